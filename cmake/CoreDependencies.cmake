@@ -1,0 +1,36 @@
+# The core libraries may link only these packages. Anything else (Qt above
+# all) belongs to the editor program in app/.
+find_package(PkgConfig REQUIRED)
+find_package(ZLIB REQUIRED)
+find_package(EXPAT REQUIRED)
+find_package(PNG REQUIRED)
+pkg_check_modules(CAIRO REQUIRED IMPORTED_TARGET cairo)
+find_package(Threads REQUIRED)
+
+set(TARNWICK_CORE_TARGETS twk_document twk_render twk_persist twk_export twk_editor twk_itemlist)
+set(TARNWICK_CORE_ALLOWED
+  ZLIB::ZLIB EXPAT::EXPAT PNG::PNG PkgConfig::CAIRO Threads::Threads
+  ${TARNWICK_CORE_TARGETS})
+
+# Declares a core library and the warnings every core file is built with.
+function(tarnwick_core_library name)
+  add_library(${name} STATIC ${ARGN})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_compile_options(${name} PRIVATE -Wall -Wextra)
+endfunction()
+
+# Fails the configure step when a core library links anything outside the
+# allowed list, so the core stays free of the GUI toolkit.
+function(tarnwick_check_core_links)
+  foreach(target ${TARNWICK_CORE_TARGETS})
+    get_target_property(links ${target} LINK_LIBRARIES)
+    if(links)
+      foreach(lib ${links})
+        list(FIND TARNWICK_CORE_ALLOWED ${lib} found)
+        if(found EQUAL -1)
+          message(FATAL_ERROR "Core library ${target} may not link ${lib}")
+        endif()
+      endforeach()
+    endif()
+  endforeach()
+endfunction()

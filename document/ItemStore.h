@@ -1,0 +1,48 @@
+#pragma once
+// The ordered item list of a document (CData). Index 0 is the front item,
+// painted last. Items live on the heap, so a TWKDATA* handed out stays valid
+// while other items are added, removed or moved; it dies only with its item.
+
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+#include "document/Item.h"
+
+namespace twk {
+
+class ItemStore {
+ public:
+  ItemStore() = default;
+  ItemStore(const ItemStore& other);
+  ItemStore& operator=(const ItemStore& other);
+  ItemStore(ItemStore&&) noexcept = default;
+  ItemStore& operator=(ItemStore&&) noexcept = default;
+
+  int size() const { return static_cast<int>(items_.size()); }
+  bool empty() const { return items_.empty(); }
+  TWKDATA* at(int index) const { return items_[static_cast<std::size_t>(index)].get(); }
+  TWKDATA* front() const { return items_.empty() ? nullptr : items_.front().get(); }
+
+  // Inserts a copy of `item` at `index` (clamped to 0..size) and returns it.
+  TWKDATA* insert(int index, const TWKDATA& item);
+  TWKDATA* insertFront(const TWKDATA& item) { return insert(0, item); }
+  TWKDATA* append(const TWKDATA& item) { return insert(size(), item); }
+
+  // Position of `item`, or -1 when it is not in the list.
+  int indexOf(const TWKDATA* item) const;
+  // Removes and frees `item`; returns false when it is not in the list.
+  bool remove(const TWKDATA* item);
+  // Moves `item` to directly behind (after) or in front of (before) `target`.
+  // Both must be in the list and differ; returns false otherwise.
+  bool moveAfter(const TWKDATA* item, const TWKDATA* target);
+  bool moveBefore(const TWKDATA* item, const TWKDATA* target);
+  void clear() { items_.clear(); }
+  void reserve(int n) { items_.reserve(static_cast<std::size_t>(n)); }
+
+ private:
+  bool move(const TWKDATA* item, const TWKDATA* target, bool after);
+  std::vector<std::unique_ptr<TWKDATA>> items_;
+};
+
+}  // namespace twk

@@ -1,0 +1,35 @@
+#include "document/Labels.h"
+
+#include <cctype>
+#include <cstdio>
+
+#include "document/Rounding.h"
+
+namespace twk {
+
+const char* TypeName(int type) {
+  static const char* const names[] = {"Line", "Curve", "Rect", "Ellipse"};
+  return type >= 0 && type < 4 ? names[type] : "UNKNOWN";
+}
+
+const char* MethodName(int method) {
+  static const char* const names[] = {"solid", "fill", "dots"};
+  return method >= 0 && method < 3 ? names[method] : "UNKNOWN";
+}
+
+const char* EndStyleName(int style) {
+  static const char* const names[] = {"square", "center", "round"};
+  return style >= 0 && style < 3 ? names[style] : "UNKNOWN";
+}
+
+std::string TitleText(int type, int method, int endStyle, float width, int alpha) {
+  std::string typeText = TypeName(type);
+  for (char& c : typeText) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  char widthText[64];
+  std::snprintf(widthText, sizeof widthText, "%.2f", static_cast<double>(width));
+  const int percent = RoundToInt(alpha / 2.55);
+  return "Tarnwick :: " + typeText + ", " + MethodName(method) + " + " + EndStyleName(endStyle) +
+         " (" + widthText + "), opacity: " + std::to_string(percent) + "%";
+}
+
+}  // namespace twk

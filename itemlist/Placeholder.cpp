@@ -1,0 +1,1 @@
+// Replaced as the item commands land.

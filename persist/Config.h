@@ -1,0 +1,26 @@
+#pragma once
+// The configuration record kept between runs in "Tarnwick.cfg" (bare
+// container) in the working directory.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace twk {
+
+struct CONFIG {
+  std::uint8_t valid = 0;
+  std::vector<std::int32_t> Palette;
+  std::string RecentFile;
+  std::int32_t RecentExport = 0;
+};
+
+inline const char* const kConfigFileName = "Tarnwick.cfg";
+
+// Reads the configuration file into `config`; failures are silent and leave
+// `config` as it was. A ResultCode, which callers may ignore.
+int LoadConfiguration(CONFIG& config, const std::string& path = kConfigFileName);
+// Writes `config` to the configuration file; failures are silent.
+int SaveConfiguration(const CONFIG& config, const std::string& path = kConfigFileName);
+
+}  // namespace twk
