@@ -1,5 +1,6 @@
 #pragma once
-// Paints a document into a new transparent image.
+// Paints a document into a new transparent image, and composes the canvas
+// picture (grid with the rendered document over it).
 
 #include <memory>
 
@@ -13,15 +14,34 @@ enum class RenderArea {
   kFull,      // always 16 x 16 units (the export)
 };
 
+struct PixelSize {
+  int width = 1;
+  int height = 1;
+};
+
+// Size of the image RenderDocument makes: W x ppu per axis, rounded half to
+// even, at least 1.
+PixelSize RenderImageSize(const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY, RenderArea area);
+
 // Renders every visible item of `doc`, last to first, at the given pixels per
 // unit. Returns nullptr only when the image cannot be created; an image whose
 // vector surface cannot be opened comes back blank.
 std::unique_ptr<Image> RenderDocument(const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY,
                                       RenderArea area);
 
-// The picture the canvas shows: a copy of `grid` with the document rendered
-// at the given scale blended over its top-left corner. nullptr when the copy
-// cannot be made.
+// Paints the items of doc.CData with indices first..last (inclusive), from
+// `last` down to `first`, onto `layer`, exactly as RenderDocument paints them.
+// `layer` must have the RenderImageSize for the same scale and area. Painting
+// items 1..n and then item 0 gives the same pixels as painting 0..n at once.
+void PaintItems(Image& layer, const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY,
+                RenderArea area, int first, int last);
+
+// A copy of `grid` with `layer` blended over its top-left corner; nullptr
+// when the copy cannot be made.
+std::unique_ptr<Image> ComposeOverGrid(const Image& grid, const Image* layer);
+
+// The picture the canvas shows: ComposeOverGrid of RenderDocument at the
+// canvas scale with the document area.
 std::unique_ptr<Image> ComposeCanvas(const Image& grid, const TWKFILE& doc, float pixelsPerUnitX,
                                      float pixelsPerUnitY);
 

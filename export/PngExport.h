@@ -1,0 +1,30 @@
+#pragma once
+// Multi-size PNG export: one square PNG of the full 16 x 16 area per size.
+
+#include <string>
+#include <vector>
+
+#include "document/Document.h"
+
+namespace twk {
+
+struct ExportJob {
+  float scale = 1;   // pixels per unit; the file is 16 x scale pixels square
+  std::string path;  // the file to write
+};
+
+// Renders `doc` at `scale` with the full area and writes it to `path`.
+bool ExportPngFile(const TWKFILE& doc, const std::string& path, float scale);
+
+// The jobs for the sizes whose bits are set in `mask`, largest first, each
+// named base + "." + size text + ".png".
+std::vector<ExportJob> ExportJobsForMask(const std::string& base, int mask);
+
+// Writes every job; the work may be spread over several threads, but the
+// result lists the failed jobs in job order.
+std::vector<ExportJob> ExportPngFiles(const TWKFILE& doc, const std::vector<ExportJob>& jobs);
+
+// "(" + size text + ") : " + path + "\r\n" for each failed job, in order.
+std::string ExportFailureText(const std::vector<ExportJob>& failed);
+
+}  // namespace twk

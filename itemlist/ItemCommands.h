@@ -1,0 +1,36 @@
+#pragma once
+// Commands on the selected rows of the item list, and the row drag and drop.
+// All of them do nothing while an item is under construction.
+
+#include "editor/Editor.h"
+
+namespace twk {
+
+// Brings each item's Visible in line with its row's check mark; one redraw
+// when anything changed.
+void SyncVisibility(Editor& ed);
+// Hide (false) or Show (true) the items of the selected rows.
+void SetSelectedVisibility(Editor& ed, bool visible);
+void CloneSelected(Editor& ed);
+void DeleteSelected(Editor& ed);
+
+// Rebuilds every row from CData after a document was loaded: rows in
+// document order, visible items checked, row 0 selected.
+void RebuildRowsFromDocument(Editor& ed);
+
+// The source of a row drag while it is pending.
+struct PendingDrag {
+  int row = -1;  // -1: no drag pending
+  TWKDATA* item = nullptr;
+  RowState state;
+};
+
+// A drag starts: records the first selected row; returns false (and leaves
+// `drag` empty) when no row is selected.
+bool RowDragStart(Editor& ed, PendingDrag& drag);
+// Text was dropped and the drop selected the row under the pointer (or
+// none). Moves the pending row there when the drag is still valid, then
+// clears `drag`. Returns true when the document order changed.
+bool RowDrop(Editor& ed, PendingDrag& drag, const std::string& droppedText);
+
+}  // namespace twk
