@@ -1,0 +1,39 @@
+#pragma once
+// The one seam between the commands and the modal desktop dialogs: file
+// dialogs, message boxes and the colour chooser. The program uses the Qt
+// implementation; tests install one that answers from a script.
+
+#include <QColor>
+#include <QString>
+
+class QWidget;
+
+namespace twk {
+
+enum class MessageIcon { kInformation, kWarning, kError };
+
+struct FileDialogRequest {
+  QString title;        // "Save data", "Load data", "Export PNG"
+  QString filterName;   // "twk file", "32-bit PNG Image"
+  QString filterPattern;  // "*.twk", "*.png"
+  QString presetPath;   // split by the preset rule
+  bool save = true;     // save dialog (true) or open dialog (false)
+};
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  // The chosen full path, or an empty string when cancelled.
+  virtual QString AskFilePath(QWidget* owner, const FileDialogRequest& request) = 0;
+  // Yes/No question with a warning icon; true for Yes.
+  virtual bool AskYesNo(QWidget* owner, const QString& title, const QString& text) = 0;
+  // Message with an OK button. `text` is built with "\r\n" line breaks.
+  virtual void ShowMessage(QWidget* owner, const QString& title, const QString& text, MessageIcon icon) = 0;
+  // The colour chooser; false when cancelled.
+  virtual bool ChooseColour(QWidget* owner, QColor initial, QColor& chosen) = 0;
+};
+
+// The desktop dialogs.
+Dialogs& DesktopDialogs();
+
+}  // namespace twk
