@@ -1,0 +1,31 @@
+#pragma once
+// The dotted-outline pattern, computed on flattened figures: where the dots
+// (round style) or dashes (square and center styles) lie along each figure.
+
+#include <vector>
+
+#include "render/EllipseArc.h"
+
+namespace twk {
+
+struct Polyline {
+  std::vector<Point> points;
+  bool closed = false;
+};
+
+// Total length of a figure, the closing edge included when it is closed.
+double PolylineLength(const Polyline& line);
+
+// Round style: the centres of the discs, one on each figure's start and then
+// every `step` along it.
+std::vector<Point> DotCentres(const std::vector<Polyline>& figures, double step);
+
+// Square and center styles: dashes of length `dash` whose centres lie
+// `period` apart along each figure, the first centred on its start. Inner
+// dash ends are cut square; with `extendEnds` a dash that touches an open
+// figure's own end is lengthened by dash / 2 there (the square cap).
+// On a closed figure the dash over the start runs on through the corner.
+std::vector<Polyline> DashPieces(const std::vector<Polyline>& figures, double dash, double period,
+                                 bool extendEnds);
+
+}  // namespace twk

@@ -1,0 +1,80 @@
+#include "render/EllipseArc.h"
+
+#include <cmath>
+
+namespace twk {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kRad = kPi / 180.0;
+
+// Wraps an angle in degrees into (-180, 180].
+double WrapHalfTurn(double degrees) {
+  double r = std::fmod(degrees, 360.0);
+  if (r > 180.0) r -= 360.0;
+  if (r <= -180.0) r += 360.0;
+  return r;
+}
+
+// The parameter angle (degrees) of the ellipse point on the ray at `degrees`,
+// continuous in `degrees`: it stays within a quarter turn of the ray angle.
+double ParameterOfRay(double rx, double ry, double degrees) {
+  const double a = degrees * kRad;
+  const double t = std::atan2(rx * std::sin(a), ry * std::cos(a)) / kRad;
+  return degrees + WrapHalfTurn(t - degrees);
+}
+
+Point OnEllipse(double cx, double cy, double rx, double ry, double paramDegrees) {
+  const double t = paramDegrees * kRad;
+  return {cx + rx * std::cos(t), cy + ry * std::sin(t)};
+}
+
+}  // namespace
+
+Point EllipsePointAtAngle(double cx, double cy, double rx, double ry, double degrees) {
+  const double reduced = std::fmod(degrees, 360.0);
+  return OnEllipse(cx, cy, rx, ry, ParameterOfRay(rx, ry, reduced));
+}
+
+double EllipseArcSweep(double start, double end) {
+  double sweep = start < end ? end - start : 360.0 - (start - end);
+  if (sweep > 720.0) sweep = 360.0 + std::fmod(sweep, 360.0);
+  return sweep;
+}
+
+EllipseArcShape MakeEllipseArc(double cx, double cy, double rx, double ry, double start, double end) {
+  EllipseArcShape shape;
+  shape.closed = std::fmod(start, 360.0) == std::fmod(end, 360.0);
+  rx = std::fabs(rx);
+  ry = std::fabs(ry);
+  if (rx == 0.0 || ry == 0.0) {
+    shape.degenerate = true;
+    shape.start = {cx, cy};
+    return shape;
+  }
+  const double sweep = EllipseArcSweep(start, end);
+  const double from = std::fmod(start, 360.0);
+  const double t0 = ParameterOfRay(rx, ry, from);
+  const double t1 = ParameterOfRay(rx, ry, from + sweep);
+  const double turn = t1 - t0;
+  shape.start = OnEllipse(cx, cy, rx, ry, t0);
+  if (!(turn > 0.0)) return shape;
+  const int count = static_cast<int>(std::ceil(turn / 90.0 - 1e-9));
+  const double step = turn / count;
+  // Standard cubic approximation of a circular arc, stretched by rx and ry.
+  const double k = 4.0 / 3.0 * std::tan(step * kRad / 4.0);
+  for (int i = 0; i < count; ++i) {
+    const double a = (t0 + step * i) * kRad;
+    const double b = (t0 + step * (i + 1)) * kRad;
+    CubicPiece p;
+    p.c1 = {cx + rx * (std::cos(a) - k * std::sin(a)), cy + ry * (std::sin(a) + k * std::cos(a))};
+    p.c2 = {cx + rx * (std::cos(b) + k * std::sin(b)), cy + ry * (std::sin(b) - k * std::cos(b))};
+    p.end = {cx + rx * std::cos(b), cy + ry * std::sin(b)};
+    shape.pieces.push_back(p);
+  }
+  if (shape.closed) shape.pieces.back().end = shape.start;
+  return shape;
+}
+
+}  // namespace twk

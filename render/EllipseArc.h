@@ -1,0 +1,37 @@
+#pragma once
+// Geometry of an elliptical arc given by ray angles: where the arc starts,
+// how far it turns, whether it closes, and its cubic Bezier pieces.
+
+#include <vector>
+
+namespace twk {
+
+struct Point {
+  double x = 0, y = 0;
+};
+
+struct CubicPiece {
+  Point c1, c2, end;
+};
+
+struct EllipseArcShape {
+  bool degenerate = false;  // a radius is 0: a zero-length segment at the centre
+  bool closed = false;      // start and end angles have the same remainder mod 360
+  Point start;
+  std::vector<CubicPiece> pieces;  // each at most a quarter turn
+};
+
+// The point where the ray from the centre at `degrees` (clockwise on screen
+// from +x) meets the ellipse.
+Point EllipsePointAtAngle(double cx, double cy, double rx, double ry, double degrees);
+
+// Clockwise turn from start to end in degrees: end - start when start < end,
+// otherwise 360 - (start - end); equal angles give a whole turn. Turns beyond
+// two whole ones are folded back (they would only repaint the same outline).
+double EllipseArcSweep(double start, double end);
+
+// The arc of (cx, cy, rx, ry) from ray angle `start` to `end`. The inputs
+// must be finite.
+EllipseArcShape MakeEllipseArc(double cx, double cy, double rx, double ry, double start, double end);
+
+}  // namespace twk

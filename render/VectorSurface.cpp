@@ -1,0 +1,317 @@
+#include "render/VectorSurface.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "document/Colour.h"
+
+namespace twk {
+
+namespace {
+
+// Device coordinates beyond this would overflow cairo's 24.8 fixed point
+// once a wide pen is added; figures reaching past it are not drawn.
+constexpr double kMaxDevice = 2097152.0;
+// Dots closer than this many pixels blend into a line: the solid equivalent
+// is painted instead (it looks the same and costs one stroke).
+constexpr double kMinDotSpacing = 1.0;
+// More dots than this along one path are painted as the solid equivalent.
+constexpr double kMaxDots = 200000.0;
+constexpr double kPi = 3.14159265358979323846;
+
+bool Finite(double v) { return std::isfinite(v); }
+
+bool UsableMatrix(const cairo_matrix_t& m) {
+  if (!Finite(m.xx) || !Finite(m.yx) || !Finite(m.xy) || !Finite(m.yy) || !Finite(m.x0) || !Finite(m.y0))
+    return false;
+  const double det = m.xx * m.yy - m.xy * m.yx;
+  return Finite(det) && det != 0.0 && Finite(1.0 / det);
+}
+
+// Smallest stretch the matrix applies to any direction.
+double MinStretch(const cairo_matrix_t& m) {
+  const double a = m.xx, b = m.yx, c = m.xy, d = m.yy;
+  const double s = a * a + b * b + c * c + d * d;
+  const double det = std::fabs(a * d - b * c);
+  const double root = std::sqrt(std::max(0.0, s * s / 4 - det * det));
+  return std::sqrt(std::max(0.0, s / 2 - root));
+}
+
+cairo_line_cap_t CairoCap(LineCap cap) {
+  switch (cap) {
+    case LineCap::kFlat: return CAIRO_LINE_CAP_BUTT;
+    case LineCap::kRound: return CAIRO_LINE_CAP_ROUND;
+    default: return CAIRO_LINE_CAP_SQUARE;
+  }
+}
+
+}  // namespace
+
+VectorSurface::VectorSurface(Image& image)
+    : surface_(image.surface()), width_(image.width()), height_(image.height()) {
+  cairo_matrix_init_identity(&state_.matrix);
+  state_.usable = true;
+  Recover();
+}
+
+VectorSurface::~VectorSurface() {
+  if (cr_) cairo_destroy(cr_);
+}
+
+bool VectorSurface::ok() const { return cr_ && cairo_status(cr_) == CAIRO_STATUS_SUCCESS; }
+
+void VectorSurface::Recover() {
+  if (cr_) cairo_destroy(cr_);
+  cr_ = cairo_create(surface_);
+  if (!saved_.empty()) state_ = saved_.front();
+  saved_.clear();
+  cairo_set_fill_rule(cr_, CAIRO_FILL_RULE_EVEN_ODD);
+  if (state_.usable) cairo_set_matrix(cr_, &state_.matrix);
+  SetSourceColour(colour_);
+  ClearPath();
+}
+
+bool VectorSurface::Drawable() const { return state_.usable && ok(); }
+
+void VectorSurface::ApplyMatrix(const cairo_matrix_t& m) {
+  if (!UsableMatrix(m)) {
+    state_.usable = false;
+    return;
+  }
+  state_.matrix = m;
+  if (ok()) cairo_set_matrix(cr_, &m);
+}
+
+void VectorSurface::ScaleBy(double sx, double sy) {
+  if (!state_.usable) return;
+  cairo_matrix_t m = state_.matrix;
+  cairo_matrix_scale(&m, sx, sy);
+  ApplyMatrix(m);
+}
+
+void VectorSurface::RotateAbout(double cx, double cy, double degrees) {
+  if (!state_.usable) return;
+  if (!Finite(cx) || !Finite(cy) || !Finite(degrees)) {
+    state_.usable = false;
+    return;
+  }
+  // Quarter turns get exact sines and cosines, so a turned box keeps its
+  // pixel-exact edges.
+  const double turn = std::fmod(degrees, 360.0);
+  double c = std::cos(turn * kPi / 180.0), s = std::sin(turn * kPi / 180.0);
+  if (std::fmod(turn, 90.0) == 0.0) {
+    c = std::round(c);
+    s = std::round(s);
+  }
+  cairo_matrix_t rotation;
+  cairo_matrix_init(&rotation, c, s, -s, c, 0, 0);
+  cairo_matrix_t m = state_.matrix;
+  cairo_matrix_translate(&m, cx, cy);
+  cairo_matrix_multiply(&m, &rotation, &m);
+  cairo_matrix_translate(&m, -cx, -cy);
+  ApplyMatrix(m);
+}
+
+void VectorSurface::PushState() { saved_.push_back(state_); }
+
+void VectorSurface::PopState() {
+  if (saved_.empty()) return;
+  state_ = saved_.back();
+  saved_.pop_back();
+  if (state_.usable && ok()) cairo_set_matrix(cr_, &state_.matrix);
+}
+
+void VectorSurface::SetSourceColour(std::int32_t rgba) {
+  colour_ = rgba;
+  if (cr_)
+    cairo_set_source_rgba(cr_, RedOf(rgba) / 255.0, GreenOf(rgba) / 255.0, BlueOf(rgba) / 255.0,
+                          AlphaOf(rgba) / 255.0);
+}
+
+void VectorSurface::Track(double x, double y) {
+  if (!Drawable() || !Finite(x) || !Finite(y)) {
+    pathBroken_ = true;
+    return;
+  }
+  cairo_matrix_transform_point(&state_.matrix, &x, &y);
+  if (!(std::fabs(x) <= kMaxDevice && std::fabs(y) <= kMaxDevice)) {
+    pathBroken_ = true;
+    return;
+  }
+  if (pathEmpty_) {
+    minX_ = maxX_ = x;
+    minY_ = maxY_ = y;
+    pathEmpty_ = false;
+  }
+  minX_ = std::min(minX_, x), maxX_ = std::max(maxX_, x);
+  minY_ = std::min(minY_, y), maxY_ = std::max(maxY_, y);
+}
+
+void VectorSurface::MoveTo(double x, double y) {
+  Track(x, y);
+  if (!pathBroken_) cairo_move_to(cr_, x, y);
+}
+
+void VectorSurface::LineTo(double x, double y) {
+  Track(x, y);
+  if (!pathBroken_) cairo_line_to(cr_, x, y);
+}
+
+void VectorSurface::CubicTo(double x1, double y1, double x2, double y2, double x3, double y3) {
+  Track(x1, y1);
+  Track(x2, y2);
+  Track(x3, y3);
+  if (!pathBroken_) cairo_curve_to(cr_, x1, y1, x2, y2, x3, y3);
+}
+
+void VectorSurface::ClosePath() {
+  if (!pathBroken_ && ok()) cairo_close_path(cr_);
+}
+
+void VectorSurface::AddBox(double x, double y, double w, double h) {
+  MoveTo(x, y);
+  LineTo(x + w, y);
+  LineTo(x + w, y + h);
+  LineTo(x, y + h);
+  ClosePath();
+}
+
+void VectorSurface::AddEllipseArc(double cx, double cy, double rx, double ry, double start, double end) {
+  if (!Finite(cx) || !Finite(cy) || !Finite(rx) || !Finite(ry) || !Finite(start) || !Finite(end)) {
+    pathBroken_ = true;
+    return;
+  }
+  const EllipseArcShape arc = MakeEllipseArc(cx, cy, rx, ry, start, end);
+  MoveTo(arc.start.x, arc.start.y);
+  if (arc.degenerate) {
+    LineTo(arc.start.x, arc.start.y);
+    return;
+  }
+  for (const CubicPiece& p : arc.pieces) CubicTo(p.c1.x, p.c1.y, p.c2.x, p.c2.y, p.end.x, p.end.y);
+  if (arc.closed) ClosePath();
+}
+
+void VectorSurface::ClearPath() {
+  if (cr_) cairo_new_path(cr_);
+  pathBroken_ = false;
+  pathEmpty_ = true;
+}
+
+bool VectorSurface::SetPen(double width, PenStyle style) {
+  if (pathBroken_ || pathEmpty_ || !Drawable() || !Finite(width) || !(width > 0)) return false;
+  // A pen wider than twice the distance from the path to the farthest pixel
+  // paints the same pixels as any wider one; keep it inside cairo's range.
+  const double spanX = std::max(maxX_, double(width_)) - std::min(minX_, 0.0);
+  const double spanY = std::max(maxY_, double(height_)) - std::min(minY_, 0.0);
+  const double useful = 2.0 * std::hypot(spanX, spanY) + 2.0;
+  const double stretch = MinStretch(state_.matrix);
+  if (width * stretch > useful) {
+    width = useful / stretch;
+    style.join = LineJoin::kRound;  // a mitre of such a pen would leave the range
+  }
+  cairo_set_line_width(cr_, width);
+  cairo_set_line_cap(cr_, CairoCap(style.cap));
+  cairo_set_line_join(cr_, style.join == LineJoin::kRound ? CAIRO_LINE_JOIN_ROUND : CAIRO_LINE_JOIN_MITER);
+  return true;
+}
+
+void VectorSurface::Stroke(double width, PenStyle style) {
+  if (SetPen(width, style)) {
+    if (style.cap == LineCap::kSquare && minX_ == maxX_ && minY_ == maxY_) {
+      // cairo leaves a zero-length figure with square caps out; it is a
+      // square of the pen's width, turned with the user space.
+      double x = 0, y = 0;
+      cairo_get_current_point(cr_, &x, &y);
+      const double half = cairo_get_line_width(cr_) / 2;
+      cairo_new_path(cr_);
+      cairo_move_to(cr_, x - half, y);
+      cairo_line_to(cr_, x + half, y);
+      cairo_set_line_cap(cr_, CAIRO_LINE_CAP_BUTT);
+    }
+    cairo_stroke(cr_);
+  }
+  ClearPath();
+}
+
+void VectorSurface::Fill() {
+  if (!pathBroken_ && !pathEmpty_ && Drawable()) cairo_fill(cr_);
+  ClearPath();
+}
+
+std::vector<Polyline> VectorSurface::FlatFigures() {
+  std::vector<Polyline> figures;
+  cairo_path_t* path = cairo_copy_path_flat(cr_);
+  if (path->status == CAIRO_STATUS_SUCCESS) {
+    for (int i = 0; i < path->num_data; i += path->data[i].header.length) {
+      const cairo_path_data_t& d = path->data[i];
+      if (d.header.type == CAIRO_PATH_MOVE_TO) {
+        figures.push_back({{{path->data[i + 1].point.x, path->data[i + 1].point.y}}, false});
+      } else if (d.header.type == CAIRO_PATH_LINE_TO && !figures.empty()) {
+        figures.back().points.push_back({path->data[i + 1].point.x, path->data[i + 1].point.y});
+      } else if (d.header.type == CAIRO_PATH_CLOSE_PATH && !figures.empty()) {
+        figures.back().closed = true;
+      }
+    }
+  }
+  cairo_path_destroy(path);
+  // A close is followed by an implicit move to the start: drop such empty tails.
+  if (figures.size() > 1 && figures.back().points.size() == 1 && figures[figures.size() - 2].closed)
+    figures.pop_back();
+  return figures;
+}
+
+void VectorSurface::StrokeSolidEquivalent(double width, double distance, PenStyle style) {
+  if (style.cap == LineCap::kRound) {
+    Stroke(width, {LineCap::kRound, LineJoin::kRound});  // overlapping discs: a round-ended line
+    return;
+  }
+  // Dashes too fine to see average to dash / distance of the colour.
+  const std::int32_t colour = colour_;
+  const double coverage = std::min(1.0, width / distance);
+  SetSourceColour(WithAlpha(colour, static_cast<int>(std::lround(AlphaOf(colour) * coverage))));
+  Stroke(width, style);
+  SetSourceColour(colour);
+}
+
+void VectorSurface::StrokeDots(double width, double distance, PenStyle style) {
+  if (!SetPen(width, style) || !Finite(distance)) {
+    ClearPath();
+    return;
+  }
+  const bool round = style.cap == LineCap::kRound;
+  const double step = round ? distance - width : distance;
+  const double spacing = step * std::sqrt(std::fabs(state_.matrix.xx * state_.matrix.yy -
+                                                    state_.matrix.xy * state_.matrix.yx));
+  if (!(distance > width)) {  // no gaps: the dots merge into a line
+    Stroke(width, round ? PenStyle{LineCap::kRound, LineJoin::kRound} : style);
+    return;
+  }
+  if (spacing < kMinDotSpacing) {
+    StrokeSolidEquivalent(width, distance, style);
+    return;
+  }
+  const std::vector<Polyline> figures = FlatFigures();
+  double length = 0;
+  for (const Polyline& f : figures) length += PolylineLength(f);
+  if (!(length / step <= kMaxDots)) {
+    StrokeSolidEquivalent(width, distance, style);
+    return;
+  }
+  cairo_new_path(cr_);
+  if (round) {
+    for (const Point& c : DotCentres(figures, step)) {
+      cairo_move_to(cr_, c.x, c.y);
+      cairo_line_to(cr_, c.x, c.y);
+    }
+  } else {
+    for (const Polyline& piece : DashPieces(figures, width, distance, style.cap == LineCap::kSquare)) {
+      cairo_move_to(cr_, piece.points.front().x, piece.points.front().y);
+      for (std::size_t i = 1; i < piece.points.size(); ++i) cairo_line_to(cr_, piece.points[i].x, piece.points[i].y);
+    }
+    cairo_set_line_cap(cr_, CAIRO_LINE_CAP_BUTT);
+  }
+  cairo_stroke(cr_);
+  ClearPath();
+}
+
+}  // namespace twk

@@ -1,0 +1,85 @@
+#pragma once
+// Anti-aliased vector drawing on an Image through cairo: transformations,
+// figures (lines, cubics, boxes, elliptical arcs), strokes with caps and
+// joins, even-odd fills and dotted outlines.
+//
+// The surface never hands cairo a number it cannot use: non-finite values,
+// singular transformations and figures beyond cairo's fixed-point range make
+// the affected drawing a no-op instead of putting the context into its
+// (sticky) error state. Should cairo still fail, Recover() starts afresh.
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "render/DotPattern.h"
+#include "render/Image.h"
+
+namespace twk {
+
+enum class LineCap { kFlat, kSquare, kRound };
+enum class LineJoin { kMiter, kRound };
+
+struct PenStyle {
+  LineCap cap = LineCap::kSquare;
+  LineJoin join = LineJoin::kMiter;
+};
+
+class VectorSurface {
+ public:
+  // OpenVectorSurface: pixel units, identity, opaque black, empty path.
+  explicit VectorSurface(Image& image);
+  ~VectorSurface();  // CloseVectorSurface
+  VectorSurface(const VectorSurface&) = delete;
+  VectorSurface& operator=(const VectorSurface&) = delete;
+
+  bool ok() const;  // open and not in cairo's error state
+  int width() const { return width_; }
+  int height() const { return height_; }
+
+  void ScaleBy(double sx, double sy);
+  void RotateAbout(double cx, double cy, double degrees);
+  void PushState();  // saves the transformation
+  void PopState();
+  void SetSourceColour(std::int32_t rgba);
+
+  void MoveTo(double x, double y);
+  void LineTo(double x, double y);
+  void CubicTo(double x1, double y1, double x2, double y2, double x3, double y3);
+  void ClosePath();
+  void AddBox(double x, double y, double w, double h);
+  void AddEllipseArc(double cx, double cy, double rx, double ry, double start, double end);
+
+  void Stroke(double width, PenStyle style);
+  void Fill();
+  void StrokeDots(double width, double distance, PenStyle style);
+
+  // After a cairo failure: a fresh context with the outermost transformation.
+  void Recover();
+
+ private:
+  struct State {
+    cairo_matrix_t matrix;
+    bool usable;  // false after a singular or non-finite transformation
+  };
+  bool Drawable() const;
+  void Track(double x, double y);  // grows the device-space bounds of the path
+  void ApplyMatrix(const cairo_matrix_t& m);
+  void ClearPath();
+  bool SetPen(double width, PenStyle style);
+  void StrokeSolidEquivalent(double width, double distance, PenStyle style);
+  std::vector<Polyline> FlatFigures();
+
+  cairo_t* cr_ = nullptr;
+  cairo_surface_t* surface_ = nullptr;
+  int width_ = 0, height_ = 0;
+  State state_{};
+  std::vector<State> saved_;
+  std::int32_t colour_ = static_cast<std::int32_t>(0xFF000000u);
+  bool pathBroken_ = false;  // the path holds something unusable
+  bool pathEmpty_ = true;
+  double minX_ = 0, minY_ = 0, maxX_ = 0, maxY_ = 0;  // device bounds of the path
+};
+
+}  // namespace twk

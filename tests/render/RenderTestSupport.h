@@ -1,0 +1,58 @@
+#pragma once
+// Small helpers for the rendering tests: items, documents and pixel checks.
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "document/Colour.h"
+#include "document/Document.h"
+#include "render/Image.h"
+
+namespace twk::test {
+
+inline TWKDATA MakeItem(int type, float x1, float y1, float x4, float y4, std::int32_t rgba = PackRGBA(0, 0, 0, 255),
+                        float width = 1.0f) {
+  TWKDATA it;
+  it.Type = static_cast<std::uint8_t>(type);
+  it.DrawWidth = width;
+  it.DrawRGBA = rgba;
+  it.Visible = 1;
+  it.X1 = x1, it.Y1 = y1, it.X4 = x4, it.Y4 = y4;
+  return it;
+}
+
+inline TWKDATA MakeEllipse(float cx, float cy, float rx, float ry, float start, float end) {
+  TWKDATA it = MakeItem(3, cx, cy, cx + rx, cy + ry);
+  it.X2 = start, it.Y2 = end;
+  return it;
+}
+
+inline TWKFILE DocumentOf(std::initializer_list<TWKDATA> items) {
+  TWKFILE doc;
+  for (const TWKDATA& it : items) doc.CData.append(it);
+  return doc;
+}
+
+inline bool Painted(const Image& image, int x, int y) { return image.PixelAt(x, y).a > 127; }
+inline bool Clear(const Image& image, int x, int y) { return image.PixelAt(x, y).a == 0; }
+
+inline int CountPainted(const Image& image) {
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) n += image.PixelAt(x, y).a > 0;
+  return n;
+}
+
+inline bool SamePixels(const Image& a, const Image& b) {
+  if (a.width() != b.width() || a.height() != b.height()) return false;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x)
+      if (!(a.PixelAt(x, y) == b.PixelAt(x, y))) return false;
+  return true;
+}
+
+inline int ChannelDistance(const Rgba& a, const Rgba& b) {
+  return std::max({std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b), std::abs(a.a - b.a)});
+}
+
+}  // namespace twk::test
