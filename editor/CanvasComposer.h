@@ -20,10 +20,22 @@ class CanvasComposer {
   // Drops the cached layer (call when anything but the construction item
   // may have changed outside Compose's knowledge).
   void Invalidate();
+  // Whether a layer of the items behind the construction item is kept.
+  bool HasCachedLayer() const { return behind_ != nullptr; }
 
  private:
+  // What the cached layer was rendered for; any difference renders it anew.
+  struct CacheKey {
+    const TWKFILE* doc = nullptr;
+    const TWKDATA* front = nullptr;
+    int count = 0;
+    float twkw = 0, twkh = 0;
+    float ppuX = 0, ppuY = 0;
+    bool operator==(const CacheKey&) const = default;
+  };
+
   std::unique_ptr<Image> behind_;  // items 1..n while constructing
-  const TWKDATA* cachedFor_ = nullptr;
+  CacheKey key_;
 };
 
 }  // namespace twk

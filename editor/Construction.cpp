@@ -1,0 +1,134 @@
+#include "editor/Construction.h"
+
+#include <new>
+
+#include "document/Colour.h"
+#include "document/Labels.h"
+
+namespace twk {
+
+namespace {
+
+TWKDATA* Building(Editor& ed) {
+  return ed.state.Constructing ? ed.state.ConstructionItem : nullptr;
+}
+
+// Ends the construction state; the item itself is left to the caller.
+void LeaveConstruction(EditorState& state) {
+  state.Constructing = false;
+  state.ConstructionItem = nullptr;
+  state.FirstControlFixed = false;
+  state.SecondControlFixed = false;
+}
+
+// Fixes a control point of a line or curve (turning it into a curve) or an
+// arc angle of an ellipse; `first` picks (X2,Y2)/start angle or
+// (X3,Y3)/end angle.
+void FixControl(Editor& ed, bool first) {
+  TWKDATA* item = Building(ed);
+  if (!item) return;
+  const TWKDATA before = *item;
+  if (item->Type == kLine || item->Type == kCurve) {
+    item->Type = kCurve;
+    (first ? item->X2 : item->X3) = item->X4;
+    (first ? item->Y2 : item->Y3) = item->Y4;
+    (first ? ed.state.FirstControlFixed : ed.state.SecondControlFixed) = true;
+  } else if (item->Type == kEllipse) {
+    float angle = 0;
+    if (!ArcAngle(item->X1, item->Y1, item->X4, item->Y4, angle)) return;
+    (first ? item->X2 : item->Y2) = angle;
+  }
+  if (!(*item == before)) ed.redrawCanvas();
+}
+
+}  // namespace
+
+void StartItem(Editor& ed, int px, int py) {
+  EditorState& st = ed.state;
+  if (st.Constructing) return;
+  TWKDATA item;
+  item.Type = static_cast<std::uint8_t>(st.CurType);
+  item.DrawMethod = static_cast<std::uint8_t>(st.CurDrawMethod);
+  item.DrawMethod2 = static_cast<std::uint8_t>(st.CurDrawMethod2);
+  item.Visible = 1;
+  item.DrawWidth = st.CurDrawWidth;
+  item.DrawRGBA = PackRGBA(RedOf(st.CurRGB), GreenOf(st.CurRGB), BlueOf(st.CurRGB), st.CurAlpha);
+  const DocPoint p = CanvasPoint(px, py, ed.pixelsPerUnitX, ed.pixelsPerUnitY);
+  item.X1 = item.X2 = item.X3 = item.X4 = p.x;
+  item.Y1 = item.Y2 = item.Y3 = item.Y4 = p.y;
+  if (item.Type == kEllipse) {
+    item.X2 = 0;
+    item.Y2 = 360;
+  }
+  TWKDATA* added = nullptr;
+  try {
+    added = ed.doc.CData.insertFront(item);
+  } catch (const std::bad_alloc&) {
+    return;  // no item could be added: the press has no effect
+  }
+  st.ConstructionItem = added;
+  st.FirstControlFixed = false;
+  st.SecondControlFixed = false;
+  // Entering the state before the redraw lets the canvas keep the layer of
+  // the other items from this first picture on; the picture is the same.
+  st.Constructing = true;
+  ed.redrawCanvas();
+}
+
+void FollowPointer(Editor& ed, int px, int py) {
+  TWKDATA* item = Building(ed);
+  if (!item) return;
+  const DocPoint p = CanvasPoint(px, py, ed.pixelsPerUnitX, ed.pixelsPerUnitY);
+  item->X4 = p.x;
+  item->Y4 = p.y;
+  if (item->Type == kCurve && !ed.state.FirstControlFixed) {
+    item->X2 = item->X4;
+    item->Y2 = item->Y4;
+  }
+  if (item->Type == kCurve && !ed.state.SecondControlFixed) {
+    item->X3 = item->X4;
+    item->Y3 = item->Y4;
+  }
+  ed.redrawCanvas();  // every move repaints, even when the cell is the same
+}
+
+void FinishItem(Editor& ed) {
+  TWKDATA* item = Building(ed);
+  if (!item) return;
+  if (item->X1 == item->X4 && item->Y1 == item->Y4) {
+    ed.doc.CData.remove(item);
+    LeaveConstruction(ed.state);
+    ed.redrawCanvas();
+    return;
+  }
+  // Still constructing while the row is made, so list change events do not
+  // touch the document half way.
+  ed.rows.InsertRow(0, TypeName(item->Type));
+  ed.rows.AttachItem(0, item);
+  ed.rows.SetRowState(0, RowState{false, item->Visible != 0});
+  ed.rows.SelectOnly(0);
+  ed.redrawCanvas();
+  LeaveConstruction(ed.state);
+}
+
+void FixStartPoint(Editor& ed) {
+  TWKDATA* item = Building(ed);
+  if (!item) return;
+  const bool changed = item->X1 != item->X4 || item->Y1 != item->Y4;
+  item->X1 = item->X4;
+  item->Y1 = item->Y4;
+  if (changed) ed.redrawCanvas();
+}
+
+void FixFirstControlPoint(Editor& ed) { FixControl(ed, true); }
+void FixSecondControlPoint(Editor& ed) { FixControl(ed, false); }
+
+void CancelConstruction(Editor& ed) {
+  TWKDATA* item = Building(ed);
+  if (!item) return;
+  ed.doc.CData.remove(item);
+  LeaveConstruction(ed.state);
+  ed.redrawCanvas();
+}
+
+}  // namespace twk

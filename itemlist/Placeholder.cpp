@@ -1,1 +1,0 @@
-// Replaced as the item commands land.
