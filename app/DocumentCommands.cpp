@@ -1,0 +1,98 @@
+// Save and Load of the popup menu: the .twk dialogs, the overwrite question,
+// the failure messages, and rebuilding the item list after a load.
+
+#include "app/DocumentCommands.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "app/App.h"
+#include "document/Rounding.h"
+#include "itemlist/ItemCommands.h"
+#include "persist/DocumentFile.h"
+#include "persist/PathRules.h"
+
+namespace twk {
+
+namespace {
+
+const QString kSaveTitle = QStringLiteral("Save data");
+const QString kLoadTitle = QStringLiteral("Load data");
+
+FileDialogRequest DocumentDialog(App& app, const QString& title, bool save) {
+  FileDialogRequest request;
+  request.title = title;
+  request.filterName = QStringLiteral("twk file");
+  request.filterPattern = QStringLiteral("*.twk");
+  request.presetPath = QString::fromStdString(app.config().RecentFile);
+  request.save = save;
+  return request;
+}
+
+// Only an existing regular file is asked about; a folder of that name is
+// left for the save to fail on.
+bool IsExistingFile(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(path, ec);
+}
+
+}  // namespace
+
+void SaveDocumentCommand(App& app) {
+  if (app.state().Constructing) return;
+  const QString chosen = app.dialogs().AskFilePath(app.mainWidget(), DocumentDialog(app, kSaveTitle, true));
+  if (chosen.isEmpty()) return;
+
+  const std::string path = ExtensionBase(chosen.toStdString()) + ".twk";
+  const QString shownPath = QString::fromStdString(path);
+  if (IsExistingFile(path) &&
+      !app.dialogs().AskYesNo(app.mainWidget(), kSaveTitle,
+                              QStringLiteral("File already exists:\r\n") + shownPath +
+                                  QStringLiteral("\r\n\r\nOverwrite?"))) {
+    return;
+  }
+  if (SaveDocumentFile(path, app.doc()) != 0) {
+    app.dialogs().ShowMessage(app.mainWidget(), QStringLiteral("Save data error"),
+                              QStringLiteral("Can't save file:\r\n") + shownPath, MessageIcon::kError);
+    return;
+  }
+  app.config().RecentFile = path;
+}
+
+void LoadDocumentCommand(App& app) {
+  if (app.state().Constructing) return;
+  const QString chosen = app.dialogs().AskFilePath(app.mainWidget(), DocumentDialog(app, kLoadTitle, false));
+  if (chosen.isEmpty()) return;
+  const std::string path = chosen.toStdString();
+
+  // Reading resets the record before filling it, so reading into a fresh
+  // record gives the same document as reading into the live one. The rows
+  // refer to the live items, so they are removed before those items go:
+  // no list event may ever see a row whose item has been freed.
+  TWKFILE loaded;
+  const int result = LoadDocumentFile(path, loaded);
+  if (result != 0) {
+    app.dialogs().ShowMessage(app.mainWidget(), QStringLiteral("Load data error"),
+                              QStringLiteral("Can't read file:\r\n") + chosen, MessageIcon::kError);
+  }
+  Editor& editor = app.editor();
+  editor.rows.RemoveAllRows();
+  app.composer().Invalidate();
+
+  if (result != 0) {
+    app.doc().CData.clear();
+    app.doc().TWKW = 0;
+    app.doc().TWKH = 0;
+    app.RebuildGrid(0, 0);
+    app.RedrawCanvas();
+    return;
+  }
+
+  app.doc() = std::move(loaded);
+  RebuildRowsFromDocument(editor);
+  app.RebuildGrid(RoundToInt(app.doc().TWKW), RoundToInt(app.doc().TWKH));
+  app.RedrawCanvas();
+  app.config().RecentFile = path;
+}
+
+}  // namespace twk

@@ -1,0 +1,16 @@
+#include "export/ExportSizes.h"
+
+#include "document/Rounding.h"
+
+namespace twk {
+
+std::string SizeText(float scale) {
+  const std::string n = std::to_string(RoundToInt(16.0 * static_cast<double>(scale)));
+  return n + "x" + n;
+}
+
+std::string ExportFileName(const std::string& base, float scale) {
+  return base + "." + SizeText(scale) + ".png";
+}
+
+}  // namespace twk

@@ -1,0 +1,81 @@
+// Size texts, file names, job order and the pure parts of the Export command.
+
+#include <gtest/gtest.h>
+
+#include "export/ExportPlan.h"
+#include "export/ExportSizes.h"
+#include "export/PngExport.h"
+
+namespace twk {
+namespace {
+
+TEST(ExportSizes, SizeTextsOfTheTwelveScales) {
+  const char* expected[kExportSizeCount] = {"16x16",   "32x32",   "48x48",   "64x64",
+                                            "96x96",   "128x128", "160x160", "192x192",
+                                            "256x256", "512x512", "768x768", "1024x1024"};
+  for (int i = 0; i < kExportSizeCount; ++i) EXPECT_EQ(SizeText(kExportScales[i]), expected[i]) << i;
+  // The edge is rounded half to even.
+  EXPECT_EQ(SizeText(1.03125f), "16x16");   // 16.5
+  EXPECT_EQ(SizeText(1.09375f), "18x18");   // 17.5
+  EXPECT_EQ(ExportFileName("/icons/star", 2), "/icons/star.32x32.png");
+}
+
+TEST(ExportJobs, MaskGivesLargestFirstAndIgnoresHighBits) {
+  const std::vector<ExportJob> jobs = ExportJobsForMask("/icons/star", 2050);
+  ASSERT_EQ(jobs.size(), 2u);
+  EXPECT_EQ(jobs[0].path, "/icons/star.1024x1024.png");
+  EXPECT_EQ(jobs[0].scale, 64);
+  EXPECT_EQ(jobs[1].path, "/icons/star.32x32.png");
+  EXPECT_EQ(jobs[1].scale, 2);
+
+  const std::vector<ExportJob> low = ExportJobsForMask("b", static_cast<int>(0xFFFFF000u | 1u));
+  ASSERT_EQ(low.size(), 1u);
+  EXPECT_EQ(low[0].path, "b.16x16.png");
+
+  const std::vector<ExportJob> all = ExportJobsForMask("b", -1);
+  ASSERT_EQ(all.size(), 12u);
+  for (std::size_t i = 1; i < all.size(); ++i) EXPECT_GT(all[i - 1].scale, all[i].scale);
+  EXPECT_TRUE(ExportJobsForMask("b", 0).empty());
+}
+
+TEST(ExportJobs, FailureTextListsEachJobInOrder) {
+  const std::vector<ExportJob> failed = {{48, "/x/a.768x768.png"}, {1, "/x/a.16x16.png"}};
+  EXPECT_EQ(ExportFailureText(failed), "(768x768) : /x/a.768x768.png\r\n(16x16) : /x/a.16x16.png\r\n");
+  EXPECT_EQ(ExportFailureText({}), "");
+  EXPECT_EQ(ExportFailureMessage(ExportFailureText(failed)),
+            "Something wrong with following files:\r\n\r\n(768x768) : /x/a.768x768.png\r\n(16x16) : "
+            "/x/a.16x16.png\r\n");
+  EXPECT_EQ(ExportFailureMessage(""), "");
+}
+
+TEST(ExportPlan, MaskFromCheckedRowsOnly) {
+  std::vector<ExportRowChoice> rows;
+  for (int i = 0; i < kExportSizeCount; ++i) rows.push_back({i, i == 1 || i == 11});
+  EXPECT_EQ(ExportMaskFromRows(rows), 2050);
+  for (auto& row : rows) row.checked = false;
+  EXPECT_EQ(ExportMaskFromRows(rows), 0);
+  // Row data outside the size table sets no bit (bits 12 and up stay clear).
+  EXPECT_EQ(ExportMaskFromRows({{12, true}, {-1, true}, {31, true}, {0, true}}), 1);
+}
+
+TEST(ExportPlan, PreCheckedRowsFromRecentExport) {
+  EXPECT_TRUE(ExportSizeChecked(5, 0));
+  EXPECT_FALSE(ExportSizeChecked(5, 1));
+  EXPECT_TRUE(ExportSizeChecked(5, 2));
+  EXPECT_FALSE(ExportSizeChecked(1 << 12, 12));
+  EXPECT_TRUE(ExportSizeChecked(-1, 11));
+  for (int i = 0; i < kExportSizeCount; ++i) EXPECT_FALSE(ExportSizeChecked(0, i));
+}
+
+TEST(ExportPlan, BaseDropsTheExtension) {
+  EXPECT_EQ(ExportBase("/icons/star"), "/icons/star");
+  EXPECT_EQ(ExportBase("/icons/star.twk"), "/icons/star");
+  EXPECT_EQ(ExportBase("/icons/star.png"), "/icons/star");
+  EXPECT_EQ(ExportBase("/icons/a.b.png"), "/icons/a.b");
+  EXPECT_EQ(ExportJobsForMask(ExportBase("/icons/a.b.png"), 2)[0].path, "/icons/a.b.32x32.png");
+  // A dot in a folder name is not an extension.
+  EXPECT_EQ(ExportBase("/ico.ns/star"), "/ico.ns/star");
+}
+
+}  // namespace
+}  // namespace twk

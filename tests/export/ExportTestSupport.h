@@ -1,0 +1,90 @@
+#pragma once
+// Test helpers for checking exported files: a scratch folder that removes
+// itself, and a PNG reader (libpng) giving straight RGBA pixels and the
+// header fields as written.
+
+#include <png.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace twk::testing {
+
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    std::random_device rd;
+    path_ = std::filesystem::temp_directory_path() / ("twk-export-" + std::to_string(rd()) + std::to_string(rd()));
+    std::filesystem::create_directories(path_);
+  }
+  ~ScratchFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+struct PngPixel {
+  std::uint8_t r = 0, g = 0, b = 0, a = 0;
+};
+
+struct ReadPng {
+  bool ok = false;
+  int width = 0;
+  int height = 0;
+  int bitDepth = 0;   // from IHDR, as stored
+  int colourType = 0; // from IHDR, as stored
+  std::vector<std::string> chunks;  // chunk types in file order
+  std::vector<std::uint8_t> rgba;   // straight RGBA, row after row
+
+  PngPixel At(int x, int y) const {
+    const std::size_t i = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) * 4;
+    return {rgba[i], rgba[i + 1], rgba[i + 2], rgba[i + 3]};
+  }
+};
+
+inline std::uint32_t BigEndian32(const unsigned char* p) {
+  return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) | p[3];
+}
+
+inline std::vector<unsigned char> FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline ReadPng ReadPngFile(const std::string& path) {
+  ReadPng out;
+  const std::vector<unsigned char> bytes = FileBytes(path);
+  if (bytes.size() < 33) return out;
+  for (std::size_t at = 8; at + 8 <= bytes.size();) {
+    const std::uint32_t length = BigEndian32(&bytes[at]);
+    out.chunks.emplace_back(reinterpret_cast<const char*>(&bytes[at + 4]), 4);
+    at += 12 + length;
+  }
+  out.bitDepth = bytes[24];
+  out.colourType = bytes[25];
+
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) return out;
+  image.format = PNG_FORMAT_RGBA;
+  out.width = static_cast<int>(image.width);
+  out.height = static_cast<int>(image.height);
+  out.rgba.resize(PNG_IMAGE_SIZE(image));
+  out.ok = png_image_finish_read(&image, nullptr, out.rgba.data(), 0, nullptr) != 0;
+  png_image_free(&image);
+  return out;
+}
+
+}  // namespace twk::testing

@@ -1,0 +1,162 @@
+// Writing the export files: pixels, sizes, order of failures, replacement of
+// old files, and the two-thread export giving the same files as one by one.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "document/Colour.h"
+#include "export/ExportSizes.h"
+#include "export/PngExport.h"
+#include "ExportTestSupport.h"
+
+namespace twk {
+namespace {
+
+using testing::FileBytes;
+using testing::ReadPngFile;
+using testing::ScratchFolder;
+
+TWKDATA FilledRect(float x1, float y1, float x4, float y4, int r, int g, int b, int a) {
+  TWKDATA item;
+  item.Type = kRect;
+  item.DrawMethod = kFill;
+  item.DrawWidth = 1;
+  item.Visible = 1;
+  item.DrawRGBA = PackRGBA(r, g, b, a);
+  item.X1 = x1;
+  item.Y1 = y1;
+  item.X4 = x4;
+  item.Y4 = y4;
+  return item;
+}
+
+// Red box over units 2..6 x 3..8; a half-transparent blue box over 9..13 x
+// 9..13 behind it; a hidden green box over everything.
+TWKFILE SampleDocument() {
+  TWKFILE doc;
+  doc.CData.append(FilledRect(2, 3, 6, 8, 255, 0, 0, 255));
+  doc.CData.append(FilledRect(9, 9, 13, 13, 0, 0, 255, 128));
+  TWKDATA hidden = FilledRect(0, 0, 16, 16, 0, 255, 0, 255);
+  hidden.Visible = 0;
+  doc.CData.append(hidden);
+  return doc;
+}
+
+void ExpectNear(const testing::PngPixel& p, int r, int g, int b, int a) {
+  EXPECT_NEAR(p.r, r, 2);
+  EXPECT_NEAR(p.g, g, 2);
+  EXPECT_NEAR(p.b, b, 2);
+  EXPECT_NEAR(p.a, a, 2);
+}
+
+TEST(PngExport, WritesStraightRgbaPixelsAtEachScale) {
+  ScratchFolder dir;
+  const TWKFILE doc = SampleDocument();
+  for (float scale : {1.0f, 64.0f}) {
+    const std::string path = dir / ExportFileName("star", scale);
+    ASSERT_TRUE(ExportPngFile(doc, path, scale));
+    const testing::ReadPng png = ReadPngFile(path);
+    ASSERT_TRUE(png.ok) << path;
+    const int n = static_cast<int>(16 * scale);
+    EXPECT_EQ(png.width, n);
+    EXPECT_EQ(png.height, n);
+    EXPECT_EQ(png.bitDepth, 8);
+    EXPECT_EQ(png.colourType, 6);
+    EXPECT_EQ(png.chunks, (std::vector<std::string>{"IHDR", "IDAT", "IEND"}));
+    auto at = [&](float ux, float uy) {
+      return png.At(static_cast<int>(ux * scale), static_cast<int>(uy * scale));
+    };
+    ExpectNear(at(4.5f, 5.5f), 255, 0, 0, 255);   // red box
+    ExpectNear(at(11.5f, 11.5f), 0, 0, 255, 128);  // half-transparent blue, not premultiplied
+    ExpectNear(at(0.5f, 0.5f), 0, 0, 0, 0);        // hidden item not painted
+    ExpectNear(at(15.5f, 15.5f), 0, 0, 0, 0);
+  }
+}
+
+TEST(PngExport, SmallDocumentExportsTheFullSixteenUnits) {
+  ScratchFolder dir;
+  TWKFILE doc;
+  doc.TWKW = 12;
+  doc.TWKH = 12;
+  doc.CData.append(FilledRect(0, 0, 12, 12, 0, 128, 0, 255));
+  doc.CData.append(FilledRect(0, 13, 15, 15, 0, 0, 0, 255));  // reaches into the band
+  const std::string path = dir / "small.png";
+  ASSERT_TRUE(ExportPngFile(doc, path, 1));
+  const testing::ReadPng png = ReadPngFile(path);
+  ASSERT_TRUE(png.ok);
+  ASSERT_EQ(png.width, 16);
+  ASSERT_EQ(png.height, 16);
+  ExpectNear(png.At(6, 6), 0, 128, 0, 255);
+  for (int i = 0; i < 12; ++i) {
+    ExpectNear(png.At(12 + i % 4, i), 0, 0, 0, 0);  // band on the right
+    ExpectNear(png.At(i, 12), 0, 0, 0, 0);          // band at the bottom
+  }
+  ExpectNear(png.At(14, 14), 0, 0, 0, 255);  // the item inside the band is painted
+}
+
+TEST(PngExport, UnwritableFolderListsEverySizeLargestFirst) {
+  ScratchFolder dir;
+  {
+    std::ofstream(dir / "plain-file") << "x";
+  }
+  const TWKFILE doc = SampleDocument();
+  for (const std::string& base : {dir / "plain-file/star", dir / "missing/star"}) {
+    const std::vector<ExportJob> jobs = ExportJobsForMask(base, 0xFFF);
+    const std::vector<ExportJob> failed = ExportPngFiles(doc, jobs);
+    ASSERT_EQ(failed.size(), 12u);
+    std::string expected;
+    for (const char* size : {"1024x1024", "768x768", "512x512", "256x256", "192x192", "160x160", "128x128",
+                             "96x96", "64x64", "48x48", "32x32", "16x16"}) {
+      expected += std::string("(") + size + ") : " + base + "." + size + ".png\r\n";
+    }
+    EXPECT_EQ(ExportFailureText(failed), expected);
+  }
+}
+
+TEST(PngExport, FailuresKeepJobOrderAndOtherFilesAreWritten) {
+  ScratchFolder dir;
+  const TWKFILE doc = SampleDocument();
+  const std::vector<ExportJob> jobs = {{64, dir / "a.1024.png"},
+                                       {32, dir / "missing/a.512.png"},
+                                       {2, dir / "a.32.png"},
+                                       {1, dir / "missing/a.16.png"}};
+  const std::vector<ExportJob> failed = ExportPngFiles(doc, jobs);
+  ASSERT_EQ(failed.size(), 2u);
+  EXPECT_EQ(failed[0].path, jobs[1].path);
+  EXPECT_EQ(failed[1].path, jobs[3].path);
+  EXPECT_EQ(ReadPngFile(jobs[0].path).width, 1024);
+  EXPECT_EQ(ReadPngFile(jobs[2].path).width, 32);
+}
+
+TEST(PngExport, ReplacesExistingFilesAndMatchesOneByOne) {
+  ScratchFolder dir;
+  const TWKFILE doc = SampleDocument();
+  const std::vector<ExportJob> jobs = ExportJobsForMask(dir / "par", 0xFFF);
+  for (const ExportJob& job : jobs) std::ofstream(job.path) << "old contents that are not a PNG";
+  EXPECT_TRUE(ExportPngFiles(doc, jobs).empty());
+  for (const ExportJob& job : jobs) {
+    const std::string single = dir / ("one-" + SizeText(job.scale) + ".png");
+    ASSERT_TRUE(ExportPngFile(doc, single, job.scale));
+    EXPECT_EQ(FileBytes(job.path), FileBytes(single)) << job.path;
+    const testing::ReadPng png = ReadPngFile(job.path);
+    ASSERT_TRUE(png.ok);
+    EXPECT_EQ(png.width, static_cast<int>(16 * job.scale));
+  }
+  // No stray files: twelve exports plus twelve single files.
+  int count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) count += entry.is_regular_file();
+  EXPECT_EQ(count, 24);
+}
+
+TEST(PngExport, RepeatedPathIsWrittenInJobOrder) {
+  ScratchFolder dir;
+  const TWKFILE doc = SampleDocument();
+  const std::string path = dir / "same.png";
+  EXPECT_TRUE(ExportPngFiles(doc, {{4, path}, {1, path}}).empty());
+  EXPECT_EQ(ReadPngFile(path).width, 16);  // the later job wins, as one by one
+}
+
+}  // namespace
+}  // namespace twk

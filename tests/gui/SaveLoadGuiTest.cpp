@@ -1,0 +1,224 @@
+// Save and Load of documents through the real windows, with scripted dialogs.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTest>
+#include <fstream>
+
+#include "GuiTestSupport.h"
+#include "app/DocumentCommands.h"
+#include "app/ImageCanvas.h"
+#include "document/Colour.h"
+#include "export/ExportTestSupport.h"
+#include "itemlist/ItemListWidget.h"
+#include "persist/DocumentFile.h"
+
+namespace twk {
+namespace {
+
+using test::ScopedWorkDir;
+using test::ScriptedDialogs;
+
+TWKDATA Item(std::uint8_t type, std::uint8_t visible, const char* name) {
+  TWKDATA item;
+  item.Name = name;
+  item.Type = type;
+  item.DrawMethod = kFill;
+  item.DrawWidth = 1.5f;
+  item.DrawAngle = 30;
+  item.DrawRGBA = PackRGBA(10, 20, 30, 255);
+  item.Visible = visible;
+  item.X1 = 2.5f, item.Y1 = 3.5f, item.X2 = 0, item.Y2 = 360, item.X4 = 9.5f, item.Y4 = 12.5f;
+  return item;
+}
+
+// A document of three items, the middle one hidden, shown in the list.
+void FillDocument(App& app) {
+  app.doc().CData.append(Item(kLine, 1, "<a&b>"));
+  app.doc().CData.append(Item(kRect, 0, ""));
+  app.doc().CData.append(Item(kEllipse, 1, "e"));
+  RebuildRowsFromDocument(app.editor());
+}
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+bool GridOutlinesTopLeftCell(App& app) {
+  const Image* grid = app.gridImage();
+  return grid && !(grid->PixelAt(0, 0) == Rgba{255, 255, 255, 255});
+}
+
+TEST(SaveDocument, EveryNameIsSavedAsTwkAndRemembered) {
+  ScopedWorkDir dir;
+  ScriptedDialogs dialogs;
+  auto app = test::StartedApp(dialogs);
+  FillDocument(*app);
+  const std::string twk = dir.file("drawing.twk");
+  dialogs.paths = {Q(dir.file("drawing")), Q(dir.file("drawing.twk")), Q(dir.file("drawing.png"))};
+  dialogs.answers = {true, true};
+
+  SaveDocumentCommand(*app);
+  ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+  EXPECT_EQ(dialogs.fileRequests[0].title, "Save data");
+  EXPECT_EQ(dialogs.fileRequests[0].filterName, "twk file");
+  EXPECT_EQ(dialogs.fileRequests[0].filterPattern, "*.twk");
+  EXPECT_TRUE(dialogs.fileRequests[0].save);
+  EXPECT_TRUE(dialogs.fileRequests[0].presetPath.isEmpty());
+  EXPECT_TRUE(dialogs.questions.empty());
+  EXPECT_EQ(app->config().RecentFile, twk);
+
+  SaveDocumentCommand(*app);  // drawing.twk: the same file, asked first
+  SaveDocumentCommand(*app);  // drawing.png: still drawing.twk
+  EXPECT_EQ(dialogs.fileRequests[1].presetPath, Q(twk));
+  ASSERT_EQ(dialogs.questions.size(), 2u);
+  EXPECT_EQ(dialogs.questions[1].title, "Save data");
+  EXPECT_EQ(dialogs.questions[1].text, "File already exists:\r\n" + Q(twk) + "\r\n\r\nOverwrite?");
+  EXPECT_FALSE(QFile::exists(Q(dir.file("drawing.png"))));
+  EXPECT_TRUE(dialogs.messages.empty());
+
+  TWKFILE back;
+  ASSERT_EQ(LoadDocumentFile(twk, back), 0);
+  ASSERT_EQ(back.CData.size(), 3);
+  EXPECT_EQ(*back.CData.at(0), *app->doc().CData.at(0));
+}
+
+TEST(SaveDocument, NoKeepsTheOldFileAndAFolderIsNotAFile) {
+  ScopedWorkDir dir;
+  ScriptedDialogs dialogs;
+  auto app = test::StartedApp(dialogs);
+  const std::string path = dir.file("old.twk");
+  std::ofstream(path) << "old bytes";
+  app->config().RecentFile = "/elsewhere/kept.twk";
+  FillDocument(*app);
+
+  dialogs.paths = {Q(path)};
+  dialogs.answers = {false};
+  SaveDocumentCommand(*app);
+  EXPECT_EQ(dialogs.questions.size(), 1u);
+  EXPECT_EQ(testing::FileBytes(path), (std::vector<unsigned char>{'o', 'l', 'd', ' ', 'b', 'y', 't', 'e', 's'}));
+  EXPECT_EQ(app->config().RecentFile, "/elsewhere/kept.twk");
+
+  QDir(dir.path()).mkdir("folder.twk");
+  dialogs.paths = {Q(dir.file("folder"))};
+  SaveDocumentCommand(*app);
+  EXPECT_EQ(dialogs.questions.size(), 1u);  // no question for a folder
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].title, "Save data error");
+  EXPECT_EQ(dialogs.messages[0].text, "Can't save file:\r\n" + Q(dir.file("folder.twk")));
+  EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::kError);
+  EXPECT_EQ(app->config().RecentFile, "/elsewhere/kept.twk");
+}
+
+TEST(DocumentCommands, NothingHappensDuringADragOrAfterCancel) {
+  ScopedWorkDir dir;
+  ScriptedDialogs dialogs;
+  auto app = test::StartedApp(dialogs);
+  FillDocument(*app);
+  app->config().RecentFile = dir.file("kept.twk");
+  const int redraws = app->redrawCount();
+
+  SaveDocumentCommand(*app);  // cancelled
+  LoadDocumentCommand(*app);  // cancelled
+  EXPECT_EQ(dialogs.fileRequests.size(), 2u);
+  EXPECT_EQ(dialogs.fileRequests[1].title, "Load data");
+  EXPECT_FALSE(dialogs.fileRequests[1].save);
+  EXPECT_EQ(dialogs.fileRequests[1].presetPath, Q(dir.file("kept.twk")));
+  EXPECT_EQ(app->redrawCount(), redraws);
+  EXPECT_EQ(app->doc().CData.size(), 3);
+  EXPECT_EQ(app->lstItems()->RowCount(), 3);
+  EXPECT_EQ(app->config().RecentFile, dir.file("kept.twk"));
+
+  QTest::mousePress(app->imgDraw(), Qt::LeftButton, {}, QPoint(50, 50));
+  ASSERT_TRUE(app->state().Constructing);
+  dialogs.paths = {Q(dir.file("x")), Q(dir.file("x.twk"))};
+  SaveDocumentCommand(*app);
+  LoadDocumentCommand(*app);
+  EXPECT_EQ(dialogs.fileRequests.size(), 2u);
+  EXPECT_FALSE(QFile::exists(Q(dir.file("x.twk"))));
+  QTest::mouseMove(app->imgDraw(), QPoint(90, 90));
+  QTest::mouseRelease(app->imgDraw(), Qt::LeftButton, {}, QPoint(90, 90));
+  EXPECT_FALSE(app->state().Constructing);
+  EXPECT_EQ(app->doc().CData.size(), 4);  // the drawn line, finished normally
+}
+
+TEST(LoadDocument, SavedItemsComeBackWithRowsAndNames) {
+  ScopedWorkDir dir;
+  ScriptedDialogs dialogs;
+  auto app = test::StartedApp(dialogs);
+  FillDocument(*app);
+  app->doc().TWKW = 12;
+  const TWKFILE original = app->doc();
+  const std::string path = dir.file("round.twk");
+
+  // Two rounds of save and load keep everything, the escaped name included.
+  for (int round = 0; round < 2; ++round) {
+    dialogs.paths = {Q(path), Q(path)};
+    dialogs.answers = {true};
+    SaveDocumentCommand(*app);
+    EXPECT_NE(DocumentToXml(app->doc()).find("<Name>&lt;a&amp;b&gt;</Name>"), std::string::npos);
+    app->doc().CData.clear();
+    app->lstItems()->RemoveAllRows();
+    const int redraws = app->redrawCount();
+    LoadDocumentCommand(*app);
+    EXPECT_EQ(app->redrawCount(), redraws + 1);
+  }
+  EXPECT_TRUE(dialogs.messages.empty());
+  ASSERT_EQ(app->doc().CData.size(), 3);
+  EXPECT_EQ(app->doc().TWKW, 12);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(*app->doc().CData.at(i), *original.CData.at(i)) << i;
+  EXPECT_EQ(app->doc().CData.at(0)->Name, "<a&b>");
+
+  ItemListWidget& rows = *app->lstItems();
+  ASSERT_EQ(rows.RowCount(), 3);
+  const char* texts[] = {"Line", "Rect", "Ellipse"};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(rows.RowText(i), texts[i]);
+    EXPECT_EQ(rows.RowItem(i), app->doc().CData.at(i));
+    EXPECT_EQ(rows.GetRowState(i).checked, i != 1);
+    EXPECT_EQ(rows.GetRowState(i).selected, i == 0);
+  }
+  EXPECT_EQ(app->config().RecentFile, path);
+}
+
+TEST(LoadDocument, NonDocumentsEmptyTheDocumentUntilAGoodLoad) {
+  ScopedWorkDir dir;
+  ScriptedDialogs dialogs;
+  auto app = test::StartedApp(dialogs);
+  FillDocument(*app);
+  const std::string good = dir.file("good.twk");
+  ASSERT_EQ(SaveDocumentFile(good, app->doc()), 0);
+  app->Shutdown();  // writes Tarnwick.cfg into the working directory
+  const std::string png = dir.file("picture.png");
+  std::ofstream(png, std::ios::binary) << "\x89PNG\r\n\x1a\n not really";
+  app->config().RecentFile = "/kept.twk";
+
+  for (const std::string& bad : {png, dir.file("Tarnwick.cfg"), dir.file("missing.twk")}) {
+    FillDocument(*app);
+    dialogs.paths = {Q(bad)};
+    dialogs.messages.clear();
+    const int redraws = app->redrawCount();
+    LoadDocumentCommand(*app);
+    ASSERT_EQ(dialogs.messages.size(), 1u) << bad;
+    EXPECT_EQ(dialogs.messages[0].title, "Load data error");
+    EXPECT_EQ(dialogs.messages[0].text, "Can't read file:\r\n" + Q(bad));
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::kError);
+    EXPECT_EQ(app->doc().TWKW, 0);
+    EXPECT_EQ(app->doc().TWKH, 0);
+    EXPECT_TRUE(app->doc().CData.empty());
+    EXPECT_EQ(app->lstItems()->RowCount(), 0);
+    EXPECT_EQ(app->redrawCount(), redraws + 1);
+    EXPECT_FALSE(GridOutlinesTopLeftCell(*app));
+    EXPECT_EQ(app->config().RecentFile, "/kept.twk");
+  }
+
+  dialogs.paths = {Q(good)};
+  LoadDocumentCommand(*app);
+  EXPECT_EQ(app->doc().TWKW, 16);
+  EXPECT_EQ(app->doc().CData.size(), 3);
+  EXPECT_EQ(app->lstItems()->RowCount(), 3);
+  EXPECT_TRUE(GridOutlinesTopLeftCell(*app));
+  EXPECT_EQ(app->config().RecentFile, good);
+}
+
+}  // namespace
+}  // namespace twk
