@@ -4,6 +4,7 @@
 #include <png.h>
 #include <zlib.h>
 
+#include <array>
 #include <cstdio>
 
 namespace twk {
@@ -34,18 +35,31 @@ void FlushBytes(png_structp png) {
 
 void IgnoreWarning(png_structp, png_const_charp) {}
 
+// (c * 255 + a / 2) / a as a byte, for alpha a (row) and premultiplied
+// channel c (column): the straight value, rounded, without a division per
+// pixel.
+using UnpremultiplyTable = std::array<std::array<std::uint8_t, 256>, 256>;
+
+const UnpremultiplyTable& Unpremultiply() {
+  static const UnpremultiplyTable table = [] {
+    UnpremultiplyTable t{};
+    for (unsigned a = 1; a < 256; ++a)
+      for (unsigned c = 0; c < 256; ++c) t[a][c] = static_cast<std::uint8_t>((c * 255 + a / 2) / a);
+    return t;
+  }();
+  return table;
+}
+
 // One row of cairo's premultiplied native-endian ARGB as straight RGBA.
 void StraightRow(const std::uint32_t* in, int width, std::uint8_t* out) {
+  const UnpremultiplyTable& table = Unpremultiply();
   for (int x = 0; x < width; ++x, out += 4) {
     const std::uint32_t p = in[x];
     const unsigned a = p >> 24;
-    if (a == 0) {
-      out[0] = out[1] = out[2] = out[3] = 0;
-      continue;
-    }
-    out[0] = static_cast<std::uint8_t>((((p >> 16) & 0xFF) * 255 + a / 2) / a);
-    out[1] = static_cast<std::uint8_t>((((p >> 8) & 0xFF) * 255 + a / 2) / a);
-    out[2] = static_cast<std::uint8_t>(((p & 0xFF) * 255 + a / 2) / a);
+    const std::array<std::uint8_t, 256>& straight = table[a];  // all zero for a == 0
+    out[0] = straight[(p >> 16) & 0xFF];
+    out[1] = straight[(p >> 8) & 0xFF];
+    out[2] = straight[p & 0xFF];
     out[3] = static_cast<std::uint8_t>(a);
   }
 }

@@ -71,6 +71,56 @@ void GradientDisc(Image& image, int cx, int cy, int r, std::int32_t centre, std:
   image.MarkDirty();
 }
 
+namespace {
+
+// Two 8-bit channels held in bits 0-7 and 16-23, each times a / 255,
+// rounded as pixman rounds it.
+inline std::uint32_t MulPair(std::uint32_t pair, std::uint32_t a) {
+  std::uint32_t t = pair * a + 0x00800080u;
+  t += (t >> 8) & 0x00FF00FFu;
+  return (t >> 8) & 0x00FF00FFu;
+}
+
+// Adds two channel pairs, each channel saturating at 255.
+inline std::uint32_t AddPair(std::uint32_t x, std::uint32_t y) {
+  std::uint32_t t = x + y;
+  t |= 0x01000100u - ((t >> 8) & 0x00FF00FFu);
+  return t & 0x00FF00FFu;
+}
+
+// Premultiplied source-over of one pixel: src + dst * (255 - src alpha).
+inline std::uint32_t Over(std::uint32_t src, std::uint32_t dst) {
+  const std::uint32_t keep = 0xFFu - (src >> 24);
+  const std::uint32_t rb = AddPair(src & 0x00FF00FFu, MulPair(dst & 0x00FF00FFu, keep));
+  const std::uint32_t ag = AddPair((src >> 8) & 0x00FF00FFu, MulPair((dst >> 8) & 0x00FF00FFu, keep));
+  return rb | (ag << 8);
+}
+
+}  // namespace
+
+void ComposeRows(Image& target, const Image& base, const Image& layer, int top, int bottom) {
+  top = std::max(top, 0);
+  bottom = std::min(bottom, std::min(target.height(), base.height()));
+  const int width = std::min(target.width(), base.width());
+  const int over = std::min(width, layer.width());
+  for (int y = top; y < bottom; ++y) {
+    const auto* under = reinterpret_cast<const std::uint32_t*>(base.data() + std::size_t(y) * base.stride());
+    std::uint32_t* out = Row(target, y);
+    int x = 0;
+    if (y < layer.height()) {
+      const auto* src = reinterpret_cast<const std::uint32_t*>(layer.data() + std::size_t(y) * layer.stride());
+      while (x < over) {
+        // Runs of untouched (all zero) layer pixels show the base as it is.
+        int run = x;
+        while (run < over && src[run] == 0) ++run;
+        std::copy(under + x, under + run, out + x);
+        for (x = run; x < over && src[x] != 0; ++x) out[x] = src[x] >> 24 == 0xFF ? src[x] : Over(src[x], under[x]);
+      }
+    }
+    std::copy(under + x, under + width, out + x);
+  }
+}
+
 void BlendImage(Image& target, const Image& source, int x, int y) {
   cairo_t* cr = cairo_create(target.surface());
   cairo_set_source_surface(cr, source.surface(), x, y);

@@ -24,4 +24,10 @@ void GradientDisc(Image& image, int cx, int cy, int r, std::int32_t centre, std:
 // top-left corner at (x, y).
 void BlendImage(Image& target, const Image& source, int x, int y);
 
+// Rows [top, bottom) of `target` become those of `base` with `layer` drawn
+// over its top-left corner (source-over, with BlendImage's rounding) in one
+// pass. All three images are premultiplied; `target` must be the size of
+// `base`. Call target.MarkDirty() afterwards.
+void ComposeRows(Image& target, const Image& base, const Image& layer, int top, int bottom);
+
 }  // namespace twk

@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include <cairo.h>
+
 #include "document/Rounding.h"
-#include "render/ItemPainter.h"
+#include "render/BandPainter.h"
 #include "render/RasterOps.h"
-#include "render/VectorSurface.h"
 
 namespace twk {
 
@@ -37,18 +38,8 @@ void PaintItems(Image& layer, const TWKFILE& doc, float pixelsPerUnitX, float pi
   first = std::max(first, 0);
   last = std::min(last, doc.CData.size() - 1);
   if (first > last) return;
-  VectorSurface surface(layer);
-  if (!surface.ok()) return;
   // The W x H units fill the image exactly.
-  surface.ScaleBy(surface.width() / static_cast<double>(AreaSide(doc.TWKW, area)),
-                  surface.height() / static_cast<double>(AreaSide(doc.TWKH, area)));
-  surface.PushState();  // the document space, for recovering from a failed item
-  for (int i = last; i >= first; --i) {
-    PaintItem(surface, *doc.CData.at(i));
-    // cairo's errors are sticky: one failed item must not blank the rest.
-    if (!surface.ok()) surface.Recover();
-  }
-  surface.PopState();
+  PaintItemsInBands(layer, doc, AreaSide(doc.TWKW, area), AreaSide(doc.TWKH, area), first, last);
 }
 
 std::unique_ptr<Image> RenderDocument(const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY,
@@ -68,10 +59,19 @@ std::unique_ptr<Image> ComposeOverGrid(const Image& grid, const Image* layer) {
 
 std::unique_ptr<Image> ComposeCanvas(const Image& grid, const TWKFILE& doc, float pixelsPerUnitX,
                                      float pixelsPerUnitY) {
-  auto canvas = grid.Clone();
+  const PixelSize size = RenderImageSize(doc, pixelsPerUnitX, pixelsPerUnitY, RenderArea::kDocument);
+  auto layer = Image::NewTransparent(size.width, size.height);
+  if (!layer) return grid.Clone();  // the grid alone
+  auto canvas = Image::NewTransparent(grid.width(), grid.height());
   if (!canvas) return nullptr;
-  auto layer = RenderDocument(doc, pixelsPerUnitX, pixelsPerUnitY, RenderArea::kDocument);
-  if (layer) BlendImage(*canvas, *layer, 0, 0);
+  cairo_surface_flush(grid.surface());
+  // Each band is laid over its rows of the grid as soon as it is painted;
+  // grid rows below the rendered area are copied as they are.
+  PaintItemsInBands(*layer, doc, AreaSide(doc.TWKW, RenderArea::kDocument), AreaSide(doc.TWKH, RenderArea::kDocument),
+                    0, doc.CData.size() - 1,
+                    [&](int top, int bottom) { ComposeRows(*canvas, grid, *layer, top, bottom); });
+  ComposeRows(*canvas, grid, *layer, layer->height(), grid.height());
+  canvas->MarkDirty();
   return canvas;
 }
 

@@ -37,6 +37,19 @@ double MinStretch(const cairo_matrix_t& m) {
   return std::sqrt(std::max(0.0, s / 2 - root));
 }
 
+// Largest stretch the matrix applies to any direction.
+double MaxStretch(const cairo_matrix_t& m) {
+  const double a = m.xx, b = m.yx, c = m.xy, d = m.yy;
+  const double s = a * a + b * b + c * c + d * d;
+  const double det = std::fabs(a * d - b * c);
+  const double root = std::sqrt(std::max(0.0, s * s / 4 - det * det));
+  return std::sqrt(s / 2 + root);
+}
+
+// Pixels of anti-aliasing and rounding allowed around a figure when deciding
+// that it cannot touch the target.
+constexpr double kCullSlack = 2.0;
+
 cairo_line_cap_t CairoCap(LineCap cap) {
   switch (cap) {
     case LineCap::kFlat: return CAIRO_LINE_CAP_BUTT;
@@ -48,7 +61,26 @@ cairo_line_cap_t CairoCap(LineCap cap) {
 }  // namespace
 
 VectorSurface::VectorSurface(Image& image)
-    : surface_(image.surface()), width_(image.width()), height_(image.height()) {
+    : surface_(image.surface()), width_(image.width()), height_(image.height()), endRow_(image.height()) {
+  cairo_matrix_init_identity(&state_.matrix);
+  state_.usable = true;
+  Recover();
+}
+
+VectorSurface::VectorSurface(Image& image, int firstRow, int rowCount)
+    : width_(image.width()), height_(image.height()) {
+  firstRow_ = std::clamp(firstRow, 0, height_);
+  endRow_ = std::clamp(firstRow + std::max(rowCount, 0), firstRow_, height_);
+  cairo_surface_flush(image.surface());
+  // The band's rows of the image's own pixel memory, shifted up by the
+  // device offset: cairo maps whole-image coordinates first and then moves
+  // them by a whole number of rows, which leaves the sub-pixel positions of
+  // every edge, and so every pixel's coverage, as they are.
+  bandSurface_ = cairo_image_surface_create_for_data(image.data() + std::size_t(firstRow_) * image.stride(),
+                                                     CAIRO_FORMAT_ARGB32, width_, endRow_ - firstRow_,
+                                                     image.stride());
+  cairo_surface_set_device_offset(bandSurface_, 0, -firstRow_);
+  surface_ = bandSurface_;
   cairo_matrix_init_identity(&state_.matrix);
   state_.usable = true;
   Recover();
@@ -56,6 +88,10 @@ VectorSurface::VectorSurface(Image& image)
 
 VectorSurface::~VectorSurface() {
   if (cr_) cairo_destroy(cr_);
+  if (bandSurface_) {
+    cairo_surface_flush(bandSurface_);
+    cairo_surface_destroy(bandSurface_);
+  }
 }
 
 bool VectorSurface::ok() const { return cr_ && cairo_status(cr_) == CAIRO_STATUS_SUCCESS; }
@@ -215,8 +251,20 @@ bool VectorSurface::SetPen(double width, PenStyle style) {
   return true;
 }
 
+bool VectorSurface::MissesTarget(double margin) const {
+  return maxX_ + margin < 0 || minX_ - margin > width_ || maxY_ + margin < firstRow_ || minY_ - margin > endRow_;
+}
+
+double VectorSurface::StrokeMargin(PenStyle style) const {
+  // Half the pen in device pixels, times how far a cap or join reaches
+  // beyond it: a square cap's corner by sqrt(2), a mitre by the miter limit.
+  double reach = style.cap == LineCap::kSquare ? std::sqrt(2.0) : 1.0;
+  if (cairo_get_line_join(cr_) == CAIRO_LINE_JOIN_MITER) reach = std::max(reach, cairo_get_miter_limit(cr_));
+  return cairo_get_line_width(cr_) / 2 * MaxStretch(state_.matrix) * reach + kCullSlack;
+}
+
 void VectorSurface::Stroke(double width, PenStyle style) {
-  if (SetPen(width, style)) {
+  if (SetPen(width, style) && !MissesTarget(StrokeMargin(style))) {
     if (style.cap == LineCap::kSquare && minX_ == maxX_ && minY_ == maxY_) {
       // cairo leaves a zero-length figure with square caps out; it is a
       // square of the pen's width, turned with the user space.
@@ -234,7 +282,7 @@ void VectorSurface::Stroke(double width, PenStyle style) {
 }
 
 void VectorSurface::Fill() {
-  if (!pathBroken_ && !pathEmpty_ && Drawable()) cairo_fill(cr_);
+  if (!pathBroken_ && !pathEmpty_ && Drawable() && !MissesTarget(kCullSlack)) cairo_fill(cr_);
   ClearPath();
 }
 
@@ -274,7 +322,7 @@ void VectorSurface::StrokeSolidEquivalent(double width, double distance, PenStyl
 }
 
 void VectorSurface::StrokeDots(double width, double distance, PenStyle style) {
-  if (!SetPen(width, style) || !Finite(distance)) {
+  if (!SetPen(width, style) || !Finite(distance) || MissesTarget(StrokeMargin(style))) {
     ClearPath();
     return;
   }

@@ -30,6 +30,12 @@ class VectorSurface {
  public:
   // OpenVectorSurface: pixel units, identity, opaque black, empty path.
   explicit VectorSurface(Image& image);
+  // A surface on rows firstRow..firstRow+rowCount-1 of `image` only, with the
+  // coordinates of the whole image: drawing gives those rows exactly the
+  // pixels the whole-image surface would give them. Surfaces on disjoint
+  // rows of one image may draw at the same time on different threads; call
+  // image.MarkDirty() once they are all closed.
+  VectorSurface(Image& image, int firstRow, int rowCount);
   ~VectorSurface();  // CloseVectorSurface
   VectorSurface(const VectorSurface&) = delete;
   VectorSurface& operator=(const VectorSurface&) = delete;
@@ -70,10 +76,16 @@ class VectorSurface {
   bool SetPen(double width, PenStyle style);
   void StrokeSolidEquivalent(double width, double distance, PenStyle style);
   std::vector<Polyline> FlatFigures();
+  // Whether the path's device bounds grown by `margin` pixels miss the
+  // pixels this surface draws on (then cairo would paint nothing).
+  bool MissesTarget(double margin) const;
+  double StrokeMargin(PenStyle style) const;  // after SetPen
 
   cairo_t* cr_ = nullptr;
   cairo_surface_t* surface_ = nullptr;
-  int width_ = 0, height_ = 0;
+  cairo_surface_t* bandSurface_ = nullptr;  // owned; the rows of a band surface
+  int width_ = 0, height_ = 0;              // of the whole image
+  int firstRow_ = 0, endRow_ = 0;           // the rows drawn on
   State state_{};
   std::vector<State> saved_;
   std::int32_t colour_ = static_cast<std::int32_t>(0xFF000000u);

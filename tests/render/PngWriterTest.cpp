@@ -105,6 +105,35 @@ TEST(PngFile, StraightAlphaReadsBackThroughLibpng) {
   std::filesystem::remove(path);
 }
 
+TEST(PngFile, EveryAlphaAndChannelUnpremultipliesAsPixelAtDoes) {
+  // Row a holds alpha a; column c the premultiplied channel values c, c / 2
+  // and 255 - c, so every pair (alpha, value) appears, also value > alpha.
+  auto image = Image::NewTransparent(256, 256);
+  for (int a = 0; a < 256; ++a)
+    for (int c = 0; c < 256; ++c)
+      reinterpret_cast<std::uint32_t*>(image->data() + a * image->stride())[c] =
+          (std::uint32_t(a) << 24) | (std::uint32_t(c) << 16) | (std::uint32_t(c / 2) << 8) | std::uint32_t(255 - c);
+  image->MarkDirty();
+  std::vector<std::uint8_t> idat;
+  for (const Chunk& c : Chunks(EncodePng(*image)))
+    if (c.type == "IDAT") idat.insert(idat.end(), c.data.begin(), c.data.end());
+  std::vector<std::uint8_t> raw(256 * (1 + 256 * 4));
+  uLongf rawLength = raw.size();
+  ASSERT_EQ(uncompress(raw.data(), &rawLength, idat.data(), idat.size()), Z_OK);
+  ASSERT_EQ(rawLength, raw.size());
+  int mismatches = 0;
+  for (int y = 0; y < 256; ++y) {
+    const std::uint8_t* row = &raw[y * (1 + 256 * 4)];
+    EXPECT_EQ(row[0], 0);  // filter None
+    for (int x = 0; x < 256; ++x) {
+      const Rgba want = image->PixelAt(x, y);
+      const std::uint8_t* got = row + 1 + 4 * x;
+      mismatches += got[0] != want.r || got[1] != want.g || got[2] != want.b || got[3] != want.a;
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
+}
+
 TEST(PngFile, ReplacesExistingFilesAndFailsCleanly) {
   const std::string path = TempPath("twk_png_replace.png");
   { std::ofstream(path) << "old contents that are not a PNG"; }
