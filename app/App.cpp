@@ -1,0 +1,115 @@
+#include "app/App.h"
+
+#include <QMenu>
+#include <chrono>
+
+#include "app/DocumentCommands.h"
+#include "app/ExportCommands.h"
+#include "app/ImageCanvas.h"
+#include "app/ImageConversion.h"
+#include "app/KeyCommandFilter.h"
+#include "app/MainWindow.h"
+#include "document/Labels.h"
+#include "editor/KeyCommands.h"
+#include "itemlist/ItemListWidget.h"
+#include "render/Grid.h"
+#include "render/Palette.h"
+
+namespace twk {
+
+namespace {
+
+std::mt19937::result_type ClockSeed() {
+  return static_cast<std::mt19937::result_type>(
+      std::chrono::high_resolution_clock::now().time_since_epoch().count());
+}
+
+}  // namespace
+
+App::App(ScreenScale scale)
+    : scale_(scale),
+      layout_(ComputeLayoutSizes(scale)),
+      exportScales_{1, 2, 3, 4, 6, 8, 10, 12, 16, 32, 48, 64},
+      dialogs_(&DesktopDialogs()),
+      random_(ClockSeed()) {
+  BuildWindows();
+}
+
+App::~App() {
+  // Widgets torn down below must not call back into a half-destroyed App.
+  if (lstItems_) {
+    lstItems_->changed = {};
+    lstItems_->contextMenuAt = {};
+    lstItems_->textDropped = {};
+  }
+  keyFilter_.reset();
+}
+
+QWidget* App::mainWidget() const { return main_.get(); }
+
+void App::Start() {
+  LoadConfiguration(config_);
+  doc_.TWKW = 16;
+  doc_.TWKH = 16;
+  RebuildGrid(16, 16);
+  RedrawCanvas();
+  if (config_.valid == 0 || config_.Palette.size() != kPaletteSlots) DefaultPalette();
+  DrawPalette();
+  config_.valid = 1;
+
+  CentreWindow(main_.get(), nullptr);
+  main_->show();
+  main_->activateWindow();
+  imgDraw_->setFocus(Qt::OtherFocusReason);
+}
+
+void App::Shutdown() { SaveConfiguration(config_); }
+
+void App::RedrawCanvas() {
+  ++redrawCount_;
+  if (!grid_) return;
+  std::unique_ptr<Image> picture =
+      composer_.Compose(*grid_, doc_, state_, editor_->pixelsPerUnitX, editor_->pixelsPerUnitY);
+  if (picture) imgDraw_->setImage(ToQImage(*picture));
+}
+
+void App::RebuildGrid(int w, int h) {
+  if (state_.Constructing) return;
+  grid_.reset();
+  grid_ = BuildGridImage(imgDraw_->width(), imgDraw_->height(), w, h);
+  composer_.Invalidate();
+}
+
+void App::UpdateTitle() {
+  main_->setWindowTitle(QString::fromStdString(TitleText(
+      state_.CurType, state_.CurDrawMethod, state_.CurDrawMethod2, state_.CurDrawWidth, state_.CurAlpha)));
+}
+
+void App::DefaultPalette() { twk::DefaultPalette(config_.Palette, state_.CurRGB, random_); }
+
+void App::DrawPalette() {
+  std::unique_ptr<Image> strip = Image::NewTransparent(imgPalette_->width(), imgPalette_->height());
+  if (!strip) return;
+  twk::DrawPalette(*strip, config_.Palette, state_.CurRGB, scale_.x, scale_.y);
+  imgPalette_->setImage(ToQImage(*strip));
+}
+
+void App::DispatchCommand(int number) {
+  if (commandTap_) commandTap_(number);
+  twk::DispatchCommand(*editor_, number);
+}
+
+void App::PopupCommand(int number) {
+  switch (number) {
+    case 6: SetSelectedVisibility(*editor_, false); break;
+    case 7: SetSelectedVisibility(*editor_, true); break;
+    case 8: CloneSelected(*editor_); break;
+    case 9: DeleteSelected(*editor_); break;
+    case 10: OpenExportWindow(*this); break;
+    case 12: SaveDocumentCommand(*this); break;
+    case 13: LoadDocumentCommand(*this); break;
+    default: break;  // 11 "Export Code" has no command; others are no entries
+  }
+}
+
+}  // namespace twk

@@ -1,0 +1,157 @@
+#pragma once
+// The editor program's application state and its two windows. One App exists
+// per run (tests build several in turn). The constructor computes the layout
+// sizes, sets the start values and builds and wires both windows; Start()
+// runs the rest of the start-up sequence and shows the main window;
+// Shutdown() writes the configuration.
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "app/Dialogs.h"
+#include "app/ScreenScale.h"
+#include "document/Document.h"
+#include "document/EditorState.h"
+#include "editor/CanvasComposer.h"
+#include "editor/Editor.h"
+#include "itemlist/ItemCommands.h"
+#include "persist/Config.h"
+#include "render/Image.h"
+
+class QLabel;
+class QMenu;
+class QPoint;
+class QPushButton;
+class QSplitter;
+class QTreeWidget;
+class QUrl;
+class QWidget;
+
+namespace twk {
+
+class ExportWindow;
+class HyperLink;
+class ImageCanvas;
+class ItemListWidget;
+class KeyCommandFilter;
+class MainWindow;
+
+class App {
+ public:
+  // Builds both windows for `scale` (hidden until Start).
+  explicit App(ScreenScale scale);
+  ~App();
+  App(const App&) = delete;
+  App& operator=(const App&) = delete;
+
+  // Start-up after the windows: configuration, 16 x 16 document, grid,
+  // canvas, palette; then shows the main window centred on the screen.
+  void Start();
+  // Writes the configuration (Tarnwick.cfg in the working directory).
+  void Shutdown();
+
+  // --- application state -------------------------------------------------
+  ScreenScale screenScale() const { return scale_; }
+  const LayoutSizes& layout() const { return layout_; }
+  TWKFILE& doc() { return doc_; }
+  EditorState& state() { return state_; }
+  CONFIG& config() { return config_; }
+  Image* gridImage() { return grid_.get(); }
+  PendingDrag& pendingDrag() { return pendingDrag_; }
+  bool& exportWindowOpen() { return exportWindowOpen_; }
+  QString& lastExportPath() { return lastExportPath_; }
+  // The twelve export scales 1, 2, 3, 4, 6, 8, 10, 12, 16, 32, 48, 64.
+  const std::vector<float>& exportScales() const { return exportScales_; }
+  Editor& editor() { return *editor_; }
+  CanvasComposer& composer() { return composer_; }
+  Dialogs& dialogs() { return *dialogs_; }
+  void setDialogs(Dialogs* dialogs) { dialogs_ = dialogs ? dialogs : &DesktopDialogs(); }
+  // Number of canvas redraws that showed a picture.
+  int redrawCount() const { return redrawCount_; }
+  std::mt19937& random() { return random_; }
+
+  // --- windows and controls -----------------------------------------------
+  MainWindow* mainWindow() const { return main_.get(); }
+  QWidget* mainWidget() const;
+  ExportWindow* exportWindow() const { return export_; }
+  ImageCanvas* imgDraw() const { return imgDraw_; }
+  ItemListWidget* lstItems() const { return lstItems_; }
+  ImageCanvas* imgPalette() const { return imgPalette_; }
+  QLabel* lblVersion() const { return lblVersion_; }
+  HyperLink* lnkHome() const { return lnkHome_; }
+  QTreeWidget* lstExportRes() const { return lstExportRes_; }
+  QSplitter* splitter1() const { return splitter1_; }
+  QPushButton* cmdExport() const { return cmdExport_; }
+  QPushButton* cmdExportAbort() const { return cmdExportAbort_; }
+  // The item list's popup menu (rebuilt on every right-click).
+  QMenu* popupMenu() const { return popup_; }
+
+  // --- operations ----------------------------------------------------------
+  // Composes grid and items and shows the picture on imgDraw.
+  void RedrawCanvas();
+  // New grid image for a w x h document area; nothing while constructing.
+  void RebuildGrid(int w, int h);
+  // Main window title from the tool settings.
+  void UpdateTitle();
+  // Paints the palette strip from the configuration's palette and CurRGB.
+  void DrawPalette();
+  // Fresh default palette; CurRGB becomes its first colour.
+  void DefaultPalette();
+
+  // Every command of the main window (keyboard commands by virtual-key
+  // number); unknown numbers do nothing.
+  void DispatchCommand(int number);
+  // A popup menu choice by number (6 Hide ... 13 Load).
+  void PopupCommand(int number);
+  // Rebuilds the popup menu and opens it at `globalPos`.
+  void OpenPopupMenu(const QPoint& globalPos);
+
+  // Test seams: observe every command number the main window receives, and
+  // replace how lnkHome opens its address.
+  void setCommandTap(std::function<void(int)> tap) { commandTap_ = std::move(tap); }
+  void setUrlOpener(std::function<void(const QUrl&)> opener);
+
+ private:
+  void BuildWindows();
+  void WireCanvas();
+  void WirePalette();
+  void WireItemList();
+  void WireExportWindow();
+  void OnPaletteRelease(int button, int x);
+
+  ScreenScale scale_;
+  LayoutSizes layout_;
+  TWKFILE doc_;
+  EditorState state_;
+  CONFIG config_;
+  std::unique_ptr<Image> grid_;
+  PendingDrag pendingDrag_;
+  bool exportWindowOpen_ = false;
+  QString lastExportPath_;
+  std::vector<float> exportScales_;
+  CanvasComposer composer_;
+  Dialogs* dialogs_;
+  int redrawCount_ = 0;
+  std::mt19937 random_;
+  std::function<void(int)> commandTap_;
+
+  std::unique_ptr<MainWindow> main_;
+  ExportWindow* export_ = nullptr;
+  ImageCanvas* imgDraw_ = nullptr;
+  ItemListWidget* lstItems_ = nullptr;
+  ImageCanvas* imgPalette_ = nullptr;
+  QLabel* lblVersion_ = nullptr;
+  HyperLink* lnkHome_ = nullptr;
+  QTreeWidget* lstExportRes_ = nullptr;
+  QSplitter* splitter1_ = nullptr;
+  QPushButton* cmdExport_ = nullptr;
+  QPushButton* cmdExportAbort_ = nullptr;
+  QMenu* popup_ = nullptr;
+  std::unique_ptr<KeyCommandFilter> keyFilter_;
+  std::unique_ptr<Editor> editor_;
+};
+
+}  // namespace twk

@@ -1,0 +1,122 @@
+// Builds both windows and binds every control to its handler.
+
+#include <QBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+
+#include "app/App.h"
+#include "app/ExportCommands.h"
+#include "app/ExportWindow.h"
+#include "app/HyperLink.h"
+#include "app/ImageCanvas.h"
+#include "app/KeyCommandFilter.h"
+#include "app/MainWindow.h"
+#include "document/Colour.h"
+#include "editor/Construction.h"
+#include "itemlist/ItemListWidget.h"
+#include "itemlist/PopupMenu.h"
+#include "render/Palette.h"
+
+namespace twk {
+
+void App::BuildWindows() {
+  main_ = std::make_unique<MainWindow>(layout_);
+  imgDraw_ = main_->imgDraw;
+  lstItems_ = main_->lstItems;
+  imgPalette_ = main_->imgPalette;
+  lblVersion_ = main_->lblVersion;
+  lnkHome_ = main_->lnkHome;
+
+  editor_ = std::make_unique<Editor>(Editor{doc_, state_, *lstItems_});
+  editor_->pixelsPerUnitX = kUnitPixels * scale_.x;
+  editor_->pixelsPerUnitY = kUnitPixels * scale_.y;
+  editor_->redrawCanvas = [this] { RedrawCanvas(); };
+  editor_->updateTitle = [this] { UpdateTitle(); };
+  editor_->rebuildGrid = [this](int w, int h) { RebuildGrid(w, h); };
+
+  WirePalette();
+  WireCanvas();
+  WireItemList();
+  keyFilter_ = std::make_unique<KeyCommandFilter>(main_.get(), [this](int number) { DispatchCommand(number); });
+  lblVersion_->setText(QString::fromLatin1(kVersionText));
+  imgDraw_->setFocus(Qt::OtherFocusReason);
+  UpdateTitle();
+  main_->layout()->activate();
+
+  export_ = new ExportWindow(layout_, main_.get());
+  lstExportRes_ = export_->lstExportRes;
+  splitter1_ = export_->splitter1;
+  cmdExport_ = export_->cmdExport;
+  cmdExportAbort_ = export_->cmdExportAbort;
+  WireExportWindow();
+  export_->layout()->activate();
+}
+
+void App::WireCanvas() {
+  imgDraw_->onPress = [this](Qt::MouseButton button, QPoint p) {
+    if (button == Qt::LeftButton) StartItem(*editor_, p.x(), p.y());
+  };
+  imgDraw_->onMove = [this](QPoint p) { FollowPointer(*editor_, p.x(), p.y()); };
+  imgDraw_->onRelease = [this](Qt::MouseButton button, QPoint) {
+    if (button == Qt::LeftButton) FinishItem(*editor_);
+  };
+}
+
+void App::WirePalette() {
+  imgPalette_->onRelease = [this](Qt::MouseButton button, QPoint p) { OnPaletteRelease(button, p.x()); };
+}
+
+void App::OnPaletteRelease(int button, int x) {
+  const int slot = PaletteSlotAt(static_cast<float>(x), static_cast<float>(imgPalette_->width()));
+  // A release beyond either end of the strip has no slot and does nothing.
+  if (slot < 0 || slot >= static_cast<int>(config_.Palette.size())) return;
+  std::int32_t& entry = config_.Palette[static_cast<std::size_t>(slot)];
+  if (button == Qt::LeftButton) {
+    state_.CurRGB = entry;
+    DrawPalette();
+  } else if (button == Qt::RightButton) {
+    QColor chosen;
+    if (!dialogs_->ChooseColour(main_.get(), QColor(RedOf(entry), GreenOf(entry), BlueOf(entry)), chosen)) return;
+    entry = PackRGBA(chosen.red(), chosen.green(), chosen.blue(), 0);
+    state_.CurRGB = entry;
+    DrawPalette();
+  }
+}
+
+void App::WireItemList() {
+  lstItems_->changed = [this] { SyncVisibility(*editor_); };
+  lstItems_->contextMenuAt = [this](QPoint pos) { OpenPopupMenu(pos); };
+  lstItems_->dragStarting = [this] {
+    if (!RowDragStart(*editor_, pendingDrag_)) return QString();
+    return QString::fromStdString(lstItems_->RowText(pendingDrag_.row));
+  };
+  lstItems_->textDropped = [this](const QString& text) { RowDrop(*editor_, pendingDrag_, text.toStdString()); };
+  // A drag that ended anywhere but on the list moves nothing later on.
+  lstItems_->dragEndedElsewhere = [this] { pendingDrag_ = PendingDrag{}; };
+
+  popup_ = new QMenu(main_.get());
+  popup_->setObjectName(QStringLiteral("popupMenu"));
+  // The one binding of the menu: a choice reaches PopupCommand once, after
+  // the menu has closed.
+  QObject::connect(popup_, &QMenu::triggered, main_.get(), [this](QAction* action) {
+    const int number = PopupEntryNumber(action);
+    QTimer::singleShot(0, main_.get(), [this, number] { PopupCommand(number); });
+  });
+}
+
+void App::OpenPopupMenu(const QPoint& globalPos) {
+  BuildPopupMenu(*popup_);
+  popup_->popup(globalPos);
+}
+
+void App::WireExportWindow() {
+  QObject::connect(cmdExport_, &QPushButton::clicked, export_, [this] { ExportCommand(*this); });
+  QObject::connect(cmdExportAbort_, &QPushButton::clicked, export_, [this] { CancelExport(*this); });
+  export_->closing = [this] { CancelExport(*this); };
+}
+
+void App::setUrlOpener(std::function<void(const QUrl&)> opener) { lnkHome_->setOpener(std::move(opener)); }
+
+}  // namespace twk

@@ -1,0 +1,76 @@
+// The desktop's dialogs through Qt: file dialogs that ask nothing about
+// overwriting and never change the working directory, message boxes and the
+// colour chooser.
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "app/Dialogs.h"
+#include "persist/PathRules.h"
+
+namespace twk {
+
+namespace {
+
+QMessageBox::Icon ToQtIcon(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::kWarning: return QMessageBox::Warning;
+    case MessageIcon::kError: return QMessageBox::Critical;
+    case MessageIcon::kInformation: break;
+  }
+  return QMessageBox::Information;
+}
+
+// Texts are built with Windows line breaks; shown with the platform's.
+QString ForDisplay(const QString& text) {
+  QString shown = text;
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return shown;
+}
+
+class QtDialogs : public Dialogs {
+ public:
+  QString AskFilePath(QWidget* owner, const FileDialogRequest& request) override {
+    const DialogPreset preset = PresetFromPath(request.presetPath.toStdString());
+    QFileDialog dialog(owner, request.title, QString::fromStdString(preset.folder));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    // The folder has to exist; the file does not.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    const QString filter = request.filterName + QStringLiteral(" (") + request.filterPattern + QStringLiteral(")");
+    dialog.setNameFilter(filter);
+    dialog.selectNameFilter(filter);
+    if (!preset.name.empty()) dialog.selectFile(QString::fromStdString(preset.name));
+    if (dialog.exec() != QDialog::Accepted) return QString();
+    const QStringList files = dialog.selectedFiles();
+    return files.isEmpty() ? QString() : files.front();
+  }
+
+  bool AskYesNo(QWidget* owner, const QString& title, const QString& text) override {
+    QMessageBox box(QMessageBox::Warning, title, ForDisplay(text), QMessageBox::Yes | QMessageBox::No, owner);
+    return box.exec() == QMessageBox::Yes;
+  }
+
+  void ShowMessage(QWidget* owner, const QString& title, const QString& text, MessageIcon icon) override {
+    QMessageBox box(ToQtIcon(icon), title, ForDisplay(text), QMessageBox::Ok, owner);
+    box.exec();
+  }
+
+  bool ChooseColour(QWidget* owner, QColor initial, QColor& chosen) override {
+    const QColor colour = QColorDialog::getColor(initial, owner);
+    if (!colour.isValid()) return false;
+    chosen = colour;
+    return true;
+  }
+};
+
+}  // namespace
+
+Dialogs& DesktopDialogs() {
+  static QtDialogs dialogs;
+  return dialogs;
+}
+
+}  // namespace twk

@@ -1,0 +1,40 @@
+#pragma once
+// A control that shows a picture and reports its mouse buttons and moves in
+// its own pixels. Used for the drawing canvas imgDraw and the palette strip
+// imgPalette. With confinement on, positions reported while a button is held
+// are clamped to the control, as if the pointer could not leave it.
+
+#include <QImage>
+#include <QWidget>
+#include <functional>
+
+namespace twk {
+
+class ImageCanvas : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit ImageCanvas(QWidget* parent = nullptr);
+
+  void setImage(const QImage& image);
+  const QImage& image() const { return image_; }
+  void setConfinePointer(bool confine) { confine_ = confine; }
+
+  std::function<void(Qt::MouseButton, QPoint)> onPress;
+  std::function<void(QPoint)> onMove;
+  std::function<void(Qt::MouseButton, QPoint)> onRelease;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  QPoint Reported(const QMouseEvent* event, bool buttonHeld) const;
+
+  QImage image_;
+  bool confine_ = false;
+};
+
+}  // namespace twk

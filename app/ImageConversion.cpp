@@ -1,0 +1,15 @@
+#include "app/ImageConversion.h"
+
+#include <cairo.h>
+
+namespace twk {
+
+QImage ToQImage(const Image& image) {
+  // Pending cairo drawing must reach the pixels before they are read.
+  cairo_surface_flush(image.surface());
+  const QImage view(image.data(), image.width(), image.height(), image.stride(),
+                    QImage::Format_ARGB32_Premultiplied);
+  return view.copy();
+}
+
+}  // namespace twk

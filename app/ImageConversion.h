@@ -1,0 +1,14 @@
+#pragma once
+// Hands a rendered picture to Qt: cairo's premultiplied ARGB32 and Qt's
+// Format_ARGB32_Premultiplied share one memory layout, so the bytes are
+// copied as they are.
+
+#include <QImage>
+
+#include "render/Image.h"
+
+namespace twk {
+
+QImage ToQImage(const Image& image);
+
+}  // namespace twk

@@ -1,0 +1,53 @@
+#pragma once
+// wndMain: the canvas and the item list side by side, the palette strip below
+// them and a bottom bar with the version label and the home page link.
+// Fixed size, fitted to its content; title bar with Close only.
+
+#include <QWidget>
+#include <functional>
+
+#include "app/ScreenScale.h"
+
+class QFrame;
+class QLabel;
+
+namespace twk {
+
+class HyperLink;
+class ImageCanvas;
+class ItemListWidget;
+
+inline constexpr const char* kVersionText = "v1.0.0.4";
+inline constexpr const char* kHomeAddress = "https://tarnwick.example/";
+inline constexpr const char* kHomeText = "tarnwick.example";
+
+// The spacing and margins of both windows.
+inline constexpr int kBoxSpacing = 5;
+inline constexpr int kWindowMargin = 8;
+inline constexpr int kContainerMargin = 10;
+
+class MainWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit MainWindow(const LayoutSizes& sizes);
+
+  ImageCanvas* imgDraw = nullptr;
+  ItemListWidget* lstItems = nullptr;
+  ImageCanvas* imgPalette = nullptr;
+  QFrame* container1 = nullptr;
+  QLabel* lblVersion = nullptr;
+  HyperLink* lnkHome = nullptr;
+
+  // The close request (the loop's end); the window is closed afterwards.
+  std::function<void()> closing;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+};
+
+// Moves `window` so that it is centred on `over`, or on the primary screen
+// when `over` is null.
+void CentreWindow(QWidget* window, const QWidget* over);
+
+}  // namespace twk

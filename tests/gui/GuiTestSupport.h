@@ -1,0 +1,90 @@
+#pragma once
+// Helpers shared by the GUI tests: a fresh working directory per test, a
+// scripted stand-in for the desktop dialogs and a started App.
+
+#include <QColor>
+#include <QDir>
+#include <QString>
+#include <QTemporaryDir>
+#include <QTest>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/App.h"
+#include "app/Dialogs.h"
+
+namespace twk::test {
+
+// Enters a fresh temporary folder for the life of the object.
+class ScopedWorkDir {
+ public:
+  ScopedWorkDir() : previous_(QDir::currentPath()) { QDir::setCurrent(dir_.path()); }
+  ~ScopedWorkDir() { QDir::setCurrent(previous_); }
+  QString path() const { return dir_.path(); }
+  std::string file(const char* name) const { return (dir_.path() + "/" + name).toStdString(); }
+
+ private:
+  QString previous_;
+  QTemporaryDir dir_;
+};
+
+// Answers every dialog from queues filled by the test and records what was
+// asked. An empty queue answers "cancel" / "No".
+class ScriptedDialogs : public Dialogs {
+ public:
+  struct Message {
+    QString title;
+    QString text;
+    MessageIcon icon;
+  };
+
+  std::deque<QString> paths;
+  std::deque<bool> answers;
+  std::deque<QColor> colours;  // an invalid colour answers "cancel"
+
+  std::vector<FileDialogRequest> fileRequests;
+  std::vector<Message> questions;
+  std::vector<Message> messages;
+  std::vector<QColor> colourRequests;
+
+  QString AskFilePath(QWidget*, const FileDialogRequest& request) override {
+    fileRequests.push_back(request);
+    return Pop(paths, QString());
+  }
+  bool AskYesNo(QWidget*, const QString& title, const QString& text) override {
+    questions.push_back({title, text, MessageIcon::kWarning});
+    return Pop(answers, false);
+  }
+  void ShowMessage(QWidget*, const QString& title, const QString& text, MessageIcon icon) override {
+    messages.push_back({title, text, icon});
+  }
+  bool ChooseColour(QWidget*, QColor initial, QColor& chosen) override {
+    colourRequests.push_back(initial);
+    const QColor answer = Pop(colours, QColor());
+    if (!answer.isValid()) return false;
+    chosen = answer;
+    return true;
+  }
+
+ private:
+  template <typename T>
+  static T Pop(std::deque<T>& queue, T fallback) {
+    if (queue.empty()) return fallback;
+    T value = queue.front();
+    queue.pop_front();
+    return value;
+  }
+};
+
+// A started App (configuration read from the current directory) using
+// `dialogs`, with its main window shown.
+inline std::unique_ptr<App> StartedApp(Dialogs& dialogs, ScreenScale scale = {}) {
+  auto app = std::make_unique<App>(scale);
+  app->setDialogs(&dialogs);
+  app->Start();
+  return app;
+}
+
+}  // namespace twk::test

@@ -1,0 +1,214 @@
+// lstItems as a widget: the row operations, one change report per program
+// change, what may be dropped on it, and the popup menu's table.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QUrl>
+
+#include "GuiTestSupport.h"
+#include "itemlist/ItemListWidget.h"
+#include "itemlist/PopupMenu.h"
+
+namespace twk {
+namespace {
+
+class ItemListWidgetTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    list.resize(140, 320);
+    list.show();
+    list.changed = [this] { ++changes; };
+    for (int i = 0; i < 3; ++i) {
+      list.InsertRow(i, "Row" + std::to_string(i));
+      list.AttachItem(i, &items[i]);
+    }
+  }
+  QPoint RowPoint(int row) { return QPoint(60, list.visualItemRect(list.topLevelItem(row)).center().y()); }
+
+  ItemListWidget list;
+  TWKDATA items[3];
+  int changes = 0;
+};
+
+TEST_F(ItemListWidgetTest, RowsHoldTextItemAndStateWithoutReportingInsertions) {
+  EXPECT_EQ(changes, 0);  // inserting and attaching are no changes
+  EXPECT_EQ(list.RowCount(), 3);
+  list.InsertRow(99, "Last");  // past the end appends
+  list.InsertRow(0, "First");
+  EXPECT_EQ(list.RowText(0), "First");
+  EXPECT_EQ(list.RowText(4), "Last");
+  EXPECT_EQ(list.RowItem(1), &items[0]);
+  EXPECT_EQ(list.RowItem(0), nullptr);
+  EXPECT_FALSE(list.GetRowState(1).checked);
+  EXPECT_FALSE(list.GetRowState(1).selected);
+  list.RemoveRow(0);
+  list.RemoveRow(3);
+  EXPECT_EQ(list.RowText(0), "Row0");
+  EXPECT_EQ(list.RowCount(), 3);
+  EXPECT_EQ(changes, 0);
+}
+
+TEST_F(ItemListWidgetTest, SettingBothFlagsIsOneChange) {
+  list.SetRowState(1, RowState{true, true});
+  EXPECT_EQ(changes, 1);
+  EXPECT_TRUE(list.GetRowState(1).selected);
+  EXPECT_TRUE(list.GetRowState(1).checked);
+  EXPECT_EQ(list.currentItem(), list.topLevelItem(1));  // the focus mark
+  list.SetRowState(1, RowState{true, true});
+  EXPECT_EQ(changes, 1);  // nothing changed, nothing reported
+  list.SetRowState(1, RowState{false, true});
+  EXPECT_EQ(changes, 2);
+  EXPECT_NE(list.currentItem(), list.topLevelItem(1));
+}
+
+TEST_F(ItemListWidgetTest, SelectOnlyAndFirstSelectedRow) {
+  list.SetRowState(0, RowState{true, false});
+  list.SetRowState(2, RowState{true, false});
+  EXPECT_EQ(list.FirstSelectedRow(), 0);
+  changes = 0;
+  list.SelectOnly(2);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(list.FirstSelectedRow(), 2);
+  EXPECT_FALSE(list.GetRowState(0).selected);
+  list.SelectOnly(-1);
+  EXPECT_EQ(list.FirstSelectedRow(), -1);
+  list.RemoveAllRows();
+  EXPECT_EQ(list.RowCount(), 0);
+  EXPECT_EQ(list.FirstSelectedRow(), -1);
+}
+
+TEST_F(ItemListWidgetTest, UserClicksAndCheckBoxesAreReported) {
+  QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, RowPoint(1));
+  EXPECT_EQ(list.FirstSelectedRow(), 1);
+  EXPECT_GE(changes, 1);
+  const int before = changes;
+  list.topLevelItem(2)->setCheckState(0, Qt::Checked);  // as a click on the box does
+  EXPECT_EQ(changes, before + 1);
+}
+
+TEST_F(ItemListWidgetTest, RightClickSelectsOnlyAnUnselectedRowAndKeepsASelectedOne) {
+  std::vector<QPoint> menus;
+  list.contextMenuAt = [&](QPoint p) { menus.push_back(p); };
+  list.SetRowState(0, RowState{true, false});
+  list.SetRowState(2, RowState{true, false});
+  QTest::mouseClick(list.viewport(), Qt::RightButton, {}, RowPoint(2));
+  EXPECT_TRUE(list.GetRowState(0).selected);
+  EXPECT_TRUE(list.GetRowState(2).selected);
+  QTest::mouseClick(list.viewport(), Qt::RightButton, {}, RowPoint(1));
+  EXPECT_EQ(list.FirstSelectedRow(), 1);
+  EXPECT_FALSE(list.GetRowState(0).selected);
+
+  const QPoint at = RowPoint(1);
+  QContextMenuEvent event(QContextMenuEvent::Mouse, at, list.viewport()->mapToGlobal(at));
+  QApplication::sendEvent(list.viewport(), &event);
+  ASSERT_EQ(menus.size(), 1u);
+  EXPECT_EQ(menus[0], list.viewport()->mapToGlobal(at));
+}
+
+TEST_F(ItemListWidgetTest, TextIsAcceptedWithCopyButFilesAndImagesAreRefused) {
+  QMimeData text;
+  text.setText("Line");
+  QMimeData file;
+  file.setUrls({QUrl::fromLocalFile("/tmp/a.twk")});
+  file.setText("/tmp/a.twk");
+  QMimeData image;
+  image.setImageData(QImage(4, 4, QImage::Format_ARGB32));
+  image.setText("picture");
+
+  auto enter = [&](QMimeData* data, Qt::DropActions actions) {
+    QDragEnterEvent event(RowPoint(1), actions, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(list.viewport(), &event);
+    return std::make_pair(event.isAccepted(), event.dropAction());
+  };
+  EXPECT_EQ(enter(&text, Qt::CopyAction | Qt::MoveAction), std::make_pair(true, Qt::CopyAction));
+  EXPECT_FALSE(enter(&text, Qt::MoveAction).first);
+  EXPECT_FALSE(enter(&file, Qt::CopyAction).first);
+  EXPECT_FALSE(enter(&image, Qt::CopyAction).first);
+
+  std::vector<QString> dropped;
+  list.textDropped = [&](const QString& t) { dropped.push_back(t); };
+  QDropEvent refused(QPointF(RowPoint(1)), Qt::CopyAction, &file, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(list.viewport(), &refused);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(dropped.empty());
+}
+
+TEST_F(ItemListWidgetTest, DropMarksTheTargetThenSelectsItAndReportsAfterwards) {
+  QMimeData text;
+  text.setText("Rect");
+  QDragEnterEvent enter(RowPoint(2), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(list.viewport(), &enter);
+  QDragMoveEvent move(RowPoint(2), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(list.viewport(), &move);
+  EXPECT_EQ(list.dropTargetRow(), 2);
+
+  std::vector<QString> dropped;
+  list.textDropped = [&](const QString& t) { dropped.push_back(t); };
+  list.SetRowState(0, RowState{true, false});
+  QDropEvent drop(QPointF(RowPoint(2)), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(list.viewport(), &drop);
+  EXPECT_EQ(list.dropTargetRow(), -1);
+  EXPECT_EQ(list.FirstSelectedRow(), 2);
+  EXPECT_FALSE(list.GetRowState(0).selected);
+  EXPECT_TRUE(dropped.empty());  // handled once the drag operation is over
+  QCoreApplication::processEvents();
+  EXPECT_EQ(dropped, std::vector<QString>{"Rect"});
+}
+
+TEST_F(ItemListWidgetTest, DragCarriesTheRowTextAndReportsADropElsewhere) {
+  list.SetRowState(1, RowState{true, true});
+  list.dragStarting = [&] { return QString::fromStdString(list.RowText(list.FirstSelectedRow())); };
+  QString carried;
+  list.runDrag = [&](QMimeData* mime) { carried = mime->text(); };
+  int elsewhere = 0;
+  list.dragEndedElsewhere = [&] { ++elsewhere; };
+  const QPoint p = RowPoint(1);
+  QTest::mousePress(list.viewport(), Qt::LeftButton, {}, p);
+  QTest::mouseMove(list.viewport(), p + QPoint(5, 5));
+  QTest::mouseMove(list.viewport(), p + QPoint(40, 40));
+  QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, p + QPoint(40, 40));
+  EXPECT_EQ(carried, QString("Row1"));
+  EXPECT_EQ(elsewhere, 1);
+  EXPECT_TRUE(list.GetRowState(1).selected);  // the drag's release changed nothing
+}
+
+TEST(PopupMenuTest, EntriesSeparatorsAndTheDisabledExportCode) {
+  QMenu menu;
+  for (int round = 0; round < 3; ++round) BuildPopupMenu(menu);  // rebuilt, never doubled
+  QStringList shown;
+  for (QAction* action : menu.actions()) {
+    shown << (action->isSeparator() ? QString("|") : action->text());
+    if (!action->isSeparator()) {
+      EXPECT_FALSE(action->isCheckable());
+      EXPECT_EQ(action->isEnabled(), action->text() != "Export Code") << action->text().toStdString();
+    }
+  }
+  EXPECT_EQ(shown.join(","), QString("Hide,Show,|,Clone,Delete,|,Export PNG,Export Code,|,Save,Load"));
+  std::vector<int> numbers;
+  for (QAction* action : menu.actions())
+    if (const int n = PopupEntryNumber(action)) numbers.push_back(n);
+  EXPECT_EQ(numbers, (std::vector<int>{6, 7, 8, 9, 10, 11, 12, 13}));
+}
+
+TEST(PopupMenuTest, RightClickInAnEmptyListOpensTheMenuAtThePointer) {
+  test::ScopedWorkDir dir;
+  test::ScriptedDialogs dialogs;
+  auto app = test::StartedApp(dialogs);
+  QWidget* viewport = app->lstItems()->viewport();
+  const QPoint at(30, 100);
+  QContextMenuEvent event(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+  QApplication::sendEvent(viewport, &event);
+  QMenu* menu = app->popupMenu();
+  ASSERT_TRUE(menu->isVisible());
+  EXPECT_EQ(menu->actions().size(), 11);
+  EXPECT_EQ(menu->pos(), viewport->mapToGlobal(at));
+  menu->close();
+}
+
+}  // namespace
+}  // namespace twk

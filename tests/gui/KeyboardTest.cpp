@@ -1,0 +1,125 @@
+// The 25 keyboard commands reach the one dispatch with their virtual-key
+// numbers whichever control has the focus, and never reach that control.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "GuiTestSupport.h"
+#include "app/ImageCanvas.h"
+#include "app/KeyCommandFilter.h"
+#include "editor/KeyCommands.h"
+#include "itemlist/ItemListWidget.h"
+
+namespace twk {
+namespace {
+
+// Presses every registered key on `target` and returns the numbers the
+// dispatch received.
+std::vector<int> PressAllKeys(App& app, QWidget* target) {
+  std::vector<int> received;
+  app.setCommandTap([&](int number) { received.push_back(number); });
+  for (int i = 0; i < kRegisteredKeyCount; ++i) {
+    const KeyBinding& key = KeyBindings()[static_cast<std::size_t>(i)];
+    const Qt::KeyboardModifiers modifiers = key.pad == KeyPad::kKeypad ? Qt::KeypadModifier : Qt::NoModifier;
+    QTest::keyClick(target, static_cast<Qt::Key>(key.qtKey), modifiers);
+  }
+  app.setCommandTap({});
+  return received;
+}
+
+std::vector<int> RegistrationOrder() {
+  std::vector<int> numbers;
+  for (const KeyCommand& command : KeyCommandTable()) numbers.push_back(command.number);
+  return numbers;
+}
+
+TEST(KeyTableTest, RegistersTheTwentyFiveCommandsInOrder) {
+  const std::vector<int> expected = {51, 50, 49, 27, 77, 86, 84, 65, 68, 87, 83, 38, 40,
+                                     37, 39, 107, 109, 187, 189, 46, 32, 104, 98, 100, 102};
+  std::vector<int> table;
+  for (int i = 0; i < kRegisteredKeyCount; ++i) table.push_back(KeyBindings()[static_cast<std::size_t>(i)].virtualKey);
+  EXPECT_EQ(table, expected);
+  EXPECT_EQ(RegistrationOrder(), expected);
+}
+
+TEST(KeyTableTest, ModifiersAndKeypadDecideTheNumber) {
+  EXPECT_EQ(CommandNumberForKey(Qt::Key_8, Qt::KeypadModifier), 104);
+  EXPECT_EQ(CommandNumberForKey(Qt::Key_8, Qt::NoModifier), 0);
+  EXPECT_EQ(CommandNumberForKey(Qt::Key_2, Qt::NoModifier), 50);
+  EXPECT_EQ(CommandNumberForKey(Qt::Key_2, Qt::KeypadModifier), 98);
+  EXPECT_EQ(CommandNumberForKey(Qt::Key_1, Qt::KeypadModifier), 0);
+  EXPECT_EQ(CommandNumberForKey(Qt::Key_Plus, Qt::KeypadModifier), 107);
+  EXPECT_EQ(CommandNumberForKey(Qt::Key_Plus, Qt::NoModifier), 187);  // "+" unshifted on some layouts
+  EXPECT_EQ(CommandNumberForKey(Qt::Key_Equal, Qt::NoModifier), 187);
+  EXPECT_EQ(CommandNumberForKey(Qt::Key_Minus, Qt::NoModifier), 189);
+  EXPECT_EQ(CommandNumberForKey(Qt::Key_Minus, Qt::KeypadModifier), 109);
+  EXPECT_EQ(CommandNumberForKey(Qt::Key_Up, Qt::KeypadModifier), 38);  // keypad 8 with Num Lock off
+  EXPECT_EQ(CommandNumberForKey(Qt::Key_Up, Qt::ShiftModifier), 0);
+  EXPECT_EQ(CommandNumberForKey(Qt::Key_T, Qt::ControlModifier), 0);
+  EXPECT_EQ(CommandNumberForKey(Qt::Key_Delete, Qt::AltModifier), 0);
+  EXPECT_EQ(CommandNumberForKey(Qt::Key_Q, Qt::NoModifier), 0);
+}
+
+TEST(KeyboardTest, EveryKeyReachesTheDispatchWhileTheCanvasHasTheFocus) {
+  test::ScopedWorkDir dir;
+  test::ScriptedDialogs dialogs;
+  auto app = test::StartedApp(dialogs);
+  EXPECT_EQ(PressAllKeys(*app, app->imgDraw()), RegistrationOrder());
+}
+
+TEST(KeyboardTest, EveryKeyReachesTheDispatchWhileTheListHasTheFocus) {
+  test::ScopedWorkDir dir;
+  test::ScriptedDialogs dialogs;
+  auto app = test::StartedApp(dialogs);
+  ItemListWidget* list = app->lstItems();
+  list->setFocus();
+  EXPECT_EQ(PressAllKeys(*app, list), RegistrationOrder());
+}
+
+class ListKeysTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    app = test::StartedApp(dialogs);
+    list = app->lstItems();
+    for (int i = 0; i < 3; ++i) {
+      TWKDATA* item = app->doc().CData.append(TWKDATA{});
+      item->Visible = 1;
+      item->X1 = item->X4 = static_cast<float>(i);
+      list->InsertRow(i, "Line");
+      list->AttachItem(i, item);
+      list->SetRowState(i, RowState{false, true});
+    }
+    list->SelectOnly(1);
+    list->setFocus();
+  }
+
+  test::ScopedWorkDir dir;
+  test::ScriptedDialogs dialogs;
+  std::unique_ptr<App> app;
+  ItemListWidget* list = nullptr;
+};
+
+TEST_F(ListKeysTest, ArrowsSpaceAndDeleteActOnItemsNotOnTheList) {
+  QTest::keyClick(list, Qt::Key_Down);
+  EXPECT_EQ(list->FirstSelectedRow(), 1);  // the list's selection did not move
+  EXPECT_EQ(app->doc().CData.at(1)->Y1, 0.125f);  // the selected item did
+  QTest::keyClick(list, Qt::Key_Space);
+  EXPECT_TRUE(list->GetRowState(1).checked);  // Space did not toggle the check box
+  QTest::keyClick(list, Qt::Key_Delete);
+  EXPECT_EQ(list->RowCount(), 2);
+  EXPECT_EQ(app->doc().CData.size(), 2);
+}
+
+TEST_F(ListKeysTest, ShiftWithAnArrowReachesTheList) {
+  std::vector<int> received;
+  app->setCommandTap([&](int number) { received.push_back(number); });
+  QTest::keyClick(list, Qt::Key_Down, Qt::ShiftModifier);
+  EXPECT_TRUE(received.empty());
+  EXPECT_TRUE(list->GetRowState(1).selected);
+  EXPECT_TRUE(list->GetRowState(2).selected);  // the list extended its selection
+  EXPECT_EQ(app->doc().CData.at(2)->Y1, 0.0f);
+}
+
+}  // namespace
+}  // namespace twk

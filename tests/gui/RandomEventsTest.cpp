@@ -1,0 +1,235 @@
+// A long seeded run of random mouse, key, menu and drag events on the real
+// windows. After every event the item list must mirror the document one to
+// one and in order, every check mark must equal its item's visibility, and
+// the item under construction must be the front item exactly while one is
+// being drawn. Now and then the canvas must show what a full redraw shows.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QTest>
+#include <map>
+#include <random>
+
+#include "GuiTestSupport.h"
+#include "app/ImageCanvas.h"
+#include "app/ImageConversion.h"
+#include "itemlist/ItemListWidget.h"
+#include "render/SceneRenderer.h"
+
+namespace twk::test {
+namespace {
+
+constexpr int kEvents = 20000;
+constexpr unsigned kSeed = 20240611;
+constexpr int kMaxItems = 24;  // keeps every redraw cheap
+
+struct KeyStroke {
+  Qt::Key key;
+  Qt::KeyboardModifiers mods;
+};
+
+// All 25 command keys.
+const KeyStroke kKeys[] = {
+    {Qt::Key_3, {}}, {Qt::Key_2, {}}, {Qt::Key_1, {}}, {Qt::Key_Escape, {}}, {Qt::Key_M, {}},
+    {Qt::Key_V, {}}, {Qt::Key_T, {}}, {Qt::Key_A, {}}, {Qt::Key_D, {}}, {Qt::Key_W, {}},
+    {Qt::Key_S, {}}, {Qt::Key_Up, {}}, {Qt::Key_Down, {}}, {Qt::Key_Left, {}}, {Qt::Key_Right, {}},
+    {Qt::Key_Plus, Qt::KeypadModifier}, {Qt::Key_Minus, Qt::KeypadModifier}, {Qt::Key_Equal, {}},
+    {Qt::Key_Minus, {}}, {Qt::Key_Delete, {}}, {Qt::Key_Space, {}},
+    {Qt::Key_8, Qt::KeypadModifier}, {Qt::Key_2, Qt::KeypadModifier},
+    {Qt::Key_4, Qt::KeypadModifier}, {Qt::Key_6, Qt::KeypadModifier},
+};
+
+class RandomRun {
+ public:
+  explicit RandomRun(App& app) : app_(app), rng_(kSeed) {}
+
+  // One random event; returns what it was, for the failure message.
+  std::string Step() {
+    const int kind = Pick(100);
+    if (held_) {
+      // While the button is held on the canvas only the canvas and the
+      // keyboard can be reached (the pointer is confined).
+      if (kind < 55) return Move();
+      if (kind < 70) return Release();
+      return Key();
+    }
+    if (kind < 14) return Press();
+    if (kind < 50) return Key();
+    if (kind < 62) return ClickRow();
+    if (kind < 68) return ToggleCheck();
+    if (kind < 84) return PopupCommand();
+    if (kind < 94) return DragRow();
+    return ClickPalette();
+  }
+
+  // The invariants every event must keep; empty when they hold.
+  std::string Broken() const {
+    const EditorState& st = app_.state();
+    const ItemStore& items = app_.doc().CData;
+    const ItemListWidget& list = *app_.lstItems();
+    const bool frontBuilt = st.ConstructionItem != nullptr && st.ConstructionItem == items.front();
+    if (st.Constructing != frontBuilt) return "construction item is not the front item";
+    if (!st.Constructing && st.ConstructionItem) return "construction item left over";
+    const int offset = st.Constructing ? 1 : 0;
+    if (list.RowCount() + offset != items.size()) return "row count differs from the items";
+    for (int r = 0; r < list.RowCount(); ++r) {
+      if (list.RowItem(r) != items.at(r + offset)) return "row " + std::to_string(r) + " has another item";
+      if (list.GetRowState(r).checked != (items.at(r + offset)->Visible != 0))
+        return "check mark of row " + std::to_string(r) + " differs from Visible";
+    }
+    return {};
+  }
+
+  // The canvas shows exactly a full redraw of the current document.
+  bool CanvasUpToDate() const {
+    if (!app_.gridImage()) return true;
+    const auto fresh = ComposeCanvas(*app_.gridImage(), app_.doc(), app_.editor().pixelsPerUnitX,
+                                     app_.editor().pixelsPerUnitY);
+    return fresh && ToQImage(*fresh) == app_.imgDraw()->image();
+  }
+
+  void Finish() {
+    if (held_) Release();
+  }
+
+ private:
+  int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
+  QPoint CanvasPoint() { return QPoint(Pick(360) - 20, Pick(360) - 20); }
+  ItemListWidget* list() { return app_.lstItems(); }
+  QPoint RowPoint(int row) {
+    if (row >= list()->RowCount()) return QPoint(60, list()->viewport()->height() - 3);
+    return QPoint(60, list()->visualItemRect(list()->topLevelItem(row)).center().y());
+  }
+
+  std::string Press() {
+    const QPoint p(Pick(320), Pick(320));
+    QTest::mousePress(app_.imgDraw(), Qt::LeftButton, {}, p);
+    held_ = true;
+    return "press";
+  }
+  std::string Move() {
+    QTest::mouseMove(app_.imgDraw(), CanvasPoint());
+    return "move";
+  }
+  std::string Release() {
+    QTest::mouseRelease(app_.imgDraw(), Qt::LeftButton, {}, CanvasPoint());
+    held_ = false;
+    return "release";
+  }
+  std::string Key() {
+    const KeyStroke& k = kKeys[Pick(25)];
+    // Keep the document small: no Clone-like growth from keys, but Delete
+    // and everything else as it comes.
+    QTest::keyClick(held_ ? static_cast<QWidget*>(app_.imgDraw()) : Pick(2) ? static_cast<QWidget*>(list())
+                                                                             : app_.imgDraw(),
+                    k.key, k.mods);
+    return "key " + QKeySequence(k.key).toString().toStdString();
+  }
+  std::string ClickRow() {
+    if (list()->RowCount() == 0) return "no row to click";
+    const Qt::KeyboardModifiers mods[] = {Qt::NoModifier, Qt::ControlModifier, Qt::ShiftModifier};
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, mods[Pick(3)], RowPoint(Pick(list()->RowCount() + 1)));
+    return "row click";
+  }
+  std::string ToggleCheck() {
+    if (list()->RowCount() == 0) return "no check box";
+    QTreeWidgetItem* row = list()->topLevelItem(Pick(list()->RowCount()));
+    row->setCheckState(0, row->checkState(0) == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+    return "check box";
+  }
+  std::string PopupCommand() {
+    int number = 6 + Pick(4);  // Hide, Show, Clone, Delete
+    if (number == 8 && app_.doc().CData.size() > kMaxItems) number = 9;
+    if (Pick(20) == 0) {  // now and then through the real menu
+      const QPoint p = RowPoint(Pick(list()->RowCount() + 1));
+      QContextMenuEvent event(QContextMenuEvent::Mouse, p, list()->viewport()->mapToGlobal(p));
+      QApplication::sendEvent(list()->viewport(), &event);
+      QMenu* menu = app_.popupMenu();
+      for (QAction* action : menu->actions()) {
+        if (action->data().toInt() == number) menu->setActiveAction(action);
+      }
+      QTest::keyClick(menu, Qt::Key_Return);
+      return "menu " + std::to_string(number);
+    }
+    app_.PopupCommand(number);
+    return "command " + std::to_string(number);
+  }
+  std::string DragRow() {
+    if (list()->RowCount() == 0) return "no row to drag";
+    QWidget* vp = list()->viewport();
+    const int outcome = Pick(10);
+    const QPoint target = RowPoint(Pick(list()->RowCount() + 1));
+    list()->runDrag = [vp, target, outcome](QMimeData* mime) {
+      if (outcome == 0) return;  // dropped outside the list
+      QDragEnterEvent enter(target, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(vp, &enter);
+      QDragMoveEvent move(target, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(vp, &move);
+      QDropEvent drop(QPointF(target), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(vp, &drop);
+    };
+    const QPoint from = RowPoint(Pick(list()->RowCount()));
+    QTest::mousePress(vp, Qt::LeftButton, {}, from);
+    QTest::mouseMove(vp, from + QPoint(2, 2));
+    QTest::mouseMove(vp, from + QPoint(30, 30));
+    QTest::mouseRelease(app_.lblVersion(), Qt::LeftButton, {}, QPoint(1, 1));
+    list()->runDrag = {};
+    return "row drag";
+  }
+  std::string ClickPalette() {
+    QTest::mouseClick(app_.imgPalette(), Qt::LeftButton, {}, QPoint(Pick(app_.imgPalette()->width()), 5));
+    return "palette";
+  }
+
+  App& app_;
+  std::mt19937 rng_;
+  bool held_ = false;
+};
+
+std::vector<const TWKDATA*> Order(const TWKFILE& doc) {
+  std::vector<const TWKDATA*> order;
+  for (int i = 0; i < doc.CData.size(); ++i) order.push_back(doc.CData.at(i));
+  return order;
+}
+
+TEST(RandomEventsTest, ListAndDocumentStayInStep) {
+  ScopedWorkDir dir;
+  ScriptedDialogs dialogs;  // answers "cancel" should anything ask
+  std::unique_ptr<App> app = StartedApp(dialogs);
+  RandomRun run(*app);
+  int drawn = 0, maxItems = 0;
+  std::map<std::string, int> reordered;  // events that changed the item order
+  for (int i = 0; i < kEvents; ++i) {
+    const std::vector<const TWKDATA*> before = Order(app->doc());
+    const std::string what = run.Step();
+    QCoreApplication::processEvents();
+    const std::string broken = run.Broken();
+    ASSERT_TRUE(broken.empty()) << "event " << i << " (" << what << "): " << broken;
+    if (i % 250 == 0) ASSERT_TRUE(run.CanvasUpToDate()) << "event " << i << " (" << what << ")";
+    maxItems = std::max(maxItems, app->doc().CData.size());
+    if (what == "release") ++drawn;
+    if (Order(app->doc()) != before) ++reordered[what.substr(0, what.find(' '))];
+  }
+  run.Finish();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(run.Broken().empty());
+  EXPECT_TRUE(run.CanvasUpToDate());
+  EXPECT_TRUE(dialogs.fileRequests.empty());
+  EXPECT_TRUE(dialogs.messages.empty());
+  // The run really drew and listed items.
+  EXPECT_GT(drawn, 100);
+  EXPECT_GT(maxItems, 5);
+  EXPECT_GT(reordered["row"], 10);   // drops that moved an item
+  EXPECT_GT(reordered["menu"], 0);   // clones and deletes through the menu
+  EXPECT_GT(reordered["command"], 10);
+  EXPECT_GT(reordered["key"], 10);   // Delete key
+}
+
+}  // namespace
+}  // namespace twk::test

@@ -1,0 +1,106 @@
+// The state right after start-up, and the end of a run.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFileInfo>
+
+#include "GuiTestSupport.h"
+#include "app/ExportWindow.h"
+#include "app/ImageCanvas.h"
+#include "app/MainWindow.h"
+#include "document/Colour.h"
+
+namespace twk {
+namespace {
+
+TEST(StartupTest, StartsWithTheToolSettingsTitleAndAnEmptyDocument) {
+  test::ScopedWorkDir dir;
+  test::ScriptedDialogs dialogs;
+  auto app = test::StartedApp(dialogs);
+  EXPECT_EQ(app->mainWidget()->windowTitle(), QString("Tarnwick :: line, solid + square (1.00), opacity: 100%"));
+  EXPECT_TRUE(app->mainWidget()->isVisible());
+
+  EXPECT_EQ(app->doc().TWKW, 16.0f);
+  EXPECT_EQ(app->doc().TWKH, 16.0f);
+  EXPECT_TRUE(app->doc().CData.empty());
+  const EditorState& s = app->state();
+  EXPECT_EQ(s.CurType, 0);
+  EXPECT_EQ(s.CurDrawMethod, 0);
+  EXPECT_EQ(s.CurDrawMethod2, 0);
+  EXPECT_EQ(s.CurDrawWidth, 1.0f);
+  EXPECT_EQ(s.CurAlpha, 255);
+  EXPECT_EQ(s.CurRGB, 0);
+  EXPECT_FALSE(s.Constructing);
+  EXPECT_EQ(app->editor().pixelsPerUnitX, 20.0f);
+  EXPECT_EQ(app->pendingDrag().row, -1);
+  EXPECT_FALSE(app->exportWindowOpen());
+  EXPECT_EQ(app->exportScales(), (std::vector<float>{1, 2, 3, 4, 6, 8, 10, 12, 16, 32, 48, 64}));
+  EXPECT_EQ(app->config().valid, 1);
+  EXPECT_EQ(app->config().Palette.size(), 24u);
+}
+
+TEST(StartupTest, CanvasShowsTheGridAndHasTheFocus) {
+  test::ScopedWorkDir dir;
+  test::ScriptedDialogs dialogs;
+  auto app = test::StartedApp(dialogs);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(app->mainWidget()));
+  EXPECT_EQ(QApplication::focusWidget(), app->imgDraw());
+  EXPECT_TRUE(app->imgDraw()->hasFocus());
+
+  ASSERT_NE(app->gridImage(), nullptr);
+  const QImage shown = app->imgDraw()->image();
+  ASSERT_EQ(shown.size(), QSize(320, 320));
+  EXPECT_EQ(QColor(shown.pixel(0, 0)), QColor(206, 206, 206));  // cell outline
+  EXPECT_EQ(QColor(shown.pixel(10, 10)), QColor(255, 255, 255));
+  EXPECT_GE(app->redrawCount(), 1);
+}
+
+TEST(StartupTest, PaletteStripIsPaintedAtStart) {
+  test::ScopedWorkDir dir;
+  test::ScriptedDialogs dialogs;
+  auto app = test::StartedApp(dialogs);
+  const QImage strip = app->imgPalette()->image();
+  ASSERT_EQ(strip.size(), QSize(465, 20));
+  // Slot 3 of the default palette is red; its cell starts at x = 58.
+  EXPECT_EQ(QColor(strip.pixel(62, 10)), QColor(255, 0, 0));
+  // Separator at the slot's left edge and the black band on top.
+  EXPECT_EQ(QColor(strip.pixel(58, 10)), QColor(0, 0, 0));
+  EXPECT_EQ(QColor(strip.pixel(62, 0)), QColor(0, 0, 0));
+}
+
+TEST(StartupTest, ClosingTheMainWindowAsksNothingAndTheRunEndsWithTheConfiguration) {
+  test::ScopedWorkDir dir;
+  test::ScriptedDialogs dialogs;
+  auto app = test::StartedApp(dialogs);
+  app->editor().doc.CData.append(TWKDATA{});
+  bool closing = false;
+  app->mainWindow()->closing = [&] { closing = true; };
+  EXPECT_TRUE(app->mainWidget()->close());
+  EXPECT_TRUE(closing);
+  EXPECT_TRUE(dialogs.questions.empty());
+  EXPECT_TRUE(dialogs.fileRequests.empty());
+  EXPECT_FALSE(QFileInfo::exists("Tarnwick.cfg"));
+  app->Shutdown();
+  EXPECT_TRUE(QFileInfo::exists("Tarnwick.cfg"));
+}
+
+TEST(StartupTest, ExportWindowCloseButtonActsLikeCancelAndKeepsTheProgram) {
+  test::ScopedWorkDir dir;
+  test::ScriptedDialogs dialogs;
+  auto app = test::StartedApp(dialogs);
+  bool mainClosing = false;
+  app->mainWindow()->closing = [&] { mainClosing = true; };
+  app->exportWindow()->show();
+  app->exportWindowOpen() = true;
+  app->mainWidget()->setEnabled(false);
+  app->exportWindow()->close();
+  EXPECT_FALSE(mainClosing);
+  EXPECT_TRUE(app->mainWidget()->isVisible());
+  EXPECT_FALSE(app->exportWindow()->isVisible());
+  EXPECT_FALSE(app->exportWindowOpen());
+  EXPECT_TRUE(app->mainWidget()->isEnabled());
+}
+
+}  // namespace
+}  // namespace twk

@@ -1,0 +1,26 @@
+// Entry of the GUI tests: real widgets on Qt's offscreen platform (unless a
+// platform is chosen), with the working directory in a fresh temporary
+// folder so that no Tarnwick.cfg lands in the source tree.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+  QApplication application(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+
+  QTemporaryDir workDir;
+  if (!workDir.isValid() || !QDir::setCurrent(workDir.path())) {
+    std::fprintf(stderr, "cannot enter a temporary working directory\n");
+    return 1;
+  }
+  const int result = RUN_ALL_TESTS();
+  QDir::setCurrent(QDir::tempPath());
+  return result;
+}
