@@ -34,6 +34,12 @@ class ItemRows {
   // Lowest selected row, or -1.
   virtual int FirstSelectedRow() const = 0;
   virtual std::string RowText(int row) const = 0;
+
+  // Program edits made between BeginUpdate and EndUpdate report their
+  // changes once, at EndUpdate, instead of once per row. Listing a loaded
+  // document uses it so that filling n rows does not check n rows n times.
+  virtual void BeginUpdate() {}
+  virtual void EndUpdate() {}
 };
 
 }  // namespace twk

@@ -89,6 +89,7 @@ void DeleteSelected(Editor& ed) {
 }
 
 void RebuildRowsFromDocument(Editor& ed) {
+  ed.rows.BeginUpdate();
   ed.rows.RemoveAllRows();
   const ItemStore& items = ed.doc.CData;
   for (int i = 0; i < items.size(); ++i) {
@@ -98,6 +99,7 @@ void RebuildRowsFromDocument(Editor& ed) {
     ed.rows.SetRowState(i, RowState{false, item->Visible != 0});
   }
   if (!items.empty()) ed.rows.SelectOnly(0);
+  ed.rows.EndUpdate();
 }
 
 bool RowDragStart(Editor& ed, PendingDrag& drag) {

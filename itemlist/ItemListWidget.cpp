@@ -59,6 +59,17 @@ void ItemListWidget::ReportChange() {
   if (changed) changed();
 }
 
+void ItemListWidget::BeginUpdate() {
+  if (quiet_++ == 0) pendingChange_ = false;
+}
+
+void ItemListWidget::EndUpdate() {
+  if (--quiet_ > 0) return;
+  const bool anyChange = pendingChange_;
+  pendingChange_ = false;
+  if (anyChange) ReportChange();
+}
+
 int ItemListWidget::RowCount() const { return topLevelItemCount(); }
 
 RowState ItemListWidget::GetRowState(int row) const {
@@ -74,6 +85,7 @@ void ItemListWidget::SetRowState(int row, RowState state) {
   {
     // Both flags change together and are reported as one change.
     Quiet quiet(this);
+    const bool outerPending = pendingChange_;
     pendingChange_ = false;
     // Only real changes reach the view: a no-op still costs a view update,
     // which adds up when a long document is listed.
@@ -86,6 +98,7 @@ void ItemListWidget::SetRowState(int row, RowState state) {
       selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     }
     anyChange = pendingChange_;
+    pendingChange_ = outerPending;
   }
   if (anyChange) ReportChange();
 }
@@ -128,6 +141,7 @@ void ItemListWidget::SelectOnly(int row) {
   bool anyChange = false;
   {
     Quiet quiet(this);
+    const bool outerPending = pendingChange_;
     pendingChange_ = false;
     clearSelection();
     if (QTreeWidgetItem* item = topLevelItem(row)) {
@@ -136,6 +150,7 @@ void ItemListWidget::SelectOnly(int row) {
       scrollToItem(item);
     }
     anyChange = pendingChange_;
+    pendingChange_ = outerPending;
   }
   if (anyChange) ReportChange();
 }

@@ -32,6 +32,8 @@ class ItemListWidget : public QTreeWidget, public ItemRows {
   void SelectOnly(int row) override;
   int FirstSelectedRow() const override;
   std::string RowText(int row) const override;
+  void BeginUpdate() override;
+  void EndUpdate() override;
 
   // The row marked as drop target while text is dragged over the list, or -1.
   int dropTargetRow() const { return dropTarget_; }

@@ -1,0 +1,68 @@
+// Listing a loaded document: every row once, and its changes reported as one.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include "GuiTestSupport.h"
+#include "app/DocumentCommands.h"
+#include "itemlist/ItemCommands.h"
+#include "itemlist/ItemListWidget.h"
+
+namespace twk {
+namespace {
+
+TEST(LongDocumentList, ListingReportsOneChangeForTheWholeDocument) {
+  test::ScopedWorkDir dir;
+  test::ScriptedDialogs dialogs;
+  auto app = test::StartedApp(dialogs);
+  TWKDATA item;
+  item.Type = kRect;
+  for (int i = 0; i < 3000; ++i) {
+    item.Visible = i % 3 == 0 ? 0 : 1;
+    app->doc().CData.append(item);
+  }
+  ItemListWidget& rows = *app->lstItems();
+  int reports = 0;
+  rows.changed = [&] { ++reports; };
+
+  RebuildRowsFromDocument(app->editor());
+
+  EXPECT_EQ(reports, 1);
+  ASSERT_EQ(rows.RowCount(), 3000);
+  for (int i : {0, 1, 2, 2999}) {
+    EXPECT_EQ(rows.RowItem(i), app->doc().CData.at(i));
+    EXPECT_EQ(rows.GetRowState(i).checked, i % 3 != 0) << i;
+    EXPECT_EQ(rows.GetRowState(i).selected, i == 0) << i;
+  }
+
+  // Outside a batch every change is reported on its own again.
+  rows.SetRowState(1, RowState{true, false});
+  rows.SetRowState(2, RowState{true, true});
+  EXPECT_EQ(reports, 3);
+}
+
+TEST(LongDocumentList, TheTenThousandItemIconLoadsIntoTheList) {
+  test::ScopedWorkDir dir;
+  const QString copy = dir.path() + "/icon-10000.twk";
+  ASSERT_TRUE(QFile::copy(TARNWICK_BENCH_DATA_DIR "/icon-10000.twk", copy));
+  QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+  test::ScriptedDialogs dialogs;
+  auto app = test::StartedApp(dialogs);
+  dialogs.paths = {copy};
+
+  LoadDocumentCommand(*app);
+
+  EXPECT_TRUE(dialogs.messages.empty());
+  const ItemListWidget& rows = *app->lstItems();
+  ASSERT_EQ(app->doc().CData.size(), 10000);
+  ASSERT_EQ(rows.RowCount(), 10000);
+  for (int i = 0; i < 10000; i += 997) {
+    EXPECT_EQ(rows.RowItem(i), app->doc().CData.at(i));
+    EXPECT_EQ(rows.GetRowState(i).checked, app->doc().CData.at(i)->Visible != 0);
+  }
+  EXPECT_EQ(rows.FirstSelectedRow(), 0);
+}
+
+}  // namespace
+}  // namespace twk
