@@ -9,3 +9,12 @@ jobs=$(nproc)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
+
+# Fuzzing: the record loader under libFuzzer with address and undefined-
+# behaviour sanitizers needs its own clang build tree; ctest runs a bounded
+# smoke run of about 20,000 inputs.
+fuzz_build=build-fuzz
+CC=clang CXX=clang++ cmake -S . -B "$fuzz_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNWICK_FUZZ=ON \
+  -DTARNWICK_GUI=OFF -DTARNWICK_BENCH=OFF -DTARNWICK_TESTS=ON >/dev/null
+cmake --build "$fuzz_build" -j"$jobs" --target persist_fuzzer
+ctest --test-dir "$fuzz_build" -R '^persist_fuzz' --output-on-failure

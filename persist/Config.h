@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "persist/RecordDescription.h"
+
 namespace twk {
 
 struct CONFIG {
@@ -22,5 +24,8 @@ inline const char* const kConfigFileName = "Tarnwick.cfg";
 int LoadConfiguration(CONFIG& config, const std::string& path = kConfigFileName);
 // Writes `config` to the configuration file; failures are silent.
 int SaveConfiguration(const CONFIG& config, const std::string& path = kConfigFileName);
+
+// The record description of "CONFIG": valid, Palette, RecentFile$, RecentExport.
+const RecordDescription& ConfigDescription();
 
 }  // namespace twk

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "document/Document.h"
+#include "persist/FileAccess.h"
+#include "persist/RecordDescription.h"
 
 namespace twk {
 
@@ -12,8 +14,15 @@ int SaveDocumentFile(const std::string& path, const TWKFILE& doc);
 // Reads `path` into `doc`; on failure before the record is filled `doc` is
 // left as it was. A ResultCode.
 int LoadDocumentFile(const std::string& path, TWKFILE& doc);
+// The same with a choice of access: LoadAccess::kShared also reads read-only
+// files (for tools that only read documents).
+int LoadDocumentFile(const std::string& path, TWKFILE& doc, LoadAccess access);
 
 // The compact XML text saving `doc` would write (without zero fill).
 std::string DocumentToXml(const TWKFILE& doc);
+
+// The record descriptions of the document ("TWKFILE") and of its items.
+const RecordDescription& DocumentDescription();
+const RecordDescription& ItemDescription();
 
 }  // namespace twk

@@ -14,6 +14,7 @@ std::string ExtensionBase(const std::string& path);
 // How a dialog is preset from a remembered path: split at the last "/";
 // `folder` is the part before it (empty without a separator) and `name` the
 // part after it, dropped when it holds a character file names may not hold.
+// A path directly under the root ("/x") has the folder "/".
 struct DialogPreset {
   std::string folder;
   std::string name;

@@ -1,0 +1,122 @@
+#include "cli/CliArguments.h"
+
+#include <sstream>
+
+#include "document/Rounding.h"
+#include "export/ExportSizes.h"
+
+namespace twk::cli {
+namespace {
+
+// The size mask of "all" or a comma list of edge lengths such as "16,1024".
+bool ParseSizes(const std::string& text, int& mask, std::string& error) {
+  if (text == "all") {
+    mask = (1 << kExportSizeCount) - 1;
+    return true;
+  }
+  mask = 0;
+  std::stringstream list(text);
+  std::string item;
+  while (std::getline(list, item, ',')) {
+    int index = -1;
+    for (int i = 0; i < kExportSizeCount; ++i) {
+      if (item == std::to_string(RoundToInt(16.0 * kExportScales[static_cast<std::size_t>(i)]))) index = i;
+    }
+    if (index < 0) {
+      error = "unknown size \"" + item + "\" (sizes: 16,32,48,64,96,128,160,192,256,512,768,1024 or all)";
+      return false;
+    }
+    mask |= 1 << index;
+  }
+  if (mask == 0 || text.back() == ',') {
+    error = "--sizes needs a comma-separated list of sizes or all";
+    return false;
+  }
+  return true;
+}
+
+// The value of "--name=value" or of "--name value"; advances `i` past it.
+bool OptionValue(const std::vector<std::string>& args, std::size_t& i, const std::string& name, std::string& value,
+                 std::string& error) {
+  const std::string& arg = args[i];
+  if (arg.size() > name.size() && arg.compare(0, name.size() + 1, name + "=") == 0) {
+    value = arg.substr(name.size() + 1);
+  } else if (i + 1 < args.size()) {
+    value = args[++i];
+  } else {
+    error = name + " needs a value";
+    return false;
+  }
+  if (value.empty()) {
+    error = name + " needs a value";
+    return false;
+  }
+  return true;
+}
+
+bool IsOption(const std::string& arg, const std::string& name) {
+  return arg == name || arg.rfind(name + "=", 0) == 0;
+}
+
+}  // namespace
+
+bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std::string& error) {
+  parsed = Arguments{};
+  if (args.empty()) {
+    error = "no command given (try --help)";
+    return false;
+  }
+  for (const std::string& arg : args) {
+    if (arg == "--help" || arg == "-h") {
+      parsed.command = Command::kHelp;
+      return true;
+    }
+  }
+  const std::string& command = args[0];
+  if (command == "export") parsed.command = Command::kExport;
+  else if (command == "dump") parsed.command = Command::kDump;
+  else {
+    error = "unknown command \"" + command + "\" (try --help)";
+    return false;
+  }
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    std::string value;
+    if (parsed.command == Command::kExport && IsOption(arg, "--sizes")) {
+      if (!OptionValue(args, i, "--sizes", value, error) || !ParseSizes(value, parsed.sizeMask, error)) return false;
+    } else if (parsed.command == Command::kExport && IsOption(arg, "--out")) {
+      if (!OptionValue(args, i, "--out", parsed.outputPath, error)) return false;
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      error = "unknown option \"" + arg + "\" for " + command;
+      return false;
+    } else if (parsed.input.empty()) {
+      parsed.input = arg;
+    } else {
+      error = "unexpected argument \"" + arg + "\"";
+      return false;
+    }
+  }
+  if (parsed.input.empty()) {
+    error = command + " needs a document file";
+    return false;
+  }
+  return true;
+}
+
+const char* UsageText() {
+  return "Usage:\n"
+         "  tarnwick-cli export FILE.twk [--sizes 16,32,...|all] [--out PATH]\n"
+         "      Writes one square PNG per size (all twelve by default), largest first,\n"
+         "      named BASE.NxN.png, where BASE is PATH (default FILE) without its\n"
+         "      extension; when PATH is a folder, FILE's name without its extension\n"
+         "      inside it. Existing files are replaced. Failed files are listed one\n"
+         "      per line on stderr and the exit status is 1.\n"
+         "      Sizes: 16,32,48,64,96,128,160,192,256,512,768,1024.\n"
+         "  tarnwick-cli dump FILE.twk\n"
+         "      Prints the compact XML that saving the document would write,\n"
+         "      followed by a line feed.\n"
+         "  tarnwick-cli --help\n"
+         "      Prints this text.\n";
+}
+
+}  // namespace twk::cli

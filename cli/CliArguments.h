@@ -1,0 +1,25 @@
+#pragma once
+// The command line of tarnwick-cli, parsed into what to do.
+
+#include <string>
+#include <vector>
+
+namespace twk::cli {
+
+enum class Command { kHelp, kExport, kDump };
+
+struct Arguments {
+  Command command = Command::kHelp;
+  std::string input;       // the .twk document
+  int sizeMask = 0xFFF;    // export: bit i for size i of kExportScales
+  std::string outputPath;  // export: the chosen path; empty = next to the input
+};
+
+// Parses `args` (without the program name). Returns false with a one-line
+// `error` for a bad command line.
+bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std::string& error);
+
+// The --help text.
+const char* UsageText();
+
+}  // namespace twk::cli

@@ -1,0 +1,31 @@
+// tarnwick-cli: exports and inspects Tarnwick documents from scripts and
+// icon build pipelines. The editor itself takes no arguments.
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/CliArguments.h"
+#include "cli/CliCommands.h"
+
+int main(int argc, char** argv) {
+  try {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    twk::cli::Arguments parsed;
+    std::string error;
+    if (!twk::cli::ParseArguments(args, parsed, error)) {
+      std::cerr << "tarnwick-cli: " << error << "\n";
+      return 1;
+    }
+    switch (parsed.command) {
+      case twk::cli::Command::kHelp: std::cout << twk::cli::UsageText(); return 0;
+      case twk::cli::Command::kExport: return twk::cli::RunExport(parsed, std::cout, std::cerr);
+      case twk::cli::Command::kDump: return twk::cli::RunDump(parsed, std::cout, std::cerr);
+    }
+  } catch (const std::exception& e) {
+    std::cerr << "tarnwick-cli: " << e.what() << "\n";
+  } catch (...) {
+    std::cerr << "tarnwick-cli: unexpected failure\n";
+  }
+  return 1;
+}

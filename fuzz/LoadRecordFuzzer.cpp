@@ -1,0 +1,80 @@
+// libFuzzer target: arbitrary bytes through the record file loader, as a
+// document (tagged container) and as a configuration (bare container), both
+// as the file itself and as the XML payload inside a valid container. Every
+// document that loads is rendered at canvas scale.
+#include <sys/mman.h>
+#include <unistd.h>
+#include <zlib.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "document/EditorState.h"
+#include "persist/Config.h"
+#include "persist/DocumentFile.h"
+#include "persist/RecordFile.h"
+#include "render/SceneRenderer.h"
+
+namespace {
+
+// One in-memory file reused for every input, reached through /proc.
+struct MemoryFile {
+  MemoryFile() {
+    fd = memfd_create("record", 0);
+    if (fd < 0) std::abort();
+    path = "/proc/self/fd/" + std::to_string(fd);
+  }
+  void Set(const std::string& bytes) {
+    if (ftruncate(fd, 0) != 0 || pwrite(fd, bytes.data(), bytes.size(), 0) != static_cast<ssize_t>(bytes.size()))
+      std::abort();
+  }
+  int fd;
+  std::string path;
+};
+
+std::string Int32Bytes(std::uint32_t v) {
+  return std::string{static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
+                     static_cast<char>(v >> 24)};
+}
+
+std::string Compressed(const std::string& payload) {
+  uLongf length = compressBound(payload.size());
+  std::string out(length, '\0');
+  compress2(reinterpret_cast<Bytef*>(out.data()), &length, reinterpret_cast<const Bytef*>(payload.data()),
+            payload.size(), 6);
+  out.resize(length);
+  return out;
+}
+
+void LoadAndRender(MemoryFile& file, const std::string& bytes, twk::Container container) {
+  file.Set(bytes);
+  twk::TWKFILE doc;
+  if (twk::LoadRecordFile(file.path, twk::DocumentDescription(), doc, container) == 0) {
+    auto image = twk::RenderDocument(doc, twk::kUnitPixels, twk::kUnitPixels, twk::RenderArea::kDocument);
+    (void)image;
+  }
+  twk::CONFIG config;
+  twk::LoadRecordFile(file.path, twk::ConfigDescription(), config, container);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static MemoryFile file;
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  LoadAndRender(file, bytes, twk::Container::kTagged);
+  LoadAndRender(file, bytes, twk::Container::kBare);
+
+  // The same bytes as the payload of well-formed containers, so the XML
+  // reader sees them directly.
+  if (!bytes.empty()) {
+    const std::string stream = Compressed(bytes);
+    const auto n = static_cast<std::uint32_t>(bytes.size());
+    LoadAndRender(file, std::string("\x74\x00\x77\x00", 4) + Int32Bytes(static_cast<std::uint32_t>(stream.size())) +
+                            Int32Bytes(n) + stream,
+                  twk::Container::kTagged);
+    LoadAndRender(file, Int32Bytes(n) + stream, twk::Container::kBare);
+  }
+  return 0;
+}

@@ -1,0 +1,30 @@
+#include "persist/Config.h"
+
+#include "persist/RecordFile.h"
+
+namespace twk {
+
+const RecordDescription& ConfigDescription() {
+  static const RecordDescription description = [] {
+    RecordDescription d;
+    d.typeName = "CONFIG";
+    d.fields = {
+        ScalarField<&CONFIG::valid>("valid"),
+        ListField<&CONFIG::Palette, VectorListOps>("Palette", ValueType::kInt32),
+        ScalarField<&CONFIG::RecentFile>("RecentFile$"),
+        ScalarField<&CONFIG::RecentExport>("RecentExport"),
+    };
+    return d;
+  }();
+  return description;
+}
+
+int LoadConfiguration(CONFIG& config, const std::string& path) {
+  return LoadRecordFile(path, ConfigDescription(), config, Container::kBare);
+}
+
+int SaveConfiguration(const CONFIG& config, const std::string& path) {
+  return SaveRecordFile(path, ConfigDescription(), config, Container::kBare);
+}
+
+}  // namespace twk

@@ -1,0 +1,61 @@
+#pragma once
+// The file system side of record files: opening a file for one load with
+// exclusive access, and replacing a file safely on save.
+
+#include <sys/types.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace twk {
+
+// How a load may open its file. kExclusive is the editor's rule: the file is
+// opened for reading and writing and locked, so a read-only file (owner write
+// bit absent) or one locked by another process is refused. kShared only reads
+// under a shared lock (used by the command-line tool, whose inputs may be
+// read-only).
+enum class LoadAccess { kExclusive, kShared };
+
+// An open file descriptor closed on destruction (which also drops its lock).
+class FileHandle {
+ public:
+  FileHandle() = default;
+  explicit FileHandle(int fd) : fd_(fd) {}
+  ~FileHandle();
+  FileHandle(FileHandle&& other) noexcept : fd_(other.release()) {}
+  FileHandle& operator=(FileHandle&& other) noexcept;
+  int get() const { return fd_; }
+  int release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
+  }
+
+ private:
+  int fd_ = -1;
+};
+
+// Opens `path` for one load. A missing path, anything but a regular file, or
+// a file shorter than 4 bytes fails before anything is opened. Returns 0 with
+// the open, locked file and its size, or 3.
+int OpenForLoad(const std::string& path, LoadAccess access, FileHandle& file, std::uint64_t& size);
+
+// Reads exactly `length` bytes at `offset`; false on a short read or error.
+bool ReadExactly(int fd, std::uint64_t offset, char* buffer, std::size_t length);
+
+// Replaces the file at `path` with `parts` written one after the other: the
+// bytes go to a new file in the same folder, every write is checked, the data
+// is flushed to disk and the new file is renamed over the old one. On any
+// failure the new file is removed, the old file is left as it was and the
+// result is 3; a folder at `path` or a file locked by another process also
+// gives 3. A read-only file at `path` is replaced. Returns 0 on success.
+int ReplaceFile(const std::string& path, std::string_view part1, std::string_view part2);
+
+// The write(2) call ReplaceFile uses; tests swap it to make writing fail.
+using WriteCall = ssize_t (*)(int fd, const void* data, std::size_t size);
+// Installs `call` (nullptr restores write(2)) and returns the previous one.
+WriteCall SetWriteCallForTesting(WriteCall call);
+
+}  // namespace twk

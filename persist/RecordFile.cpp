@@ -1,0 +1,112 @@
+#include "persist/RecordFile.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <new>
+
+#include "persist/Compression.h"
+#include "persist/RecordXml.h"
+
+namespace twk {
+namespace {
+
+constexpr char kDocumentTag[4] = {0x74, 0x00, 0x77, 0x00};
+constexpr std::size_t kTaggedHeader = 12;
+
+void AppendInt32(std::string& out, std::int32_t value) {
+  const auto u = static_cast<std::uint32_t>(value);
+  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>((u >> shift) & 0xFF));
+}
+
+std::int32_t Int32At(const char* bytes) {
+  std::uint32_t u = 0;
+  for (int i = 3; i >= 0; --i) u = (u << 8) | static_cast<unsigned char>(bytes[i]);
+  return static_cast<std::int32_t>(u);
+}
+
+// Where the zlib stream lies in a file, and the payload length it announces.
+struct StreamPlace {
+  std::uint64_t offset = 0;
+  std::uint64_t length = 0;
+  std::int64_t payloadLength = 0;
+};
+
+// Reads the header of a file of `fileSize` bytes whose first bytes (up to 12,
+// missing ones zero) are `head`; 0 or 3.
+int LocateStream(const char (&head)[kTaggedHeader], std::uint64_t fileSize, Container container, StreamPlace& place) {
+  if (fileSize < 4) return 3;
+  if (container == Container::kBare) {
+    place = {4, fileSize - 4, Int32At(head)};
+    return place.length == 0 ? 3 : 0;
+  }
+  const std::int32_t length = Int32At(head + 4);
+  const std::int32_t payload = Int32At(head + 8);
+  if (std::memcmp(head, kDocumentTag, 4) != 0 || length < 1 || payload < 1) return 3;
+  // The announced stream must be in the file: checked before any buffer is
+  // sized by it.
+  if (fileSize < kTaggedHeader || static_cast<std::uint64_t>(length) > fileSize - kTaggedHeader) return 3;
+  place = {kTaggedHeader, static_cast<std::uint64_t>(length), payload};
+  return 0;
+}
+
+int InflateAndFill(std::string_view stream, std::int64_t payloadLength, const RecordDescription& description,
+                   void* record) {
+  std::string payload;
+  const int rc = InflatePayload(stream, payloadLength, payload);
+  if (rc != 0) return rc;
+  return XmlToRecord(description, payload, record);
+}
+
+}  // namespace
+
+int EncodeRecordFile(const RecordDescription& description, const void* record, Container container,
+                     std::string& header, std::string& stream) {
+  try {
+    std::string payload = RecordToXml(description, record);
+    if (payload.empty()) return 1;
+    if (payload.size() < kMinimumPayload) payload.resize(kMinimumPayload, '\0');
+    if (payload.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) return 2;
+    if (DeflatePayload(payload, stream) != 0) return 2;
+    header.clear();
+    if (container == Container::kTagged) {
+      header.append(kDocumentTag, 4);
+      AppendInt32(header, static_cast<std::int32_t>(stream.size()));
+    }
+    AppendInt32(header, static_cast<std::int32_t>(payload.size()));
+    return 0;
+  } catch (const std::bad_alloc&) {
+    return 2;
+  }
+}
+
+int SaveRecordFile(const std::string& path, const RecordDescription& description, const void* record,
+                   Container container) {
+  std::string header, stream;
+  const int rc = EncodeRecordFile(description, record, container, header, stream);
+  if (rc != 0) return rc;
+  return ReplaceFile(path, header, stream);
+}
+
+int LoadRecordFile(const std::string& path, const RecordDescription& description, void* record, Container container,
+                   LoadAccess access) {
+  FileHandle file;
+  std::uint64_t size = 0;
+  if (OpenForLoad(path, access, file, size) != 0) return 3;
+  char head[kTaggedHeader] = {};
+  const std::size_t headLength = static_cast<std::size_t>(std::min<std::uint64_t>(size, kTaggedHeader));
+  if (!ReadExactly(file.get(), 0, head, headLength)) return 3;
+  StreamPlace place;
+  if (LocateStream(head, size, container, place) != 0) return 3;
+  std::string stream;
+  try {
+    stream.resize(static_cast<std::size_t>(place.length));
+  } catch (const std::bad_alloc&) {
+    return 3;
+  }
+  if (!ReadExactly(file.get(), place.offset, stream.data(), stream.size())) return 3;
+  return InflateAndFill(stream, place.payloadLength, description, record);
+}
+
+}  // namespace twk

@@ -1,0 +1,48 @@
+#pragma once
+// Record files: a record as compact XML, zero-filled to at least 64 bytes,
+// zlib-compressed and framed by a header of 32-bit little-endian integers.
+//   tagged container: 74 00 77 00, L (stream length), N (payload length), stream
+//   bare container:   N, stream up to the end of the file
+// All functions return a ResultCode (persist/ResultCode.h).
+
+#include <string>
+#include <string_view>
+
+#include "persist/FileAccess.h"
+#include "persist/RecordDescription.h"
+#include "persist/ResultCode.h"
+
+namespace twk {
+
+enum class Container { kTagged, kBare };
+
+// The smallest payload: shorter texts are followed by zero bytes up to it.
+constexpr std::size_t kMinimumPayload = 64;
+
+// The complete file bytes saving `record` writes, into `header` and `stream`.
+int EncodeRecordFile(const RecordDescription& description, const void* record, Container container,
+                     std::string& header, std::string& stream);
+
+// Writes `record` to `path`, replacing any file there only once the new one
+// is completely on disk.
+int SaveRecordFile(const std::string& path, const RecordDescription& description, const void* record,
+                   Container container);
+
+// Reads the file at `path` into `record`. `record` is changed only when the
+// header and the decompression succeed.
+int LoadRecordFile(const std::string& path, const RecordDescription& description, void* record, Container container,
+                   LoadAccess access = LoadAccess::kExclusive);
+
+// Typed conveniences.
+template <typename Record>
+int SaveRecordFile(const std::string& path, const RecordDescription& description, const Record& record,
+                   Container container) {
+  return SaveRecordFile(path, description, static_cast<const void*>(&record), container);
+}
+template <typename Record>
+int LoadRecordFile(const std::string& path, const RecordDescription& description, Record& record,
+                   Container container, LoadAccess access = LoadAccess::kExclusive) {
+  return LoadRecordFile(path, description, static_cast<void*>(&record), container, access);
+}
+
+}  // namespace twk

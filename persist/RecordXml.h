@@ -1,0 +1,22 @@
+#pragma once
+// Records as compact XML text: one element per field, in description order.
+
+#include <string>
+#include <string_view>
+
+#include "persist/RecordDescription.h"
+
+namespace twk {
+
+// The compact UTF-8 XML text of `record` (no declaration, no white space, no
+// zero fill). `record` must be of the type `description` describes.
+std::string RecordToXml(const RecordDescription& description, const void* record);
+
+// Parses `payload` as XML (encoding fixed to UTF-8) and fills `record` from
+// its document element by element names. Parse errors are not reported: the
+// record receives everything delivered before the first error. Returns 0, or
+// 1 when no parser could be created or the payload holds no element at all;
+// in that case `record` is left as it was.
+int XmlToRecord(const RecordDescription& description, std::string_view payload, void* record);
+
+}  // namespace twk

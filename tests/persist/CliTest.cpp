@@ -1,0 +1,129 @@
+// The built tarnwick-cli program, run as a script would run it.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <filesystem>
+
+#include "PersistTestSupport.h"
+#include "persist/DocumentFile.h"
+
+namespace twk {
+namespace {
+
+using test::ScratchDir;
+
+struct CliRun {
+  int status = -1;
+  std::string out;
+};
+
+// Runs tarnwick-cli with `args` (already shell-quoted); stderr goes to
+// `errPath` when given.
+CliRun RunCli(const std::string& args, const std::string& errPath) {
+  const std::string command = std::string("'") + TARNWICK_CLI_PATH + "' " + args + " 2>'" + errPath + "'";
+  CliRun run;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return run;
+  std::array<char, 4096> buffer;
+  for (std::size_t n; (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) run.out.append(buffer.data(), n);
+  const int status = pclose(pipe);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  return run;
+}
+
+std::string SampleDocument(const ScratchDir& dir) {
+  const std::string path = dir.File("star.twk");
+  std::filesystem::copy_file(std::string(TARNWICK_TEST_DATA_DIR) + "/shapes.twk", path);
+  return path;
+}
+
+TEST(Cli, DumpPrintsTheXmlSavingWouldWrite) {
+  ScratchDir dir;
+  const std::string path = SampleDocument(dir);
+  chmod(path.c_str(), 0444);  // the tool reads read-only files too
+  TWKFILE doc;
+  ASSERT_EQ(LoadDocumentFile(path, doc, LoadAccess::kShared), 0);
+  const CliRun run = RunCli("dump '" + path + "'", dir.File("err"));
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, DocumentToXml(doc) + "\n");
+  EXPECT_EQ(test::ReadBytes(dir.File("err")), "");
+}
+
+TEST(Cli, ExportWritesEverySizeNextToTheDocument) {
+  ScratchDir dir;
+  const std::string path = SampleDocument(dir);
+  test::WriteBytes(dir.File("star.16x16.png"), "old");  // replaced
+  const CliRun run = RunCli("export '" + path + "'", dir.File("err"));
+  EXPECT_EQ(run.status, 0) << test::ReadBytes(dir.File("err"));
+  for (int n : {16, 32, 48, 64, 96, 128, 160, 192, 256, 512, 768, 1024}) {
+    const std::string png = dir.File("star." + std::to_string(n) + "x" + std::to_string(n) + ".png");
+    const std::string bytes = test::ReadBytes(png);
+    ASSERT_GT(bytes.size(), 24u) << png;
+    EXPECT_EQ(bytes.substr(1, 3), "PNG");
+    EXPECT_EQ(static_cast<unsigned char>(bytes[18]) * 256 + static_cast<unsigned char>(bytes[19]), n);
+  }
+}
+
+TEST(Cli, ExportHonoursSizesAndTheOutputBase) {
+  ScratchDir dir;
+  const std::string path = SampleDocument(dir);
+  std::filesystem::create_directory(dir.File("icons"));
+  const CliRun run = RunCli("export '" + path + "' --sizes 32,1024 --out '" + dir.File("icons/a.b.png") + "'",
+                         dir.File("err"));
+  EXPECT_EQ(run.status, 0) << test::ReadBytes(dir.File("err"));
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.File("icons")))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"a.b.1024x1024.png", "a.b.32x32.png"}));
+
+  // An existing folder as the output takes the document's own name.
+  const CliRun intoFolder = RunCli("export '" + path + "' --sizes 48 --out '" + dir.File("icons") + "'", dir.File("err"));
+  EXPECT_EQ(intoFolder.status, 0) << test::ReadBytes(dir.File("err"));
+  EXPECT_TRUE(std::filesystem::exists(dir.File("icons/star.48x48.png")));
+}
+
+TEST(Cli, ReportsEachFailedFileLargestFirst) {
+  ScratchDir dir;
+  const std::string path = SampleDocument(dir);
+  const std::string base = dir.File("missing/icon");
+  const CliRun run = RunCli("export '" + path + "' --sizes=16,512 --out='" + base + ".png'", dir.File("err"));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(test::ReadBytes(dir.File("err")),
+            "(512x512) : " + base + ".512x512.png\n(16x16) : " + base + ".16x16.png\n");
+}
+
+TEST(Cli, RejectsBadInputWithOneLineAndStatusOne) {
+  ScratchDir dir;
+  const std::string path = SampleDocument(dir);
+  test::WriteBytes(dir.File("junk.twk"), "this is not a document");
+  const std::string cases[] = {
+      "",
+      "frobnicate '" + path + "'",
+      "export",
+      "export '" + path + "' --sizes 17",
+      "export '" + path + "' --sizes",
+      "export '" + path + "' --bogus",
+      "dump '" + path + "' extra",
+      "dump '" + dir.File("nope.twk") + "'",
+      "dump '" + dir.File("junk.twk") + "'",
+      "dump '" + dir.path().string() + "'",
+  };
+  for (const std::string& args : cases) {
+    const CliRun run = RunCli(args, dir.File("err"));
+    EXPECT_EQ(run.status, 1) << args;
+    const std::string err = test::ReadBytes(dir.File("err"));
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << args << ": " << err;
+    EXPECT_EQ(err.rfind("tarnwick-cli: ", 0), 0u) << err;
+  }
+  const CliRun help = RunCli("--help", dir.File("err"));
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("tarnwick-cli export FILE.twk"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace twk

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "PersistTestSupport.h"
+#include "persist/Config.h"
+#include "persist/RecordXml.h"
+
+namespace twk {
+namespace {
+
+using test::ScratchDir;
+
+CONFIG SampleConfig() {
+  CONFIG config;
+  config.valid = 1;
+  for (int i = 0; i < 24; ++i) config.Palette.push_back(i == 0 ? 0 : i == 1 ? 16777215 : i == 2 ? 8421504 : i * 4099);
+  config.RecentFile = "/art/house & <co>.twk";
+  config.RecentExport = 5;
+  return config;
+}
+
+TEST(ConfigFile, WritesTheDescribedText) {
+  ScratchDir dir;
+  const std::string path = dir.File("Tarnwick.cfg");
+  const CONFIG config = SampleConfig();
+  ASSERT_EQ(SaveConfiguration(config, path), 0);
+  const std::string file = test::ReadBytes(path);
+  const std::int32_t n = test::Int32From(file, 0);
+  const std::string text = test::Inflated(file.substr(4), static_cast<std::size_t>(n));
+  EXPECT_EQ(text.size(), static_cast<std::size_t>(n));  // longer than 64: no zero fill
+  EXPECT_EQ(text, RecordToXml(ConfigDescription(), &config));
+  EXPECT_EQ(text.rfind("<CONFIG><valid>1</valid><Palette><element>0</element><element>16777215</element>"
+                       "<element>8421504</element><element>12297</element>",
+                       0),
+            0u)
+      << text;
+  const std::string end =
+      "<element>94277</element></Palette><RecentFile>/art/house &amp; &lt;co&gt;.twk</RecentFile>"
+      "<RecentExport>5</RecentExport></CONFIG>";
+  ASSERT_GE(text.size(), end.size());
+  EXPECT_EQ(text.substr(text.size() - end.size()), end);
+}
+
+TEST(ConfigFile, RoundTripsEveryField) {
+  ScratchDir dir;
+  const std::string path = dir.File("Tarnwick.cfg");
+  const CONFIG config = SampleConfig();
+  ASSERT_EQ(SaveConfiguration(config, path), 0);
+  CONFIG read;
+  read.Palette = {1, 2, 3};
+  ASSERT_EQ(LoadConfiguration(read, path), 0);
+  EXPECT_EQ(read.valid, 1);
+  EXPECT_EQ(read.Palette, config.Palette);  // stored order kept
+  EXPECT_EQ(read.RecentFile, config.RecentFile);
+  EXPECT_EQ(read.RecentExport, 5);
+}
+
+TEST(ConfigFile, FailuresLeaveTheRecordAsItWas) {
+  ScratchDir dir;
+  CONFIG config = SampleConfig();
+  EXPECT_EQ(LoadConfiguration(config, dir.File("Tarnwick.cfg")), 3);  // first run
+  EXPECT_EQ(config.RecentExport, 5);
+  const std::string documentLike = test::DocumentFileWithXml("<CONFIG><valid>1</valid></CONFIG>");
+  test::WriteBytes(dir.File("Tarnwick.cfg"), documentLike);  // has a tag instead of N
+  EXPECT_NE(LoadConfiguration(config, dir.File("Tarnwick.cfg")), 0);
+  EXPECT_EQ(config.Palette.size(), 24u);
+}
+
+TEST(ConfigFile, MissingElementsTakeStartValues) {
+  ScratchDir dir;
+  std::string xml = "<CONFIG><Palette><element>$FF</element><element>-1</element></Palette></CONFIG>";
+  test::WriteBytes(dir.File("Tarnwick.cfg"),
+                   test::Int32Bytes(static_cast<std::int32_t>(xml.size())) + test::Compressed(xml));
+  CONFIG config = SampleConfig();
+  ASSERT_EQ(LoadConfiguration(config, dir.File("Tarnwick.cfg")), 0);
+  EXPECT_EQ(config.valid, 0);
+  EXPECT_EQ(config.Palette, (std::vector<std::int32_t>{255, -1}));
+  EXPECT_EQ(config.RecentFile, "");
+  EXPECT_EQ(config.RecentExport, 0);
+}
+
+TEST(ConfigFile, ReadOnlyFileIsNotReadButReplaced) {
+  ScratchDir dir;
+  const std::string path = dir.File("Tarnwick.cfg");
+  CONFIG stored = SampleConfig();
+  stored.RecentExport = 2050;
+  ASSERT_EQ(SaveConfiguration(stored, path), 0);
+  ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+  CONFIG config;
+  EXPECT_EQ(LoadConfiguration(config, path), 3);
+  EXPECT_EQ(config.RecentExport, 0);
+  EXPECT_TRUE(config.Palette.empty());
+  config = SampleConfig();
+  config.RecentExport = 7;
+  ASSERT_EQ(SaveConfiguration(config, path), 0);
+  CONFIG read;
+  ASSERT_EQ(LoadConfiguration(read, path), 0);
+  EXPECT_EQ(read.RecentExport, 7);
+}
+
+TEST(ConfigFile, DefaultPathIsTheWorkingDirectory) {
+  ScratchDir dir;
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(dir.path());
+  CONFIG config = SampleConfig();
+  const int saved = SaveConfiguration(config);
+  CONFIG read;
+  const int loaded = LoadConfiguration(read);
+  std::filesystem::current_path(previous);
+  EXPECT_EQ(saved, 0);
+  EXPECT_EQ(loaded, 0);
+  EXPECT_TRUE(std::filesystem::exists(dir.path() / "Tarnwick.cfg"));
+  EXPECT_EQ(read.RecentFile, config.RecentFile);
+}
+
+}  // namespace
+}  // namespace twk

@@ -1,0 +1,118 @@
+// Saving never loses the previous file: failures leave it exactly as it was.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <filesystem>
+
+#include "PersistTestSupport.h"
+#include "persist/DocumentFile.h"
+#include "persist/FileAccess.h"
+
+namespace twk {
+namespace {
+
+using test::ScratchDir;
+
+std::size_t gBytesBeforeFailure = 0;
+
+// Writes up to gBytesBeforeFailure bytes, then fails as a full disk does.
+ssize_t FailingWrite(int fd, const void* data, std::size_t size) {
+  if (gBytesBeforeFailure == 0) {
+    errno = ENOSPC;
+    return -1;
+  }
+  const std::size_t n = std::min(size, gBytesBeforeFailure);
+  gBytesBeforeFailure -= n;
+  return ::write(fd, data, n);
+}
+
+class ScopedWriteFailure {
+ public:
+  explicit ScopedWriteFailure(std::size_t bytes) {
+    gBytesBeforeFailure = bytes;
+    previous_ = SetWriteCallForTesting(FailingWrite);
+  }
+  ~ScopedWriteFailure() { SetWriteCallForTesting(previous_); }
+
+ private:
+  WriteCall previous_;
+};
+
+std::size_t EntriesIn(const std::filesystem::path& dir) {
+  return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir), {}));
+}
+
+TWKFILE DocumentOfSize(float w) {
+  TWKFILE doc;
+  doc.TWKW = w;
+  for (int i = 0; i < 50; ++i) {
+    TWKDATA item;
+    item.X1 = static_cast<float>(i);
+    doc.CData.append(item);
+  }
+  return doc;
+}
+
+TEST(SaveSafety, AFailedWriteKeepsTheOldFile) {
+  ScratchDir dir;
+  const std::string path = dir.File("keep.twk");
+  ASSERT_EQ(SaveDocumentFile(path, DocumentOfSize(7)), 0);
+  const std::string before = test::ReadBytes(path);
+  for (std::size_t failAt : {std::size_t{0}, std::size_t{5}, std::size_t{12}, std::size_t{40}}) {
+    {
+      ScopedWriteFailure failure(failAt);
+      EXPECT_EQ(SaveDocumentFile(path, DocumentOfSize(9)), 3) << failAt;
+    }
+    EXPECT_EQ(test::ReadBytes(path), before) << failAt;
+    EXPECT_EQ(EntriesIn(dir.path()), 1u) << "temporary file left behind";
+  }
+  TWKFILE read;
+  ASSERT_EQ(LoadDocumentFile(path, read), 0);
+  EXPECT_EQ(read.TWKW, 7.0f);
+
+  {
+    ScopedWriteFailure failure(0);
+    EXPECT_EQ(SaveDocumentFile(dir.File("new.twk"), DocumentOfSize(9)), 3);
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.File("new.twk")));
+}
+
+TEST(SaveSafety, ReplacesReadOnlyFilesButNotFolders) {
+  ScratchDir dir;
+  const std::string path = dir.File("ro.twk");
+  ASSERT_EQ(SaveDocumentFile(path, DocumentOfSize(3)), 0);
+  ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+  ASSERT_EQ(SaveDocumentFile(path, DocumentOfSize(4)), 0);
+  struct stat info {};
+  ASSERT_EQ(stat(path.c_str(), &info), 0);
+  EXPECT_NE(info.st_mode & S_IWUSR, 0u);  // the new file is writable
+  TWKFILE read;
+  ASSERT_EQ(LoadDocumentFile(path, read), 0);
+  EXPECT_EQ(read.TWKW, 4.0f);
+
+  std::filesystem::create_directory(dir.File("folder.twk"));
+  EXPECT_EQ(SaveDocumentFile(dir.File("folder.twk"), TWKFILE{}), 3);
+  EXPECT_TRUE(std::filesystem::is_directory(dir.File("folder.twk")));
+  EXPECT_EQ(SaveDocumentFile(dir.File("no/such/folder/x.twk"), TWKFILE{}), 3);
+  EXPECT_EQ(EntriesIn(dir.path()), 2u);
+}
+
+TEST(SaveSafety, RoundTripsLongNames) {
+  ScratchDir dir;
+  TWKFILE doc;
+  TWKDATA item;
+  std::uint32_t state = 1;
+  for (int i = 0; i < 200000; ++i) {
+    state = state * 1103515245u + 12345u;
+    item.Name.push_back(static_cast<char>('A' + (state >> 16) % 26));
+  }
+  doc.CData.append(item);
+  ASSERT_EQ(SaveDocumentFile(dir.File("names.twk"), doc), 0);
+  TWKFILE read;
+  ASSERT_EQ(LoadDocumentFile(dir.File("names.twk"), read), 0);
+  EXPECT_EQ(read.CData.at(0)->Name, item.Name);
+}
+
+}  // namespace
+}  // namespace twk
