@@ -6,9 +6,6 @@ cd "$(dirname "$0")"
 tarnwick_ensure_packages
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$jobs"
-ctest --test-dir build --output-on-failure -j"$jobs"
 
 # Fuzzing: the record loader under libFuzzer with address and undefined-
 # behaviour sanitizers needs its own clang build tree; ctest runs a bounded
@@ -18,3 +15,8 @@ CC=clang CXX=clang++ cmake -S . -B "$fuzz_build" -DCMAKE_BUILD_TYPE=RelWithDebIn
   -DTARNWICK_GUI=OFF -DTARNWICK_BENCH=OFF -DTARNWICK_TESTS=ON >/dev/null
 cmake --build "$fuzz_build" -j"$jobs" --target persist_fuzzer
 ctest --test-dir "$fuzz_build" -R '^persist_fuzz' --output-on-failure
+
+# Everything else: core, command-line and GUI tests. Its summary comes last.
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$jobs"
+ctest --test-dir build --output-on-failure -j"$jobs"

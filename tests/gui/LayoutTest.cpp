@@ -108,7 +108,10 @@ TEST_P(WindowLayoutTest, ControlsTakeTheLayoutSizes) {
 
 INSTANTIATE_TEST_SUITE_P(Scales, WindowLayoutTest,
                          testing::Values(Expected{1.0f, 320, 140, 320, 20, 160, 160},
-                                         Expected{1.25f, 400, 175, 400, 25, 200, 200}));
+                                         Expected{1.25f, 400, 175, 400, 25, 200, 200}),
+                         [](const testing::TestParamInfo<Expected>& info) {
+                           return "Scale" + std::to_string(static_cast<int>(info.param.scale * 100));
+                         });
 
 TEST(WindowsTest, ElementsCarryTheirNamesAndTexts) {
   test::ScopedWorkDir dir;
