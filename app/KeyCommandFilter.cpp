@@ -41,9 +41,18 @@ const std::array<KeyBinding, kKeyBindingCount>& KeyBindings() {
   return table;
 }
 
-int CommandNumberForKey(int qtKey, Qt::KeyboardModifiers modifiers) {
+namespace {
+// X11 and Wayland key codes (evdev + 8) of the main keyboard's "-/_" and
+// "=/+" keys, the keys right of the 0 key on every PC keyboard.
+constexpr quint32 kMinusKeyScanCode = 20;
+constexpr quint32 kEqualsKeyScanCode = 21;
+}  // namespace
+
+int CommandNumberForKey(int qtKey, Qt::KeyboardModifiers modifiers, quint32 scanCode) {
   if (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) return 0;
   const bool keypad = modifiers & Qt::KeypadModifier;
+  if (!keypad && scanCode == kEqualsKeyScanCode) return 187;
+  if (!keypad && scanCode == kMinusKeyScanCode) return 189;
   for (const KeyBinding& binding : KeyBindings()) {
     if (binding.qtKey != qtKey) continue;
     if (binding.pad == KeyPad::kEither || (binding.pad == KeyPad::kKeypad) == keypad) {
@@ -67,7 +76,7 @@ bool KeyCommandFilter::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget || widget->window() != window_) return false;
   auto* key = static_cast<QKeyEvent*>(event);
-  const int number = CommandNumberForKey(key->key(), key->modifiers());
+  const int number = CommandNumberForKey(key->key(), key->modifiers(), key->nativeScanCode());
   if (number == 0) return false;
   dispatch_(number);
   // A command key is consumed: the focused control never sees it.

@@ -30,7 +30,10 @@ constexpr int kRegisteredKeyCount = 25;
 const std::array<KeyBinding, kKeyBindingCount>& KeyBindings();
 
 // The command number of a key press, or 0 when it is no command.
-int CommandNumberForKey(int qtKey, Qt::KeyboardModifiers modifiers);
+// `scanCode` is the key's native scan code when known (0 otherwise): the
+// "=/+" and "-/_" keys are recognised by position, whatever the layout makes
+// them type.
+int CommandNumberForKey(int qtKey, Qt::KeyboardModifiers modifiers, quint32 scanCode = 0);
 
 class KeyCommandFilter : public QObject {
   Q_OBJECT

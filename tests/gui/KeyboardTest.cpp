@@ -54,6 +54,13 @@ TEST(KeyTableTest, ModifiersAndKeypadDecideTheNumber) {
   EXPECT_EQ(CommandNumberForKey(Qt::Key_Equal, Qt::NoModifier), 187);
   EXPECT_EQ(CommandNumberForKey(Qt::Key_Minus, Qt::NoModifier), 189);
   EXPECT_EQ(CommandNumberForKey(Qt::Key_Minus, Qt::KeypadModifier), 109);
+  // The keys right of 0 count by position: on a French layout they type
+  // ")" and "=", on a German one "sharp s" and an accent.
+  EXPECT_EQ(CommandNumberForKey(Qt::Key_ParenRight, Qt::NoModifier, 20), 189);
+  EXPECT_EQ(CommandNumberForKey(Qt::Key_ssharp, Qt::NoModifier, 20), 189);
+  EXPECT_EQ(CommandNumberForKey(Qt::Key_Dead_Acute, Qt::NoModifier, 21), 187);
+  EXPECT_EQ(CommandNumberForKey(Qt::Key_Equal, Qt::ShiftModifier, 21), 0);
+  EXPECT_EQ(CommandNumberForKey(Qt::Key_T, Qt::NoModifier, 28), 84);
   EXPECT_EQ(CommandNumberForKey(Qt::Key_Up, Qt::KeypadModifier), 38);  // keypad 8 with Num Lock off
   EXPECT_EQ(CommandNumberForKey(Qt::Key_Up, Qt::ShiftModifier), 0);
   EXPECT_EQ(CommandNumberForKey(Qt::Key_T, Qt::ControlModifier), 0);
