@@ -9,53 +9,16 @@
 #include <memory>
 #include <vector>
 
-#include "document/Colour.h"
+#include "BenchDocuments.h"
 #include "export/ExportSizes.h"
 #include "export/PngExport.h"
-#include "persist/DocumentFile.h"
 #include "render/PngWriter.h"
 #include "render/SceneRenderer.h"
 
 namespace twk {
 namespace {
 
-// A stand-in with the same mix of kinds, methods and sizes, used when the
-// benchmark file cannot be read.
-TWKFILE BuiltIcon(int count) {
-  TWKFILE doc;
-  for (int i = 0; i < count; ++i) {
-    TWKDATA item;
-    item.Type = static_cast<std::uint8_t>(i % 4);
-    item.DrawMethod = static_cast<std::uint8_t>((i / 4) % 3);
-    item.DrawMethod2 = static_cast<std::uint8_t>(i % 3);
-    item.DrawWidth = 0.25f + static_cast<float>(i % 8) * 0.25f;
-    item.DrawAngle = static_cast<float>((i * 37) % 360);
-    item.DrawRGBA = PackRGBA(i * 40, i * 90, i * 160, 128 + i % 128);
-    item.Visible = 1;
-    const float a = static_cast<float>(i % 16) + 0.5f;
-    const float b = static_cast<float>((i * 7) % 16) + 0.5f;
-    item.X1 = a, item.Y1 = b, item.X2 = b, item.Y2 = a;
-    item.X3 = 15 - a, item.Y3 = b, item.X4 = 15.5f - b, item.Y4 = 15.5f - a;
-    if (item.Type == kEllipse) item.X2 = 0, item.Y2 = 360;
-    doc.CData.append(item);
-  }
-  return doc;
-}
-
-// The benchmark file is read-only, so it is read with shared access.
-bool benchFileLoaded = false;
-
-const TWKFILE& BenchIcon() {
-  static const TWKFILE doc = [] {
-    TWKFILE loaded;
-    if (LoadDocumentFile(TARNWICK_BENCH_DATA_DIR "/icon-100.twk", loaded, LoadAccess::kShared) == 0) {
-      benchFileLoaded = true;
-      return loaded;
-    }
-    return BuiltIcon(100);
-  }();
-  return doc;
-}
+const TWKFILE& BenchIcon() { return bench::IconDocument(100); }
 
 class OutFolder {
  public:
@@ -81,7 +44,7 @@ void BM_ExportAllSizesOneByOne(benchmark::State& state) {
     for (const ExportJob& job : jobs) benchmark::DoNotOptimize(ExportPngFile(BenchIcon(), job.path, job.scale));
   }
   state.counters["items"] = BenchIcon().CData.size();
-  state.counters["from_file"] = benchFileLoaded ? 1 : 0;
+  state.counters["from_file"] = bench::IconFromFile(100) ? 1 : 0;
 }
 BENCHMARK(BM_ExportAllSizesOneByOne)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -4,12 +4,9 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
-#include <random>
 #include <string>
 
-#include "document/Colour.h"
-#include "persist/DocumentFile.h"
+#include "BenchDocuments.h"
 #include "render/Grid.h"
 #include "render/PngWriter.h"
 #include "render/SceneRenderer.h"
@@ -17,44 +14,7 @@
 namespace twk {
 namespace {
 
-// A stand-in with the same mix as the standard files: every kind, method and
-// end style, some rotated, dotted, filled and translucent.
-TWKFILE MakeIconDocument(int count) {
-  std::mt19937 rng(static_cast<unsigned>(count));
-  std::uniform_real_distribution<float> pos(0.5f, 15.5f), width(0.25f, 3.0f), unit(0, 1);
-  TWKFILE doc;
-  for (int i = 0; i < count; ++i) {
-    TWKDATA it;
-    it.Type = static_cast<std::uint8_t>(i % 4);
-    it.DrawMethod = static_cast<std::uint8_t>((i / 4) % 3);
-    it.DrawMethod2 = static_cast<std::uint8_t>((i / 12) % 3);
-    it.DrawWidth = width(rng);
-    it.DrawAngle = unit(rng) < 0.3f ? 360 * unit(rng) : 0;
-    it.DrawRGBA = PackRGBA(int(255 * unit(rng)), int(255 * unit(rng)), int(255 * unit(rng)),
-                           unit(rng) < 0.3f ? 128 : 255);
-    it.Visible = 1;
-    it.X1 = pos(rng), it.Y1 = pos(rng), it.X2 = pos(rng), it.Y2 = pos(rng);
-    it.X3 = pos(rng), it.Y3 = pos(rng), it.X4 = pos(rng), it.Y4 = pos(rng);
-    if (it.Type == kEllipse) it.X2 = 360 * unit(rng), it.Y2 = unit(rng) < 0.5f ? it.X2 + 360 : 360 * unit(rng);
-    doc.CData.append(it);
-  }
-  return doc;
-}
-
-// The standard file icon-<count>.twk, or the stand-in when it cannot be read.
-const TWKFILE& IconDocument(int count) {
-  static std::map<int, TWKFILE> cache;
-  auto found = cache.find(count);
-  if (found != cache.end()) return found->second;
-  TWKFILE doc;
-  const std::string path = std::string(TARNWICK_BENCH_DATA_DIR) + "/icon-" + std::to_string(count) + ".twk";
-  // The standard files are read-only: load them with shared access.
-  if (LoadDocumentFile(path, doc, LoadAccess::kShared) != 0) {
-    std::fprintf(stderr, "render_bench: %s not loaded, using a generated document\n", path.c_str());
-    doc = MakeIconDocument(count);
-  }
-  return cache.emplace(count, std::move(doc)).first->second;
-}
+using bench::IconDocument;
 
 void BM_CanvasRedraw(benchmark::State& state) {
   const TWKFILE& doc = IconDocument(static_cast<int>(state.range(0)));

@@ -1,0 +1,61 @@
+// From a mouse move event on the real canvas widget to the canvas holding the
+// new picture, while an item is drawn over the 100- and 1000-item icons.
+// Runs on Qt's offscreen platform unless another one is chosen.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "../BenchDocuments.h"
+#include "app/App.h"
+#include "app/ImageCanvas.h"
+#include "itemlist/ItemCommands.h"
+
+namespace twk {
+namespace {
+
+void BM_CanvasMouseMove(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  App app(ScreenScale{});
+  app.Start();
+  app.doc() = bench::IconDocument(count);
+  RebuildRowsFromDocument(app.editor());
+  app.RedrawCanvas();
+  ImageCanvas* canvas = app.imgDraw();
+  app.state().CurType = kEllipse;
+  QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(150, 150));
+  int step = 0;
+  for (auto _ : state) {
+    ++step;
+    const QPointF pos(40 + (step * 37) % 260, 30 + (step * 53) % 270);
+    QMouseEvent move(QEvent::MouseMove, pos, canvas->mapToGlobal(pos), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(canvas, &move);
+    benchmark::DoNotOptimize(canvas->image().constBits());
+  }
+  QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(150, 150));
+  state.counters["items"] = app.doc().CData.size();
+  state.counters["from_file"] = bench::IconFromFile(count) ? 1 : 0;
+}
+BENCHMARK(BM_CanvasMouseMove)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond)->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+}  // namespace
+}  // namespace twk
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+  QApplication application(argc, argv);
+  QTemporaryDir workDir;  // the started program reads and writes Tarnwick.cfg here
+  QDir::setCurrent(workDir.path());
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  QDir::setCurrent(QDir::tempPath());
+  return 0;
+}
