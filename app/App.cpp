@@ -3,8 +3,6 @@
 #include <QMenu>
 #include <chrono>
 
-#include "app/DocumentCommands.h"
-#include "app/ExportCommands.h"
 #include "app/ImageCanvas.h"
 #include "app/ImageConversion.h"
 #include "app/KeyCommandFilter.h"
@@ -12,6 +10,7 @@
 #include "document/Labels.h"
 #include "editor/KeyCommands.h"
 #include "itemlist/ItemListWidget.h"
+#include "itemlist/PopupMenu.h"
 #include "render/Grid.h"
 #include "render/Palette.h"
 
@@ -99,17 +98,6 @@ void App::DispatchCommand(int number) {
   twk::DispatchCommand(*editor_, number);
 }
 
-void App::PopupCommand(int number) {
-  switch (number) {
-    case 6: SetSelectedVisibility(*editor_, false); break;
-    case 7: SetSelectedVisibility(*editor_, true); break;
-    case 8: CloneSelected(*editor_); break;
-    case 9: DeleteSelected(*editor_); break;
-    case 10: OpenExportWindow(*this); break;
-    case 12: SaveDocumentCommand(*this); break;
-    case 13: LoadDocumentCommand(*this); break;
-    default: break;  // 11 "Export Code" has no command; others are no entries
-  }
-}
+void App::PopupCommand(int number) { RunPopupCommand(*this, number); }
 
 }  // namespace twk

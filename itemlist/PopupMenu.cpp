@@ -3,20 +3,38 @@
 #include <QAction>
 #include <QMenu>
 
+#include "app/App.h"
+#include "app/DocumentCommands.h"
+#include "app/ExportCommands.h"
+#include "itemlist/ItemCommands.h"
+
 namespace twk {
+
+namespace {
+void Hide(App& app) { SetSelectedVisibility(app.editor(), false); }
+void Show(App& app) { SetSelectedVisibility(app.editor(), true); }
+void Clone(App& app) { CloneSelected(app.editor()); }
+void Delete(App& app) { DeleteSelected(app.editor()); }
+}  // namespace
 
 const std::array<PopupEntry, 8>& PopupEntries() {
   static const std::array<PopupEntry, 8> table = {{
-      {6, "Hide", true, false},
-      {7, "Show", true, true},
-      {8, "Clone", true, false},
-      {9, "Delete", true, true},
-      {10, "Export PNG", true, false},
-      {11, "Export Code", false, true},
-      {12, "Save", true, false},
-      {13, "Load", true, false},
+      {6, "Hide", true, false, Hide},
+      {7, "Show", true, true, Show},
+      {8, "Clone", true, false, Clone},
+      {9, "Delete", true, true, Delete},
+      {10, "Export PNG", true, false, OpenExportWindow},
+      {11, "Export Code", false, true, nullptr},
+      {12, "Save", true, false, SaveDocumentCommand},
+      {13, "Load", true, false, LoadDocumentCommand},
   }};
   return table;
+}
+
+void RunPopupCommand(App& app, int number) {
+  for (const PopupEntry& entry : PopupEntries()) {
+    if (entry.number == number && entry.enabled && entry.run) entry.run(app);
+  }
 }
 
 void BuildPopupMenu(QMenu& menu) {

@@ -10,11 +10,14 @@ class QMenu;
 
 namespace twk {
 
+class App;
+
 struct PopupEntry {
   int number;
   const char* text;
   bool enabled;
   bool separatorAfter;
+  void (*run)(App&);  // the command; none for a disabled entry
 };
 
 constexpr int kPopupMenuNumber = 5;
@@ -26,5 +29,9 @@ void BuildPopupMenu(QMenu& menu);
 
 // The number a chosen entry of the menu carries, or 0.
 int PopupEntryNumber(const QAction* action);
+
+// Runs the command of the entry with this number; numbers without a command
+// (5, 11, 14, anything else) do nothing.
+void RunPopupCommand(App& app, int number);
 
 }  // namespace twk
