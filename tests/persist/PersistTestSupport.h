@@ -9,7 +9,23 @@
 #include <iterator>
 #include <string>
 
+#include "document/Item.h"
+
 namespace twk::test {
+
+// The visible red line of width 1 from (2.5, 3.5) to (10.5, 12.5) whose
+// document is the 354-byte one-line example.
+inline TWKDATA RedLine() {
+  TWKDATA line;
+  line.DrawWidth = 1;
+  line.DrawRGBA = -16776961;
+  line.Visible = 1;
+  line.X1 = line.X2 = line.X3 = 2.5f;
+  line.Y1 = line.Y2 = line.Y3 = 3.5f;
+  line.X4 = 10.5f;
+  line.Y4 = 12.5f;
+  return line;
+}
 
 // A fresh folder, removed with its contents at the end of the test.
 class ScratchDir {

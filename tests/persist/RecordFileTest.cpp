@@ -42,15 +42,7 @@ TEST(DocumentFileBytes, EmptyDocumentIsTheWorkedExample) {
 TEST(DocumentFileBytes, LongTextsGetNoZeroFill) {
   ScratchDir dir;
   TWKFILE doc;
-  TWKDATA line;
-  line.DrawWidth = 1;
-  line.DrawRGBA = -16776961;
-  line.Visible = 1;
-  line.X1 = line.X2 = line.X3 = 2.5f;
-  line.Y1 = line.Y2 = line.Y3 = 3.5f;
-  line.X4 = 10.5f;
-  line.Y4 = 12.5f;
-  doc.CData.append(line);
+  doc.CData.append(test::RedLine());
   ASSERT_EQ(SaveDocumentFile(dir.File("line.twk"), doc), 0);
   const std::string file = test::ReadBytes(dir.File("line.twk"));
   EXPECT_EQ(test::Int32From(file, 8), 354);
@@ -58,7 +50,7 @@ TEST(DocumentFileBytes, LongTextsGetNoZeroFill) {
   TWKFILE read;
   ASSERT_EQ(LoadDocumentFile(dir.File("line.twk"), read), 0);
   ASSERT_EQ(read.CData.size(), 1);
-  EXPECT_EQ(*read.CData.at(0), line);
+  EXPECT_EQ(*read.CData.at(0), test::RedLine());
 }
 
 TEST(DocumentFileBytes, EscapedNamesAndFloatsSurviveRepeatedSaves) {

@@ -4,6 +4,7 @@
 #include "persist/Config.h"
 #include "persist/DocumentFile.h"
 #include "persist/RecordXml.h"
+#include "PersistTestSupport.h"
 
 namespace twk {
 namespace {
@@ -14,17 +15,7 @@ const char* const kOneLineXml =
     "<Visible>1</Visible><X1>2.5</X1><Y1>3.5</Y1><X2>2.5</X2><Y2>3.5</Y2><X3>2.5</X3><Y3>3.5</Y3><X4>10.5</X4>"
     "<Y4>12.5</Y4></element></CData></TWKFILE>";
 
-TWKDATA RedLine() {
-  TWKDATA line;
-  line.DrawWidth = 1;
-  line.DrawRGBA = -16776961;
-  line.Visible = 1;
-  line.X1 = line.X2 = line.X3 = 2.5f;
-  line.Y1 = line.Y2 = line.Y3 = 3.5f;
-  line.X4 = 10.5f;
-  line.Y4 = 12.5f;
-  return line;
-}
+using test::RedLine;
 
 TWKFILE Filled(const std::string& xml, TWKFILE doc = {}) {
   EXPECT_EQ(XmlToRecord(DocumentDescription(), xml, &doc), 0) << xml;
