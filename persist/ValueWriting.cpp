@@ -1,7 +1,6 @@
 // Writing field values as element text.
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 
 #include "persist/ValueText.h"
@@ -88,9 +87,12 @@ void AppendFloatText(std::string& out, float value) {
   if (std::fabs(value) < 1099511627776.0f) {  // 2^40: the 128-bit path is exact
     AppendFixedTenDigits(out, value);
   } else {
+    // std::to_chars gives the exact "%.10f" digits and, unlike printf, never
+    // follows the process locale: the GUI takes the user's locale, whose
+    // decimal separator may be a comma.
     char text[64];
-    const int n = std::snprintf(text, sizeof text, "%.10f", static_cast<double>(value));
-    out.append(text, static_cast<std::size_t>(n));
+    const auto end = std::to_chars(text, text + sizeof text, static_cast<double>(value), std::chars_format::fixed, 10).ptr;
+    out.append(text, end);
   }
   TrimFixedText(out, start);
 }

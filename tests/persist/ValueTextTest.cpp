@@ -2,10 +2,13 @@
 
 #include <cmath>
 #include <cstdio>
+#include <clocale>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <random>
 
+#include "PersistTestSupport.h"
 #include "persist/ValueText.h"
 
 namespace twk {
@@ -66,6 +69,26 @@ TEST(FloatText, MatchesTheCLibraryOverAllMagnitudes) {
     ++compared;
   }
   EXPECT_GT(compared, 100000);
+}
+
+// The GUI adopts the user's locale, so the C library's number formatting may
+// use a comma; the file text must not. The comma locale is compiled into a
+// scratch folder where the system can build one.
+TEST(FloatText, IgnoresACommaLocale) {
+  test::ScratchDir dir;
+  const std::string build = "localedef -i de_DE -f UTF-8 '" + dir.File("de_DE.UTF-8") + "' >/dev/null 2>&1";
+  (void)std::system(build.c_str());
+  const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+  setenv("LOCPATH", dir.path().c_str(), 1);
+  const bool comma = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr && ReferenceFloatText(0.5f) == "0,5";
+  const float values[] = {3298534883328.0f, 1e20f, -std::numeric_limits<float>::max(), 2.5f, 0.1f};
+  std::string texts[5];
+  for (int i = 0; i < 5; ++i) texts[i] = FloatText(values[i]);
+  std::setlocale(LC_NUMERIC, previous.c_str());
+  unsetenv("LOCPATH");
+  if (!comma) GTEST_SKIP() << "no comma locale can be built here";
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(texts[i], ReferenceFloatText(values[i])) << i;
+  EXPECT_EQ(texts[0], "3298534883328");
 }
 
 TEST(FloatText, ReadsBackToTheSameFloat) {
