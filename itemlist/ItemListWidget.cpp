@@ -5,6 +5,8 @@
 #include <QHeaderView>
 #include <QMimeData>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTimer>
 #include <algorithm>
 
@@ -168,8 +170,31 @@ std::string ItemListWidget::RowText(int row) const {
   return item ? item->text(0).toStdString() : std::string();
 }
 
+QRect ItemListWidget::checkBoxRect(int row) const {
+  QTreeWidgetItem* item = topLevelItem(row);
+  if (!item) return {};
+  QStyleOptionViewItem option;
+  initViewItemOption(&option);
+  option.rect = visualItemRect(item);
+  option.features |= QStyleOptionViewItem::HasCheckIndicator;
+  return style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, this);
+}
+
 void ItemListWidget::mousePressEvent(QMouseEvent* event) {
   dragJustEnded_ = false;
+  checkBoxPressed_ = false;
+  const QPoint at = event->position().toPoint();
+  const int pressedRow = indexAt(at).row();
+  if (event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier && pressedRow >= 0 &&
+      checkBoxRect(pressedRow).contains(at)) {
+    // A click on a check box toggles the check mark and leaves the
+    // selection alone, as in the list controls users know.
+    checkBoxPressed_ = true;
+    QTreeWidgetItem* item = topLevelItem(pressedRow);
+    item->setCheckState(0, item->checkState(0) == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+    event->accept();
+    return;
+  }
   if (event->button() != Qt::RightButton) {
     QTreeWidget::mousePressEvent(event);
     return;
@@ -183,6 +208,11 @@ void ItemListWidget::mousePressEvent(QMouseEvent* event) {
 }
 
 void ItemListWidget::mouseReleaseEvent(QMouseEvent* event) {
+  if (checkBoxPressed_) {  // the press has toggled the box already
+    checkBoxPressed_ = false;
+    event->accept();
+    return;
+  }
   // The release that ends a row drag belongs to the drag; handing it to the
   // list would change the selection the drop has just made.
   if (dragJustEnded_) {

@@ -35,6 +35,9 @@ class ItemListWidget : public QTreeWidget, public ItemRows {
   void BeginUpdate() override;
   void EndUpdate() override;
 
+  // Where the check box of `row` is drawn, in viewport coordinates.
+  QRect checkBoxRect(int row) const;
+
   // The row marked as drop target while text is dragged over the list, or -1.
   int dropTargetRow() const { return dropTarget_; }
 
@@ -76,6 +79,7 @@ class ItemListWidget : public QTreeWidget, public ItemRows {
   bool dragging_ = false;
   bool droppedHere_ = false;
   bool dragJustEnded_ = false;
+  bool checkBoxPressed_ = false;
 };
 
 }  // namespace twk

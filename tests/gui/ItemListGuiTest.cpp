@@ -163,6 +163,28 @@ TEST_F(ItemListGui, ClicksSelectAndCheckBoxesHide) {
   EXPECT_TRUE(Mirrors());
 }
 
+TEST_F(ItemListGui, ClickingACheckBoxTogglesVisibilityAndKeepsTheSelection) {
+  Fill(3);
+  ClickRow(0);
+  ClickRow(2, Qt::ControlModifier);
+  const QRect box = list()->checkBoxRect(1);
+  ASSERT_FALSE(box.isEmpty());
+  const int redraws = app->redrawCount();
+
+  QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, box.center());
+  EXPECT_EQ(doc().CData.at(1)->Visible, 0);
+  EXPECT_FALSE(list()->GetRowState(1).checked);
+  EXPECT_EQ(app->redrawCount(), redraws + 1);
+  EXPECT_EQ(Selected(), (std::vector<int>{0, 2}));
+
+  QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->checkBoxRect(0).center());
+  QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, box.center());
+  EXPECT_EQ(doc().CData.at(0)->Visible, 0);
+  EXPECT_EQ(doc().CData.at(1)->Visible, 1);
+  EXPECT_EQ(Selected(), (std::vector<int>{0, 2}));
+  EXPECT_TRUE(Mirrors());
+}
+
 TEST_F(ItemListGui, HideAndShowFromTheMenuKeepTheSelection) {
   Fill(3);
   ClickRow(0);
