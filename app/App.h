@@ -69,7 +69,7 @@ class App {
   CanvasComposer& composer() { return composer_; }
   Dialogs& dialogs() { return *dialogs_; }
   void setDialogs(Dialogs* dialogs) { dialogs_ = dialogs ? dialogs : &DesktopDialogs(); }
-  // Number of canvas redraws that showed a picture.
+  // Number of RedrawCanvas calls, including those that found no grid image.
   int redrawCount() const { return redrawCount_; }
   std::mt19937& random() { return random_; }
 
