@@ -2,6 +2,7 @@
 // and the exit code is always 0.
 
 #include <QApplication>
+#include <clocale>
 
 #include "app/App.h"
 #include "app/MainWindow.h"
@@ -11,6 +12,10 @@ int main(int argc, char** argv) {
   // Qt must neither stretch the windows nor hide the true dots per inch.
   qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
   QApplication application(argc, argv);
+  // Qt adopts the user's locale; the C library's number conversions stay in
+  // the "C" locale so that no printf or strtod anywhere writes or expects a
+  // decimal comma.
+  std::setlocale(LC_NUMERIC, "C");
   QApplication::setQuitOnLastWindowClosed(false);
 
   twk::App app(twk::MeasureScreenScale());

@@ -1,7 +1,7 @@
 #include "document/Labels.h"
 
 #include <cctype>
-#include <cstdio>
+#include <charconv>
 
 #include "document/Rounding.h"
 
@@ -25,8 +25,12 @@ const char* EndStyleName(int style) {
 std::string TitleText(int type, int method, int endStyle, float width, int alpha) {
   std::string typeText = TypeName(type);
   for (char& c : typeText) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  // to_chars, unlike printf, ignores the process locale: the title always
+  // writes the width with a point.
   char widthText[64];
-  std::snprintf(widthText, sizeof widthText, "%.2f", static_cast<double>(width));
+  const auto written = std::to_chars(widthText, widthText + sizeof widthText - 1, static_cast<double>(width),
+                                     std::chars_format::fixed, 2);
+  *(written.ec == std::errc() ? written.ptr : widthText) = '\0';
   const int percent = RoundToInt(alpha / 2.55);
   return "Tarnwick :: " + typeText + ", " + MethodName(method) + " + " + EndStyleName(endStyle) +
          " (" + widthText + "), opacity: " + std::to_string(percent) + "%";

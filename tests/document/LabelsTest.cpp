@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
 #include "document/Colour.h"
 #include "document/Labels.h"
 #include "document/Rounding.h"
@@ -12,6 +18,27 @@ TEST(Title, StartValuesAndExample) {
   EXPECT_EQ(TitleText(3, 2, 2, 2.25f, 190), "Tarnwick :: ellipse, dots + round (2.25), opacity: 75%");
   EXPECT_EQ(TitleText(2, 1, 1, 10.0f, 255), "Tarnwick :: rect, fill + center (10.00), opacity: 100%");
   EXPECT_EQ(TitleText(0, 0, 0, 0.25f, 255), "Tarnwick :: line, solid + square (0.25), opacity: 100%");
+}
+
+// The GUI adopts the user's locale, where printf may write "1,50"; the title
+// keeps its point. The comma locale is compiled into a scratch folder where
+// the system can build one.
+TEST(Title, KeepsThePointUnderACommaLocale) {
+  char folder[] = "/tmp/twk-locale-XXXXXX";
+  ASSERT_NE(mkdtemp(folder), nullptr);
+  const std::string build = std::string("localedef -i de_DE -f UTF-8 '") + folder + "/de_DE.UTF-8' >/dev/null 2>&1";
+  (void)std::system(build.c_str());
+  const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+  setenv("LOCPATH", folder, 1);
+  char probe[16] = "";
+  const bool comma = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr &&
+                     std::snprintf(probe, sizeof probe, "%.2f", 1.5) > 0 && std::string(probe) == "1,50";
+  const std::string title = TitleText(0, 0, 0, 1.5f, 255);
+  std::setlocale(LC_NUMERIC, previous.c_str());
+  unsetenv("LOCPATH");
+  std::filesystem::remove_all(folder);
+  if (!comma) GTEST_SKIP() << "no comma locale can be built here";
+  EXPECT_EQ(title, "Tarnwick :: line, solid + square (1.50), opacity: 100%");
 }
 
 TEST(Title, OpacityPercentRoundsToNearest) {
