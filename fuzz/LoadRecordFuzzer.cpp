@@ -4,13 +4,13 @@
 // document that loads is rendered at canvas scale.
 #include <sys/mman.h>
 #include <unistd.h>
-#include <zlib.h>
 
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
 #include "document/EditorState.h"
+#include "persist/Compression.h"
 #include "persist/Config.h"
 #include "persist/DocumentFile.h"
 #include "persist/RecordFile.h"
@@ -38,13 +38,11 @@ std::string Int32Bytes(std::uint32_t v) {
                      static_cast<char>(v >> 24)};
 }
 
+// Wraps fuzz bytes as a well-formed stream so the XML reader sees them too.
 std::string Compressed(const std::string& payload) {
-  uLongf length = compressBound(payload.size());
-  std::string out(length, '\0');
-  compress2(reinterpret_cast<Bytef*>(out.data()), &length, reinterpret_cast<const Bytef*>(payload.data()),
-            payload.size(), 6);
-  out.resize(length);
-  return out;
+  std::string stream;
+  if (twk::DeflatePayload(payload, stream) != 0) stream.clear();
+  return stream;
 }
 
 void LoadAndRender(MemoryFile& file, const std::string& bytes, twk::Container container) {
