@@ -47,7 +47,8 @@ App::~App() {
 QWidget* App::mainWidget() const { return main_.get(); }
 
 void App::Start() {
-  LoadConfiguration(config_);
+  // Without a usable file (the first run, a damaged file) the defaults stay.
+  (void)LoadConfiguration(config_);
   doc_.TWKW = 16;
   doc_.TWKH = 16;
   RebuildGrid(16, 16);
@@ -62,7 +63,8 @@ void App::Start() {
   imgDraw_->setFocus(Qt::OtherFocusReason);
 }
 
-void App::Shutdown() { SaveConfiguration(config_); }
+// A configuration that cannot be written is not worth a message at exit.
+void App::Shutdown() { (void)SaveConfiguration(config_); }
 
 void App::RedrawCanvas() {
   ++redrawCount_;

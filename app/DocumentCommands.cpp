@@ -51,7 +51,7 @@ void SaveDocumentCommand(App& app) {
                                   QStringLiteral("\r\n\r\nOverwrite?"))) {
     return;
   }
-  if (SaveDocumentFile(path, app.doc()) != 0) {
+  if (SaveDocumentFile(path, app.doc()) != ResultCode::kOk) {
     app.dialogs().ShowMessage(app.mainWidget(), QStringLiteral("Save data error"),
                               QStringLiteral("Can't save file:\r\n") + shownPath, MessageIcon::kError);
     return;
@@ -70,8 +70,8 @@ void LoadDocumentCommand(App& app) {
   // refer to the live items, so they are removed before those items go:
   // no list event may ever see a row whose item has been freed.
   TWKFILE loaded;
-  const int result = LoadDocumentFile(path, loaded);
-  if (result != 0) {
+  const ResultCode result = LoadDocumentFile(path, loaded);
+  if (result != ResultCode::kOk) {
     app.dialogs().ShowMessage(app.mainWidget(), QStringLiteral("Load data error"),
                               QStringLiteral("Can't read file:\r\n") + chosen, MessageIcon::kError);
   }
@@ -79,7 +79,7 @@ void LoadDocumentCommand(App& app) {
   editor.rows.RemoveAllRows();
   app.composer().Invalidate();
 
-  if (result != 0) {
+  if (result != ResultCode::kOk) {
     app.doc().CData.clear();
     app.doc().TWKW = 0;
     app.doc().TWKH = 0;

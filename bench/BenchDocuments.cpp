@@ -46,7 +46,7 @@ const Loaded& Load(int count) {
   if (found != cache.end()) return found->second;
   Loaded loaded;
   const std::string path = std::string(TARNWICK_BENCH_DATA_DIR) + "/icon-" + std::to_string(count) + ".twk";
-  loaded.fromFile = LoadDocumentFile(path, loaded.doc, LoadAccess::kShared) == 0;
+  loaded.fromFile = LoadDocumentFile(path, loaded.doc, LoadAccess::kShared) == ResultCode::kOk;
   if (!loaded.fromFile) {
     std::fprintf(stderr, "bench: %s not loaded, using a generated document\n", path.c_str());
     loaded.doc = StandIn(count);

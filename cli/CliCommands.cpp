@@ -13,7 +13,7 @@ namespace {
 // Loads the document as the editor's Load does, but also from read-only
 // files, since the tool only reads.
 bool LoadInput(const std::string& path, TWKFILE& doc, std::ostream& err) {
-  if (LoadDocumentFile(path, doc, LoadAccess::kShared) == 0) return true;
+  if (LoadDocumentFile(path, doc, LoadAccess::kShared) == ResultCode::kOk) return true;
   err << "tarnwick-cli: can't read file: " << path << "\n";
   return false;
 }

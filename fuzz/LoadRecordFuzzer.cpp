@@ -41,19 +41,19 @@ std::string Int32Bytes(std::uint32_t v) {
 // Wraps fuzz bytes as a well-formed stream so the XML reader sees them too.
 std::string Compressed(const std::string& payload) {
   std::string stream;
-  if (twk::DeflatePayload(payload, stream) != 0) stream.clear();
+  if (twk::DeflatePayload(payload, stream) != twk::ResultCode::kOk) stream.clear();
   return stream;
 }
 
 void LoadAndRender(MemoryFile& file, const std::string& bytes, twk::Container container) {
   file.Set(bytes);
   twk::TWKFILE doc;
-  if (twk::LoadRecordFile(file.path, twk::DocumentDescription(), doc, container) == 0) {
+  if (twk::LoadRecordFile(file.path, twk::DocumentDescription(), doc, container) == twk::ResultCode::kOk) {
     auto image = twk::RenderDocument(doc, twk::kUnitPixels, twk::kUnitPixels, twk::RenderArea::kDocument);
     (void)image;
   }
   twk::CONFIG config;
-  twk::LoadRecordFile(file.path, twk::ConfigDescription(), config, container);
+  (void)twk::LoadRecordFile(file.path, twk::ConfigDescription(), config, container);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 
 namespace twk {
 
-int DeflatePayload(std::string_view payload, std::string& stream) {
+ResultCode DeflatePayload(std::string_view payload, std::string& stream) {
   try {
     // The capacity is zlib's bound for the payload, so the stream always
     // fits; a payload that does not compress still saves.
@@ -15,21 +15,21 @@ int DeflatePayload(std::string_view payload, std::string& stream) {
     stream.resize(length);
     const int rc = compress2(reinterpret_cast<Bytef*>(stream.data()), &length,
                              reinterpret_cast<const Bytef*>(payload.data()), static_cast<uLong>(payload.size()), 6);
-    if (rc != Z_OK || length < 1) return 2;
+    if (rc != Z_OK || length < 1) return ResultCode::kPayloadFailed;
     stream.resize(length);
-    return 0;
+    return ResultCode::kOk;
   } catch (const std::bad_alloc&) {
-    return 2;
+    return ResultCode::kPayloadFailed;
   }
 }
 
-int InflatePayload(std::string_view stream, std::int64_t expectedLength, std::string& payload) {
-  if (expectedLength < 1) return 2;
+ResultCode InflatePayload(std::string_view stream, std::int64_t expectedLength, std::string& payload) {
+  if (expectedLength < 1) return ResultCode::kPayloadFailed;
   z_stream z{};
-  if (inflateInit(&z) != Z_OK) return 2;
+  if (inflateInit(&z) != Z_OK) return ResultCode::kPayloadFailed;
   // One byte beyond the expected length tells "too long" from "exact".
   const std::size_t limit = static_cast<std::size_t>(expectedLength) + 1;
-  int result = 2;
+  ResultCode result = ResultCode::kPayloadFailed;
   try {
     std::size_t capacity = std::min<std::size_t>(limit, std::max<std::size_t>(stream.size() * 16, 64 * 1024));
     payload.resize(capacity);
@@ -54,15 +54,15 @@ int InflatePayload(std::string_view stream, std::int64_t expectedLength, std::st
       const int rc = inflate(&z, Z_NO_FLUSH);
       produced += room - z.avail_out;
       if (rc == Z_STREAM_END) {
-        if (produced == static_cast<std::size_t>(expectedLength)) result = 0;
+        if (produced == static_cast<std::size_t>(expectedLength)) result = ResultCode::kOk;
         break;
       }
       if (rc == Z_BUF_ERROR && z.avail_in == 0 && rest.empty()) break;  // stream cut short
       if (rc != Z_OK && rc != Z_BUF_ERROR) break;                       // damaged stream
     }
-    payload.resize(result == 0 ? produced : 0);
+    payload.resize(result == ResultCode::kOk ? produced : 0);
   } catch (const std::bad_alloc&) {
-    result = 2;
+    result = ResultCode::kPayloadFailed;
   }
   inflateEnd(&z);
   return result;

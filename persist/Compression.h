@@ -6,18 +6,20 @@
 #include <string>
 #include <string_view>
 
+#include "persist/ResultCode.h"
+
 namespace twk {
 
 // Compresses `payload` in one call at level 6 (15-bit window, memory level 8,
-// default strategy) into `stream`. Returns 0, or 2 when compression fails.
-int DeflatePayload(std::string_view payload, std::string& stream);
+// default strategy) into `stream`. Returns kOk, or kPayloadFailed when compression fails.
+[[nodiscard]] ResultCode DeflatePayload(std::string_view payload, std::string& stream);
 
 // Inflates the zlib stream `stream` into `payload`, which must come out at
 // exactly `expectedLength` bytes (uncompress semantics: bytes after the end of
 // the zlib stream are ignored). The output grows in steps as the stream
 // produces it and inflation stops as soon as it passes `expectedLength`, so
-// memory follows the real content and not the announced length. Returns 0,
-// or 2 for a damaged stream, a wrong length or a failed allocation.
-int InflatePayload(std::string_view stream, std::int64_t expectedLength, std::string& payload);
+// memory follows the real content and not the announced length. Returns kOk,
+// or kPayloadFailed for a damaged stream, a wrong length or a failed allocation.
+[[nodiscard]] ResultCode InflatePayload(std::string_view stream, std::int64_t expectedLength, std::string& payload);
 
 }  // namespace twk

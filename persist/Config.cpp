@@ -19,11 +19,11 @@ const RecordDescription& ConfigDescription() {
   return description;
 }
 
-int LoadConfiguration(CONFIG& config, const std::string& path) {
+ResultCode LoadConfiguration(CONFIG& config, const std::string& path) {
   return LoadRecordFile(path, ConfigDescription(), config, Container::kBare);
 }
 
-int SaveConfiguration(const CONFIG& config, const std::string& path) {
+ResultCode SaveConfiguration(const CONFIG& config, const std::string& path) {
   return SaveRecordFile(path, ConfigDescription(), config, Container::kBare);
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "persist/RecordDescription.h"
+#include "persist/ResultCode.h"
 
 namespace twk {
 
@@ -20,10 +21,11 @@ struct CONFIG {
 inline const char* const kConfigFileName = "Tarnwick.cfg";
 
 // Reads the configuration file into `config`; failures are silent and leave
-// `config` as it was. A ResultCode, which callers may ignore.
-int LoadConfiguration(CONFIG& config, const std::string& path = kConfigFileName);
+// `config` as it was. A ResultCode; the editor carries on with its defaults
+// on any failure (there is no file on the first run).
+[[nodiscard]] ResultCode LoadConfiguration(CONFIG& config, const std::string& path = kConfigFileName);
 // Writes `config` to the configuration file; failures are silent.
-int SaveConfiguration(const CONFIG& config, const std::string& path = kConfigFileName);
+[[nodiscard]] ResultCode SaveConfiguration(const CONFIG& config, const std::string& path = kConfigFileName);
 
 // The record description of "CONFIG": valid, Palette, RecentFile$, RecentExport.
 const RecordDescription& ConfigDescription();

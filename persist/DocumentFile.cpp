@@ -59,15 +59,15 @@ const RecordDescription& DocumentDescription() {
   return description;
 }
 
-int SaveDocumentFile(const std::string& path, const TWKFILE& doc) {
+ResultCode SaveDocumentFile(const std::string& path, const TWKFILE& doc) {
   return SaveRecordFile(path, DocumentDescription(), doc, Container::kTagged);
 }
 
-int LoadDocumentFile(const std::string& path, TWKFILE& doc) {
+ResultCode LoadDocumentFile(const std::string& path, TWKFILE& doc) {
   return LoadRecordFile(path, DocumentDescription(), doc, Container::kTagged);
 }
 
-int LoadDocumentFile(const std::string& path, TWKFILE& doc, LoadAccess access) {
+ResultCode LoadDocumentFile(const std::string& path, TWKFILE& doc, LoadAccess access) {
   return LoadRecordFile(path, DocumentDescription(), doc, Container::kTagged, access);
 }
 

@@ -6,17 +6,18 @@
 #include "document/Document.h"
 #include "persist/FileAccess.h"
 #include "persist/RecordDescription.h"
+#include "persist/ResultCode.h"
 
 namespace twk {
 
 // Writes `doc` to `path`; a ResultCode.
-int SaveDocumentFile(const std::string& path, const TWKFILE& doc);
+[[nodiscard]] ResultCode SaveDocumentFile(const std::string& path, const TWKFILE& doc);
 // Reads `path` into `doc`; on failure before the record is filled `doc` is
 // left as it was. A ResultCode.
-int LoadDocumentFile(const std::string& path, TWKFILE& doc);
+[[nodiscard]] ResultCode LoadDocumentFile(const std::string& path, TWKFILE& doc);
 // The same with a choice of access: LoadAccess::kShared also reads read-only
 // files (for tools that only read documents).
-int LoadDocumentFile(const std::string& path, TWKFILE& doc, LoadAccess access);
+[[nodiscard]] ResultCode LoadDocumentFile(const std::string& path, TWKFILE& doc, LoadAccess access);
 
 // The compact XML text saving `doc` would write (without zero fill).
 std::string DocumentToXml(const TWKFILE& doc);

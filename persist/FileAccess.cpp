@@ -68,20 +68,20 @@ FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
   return *this;
 }
 
-int OpenForLoad(const std::string& path, LoadAccess access, FileHandle& file, std::uint64_t& size) {
+ResultCode OpenForLoad(const std::string& path, LoadAccess access, FileHandle& file, std::uint64_t& size) {
   struct stat info {};
-  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 4) return 3;
+  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 4) return ResultCode::kFileFailed;
   const bool exclusive = access == LoadAccess::kExclusive;
   // Read-only means the owner's write bit is absent; checked from the mode
   // because opening for writing would succeed for root regardless.
-  if (exclusive && (info.st_mode & S_IWUSR) == 0) return 3;
+  if (exclusive && (info.st_mode & S_IWUSR) == 0) return ResultCode::kFileFailed;
   FileHandle opened(::open(path.c_str(), (exclusive ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NOCTTY));
-  if (opened.get() < 0) return 3;
-  if (::fstat(opened.get(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 4) return 3;
-  if (!LockNow(opened.get(), exclusive ? LOCK_EX : LOCK_SH)) return 3;
+  if (opened.get() < 0) return ResultCode::kFileFailed;
+  if (::fstat(opened.get(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 4) return ResultCode::kFileFailed;
+  if (!LockNow(opened.get(), exclusive ? LOCK_EX : LOCK_SH)) return ResultCode::kFileFailed;
   size = static_cast<std::uint64_t>(info.st_size);
   file = std::move(opened);
-  return 0;
+  return ResultCode::kOk;
 }
 
 bool ReadExactly(int fd, std::uint64_t offset, char* buffer, std::size_t length) {
@@ -96,30 +96,30 @@ bool ReadExactly(int fd, std::uint64_t offset, char* buffer, std::size_t length)
   return true;
 }
 
-int ReplaceFile(const std::string& path, std::string_view part1, std::string_view part2) {
+ResultCode ReplaceFile(const std::string& path, std::string_view part1, std::string_view part2) {
   struct stat info {};
-  if (path.empty() || path.back() == '/') return 3;
+  if (path.empty() || path.back() == '/') return ResultCode::kFileFailed;
   FileHandle old;
   if (::stat(path.c_str(), &info) == 0) {
-    if (S_ISDIR(info.st_mode)) return 3;
+    if (S_ISDIR(info.st_mode)) return ResultCode::kFileFailed;
     // Hold the old file's lock for the whole save; a file locked by another
     // process is not replaced.
     old = FileHandle(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-    if (old.get() >= 0 && !LockNow(old.get(), LOCK_EX)) return 3;
+    if (old.get() >= 0 && !LockNow(old.get(), LOCK_EX)) return ResultCode::kFileFailed;
   }
   std::string temporary;
   FileHandle file = CreateTemporary(FolderOf(path), temporary);
-  if (file.get() < 0) return 3;
+  if (file.get() < 0) return ResultCode::kFileFailed;
   const bool written = LockNow(file.get(), LOCK_EX) && WriteAll(file.get(), part1) && WriteAll(file.get(), part2) &&
                        ::fsync(file.get()) == 0 && ::close(file.release()) == 0;
   if (!written || ::rename(temporary.c_str(), path.c_str()) != 0) {
     ::unlink(temporary.c_str());
-    return 3;
+    return ResultCode::kFileFailed;
   }
   // Make the rename itself durable; a failure here no longer endangers data.
   FileHandle folder(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (folder.get() >= 0) ::fsync(folder.get());
-  return 0;
+  return ResultCode::kOk;
 }
 
 WriteCall SetWriteCallForTesting(WriteCall call) { return gWriteCall.exchange(call); }

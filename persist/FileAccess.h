@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "persist/ResultCode.h"
+
 namespace twk {
 
 // How a load may open its file. kExclusive is the editor's rule: the file is
@@ -38,9 +40,9 @@ class FileHandle {
 };
 
 // Opens `path` for one load. A missing path, anything but a regular file, or
-// a file shorter than 4 bytes fails before anything is opened. Returns 0 with
-// the open, locked file and its size, or 3.
-int OpenForLoad(const std::string& path, LoadAccess access, FileHandle& file, std::uint64_t& size);
+// a file shorter than 4 bytes fails before anything is opened. Returns kOk with
+// the open, locked file and its size, or kFileFailed.
+[[nodiscard]] ResultCode OpenForLoad(const std::string& path, LoadAccess access, FileHandle& file, std::uint64_t& size);
 
 // Reads exactly `length` bytes at `offset`; false on a short read or error.
 bool ReadExactly(int fd, std::uint64_t offset, char* buffer, std::size_t length);
@@ -49,9 +51,9 @@ bool ReadExactly(int fd, std::uint64_t offset, char* buffer, std::size_t length)
 // bytes go to a new file in the same folder, every write is checked, the data
 // is flushed to disk and the new file is renamed over the old one. On any
 // failure the new file is removed, the old file is left as it was and the
-// result is 3; a folder at `path` or a file locked by another process also
-// gives 3. A read-only file at `path` is replaced. Returns 0 on success.
-int ReplaceFile(const std::string& path, std::string_view part1, std::string_view part2);
+// result is kFileFailed, as for a folder at `path` or a file locked by another
+// process. A read-only file at `path` is replaced. Returns kOk on success.
+[[nodiscard]] ResultCode ReplaceFile(const std::string& path, std::string_view part1, std::string_view part2);
 
 // The write(2) call ReplaceFile uses; tests swap it to make writing fail.
 using WriteCall = ssize_t (*)(int fd, const void* data, std::size_t size);

@@ -34,78 +34,78 @@ struct StreamPlace {
 };
 
 // Reads the header of a file of `fileSize` bytes whose first bytes (up to 12,
-// missing ones zero) are `head`; 0 or 3.
-int LocateStream(const char (&head)[kTaggedHeader], std::uint64_t fileSize, Container container, StreamPlace& place) {
-  if (fileSize < 4) return 3;
+// missing ones zero) are `head`; kOk or kFileFailed.
+ResultCode LocateStream(const char (&head)[kTaggedHeader], std::uint64_t fileSize, Container container, StreamPlace& place) {
+  if (fileSize < 4) return ResultCode::kFileFailed;
   if (container == Container::kBare) {
     place = {4, fileSize - 4, Int32At(head)};
-    return place.length == 0 ? 3 : 0;
+    return place.length == 0 ? ResultCode::kFileFailed : ResultCode::kOk;
   }
   const std::int32_t length = Int32At(head + 4);
   const std::int32_t payload = Int32At(head + 8);
-  if (std::memcmp(head, kDocumentTag, 4) != 0 || length < 1 || payload < 1) return 3;
+  if (std::memcmp(head, kDocumentTag, 4) != 0 || length < 1 || payload < 1) return ResultCode::kFileFailed;
   // The announced stream must be in the file: checked before any buffer is
   // sized by it.
-  if (fileSize < kTaggedHeader || static_cast<std::uint64_t>(length) > fileSize - kTaggedHeader) return 3;
+  if (fileSize < kTaggedHeader || static_cast<std::uint64_t>(length) > fileSize - kTaggedHeader) return ResultCode::kFileFailed;
   place = {kTaggedHeader, static_cast<std::uint64_t>(length), payload};
-  return 0;
+  return ResultCode::kOk;
 }
 
-int InflateAndFill(std::string_view stream, std::int64_t payloadLength, const RecordDescription& description,
+ResultCode InflateAndFill(std::string_view stream, std::int64_t payloadLength, const RecordDescription& description,
                    void* record) {
   std::string payload;
-  const int rc = InflatePayload(stream, payloadLength, payload);
-  if (rc != 0) return rc;
+  const ResultCode rc = InflatePayload(stream, payloadLength, payload);
+  if (rc != ResultCode::kOk) return rc;
   return XmlToRecord(description, payload, record);
 }
 
 }  // namespace
 
-int EncodeRecordFile(const RecordDescription& description, const void* record, Container container,
+ResultCode EncodeRecordFile(const RecordDescription& description, const void* record, Container container,
                      std::string& header, std::string& stream) {
   try {
     std::string payload = RecordToXml(description, record);
-    if (payload.empty()) return 1;
+    if (payload.empty()) return ResultCode::kNoXmlDocument;
     if (payload.size() < kMinimumPayload) payload.resize(kMinimumPayload, '\0');
-    if (payload.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) return 2;
-    if (DeflatePayload(payload, stream) != 0) return 2;
+    if (payload.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) return ResultCode::kPayloadFailed;
+    if (DeflatePayload(payload, stream) != ResultCode::kOk) return ResultCode::kPayloadFailed;
     header.clear();
     if (container == Container::kTagged) {
       header.append(kDocumentTag, 4);
       AppendInt32(header, static_cast<std::int32_t>(stream.size()));
     }
     AppendInt32(header, static_cast<std::int32_t>(payload.size()));
-    return 0;
+    return ResultCode::kOk;
   } catch (const std::bad_alloc&) {
-    return 2;
+    return ResultCode::kPayloadFailed;
   }
 }
 
-int SaveRecordFile(const std::string& path, const RecordDescription& description, const void* record,
+ResultCode SaveRecordFile(const std::string& path, const RecordDescription& description, const void* record,
                    Container container) {
   std::string header, stream;
-  const int rc = EncodeRecordFile(description, record, container, header, stream);
-  if (rc != 0) return rc;
+  const ResultCode rc = EncodeRecordFile(description, record, container, header, stream);
+  if (rc != ResultCode::kOk) return rc;
   return ReplaceFile(path, header, stream);
 }
 
-int LoadRecordFile(const std::string& path, const RecordDescription& description, void* record, Container container,
+ResultCode LoadRecordFile(const std::string& path, const RecordDescription& description, void* record, Container container,
                    LoadAccess access) {
   FileHandle file;
   std::uint64_t size = 0;
-  if (OpenForLoad(path, access, file, size) != 0) return 3;
+  if (OpenForLoad(path, access, file, size) != ResultCode::kOk) return ResultCode::kFileFailed;
   char head[kTaggedHeader] = {};
   const std::size_t headLength = static_cast<std::size_t>(std::min<std::uint64_t>(size, kTaggedHeader));
-  if (!ReadExactly(file.get(), 0, head, headLength)) return 3;
+  if (!ReadExactly(file.get(), 0, head, headLength)) return ResultCode::kFileFailed;
   StreamPlace place;
-  if (LocateStream(head, size, container, place) != 0) return 3;
+  if (LocateStream(head, size, container, place) != ResultCode::kOk) return ResultCode::kFileFailed;
   std::string stream;
   try {
     stream.resize(static_cast<std::size_t>(place.length));
   } catch (const std::bad_alloc&) {
-    return 3;
+    return ResultCode::kFileFailed;
   }
-  if (!ReadExactly(file.get(), place.offset, stream.data(), stream.size())) return 3;
+  if (!ReadExactly(file.get(), place.offset, stream.data(), stream.size())) return ResultCode::kFileFailed;
   return InflateAndFill(stream, place.payloadLength, description, record);
 }
 

@@ -3,7 +3,7 @@
 // zlib-compressed and framed by a header of 32-bit little-endian integers.
 //   tagged container: 74 00 77 00, L (stream length), N (payload length), stream
 //   bare container:   N, stream up to the end of the file
-// All functions return a ResultCode (persist/ResultCode.h).
+// The file operations return a ResultCode.
 
 #include <string>
 #include <string_view>
@@ -20,27 +20,27 @@ enum class Container { kTagged, kBare };
 constexpr std::size_t kMinimumPayload = 64;
 
 // The complete file bytes saving `record` writes, into `header` and `stream`.
-int EncodeRecordFile(const RecordDescription& description, const void* record, Container container,
+[[nodiscard]] ResultCode EncodeRecordFile(const RecordDescription& description, const void* record, Container container,
                      std::string& header, std::string& stream);
 
 // Writes `record` to `path`, replacing any file there only once the new one
 // is completely on disk.
-int SaveRecordFile(const std::string& path, const RecordDescription& description, const void* record,
+[[nodiscard]] ResultCode SaveRecordFile(const std::string& path, const RecordDescription& description, const void* record,
                    Container container);
 
 // Reads the file at `path` into `record`. `record` is changed only when the
 // header and the decompression succeed.
-int LoadRecordFile(const std::string& path, const RecordDescription& description, void* record, Container container,
+[[nodiscard]] ResultCode LoadRecordFile(const std::string& path, const RecordDescription& description, void* record, Container container,
                    LoadAccess access = LoadAccess::kExclusive);
 
 // Typed conveniences.
 template <typename Record>
-int SaveRecordFile(const std::string& path, const RecordDescription& description, const Record& record,
+[[nodiscard]] ResultCode SaveRecordFile(const std::string& path, const RecordDescription& description, const Record& record,
                    Container container) {
   return SaveRecordFile(path, description, static_cast<const void*>(&record), container);
 }
 template <typename Record>
-int LoadRecordFile(const std::string& path, const RecordDescription& description, Record& record,
+[[nodiscard]] ResultCode LoadRecordFile(const std::string& path, const RecordDescription& description, Record& record,
                    Container container, LoadAccess access = LoadAccess::kExclusive) {
   return LoadRecordFile(path, description, static_cast<void*>(&record), container, access);
 }

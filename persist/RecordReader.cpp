@@ -51,10 +51,10 @@ struct ParserDeleter {
 
 }  // namespace
 
-int XmlToRecord(const RecordDescription& description, std::string_view payload, void* record) {
+ResultCode XmlToRecord(const RecordDescription& description, std::string_view payload, void* record) {
   // The encoding is fixed to UTF-8 whatever the text declares.
   std::unique_ptr<XML_ParserStruct, ParserDeleter> parser(XML_ParserCreate("UTF-8"));
-  if (!parser) return 1;
+  if (!parser) return ResultCode::kNoXmlDocument;
   ParseState state{RecordFiller(description, record), parser.get()};
   XML_SetUserData(parser.get(), &state);
   XML_SetElementHandler(parser.get(), OnStart, OnEnd);
@@ -71,7 +71,7 @@ int XmlToRecord(const RecordDescription& description, std::string_view payload, 
     done += n;
   }
   state.filler.Finish();
-  return state.filler.sawRoot() ? 0 : 1;
+  return state.filler.sawRoot() ? ResultCode::kOk : ResultCode::kNoXmlDocument;
 }
 
 }  // namespace twk

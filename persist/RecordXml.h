@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "persist/RecordDescription.h"
+#include "persist/ResultCode.h"
 
 namespace twk {
 
@@ -14,9 +15,9 @@ std::string RecordToXml(const RecordDescription& description, const void* record
 
 // Parses `payload` as XML (encoding fixed to UTF-8) and fills `record` from
 // its document element by element names. Parse errors are not reported: the
-// record receives everything delivered before the first error. Returns 0, or
-// 1 when no parser could be created or the payload holds no element at all;
+// record receives everything delivered before the first error. Returns kOk, or
+// kNoXmlDocument when no parser could be created or the payload holds no element at all;
 // in that case `record` is left as it was.
-int XmlToRecord(const RecordDescription& description, std::string_view payload, void* record);
+[[nodiscard]] ResultCode XmlToRecord(const RecordDescription& description, std::string_view payload, void* record);
 
 }  // namespace twk

@@ -1,9 +1,11 @@
 #pragma once
-// Result codes of the record file operations. Callers test for zero only.
+// Result codes of the record file operations. Callers mostly test for kOk
+// only; the command-line tool also tells a file it cannot read (kFileFailed)
+// from one whose content is not a document.
 
 namespace twk {
 
-enum ResultCode : int {
+enum class [[nodiscard]] ResultCode : int {
   kOk = 0,
   kNoXmlDocument = 1,  // no XML document could be created
   kPayloadFailed = 2,  // (de)compression failed or the payload length is wrong

@@ -20,7 +20,7 @@ std::vector<std::int32_t> Stored(int count) {
 
 CONFIG ReadBack() {
   CONFIG config;
-  EXPECT_EQ(LoadConfiguration(config), 0);
+  EXPECT_EQ(LoadConfiguration(config), ResultCode::kOk);
   return config;
 }
 
@@ -47,7 +47,7 @@ TEST(ConfigurationTest, FirstRunWritesAValidFileWithTwentyFourColours) {
 
 TEST(ConfigurationTest, StoredPaletteOfTwentyFourColoursIsKept) {
   test::ScopedWorkDir dir;
-  SaveConfiguration(CONFIG{1, Stored(24), "/art/house.twk", 5});
+  ASSERT_EQ(SaveConfiguration(CONFIG{1, Stored(24), "/art/house.twk", 5}), ResultCode::kOk);
   test::ScriptedDialogs dialogs;
   auto app = test::StartedApp(dialogs);
   EXPECT_EQ(app->config().Palette, Stored(24));
@@ -65,7 +65,7 @@ TEST(ConfigurationTest, UnusablePaletteIsReplacedButThePathAndExportMaskStay) {
   for (const CONFIG& stored : unusable) {
     SCOPED_TRACE(testing::Message() << "valid " << int(stored.valid) << ", " << stored.Palette.size() << " colours");
     test::ScopedWorkDir dir;
-    SaveConfiguration(stored);
+    ASSERT_EQ(SaveConfiguration(stored), ResultCode::kOk);
     test::ScriptedDialogs dialogs;
     auto app = test::StartedApp(dialogs);
     ExpectDefaultPalette(app->config().Palette);
@@ -77,7 +77,7 @@ TEST(ConfigurationTest, UnusablePaletteIsReplacedButThePathAndExportMaskStay) {
 
 TEST(ConfigurationTest, ReadOnlyFileIsNotReadButReplacedAtTheEnd) {
   test::ScopedWorkDir dir;
-  SaveConfiguration(CONFIG{1, Stored(24), "/kept/elsewhere.twk", 3});
+  ASSERT_EQ(SaveConfiguration(CONFIG{1, Stored(24), "/kept/elsewhere.twk", 3}), ResultCode::kOk);
   ASSERT_EQ(chmod("Tarnwick.cfg", 0444), 0);
   test::ScriptedDialogs dialogs;
   auto app = test::StartedApp(dialogs);

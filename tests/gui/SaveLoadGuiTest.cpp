@@ -77,7 +77,7 @@ TEST(SaveDocument, EveryNameIsSavedAsTwkAndRemembered) {
   EXPECT_TRUE(dialogs.messages.empty());
 
   TWKFILE back;
-  ASSERT_EQ(LoadDocumentFile(twk, back), 0);
+  ASSERT_EQ(LoadDocumentFile(twk, back), ResultCode::kOk);
   ASSERT_EQ(back.CData.size(), 3);
   EXPECT_EQ(*back.CData.at(0), *app->doc().CData.at(0));
 }
@@ -186,7 +186,7 @@ TEST(LoadDocument, NonDocumentsEmptyTheDocumentUntilAGoodLoad) {
   auto app = test::StartedApp(dialogs);
   FillDocument(*app);
   const std::string good = dir.file("good.twk");
-  ASSERT_EQ(SaveDocumentFile(good, app->doc()), 0);
+  ASSERT_EQ(SaveDocumentFile(good, app->doc()), ResultCode::kOk);
   app->Shutdown();  // writes Tarnwick.cfg into the working directory
   const std::string png = dir.file("picture.png");
   std::ofstream(png, std::ios::binary) << "\x89PNG\r\n\x1a\n not really";

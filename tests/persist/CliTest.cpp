@@ -46,7 +46,7 @@ TEST(Cli, DumpPrintsTheXmlSavingWouldWrite) {
   const std::string path = SampleDocument(dir);
   chmod(path.c_str(), 0444);  // the tool reads read-only files too
   TWKFILE doc;
-  ASSERT_EQ(LoadDocumentFile(path, doc, LoadAccess::kShared), 0);
+  ASSERT_EQ(LoadDocumentFile(path, doc, LoadAccess::kShared), ResultCode::kOk);
   const CliRun run = RunCli("dump '" + path + "'", dir.File("err"));
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, DocumentToXml(doc) + "\n");

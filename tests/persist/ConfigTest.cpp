@@ -23,7 +23,7 @@ TEST(ConfigFile, WritesTheDescribedText) {
   ScratchDir dir;
   const std::string path = dir.File("Tarnwick.cfg");
   const CONFIG config = SampleConfig();
-  ASSERT_EQ(SaveConfiguration(config, path), 0);
+  ASSERT_EQ(SaveConfiguration(config, path), ResultCode::kOk);
   const std::string file = test::ReadBytes(path);
   const std::int32_t n = test::Int32From(file, 0);
   const std::string text = test::Inflated(file.substr(4), static_cast<std::size_t>(n));
@@ -45,10 +45,10 @@ TEST(ConfigFile, RoundTripsEveryField) {
   ScratchDir dir;
   const std::string path = dir.File("Tarnwick.cfg");
   const CONFIG config = SampleConfig();
-  ASSERT_EQ(SaveConfiguration(config, path), 0);
+  ASSERT_EQ(SaveConfiguration(config, path), ResultCode::kOk);
   CONFIG read;
   read.Palette = {1, 2, 3};
-  ASSERT_EQ(LoadConfiguration(read, path), 0);
+  ASSERT_EQ(LoadConfiguration(read, path), ResultCode::kOk);
   EXPECT_EQ(read.valid, 1);
   EXPECT_EQ(read.Palette, config.Palette);  // stored order kept
   EXPECT_EQ(read.RecentFile, config.RecentFile);
@@ -58,11 +58,11 @@ TEST(ConfigFile, RoundTripsEveryField) {
 TEST(ConfigFile, FailuresLeaveTheRecordAsItWas) {
   ScratchDir dir;
   CONFIG config = SampleConfig();
-  EXPECT_EQ(LoadConfiguration(config, dir.File("Tarnwick.cfg")), 3);  // first run
+  EXPECT_EQ(LoadConfiguration(config, dir.File("Tarnwick.cfg")), ResultCode::kFileFailed);  // first run
   EXPECT_EQ(config.RecentExport, 5);
   const std::string documentLike = test::DocumentFileWithXml("<CONFIG><valid>1</valid></CONFIG>");
   test::WriteBytes(dir.File("Tarnwick.cfg"), documentLike);  // has a tag instead of N
-  EXPECT_NE(LoadConfiguration(config, dir.File("Tarnwick.cfg")), 0);
+  EXPECT_NE(LoadConfiguration(config, dir.File("Tarnwick.cfg")), ResultCode::kOk);
   EXPECT_EQ(config.Palette.size(), 24u);
 }
 
@@ -72,7 +72,7 @@ TEST(ConfigFile, MissingElementsTakeStartValues) {
   test::WriteBytes(dir.File("Tarnwick.cfg"),
                    test::Int32Bytes(static_cast<std::int32_t>(xml.size())) + test::Compressed(xml));
   CONFIG config = SampleConfig();
-  ASSERT_EQ(LoadConfiguration(config, dir.File("Tarnwick.cfg")), 0);
+  ASSERT_EQ(LoadConfiguration(config, dir.File("Tarnwick.cfg")), ResultCode::kOk);
   EXPECT_EQ(config.valid, 0);
   EXPECT_EQ(config.Palette, (std::vector<std::int32_t>{255, -1}));
   EXPECT_EQ(config.RecentFile, "");
@@ -84,17 +84,17 @@ TEST(ConfigFile, ReadOnlyFileIsNotReadButReplaced) {
   const std::string path = dir.File("Tarnwick.cfg");
   CONFIG stored = SampleConfig();
   stored.RecentExport = 2050;
-  ASSERT_EQ(SaveConfiguration(stored, path), 0);
+  ASSERT_EQ(SaveConfiguration(stored, path), ResultCode::kOk);
   ASSERT_EQ(chmod(path.c_str(), 0444), 0);
   CONFIG config;
-  EXPECT_EQ(LoadConfiguration(config, path), 3);
+  EXPECT_EQ(LoadConfiguration(config, path), ResultCode::kFileFailed);
   EXPECT_EQ(config.RecentExport, 0);
   EXPECT_TRUE(config.Palette.empty());
   config = SampleConfig();
   config.RecentExport = 7;
-  ASSERT_EQ(SaveConfiguration(config, path), 0);
+  ASSERT_EQ(SaveConfiguration(config, path), ResultCode::kOk);
   CONFIG read;
-  ASSERT_EQ(LoadConfiguration(read, path), 0);
+  ASSERT_EQ(LoadConfiguration(read, path), ResultCode::kOk);
   EXPECT_EQ(read.RecentExport, 7);
 }
 
@@ -103,12 +103,12 @@ TEST(ConfigFile, DefaultPathIsTheWorkingDirectory) {
   const auto previous = std::filesystem::current_path();
   std::filesystem::current_path(dir.path());
   CONFIG config = SampleConfig();
-  const int saved = SaveConfiguration(config);
+  const ResultCode saved = SaveConfiguration(config);
   CONFIG read;
-  const int loaded = LoadConfiguration(read);
+  const ResultCode loaded = LoadConfiguration(read);
   std::filesystem::current_path(previous);
-  EXPECT_EQ(saved, 0);
-  EXPECT_EQ(loaded, 0);
+  EXPECT_EQ(saved, ResultCode::kOk);
+  EXPECT_EQ(loaded, ResultCode::kOk);
   EXPECT_TRUE(std::filesystem::exists(dir.path() / "Tarnwick.cfg"));
   EXPECT_EQ(read.RecentFile, config.RecentFile);
 }

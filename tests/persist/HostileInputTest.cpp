@@ -24,14 +24,14 @@ TEST(HostileXml, AMillionLevelsOfNestingAreSkippedWithoutRecursion) {
   const std::string xml = "<TWKFILE><X>" + Nested("a", 1000000) + "</X><TWKW>7</TWKW><CData><element>" +
                           Nested("b", 1000000, "<Type>9</Type>") + "<Type>3</Type></element></CData></TWKFILE>";
   TWKFILE doc;
-  ASSERT_EQ(XmlToRecord(DocumentDescription(), xml, &doc), 0);
+  ASSERT_EQ(XmlToRecord(DocumentDescription(), xml, &doc), ResultCode::kOk);
   EXPECT_EQ(doc.TWKW, 7.0f);
   ASSERT_EQ(doc.CData.size(), 1);
   EXPECT_EQ(doc.CData.at(0)->Type, 3);  // the nested Type is not a child of the item
 
   // Unclosed nesting: the parse ends in an error and what came before counts.
   TWKFILE open;
-  ASSERT_EQ(XmlToRecord(DocumentDescription(), "<TWKFILE><TWKH>2</TWKH>" + std::string(3000000, '<'), &open), 0);
+  ASSERT_EQ(XmlToRecord(DocumentDescription(), "<TWKFILE><TWKH>2</TWKH>" + std::string(3000000, '<'), &open), ResultCode::kOk);
   EXPECT_EQ(open.TWKH, 2.0f);
 }
 
@@ -45,12 +45,12 @@ TEST(HostileXml, EntityDeclarationsAreRefused) {
   bomb += "]><TWKFILE><CData><element><Name>&l9;</Name></element></CData></TWKFILE>";
   TWKFILE doc;
   doc.TWKW = 5;
-  EXPECT_EQ(XmlToRecord(DocumentDescription(), bomb, &doc), 1);  // stopped before any element
+  EXPECT_EQ(XmlToRecord(DocumentDescription(), bomb, &doc), ResultCode::kNoXmlDocument);  // stopped before any element
   EXPECT_EQ(doc.TWKW, 5.0f);
   EXPECT_EQ(doc.CData.size(), 0);
 
   // A document type without entity declarations is harmless and read.
-  ASSERT_EQ(XmlToRecord(DocumentDescription(), "<!DOCTYPE TWKFILE><TWKFILE><TWKW>6</TWKW></TWKFILE>", &doc), 0);
+  ASSERT_EQ(XmlToRecord(DocumentDescription(), "<!DOCTYPE TWKFILE><TWKFILE><TWKW>6</TWKW></TWKFILE>", &doc), ResultCode::kOk);
   EXPECT_EQ(doc.TWKW, 6.0f);
 
   // Predefined entities and character references still resolve.
@@ -58,7 +58,7 @@ TEST(HostileXml, EntityDeclarationsAreRefused) {
                         "<TWKFILE><CData><element><Name>&lt;&#65;&#x1F600;&quot;&apos;</Name></element></CData>"
                         "</TWKFILE>",
                         &doc),
-            0);
+            ResultCode::kOk);
   EXPECT_EQ(doc.CData.at(0)->Name, "<A\xF0\x9F\x98\x80\"'");
 }
 
@@ -67,7 +67,7 @@ TEST(HostileXml, HugeTextsAreTakenWhole) {
   const std::string xml = "<TWKFILE><TWKW>" + std::string(10u << 20, '1') + "</TWKW><Skip>" + name +
                           "</Skip><CData><element><Name>" + name + "</Name></element></CData></TWKFILE>";
   TWKFILE doc;
-  ASSERT_EQ(XmlToRecord(DocumentDescription(), xml, &doc), 0);
+  ASSERT_EQ(XmlToRecord(DocumentDescription(), xml, &doc), ResultCode::kOk);
   EXPECT_EQ(doc.TWKW, std::numeric_limits<float>::infinity());
   ASSERT_EQ(doc.CData.size(), 1);
   EXPECT_EQ(doc.CData.at(0)->Name.size(), name.size());
@@ -79,12 +79,12 @@ TEST(HostileXml, ManyItemsAndStrayBytesDoNotConfuseTheFiller) {
   xml += "</CData></TWKFILE>";
   xml += std::string("\0\xff\xfe<x>", 7);
   TWKFILE doc;
-  ASSERT_EQ(XmlToRecord(DocumentDescription(), xml, &doc), 0);
+  ASSERT_EQ(XmlToRecord(DocumentDescription(), xml, &doc), ResultCode::kOk);
   ASSERT_EQ(doc.CData.size(), 20000);
   EXPECT_EQ(doc.CData.at(19999)->X1, 19999.0f);
 
   TWKFILE invalid;
-  ASSERT_EQ(XmlToRecord(DocumentDescription(), "<TWKFILE><TWKW>3</TWKW><CData><element><Name>a\xff", &invalid), 0);
+  ASSERT_EQ(XmlToRecord(DocumentDescription(), "<TWKFILE><TWKW>3</TWKW><CData><element><Name>a\xff", &invalid), ResultCode::kOk);
   EXPECT_EQ(invalid.TWKW, 3.0f);
   EXPECT_EQ(invalid.CData.size(), 1);
 }

@@ -19,7 +19,7 @@ using test::ScratchDir;
 TEST(DocumentFileBytes, EmptyDocumentIsTheWorkedExample) {
   ScratchDir dir;
   const std::string path = dir.File("empty.twk");
-  ASSERT_EQ(SaveDocumentFile(path, TWKFILE{}), 0);
+  ASSERT_EQ(SaveDocumentFile(path, TWKFILE{}), ResultCode::kOk);
   const std::string file = test::ReadBytes(path);
   ASSERT_GE(file.size(), 14u);
   EXPECT_EQ(file.substr(0, 4), std::string("\x74\x00\x77\x00", 4));
@@ -33,7 +33,7 @@ TEST(DocumentFileBytes, EmptyDocumentIsTheWorkedExample) {
   TWKFILE read;
   read.TWKW = 3;
   read.CData.append(TWKDATA{});
-  ASSERT_EQ(LoadDocumentFile(path, read), 0);
+  ASSERT_EQ(LoadDocumentFile(path, read), ResultCode::kOk);
   EXPECT_EQ(read.TWKW, 16.0f);
   EXPECT_EQ(read.TWKH, 16.0f);
   EXPECT_EQ(read.CData.size(), 0);
@@ -43,12 +43,12 @@ TEST(DocumentFileBytes, LongTextsGetNoZeroFill) {
   ScratchDir dir;
   TWKFILE doc;
   doc.CData.append(test::RedLine());
-  ASSERT_EQ(SaveDocumentFile(dir.File("line.twk"), doc), 0);
+  ASSERT_EQ(SaveDocumentFile(dir.File("line.twk"), doc), ResultCode::kOk);
   const std::string file = test::ReadBytes(dir.File("line.twk"));
   EXPECT_EQ(test::Int32From(file, 8), 354);
   EXPECT_EQ(test::Inflated(file.substr(12), 354), DocumentToXml(doc));
   TWKFILE read;
-  ASSERT_EQ(LoadDocumentFile(dir.File("line.twk"), read), 0);
+  ASSERT_EQ(LoadDocumentFile(dir.File("line.twk"), read), ResultCode::kOk);
   ASSERT_EQ(read.CData.size(), 1);
   EXPECT_EQ(*read.CData.at(0), test::RedLine());
 }
@@ -61,11 +61,11 @@ TEST(DocumentFileBytes, EscapedNamesAndFloatsSurviveRepeatedSaves) {
                              "</CData></TWKFILE>"));
   for (int round = 0; round < 3; ++round) {
     TWKFILE doc;
-    ASSERT_EQ(LoadDocumentFile(path, doc), 0);
+    ASSERT_EQ(LoadDocumentFile(path, doc), ResultCode::kOk);
     ASSERT_EQ(doc.CData.size(), 1);
     EXPECT_EQ(doc.CData.at(0)->Name, "<a&b> \"q\"");
     EXPECT_EQ(doc.CData.at(0)->X1, 0.1f);
-    ASSERT_EQ(SaveDocumentFile(path, doc), 0);
+    ASSERT_EQ(SaveDocumentFile(path, doc), ResultCode::kOk);
     const std::string file = test::ReadBytes(path);
     const std::string xml = test::Inflated(file.substr(12), static_cast<std::size_t>(test::Int32From(file, 8)));
     EXPECT_NE(xml.find("<Name>&lt;a&amp;b&gt; \"q\"</Name>"), std::string::npos) << xml;
@@ -81,19 +81,19 @@ TEST(DocumentFileLoad, RejectsWrongLengthsWithCodeTwo) {
   TWKFILE doc;
   doc.TWKW = 5;
   test::WriteBytes(dir.File("long.twk"), test::TaggedFile(stream, 100));
-  EXPECT_EQ(LoadDocumentFile(dir.File("long.twk"), doc), 2);
+  EXPECT_EQ(LoadDocumentFile(dir.File("long.twk"), doc), ResultCode::kPayloadFailed);
   test::WriteBytes(dir.File("short.twk"), test::TaggedFile(stream, 63));
-  EXPECT_EQ(LoadDocumentFile(dir.File("short.twk"), doc), 2);
+  EXPECT_EQ(LoadDocumentFile(dir.File("short.twk"), doc), ResultCode::kPayloadFailed);
   std::string damaged = stream;
   damaged[damaged.size() - 1] ^= 0x55;  // Adler-32 trailer
   test::WriteBytes(dir.File("damaged.twk"), test::TaggedFile(damaged, 64));
-  EXPECT_EQ(LoadDocumentFile(dir.File("damaged.twk"), doc), 2);
+  EXPECT_EQ(LoadDocumentFile(dir.File("damaged.twk"), doc), ResultCode::kPayloadFailed);
   test::WriteBytes(dir.File("cut.twk"), test::TaggedFile(stream.substr(0, stream.size() / 2), 64));
-  EXPECT_EQ(LoadDocumentFile(dir.File("cut.twk"), doc), 2);
+  EXPECT_EQ(LoadDocumentFile(dir.File("cut.twk"), doc), ResultCode::kPayloadFailed);
   EXPECT_EQ(doc.TWKW, 5.0f);  // untouched by every failure
   // Bytes after the announced stream are ignored.
   test::WriteBytes(dir.File("trailing.twk"), test::TaggedFile(stream, 64) + "trailing junk");
-  EXPECT_EQ(LoadDocumentFile(dir.File("trailing.twk"), doc), 0);
+  EXPECT_EQ(LoadDocumentFile(dir.File("trailing.twk"), doc), ResultCode::kOk);
   EXPECT_EQ(doc.TWKW, 16.0f);
 }
 
@@ -102,44 +102,44 @@ TEST(DocumentFileLoad, RejectsBadFilesWithCodeThree) {
   TWKFILE doc;
   doc.TWKW = 5;
   test::WriteBytes(dir.File("tiny.twk"), "t\0w");
-  EXPECT_EQ(LoadDocumentFile(dir.File("tiny.twk"), doc), 3);
-  EXPECT_EQ(LoadDocumentFile(dir.File("missing.twk"), doc), 3);
-  EXPECT_EQ(LoadDocumentFile(dir.path().string(), doc), 3);
+  EXPECT_EQ(LoadDocumentFile(dir.File("tiny.twk"), doc), ResultCode::kFileFailed);
+  EXPECT_EQ(LoadDocumentFile(dir.File("missing.twk"), doc), ResultCode::kFileFailed);
+  EXPECT_EQ(LoadDocumentFile(dir.path().string(), doc), ResultCode::kFileFailed);
   const std::string good = test::DocumentFileWithXml("<TWKFILE/>");
   std::string wrongTag = good;
   wrongTag[2] = 'W';
   test::WriteBytes(dir.File("tag.twk"), wrongTag);
-  EXPECT_EQ(LoadDocumentFile(dir.File("tag.twk"), doc), 3);
+  EXPECT_EQ(LoadDocumentFile(dir.File("tag.twk"), doc), ResultCode::kFileFailed);
   test::WriteBytes(dir.File("header.twk"), good.substr(0, 8));  // N missing: reads as zero
-  EXPECT_EQ(LoadDocumentFile(dir.File("header.twk"), doc), 3);
+  EXPECT_EQ(LoadDocumentFile(dir.File("header.twk"), doc), ResultCode::kFileFailed);
   std::string zeroL = good;
   zeroL.replace(4, 4, test::Int32Bytes(0));
   test::WriteBytes(dir.File("zerol.twk"), zeroL);
-  EXPECT_EQ(LoadDocumentFile(dir.File("zerol.twk"), doc), 3);
+  EXPECT_EQ(LoadDocumentFile(dir.File("zerol.twk"), doc), ResultCode::kFileFailed);
   test::WriteBytes(dir.File("truncated.twk"), good.substr(0, good.size() - 1));
-  EXPECT_EQ(LoadDocumentFile(dir.File("truncated.twk"), doc), 3);
+  EXPECT_EQ(LoadDocumentFile(dir.File("truncated.twk"), doc), ResultCode::kFileFailed);
   ASSERT_EQ(mkfifo(dir.File("fifo.twk").c_str(), 0644), 0);
-  EXPECT_EQ(LoadDocumentFile(dir.File("fifo.twk"), doc), 3);  // never opened, so never blocks
+  EXPECT_EQ(LoadDocumentFile(dir.File("fifo.twk"), doc), ResultCode::kFileFailed);  // never opened, so never blocks
   EXPECT_EQ(doc.TWKW, 5.0f);
 }
 
 TEST(DocumentFileLoad, HonoursReadOnlyFilesAndLocks) {
   ScratchDir dir;
   const std::string path = dir.File("doc.twk");
-  ASSERT_EQ(SaveDocumentFile(path, TWKFILE{}), 0);
+  ASSERT_EQ(SaveDocumentFile(path, TWKFILE{}), ResultCode::kOk);
   TWKFILE doc;
   ASSERT_EQ(chmod(path.c_str(), 0444), 0);
-  EXPECT_EQ(LoadDocumentFile(path, doc), 3);
-  EXPECT_EQ(LoadDocumentFile(path, doc, LoadAccess::kShared), 0);
+  EXPECT_EQ(LoadDocumentFile(path, doc), ResultCode::kFileFailed);
+  EXPECT_EQ(LoadDocumentFile(path, doc, LoadAccess::kShared), ResultCode::kOk);
   ASSERT_EQ(chmod(path.c_str(), 0644), 0);
 
   const int holder = open(path.c_str(), O_RDONLY);
   ASSERT_EQ(flock(holder, LOCK_EX | LOCK_NB), 0);
-  EXPECT_EQ(LoadDocumentFile(path, doc), 3);
-  EXPECT_EQ(LoadDocumentFile(path, doc, LoadAccess::kShared), 3);
-  EXPECT_EQ(SaveDocumentFile(path, TWKFILE{}), 3);
+  EXPECT_EQ(LoadDocumentFile(path, doc), ResultCode::kFileFailed);
+  EXPECT_EQ(LoadDocumentFile(path, doc, LoadAccess::kShared), ResultCode::kFileFailed);
+  EXPECT_EQ(SaveDocumentFile(path, TWKFILE{}), ResultCode::kFileFailed);
   close(holder);
-  EXPECT_EQ(LoadDocumentFile(path, doc), 0);
+  EXPECT_EQ(LoadDocumentFile(path, doc), ResultCode::kOk);
 }
 
 }  // namespace
@@ -160,7 +160,7 @@ int InSmallAddressSpace(Fn&& body) {
   if (child == 0) {
     rlimit limit{256u << 20, 256u << 20};
     setrlimit(RLIMIT_AS, &limit);
-    _exit(body());
+    _exit(static_cast<int>(body()));
   }
   int status = 0;
   waitpid(child, &status, 0);
@@ -183,17 +183,17 @@ TEST(DocumentFileLoad, DoesNotTrustHeaderLengths) {
               TWKFILE doc;
               return LoadDocumentFile(dir.File("hugeL.twk"), doc);
             }),
-            3);
+            static_cast<int>(ResultCode::kFileFailed));
   EXPECT_EQ(InSmallAddressSpace([&] {
               TWKFILE doc;
               return LoadDocumentFile(dir.File("hugeN.twk"), doc);
             }),
-            2);
+            static_cast<int>(ResultCode::kPayloadFailed));
   EXPECT_EQ(InSmallAddressSpace([&] {
               TWKFILE doc;
               return LoadRecordFile(dir.File("hugeBare.cfg"), DocumentDescription(), doc, Container::kBare);
             }),
-            2);
+            static_cast<int>(ResultCode::kPayloadFailed));
 }
 
 TEST(BareContainer, FramesThePayloadWithItsLengthOnly) {
@@ -201,19 +201,19 @@ TEST(BareContainer, FramesThePayloadWithItsLengthOnly) {
   TWKFILE doc;
   doc.TWKW = 2;
   const std::string path = dir.File("bare.bin");
-  ASSERT_EQ(SaveRecordFile(path, DocumentDescription(), doc, Container::kBare), 0);
+  ASSERT_EQ(SaveRecordFile(path, DocumentDescription(), doc, Container::kBare), ResultCode::kOk);
   const std::string file = test::ReadBytes(path);
   EXPECT_EQ(test::Int32From(file, 0), 64);
   EXPECT_EQ(file.substr(4, 2), "\x78\x9C");
   TWKFILE read;
-  EXPECT_EQ(LoadDocumentFile(path, read), 3);  // no document tag
-  ASSERT_EQ(LoadRecordFile(path, DocumentDescription(), read, Container::kBare), 0);
+  EXPECT_EQ(LoadDocumentFile(path, read), ResultCode::kFileFailed);  // no document tag
+  ASSERT_EQ(LoadRecordFile(path, DocumentDescription(), read, Container::kBare), ResultCode::kOk);
   EXPECT_EQ(read.TWKW, 2.0f);
 
   test::WriteBytes(path, test::Int32Bytes(64));  // no stream at all
-  EXPECT_EQ(LoadRecordFile(path, DocumentDescription(), read, Container::kBare), 3);
+  EXPECT_EQ(LoadRecordFile(path, DocumentDescription(), read, Container::kBare), ResultCode::kFileFailed);
   test::WriteBytes(path, test::Int32Bytes(0) + file.substr(4));
-  EXPECT_EQ(LoadRecordFile(path, DocumentDescription(), read, Container::kBare), 2);
+  EXPECT_EQ(LoadRecordFile(path, DocumentDescription(), read, Container::kBare), ResultCode::kPayloadFailed);
 }
 
 }  // namespace

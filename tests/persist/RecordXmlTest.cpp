@@ -18,7 +18,7 @@ const char* const kOneLineXml =
 using test::RedLine;
 
 TWKFILE Filled(const std::string& xml, TWKFILE doc = {}) {
-  EXPECT_EQ(XmlToRecord(DocumentDescription(), xml, &doc), 0) << xml;
+  EXPECT_EQ(XmlToRecord(DocumentDescription(), xml, &doc), ResultCode::kOk) << xml;
   return doc;
 }
 
@@ -81,7 +81,7 @@ TEST(RecordDescriptions, NestedListsWriteAndReadGenerically) {
             "</Tags></element><element><Tags/></element></Leaves></Tree>");
   Tree read;
   read.Leaves.resize(5);
-  ASSERT_EQ(XmlToRecord(tree, xml, &read), 0);
+  ASSERT_EQ(XmlToRecord(tree, xml, &read), ResultCode::kOk);
   EXPECT_EQ(read.Flag, 200);
   ASSERT_EQ(read.Leaves.size(), 2u);
   EXPECT_EQ(read.Leaves[0].Tags, t.Leaves[0].Tags);
@@ -178,7 +178,7 @@ TEST(XmlToRecord, LeavesTheRecordAloneWithoutAnyElement) {
   doc.TWKW = 9;
   doc.CData.append(RedLine());
   for (const std::string payload : {std::string(64, '\0'), std::string("no xml here"), std::string("<!-- -->")}) {
-    EXPECT_EQ(XmlToRecord(DocumentDescription(), payload, &doc), 1);
+    EXPECT_EQ(XmlToRecord(DocumentDescription(), payload, &doc), ResultCode::kNoXmlDocument);
     EXPECT_EQ(doc.TWKW, 9.0f);
     EXPECT_EQ(doc.CData.size(), 1);
   }

@@ -57,23 +57,23 @@ TWKFILE DocumentOfSize(float w) {
 TEST(SaveSafety, AFailedWriteKeepsTheOldFile) {
   ScratchDir dir;
   const std::string path = dir.File("keep.twk");
-  ASSERT_EQ(SaveDocumentFile(path, DocumentOfSize(7)), 0);
+  ASSERT_EQ(SaveDocumentFile(path, DocumentOfSize(7)), ResultCode::kOk);
   const std::string before = test::ReadBytes(path);
   for (std::size_t failAt : {std::size_t{0}, std::size_t{5}, std::size_t{12}, std::size_t{40}}) {
     {
       ScopedWriteFailure failure(failAt);
-      EXPECT_EQ(SaveDocumentFile(path, DocumentOfSize(9)), 3) << failAt;
+      EXPECT_EQ(SaveDocumentFile(path, DocumentOfSize(9)), ResultCode::kFileFailed) << failAt;
     }
     EXPECT_EQ(test::ReadBytes(path), before) << failAt;
     EXPECT_EQ(EntriesIn(dir.path()), 1u) << "temporary file left behind";
   }
   TWKFILE read;
-  ASSERT_EQ(LoadDocumentFile(path, read), 0);
+  ASSERT_EQ(LoadDocumentFile(path, read), ResultCode::kOk);
   EXPECT_EQ(read.TWKW, 7.0f);
 
   {
     ScopedWriteFailure failure(0);
-    EXPECT_EQ(SaveDocumentFile(dir.File("new.twk"), DocumentOfSize(9)), 3);
+    EXPECT_EQ(SaveDocumentFile(dir.File("new.twk"), DocumentOfSize(9)), ResultCode::kFileFailed);
   }
   EXPECT_FALSE(std::filesystem::exists(dir.File("new.twk")));
 }
@@ -81,20 +81,20 @@ TEST(SaveSafety, AFailedWriteKeepsTheOldFile) {
 TEST(SaveSafety, ReplacesReadOnlyFilesButNotFolders) {
   ScratchDir dir;
   const std::string path = dir.File("ro.twk");
-  ASSERT_EQ(SaveDocumentFile(path, DocumentOfSize(3)), 0);
+  ASSERT_EQ(SaveDocumentFile(path, DocumentOfSize(3)), ResultCode::kOk);
   ASSERT_EQ(chmod(path.c_str(), 0444), 0);
-  ASSERT_EQ(SaveDocumentFile(path, DocumentOfSize(4)), 0);
+  ASSERT_EQ(SaveDocumentFile(path, DocumentOfSize(4)), ResultCode::kOk);
   struct stat info {};
   ASSERT_EQ(stat(path.c_str(), &info), 0);
   EXPECT_NE(info.st_mode & S_IWUSR, 0u);  // the new file is writable
   TWKFILE read;
-  ASSERT_EQ(LoadDocumentFile(path, read), 0);
+  ASSERT_EQ(LoadDocumentFile(path, read), ResultCode::kOk);
   EXPECT_EQ(read.TWKW, 4.0f);
 
   std::filesystem::create_directory(dir.File("folder.twk"));
-  EXPECT_EQ(SaveDocumentFile(dir.File("folder.twk"), TWKFILE{}), 3);
+  EXPECT_EQ(SaveDocumentFile(dir.File("folder.twk"), TWKFILE{}), ResultCode::kFileFailed);
   EXPECT_TRUE(std::filesystem::is_directory(dir.File("folder.twk")));
-  EXPECT_EQ(SaveDocumentFile(dir.File("no/such/folder/x.twk"), TWKFILE{}), 3);
+  EXPECT_EQ(SaveDocumentFile(dir.File("no/such/folder/x.twk"), TWKFILE{}), ResultCode::kFileFailed);
   EXPECT_EQ(EntriesIn(dir.path()), 2u);
 }
 
@@ -108,9 +108,9 @@ TEST(SaveSafety, RoundTripsLongNames) {
     item.Name.push_back(static_cast<char>('A' + (state >> 16) % 26));
   }
   doc.CData.append(item);
-  ASSERT_EQ(SaveDocumentFile(dir.File("names.twk"), doc), 0);
+  ASSERT_EQ(SaveDocumentFile(dir.File("names.twk"), doc), ResultCode::kOk);
   TWKFILE read;
-  ASSERT_EQ(LoadDocumentFile(dir.File("names.twk"), read), 0);
+  ASSERT_EQ(LoadDocumentFile(dir.File("names.twk"), read), ResultCode::kOk);
   EXPECT_EQ(read.CData.at(0)->Name, item.Name);
 }
 

@@ -55,7 +55,7 @@ int MaxDifference(const Image& a, const Image& b) {
 TWKFILE StandardDocument(int count) {
   TWKFILE doc;
   const std::string path = std::string(TARNWICK_BENCH_DATA_DIR) + "/icon-" + std::to_string(count) + ".twk";
-  EXPECT_EQ(LoadDocumentFile(path, doc, LoadAccess::kShared), 0) << path;
+  EXPECT_EQ(LoadDocumentFile(path, doc, LoadAccess::kShared), ResultCode::kOk) << path;
   return doc;
 }
 
