@@ -1,0 +1,134 @@
+#include "render/PreviewComposer.h"
+
+#include <algorithm>
+#include <atomic>
+#include <exception>
+#include <functional>
+#include <system_error>
+#include <thread>
+
+#include <cairo.h>
+
+#include "render/RasterOps.h"
+
+namespace twk {
+
+namespace {
+
+// A kept layer copy every this many items at least, and at most this many
+// copies per size: a change repaints at most one stride more than the items
+// in front of it.
+constexpr int kMinStride = 32;
+constexpr int kMaxCopies = 64;
+// Repaints of fewer items than this run on the calling thread: a second
+// thread costs more than it saves.
+constexpr int kItemsWorthAThread = 16;
+
+}  // namespace
+
+PreviewComposer::PreviewComposer() {
+  // Largest first, so that two threads taking sizes in order finish together.
+  for (auto it = kPreviewSizes.rbegin(); it != kPreviewSizes.rend(); ++it) sizes_.emplace_back(*it);
+}
+
+PreviewComposer::PaintRecord PreviewComposer::RecordOf(const TWKDATA& it) {
+  return {it.Type, it.DrawMethod, it.DrawMethod2, it.Visible, it.DrawWidth, it.DrawAngle, it.DrawRGBA,
+          {it.X1, it.Y1, it.X2, it.Y2, it.X3, it.Y3, it.X4, it.Y4}};
+}
+
+int PreviewComposer::UnchangedItems(const TWKFILE& doc) {
+  const int count = doc.CData.size();
+  // The previous list's buffer is reused, so a large document costs no
+  // allocation per mouse move.
+  std::swap(painted_, scratch_);
+  painted_.clear();
+  painted_.reserve(static_cast<std::size_t>(count));
+  for (int i = count - 1; i >= 0; --i) painted_.push_back(RecordOf(*doc.CData.at(i)));
+  const auto differ = std::mismatch(painted_.begin(), painted_.end(), scratch_.begin(), scratch_.end());
+  return static_cast<int>(differ.first - painted_.begin());
+}
+
+void PreviewComposer::Compose(Size& size) {
+  const Image* layer = size.layers.layer();
+  for (std::size_t g = 0; g < kPreviewGrounds.size(); ++g) {
+    auto& ground = size.grounds[g];
+    if (!ground && layer) ground = Image::NewFilled(layer->width(), layer->height(), GroundColour(kPreviewGrounds[g]));
+    auto& picture = size.pictures[g];
+    if (!ground || !layer) {
+      picture.reset();  // nothing to show rather than a wrong picture
+      continue;
+    }
+    if (!picture) picture = Image::NewTransparent(ground->width(), ground->height());
+    if (!picture) continue;
+    cairo_surface_flush(picture->surface());
+    ComposeRows(*picture, *ground, *layer, 0, ground->height());
+    picture->MarkDirty();
+  }
+}
+
+bool PreviewComposer::Update(const TWKFILE& doc) {
+  const int previous = static_cast<int>(painted_.size());
+  const int count = doc.CData.size();
+  int unchanged = UnchangedItems(doc);
+  if (!current_) unchanged = 0;
+  if (current_ && unchanged == count && previous == count) return false;
+  const int stride = std::max(kMinStride, count / kMaxCopies + 1);
+
+  std::atomic<std::size_t> next{0};
+  auto work = [&] {
+    for (std::size_t i = next++; i < sizes_.size(); i = next++) {
+      if (sizes_[i].layers.Update(doc, unchanged, stride) || !sizes_[i].pictures[0]) Compose(sizes_[i]);
+    }
+  };
+  // A failure on either thread is raised here once both have stopped.
+  std::array<std::exception_ptr, 2> failures;
+  auto run = [&](std::exception_ptr& failure) {
+    try {
+      work();
+    } catch (...) {
+      failure = std::current_exception();
+    }
+  };
+  std::thread helper;
+  if (count - unchanged >= kItemsWorthAThread) {
+    try {
+      helper = std::thread(run, std::ref(failures[1]));
+    } catch (const std::system_error&) {
+      // No second thread: this one paints every size.
+    }
+  }
+  run(failures[0]);
+  if (helper.joinable()) helper.join();
+  for (const std::exception_ptr& failure : failures) {
+    if (failure) {
+      Invalidate();  // half-updated sizes would mix two documents
+      std::rethrow_exception(failure);
+    }
+  }
+  current_ = true;
+  return true;
+}
+
+const Image* PreviewComposer::Picture(int sizeIndex, PreviewGround ground) const {
+  if (sizeIndex < 0 || sizeIndex >= static_cast<int>(kPreviewSizes.size())) return nullptr;
+  // sizes_ runs largest first.
+  const Size& size = sizes_[sizes_.size() - 1 - static_cast<std::size_t>(sizeIndex)];
+  return size.pictures[ground == PreviewGround::kLight ? 0 : 1].get();
+}
+
+void PreviewComposer::Invalidate() {
+  for (Size& size : sizes_) {
+    size.layers.Clear();
+    for (auto& picture : size.pictures) picture.reset();
+  }
+  painted_.clear();
+  current_ = false;
+}
+
+long long PreviewComposer::itemsPainted() const {
+  long long total = 0;
+  for (const Size& size : sizes_) total += size.layers.itemsPainted();
+  return total;
+}
+
+}  // namespace twk
