@@ -6,11 +6,13 @@
 #include "app/ImageCanvas.h"
 #include "app/ImageConversion.h"
 #include "app/KeyCommandFilter.h"
+#include "app/ItemListWidget.h"
 #include "app/MainWindow.h"
+#include "app/PopupMenu.h"
 #include "document/Labels.h"
 #include "editor/KeyCommands.h"
-#include "itemlist/ItemListWidget.h"
-#include "itemlist/PopupMenu.h"
+#include "app/ItemListWidget.h"
+#include "app/PopupMenu.h"
 #include "render/Grid.h"
 #include "render/Palette.h"
 
@@ -28,7 +30,6 @@ std::mt19937::result_type ClockSeed() {
 App::App(ScreenScale scale)
     : scale_(scale),
       layout_(ComputeLayoutSizes(scale)),
-      exportScales_{1, 2, 3, 4, 6, 8, 10, 12, 16, 32, 48, 64},
       dialogs_(&DesktopDialogs()),
       random_(ClockSeed()) {
   BuildWindows();
@@ -36,10 +37,11 @@ App::App(ScreenScale scale)
 
 App::~App() {
   // Widgets torn down below must not call back into a half-destroyed App.
-  if (lstItems_) {
-    lstItems_->changed = {};
-    lstItems_->contextMenuAt = {};
-    lstItems_->textDropped = {};
+  if (main_) {
+    ItemListWidget* list = lstItems();
+    list->changed = {};
+    list->contextMenuAt = {};
+    list->textDropped = {};
   }
   keyFilter_.reset();
 }
@@ -52,7 +54,7 @@ void App::Start() {
   doc_.TWKW = 16;
   doc_.TWKH = 16;
   RebuildGrid(16, 16);
-  RedrawCanvas();
+  OnDocumentChanged();
   if (config_.valid == 0 || config_.Palette.size() != kPaletteSlots) DefaultPalette();
   DrawPalette();
   config_.valid = 1;
@@ -60,24 +62,28 @@ void App::Start() {
   CentreWindow(main_.get(), nullptr);
   main_->show();
   main_->activateWindow();
-  imgDraw_->setFocus(Qt::OtherFocusReason);
+  imgDraw()->setFocus(Qt::OtherFocusReason);
 }
 
 // A configuration that cannot be written is not worth a message at exit.
 void App::Shutdown() { (void)SaveConfiguration(config_); }
+
+void App::OnDocumentChanged() { RedrawCanvas(); }
+
+void App::ReplaceDocument(TWKFILE doc) { twk::ReplaceDocument(*editor_, std::move(doc)); }
 
 void App::RedrawCanvas() {
   ++redrawCount_;
   if (!grid_) return;
   std::unique_ptr<Image> picture =
       composer_.Compose(*grid_, doc_, state_, editor_->pixelsPerUnitX, editor_->pixelsPerUnitY);
-  if (picture) imgDraw_->setImage(ToQImage(*picture));
+  if (picture) imgDraw()->setImage(ToQImage(*picture));
 }
 
 void App::RebuildGrid(int w, int h) {
   if (state_.Constructing) return;
   grid_.reset();
-  grid_ = BuildGridImage(imgDraw_->width(), imgDraw_->height(), w, h);
+  grid_ = BuildGridImage(imgDraw()->width(), imgDraw()->height(), w, h);
   composer_.Invalidate();
 }
 
@@ -89,10 +95,10 @@ void App::UpdateTitle() {
 void App::DefaultPalette() { twk::DefaultPalette(config_.Palette, state_.CurRGB, random_); }
 
 void App::DrawPalette() {
-  std::unique_ptr<Image> strip = Image::NewTransparent(imgPalette_->width(), imgPalette_->height());
+  std::unique_ptr<Image> strip = Image::NewTransparent(imgPalette()->width(), imgPalette()->height());
   if (!strip) return;
   twk::DrawPalette(*strip, config_.Palette, state_.CurRGB, scale_.x, scale_.y);
-  imgPalette_->setImage(ToQImage(*strip));
+  imgPalette()->setImage(ToQImage(*strip));
 }
 
 void App::DispatchCommand(int number) {

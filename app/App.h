@@ -12,12 +12,14 @@
 #include <vector>
 
 #include "app/Dialogs.h"
+#include "app/MainWindow.h"
+#include "app/ExportWindow.h"
 #include "app/ScreenScale.h"
 #include "document/Document.h"
 #include "document/EditorState.h"
 #include "editor/CanvasComposer.h"
 #include "editor/Editor.h"
-#include "itemlist/ItemCommands.h"
+#include "editor/ItemCommands.h"
 #include "persist/Config.h"
 #include "render/Image.h"
 
@@ -32,12 +34,10 @@ class QWidget;
 
 namespace twk {
 
-class ExportWindow;
 class HyperLink;
 class ImageCanvas;
 class ItemListWidget;
 class KeyCommandFilter;
-class MainWindow;
 
 class App {
  public:
@@ -60,36 +60,41 @@ class App {
   EditorState& state() { return state_; }
   CONFIG& config() { return config_; }
   Image* gridImage() { return grid_.get(); }
-  PendingDrag& pendingDrag() { return pendingDrag_; }
-  bool& exportWindowOpen() { return exportWindowOpen_; }
-  QString& lastExportPath() { return lastExportPath_; }
-  // The twelve export scales 1, 2, 3, 4, 6, 8, 10, 12, 16, 32, 48, 64.
-  const std::vector<float>& exportScales() const { return exportScales_; }
+  // Whether a row drag started in the item list waits for its drop.
+  bool rowDragPending() const { return pendingDrag_.row >= 0; }
+  // Whether the export window is shown (the main window takes no input).
+  bool exportWindowOpen() const { return export_->isOpen(); }
   Editor& editor() { return *editor_; }
-  CanvasComposer& composer() { return composer_; }
   Dialogs& dialogs() { return *dialogs_; }
   void setDialogs(Dialogs* dialogs) { dialogs_ = dialogs ? dialogs : &DesktopDialogs(); }
   // Number of RedrawCanvas calls, including those that found no grid image.
   int redrawCount() const { return redrawCount_; }
   std::mt19937& random() { return random_; }
 
-  // --- windows and controls -----------------------------------------------
+  // --- windows and controls (the windows own them) -------------------------
   MainWindow* mainWindow() const { return main_.get(); }
   QWidget* mainWidget() const;
   ExportWindow* exportWindow() const { return export_; }
-  ImageCanvas* imgDraw() const { return imgDraw_; }
-  ItemListWidget* lstItems() const { return lstItems_; }
-  ImageCanvas* imgPalette() const { return imgPalette_; }
-  QLabel* lblVersion() const { return lblVersion_; }
-  HyperLink* lnkHome() const { return lnkHome_; }
-  QTreeWidget* lstExportRes() const { return lstExportRes_; }
-  QSplitter* splitter1() const { return splitter1_; }
-  QPushButton* cmdExport() const { return cmdExport_; }
-  QPushButton* cmdExportAbort() const { return cmdExportAbort_; }
+  ImageCanvas* imgDraw() const { return main_->imgDraw; }
+  ItemListWidget* lstItems() const { return main_->lstItems; }
+  ImageCanvas* imgPalette() const { return main_->imgPalette; }
+  QLabel* lblVersion() const { return main_->lblVersion; }
+  HyperLink* lnkHome() const { return main_->lnkHome; }
+  QTreeWidget* lstExportRes() const { return export_->lstExportRes; }
+  QSplitter* splitter1() const { return export_->splitter1; }
+  QPushButton* cmdExport() const { return export_->cmdExport; }
+  QPushButton* cmdExportAbort() const { return export_->cmdExportAbort; }
   // The item list's popup menu (rebuilt on every right-click).
   QMenu* popupMenu() const { return popup_; }
 
   // --- operations ----------------------------------------------------------
+  // The one place where the program learns that the document, an item's
+  // visibility or the item under construction changed: every view that
+  // shows the document follows from here (today the canvas).
+  void OnDocumentChanged();
+  // Replaces the whole document (a load, or a failed one): the item list,
+  // the grid and the canvas follow.
+  void ReplaceDocument(TWKFILE doc);
   // Composes grid and items and shows the picture on imgDraw.
   void RedrawCanvas();
   // New grid image for a w x h document area; nothing while constructing.
@@ -129,9 +134,6 @@ class App {
   CONFIG config_;
   std::unique_ptr<Image> grid_;
   PendingDrag pendingDrag_;
-  bool exportWindowOpen_ = false;
-  QString lastExportPath_;
-  std::vector<float> exportScales_;
   CanvasComposer composer_;
   Dialogs* dialogs_;
   int redrawCount_ = 0;
@@ -139,17 +141,8 @@ class App {
   std::function<void(int)> commandTap_;
 
   std::unique_ptr<MainWindow> main_;
-  ExportWindow* export_ = nullptr;
-  ImageCanvas* imgDraw_ = nullptr;
-  ItemListWidget* lstItems_ = nullptr;
-  ImageCanvas* imgPalette_ = nullptr;
-  QLabel* lblVersion_ = nullptr;
-  HyperLink* lnkHome_ = nullptr;
-  QTreeWidget* lstExportRes_ = nullptr;
-  QSplitter* splitter1_ = nullptr;
-  QPushButton* cmdExport_ = nullptr;
-  QPushButton* cmdExportAbort_ = nullptr;
-  QMenu* popup_ = nullptr;
+  ExportWindow* export_ = nullptr;  // owned by the main window
+  QMenu* popup_ = nullptr;          // owned by the main window
   std::unique_ptr<KeyCommandFilter> keyFilter_;
   std::unique_ptr<Editor> editor_;
 };

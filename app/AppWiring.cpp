@@ -11,65 +11,58 @@
 #include "app/ExportWindow.h"
 #include "app/HyperLink.h"
 #include "app/ImageCanvas.h"
+#include "app/ItemListWidget.h"
 #include "app/KeyCommandFilter.h"
 #include "app/MainWindow.h"
+#include "app/PopupMenu.h"
 #include "document/Colour.h"
 #include "editor/Construction.h"
-#include "itemlist/ItemListWidget.h"
-#include "itemlist/PopupMenu.h"
+#include "app/ItemListWidget.h"
+#include "app/PopupMenu.h"
 #include "render/Palette.h"
 
 namespace twk {
 
 void App::BuildWindows() {
   main_ = std::make_unique<MainWindow>(layout_);
-  imgDraw_ = main_->imgDraw;
-  lstItems_ = main_->lstItems;
-  imgPalette_ = main_->imgPalette;
-  lblVersion_ = main_->lblVersion;
-  lnkHome_ = main_->lnkHome;
 
-  editor_ = std::make_unique<Editor>(Editor{doc_, state_, *lstItems_});
+  editor_ = std::make_unique<Editor>(Editor{doc_, state_, *lstItems()});
   editor_->pixelsPerUnitX = kUnitPixels * scale_.x;
   editor_->pixelsPerUnitY = kUnitPixels * scale_.y;
-  editor_->redrawCanvas = [this] { RedrawCanvas(); };
-  editor_->updateTitle = [this] { UpdateTitle(); };
-  editor_->rebuildGrid = [this](int w, int h) { RebuildGrid(w, h); };
+  editor_->documentChanged = [this] { OnDocumentChanged(); };
+  editor_->toolSettingsChanged = [this] { UpdateTitle(); };
+  editor_->documentResized = [this](int w, int h) { RebuildGrid(w, h); };
 
   WirePalette();
   WireCanvas();
   WireItemList();
   keyFilter_ = std::make_unique<KeyCommandFilter>(main_.get(), [this](int number) { DispatchCommand(number); });
-  lblVersion_->setText(QString::fromLatin1(kVersionText));
-  imgDraw_->setFocus(Qt::OtherFocusReason);
+  lblVersion()->setText(QString::fromLatin1(kVersionText));
+  imgDraw()->setFocus(Qt::OtherFocusReason);
   UpdateTitle();
   main_->layout()->activate();
 
   export_ = new ExportWindow(layout_, main_.get());
-  lstExportRes_ = export_->lstExportRes;
-  splitter1_ = export_->splitter1;
-  cmdExport_ = export_->cmdExport;
-  cmdExportAbort_ = export_->cmdExportAbort;
   WireExportWindow();
   export_->layout()->activate();
 }
 
 void App::WireCanvas() {
-  imgDraw_->onPress = [this](Qt::MouseButton button, QPoint p) {
+  imgDraw()->onPress = [this](Qt::MouseButton button, QPoint p) {
     if (button == Qt::LeftButton) StartItem(*editor_, p.x(), p.y());
   };
-  imgDraw_->onMove = [this](QPoint p) { FollowPointer(*editor_, p.x(), p.y()); };
-  imgDraw_->onRelease = [this](Qt::MouseButton button, QPoint) {
+  imgDraw()->onMove = [this](QPoint p) { FollowPointer(*editor_, p.x(), p.y()); };
+  imgDraw()->onRelease = [this](Qt::MouseButton button, QPoint) {
     if (button == Qt::LeftButton) FinishItem(*editor_);
   };
 }
 
 void App::WirePalette() {
-  imgPalette_->onRelease = [this](Qt::MouseButton button, QPoint p) { OnPaletteRelease(button, p.x()); };
+  imgPalette()->onRelease = [this](Qt::MouseButton button, QPoint p) { OnPaletteRelease(button, p.x()); };
 }
 
 void App::OnPaletteRelease(int button, int x) {
-  const int slot = PaletteSlotAt(static_cast<float>(x), static_cast<float>(imgPalette_->width()));
+  const int slot = PaletteSlotAt(static_cast<float>(x), static_cast<float>(imgPalette()->width()));
   // A release beyond either end of the strip has no slot and does nothing.
   if (slot < 0 || slot >= static_cast<int>(config_.Palette.size())) return;
   std::int32_t& entry = config_.Palette[static_cast<std::size_t>(slot)];
@@ -86,15 +79,15 @@ void App::OnPaletteRelease(int button, int x) {
 }
 
 void App::WireItemList() {
-  lstItems_->changed = [this] { SyncVisibility(*editor_); };
-  lstItems_->contextMenuAt = [this](QPoint pos) { OpenPopupMenu(pos); };
-  lstItems_->dragStarting = [this] {
+  lstItems()->changed = [this] { SyncVisibility(*editor_); };
+  lstItems()->contextMenuAt = [this](QPoint pos) { OpenPopupMenu(pos); };
+  lstItems()->dragStarting = [this] {
     if (!RowDragStart(*editor_, pendingDrag_)) return QString();
-    return QString::fromStdString(lstItems_->RowText(pendingDrag_.row));
+    return QString::fromStdString(lstItems()->RowText(pendingDrag_.row));
   };
-  lstItems_->textDropped = [this](const QString& text) { RowDrop(*editor_, pendingDrag_, text.toStdString()); };
+  lstItems()->textDropped = [this](const QString& text) { RowDrop(*editor_, pendingDrag_, text.toStdString()); };
   // A drag that ended anywhere but on the list moves nothing later on.
-  lstItems_->dragEndedElsewhere = [this] { pendingDrag_ = PendingDrag{}; };
+  lstItems()->dragEndedElsewhere = [this] { pendingDrag_ = PendingDrag{}; };
 
   popup_ = new QMenu(main_.get());
   popup_->setObjectName(QStringLiteral("popupMenu"));
@@ -112,11 +105,11 @@ void App::OpenPopupMenu(const QPoint& globalPos) {
 }
 
 void App::WireExportWindow() {
-  QObject::connect(cmdExport_, &QPushButton::clicked, export_, [this] { ExportCommand(*this); });
-  QObject::connect(cmdExportAbort_, &QPushButton::clicked, export_, [this] { CancelExport(*this); });
+  QObject::connect(cmdExport(), &QPushButton::clicked, export_, [this] { ExportCommand(*this); });
+  QObject::connect(cmdExportAbort(), &QPushButton::clicked, export_, [this] { CancelExport(*this); });
   export_->closing = [this] { CancelExport(*this); };
 }
 
-void App::setUrlOpener(std::function<void(const QUrl&)> opener) { lnkHome_->setOpener(std::move(opener)); }
+void App::setUrlOpener(std::function<void(const QUrl&)> opener) { lnkHome()->setOpener(std::move(opener)); }
 
 }  // namespace twk

@@ -7,8 +7,6 @@
 #include <system_error>
 
 #include "app/App.h"
-#include "document/Rounding.h"
-#include "itemlist/ItemCommands.h"
 #include "persist/DocumentFile.h"
 #include "persist/PathRules.h"
 
@@ -66,33 +64,19 @@ void LoadDocumentCommand(App& app) {
   const std::string path = chosen.toStdString();
 
   // Reading resets the record before filling it, so reading into a fresh
-  // record gives the same document as reading into the live one. The rows
-  // refer to the live items, so they are removed before those items go:
-  // no list event may ever see a row whose item has been freed.
+  // record gives the same document as reading into the live one.
   TWKFILE loaded;
   const ResultCode result = LoadDocumentFile(path, loaded);
   if (result != ResultCode::kOk) {
     app.dialogs().ShowMessage(app.mainWidget(), QStringLiteral("Load data error"),
                               QStringLiteral("Can't read file:\r\n") + chosen, MessageIcon::kError);
+    // A failed load leaves an empty document of size 0 x 0.
+    loaded = TWKFILE{};
+    loaded.TWKW = 0;
+    loaded.TWKH = 0;
   }
-  Editor& editor = app.editor();
-  editor.rows.RemoveAllRows();
-  app.composer().Invalidate();
-
-  if (result != ResultCode::kOk) {
-    app.doc().CData.clear();
-    app.doc().TWKW = 0;
-    app.doc().TWKH = 0;
-    app.RebuildGrid(0, 0);
-    app.RedrawCanvas();
-    return;
-  }
-
-  app.doc() = std::move(loaded);
-  RebuildRowsFromDocument(editor);
-  app.RebuildGrid(RoundToInt(app.doc().TWKW), RoundToInt(app.doc().TWKH));
-  app.RedrawCanvas();
-  app.config().RecentFile = path;
+  app.ReplaceDocument(std::move(loaded));
+  if (result == ResultCode::kOk) app.config().RecentFile = path;
 }
 
 }  // namespace twk

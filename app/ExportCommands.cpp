@@ -7,7 +7,6 @@
 
 #include "app/App.h"
 #include "app/ExportWindow.h"
-#include "app/MainWindow.h"
 #include "export/ExportPlan.h"
 #include "export/ExportSizes.h"
 #include "export/PngExport.h"
@@ -15,14 +14,6 @@
 namespace twk {
 
 namespace {
-
-// Gives the main window back: enabled, active, export window closed.
-void ReturnToMainWindow(App& app) {
-  QWidget* main = app.mainWidget();
-  main->setEnabled(true);
-  main->activateWindow();
-  app.exportWindowOpen() = false;
-}
 
 std::vector<ExportRowChoice> CheckedRows(const QTreeWidget& list) {
   std::vector<ExportRowChoice> rows;
@@ -41,25 +32,15 @@ void OpenExportWindow(App& app) {
   if (app.state().Constructing || app.exportWindowOpen()) return;
   QTreeWidget* list = app.lstExportRes();
   list->clear();
-  const std::vector<float>& scales = app.exportScales();
-  for (int i = 0; i < static_cast<int>(scales.size()); ++i) {
-    auto* row = new QTreeWidgetItem(QStringList{QString::fromStdString(SizeText(scales[static_cast<std::size_t>(i)]))});
+  for (int i = 0; i < kExportSizeCount; ++i) {
+    auto* row = new QTreeWidgetItem(QStringList{QString::fromStdString(SizeText(kExportScales[static_cast<std::size_t>(i)]))});
     row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
     row->setCheckState(0, ExportSizeChecked(app.config().RecentExport, i) ? Qt::Checked : Qt::Unchecked);
     row->setData(0, Qt::UserRole, i);
     list->insertTopLevelItem(i, row);
   }
 
-  ExportWindow* window = app.exportWindow();
-  window->adjustSize();
-  CentreWindow(window, app.mainWidget());
-  window->show();
-  // The export window is owned by the main window, so disabling the main
-  // window disables it too; a window may be enabled again on its own.
-  app.mainWidget()->setEnabled(false);
-  window->setEnabled(true);
-  window->activateWindow();
-  app.exportWindowOpen() = true;
+  app.exportWindow()->Open();
 }
 
 void ExportCommand(App& app) {
@@ -78,14 +59,14 @@ void ExportCommand(App& app) {
   request.title = QString::fromLatin1(kExportTitle);
   request.filterName = QString::fromLatin1(kExportFilterName);
   request.filterPattern = QString::fromLatin1(kExportFilterPattern);
-  request.presetPath = app.lastExportPath();
+  request.presetPath = window->lastPath();
   request.save = true;
   const QString chosen = app.dialogs().AskFilePath(app.mainWidget(), request);
   if (chosen.isEmpty()) {
-    ReturnToMainWindow(app);
+    window->Close();
     return;
   }
-  app.lastExportPath() = chosen;
+  window->rememberPath(chosen);
 
   // Every file is rendered from scratch, largest first; the two cores share
   // the files, and the failures come back in that order.
@@ -95,13 +76,12 @@ void ExportCommand(App& app) {
     app.dialogs().ShowMessage(app.mainWidget(), QString::fromLatin1(kExportTitle), QString::fromStdString(message),
                               MessageIcon::kError);
   }
-  ReturnToMainWindow(app);
+  window->Close();
 }
 
 void CancelExport(App& app) {
   if (!app.exportWindowOpen()) return;
-  app.exportWindow()->hide();
-  ReturnToMainWindow(app);
+  app.exportWindow()->Close();
 }
 
 }  // namespace twk

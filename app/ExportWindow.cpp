@@ -67,6 +67,27 @@ ExportWindow::ExportWindow(const LayoutSizes& sizes, QWidget* owner)
   vbox3->addLayout(hbox2);
 }
 
+void ExportWindow::Open() {
+  QWidget* owner = parentWidget();
+  adjustSize();
+  CentreWindow(this, owner);
+  show();
+  // The export window is owned by the main window, so disabling the main
+  // window disables it too; a window may be enabled again on its own.
+  owner->setEnabled(false);
+  setEnabled(true);
+  activateWindow();
+  open_ = true;
+}
+
+void ExportWindow::Close() {
+  hide();
+  QWidget* owner = parentWidget();
+  owner->setEnabled(true);
+  owner->activateWindow();
+  open_ = false;
+}
+
 void ExportWindow::closeEvent(QCloseEvent* event) {
   // The window stays; Cancel decides what happens (it hides it).
   event->ignore();

@@ -3,6 +3,7 @@
 // tool window owned by the main window, created hidden; its own close button
 // asks `closing` (Cancel) instead of closing by itself.
 
+#include <QString>
 #include <QWidget>
 #include <functional>
 
@@ -28,8 +29,23 @@ class ExportWindow : public QWidget {
   // The title-bar close button was used.
   std::function<void()> closing;
 
+  // Shows the window centred on its owner and disables the owner, so the
+  // main window takes no input while the export window is open.
+  void Open();
+  // Hides the window and gives the owner back, enabled and active.
+  void Close();
+  bool isOpen() const { return open_; }
+
+  // The path last chosen for an export, offered again next time.
+  const QString& lastPath() const { return lastPath_; }
+  void rememberPath(const QString& path) { lastPath_ = path; }
+
  protected:
   void closeEvent(QCloseEvent* event) override;
+
+ private:
+  bool open_ = false;
+  QString lastPath_;
 };
 
 }  // namespace twk

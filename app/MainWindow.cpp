@@ -9,7 +9,7 @@
 
 #include "app/HyperLink.h"
 #include "app/ImageCanvas.h"
-#include "itemlist/ItemListWidget.h"
+#include "app/ItemListWidget.h"
 
 namespace twk {
 

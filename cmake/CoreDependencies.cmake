@@ -7,7 +7,7 @@ find_package(PNG REQUIRED)
 pkg_check_modules(CAIRO REQUIRED IMPORTED_TARGET cairo)
 find_package(Threads REQUIRED)
 
-set(TARNWICK_CORE_TARGETS twk_document twk_render twk_persist twk_export twk_editor twk_itemlist)
+set(TARNWICK_CORE_TARGETS twk_document twk_render twk_persist twk_export twk_editor)
 set(TARNWICK_CORE_ALLOWED
   ZLIB::ZLIB EXPAT::EXPAT PNG::PNG PkgConfig::CAIRO Threads::Threads
   ${TARNWICK_CORE_TARGETS})

@@ -38,7 +38,7 @@ void FixControl(Editor& ed, bool first) {
     if (!ArcAngle(item->X1, item->Y1, item->X4, item->Y4, angle)) return;
     (first ? item->X2 : item->Y2) = angle;
   }
-  if (!(*item == before)) ed.redrawCanvas();
+  if (!(*item == before)) ed.documentChanged();
 }
 
 }  // namespace
@@ -72,7 +72,7 @@ void StartItem(Editor& ed, int px, int py) {
   // Entering the state before the redraw lets the canvas keep the layer of
   // the other items from this first picture on; the picture is the same.
   st.Constructing = true;
-  ed.redrawCanvas();
+  ed.documentChanged();
 }
 
 void FollowPointer(Editor& ed, int px, int py) {
@@ -89,7 +89,7 @@ void FollowPointer(Editor& ed, int px, int py) {
     item->X3 = item->X4;
     item->Y3 = item->Y4;
   }
-  ed.redrawCanvas();  // every move repaints, even when the cell is the same
+  ed.documentChanged();  // every move repaints, even when the cell is the same
 }
 
 void FinishItem(Editor& ed) {
@@ -98,7 +98,7 @@ void FinishItem(Editor& ed) {
   if (item->X1 == item->X4 && item->Y1 == item->Y4) {
     ed.doc.CData.remove(item);
     LeaveConstruction(ed.state);
-    ed.redrawCanvas();
+    ed.documentChanged();
     return;
   }
   // Still constructing while the row is made, so list change events do not
@@ -107,7 +107,7 @@ void FinishItem(Editor& ed) {
   ed.rows.AttachItem(0, item);
   ed.rows.SetRowState(0, RowState{false, item->Visible != 0});
   ed.rows.SelectOnly(0);
-  ed.redrawCanvas();
+  ed.documentChanged();
   LeaveConstruction(ed.state);
 }
 
@@ -117,7 +117,7 @@ void FixStartPoint(Editor& ed) {
   const bool changed = item->X1 != item->X4 || item->Y1 != item->Y4;
   item->X1 = item->X4;
   item->Y1 = item->Y4;
-  if (changed) ed.redrawCanvas();
+  if (changed) ed.documentChanged();
 }
 
 void FixFirstControlPoint(Editor& ed) { FixControl(ed, true); }
@@ -128,7 +128,7 @@ void CancelConstruction(Editor& ed) {
   if (!item) return;
   ed.doc.CData.remove(item);
   LeaveConstruction(ed.state);
-  ed.redrawCanvas();
+  ed.documentChanged();
 }
 
 }  // namespace twk

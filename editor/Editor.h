@@ -1,6 +1,6 @@
 #pragma once
 // Everything an editing command works on: the document, the editor state,
-// the item list and the few effects it triggers in the windows. The GUI
+// the item list, and the reports through which the windows follow. The GUI
 // builds one and passes it to the commands; tests build one with plain
 // in-memory parts.
 
@@ -20,13 +20,17 @@ struct Editor {
   float pixelsPerUnitX = kUnitPixels;
   float pixelsPerUnitY = kUnitPixels;
 
-  // Repaints the canvas from the document (RedrawCanvas).
-  std::function<void()> redrawCanvas = [] {};
-  // Sets the window title from the tool settings (UpdateTitle).
-  std::function<void()> updateTitle = [] {};
-  // Rebuilds the canvas grid for a whole-number size (RebuildGrid); it does
-  // nothing while an item is under construction.
-  std::function<void(int, int)> rebuildGrid = [](int, int) {};
+  // The callbacks say what happened; the program decides how its views
+  // follow. Each edit reports once, after it is complete.
+  // The document, an item's visibility or the item under construction
+  // changed (the canvas redraws).
+  std::function<void()> documentChanged = [] {};
+  // A tool setting changed (the title shows them).
+  std::function<void()> toolSettingsChanged = [] {};
+  // The document size changed to these whole numbers of units (the canvas
+  // grid is rebuilt; not while an item is under construction). A
+  // documentChanged report follows.
+  std::function<void(int, int)> documentResized = [](int, int) {};
 };
 
 }  // namespace twk

@@ -8,7 +8,7 @@
 #include "editor/Construction.h"
 #include "editor/Selection.h"
 #include "editor/ToolSettings.h"
-#include "itemlist/ItemCommands.h"
+#include "editor/ItemCommands.h"
 
 namespace twk {
 
@@ -20,12 +20,12 @@ namespace {
 void AfterToolSetting(Editor& ed, SelectionMember member) {
   if (ed.state.Constructing) {
     if (TWKDATA* item = ed.state.ConstructionItem) {
-      if (ApplyChange(*item, SelectionChange{member}, ed.state)) ed.redrawCanvas();
+      if (ApplyChange(*item, SelectionChange{member}, ed.state)) ed.documentChanged();
     }
   } else {
     ApplyToSelection(ed, SelectionChange{member});
   }
-  ed.updateTitle();
+  ed.toolSettingsChanged();
 }
 
 void NextMethod(Editor& ed) {
@@ -50,7 +50,7 @@ void WidthDown(Editor& ed) { StepWidth(ed, -kWidthStep); }
 void NextType(Editor& ed) {
   if (ed.state.Constructing) return;
   ed.state.CurType = NextItemType(ed.state.CurType);
-  ed.updateTitle();
+  ed.toolSettingsChanged();
 }
 
 void Rotate(Editor& ed, float degrees) {
@@ -69,8 +69,8 @@ void Resize(Editor& ed, float& size, int delta) {
   if (delta < 0 && whole > 1) size -= 1.0f;
   if (delta > 0 && whole < 16) size += 1.0f;
   if (std::bit_cast<std::uint32_t>(size) == before) return;
-  ed.rebuildGrid(RoundToInt(ed.doc.TWKW), RoundToInt(ed.doc.TWKH));
-  ed.redrawCanvas();
+  ed.documentResized(RoundToInt(ed.doc.TWKW), RoundToInt(ed.doc.TWKH));
+  ed.documentChanged();
 }
 
 constexpr int kKeyEsc = 27, kKeySpace = 32, kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39,

@@ -81,7 +81,7 @@ bool ApplyToSelection(Editor& ed, const SelectionChange& change) {
   }
   bool changed = false;
   for (TWKDATA* item : items) changed |= ApplyChange(*item, change, ed.state);
-  if (changed) ed.redrawCanvas();
+  if (changed) ed.documentChanged();
   return changed;
 }
 

@@ -13,7 +13,6 @@
 #include "../BenchDocuments.h"
 #include "app/App.h"
 #include "app/ImageCanvas.h"
-#include "itemlist/ItemCommands.h"
 
 namespace twk {
 namespace {
@@ -22,9 +21,7 @@ void BM_CanvasMouseMove(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));
   App app(ScreenScale{});
   app.Start();
-  app.doc() = bench::IconDocument(count);
-  RebuildRowsFromDocument(app.editor());
-  app.RedrawCanvas();
+  app.ReplaceDocument(bench::IconDocument(count));
   ImageCanvas* canvas = app.imgDraw();
   app.state().CurType = kEllipse;
   QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(150, 150));

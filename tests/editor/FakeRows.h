@@ -68,9 +68,9 @@ struct TestEditor {
   Editor ed{doc, state, rows};
 
   TestEditor() {
-    ed.redrawCanvas = [this] { ++redraws; };
-    ed.updateTitle = [this] { ++titles; };
-    ed.rebuildGrid = [this](int w, int h) {
+    ed.documentChanged = [this] { ++redraws; };
+    ed.toolSettingsChanged = [this] { ++titles; };
+    ed.documentResized = [this](int w, int h) {
       if (!state.Constructing) grids.emplace_back(w, h);
     };
   }

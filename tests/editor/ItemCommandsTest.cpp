@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/Construction.h"
-#include "itemlist/ItemCommands.h"
+#include "editor/ItemCommands.h"
 #include "FakeRows.h"
 
 namespace twk::test {

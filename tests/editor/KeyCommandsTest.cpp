@@ -8,7 +8,7 @@
 #include "document/Labels.h"
 #include "editor/Construction.h"
 #include "editor/KeyCommands.h"
-#include "itemlist/ItemCommands.h"
+#include "editor/ItemCommands.h"
 #include "FakeRows.h"
 
 namespace twk::test {

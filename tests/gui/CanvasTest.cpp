@@ -5,7 +5,7 @@
 
 #include "GuiTestSupport.h"
 #include "app/ImageCanvas.h"
-#include "itemlist/ItemListWidget.h"
+#include "app/ItemListWidget.h"
 
 namespace twk {
 namespace {

@@ -9,7 +9,7 @@
 #include "GuiTestSupport.h"
 #include "app/ImageCanvas.h"
 #include "document/Colour.h"
-#include "itemlist/ItemListWidget.h"
+#include "app/ItemListWidget.h"
 
 namespace twk::test {
 namespace {

@@ -125,7 +125,7 @@ TEST(ExportWindow, CheckedSizesAreWrittenUnderTheChosenBase) {
   EXPECT_TRUE(request.presetPath.isEmpty());
   EXPECT_TRUE(f.dialogs.messages.empty());
   EXPECT_EQ(f.app->config().RecentExport, 2050);
-  EXPECT_EQ(f.app->lastExportPath(), chosen);
+  EXPECT_EQ(f.app->exportWindow()->lastPath(), chosen);
   EXPECT_TRUE(f.MainWindowBack());
   EXPECT_EQ(f.PngFiles(), (QStringList{"star.1024x1024.png", "star.32x32.png"}));
   for (int n : {1024, 32}) {

@@ -14,7 +14,7 @@
 
 #include "GuiTestSupport.h"
 #include "app/ImageCanvas.h"
-#include "itemlist/ItemListWidget.h"
+#include "app/ItemListWidget.h"
 
 namespace twk::test {
 namespace {
@@ -32,6 +32,7 @@ class ItemListGui : public ::testing::Test {
   // A document of `count` items named item0.. (front first), listed as after
   // a load.
   void Fill(int count) {
+    TWKFILE filled;
     for (int i = 0; i < count; ++i) {
       TWKDATA item;
       item.Name = "item" + std::to_string(i);
@@ -41,10 +42,9 @@ class ItemListGui : public ::testing::Test {
       item.DrawRGBA = -16777216;
       item.X1 = item.Y1 = 1.5f + static_cast<float>(i);
       item.X4 = item.Y4 = 4.5f + static_cast<float>(i);
-      doc().CData.append(item);
+      filled.CData.append(item);
     }
-    RebuildRowsFromDocument(app->editor());
-    app->RedrawCanvas();
+    app->ReplaceDocument(std::move(filled));
   }
   std::vector<std::string> Names() {
     std::vector<std::string> names;

@@ -11,8 +11,8 @@
 #include <QUrl>
 
 #include "GuiTestSupport.h"
-#include "itemlist/ItemListWidget.h"
-#include "itemlist/PopupMenu.h"
+#include "app/ItemListWidget.h"
+#include "app/PopupMenu.h"
 
 namespace twk {
 namespace {

@@ -9,7 +9,7 @@
 #include "app/ImageCanvas.h"
 #include "app/KeyCommandFilter.h"
 #include "editor/KeyCommands.h"
-#include "itemlist/ItemListWidget.h"
+#include "app/ItemListWidget.h"
 
 namespace twk {
 namespace {

@@ -14,7 +14,7 @@
 #include "app/HyperLink.h"
 #include "app/ImageCanvas.h"
 #include "app/MainWindow.h"
-#include "itemlist/ItemListWidget.h"
+#include "app/ItemListWidget.h"
 
 namespace twk {
 namespace {

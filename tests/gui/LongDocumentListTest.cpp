@@ -6,8 +6,7 @@
 
 #include "GuiTestSupport.h"
 #include "app/DocumentCommands.h"
-#include "itemlist/ItemCommands.h"
-#include "itemlist/ItemListWidget.h"
+#include "app/ItemListWidget.h"
 
 namespace twk {
 namespace {
@@ -16,17 +15,18 @@ TEST(LongDocumentList, ListingReportsOneChangeForTheWholeDocument) {
   test::ScopedWorkDir dir;
   test::ScriptedDialogs dialogs;
   auto app = test::StartedApp(dialogs);
+  TWKFILE doc;
   TWKDATA item;
   item.Type = kRect;
   for (int i = 0; i < 3000; ++i) {
     item.Visible = i % 3 == 0 ? 0 : 1;
-    app->doc().CData.append(item);
+    doc.CData.append(item);
   }
   ItemListWidget& rows = *app->lstItems();
   int reports = 0;
   rows.changed = [&] { ++reports; };
 
-  RebuildRowsFromDocument(app->editor());
+  app->ReplaceDocument(std::move(doc));
 
   EXPECT_EQ(reports, 1);
   ASSERT_EQ(rows.RowCount(), 3000);

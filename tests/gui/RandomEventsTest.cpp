@@ -19,7 +19,7 @@
 #include "GuiTestSupport.h"
 #include "app/ImageCanvas.h"
 #include "app/ImageConversion.h"
-#include "itemlist/ItemListWidget.h"
+#include "app/ItemListWidget.h"
 #include "render/SceneRenderer.h"
 
 namespace twk::test {

@@ -11,7 +11,7 @@
 #include "app/ImageCanvas.h"
 #include "document/Colour.h"
 #include "export/ExportTestSupport.h"
-#include "itemlist/ItemListWidget.h"
+#include "app/ItemListWidget.h"
 #include "persist/DocumentFile.h"
 
 namespace twk {
@@ -35,10 +35,11 @@ TWKDATA Item(std::uint8_t type, std::uint8_t visible, const char* name) {
 
 // A document of three items, the middle one hidden, shown in the list.
 void FillDocument(App& app) {
-  app.doc().CData.append(Item(kLine, 1, "<a&b>"));
-  app.doc().CData.append(Item(kRect, 0, ""));
-  app.doc().CData.append(Item(kEllipse, 1, "e"));
-  RebuildRowsFromDocument(app.editor());
+  TWKFILE doc;
+  doc.CData.append(Item(kLine, 1, "<a&b>"));
+  doc.CData.append(Item(kRect, 0, ""));
+  doc.CData.append(Item(kEllipse, 1, "e"));
+  app.ReplaceDocument(std::move(doc));
 }
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include "GuiTestSupport.h"
+#include "app/ExportCommands.h"
 #include "app/ExportWindow.h"
 #include "app/ImageCanvas.h"
 #include "app/MainWindow.h"
@@ -33,9 +34,8 @@ TEST(StartupTest, StartsWithTheToolSettingsTitleAndAnEmptyDocument) {
   EXPECT_EQ(s.CurRGB, 0);
   EXPECT_FALSE(s.Constructing);
   EXPECT_EQ(app->editor().pixelsPerUnitX, 20.0f);
-  EXPECT_EQ(app->pendingDrag().row, -1);
+  EXPECT_FALSE(app->rowDragPending());
   EXPECT_FALSE(app->exportWindowOpen());
-  EXPECT_EQ(app->exportScales(), (std::vector<float>{1, 2, 3, 4, 6, 8, 10, 12, 16, 32, 48, 64}));
   EXPECT_EQ(app->config().valid, 1);
   EXPECT_EQ(app->config().Palette.size(), 24u);
 }
@@ -91,9 +91,8 @@ TEST(StartupTest, ExportWindowCloseButtonActsLikeCancelAndKeepsTheProgram) {
   auto app = test::StartedApp(dialogs);
   bool mainClosing = false;
   app->mainWindow()->closing = [&] { mainClosing = true; };
-  app->exportWindow()->show();
-  app->exportWindowOpen() = true;
-  app->mainWidget()->setEnabled(false);
+  OpenExportWindow(*app);
+  ASSERT_TRUE(app->exportWindowOpen());
   app->exportWindow()->close();
   EXPECT_FALSE(mainClosing);
   EXPECT_TRUE(app->mainWidget()->isVisible());

@@ -1,9 +1,10 @@
-#include "itemlist/ItemCommands.h"
+#include "editor/ItemCommands.h"
 
 #include <string>
 #include <vector>
 
 #include "document/Labels.h"
+#include "document/Rounding.h"
 
 namespace twk {
 
@@ -43,7 +44,7 @@ void SyncVisibility(Editor& ed) {
       changed = true;
     }
   }
-  if (changed) ed.redrawCanvas();
+  if (changed) ed.documentChanged();
 }
 
 void SetSelectedVisibility(Editor& ed, bool visible) {
@@ -58,7 +59,7 @@ void SetSelectedVisibility(Editor& ed, bool visible) {
     changed = true;
     if (state.checked != visible) ed.rows.SetRowState(row, RowState{state.selected, visible});
   }
-  if (changed) ed.redrawCanvas();
+  if (changed) ed.documentChanged();
 }
 
 void CloneSelected(Editor& ed) {
@@ -72,7 +73,7 @@ void CloneSelected(Editor& ed) {
     ed.rows.AttachItem(0, copy);
     ed.rows.SetRowState(0, RowState{true, copy->Visible != 0});
   }
-  ed.redrawCanvas();
+  ed.documentChanged();
 }
 
 void DeleteSelected(Editor& ed) {
@@ -85,7 +86,7 @@ void DeleteSelected(Editor& ed) {
     ed.doc.CData.remove(item);
     removed = true;
   }
-  if (removed) ed.redrawCanvas();
+  if (removed) ed.documentChanged();
 }
 
 void RebuildRowsFromDocument(Editor& ed) {
@@ -100,6 +101,15 @@ void RebuildRowsFromDocument(Editor& ed) {
   }
   if (!items.empty()) ed.rows.SelectOnly(0);
   ed.rows.EndUpdate();
+}
+
+void ReplaceDocument(Editor& ed, TWKFILE&& doc) {
+  // No list event may ever see a row whose item has been freed.
+  ed.rows.RemoveAllRows();
+  ed.doc = std::move(doc);
+  RebuildRowsFromDocument(ed);
+  ed.documentResized(RoundToInt(ed.doc.TWKW), RoundToInt(ed.doc.TWKH));
+  ed.documentChanged();
 }
 
 bool RowDragStart(Editor& ed, PendingDrag& drag) {
@@ -133,7 +143,7 @@ bool RowDrop(Editor& ed, PendingDrag& drag, const std::string& droppedText) {
   if (target == source.row) return false;
   const bool moved = target > source.row ? ed.doc.CData.moveAfter(source.item, targetItem)
                                          : ed.doc.CData.moveBefore(source.item, targetItem);
-  if (moved) ed.redrawCanvas();
+  if (moved) ed.documentChanged();
   return moved;
 }
 

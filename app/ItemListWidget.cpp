@@ -1,4 +1,4 @@
-#include "itemlist/ItemListWidget.h"
+#include "app/ItemListWidget.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>

@@ -9,7 +9,7 @@
 #include <QPainter>
 #include <QTimer>
 
-#include "itemlist/ItemListWidget.h"
+#include "app/ItemListWidget.h"
 
 namespace twk {
 

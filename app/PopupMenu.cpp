@@ -1,4 +1,4 @@
-#include "itemlist/PopupMenu.h"
+#include "app/PopupMenu.h"
 
 #include <QAction>
 #include <QMenu>
@@ -6,7 +6,7 @@
 #include "app/App.h"
 #include "app/DocumentCommands.h"
 #include "app/ExportCommands.h"
-#include "itemlist/ItemCommands.h"
+#include "editor/ItemCommands.h"
 
 namespace twk {
 
