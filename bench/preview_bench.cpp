@@ -54,11 +54,11 @@ struct PreviewedEditor {
 
   PreviewedEditor(int count, int selectedRow, bool previewShown)
       : doc(bench::IconDocument(count)), rows(doc, selectedRow) {
-    ed.redrawCanvas = [this, previewShown] {
+    ed.documentChanged = [this, previewShown] {
       picture = canvas.Compose(*grid, doc, editorState, ed.pixelsPerUnitX, ed.pixelsPerUnitY);
       if (previewShown) preview.Update(doc);
     };
-    ed.redrawCanvas();
+    ed.documentChanged();
   }
 };
 
