@@ -84,6 +84,15 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
     std::string value;
     if (parsed.command == Command::kExport && IsOption(arg, "--sizes")) {
       if (!OptionValue(args, i, "--sizes", value, error) || !ParseSizes(value, parsed.sizeMask, error)) return false;
+      parsed.sizesGiven = true;
+    } else if (parsed.command == Command::kExport && IsOption(arg, "--format")) {
+      if (!OptionValue(args, i, "--format", value, error)) return false;
+      const auto format = FormatFromName(value);
+      if (!format) {
+        error = "unknown format \"" + value + "\" (formats: png, svg, ico, icns)";
+        return false;
+      }
+      parsed.format = *format;
     } else if (parsed.command == Command::kExport && IsOption(arg, "--out")) {
       if (!OptionValue(args, i, "--out", parsed.outputPath, error)) return false;
     } else if (arg.size() > 1 && arg[0] == '-') {
@@ -100,17 +109,31 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
     error = command + " needs a document file";
     return false;
   }
+  // An SVG document has one width and height.
+  if (parsed.format == ExportFormat::kSvg && parsed.sizesGiven && (parsed.sizeMask & (parsed.sizeMask - 1)) != 0) {
+    error = "--format svg takes one size";
+    return false;
+  }
   return true;
 }
 
 const char* UsageText() {
   return "Usage:\n"
-         "  tarnwick-cli export FILE.twk [--sizes 16,32,...|all] [--out PATH]\n"
-         "      Writes one square PNG per size (all twelve by default), largest first,\n"
-         "      named BASE.NxN.png, where BASE is PATH (default FILE) without its\n"
-         "      extension; when PATH is a folder, FILE's name without its extension\n"
-         "      inside it. Existing files are replaced. Failed files are listed one\n"
-         "      per line on stderr and the exit status is 1.\n"
+         "  tarnwick-cli export FILE.twk [--format png|svg|ico|icns]\n"
+         "                     [--sizes 16,32,...|all] [--out PATH]\n"
+         "      Writes the drawing's full 16 x 16 units. BASE is PATH (default FILE)\n"
+         "      without its extension; when PATH is a folder, FILE's name without its\n"
+         "      extension inside it. Existing files are replaced.\n"
+         "      png (default): one square PNG per size (all twelve by default),\n"
+         "        largest first, named BASE.NxN.png. Failed files are listed one per\n"
+         "        line on stderr and the exit status is 1.\n"
+         "      svg: one SVG document BASE.svg; one size sets its width and height\n"
+         "        in pixels (default 16).\n"
+         "      ico: one Windows icon BASE.ico with the sizes from 16 to 256.\n"
+         "      icns: one Apple icon BASE.icns with the sizes 16, 32, 64, 128, 256,\n"
+         "        512 and 1024.\n"
+         "      Without --sizes each format takes every size it can hold; sizes it\n"
+         "      cannot hold are named on stderr and left out.\n"
          "      Sizes: 16,32,48,64,96,128,160,192,256,512,768,1024.\n"
          "  tarnwick-cli dump FILE.twk\n"
          "      Prints the compact XML that saving the document would write,\n"

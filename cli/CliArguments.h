@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "export/ExportFormat.h"
+
 namespace twk::cli {
 
 enum class Command { kHelp, kExport, kDump };
@@ -12,6 +14,8 @@ struct Arguments {
   Command command = Command::kHelp;
   std::string input;       // the .twk document
   int sizeMask = 0xFFF;    // export: bit i for size i of kExportScales
+  bool sizesGiven = false; // export: --sizes was given
+  ExportFormat format = ExportFormat::kPng;  // export: --format
   std::string outputPath;  // export: the chosen path; empty = next to the input
 };
 

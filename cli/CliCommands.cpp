@@ -2,8 +2,11 @@
 
 #include <sys/stat.h>
 
+#include "document/Rounding.h"
 #include "export/ExportSizes.h"
+#include "export/IconExport.h"
 #include "export/PngExport.h"
+#include "export/SvgDocument.h"
 #include "persist/DocumentFile.h"
 #include "persist/PathRules.h"
 
@@ -35,14 +38,53 @@ std::string ExportBaseFor(const Arguments& args) {
 
 }  // namespace
 
+namespace {
+
+int ExportPngs(const TWKFILE& doc, const std::string& base, int mask, std::ostream& err) {
+  const std::vector<ExportJob> failed = ExportPngFiles(doc, ExportJobsForMask(base, mask));
+  for (const ExportJob& job : failed) err << "(" << SizeText(job.scale) << ") : " << job.path << "\n";
+  return failed.empty() ? 0 : 1;
+}
+
+// The edge of the one size in `mask`, 16 without --sizes.
+int SvgPixels(const Arguments& args) {
+  for (int i = 0; args.sizesGiven && i < kExportSizeCount; ++i) {
+    if (args.sizeMask & (1 << i)) return RoundToInt(16.0 * static_cast<double>(kExportScales[std::size_t(i)]));
+  }
+  return 16;
+}
+
+int ExportIcon(const TWKFILE& doc, const Arguments& args, const std::string& path, std::ostream& err) {
+  const FormatSizes sizes = SplitSizes(args.format, args.sizesGiven ? args.sizeMask : 0xFFF);
+  const char* holds = args.format == ExportFormat::kIco ? "16 to 256" : "16, 32, 64, 128, 256, 512 and 1024";
+  if (sizes.held == 0) {
+    err << "tarnwick-cli: a ." << FormatName(args.format) << " file holds only the sizes " << holds << "\n";
+    return 1;
+  }
+  if (args.sizesGiven && sizes.leftOut != 0)
+    err << "tarnwick-cli: left out of " << path << " (it holds " << holds << "): " << SizeListText(sizes.leftOut)
+        << "\n";
+  if (ExportIconFile(doc, args.format, path, sizes.held)) return 0;
+  err << "tarnwick-cli: can't write file: " << path << "\n";
+  return 1;
+}
+
+}  // namespace
+
 int RunExport(const Arguments& args, std::ostream& out, std::ostream& err) {
   (void)out;
   TWKFILE doc;
   if (!LoadInput(args.input, doc, err)) return 1;
   const std::string base = ExportBaseFor(args);
-  const std::vector<ExportJob> failed = ExportPngFiles(doc, ExportJobsForMask(base, args.sizeMask));
-  for (const ExportJob& job : failed) err << "(" << SizeText(job.scale) << ") : " << job.path << "\n";
-  return failed.empty() ? 0 : 1;
+  const std::string path = base + "." + FormatName(args.format);
+  switch (args.format) {
+    case ExportFormat::kPng: return ExportPngs(doc, base, args.sizeMask, err);
+    case ExportFormat::kSvg:
+      if (ExportSvgFile(doc, path, SvgPixels(args))) return 0;
+      err << "tarnwick-cli: can't write file: " << path << "\n";
+      return 1;
+    default: return ExportIcon(doc, args, path, err);
+  }
 }
 
 int RunDump(const Arguments& args, std::ostream& out, std::ostream& err) {

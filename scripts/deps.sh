@@ -1,8 +1,10 @@
 # Sourced by run.sh and test.sh: makes sure the Debian packages the build
-# needs are installed. As root it installs what is missing; otherwise it
+# needs are installed (the last line: independent readers of the exported
+# files, for the tests). As root it installs what is missing; otherwise it
 # prints the exact command and stops.
 TARNWICK_PACKAGES="build-essential cmake pkg-config qt6-base-dev libcairo2-dev libexpat1-dev \
-libpng-dev zlib1g-dev googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth"
+libpng-dev zlib1g-dev googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth \
+librsvg2-bin icoutils icnsutils"
 
 tarnwick_missing_packages() {
   local missing=""

@@ -88,3 +88,14 @@ inline ReadPng ReadPngFile(const std::string& path) {
 }
 
 }  // namespace twk::testing
+
+namespace twk::testing {
+
+// Runs a shell command; its standard output, and its exit status.
+struct ToolRun {
+  int status = -1;
+  std::string out;
+};
+ToolRun RunTool(const std::string& command);
+
+}  // namespace twk::testing

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "PersistTestSupport.h"
+#include "export/SvgDocument.h"
 #include "persist/DocumentFile.h"
 
 namespace twk {
@@ -87,6 +88,31 @@ TEST(Cli, ExportHonoursSizesAndTheOutputBase) {
   EXPECT_TRUE(std::filesystem::exists(dir.File("icons/star.48x48.png")));
 }
 
+TEST(Cli, ExportWritesOneFileInTheChosenFormat) {
+  ScratchDir dir;
+  const std::string path = SampleDocument(dir);
+  TWKFILE doc;
+  ASSERT_EQ(LoadDocumentFile(path, doc, LoadAccess::kShared), ResultCode::kOk);
+  const CliRun svg = RunCli("export '" + path + "' --format svg --sizes 48", dir.File("err"));
+  EXPECT_EQ(svg.status, 0) << test::ReadBytes(dir.File("err"));
+  EXPECT_EQ(test::ReadBytes(dir.File("star.svg")), DocumentToSvg(doc, 48));
+
+  // Sizes the format cannot hold are named in one line and left out.
+  const CliRun ico = RunCli("export '" + path + "' --format=ico --sizes 16,512,1024 --out '" + dir.File("i.png") + "'",
+                            dir.File("err"));
+  EXPECT_EQ(ico.status, 0);
+  EXPECT_EQ(test::ReadBytes(dir.File("err")), "tarnwick-cli: left out of " + dir.File("i.ico") +
+                                                  " (it holds 16 to 256): 512x512, 1024x1024\n");
+  const std::string icon = test::ReadBytes(dir.File("i.ico"));
+  ASSERT_GT(icon.size(), 6u);
+  EXPECT_EQ(icon.substr(0, 6), std::string("\0\0\1\0\1\0", 6));  // an icon with one image
+
+  const CliRun icns = RunCli("export '" + path + "' --format icns", dir.File("err"));
+  EXPECT_EQ(icns.status, 0);
+  EXPECT_EQ(test::ReadBytes(dir.File("err")), "");
+  EXPECT_EQ(test::ReadBytes(dir.File("star.icns")).substr(0, 4), "icns");
+}
+
 TEST(Cli, ReportsEachFailedFileLargestFirst) {
   ScratchDir dir;
   const std::string path = SampleDocument(dir);
@@ -108,6 +134,9 @@ TEST(Cli, RejectsBadInputWithOneLineAndStatusOne) {
       "export '" + path + "' --sizes 17",
       "export '" + path + "' --sizes",
       "export '" + path + "' --bogus",
+      "export '" + path + "' --format gif",
+      "export '" + path + "' --format svg --sizes 16,32",
+      "export '" + path + "' --format ico --sizes 512",
       "dump '" + path + "' extra",
       "dump '" + dir.File("nope.twk") + "'",
       "dump '" + dir.File("junk.twk") + "'",

@@ -1,0 +1,23 @@
+#pragma once
+// Icon files (ICO, ICNS) of the drawing: one file holding several sizes,
+// each image the very PNG the PNG export writes for that size.
+
+#include <string>
+#include <vector>
+
+#include "document/Document.h"
+#include "export/ExportFormat.h"
+#include "export/IcoWriter.h"
+
+namespace twk {
+
+// The PNG images of the sizes set in `mask`, smallest first, rendered and
+// encoded on two threads. Empty when any of them could not be made.
+std::vector<IconImage> RenderIconImages(const TWKFILE& doc, int mask);
+
+// Writes one icon file of `format` (kIco or kIcns) with the sizes of `mask`
+// that the format holds, replacing any file at `path` safely. False when
+// nothing could be rendered, no size is held, or the file was not written.
+[[nodiscard]] bool ExportIconFile(const TWKFILE& doc, ExportFormat format, const std::string& path, int mask);
+
+}  // namespace twk

@@ -1,0 +1,134 @@
+#include "export/SvgItem.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "document/Colour.h"
+#include "export/OutlinePath.h"
+#include "export/SvgPathData.h"
+#include "render/DotPattern.h"
+#include "render/ItemGeometry.h"
+#include "render/ItemPainter.h"
+
+namespace twk {
+
+namespace {
+
+// As in the renderer: dots closer than this many pixels blend into a line,
+// and more dots than kMaxDots along one figure are too many; both are
+// painted as their solid equivalent.
+constexpr double kMinDotSpacing = 1.0;
+constexpr double kMaxDots = 200000.0;
+
+struct Paint {
+  bool fill = false;
+  double width = 0;
+  PenStyle pen;
+  double opacityScale = 1;  // fine dashes painted solid average to dash / period
+};
+
+void AppendColour(std::string& out, const char* name, std::int32_t rgba, double opacityScale) {
+  char hex[8];
+  std::snprintf(hex, sizeof hex, "#%02x%02x%02x", RedOf(rgba), GreenOf(rgba), BlueOf(rgba));
+  out += std::string(" ") + name + "=\"" + hex + "\"";
+  const double opacity = std::lround(AlphaOf(rgba) * opacityScale) / 255.0;
+  if (opacity < 1) {
+    out += std::string(" ") + name + "-opacity=\"";
+    AppendNumber(out, opacity);
+    out += "\"";
+  }
+}
+
+std::string Element(const std::string& data, const TWKDATA& item, const Paint& paint) {
+  std::string out = "<path d=\"" + data + "\"";
+  const double angle = std::fmod(double(item.DrawAngle), 360.0);
+  if (angle != 0) {
+    const RotationCentre c = RotationCentreOf(item);
+    out += " transform=\"rotate(";
+    AppendNumber(out, angle);
+    out += " ";
+    AppendNumber(out, c.x);
+    out += " ";
+    AppendNumber(out, c.y);
+    out += ")\"";
+  }
+  if (paint.fill) {
+    AppendColour(out, "fill", item.DrawRGBA, 1);
+    out += " fill-rule=\"evenodd\"";
+  } else {
+    out += " fill=\"none\"";
+    AppendColour(out, "stroke", item.DrawRGBA, paint.opacityScale);
+    out += " stroke-width=\"";
+    AppendNumber(out, paint.width);
+    out += "\"";
+    if (paint.pen.cap == LineCap::kSquare) out += " stroke-linecap=\"square\"";
+    if (paint.pen.cap == LineCap::kRound) out += " stroke-linecap=\"round\"";
+    // cairo's miter limit, which the renderer keeps.
+    if (paint.pen.join == LineJoin::kRound) out += " stroke-linejoin=\"round\"";
+    else out += " stroke-miterlimit=\"10\"";
+  }
+  return out + "/>\n";
+}
+
+// A solid outline. A figure on a single point with square caps is a square
+// of the pen's width, which SVG viewers disagree about: it is written out as
+// a flat-ended bar.
+std::string StrokeElement(const OutlinePath& outline, const TWKDATA& item, Paint paint) {
+  SvgPathData data;
+  if (paint.pen.cap == LineCap::kSquare && outline.SinglePoint()) {
+    data.AddBar(outline.segments().front().p[0], paint.width);
+    paint.pen.cap = LineCap::kFlat;
+  } else {
+    data.AddOutline(outline);
+  }
+  return Element(data.text(), item, paint);
+}
+
+// Round dots: a zero-length segment with a round cap for each disc. Square
+// and center dots: each dash written out with flat ends, the figure's own
+// ends lengthened for the square style, so every dash has the exact shape.
+std::string DotsElement(const OutlinePath& outline, const TWKDATA& item, Paint paint, double pixelsPerUnit) {
+  const double width = paint.width, distance = 1.5 * width;
+  const bool round = paint.pen.cap == LineCap::kRound;
+  const double step = round ? distance - width : distance;
+  const std::vector<Polyline> figures = outline.Flatten(kSvgFlatness);
+  double length = 0;
+  for (const Polyline& f : figures) length += PolylineLength(f);
+  if (step * pixelsPerUnit < kMinDotSpacing || !(length / step <= kMaxDots)) {
+    if (round) paint.pen = {LineCap::kRound, LineJoin::kRound};
+    else paint.opacityScale = width / distance;
+    return StrokeElement(outline, item, paint);
+  }
+  SvgPathData data;
+  if (round) {
+    data.AddDots(DotCentres(figures, step));
+  } else {
+    data.AddPolylines(DashPieces(figures, width, distance, paint.pen.cap == LineCap::kSquare));
+    paint.pen.cap = LineCap::kFlat;
+  }
+  return Element(data.text(), item, paint);
+}
+
+}  // namespace
+
+std::string SvgItemElement(const TWKDATA& item, double pixelsPerUnit) {
+  if (!IsPaintedItem(item) || !std::isfinite(item.DrawAngle)) return {};
+  const OutlinePath outline = OutlinePath::Of(item);
+  if (!outline.Finite()) return {};
+  const RotationCentre centre = RotationCentreOf(item);
+  if (!std::isfinite(centre.x) || !std::isfinite(centre.y)) return {};
+  Paint paint;
+  paint.pen = PenStyleFor(item.DrawMethod2);
+  paint.width = item.DrawWidth;
+  const ItemPaint kind = PaintOf(item);
+  if (kind == ItemPaint::kFill) {
+    paint.fill = true;
+    SvgPathData data;
+    data.AddOutline(outline);
+    return Element(data.text(), item, paint);
+  }
+  if (!std::isfinite(paint.width) || !(paint.width > 0)) return {};
+  return kind == ItemPaint::kDots ? DotsElement(outline, item, paint, pixelsPerUnit) : StrokeElement(outline, item, paint);
+}
+
+}  // namespace twk

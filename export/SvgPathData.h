@@ -1,0 +1,36 @@
+#pragma once
+// Compact SVG path data: numbers in their shortest form that reads back as
+// the same 32-bit float, single-letter commands, no needless separators.
+
+#include <string>
+#include <vector>
+
+#include "export/OutlinePath.h"
+
+namespace twk {
+
+// Appends `value` as the shortest text that reads back as float(value);
+// -0 is written as 0.
+void AppendNumber(std::string& out, double value);
+
+class SvgPathData {
+ public:
+  // The figure, segment by segment (closed figures end in "Z").
+  void AddOutline(const OutlinePath& path);
+  // One open polyline per piece: "M x y L x y x y ...".
+  void AddPolylines(const std::vector<Polyline>& pieces);
+  // A zero-length segment at each point (painted as a dot by a round cap).
+  void AddDots(const std::vector<Point>& centres);
+  // The horizontal segment of `length` centred on `centre`.
+  void AddBar(const Point& centre, double length);
+
+  const std::string& text() const { return text_; }
+
+ private:
+  void Command(char letter);
+  void Pair(const Point& p);
+  std::string text_;
+  char last_ = 0;  // the last command letter written
+};
+
+}  // namespace twk

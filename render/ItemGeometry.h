@@ -1,0 +1,61 @@
+#pragma once
+// What an item looks like, independent of where it is drawn: how it is
+// painted, the point it turns about, and its figure. The renderer builds the
+// figure on a vector surface; the SVG writer builds the same figure as path
+// data, so both follow one geometry.
+
+#include <algorithm>
+#include <cmath>
+
+#include "document/Item.h"
+
+namespace twk {
+
+enum class ItemPaint { kStroke, kFill, kDots };
+
+// Methods outside the table paint solid; a line is stroked even with "fill".
+inline ItemPaint PaintOf(const TWKDATA& item) {
+  if (item.DrawMethod == kDots) return ItemPaint::kDots;
+  if (item.DrawMethod == kFill && item.Type != kLine) return ItemPaint::kFill;
+  return ItemPaint::kStroke;
+}
+
+struct RotationCentre {
+  double x, y;
+};
+
+// An ellipse turns about its centre (X1, Y1); the other kinds about the
+// middle of (X1, Y1)-(X4, Y4).
+inline RotationCentre RotationCentreOf(const TWKDATA& it) {
+  if (it.Type == kEllipse) return {it.X1, it.Y1};
+  return {(double(it.X1) + it.X4) / 2, (double(it.Y1) + it.Y4) / 2};
+}
+
+// Builds the item's figure on `sink`, which offers MoveTo, LineTo, CubicTo,
+// AddBox (x, y, w, h) and AddEllipseArc (cx, cy, rx, ry, start, end). A
+// Rect's corners are ordered on copies; the item is not changed.
+template <class Sink>
+void BuildItemPath(Sink& s, const TWKDATA& it) {
+  switch (it.Type) {
+    case kLine:
+      s.MoveTo(it.X1, it.Y1);
+      s.LineTo(it.X4, it.Y4);
+      break;
+    case kCurve:
+      s.MoveTo(it.X1, it.Y1);
+      s.CubicTo(it.X2, it.Y2, it.X3, it.Y3, it.X4, it.Y4);
+      break;
+    case kRect: {
+      const double left = std::min(it.X1, it.X4), right = std::max(it.X1, it.X4);
+      const double top = std::min(it.Y1, it.Y4), bottom = std::max(it.Y1, it.Y4);
+      s.AddBox(left, top, right - left, bottom - top);
+      break;
+    }
+    default:
+      s.AddEllipseArc(it.X1, it.Y1, std::abs(double(it.X4) - it.X1), std::abs(double(it.Y4) - it.Y1), it.X2,
+                      it.Y2);
+      break;
+  }
+}
+
+}  // namespace twk

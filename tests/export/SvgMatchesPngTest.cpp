@@ -1,0 +1,95 @@
+// The SVG export drawn by an independent renderer (rsvg-convert) looks like
+// the PNG export at the same size, item kind by item kind.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+
+#include "document/Colour.h"
+#include "export/PngExport.h"
+#include "export/SvgDocument.h"
+#include "ExportTestSupport.h"
+
+namespace twk {
+namespace {
+
+using testing::ReadPng;
+using testing::ReadPngFile;
+using testing::ScratchFolder;
+
+struct Difference {
+  double mean = 0;       // mean premultiplied channel difference, of 255
+  double farShare = 0;   // share of pixels with a channel more than 64 off
+};
+
+// Compares premultiplied values, so that colour under transparent pixels
+// does not count.
+Difference Compare(const ReadPng& a, const ReadPng& b) {
+  double sum = 0;
+  std::size_t far = 0;
+  const std::size_t pixels = a.rgba.size() / 4;
+  for (std::size_t i = 0; i < pixels; ++i) {
+    int worst = 0;
+    for (int c = 0; c < 4; ++c) {
+      const int alphaA = a.rgba[i * 4 + 3], alphaB = b.rgba[i * 4 + 3];
+      const int va = c == 3 ? alphaA : a.rgba[i * 4 + c] * alphaA / 255;
+      const int vb = c == 3 ? alphaB : b.rgba[i * 4 + c] * alphaB / 255;
+      sum += std::abs(va - vb);
+      worst = std::max(worst, std::abs(va - vb));
+    }
+    if (worst > 64) ++far;
+  }
+  return {sum / double(pixels * 4), double(far) / double(pixels)};
+}
+
+TWKDATA Item(int type, int method, int ends, float angle) {
+  TWKDATA it;
+  it.Type = static_cast<std::uint8_t>(type);
+  it.DrawMethod = static_cast<std::uint8_t>(method);
+  it.DrawMethod2 = static_cast<std::uint8_t>(ends);
+  it.DrawWidth = 1.5f;
+  it.DrawAngle = angle;
+  it.DrawRGBA = PackRGBA(200, 40, 90, 190);
+  it.Visible = 1;
+  it.X1 = 2.5f, it.Y1 = 3.5f, it.X2 = 12.5f, it.Y2 = 1.5f, it.X3 = 3.5f, it.Y3 = 14.5f, it.X4 = 13.5f, it.Y4 = 11.5f;
+  if (type == kEllipse) {
+    it.X1 = 8, it.Y1 = 8, it.X4 = 13.5f, it.Y4 = 11.5f;  // radii 5.5 and 3.5
+    it.X2 = 20, it.Y2 = method == kFill ? 290 : 380;     // an open arc, or a whole turn
+  }
+  return it;
+}
+
+TEST(SvgMatchesPng, EveryKindMethodEndStyleAndARotation) {
+  ScratchFolder dir;
+  std::vector<TWKDATA> items;
+  for (int type = 0; type < 4; ++type)
+    for (int method = 0; method < 3; ++method)
+      for (int ends = 0; ends < 3; ++ends) items.push_back(Item(type, method, ends, 0));
+  items.push_back(Item(kRect, kDots, kSquareEnds, 30));
+  items.push_back(Item(kCurve, kSolid, kRoundEnds, 200));
+
+  for (const TWKDATA& item : items) {
+    TWKFILE doc;
+    doc.CData.append(item);
+    for (int pixels : {16, 48, 256}) {
+      const std::string svg = dir / "item.svg", fromSvg = dir / "svg.png", fromPng = dir / "png.png";
+      std::ofstream(svg) << DocumentToSvg(doc, pixels);
+      ASSERT_EQ(std::system(("'" RSVG_CONVERT "' '" + svg + "' -o '" + fromSvg + "'").c_str()), 0);
+      ASSERT_TRUE(ExportPngFile(doc, fromPng, pixels / 16.0f));
+      const ReadPng a = ReadPngFile(fromSvg), b = ReadPngFile(fromPng);
+      ASSERT_TRUE(a.ok && b.ok);
+      ASSERT_EQ(a.width, b.width);
+      const Difference d = Compare(a, b);
+      const std::string what = "type " + std::to_string(item.Type) + " method " + std::to_string(item.DrawMethod) +
+                               " ends " + std::to_string(item.DrawMethod2) + " angle " +
+                               std::to_string(item.DrawAngle) + " at " + std::to_string(pixels);
+      EXPECT_LE(d.mean, 1.5) << what;
+      EXPECT_LE(d.farShare, 0.01) << what;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace twk
