@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "render/EllipseArc.h"
 #include "render/ItemGeometry.h"
 
 namespace twk {
@@ -62,30 +61,10 @@ void OutlinePath::CubicTo(double x1, double y1, double x2, double y2, double x3,
 }
 void OutlinePath::ClosePath() { segments_.push_back({Kind::kClose, {}}); }
 
-void OutlinePath::AddBox(double x, double y, double w, double h) {
-  MoveTo(x, y);
-  LineTo(x + w, y);
-  LineTo(x + w, y + h);
-  LineTo(x, y + h);
-  ClosePath();
-}
+void OutlinePath::AddBox(double x, double y, double w, double h) { AppendBox(*this, x, y, w, h); }
 
-// As the vector surface adds it: the arc's cubic pieces, a zero-length
-// segment at the centre when a radius is 0, closed when the angles meet.
 void OutlinePath::AddEllipseArc(double cx, double cy, double rx, double ry, double start, double end) {
-  if (!std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(rx) || !std::isfinite(ry) ||
-      !std::isfinite(start) || !std::isfinite(end)) {
-    broken_ = true;
-    return;
-  }
-  const EllipseArcShape arc = MakeEllipseArc(cx, cy, rx, ry, start, end);
-  MoveTo(arc.start.x, arc.start.y);
-  if (arc.degenerate) {
-    LineTo(arc.start.x, arc.start.y);
-    return;
-  }
-  for (const CubicPiece& p : arc.pieces) CubicTo(p.c1.x, p.c1.y, p.c2.x, p.c2.y, p.end.x, p.end.y);
-  if (arc.closed) ClosePath();
+  if (!AppendEllipseArc(*this, cx, cy, rx, ry, start, end)) broken_ = true;
 }
 
 bool OutlinePath::Finite() const {

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "document/Item.h"
+#include "render/EllipseArc.h"
 
 namespace twk {
 
@@ -29,6 +30,37 @@ struct RotationCentre {
 inline RotationCentre RotationCentreOf(const TWKDATA& it) {
   if (it.Type == kEllipse) return {it.X1, it.Y1};
   return {(double(it.X1) + it.X4) / 2, (double(it.Y1) + it.Y4) / 2};
+}
+
+// A closed figure (x, y), (x+w, y), (x+w, y+h), (x, y+h) on `s`, which
+// offers MoveTo, LineTo and ClosePath.
+template <class Sink>
+void AppendBox(Sink& s, double x, double y, double w, double h) {
+  s.MoveTo(x, y);
+  s.LineTo(x + w, y);
+  s.LineTo(x + w, y + h);
+  s.LineTo(x, y + h);
+  s.ClosePath();
+}
+
+// The elliptical arc in a new figure on `s` (MoveTo, LineTo, CubicTo,
+// ClosePath): its cubic pieces, closed when the angles meet, or a
+// zero-length segment at the centre when a radius is 0. Adds nothing and
+// returns false when a number is not finite.
+template <class Sink>
+bool AppendEllipseArc(Sink& s, double cx, double cy, double rx, double ry, double start, double end) {
+  if (!std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(rx) || !std::isfinite(ry) ||
+      !std::isfinite(start) || !std::isfinite(end))
+    return false;
+  const EllipseArcShape arc = MakeEllipseArc(cx, cy, rx, ry, start, end);
+  s.MoveTo(arc.start.x, arc.start.y);
+  if (arc.degenerate) {
+    s.LineTo(arc.start.x, arc.start.y);
+    return true;
+  }
+  for (const CubicPiece& p : arc.pieces) s.CubicTo(p.c1.x, p.c1.y, p.c2.x, p.c2.y, p.end.x, p.end.y);
+  if (arc.closed) s.ClosePath();
+  return true;
 }
 
 // Builds the item's figure on `sink`, which offers MoveTo, LineTo, CubicTo,

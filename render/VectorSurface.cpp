@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "document/Colour.h"
+#include "render/ItemGeometry.h"
 
 namespace twk {
 
@@ -199,27 +200,10 @@ void VectorSurface::ClosePath() {
   if (!pathBroken_ && ok()) cairo_close_path(cr_);
 }
 
-void VectorSurface::AddBox(double x, double y, double w, double h) {
-  MoveTo(x, y);
-  LineTo(x + w, y);
-  LineTo(x + w, y + h);
-  LineTo(x, y + h);
-  ClosePath();
-}
+void VectorSurface::AddBox(double x, double y, double w, double h) { AppendBox(*this, x, y, w, h); }
 
 void VectorSurface::AddEllipseArc(double cx, double cy, double rx, double ry, double start, double end) {
-  if (!Finite(cx) || !Finite(cy) || !Finite(rx) || !Finite(ry) || !Finite(start) || !Finite(end)) {
-    pathBroken_ = true;
-    return;
-  }
-  const EllipseArcShape arc = MakeEllipseArc(cx, cy, rx, ry, start, end);
-  MoveTo(arc.start.x, arc.start.y);
-  if (arc.degenerate) {
-    LineTo(arc.start.x, arc.start.y);
-    return;
-  }
-  for (const CubicPiece& p : arc.pieces) CubicTo(p.c1.x, p.c1.y, p.c2.x, p.c2.y, p.end.x, p.end.y);
-  if (arc.closed) ClosePath();
+  if (!AppendEllipseArc(*this, cx, cy, rx, ry, start, end)) pathBroken_ = true;
 }
 
 void VectorSurface::ClearPath() {
