@@ -1,0 +1,43 @@
+#pragma once
+// The file types the editor's export dialogs offer, and the texts of the
+// exports that write one file (SVG code, ICO and ICNS icons).
+
+#include <array>
+#include <string>
+
+#include "export/ExportFormat.h"
+
+namespace twk {
+
+struct ExportFileType {
+  ExportFormat format;
+  const char* name;     // the dialog filter's description
+  const char* pattern;  // the dialog filter's pattern
+};
+
+// The export window's save dialog, in the order offered; the first (PNG)
+// is selected.
+inline constexpr std::array<ExportFileType, 3> kExportWindowFileTypes = {{
+    {ExportFormat::kPng, "32-bit PNG Image", "*.png"},
+    {ExportFormat::kIco, "Windows Icon", "*.ico"},
+    {ExportFormat::kIcns, "Apple Icon Image", "*.icns"},
+}};
+
+// "Export Code" of the popup menu: its dialog title and only file type.
+inline constexpr const char* kExportCodeTitle = "Export Code";
+inline constexpr ExportFileType kSvgFileType = {ExportFormat::kSvg, "SVG Image", "*.svg"};
+
+// The one file written for a chosen path: its base by the extension rule,
+// then the format's extension ("star", "star.twk", "star.png" give
+// "star.svg" for SVG).
+std::string SingleFilePath(const std::string& chosenPath, ExportFormat format);
+
+// The error message when that file could not be written; it names the path
+// as the PNG export's message does.
+std::string SingleFileFailureMessage(const std::string& path);
+
+// The information message naming checked sizes an icon file cannot hold;
+// `written` tells whether a file with the other sizes was written.
+std::string LeftOutMessage(int leftOutMask, bool written);
+
+}  // namespace twk
