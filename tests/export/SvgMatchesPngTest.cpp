@@ -10,6 +10,7 @@
 #include "document/Colour.h"
 #include "export/PngExport.h"
 #include "export/SvgDocument.h"
+#include "persist/DocumentFile.h"
 #include "ExportTestSupport.h"
 
 namespace twk {
@@ -61,6 +62,18 @@ TWKDATA Item(int type, int method, int ends, float angle) {
   return it;
 }
 
+// The SVG of `doc` at `pixels`, drawn by rsvg-convert, against the PNG export.
+Difference SvgAgainstPng(const TWKFILE& doc, int pixels, const ScratchFolder& dir) {
+  const std::string svg = dir / "doc.svg", fromSvg = dir / "svg.png", fromPng = dir / "png.png";
+  std::ofstream(svg) << DocumentToSvg(doc, pixels);
+  EXPECT_EQ(std::system(("'" RSVG_CONVERT "' '" + svg + "' -o '" + fromSvg + "'").c_str()), 0);
+  EXPECT_TRUE(ExportPngFile(doc, fromPng, pixels / 16.0f));
+  const ReadPng a = ReadPngFile(fromSvg), b = ReadPngFile(fromPng);
+  EXPECT_TRUE(a.ok && b.ok && a.width == pixels && b.width == pixels);
+  if (!a.ok || !b.ok || a.rgba.size() != b.rgba.size()) return {255, 1};
+  return Compare(a, b);
+}
+
 TEST(SvgMatchesPng, EveryKindMethodEndStyleAndARotation) {
   ScratchFolder dir;
   std::vector<TWKDATA> items;
@@ -74,20 +87,24 @@ TEST(SvgMatchesPng, EveryKindMethodEndStyleAndARotation) {
     TWKFILE doc;
     doc.CData.append(item);
     for (int pixels : {16, 48, 256}) {
-      const std::string svg = dir / "item.svg", fromSvg = dir / "svg.png", fromPng = dir / "png.png";
-      std::ofstream(svg) << DocumentToSvg(doc, pixels);
-      ASSERT_EQ(std::system(("'" RSVG_CONVERT "' '" + svg + "' -o '" + fromSvg + "'").c_str()), 0);
-      ASSERT_TRUE(ExportPngFile(doc, fromPng, pixels / 16.0f));
-      const ReadPng a = ReadPngFile(fromSvg), b = ReadPngFile(fromPng);
-      ASSERT_TRUE(a.ok && b.ok);
-      ASSERT_EQ(a.width, b.width);
-      const Difference d = Compare(a, b);
+      const Difference d = SvgAgainstPng(doc, pixels, dir);
       const std::string what = "type " + std::to_string(item.Type) + " method " + std::to_string(item.DrawMethod) +
                                " ends " + std::to_string(item.DrawMethod2) + " angle " +
                                std::to_string(item.DrawAngle) + " at " + std::to_string(pixels);
       EXPECT_LE(d.mean, 1.5) << what;
       EXPECT_LE(d.farShare, 0.01) << what;
     }
+  }
+}
+
+TEST(SvgMatchesPng, TheStandardThousandItemIcon) {
+  ScratchFolder dir;
+  TWKFILE doc;
+  ASSERT_EQ(LoadDocumentFile(TARNWICK_BENCH_DATA_DIR "/icon-1000.twk", doc, LoadAccess::kShared), ResultCode::kOk);
+  for (int pixels : {16, 48, 256}) {
+    const Difference d = SvgAgainstPng(doc, pixels, dir);
+    EXPECT_LE(d.mean, 1.5) << pixels;
+    EXPECT_LE(d.farShare, 0.01) << pixels;
   }
 }
 
