@@ -10,10 +10,11 @@ const RecordDescription& ConfigDescription() {
     d.typeName = "CONFIG";
     d.fields = {
         ScalarField<&CONFIG::valid>("valid"),
-        ListField<&CONFIG::Palette, VectorListOps>("Palette", ValueType::kInt32),
+        ListField<&CONFIG::Palette, VectorListOps>("Palette", ValueType::kInt32, kPaletteCeiling),
         ScalarField<&CONFIG::RecentFile>("RecentFile$"),
         ScalarField<&CONFIG::RecentExport>("RecentExport"),
     };
+    d.payloadCeiling = kConfigPayloadCeiling;
     return d;
   }();
   return description;

@@ -20,6 +20,12 @@ struct CONFIG {
 
 inline const char* const kConfigFileName = "Tarnwick.cfg";
 
+// What a configuration file may hold: its text is under a kilobyte and the
+// palette uses 24 entries, so these leave ample room and stop a damaged or
+// crafted file from costing more than a few megabytes.
+inline constexpr std::size_t kConfigPayloadCeiling = std::size_t{1} << 20;
+inline constexpr std::size_t kPaletteCeiling = 1024;
+
 // Reads the configuration file into `config`; failures are silent and leave
 // `config` as it was. A ResultCode; the editor carries on with its defaults
 // on any failure (there is no file on the first run).

@@ -42,8 +42,9 @@ RecordDescription MakeDocumentDescription() {
   d.fields = {
       ScalarField<&TWKFILE::TWKW>("TWKW"),
       ScalarField<&TWKFILE::TWKH>("TWKH"),
-      ListField<&TWKFILE::CData, ItemStoreOps>("CData", ValueType::kRecord, &ItemDescription()),
+      ListField<&TWKFILE::CData, ItemStoreOps>("CData", ValueType::kRecord, kItemCeiling, &ItemDescription()),
   };
+  d.payloadCeiling = kDocumentPayloadCeiling;
   return d;
 }
 

@@ -10,6 +10,11 @@
 
 namespace twk {
 
+// What a document file may hold: 64 MiB of XML is about 200,000 items, twenty
+// times the largest document in use; reading keeps at most kItemCeiling items.
+inline constexpr std::size_t kDocumentPayloadCeiling = std::size_t{64} << 20;
+inline constexpr std::size_t kItemCeiling = 250'000;
+
 // Writes `doc` to `path`; a ResultCode.
 [[nodiscard]] ResultCode SaveDocumentFile(const std::string& path, const TWKFILE& doc);
 // Reads `path` into `doc`; on failure before the record is filled `doc` is

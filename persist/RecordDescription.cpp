@@ -1,5 +1,6 @@
 #include "persist/RecordDescription.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace twk {
@@ -24,6 +25,18 @@ void ResetRecord(const RecordDescription& description, void* record) {
       case ValueType::kRecord: break;  // a record is never a scalar field
     }
   }
+}
+
+std::size_t HoldDepth(const RecordDescription& description) {
+  std::size_t below = 0;  // levels under the record's own element
+  for (const FieldDescription& field : description.fields) {
+    std::size_t levels = 1;  // the field's element
+    if (field.shape == FieldShape::kList) {
+      levels = field.valueType == ValueType::kRecord ? 1 + HoldDepth(*field.itemDescription) : 2;
+    }
+    below = std::max(below, levels);
+  }
+  return 1 + below;
 }
 
 }  // namespace twk

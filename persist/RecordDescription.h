@@ -35,14 +35,25 @@ struct FieldDescription {
   const RecordDescription* itemDescription = nullptr;  // list of records only
   void* (*scalar)(void* record) = nullptr;  // storage of a scalar field
   ListAccess list;
+  std::size_t maxItems = 0;  // list only: reading stops filling at this many items
 };
 
+// The most XML a record file may hold unless its description says otherwise.
+inline constexpr std::size_t kDefaultPayloadCeiling = std::size_t{64} << 20;
+
 // A record type: its name and its fields (at most 64, with distinct element
-// names) in file order.
+// names) in file order. A file announcing a longer payload than
+// `payloadCeiling` is refused before anything is inflated.
 struct RecordDescription {
   std::string typeName;
   std::vector<FieldDescription> fields;
+  std::size_t payloadCeiling = kDefaultPayloadCeiling;
 };
+
+// How deep an element may lie in a payload and still reach the record: 1
+// for the document element, 2 for its fields, 3 for list items, and so on.
+// Deeper elements can never be part of the record.
+std::size_t HoldDepth(const RecordDescription& description);
 
 // The element name of a field: its name with a trailing "$" removed.
 std::string ElementName(const std::string& fieldName);
@@ -80,8 +91,9 @@ FieldDescription ScalarField(const std::string& name) {
 
 // A list field stored in the data member `Member`, a container with size(),
 // clear() and the item access of `Ops` (see DocumentFile.cpp and Config.cpp).
+// Reading keeps at most `maxItems` items.
 template <auto Member, typename Ops>
-FieldDescription ListField(const std::string& name, ValueType itemType,
+FieldDescription ListField(const std::string& name, ValueType itemType, std::size_t maxItems,
                            const RecordDescription* itemDescription = nullptr) {
   using Record = typename detail::MemberTraits<Member>::Record;
   FieldDescription field;
@@ -90,6 +102,7 @@ FieldDescription ListField(const std::string& name, ValueType itemType,
   field.shape = FieldShape::kList;
   field.valueType = itemType;
   field.itemDescription = itemDescription;
+  field.maxItems = maxItems;
   field.list.count = [](const void* r) -> std::size_t {
     return static_cast<std::size_t>((static_cast<const Record*>(r)->*Member).size());
   };

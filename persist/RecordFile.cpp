@@ -59,6 +59,26 @@ ResultCode InflateAndFill(std::string_view stream, std::int64_t payloadLength, c
   return XmlToRecord(description, payload, record);
 }
 
+ResultCode LoadRecordFileOrThrow(const std::string& path, const RecordDescription& description, void* record,
+                                 Container container, LoadAccess access) {
+  FileHandle file;
+  std::uint64_t size = 0;
+  if (OpenForLoad(path, access, file, size) != ResultCode::kOk) return ResultCode::kFileFailed;
+  char head[kTaggedHeader] = {};
+  const std::size_t headLength = static_cast<std::size_t>(std::min<std::uint64_t>(size, kTaggedHeader));
+  if (!ReadExactly(file.get(), 0, head, headLength)) return ResultCode::kFileFailed;
+  StreamPlace place;
+  if (LocateStream(head, size, container, place) != ResultCode::kOk) return ResultCode::kFileFailed;
+  // A payload longer than the record can sensibly hold is refused before a
+  // byte of it is inflated.
+  if (place.payloadLength > 0 && static_cast<std::uint64_t>(place.payloadLength) > description.payloadCeiling) {
+    return ResultCode::kFileFailed;
+  }
+  std::string stream(static_cast<std::size_t>(place.length), '\0');  // failing here refuses the file
+  if (!ReadExactly(file.get(), place.offset, stream.data(), stream.size())) return ResultCode::kFileFailed;
+  return InflateAndFill(stream, place.payloadLength, description, record);
+}
+
 }  // namespace
 
 ResultCode EncodeRecordFile(const RecordDescription& description, const void* record, Container container,
@@ -91,22 +111,11 @@ ResultCode SaveRecordFile(const std::string& path, const RecordDescription& desc
 
 ResultCode LoadRecordFile(const std::string& path, const RecordDescription& description, void* record, Container container,
                    LoadAccess access) {
-  FileHandle file;
-  std::uint64_t size = 0;
-  if (OpenForLoad(path, access, file, size) != ResultCode::kOk) return ResultCode::kFileFailed;
-  char head[kTaggedHeader] = {};
-  const std::size_t headLength = static_cast<std::size_t>(std::min<std::uint64_t>(size, kTaggedHeader));
-  if (!ReadExactly(file.get(), 0, head, headLength)) return ResultCode::kFileFailed;
-  StreamPlace place;
-  if (LocateStream(head, size, container, place) != ResultCode::kOk) return ResultCode::kFileFailed;
-  std::string stream;
   try {
-    stream.resize(static_cast<std::size_t>(place.length));
-  } catch (const std::bad_alloc&) {
-    return ResultCode::kFileFailed;
+    return LoadRecordFileOrThrow(path, description, record, container, access);
+  } catch (...) {
+    return ResultCode::kFileFailed;  // the file is refused, whatever failed
   }
-  if (!ReadExactly(file.get(), place.offset, stream.data(), stream.size())) return ResultCode::kFileFailed;
-  return InflateAndFill(stream, place.payloadLength, description, record);
 }
 
 }  // namespace twk

@@ -20,11 +20,12 @@ void RecordFiller::Start(const char* name) {
   if (top.kind == FrameKind::kRecord) return StartField(top, name);
   if (top.stopped || std::strcmp(name, "element") != 0) return Skip();
   const FieldDescription* field = top.field;
-  void* item = field->list.append(top.target);
+  void* item = top.itemsLeft > 0 ? field->list.append(top.target) : nullptr;
   if (!item) {
     top.stopped = true;  // no more items for this list
     return Skip();
   }
+  --top.itemsLeft;
   if (field->valueType == ValueType::kRecord) {
     ResetRecord(*field->itemDescription, item);
     stack_.push_back(Frame{FrameKind::kRecord, ValueType::kRecord, item, field->itemDescription});
@@ -78,6 +79,7 @@ void RecordFiller::StartField(Frame& top, const char* name) {
     } else {
       Frame frame{FrameKind::kList, field.valueType, record};
       frame.field = &field;
+      frame.itemsLeft = field.maxItems;
       stack_.push_back(frame);
     }
     return;

@@ -5,8 +5,8 @@
 // element with a field's element name is that field's element (case-
 // sensitive, any order, later repeats ignored); a scalar takes its own
 // character data only (not its children's, not CDATA sections); a list takes
-// one item per child element "element"; everything else is skipped. A record
-// has at most 64 fields.
+// one item per child element "element", up to the list's ceiling; everything
+// else is skipped. A record has at most 64 fields.
 
 #include <cstdint>
 #include <string>
@@ -41,7 +41,8 @@ class RecordFiller {
     const FieldDescription* field = nullptr;    // kList
     std::uint64_t claimed = 0;                  // kRecord: fields already taken
     std::size_t hint = 0;                       // kRecord: where the next lookup starts
-    bool stopped = false;                       // kList: an item could not be allocated
+    std::size_t itemsLeft = 0;                  // kList: items still allowed by the ceiling
+    bool stopped = false;                       // kList: the ceiling or an allocation failure ended it
   };
 
   void Skip() { ++skipDepth_; }

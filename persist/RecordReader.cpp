@@ -5,6 +5,7 @@
 #include <memory>
 #include <new>
 
+#include "persist/DepthFilter.h"
 #include "persist/RecordFiller.h"
 #include "persist/RecordXml.h"
 
@@ -16,14 +17,15 @@ struct ParseState {
   XML_Parser parser;
 };
 
-// An allocation failure inside a callback stops the parse instead of
-// unwinding through the C library; the record keeps what was filled.
+// An allocation failure (or any other exception) inside a callback stops the
+// parse instead of unwinding through the C library; the record keeps what
+// was filled.
 template <typename Fn>
 void Guarded(void* data, Fn&& fn) {
   auto* state = static_cast<ParseState*>(data);
   try {
     fn(state->filler);
-  } catch (const std::bad_alloc&) {
+  } catch (...) {
     XML_StopParser(state->parser, XML_FALSE);
   }
 }
@@ -45,6 +47,16 @@ void XMLCALL OnEntityDecl(void* data, const XML_Char*, int, const XML_Char*, int
   XML_StopParser(static_cast<ParseState*>(data)->parser, XML_FALSE);
 }
 
+constexpr std::size_t kChunk = std::size_t{1} << 30;  // what one parser call takes
+
+// The bytes FE and FF never occur in UTF-8, so a payload opening with a
+// UTF-16 byte-order mark fails at its first byte. The parser would otherwise
+// honour the mark and read the rest as UTF-16 despite the fixed encoding.
+bool StartsWithUtf16Mark(std::string_view payload) {
+  return payload.size() >= 2 && ((payload[0] == '\xFE' && payload[1] == '\xFF') ||
+                                 (payload[0] == '\xFF' && payload[1] == '\xFE'));
+}
+
 struct ParserDeleter {
   void operator()(XML_ParserStruct* p) const { XML_ParserFree(p); }
 };
@@ -62,13 +74,18 @@ ResultCode XmlToRecord(const RecordDescription& description, std::string_view pa
   XML_SetCdataSectionHandler(parser.get(), OnCdataStart, OnCdataEnd);
   XML_SetEntityDeclHandler(parser.get(), OnEntityDecl);
   // The parse status is not examined: an error (such as the zero fill after
-  // the document element) only ends the parse.
-  constexpr std::size_t kChunk = std::size_t{1} << 30;
-  for (std::size_t done = 0;;) {
-    const std::size_t n = std::min(kChunk, payload.size() - done);
-    const bool last = done + n == payload.size();
-    if (XML_Parse(parser.get(), payload.data() + done, static_cast<int>(n), last) != XML_STATUS_OK || last) break;
-    done += n;
+  // the document element) only ends the parse. Elements too deep for the
+  // record never reach the parser.
+  DepthFilter stretches(payload, HoldDepth(description));
+  bool parsing = !StartsWithUtf16Mark(payload);
+  while (parsing) {
+    std::string_view stretch = stretches.Next();
+    do {
+      const std::string_view piece = stretch.substr(0, kChunk);
+      stretch.remove_prefix(piece.size());
+      const bool last = stretch.empty() && stretches.done();
+      parsing = XML_Parse(parser.get(), piece.data(), static_cast<int>(piece.size()), last) == XML_STATUS_OK && !last;
+    } while (parsing && !stretch.empty());
   }
   state.filler.Finish();
   return state.filler.sawRoot() ? ResultCode::kOk : ResultCode::kNoXmlDocument;

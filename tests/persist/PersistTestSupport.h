@@ -1,6 +1,9 @@
 #pragma once
 // Helpers for the persistence tests: a scratch folder and raw file bytes.
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <zlib.h>
 
 #include <cstdint>
@@ -11,7 +14,27 @@
 
 #include "document/Item.h"
 
+extern "C" void __asan_init() __attribute__((weak));
+
 namespace twk::test {
+
+inline bool AddressSanitizerLinked() { return &__asan_init != nullptr; }
+
+// Runs `body` in a child process limited to 256 MB of address space and
+// returns its exit status (a ResultCode as a number, or 100 + the signal),
+// so a loader whose memory does not follow the file fails loudly.
+template <typename Fn>
+int InSmallAddressSpace(Fn&& body) {
+  const pid_t child = fork();
+  if (child == 0) {
+    rlimit limit{256u << 20, 256u << 20};
+    setrlimit(RLIMIT_AS, &limit);
+    _exit(static_cast<int>(body()));
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 100 + WTERMSIG(status);
+}
 
 // The visible red line of width 1 from (2.5, 3.5) to (10.5, 12.5) whose
 // document is the 354-byte one-line example.

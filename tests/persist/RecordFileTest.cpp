@@ -142,30 +142,8 @@ TEST(DocumentFileLoad, HonoursReadOnlyFilesAndLocks) {
   EXPECT_EQ(LoadDocumentFile(path, doc), ResultCode::kOk);
 }
 
-}  // namespace
-}  // namespace twk
-
-extern "C" void __asan_init() __attribute__((weak));
-
-namespace twk {
-namespace {
-
-bool AddressSanitizerLinked() { return &__asan_init != nullptr; }
-
-// Runs `body` in a child process limited to 256 MB of address space and
-// returns its exit status, so a loader that trusts the header fails loudly.
-template <typename Fn>
-int InSmallAddressSpace(Fn&& body) {
-  const pid_t child = fork();
-  if (child == 0) {
-    rlimit limit{256u << 20, 256u << 20};
-    setrlimit(RLIMIT_AS, &limit);
-    _exit(static_cast<int>(body()));
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 100 + WTERMSIG(status);
-}
+using test::AddressSanitizerLinked;
+using test::InSmallAddressSpace;
 
 TEST(DocumentFileLoad, DoesNotTrustHeaderLengths) {
   if (AddressSanitizerLinked())
@@ -179,6 +157,9 @@ TEST(DocumentFileLoad, DoesNotTrustHeaderLengths) {
   hugeN.replace(8, 4, test::Int32Bytes(0x7FFFFFFF));
   test::WriteBytes(dir.File("hugeN.twk"), hugeN);
   test::WriteBytes(dir.File("hugeBare.cfg"), test::Int32Bytes(0x7FFFFFFF) + good.substr(12));
+  std::string ceilingN = good;  // as much as a document may announce
+  ceilingN.replace(8, 4, test::Int32Bytes(static_cast<std::int32_t>(kDocumentPayloadCeiling)));
+  test::WriteBytes(dir.File("ceilingN.twk"), ceilingN);
   EXPECT_EQ(InSmallAddressSpace([&] {
               TWKFILE doc;
               return LoadDocumentFile(dir.File("hugeL.twk"), doc);
@@ -188,12 +169,17 @@ TEST(DocumentFileLoad, DoesNotTrustHeaderLengths) {
               TWKFILE doc;
               return LoadDocumentFile(dir.File("hugeN.twk"), doc);
             }),
+            static_cast<int>(ResultCode::kFileFailed));
+  EXPECT_EQ(InSmallAddressSpace([&] {
+              TWKFILE doc;
+              return LoadDocumentFile(dir.File("ceilingN.twk"), doc);
+            }),
             static_cast<int>(ResultCode::kPayloadFailed));
   EXPECT_EQ(InSmallAddressSpace([&] {
               TWKFILE doc;
               return LoadRecordFile(dir.File("hugeBare.cfg"), DocumentDescription(), doc, Container::kBare);
             }),
-            static_cast<int>(ResultCode::kPayloadFailed));
+            static_cast<int>(ResultCode::kFileFailed));
 }
 
 TEST(BareContainer, FramesThePayloadWithItsLengthOnly) {

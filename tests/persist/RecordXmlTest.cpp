@@ -68,10 +68,10 @@ struct LeafListOps {
 };
 
 TEST(RecordDescriptions, NestedListsWriteAndReadGenerically) {
-  static RecordDescription leaf{"Leaf", {ListField<&Leaf::Tags, VectorListOps>("Tags$", ValueType::kString)}};
+  static RecordDescription leaf{"Leaf", {ListField<&Leaf::Tags, VectorListOps>("Tags$", ValueType::kString, 100)}};
   RecordDescription tree{"Tree",
                          {ScalarField<&Tree::Flag>("Flag"),
-                          ListField<&Tree::Leaves, LeafListOps>("Leaves", ValueType::kRecord, &leaf)}};
+                          ListField<&Tree::Leaves, LeafListOps>("Leaves", ValueType::kRecord, 100, &leaf)}};
   Tree t;
   t.Flag = 200;
   t.Leaves = {Leaf{{"a<b", "", "c"}}, Leaf{}};
