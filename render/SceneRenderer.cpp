@@ -39,26 +39,36 @@ void PaintItems(Image& layer, const TWKFILE& doc, float pixelsPerUnitX, float pi
   last = std::min(last, doc.CData.size() - 1);
   if (first > last) return;
   // The W x H units fill the image exactly.
-  PaintItemsInBands(layer, doc, AreaSide(doc.TWKW, area), AreaSide(doc.TWKH, area), first, last);
+  try {
+    PaintItemsInBands(layer, doc, AreaSide(doc.TWKW, area), AreaSide(doc.TWKH, area), first, last);
+  } catch (...) {
+    layer.MarkDirty();  // out of memory: the layer keeps what was painted
+  }
 }
 
 std::unique_ptr<Image> RenderDocument(const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY,
                                       RenderArea area) {
-  const PixelSize size = RenderImageSize(doc, pixelsPerUnitX, pixelsPerUnitY, area);
-  auto image = Image::NewTransparent(size.width, size.height);
-  if (!image) return nullptr;
-  PaintItems(*image, doc, pixelsPerUnitX, pixelsPerUnitY, area, 0, doc.CData.size() - 1);
-  return image;
+  try {
+    const PixelSize size = RenderImageSize(doc, pixelsPerUnitX, pixelsPerUnitY, area);
+    auto image = Image::NewTransparent(size.width, size.height);
+    if (!image || doc.CData.size() == 0) return image;
+    PaintItemsInBands(*image, doc, AreaSide(doc.TWKW, area), AreaSide(doc.TWKH, area), 0, doc.CData.size() - 1);
+    return image;
+  } catch (...) {
+    return nullptr;  // a picture with items missing is no picture of the document
+  }
 }
 
-std::unique_ptr<Image> ComposeOverGrid(const Image& grid, const Image* layer) {
+std::unique_ptr<Image> ComposeOverGrid(const Image& grid, const Image* layer) try {
   auto canvas = grid.Clone();
   if (canvas && layer) BlendImage(*canvas, *layer, 0, 0);
   return canvas;
+} catch (...) {
+  return nullptr;
 }
 
 std::unique_ptr<Image> ComposeCanvas(const Image& grid, const TWKFILE& doc, float pixelsPerUnitX,
-                                     float pixelsPerUnitY) {
+                                     float pixelsPerUnitY) try {
   const PixelSize size = RenderImageSize(doc, pixelsPerUnitX, pixelsPerUnitY, RenderArea::kDocument);
   auto layer = Image::NewTransparent(size.width, size.height);
   if (!layer) return grid.Clone();  // the grid alone
@@ -73,6 +83,8 @@ std::unique_ptr<Image> ComposeCanvas(const Image& grid, const TWKFILE& doc, floa
   ComposeRows(*canvas, grid, *layer, layer->height(), grid.height());
   canvas->MarkDirty();
   return canvas;
+} catch (...) {
+  return nullptr;  // out of memory: the canvas keeps its last picture
 }
 
 }  // namespace twk

@@ -24,8 +24,9 @@ struct PixelSize {
 PixelSize RenderImageSize(const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY, RenderArea area);
 
 // Renders every visible item of `doc`, last to first, at the given pixels per
-// unit. Returns nullptr only when the image cannot be created; an image whose
-// vector surface cannot be opened comes back blank.
+// unit. Returns nullptr when the image cannot be created or memory runs out
+// while painting; an image whose vector surface cannot be opened comes back
+// blank. No function here lets an exception escape.
 std::unique_ptr<Image> RenderDocument(const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY,
                                       RenderArea area);
 
@@ -33,6 +34,7 @@ std::unique_ptr<Image> RenderDocument(const TWKFILE& doc, float pixelsPerUnitX, 
 // `last` down to `first`, onto `layer`, exactly as RenderDocument paints them.
 // `layer` must have the RenderImageSize for the same scale and area. Painting
 // items 1..n and then item 0 gives the same pixels as painting 0..n at once.
+// Should memory run out, the layer keeps what was painted.
 void PaintItems(Image& layer, const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY,
                 RenderArea area, int first, int last);
 
