@@ -1,6 +1,8 @@
 #include "cli/CliCommands.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "document/Rounding.h"
 #include "export/ExportSizes.h"
@@ -13,11 +15,24 @@
 namespace twk::cli {
 namespace {
 
+// Whether `path` is a regular file this process can open for reading. Only
+// asked after a failed load, to tell a file that cannot be read from one
+// whose content is not a document.
+bool IsReadableFile(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (fd < 0) return false;
+  ::close(fd);
+  return true;
+}
+
 // Loads the document as the editor's Load does, but also from read-only
 // files, since the tool only reads.
 bool LoadInput(const std::string& path, TWKFILE& doc, std::ostream& err) {
   if (LoadDocumentFile(path, doc, LoadAccess::kShared) == ResultCode::kOk) return true;
-  err << "tarnwick-cli: can't read file: " << path << "\n";
+  err << "tarnwick-cli: " << (IsReadableFile(path) ? "not a Tarnwick document: " : "can't read file: ") << path
+      << "\n";
   return false;
 }
 

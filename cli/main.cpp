@@ -1,6 +1,7 @@
 // tarnwick-cli: exports and inspects Tarnwick documents from scripts and
 // icon build pipelines. The editor itself takes no arguments.
 #include <exception>
+#include <new>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -22,6 +23,8 @@ int main(int argc, char** argv) {
       case twk::cli::Command::kExport: return twk::cli::RunExport(parsed, std::cout, std::cerr);
       case twk::cli::Command::kDump: return twk::cli::RunDump(parsed, std::cout, std::cerr);
     }
+  } catch (const std::bad_alloc&) {
+    std::cerr << "tarnwick-cli: not enough memory\n";
   } catch (const std::exception& e) {
     std::cerr << "tarnwick-cli: " << e.what() << "\n";
   } catch (...) {

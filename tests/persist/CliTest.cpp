@@ -154,5 +154,28 @@ TEST(Cli, RejectsBadInputWithOneLineAndStatusOne) {
   EXPECT_NE(help.out.find("tarnwick-cli export FILE.twk"), std::string::npos);
 }
 
+TEST(Cli, TellsAFileItCannotReadFromOneThatIsNoDocument) {
+  ScratchDir dir;
+  test::WriteBytes(dir.File("README"), "Tarnwick draws icons.\n");
+  test::WriteBytes(dir.File("icon.png"), "\x89PNG\r\n\x1a\n\0\0\0\rIHDR");
+  test::WriteBytes(dir.File("huge.twk"), test::TaggedFile("x", 0x7FFFFFFF));  // announces 2 GB
+  const std::string cannotRead = "tarnwick-cli: can't read file: ";
+  const std::string noDocument = "tarnwick-cli: not a Tarnwick document: ";
+  const struct {
+    std::string path;
+    std::string message;
+  } cases[] = {
+      {dir.File("missing.twk"), cannotRead},
+      {dir.path().string(), cannotRead},
+      {dir.File("README"), noDocument},
+      {dir.File("icon.png"), noDocument},
+      {dir.File("huge.twk"), noDocument},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(RunCli("dump '" + c.path + "'", dir.File("err")).status, 1) << c.path;
+    EXPECT_EQ(test::ReadBytes(dir.File("err")), c.message + c.path + "\n");
+  }
+}
+
 }  // namespace
 }  // namespace twk
