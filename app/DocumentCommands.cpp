@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "app/App.h"
+#include "editor/EditRules.h"
 #include "persist/DocumentFile.h"
 #include "persist/PathRules.h"
 
@@ -37,7 +38,7 @@ bool IsExistingFile(const std::string& path) {
 }  // namespace
 
 void SaveDocumentCommand(App& app) {
-  if (app.state().Constructing) return;
+  if (!MayRun(UserCommand::kSave, app.state())) return;
   const QString chosen = app.dialogs().AskFilePath(app.mainWidget(), DocumentDialog(app, kSaveTitle, true));
   if (chosen.isEmpty()) return;
 
@@ -58,7 +59,7 @@ void SaveDocumentCommand(App& app) {
 }
 
 void LoadDocumentCommand(App& app) {
-  if (app.state().Constructing) return;
+  if (!MayRun(UserCommand::kLoad, app.state())) return;
   const QString chosen = app.dialogs().AskFilePath(app.mainWidget(), DocumentDialog(app, kLoadTitle, false));
   if (chosen.isEmpty()) return;
   const std::string path = chosen.toStdString();

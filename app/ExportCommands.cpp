@@ -7,6 +7,7 @@
 
 #include "app/App.h"
 #include "app/ExportWindow.h"
+#include "editor/EditRules.h"
 #include "export/ExportPlan.h"
 #include "export/ExportSizes.h"
 #include "export/PngExport.h"
@@ -29,7 +30,7 @@ std::vector<ExportRowChoice> CheckedRows(const QTreeWidget& list) {
 }  // namespace
 
 void OpenExportWindow(App& app) {
-  if (app.state().Constructing || app.exportWindowOpen()) return;
+  if (!MayRun(UserCommand::kExportPng, app.state()) || app.exportWindowOpen()) return;
   QTreeWidget* list = app.lstExportRes();
   list->clear();
   for (int i = 0; i < kExportSizeCount; ++i) {
@@ -44,7 +45,7 @@ void OpenExportWindow(App& app) {
 }
 
 void ExportCommand(App& app) {
-  if (app.state().Constructing || !app.exportWindowOpen()) return;
+  if (!MayRun(UserCommand::kExportPng, app.state()) || !app.exportWindowOpen()) return;
   const int mask = ExportMaskFromRows(CheckedRows(*app.lstExportRes()));
   app.config().RecentExport = mask;
   ExportWindow* window = app.exportWindow();

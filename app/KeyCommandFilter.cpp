@@ -4,39 +4,41 @@
 #include <QKeyEvent>
 #include <QWidget>
 
+#include "editor/KeyNumbers.h"
+
 namespace twk {
 
 const std::array<KeyBinding, kKeyBindingCount>& KeyBindings() {
   static const std::array<KeyBinding, kKeyBindingCount> table = {{
-      {Qt::Key_3, KeyPad::kMain, 51},
-      {Qt::Key_2, KeyPad::kMain, 50},
-      {Qt::Key_1, KeyPad::kMain, 49},
-      {Qt::Key_Escape, KeyPad::kEither, 27},
-      {Qt::Key_M, KeyPad::kEither, 77},
-      {Qt::Key_V, KeyPad::kEither, 86},
-      {Qt::Key_T, KeyPad::kEither, 84},
-      {Qt::Key_A, KeyPad::kEither, 65},
-      {Qt::Key_D, KeyPad::kEither, 68},
-      {Qt::Key_W, KeyPad::kEither, 87},
-      {Qt::Key_S, KeyPad::kEither, 83},
+      {Qt::Key_3, KeyPad::kMain, keys::k3},
+      {Qt::Key_2, KeyPad::kMain, keys::k2},
+      {Qt::Key_1, KeyPad::kMain, keys::k1},
+      {Qt::Key_Escape, KeyPad::kEither, keys::kEsc},
+      {Qt::Key_M, KeyPad::kEither, keys::kM},
+      {Qt::Key_V, KeyPad::kEither, keys::kV},
+      {Qt::Key_T, KeyPad::kEither, keys::kT},
+      {Qt::Key_A, KeyPad::kEither, keys::kA},
+      {Qt::Key_D, KeyPad::kEither, keys::kD},
+      {Qt::Key_W, KeyPad::kEither, keys::kW},
+      {Qt::Key_S, KeyPad::kEither, keys::kS},
       // Arrows and Delete: the keypad's own (Num Lock off) count as well,
       // as they do for Windows.
-      {Qt::Key_Up, KeyPad::kEither, 38},
-      {Qt::Key_Down, KeyPad::kEither, 40},
-      {Qt::Key_Left, KeyPad::kEither, 37},
-      {Qt::Key_Right, KeyPad::kEither, 39},
-      {Qt::Key_Plus, KeyPad::kKeypad, 107},
-      {Qt::Key_Minus, KeyPad::kKeypad, 109},
-      {Qt::Key_Equal, KeyPad::kMain, 187},
-      {Qt::Key_Minus, KeyPad::kMain, 189},
-      {Qt::Key_Delete, KeyPad::kEither, 46},
-      {Qt::Key_Space, KeyPad::kEither, 32},
-      {Qt::Key_8, KeyPad::kKeypad, 104},
-      {Qt::Key_2, KeyPad::kKeypad, 98},
-      {Qt::Key_4, KeyPad::kKeypad, 100},
-      {Qt::Key_6, KeyPad::kKeypad, 102},
+      {Qt::Key_Up, KeyPad::kEither, keys::kUp},
+      {Qt::Key_Down, KeyPad::kEither, keys::kDown},
+      {Qt::Key_Left, KeyPad::kEither, keys::kLeft},
+      {Qt::Key_Right, KeyPad::kEither, keys::kRight},
+      {Qt::Key_Plus, KeyPad::kKeypad, keys::kPadPlus},
+      {Qt::Key_Minus, KeyPad::kKeypad, keys::kPadMinus},
+      {Qt::Key_Equal, KeyPad::kMain, keys::kEquals},
+      {Qt::Key_Minus, KeyPad::kMain, keys::kMinus},
+      {Qt::Key_Delete, KeyPad::kEither, keys::kDelete},
+      {Qt::Key_Space, KeyPad::kEither, keys::kSpace},
+      {Qt::Key_8, KeyPad::kKeypad, keys::kPad8},
+      {Qt::Key_2, KeyPad::kKeypad, keys::kPad2},
+      {Qt::Key_4, KeyPad::kKeypad, keys::kPad4},
+      {Qt::Key_6, KeyPad::kKeypad, keys::kPad6},
       // Layouts whose "=/+" key types "+" unshifted (German and others).
-      {Qt::Key_Plus, KeyPad::kMain, 187},
+      {Qt::Key_Plus, KeyPad::kMain, keys::kEquals},
   }};
   return table;
 }
@@ -51,8 +53,8 @@ constexpr quint32 kEqualsKeyScanCode = 21;
 int CommandNumberForKey(int qtKey, Qt::KeyboardModifiers modifiers, quint32 scanCode) {
   if (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) return 0;
   const bool keypad = modifiers & Qt::KeypadModifier;
-  if (!keypad && scanCode == kEqualsKeyScanCode) return 187;
-  if (!keypad && scanCode == kMinusKeyScanCode) return 189;
+  if (!keypad && scanCode == kEqualsKeyScanCode) return keys::kEquals;
+  if (!keypad && scanCode == kMinusKeyScanCode) return keys::kMinus;
   for (const KeyBinding& binding : KeyBindings()) {
     if (binding.qtKey != qtKey) continue;
     if (binding.pad == KeyPad::kEither || (binding.pad == KeyPad::kKeypad) == keypad) {

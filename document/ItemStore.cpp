@@ -16,9 +16,19 @@ ItemStore& ItemStore::operator=(const ItemStore& other) {
 }
 
 TWKDATA* ItemStore::insert(int index, const TWKDATA& item) {
+  return insert(index, std::make_unique<TWKDATA>(item));
+}
+
+TWKDATA* ItemStore::insert(int index, std::unique_ptr<TWKDATA> item) {
   index = std::clamp(index, 0, size());
-  auto it = items_.insert(items_.begin() + index, std::make_unique<TWKDATA>(item));
+  auto it = items_.insert(items_.begin() + index, std::move(item));
   return it->get();
+}
+
+std::unique_ptr<TWKDATA> ItemStore::take(int index) {
+  std::unique_ptr<TWKDATA> item = std::move(items_[static_cast<std::size_t>(index)]);
+  items_.erase(items_.begin() + index);
+  return item;
 }
 
 int ItemStore::indexOf(const TWKDATA* item) const {

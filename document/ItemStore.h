@@ -29,6 +29,12 @@ class ItemStore {
   TWKDATA* insertFront(const TWKDATA& item) { return insert(0, item); }
   TWKDATA* append(const TWKDATA& item) { return insert(size(), item); }
 
+  // Puts an item taken out earlier back at `index` (clamped); the item keeps
+  // its address, so references to it stay valid across the round trip.
+  TWKDATA* insert(int index, std::unique_ptr<TWKDATA> item);
+  // Takes the item at `index` out of the list and hands it over.
+  std::unique_ptr<TWKDATA> take(int index);
+
   // Position of `item`, or -1 when it is not in the list.
   int indexOf(const TWKDATA* item) const;
   // Removes and frees `item`; returns false when it is not in the list.

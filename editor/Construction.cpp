@@ -1,9 +1,12 @@
 #include "editor/Construction.h"
 
+#include <memory>
 #include <new>
+#include <vector>
 
 #include "document/Colour.h"
 #include "document/Labels.h"
+#include "editor/ItemListing.h"
 
 namespace twk {
 
@@ -101,13 +104,17 @@ void FinishItem(Editor& ed) {
     ed.documentChanged();
     return;
   }
-  // Still constructing while the row is made, so list change events do not
-  // touch the document half way.
-  ed.rows.InsertRow(0, TypeName(item->Type));
-  ed.rows.AttachItem(0, item);
-  ed.rows.SetRowState(0, RowState{false, item->Visible != 0});
-  ed.rows.SelectOnly(0);
-  ed.documentChanged();
+  // The finished item enters the document as one command: it is taken out
+  // and put back with its row. Still constructing meanwhile, so the canvas
+  // keeps the layer behind it and list change events leave the document
+  // alone.
+  std::vector<ListedItem> finished(1);
+  finished[0].index = 0;
+  finished[0].item = item;
+  finished[0].owned = ed.doc.CData.take(0);
+  finished[0].text = TypeName(item->Type);
+  finished[0].row = RowState{false, item->Visible != 0};
+  RunEdit(ed, std::make_unique<AddItems>(std::move(finished), AddItems::Selection::kOnlyFirstNew));
   LeaveConstruction(ed.state);
 }
 

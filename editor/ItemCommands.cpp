@@ -1,26 +1,20 @@
 #include "editor/ItemCommands.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "document/Labels.h"
 #include "document/Rounding.h"
+#include "editor/ChangeItems.h"
+#include "editor/EditRules.h"
+#include "editor/ItemListing.h"
 
 namespace twk {
 
 namespace {
 
 std::uint8_t VisibleFlag(bool on) { return on ? 1 : 0; }
-
-// Items of the selected rows, visiting the rows from the last to the first.
-std::vector<TWKDATA*> SelectedItemsBottomUp(const ItemRows& rows) {
-  std::vector<TWKDATA*> items;
-  for (int row = rows.RowCount() - 1; row >= 0; --row) {
-    if (!rows.GetRowState(row).selected) continue;
-    if (TWKDATA* item = rows.RowItem(row)) items.push_back(item);
-  }
-  return items;
-}
 
 // The drag that started in this list is still pending and both its row and
 // its item are still there: only then is a drop a move.
@@ -30,77 +24,86 @@ bool DragStillValid(const Editor& ed, const PendingDrag& drag) {
   return ed.doc.CData.indexOf(drag.item) >= 0;
 }
 
+// Visible := `visible` for the item of `row` when that changes it.
+void AddVisibility(std::vector<ItemChange>& changes, int row, TWKDATA* item, bool visible) {
+  const std::uint8_t wanted = VisibleFlag(visible);
+  if (item->Visible == wanted) return;
+  TWKDATA after = *item;
+  after.Visible = wanted;
+  changes.push_back(ItemChange{row, item, *item, std::move(after)});
+}
+
+void RunChanges(Editor& ed, std::vector<ItemChange> changes) {
+  if (!changes.empty()) RunEdit(ed, std::make_unique<ChangeItems>(std::move(changes)));
+}
+
 }  // namespace
 
 void SyncVisibility(Editor& ed) {
-  if (ed.state.Constructing) return;
-  bool changed = false;
-  for (int row = ed.rows.RowCount() - 1; row >= 0; --row) {
-    TWKDATA* item = ed.rows.RowItem(row);
-    if (!item) continue;
-    const std::uint8_t mark = VisibleFlag(ed.rows.GetRowState(row).checked);
-    if (item->Visible != mark) {
-      item->Visible = mark;
-      changed = true;
-    }
+  if (!MayRun(UserCommand::kCheckBox, ed.state)) return;
+  std::vector<ItemChange> changes;
+  for (int row = 0; row < ed.rows.RowCount(); ++row) {
+    if (TWKDATA* item = ed.rows.RowItem(row)) AddVisibility(changes, row, item, ed.rows.GetRowState(row).checked);
   }
-  if (changed) ed.documentChanged();
+  RunChanges(ed, std::move(changes));
 }
 
 void SetSelectedVisibility(Editor& ed, bool visible) {
-  if (ed.state.Constructing) return;
-  const std::uint8_t wanted = VisibleFlag(visible);
-  bool changed = false;
-  for (int row = ed.rows.RowCount() - 1; row >= 0; --row) {
+  if (!MayRun(visible ? UserCommand::kShow : UserCommand::kHide, ed.state)) return;
+  std::vector<ItemChange> changes;
+  for (int row = 0; row < ed.rows.RowCount(); ++row) {
     TWKDATA* item = ed.rows.RowItem(row);
-    const RowState state = ed.rows.GetRowState(row);
-    if (!item || !state.selected || item->Visible == wanted) continue;
-    item->Visible = wanted;
-    changed = true;
-    if (state.checked != visible) ed.rows.SetRowState(row, RowState{state.selected, visible});
+    if (item && ed.rows.GetRowState(row).selected) AddVisibility(changes, row, item, visible);
   }
-  if (changed) ed.documentChanged();
+  RunChanges(ed, std::move(changes));
 }
 
 void CloneSelected(Editor& ed) {
-  if (ed.state.Constructing) return;
-  const std::vector<TWKDATA*> sources = SelectedItemsBottomUp(ed.rows);
-  if (sources.empty()) return;
-  ed.rows.SelectOnly(-1);
-  for (const TWKDATA* source : sources) {
-    TWKDATA* copy = ed.doc.CData.insertFront(*source);
-    ed.rows.InsertRow(0, TypeName(copy->Type));
-    ed.rows.AttachItem(0, copy);
-    ed.rows.SetRowState(0, RowState{true, copy->Visible != 0});
+  if (!MayRun(UserCommand::kClone, ed.state)) return;
+  // The copies go to the front in the order of their sources, selected.
+  std::vector<ListedItem> copies;
+  for (int row = 0; row < ed.rows.RowCount(); ++row) {
+    const TWKDATA* source = ed.rows.RowItem(row);
+    if (!source || !ed.rows.GetRowState(row).selected) continue;
+    ListedItem copy;
+    copy.index = static_cast<int>(copies.size());
+    copy.owned = std::make_unique<TWKDATA>(*source);
+    copy.item = copy.owned.get();
+    copy.text = TypeName(source->Type);
+    copy.row = RowState{true, source->Visible != 0};
+    copies.push_back(std::move(copy));
   }
-  ed.documentChanged();
+  if (copies.empty()) return;
+  RunEdit(ed, std::make_unique<AddItems>(std::move(copies), AddItems::Selection::kAsListed));
 }
 
 void DeleteSelected(Editor& ed) {
-  if (ed.state.Constructing) return;
-  bool removed = false;
-  for (int row = ed.rows.RowCount() - 1; row >= 0; --row) {
+  if (!MayRun(UserCommand::kDelete, ed.state)) return;
+  std::vector<ListedItem> doomed;
+  for (int row = 0; row < ed.rows.RowCount(); ++row) {
     TWKDATA* item = ed.rows.RowItem(row);
-    if (!item || !ed.rows.GetRowState(row).selected) continue;
-    ed.rows.RemoveRow(row);
-    ed.doc.CData.remove(item);
-    removed = true;
+    const RowState state = ed.rows.GetRowState(row);
+    if (!item || !state.selected) continue;
+    ListedItem listed;
+    listed.index = row;
+    listed.item = item;
+    listed.text = ed.rows.RowText(row);
+    listed.row = RowState{false, state.checked};
+    doomed.push_back(std::move(listed));
   }
-  if (removed) ed.documentChanged();
+  if (doomed.empty()) return;
+  RunEdit(ed, std::make_unique<DeleteItems>(std::move(doomed)));
 }
 
 void RebuildRowsFromDocument(Editor& ed) {
-  ed.rows.BeginUpdate();
+  RowUpdateBatch batch(ed.rows);
   ed.rows.RemoveAllRows();
   const ItemStore& items = ed.doc.CData;
   for (int i = 0; i < items.size(); ++i) {
     TWKDATA* item = items.at(i);
-    ed.rows.InsertRow(i, TypeName(item->Type));
-    ed.rows.AttachItem(i, item);
-    ed.rows.SetRowState(i, RowState{false, item->Visible != 0});
+    ed.rows.ListItem(i, TypeName(item->Type), item, RowState{false, item->Visible != 0});
   }
   if (!items.empty()) ed.rows.SelectOnly(0);
-  ed.rows.EndUpdate();
 }
 
 void ReplaceDocument(Editor& ed, TWKFILE&& doc) {
@@ -114,7 +117,7 @@ void ReplaceDocument(Editor& ed, TWKFILE&& doc) {
 
 bool RowDragStart(Editor& ed, PendingDrag& drag) {
   drag = PendingDrag{};
-  if (ed.state.Constructing) return false;
+  if (!MayRun(UserCommand::kRowDrag, ed.state)) return false;
   const int row = ed.rows.FirstSelectedRow();
   if (row < 0) return false;
   drag.row = row;
@@ -124,27 +127,19 @@ bool RowDragStart(Editor& ed, PendingDrag& drag) {
 }
 
 bool RowDrop(Editor& ed, PendingDrag& drag, const std::string& droppedText) {
-  (void)droppedText;  // the moved row keeps its own label (see below)
+  (void)droppedText;  // the moved row keeps its own label: a row's label always names its item
   const PendingDrag source = drag;
   drag = PendingDrag{};
-  if (ed.state.Constructing) return false;
+  if (!MayRun(UserCommand::kRowDrop, ed.state)) return false;
   const int target = ed.rows.FirstSelectedRow();
   if (target < 0 || !DragStillValid(ed, source)) return false;
-  TWKDATA* targetItem = ed.rows.RowItem(target);
-  if (!targetItem) return false;
-  // The row is rebuilt with the label it had: the dropped text is that label
-  // for a drag from this list, and a row's label always names its item.
-  const std::string text = ed.rows.RowText(source.row);
-  ed.rows.RemoveRow(source.row);
-  ed.rows.InsertRow(target, text);
-  ed.rows.SelectOnly(target);
-  ed.rows.AttachItem(target, source.item);
-  ed.rows.SetRowState(target, source.state);
-  if (target == source.row) return false;
-  const bool moved = target > source.row ? ed.doc.CData.moveAfter(source.item, targetItem)
-                                         : ed.doc.CData.moveBefore(source.item, targetItem);
-  if (moved) ed.documentChanged();
-  return moved;
+  if (target == source.row) {
+    // Dropped on itself: the row is selected alone and nothing moves.
+    ed.rows.SelectOnly(target);
+    return false;
+  }
+  RunEdit(ed, std::make_unique<MoveItem>(source.row, target));
+  return true;
 }
 
 }  // namespace twk

@@ -6,7 +6,10 @@
 
 namespace twk {
 
-// Brings each item's Visible in line with its row's check mark; one redraw
+// Each of them builds one command from the selected rows and runs it, so the
+// change reports once.
+
+// Brings each item's Visible in line with its row's check mark; one report
 // when anything changed.
 void SyncVisibility(Editor& ed);
 // Hide (false) or Show (true) the items of the selected rows.

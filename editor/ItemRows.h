@@ -40,6 +40,23 @@ class ItemRows {
   // document uses it so that filling n rows does not check n rows n times.
   virtual void BeginUpdate() {}
   virtual void EndUpdate() {}
+
+  // Makes a row for `item` at `index`: inserts it with `text`, attaches the
+  // item and sets the row's state. Every row of an item is made this way.
+  void ListItem(int index, const std::string& text, TWKDATA* item, RowState state);
+};
+
+// Holds the list's change reports back for the life of the object and makes
+// them one report at its end.
+class RowUpdateBatch {
+ public:
+  explicit RowUpdateBatch(ItemRows& rows) : rows_(rows) { rows_.BeginUpdate(); }
+  ~RowUpdateBatch() { rows_.EndUpdate(); }
+  RowUpdateBatch(const RowUpdateBatch&) = delete;
+  RowUpdateBatch& operator=(const RowUpdateBatch&) = delete;
+
+ private:
+  ItemRows& rows_;
 };
 
 }  // namespace twk

@@ -6,106 +6,111 @@
 #include "document/Colour.h"
 #include "document/Rounding.h"
 #include "editor/Construction.h"
+#include "editor/EditRules.h"
+#include "editor/ItemCommands.h"
+#include "editor/KeyNumbers.h"
+#include "editor/ResizeDocument.h"
 #include "editor/Selection.h"
 #include "editor/ToolSettings.h"
-#include "editor/ItemCommands.h"
 
 namespace twk {
 
 namespace {
 
-// A tool setting was changed: write it into the item under construction
-// (redrawing when that changed it) or into the selected items, then show the
-// settings in the title.
-void AfterToolSetting(Editor& ed, SelectionMember member) {
+// A tool setting was changed by `key`: write it into the item under
+// construction (reporting when that changed it) or into the selected items,
+// then report the settings.
+void AfterToolSetting(Editor& ed, SelectionMember member, int key) {
   if (ed.state.Constructing) {
     if (TWKDATA* item = ed.state.ConstructionItem) {
       if (ApplyChange(*item, SelectionChange{member}, ed.state)) ed.documentChanged();
     }
   } else {
-    ApplyToSelection(ed, SelectionChange{member});
+    ApplyToSelection(ed, SelectionChange{member, 0, 0, 0, key});
   }
   ed.toolSettingsChanged();
 }
 
 void NextMethod(Editor& ed) {
   ed.state.CurDrawMethod = NextDrawMethod(ed.state.CurDrawMethod);
-  AfterToolSetting(ed, SelectionMember::kSetDrawMethod);
+  AfterToolSetting(ed, SelectionMember::kSetDrawMethod, keys::kM);
 }
 void NextStyle(Editor& ed) {
   ed.state.CurDrawMethod2 = NextEndStyle(ed.state.CurDrawMethod2);
-  AfterToolSetting(ed, SelectionMember::kSetEndStyle);
+  AfterToolSetting(ed, SelectionMember::kSetEndStyle, keys::kV);
 }
-void StepWidth(Editor& ed, float step) {
+void StepWidth(Editor& ed, float step, int key) {
   ed.state.CurDrawWidth = SteppedWidth(ed.state.CurDrawWidth, step);
-  AfterToolSetting(ed, SelectionMember::kSetWidth);
+  AfterToolSetting(ed, SelectionMember::kSetWidth, key);
 }
-void StepAlpha(Editor& ed, int step) {
+void StepAlpha(Editor& ed, int step, int key) {
   ed.state.CurAlpha = SteppedAlpha(ed.state.CurAlpha, step);
-  AfterToolSetting(ed, SelectionMember::kSetOpacity);
+  AfterToolSetting(ed, SelectionMember::kSetOpacity, key);
 }
-void WidthUp(Editor& ed) { StepWidth(ed, kWidthStep); }
-void WidthDown(Editor& ed) { StepWidth(ed, -kWidthStep); }
 
 void NextType(Editor& ed) {
-  if (ed.state.Constructing) return;
+  if (!MayRun(UserCommand::kNextType, ed.state)) return;
   ed.state.CurType = NextItemType(ed.state.CurType);
   ed.toolSettingsChanged();
 }
 
-void Rotate(Editor& ed, float degrees) {
-  ApplyToSelection(ed, SelectionChange{SelectionMember::kRotate, degrees});
+void Rotate(Editor& ed, float degrees, int key) {
+  ApplyToSelection(ed, SelectionChange{SelectionMember::kRotate, degrees, 0, 0, key});
 }
-void Move(Editor& ed, float dx, float dy) {
-  ApplyToSelection(ed, SelectionChange{SelectionMember::kMove, 0, dx, dy});
+void Move(Editor& ed, float dx, float dy, int key) {
+  ApplyToSelection(ed, SelectionChange{SelectionMember::kMove, 0, dx, dy, key});
 }
 constexpr float kMoveStep = 0.125f;
 
-// Document size keys: act even while an item is under construction (the
-// grid rebuild then does nothing).
-void Resize(Editor& ed, float& size, int delta) {
+// A size key: one unit more or less, kept within 1..16 by the whole part.
+// It acts even while an item is under construction (the grid then keeps
+// the old size until the next rebuild).
+float ResizedBy(float size, int delta) {
   const int whole = TruncateToInt(size);
-  const std::uint32_t before = std::bit_cast<std::uint32_t>(size);
-  if (delta < 0 && whole > 1) size -= 1.0f;
-  if (delta > 0 && whole < 16) size += 1.0f;
-  if (std::bit_cast<std::uint32_t>(size) == before) return;
-  ed.documentResized(RoundToInt(ed.doc.TWKW), RoundToInt(ed.doc.TWKH));
-  ed.documentChanged();
+  if (delta < 0 && whole > 1) return size - 1.0f;
+  if (delta > 0 && whole < 16) return size + 1.0f;
+  return size;
 }
 
-constexpr int kKeyEsc = 27, kKeySpace = 32, kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39,
-              kKeyDown = 40, kKeyDelete = 46, kKey1 = 49, kKey2 = 50, kKey3 = 51, kKeyA = 65,
-              kKeyD = 68, kKeyM = 77, kKeyS = 83, kKeyT = 84, kKeyV = 86, kKeyW = 87,
-              kPad2 = 98, kPad4 = 100, kPad6 = 102, kPad8 = 104, kPadPlus = 107,
-              kPadMinus = 109, kKeyEquals = 187, kKeyMinus = 189;
+void Resize(Editor& ed, int dw, int dh, int key) {
+  if (!MayRun(UserCommand::kDocumentSize, ed.state)) return;
+  const DocumentSize before{ed.doc.TWKW, ed.doc.TWKH};
+  const DocumentSize after{ResizedBy(before.w, dw), ResizedBy(before.h, dh)};
+  // Bits, not values: a NaN size read from a file counts as unchanged.
+  if (std::bit_cast<std::uint32_t>(after.w) == std::bit_cast<std::uint32_t>(before.w) &&
+      std::bit_cast<std::uint32_t>(after.h) == std::bit_cast<std::uint32_t>(before.h)) {
+    return;
+  }
+  RunEdit(ed, std::make_unique<ResizeDocument>(before, after), key);
+}
 
 const std::array<KeyCommand, 25> kTable = {{
-    {kKey3, "fix second control point or arc end angle", FixSecondControlPoint},
-    {kKey2, "fix first control point or arc start angle", FixFirstControlPoint},
-    {kKey1, "fix start point", FixStartPoint},
-    {kKeyEsc, "cancel construction", CancelConstruction},
-    {kKeyM, "next draw method", NextMethod},
-    {kKeyV, "next end style", NextStyle},
-    {kKeyT, "next item type", NextType},
-    {kKeyA, "rotate by -1 degree", [](Editor& ed) { Rotate(ed, -1.0f); }},
-    {kKeyD, "rotate by +1 degree", [](Editor& ed) { Rotate(ed, 1.0f); }},
-    {kKeyW, "opacity +5", [](Editor& ed) { StepAlpha(ed, kAlphaStep); }},
-    {kKeyS, "opacity -5", [](Editor& ed) { StepAlpha(ed, -kAlphaStep); }},
-    {kKeyUp, "move up", [](Editor& ed) { Move(ed, 0, -kMoveStep); }},
-    {kKeyDown, "move down", [](Editor& ed) { Move(ed, 0, kMoveStep); }},
-    {kKeyLeft, "move left", [](Editor& ed) { Move(ed, -kMoveStep, 0); }},
-    {kKeyRight, "move right", [](Editor& ed) { Move(ed, kMoveStep, 0); }},
-    {kPadPlus, "width +0.25", WidthUp},
-    {kPadMinus, "width -0.25", WidthDown},
-    {kKeyEquals, "width +0.25", WidthUp},
-    {kKeyMinus, "width -0.25", WidthDown},
-    {kKeyDelete, "delete selected items", DeleteSelected},
-    {kKeySpace, "recolour selected items",
-     [](Editor& ed) { ApplyToSelection(ed, SelectionChange{SelectionMember::kRecolour}); }},
-    {kPad8, "document height -1", [](Editor& ed) { Resize(ed, ed.doc.TWKH, -1); }},
-    {kPad2, "document height +1", [](Editor& ed) { Resize(ed, ed.doc.TWKH, 1); }},
-    {kPad4, "document width -1", [](Editor& ed) { Resize(ed, ed.doc.TWKW, -1); }},
-    {kPad6, "document width +1", [](Editor& ed) { Resize(ed, ed.doc.TWKW, 1); }},
+    {keys::k3, "fix second control point or arc end angle", FixSecondControlPoint},
+    {keys::k2, "fix first control point or arc start angle", FixFirstControlPoint},
+    {keys::k1, "fix start point", FixStartPoint},
+    {keys::kEsc, "cancel construction", CancelConstruction},
+    {keys::kM, "next draw method", NextMethod},
+    {keys::kV, "next end style", NextStyle},
+    {keys::kT, "next item type", NextType},
+    {keys::kA, "rotate by -1 degree", [](Editor& ed) { Rotate(ed, -1.0f, keys::kA); }},
+    {keys::kD, "rotate by +1 degree", [](Editor& ed) { Rotate(ed, 1.0f, keys::kD); }},
+    {keys::kW, "opacity +5", [](Editor& ed) { StepAlpha(ed, kAlphaStep, keys::kW); }},
+    {keys::kS, "opacity -5", [](Editor& ed) { StepAlpha(ed, -kAlphaStep, keys::kS); }},
+    {keys::kUp, "move up", [](Editor& ed) { Move(ed, 0, -kMoveStep, keys::kUp); }},
+    {keys::kDown, "move down", [](Editor& ed) { Move(ed, 0, kMoveStep, keys::kDown); }},
+    {keys::kLeft, "move left", [](Editor& ed) { Move(ed, -kMoveStep, 0, keys::kLeft); }},
+    {keys::kRight, "move right", [](Editor& ed) { Move(ed, kMoveStep, 0, keys::kRight); }},
+    {keys::kPadPlus, "width +0.25", [](Editor& ed) { StepWidth(ed, kWidthStep, keys::kPadPlus); }},
+    {keys::kPadMinus, "width -0.25", [](Editor& ed) { StepWidth(ed, -kWidthStep, keys::kPadMinus); }},
+    {keys::kEquals, "width +0.25", [](Editor& ed) { StepWidth(ed, kWidthStep, keys::kEquals); }},
+    {keys::kMinus, "width -0.25", [](Editor& ed) { StepWidth(ed, -kWidthStep, keys::kMinus); }},
+    {keys::kDelete, "delete selected items", DeleteSelected},
+    {keys::kSpace, "recolour selected items",
+     [](Editor& ed) { ApplyToSelection(ed, SelectionChange{SelectionMember::kRecolour, 0, 0, 0, keys::kSpace}); }},
+    {keys::kPad8, "document height -1", [](Editor& ed) { Resize(ed, 0, -1, keys::kPad8); }},
+    {keys::kPad2, "document height +1", [](Editor& ed) { Resize(ed, 0, 1, keys::kPad2); }},
+    {keys::kPad4, "document width -1", [](Editor& ed) { Resize(ed, -1, 0, keys::kPad4); }},
+    {keys::kPad6, "document width +1", [](Editor& ed) { Resize(ed, 1, 0, keys::kPad6); }},
 }};
 
 }  // namespace

@@ -2,9 +2,12 @@
 
 #include <bit>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "document/Colour.h"
+#include "editor/ChangeItems.h"
+#include "editor/EditRules.h"
 
 namespace twk {
 
@@ -23,6 +26,19 @@ bool Assign(T& field, T value) {
   if (field == value) return false;
   field = value;
   return true;
+}
+
+UserCommand CommandOf(SelectionMember member) {
+  switch (member) {
+    case SelectionMember::kRotate:
+      return UserCommand::kRotate;
+    case SelectionMember::kMove:
+      return UserCommand::kMove;
+    case SelectionMember::kRecolour:
+      return UserCommand::kRecolour;
+    default:
+      return UserCommand::kSetOnSelection;
+  }
 }
 
 float Rotated(float angle, float by) {
@@ -70,19 +86,24 @@ bool ApplyChange(TWKDATA& item, const SelectionChange& change, const EditorState
 }
 
 bool ApplyToSelection(Editor& ed, const SelectionChange& change) {
-  if (ed.state.Constructing) return false;
-  std::vector<TWKDATA*> items;
+  if (!MayRun(CommandOf(change.member), ed.state)) return false;
+  // Rows mirror CData, so a row's index is also its item's place.
+  std::vector<std::pair<int, TWKDATA*>> targets;
   for (int row = 0; row < ed.rows.RowCount(); ++row) {
     if (!ed.rows.GetRowState(row).selected) continue;
-    if (TWKDATA* item = ed.rows.RowItem(row)) items.push_back(item);
+    if (TWKDATA* item = ed.rows.RowItem(row)) targets.emplace_back(row, item);
   }
-  if (items.empty() && change.member == SelectionMember::kMove) {
-    for (int i = 0; i < ed.doc.CData.size(); ++i) items.push_back(ed.doc.CData.at(i));
+  if (targets.empty() && change.member == SelectionMember::kMove) {
+    for (int i = 0; i < ed.doc.CData.size(); ++i) targets.emplace_back(i, ed.doc.CData.at(i));
   }
-  bool changed = false;
-  for (TWKDATA* item : items) changed |= ApplyChange(*item, change, ed.state);
-  if (changed) ed.documentChanged();
-  return changed;
+  std::vector<ItemChange> changes;
+  for (const auto& [row, item] : targets) {
+    TWKDATA after = *item;
+    if (ApplyChange(after, change, ed.state)) changes.push_back(ItemChange{row, item, *item, std::move(after)});
+  }
+  if (changes.empty()) return false;
+  RunEdit(ed, std::make_unique<ChangeItems>(std::move(changes)), change.key);
+  return true;
 }
 
 }  // namespace twk

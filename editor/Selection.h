@@ -22,13 +22,16 @@ struct SelectionChange {
   float amount = 0;  // degrees for kRotate
   float dx = 0;      // kMove
   float dy = 0;
+  int key = 0;       // the key that asked for it; the same key again on the
+                     // same selection continues the same step
 };
 
 // Applies `change` to one item; true when any of its fields changed.
 bool ApplyChange(TWKDATA& item, const SelectionChange& change, const EditorState& state);
 
-// Does nothing while an item is under construction. Redraws once when an
-// item changed; returns whether it did.
+// Does nothing while an item is under construction. Applies the change to
+// the selected items as one command and reports once when an item changed;
+// returns whether one did.
 bool ApplyToSelection(Editor& ed, const SelectionChange& change);
 
 }  // namespace twk

@@ -59,5 +59,15 @@ TEST(ItemStore, CopiesAreDeepAndInsertClamps) {
   EXPECT_EQ(Order(store), "xabx");
 }
 
+TEST(ItemStore, TakenItemsComeBackAtTheirOwnAddress) {
+  ItemStore store = Named("abc");
+  TWKDATA* b = store.at(1);
+  std::unique_ptr<TWKDATA> taken = store.take(1);
+  EXPECT_EQ(taken.get(), b);
+  EXPECT_EQ(Order(store), "ac");
+  EXPECT_EQ(store.insert(2, std::move(taken)), b);
+  EXPECT_EQ(Order(store), "acb");
+}
+
 }  // namespace
 }  // namespace twk

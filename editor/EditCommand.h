@@ -1,0 +1,33 @@
+#pragma once
+// A change to the document as an object: it applies itself and reverts
+// itself exactly, rows included. Commands keep the items they touch and the
+// values those had, never a copy of the whole document.
+
+#include <memory>
+
+#include "editor/Editor.h"
+
+namespace twk {
+
+class EditCommand {
+ public:
+  virtual ~EditCommand() = default;
+  // Makes the change. Reports nothing: whoever runs the command reports once.
+  virtual void Apply(Editor& ed) = 0;
+  // Undoes Apply; the document and the rows are then as before it.
+  virtual void Revert(Editor& ed) = 0;
+  // Folds `later`, applied right after this command, into this one, so that
+  // the two revert as one; false when they stay apart.
+  virtual bool Absorb(EditCommand& later) {
+    (void)later;
+    return false;
+  }
+};
+
+// Runs a command the user asked for: applies it with the list's change
+// reports gathered into one, then reports the document change once.
+// `mergeKey` names the key that asked for it (0: none); the same key again
+// on the same selection continues the same step.
+void RunEdit(Editor& ed, std::unique_ptr<EditCommand> command, int mergeKey = 0);
+
+}  // namespace twk
