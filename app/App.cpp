@@ -3,6 +3,7 @@
 #include <QMenu>
 #include <chrono>
 
+#include "app/AppCommands.h"
 #include "app/ImageCanvas.h"
 #include "app/ImageConversion.h"
 #include "app/KeyCommandFilter.h"
@@ -103,6 +104,7 @@ void App::DrawPalette() {
 
 void App::DispatchCommand(int number) {
   if (commandTap_) commandTap_(number);
+  if (RunAppCommand(*this, number)) return;
   twk::DispatchCommand(*editor_, number);
 }
 

@@ -106,8 +106,8 @@ class App {
   // Fresh default palette; CurRGB becomes its first colour.
   void DefaultPalette();
 
-  // Every command of the main window (keyboard commands by virtual-key
-  // number); unknown numbers do nothing.
+  // Every keyboard command of the main window by number: the program's own
+  // (AppCommands) first, then the editor's; unknown numbers do nothing.
   void DispatchCommand(int number);
   // A popup menu choice by number (6 Hide ... 13 Load).
   void PopupCommand(int number);

@@ -43,6 +43,18 @@ const std::array<KeyBinding, kKeyBindingCount>& KeyBindings() {
   return table;
 }
 
+const std::array<ShortcutBinding, kShortcutCount>& ShortcutBindings() {
+  static const std::array<ShortcutBinding, kShortcutCount> table = {{
+      {Qt::Key_Z, Qt::ControlModifier, keys::kUndo},
+      {Qt::Key_Y, Qt::ControlModifier, keys::kRedo},
+      {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, keys::kRedo},
+      {Qt::Key_S, Qt::ControlModifier, keys::kSave},
+      {Qt::Key_O, Qt::ControlModifier, keys::kLoad},
+      {Qt::Key_E, Qt::ControlModifier, keys::kExportPng},
+  }};
+  return table;
+}
+
 namespace {
 // X11 and Wayland key codes (evdev + 8) of the main keyboard's "-/_" and
 // "=/+" keys, the keys right of the 0 key on every PC keyboard.
@@ -51,7 +63,13 @@ constexpr quint32 kEqualsKeyScanCode = 21;
 }  // namespace
 
 int CommandNumberForKey(int qtKey, Qt::KeyboardModifiers modifiers, quint32 scanCode) {
-  if (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) return 0;
+  const Qt::KeyboardModifiers held = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+  if (held) {
+    for (const ShortcutBinding& binding : ShortcutBindings()) {
+      if (binding.qtKey == qtKey && binding.modifiers == held) return binding.number;
+    }
+    return 0;
+  }
   const bool keypad = modifiers & Qt::KeypadModifier;
   if (!keypad && scanCode == kEqualsKeyScanCode) return keys::kEquals;
   if (!keypad && scanCode == kMinusKeyScanCode) return keys::kMinus;

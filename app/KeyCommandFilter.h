@@ -1,6 +1,6 @@
 #pragma once
-// The main window's 25 keyboard commands. Key presses with no Shift, Ctrl or
-// Alt held are caught before they reach whichever control of the main window
+// The main window's keyboard commands: the 25 single keys and the Ctrl
+// shortcuts. Such key presses are caught before they reach whichever control of the main window
 // has the focus, turned into their Windows virtual-key numbers and handed to
 // one dispatch function; such a key never reaches the control itself.
 
@@ -28,6 +28,15 @@ struct KeyBinding {
 constexpr int kKeyBindingCount = 26;
 constexpr int kRegisteredKeyCount = 25;
 const std::array<KeyBinding, kKeyBindingCount>& KeyBindings();
+
+// The everyday shortcuts held with Ctrl (undo, redo, save, load, export).
+struct ShortcutBinding {
+  int qtKey;
+  Qt::KeyboardModifiers modifiers;  // exactly these of Shift, Ctrl and Alt
+  int number;
+};
+constexpr int kShortcutCount = 6;
+const std::array<ShortcutBinding, kShortcutCount>& ShortcutBindings();
 
 // The command number of a key press, or 0 when it is no command.
 // `scanCode` is the key's native scan code when known (0 otherwise): the

@@ -11,4 +11,13 @@ constexpr int kA = 65, kD = 68, kM = 77, kS = 83, kT = 84, kV = 86, kW = 87;
 constexpr int kPad2 = 98, kPad4 = 100, kPad6 = 102, kPad8 = 104, kPadPlus = 107, kPadMinus = 109;
 constexpr int kEquals = 187, kMinus = 189;  // the "=/+" and "-/_" keys of the main keyboard
 
+// Shortcuts held with Ctrl are not among the single keys: their numbers
+// carry a Ctrl mark above the letter's virtual-key code.
+constexpr int kCtrl = 0x10000;
+constexpr int kUndo = kCtrl | 90;       // Ctrl+Z
+constexpr int kRedo = kCtrl | 89;       // Ctrl+Y, also Ctrl+Shift+Z
+constexpr int kSave = kCtrl | 83;       // Ctrl+S
+constexpr int kLoad = kCtrl | 79;       // Ctrl+O
+constexpr int kExportPng = kCtrl | 69;  // Ctrl+E
+
 }  // namespace twk::keys

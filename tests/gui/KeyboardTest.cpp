@@ -9,6 +9,7 @@
 #include "app/ImageCanvas.h"
 #include "app/KeyCommandFilter.h"
 #include "editor/KeyCommands.h"
+#include "editor/KeyNumbers.h"
 #include "app/ItemListWidget.h"
 
 namespace twk {
@@ -66,6 +67,40 @@ TEST(KeyTableTest, ModifiersAndKeypadDecideTheNumber) {
   EXPECT_EQ(CommandNumberForKey(Qt::Key_T, Qt::ControlModifier), 0);
   EXPECT_EQ(CommandNumberForKey(Qt::Key_Delete, Qt::AltModifier), 0);
   EXPECT_EQ(CommandNumberForKey(Qt::Key_Q, Qt::NoModifier), 0);
+}
+
+TEST(KeyTableTest, CtrlShortcutsTakeExactlyTheirModifiers) {
+  const Qt::KeyboardModifiers ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier, alt = Qt::AltModifier;
+  const struct {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    int number;
+  } cases[] = {
+      {Qt::Key_Z, ctrl, keys::kUndo},         {Qt::Key_Y, ctrl, keys::kRedo},
+      {Qt::Key_Z, ctrl | shift, keys::kRedo}, {Qt::Key_S, ctrl, keys::kSave},
+      {Qt::Key_O, ctrl, keys::kLoad},         {Qt::Key_E, ctrl, keys::kExportPng},
+      {Qt::Key_Y, ctrl | shift, 0},           {Qt::Key_Z, ctrl | alt, 0},
+      {Qt::Key_Z, shift, 0},                  {Qt::Key_S, ctrl | shift, 0},
+      {Qt::Key_Z, Qt::NoModifier, 0},         {Qt::Key_Up, ctrl, 0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(CommandNumberForKey(c.key, c.modifiers), c.number) << QKeySequence(c.key | c.modifiers).toString().toStdString();
+  }
+}
+
+TEST(KeyboardTest, CtrlSOAndEReachSaveLoadAndExport) {
+  test::ScopedWorkDir dir;
+  test::ScriptedDialogs dialogs;  // both file dialogs are cancelled
+  auto app = test::StartedApp(dialogs);
+  ItemListWidget* list = app->lstItems();
+  list->setFocus();
+  QTest::keyClick(list, Qt::Key_S, Qt::ControlModifier);
+  QTest::keyClick(app->imgDraw(), Qt::Key_O, Qt::ControlModifier);
+  ASSERT_EQ(dialogs.fileRequests.size(), 2u);
+  EXPECT_EQ(dialogs.fileRequests[0].title, "Save data");
+  EXPECT_EQ(dialogs.fileRequests[1].title, "Load data");
+  QTest::keyClick(app->imgDraw(), Qt::Key_E, Qt::ControlModifier);
+  EXPECT_TRUE(app->exportWindowOpen());
 }
 
 TEST(KeyboardTest, EveryKeyReachesTheDispatchWhileTheCanvasHasTheFocus) {

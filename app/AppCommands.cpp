@@ -1,0 +1,28 @@
+#include "app/AppCommands.h"
+
+#include "app/DocumentCommands.h"
+#include "app/ExportCommands.h"
+#include "editor/KeyNumbers.h"
+
+namespace twk {
+
+const std::array<AppCommand, kAppCommandCount>& AppCommandTable() {
+  static const std::array<AppCommand, kAppCommandCount> table = {{
+      {keys::kSave, "save", SaveDocumentCommand},
+      {keys::kLoad, "load", LoadDocumentCommand},
+      {keys::kExportPng, "export PNG", OpenExportWindow},
+  }};
+  return table;
+}
+
+bool RunAppCommand(App& app, int number) {
+  for (const AppCommand& command : AppCommandTable()) {
+    if (command.number == number) {
+      command.run(app);
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace twk
