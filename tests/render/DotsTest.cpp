@@ -116,6 +116,13 @@ TEST(EllipseArcGeometry, AnglesSweepsAndClosing) {
   EXPECT_LT(q.x, 0);
   // Absurd turns fold back to at most two whole ones plus the remainder.
   EXPECT_LE(MakeEllipseArc(0, 0, 4, 2, 0, 1e30f).pieces.size(), 8u);
+  // Beyond three turns pairs of turns are dropped; backwards sweeps are negative.
+  const std::pair<std::pair<double, double>, double> sweeps[] = {
+      {{0, 800}, 800}, {{0, 1440}, 720}, {{0, 2000}, 560}, {{0, 1081}, 361},
+      {{450, 0}, -90}, {{800, 0}, -440}, {{2000, 0}, -920}, {{720, 0}, -360},
+  };
+  for (const auto& [angles, sweep] : sweeps)
+    EXPECT_DOUBLE_EQ(EllipseArcSweep(angles.first, angles.second), sweep) << angles.first << " to " << angles.second;
 }
 
 }  // namespace

@@ -166,6 +166,47 @@ TEST(Ellipse, WholeArcAndOpenArcAndZeroRadius) {
   EXPECT_EQ(test::CountPainted(*Canvas(DocumentOf({dot}))), 0);  // flat ends: nothing
 }
 
+// Arcs of many turns keep the parity of their whole turns under the even-odd
+// fill, and a start more than a turn past the end runs counter-clockwise;
+// each pair is drawn at 256 px and compared with the arc it must equal.
+TEST(Ellipse, ManyTurnsAndBackwardsArcsDrawLikeTheirSimpleEquals) {
+  const struct {
+    std::uint8_t method;
+    float start, end;
+    float sameStart, sameEnd;
+    bool paints;
+  } cases[] = {
+      {kFill, 0, 800, 0, 80, true},      // two whole turns cancel
+      {kFill, 0, 1440, 0, 720, false},   // four whole turns leave nothing
+      {kFill, 0, 720, 0, 1440, false},
+      {kFill, 0, 1160, 0, 440, true},    // three turns fill like one
+      {kFill, 450, 0, 0, 90, true},      // 90 degrees counter-clockwise
+      {kFill, 800, 0, 0, 440, true},     // 440 degrees counter-clockwise
+      {kSolid, 450, 0, 0, 90, true},
+      {kSolid, 800, 0, 0, 440, true},
+      {kSolid, 0, 800, 0, 440, true},  // the outline is whole either way
+  };
+  auto render = [](std::uint8_t method, float start, float end) {
+    TWKDATA e = MakeEllipse(8, 8, 6, 4, start, end);
+    e.DrawMethod = method;
+    return RenderDocument(DocumentOf({e}), 16.0f, 16.0f, RenderArea::kFull);
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << int(c.method) << ": " << c.start << " to " << c.end);
+    const auto image = render(c.method, c.start, c.end);
+    const auto same = render(c.method, c.sameStart, c.sameEnd);
+    ASSERT_EQ(image->width(), 256);
+    EXPECT_EQ(test::CountPainted(*image) > 0, c.paints);
+    // The same outline cut into other cubic pieces, or drawn the other way
+    // round, differs only in the anti-aliasing of its edge pixels.
+    int worst = 0;
+    for (int y = 0; y < 256; ++y)
+      for (int x = 0; x < 256; ++x)
+        worst = std::max(worst, test::ChannelDistance(image->PixelAt(x, y), same->PixelAt(x, y)));
+    EXPECT_LE(worst, 32);
+  }
+}
+
 TEST(ImageSize, DocumentAreaIsClampedAndRoundedAndFullAreaIs16) {
   TWKFILE doc;
   doc.TWKW = 20, doc.TWKH = 0.5f;
