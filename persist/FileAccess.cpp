@@ -100,8 +100,13 @@ ResultCode ReplaceFile(const std::string& path, std::string_view part1, std::str
   struct stat info {};
   if (path.empty() || path.back() == '/') return ResultCode::kFileFailed;
   FileHandle old;
+  // The new file takes the permission bits of the one it replaces, except
+  // that it is writable by its owner (a read-only file is made writable by
+  // saving over it).
+  mode_t keptMode = 0;
   if (::stat(path.c_str(), &info) == 0) {
     if (S_ISDIR(info.st_mode)) return ResultCode::kFileFailed;
+    keptMode = (info.st_mode & 0777) | S_IWUSR;
     // Hold the old file's lock for the whole save; a file locked by another
     // process is not replaced.
     old = FileHandle(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
@@ -110,7 +115,7 @@ ResultCode ReplaceFile(const std::string& path, std::string_view part1, std::str
   std::string temporary;
   FileHandle file = CreateTemporary(FolderOf(path), temporary);
   if (file.get() < 0) return ResultCode::kFileFailed;
-  const bool written = LockNow(file.get(), LOCK_EX) && WriteAll(file.get(), part1) && WriteAll(file.get(), part2) &&
+  const bool written = (keptMode == 0 || ::fchmod(file.get(), keptMode) == 0) && LockNow(file.get(), LOCK_EX) && WriteAll(file.get(), part1) && WriteAll(file.get(), part2) &&
                        ::fsync(file.get()) == 0 && ::close(file.release()) == 0;
   if (!written || ::rename(temporary.c_str(), path.c_str()) != 0) {
     ::unlink(temporary.c_str());

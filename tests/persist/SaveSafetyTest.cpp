@@ -98,6 +98,29 @@ TEST(SaveSafety, ReplacesReadOnlyFilesButNotFolders) {
   EXPECT_EQ(EntriesIn(dir.path()), 2u);
 }
 
+TEST(SaveSafety, KeepsThePermissionsOfTheReplacedFile) {
+  ScratchDir dir;
+  const std::string path = dir.File("mode.twk");
+  const std::pair<mode_t, mode_t> modes[] = {
+      {0600, 0600}, {0640, 0640}, {0755, 0755}, {0444, 0644}, {0000, 0200},
+  };
+  for (const auto& [before, after] : modes) {
+    ASSERT_EQ(SaveDocumentFile(path, TWKFILE{}), ResultCode::kOk);
+    ASSERT_EQ(chmod(path.c_str(), before), 0);
+    ASSERT_EQ(SaveDocumentFile(path, DocumentOfSize(2)), ResultCode::kOk);
+    struct stat info {};
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, after) << std::oct << before;
+  }
+  // A new file gets the usual mode for new files.
+  const mode_t mask = umask(022);
+  ASSERT_EQ(SaveDocumentFile(dir.File("fresh.twk"), TWKFILE{}), ResultCode::kOk);
+  umask(mask);
+  struct stat fresh {};
+  ASSERT_EQ(stat(dir.File("fresh.twk").c_str(), &fresh), 0);
+  EXPECT_EQ(fresh.st_mode & 07777, 0644u);
+}
+
 TEST(SaveSafety, RoundTripsLongNames) {
   ScratchDir dir;
   TWKFILE doc;
