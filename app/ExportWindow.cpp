@@ -4,10 +4,12 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTreeWidget>
 
 #include "app/MainWindow.h"
+#include "app/StayRestored.h"
 
 namespace twk {
 
@@ -16,6 +18,7 @@ ExportWindow::ExportWindow(const LayoutSizes& sizes, QWidget* owner)
                          Qt::WindowCloseButtonHint) {
   setObjectName(QStringLiteral("wndExportPNG"));
   setWindowTitle(QStringLiteral("Export PNG"));
+  KeepFromMinimising(this);
 
   auto* vbox3 = new QVBoxLayout;
   vbox3->setObjectName(QStringLiteral("vbox3"));
@@ -72,6 +75,9 @@ void ExportWindow::Open() {
   adjustSize();
   CentreWindow(this, owner);
   show();
+  // The size list opens at its first row, whatever it was scrolled to before.
+  lstExportRes->scrollToTop();
+  lstExportRes->horizontalScrollBar()->setValue(0);
   // The export window is owned by the main window, so disabling the main
   // window disables it too; a window may be enabled again on its own.
   owner->setEnabled(false);

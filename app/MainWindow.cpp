@@ -10,6 +10,7 @@
 #include "app/HyperLink.h"
 #include "app/ImageCanvas.h"
 #include "app/ItemListWidget.h"
+#include "app/StayRestored.h"
 
 namespace twk {
 
@@ -31,6 +32,7 @@ MainWindow::MainWindow(const LayoutSizes& sizes)
                            Qt::WindowCloseButtonHint) {
   setObjectName(QStringLiteral("wndMain"));
   setWindowTitle(QStringLiteral("Tarnwick"));
+  KeepFromMinimising(this);
 
   auto* vbox1 = NewBox<QVBoxLayout>("vbox1", kWindowMargin);
   vbox1->setSizeConstraint(QLayout::SetFixedSize);  // fitted to content, not resizable

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTreeWidget>
 #include <fstream>
@@ -85,6 +86,21 @@ TEST(ExportWindow, OpensWithTheRememberedSizesChecked) {
   f.app->exportWindow()->close();
   EXPECT_TRUE(f.MainWindowBack());
   EXPECT_EQ(f.app->config().RecentExport, 5 | (1 << 20));
+}
+
+TEST(ExportWindow, OpensScrolledToTheFirstSize) {
+  ExportFixture f;
+  OpenExportWindow(*f.app);
+  QScrollBar* down = f.list().verticalScrollBar();
+  QScrollBar* across = f.list().horizontalScrollBar();
+  ASSERT_GT(down->maximum(), 0);  // twelve sizes do not fit the list
+  down->setValue(down->maximum());
+  across->setValue(across->maximum());
+  f.Click(f.app->cmdExportAbort());
+  OpenExportWindow(*f.app);
+  EXPECT_EQ(down->value(), 0);
+  EXPECT_EQ(across->value(), 0);
+  EXPECT_EQ(f.list().itemAt(1, 1), f.list().topLevelItem(0));
 }
 
 TEST(ExportWindow, NothingCheckedAsksForAResolution) {

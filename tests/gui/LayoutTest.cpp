@@ -10,6 +10,7 @@
 #include <QTreeWidget>
 
 #include "GuiTestSupport.h"
+#include "app/ExportCommands.h"
 #include "app/ExportWindow.h"
 #include "app/HyperLink.h"
 #include "app/ImageCanvas.h"
@@ -171,6 +172,19 @@ TEST(WindowsTest, HomeLinkTurnsBlueUnderThePointerAndOpensItsAddress) {
   QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(3, 3));
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0], QUrl("https://tarnwick.example/"));
+}
+
+TEST(WindowsTest, NeitherWindowStaysMinimised) {
+  test::ScopedWorkDir dir;
+  test::ScriptedDialogs dialogs;
+  auto app = test::StartedApp(dialogs);
+  OpenExportWindow(*app);
+  for (QWidget* window : {static_cast<QWidget*>(app->exportWindow()), app->mainWidget()}) {
+    window->setWindowState(window->windowState() | Qt::WindowMinimized);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window->isMinimized()) << window->objectName().toStdString();
+    EXPECT_TRUE(window->isVisible());
+  }
 }
 
 }  // namespace
