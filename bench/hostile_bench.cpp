@@ -15,9 +15,9 @@
 #include <fstream>
 #include <string>
 
-#include "persist/HostileFamilies.h"
 #include "persist/Config.h"
 #include "persist/DocumentFile.h"
+#include "tests/persist/HostileFamilies.h"
 
 namespace {
 
