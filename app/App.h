@@ -64,6 +64,9 @@ class App {
   bool rowDragPending() const { return pendingDrag_.row >= 0; }
   // Whether the export window is shown (the main window takes no input).
   bool exportWindowOpen() const { return export_->isOpen(); }
+  // The path last chosen for "Export Code" in this run, offered again next time.
+  const QString& lastCodePath() const { return lastCodePath_; }
+  void rememberCodePath(const QString& path) { lastCodePath_ = path; }
   Editor& editor() { return *editor_; }
   Dialogs& dialogs() { return *dialogs_; }
   void setDialogs(Dialogs* dialogs) { dialogs_ = dialogs ? dialogs : &DesktopDialogs(); }
@@ -139,6 +142,7 @@ class App {
   int redrawCount_ = 0;
   std::mt19937 random_;
   std::function<void(int)> commandTap_;
+  QString lastCodePath_;
 
   std::unique_ptr<MainWindow> main_;
   ExportWindow* export_ = nullptr;  // owned by the main window

@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <algorithm>
 
 #include "app/Dialogs.h"
 #include "persist/PathRules.h"
@@ -29,9 +30,14 @@ QString ForDisplay(const QString& text) {
   return shown;
 }
 
+// "32-bit PNG Image (*.png)"
+QString FilterText(const QString& name, const QString& pattern) {
+  return name + QStringLiteral(" (") + pattern + QStringLiteral(")");
+}
+
 class QtDialogs : public Dialogs {
  public:
-  QString AskFilePath(QWidget* owner, const FileDialogRequest& request) override {
+  QString AskFilePath(QWidget* owner, const FileDialogRequest& request, int* chosenFilter) override {
     const DialogPreset preset = PresetFromPath(request.presetPath.toStdString());
     QFileDialog dialog(owner, request.title, QString::fromStdString(preset.folder));
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
@@ -39,11 +45,13 @@ class QtDialogs : public Dialogs {
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // The folder has to exist; the file does not.
     dialog.setFileMode(QFileDialog::AnyFile);
-    const QString filter = request.filterName + QStringLiteral(" (") + request.filterPattern + QStringLiteral(")");
-    dialog.setNameFilter(filter);
-    dialog.selectNameFilter(filter);
+    QStringList filters{FilterText(request.filterName, request.filterPattern)};
+    for (const DialogFilter& more : request.moreFilters) filters << FilterText(more.name, more.pattern);
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.front());
     if (!preset.name.empty()) dialog.selectFile(QString::fromStdString(preset.name));
     if (dialog.exec() != QDialog::Accepted) return QString();
+    if (chosenFilter) *chosenFilter = std::max(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())));
     const QStringList files = dialog.selectedFiles();
     return files.isEmpty() ? QString() : files.front();
   }

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QString>
+#include <vector>
 
 class QWidget;
 
@@ -12,19 +13,27 @@ namespace twk {
 
 enum class MessageIcon { kInformation, kWarning, kError };
 
+struct DialogFilter {
+  QString name;     // "Windows Icon"
+  QString pattern;  // "*.ico"
+};
+
 struct FileDialogRequest {
   QString title;        // "Save data", "Load data", "Export PNG"
-  QString filterName;   // "twk file", "32-bit PNG Image"
+  QString filterName;   // "twk file", "32-bit PNG Image": the first filter, selected
   QString filterPattern;  // "*.twk", "*.png"
   QString presetPath;   // split by the preset rule
   bool save = true;     // save dialog (true) or open dialog (false)
+  std::vector<DialogFilter> moreFilters;  // offered after the first
 };
 
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
-  // The chosen full path, or an empty string when cancelled.
-  virtual QString AskFilePath(QWidget* owner, const FileDialogRequest& request) = 0;
+  // The chosen full path, or an empty string when cancelled. With
+  // `chosenFilter`, it receives the filter selected when the dialog closed:
+  // 0 for the first, 1 for the first of moreFilters, and so on.
+  virtual QString AskFilePath(QWidget* owner, const FileDialogRequest& request, int* chosenFilter = nullptr) = 0;
   // Yes/No question with a warning icon; true for Yes.
   virtual bool AskYesNo(QWidget* owner, const QString& title, const QString& text) = 0;
   // Message with an OK button. `text` is built with "\r\n" line breaks.

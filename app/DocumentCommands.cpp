@@ -62,6 +62,11 @@ void LoadDocumentCommand(App& app) {
   if (!MayRun(UserCommand::kLoad, app.state())) return;
   const QString chosen = app.dialogs().AskFilePath(app.mainWidget(), DocumentDialog(app, kLoadTitle, false));
   if (chosen.isEmpty()) return;
+  LoadDocumentFromPath(app, chosen);
+}
+
+void LoadDocumentFromPath(App& app, const QString& chosen) {
+  if (!MayRun(UserCommand::kLoad, app.state())) return;
   const std::string path = chosen.toStdString();
 
   // Reading resets the record before filling it, so reading into a fresh

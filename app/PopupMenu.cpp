@@ -4,6 +4,7 @@
 #include <QMenu>
 
 #include "app/App.h"
+#include "app/CodeExport.h"
 #include "app/DocumentCommands.h"
 #include "app/ExportCommands.h"
 #include "editor/ItemCommands.h"
@@ -24,7 +25,7 @@ const std::array<PopupEntry, 8>& PopupEntries() {
       {8, "Clone", true, false, Clone},
       {9, "Delete", true, true, Delete},
       {10, "Export PNG", true, false, OpenExportWindow},
-      {11, "Export Code", false, true, nullptr},
+      {11, "Export Code", true, true, ExportCodeCommand},
       {12, "Save", true, false, SaveDocumentCommand},
       {13, "Load", true, false, LoadDocumentCommand},
   }};

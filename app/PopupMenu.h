@@ -31,7 +31,7 @@ void BuildPopupMenu(QMenu& menu);
 int PopupEntryNumber(const QAction* action);
 
 // Runs the command of the entry with this number; numbers without a command
-// (5, 11, 14, anything else) do nothing.
+// (5, 14, anything else) do nothing.
 void RunPopupCommand(App& app, int number);
 
 }  // namespace twk

@@ -1,17 +1,36 @@
-// The Tarnwick editor: start-up, event loop, shutdown. No arguments are read
-// and the exit code is always 0.
+// The Tarnwick editor: start-up, event loop, shutdown. `tarnwick FILE.twk`
+// loads that document once started; --help and --version print and end
+// without a window; any other argument ends with the usage line and status 2.
+// A normal run ends with 0.
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QTimer>
 #include <clocale>
+#include <cstdio>
+#include <string>
+#include <vector>
 
 #include "app/App.h"
+#include "app/CommandLine.h"
+#include "app/DocumentCommands.h"
 #include "app/MainWindow.h"
 
 int main(int argc, char** argv) {
+  const twk::EditorCommandLine line = twk::ParseEditorCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  switch (line.action) {
+    case twk::StartAction::kHelp: std::fputs(twk::EditorHelpText().c_str(), stdout); return 0;
+    case twk::StartAction::kVersion: std::fputs(twk::EditorVersionText().c_str(), stdout); return 0;
+    case twk::StartAction::kUsageError: std::fputs(twk::EditorUsageLine().c_str(), stderr); return 2;
+    case twk::StartAction::kRun: break;
+  }
+
   // All scaling is the program's own (layout sizes, canvas and palette), so
   // Qt must neither stretch the windows nor hide the true dots per inch.
   qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
-  QApplication application(argc, argv);
+  // The arguments are the editor's own; Qt reads none of them.
+  int qtArgc = 1;
+  QApplication application(qtArgc, argv);
   // Qt adopts the user's locale; the C library's number conversions stay in
   // the "C" locale so that no printf or strtod anywhere writes or expects a
   // decimal comma.
@@ -23,6 +42,11 @@ int main(int argc, char** argv) {
   // window answers a close request with Cancel instead.
   app.mainWindow()->closing = [] { QApplication::exit(0); };
   app.Start();
+  if (!line.file.empty()) {
+    // Once the event loop runs, so a failure message shows over the window.
+    const QString path = QFileInfo(QString::fromLocal8Bit(line.file.c_str())).absoluteFilePath();
+    QTimer::singleShot(0, [&app, path] { twk::LoadDocumentFromPath(app, path); });
+  }
   QApplication::exec();
   app.Shutdown();
   return 0;

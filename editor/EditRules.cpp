@@ -7,7 +7,7 @@ namespace twk {
 
 namespace {
 
-constexpr std::array<UserCommandRule, 16> kRules = {{
+constexpr std::array<UserCommandRule, 17> kRules = {{
     {UserCommand::kSetOnSelection, "tool setting into the selection", true},
     {UserCommand::kNextType, "next item type", true},
     {UserCommand::kRotate, "rotate", true},
@@ -24,6 +24,7 @@ constexpr std::array<UserCommandRule, 16> kRules = {{
     {UserCommand::kSave, "save", true},
     {UserCommand::kLoad, "load", true},
     {UserCommand::kExportPng, "export PNG", true},
+    {UserCommand::kExportCode, "export code", true},
 }};
 
 // Row i of the table is the command numbered i.

@@ -24,6 +24,7 @@ enum class UserCommand {
   kSave,
   kLoad,
   kExportPng,     // opening the export window and exporting
+  kExportCode,    // popup "Export Code": the drawing as SVG
 };
 
 struct UserCommandRule {

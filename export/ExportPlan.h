@@ -8,8 +8,6 @@
 namespace twk {
 
 inline constexpr const char* kExportTitle = "Export PNG";
-inline constexpr const char* kExportFilterName = "32-bit PNG Image";
-inline constexpr const char* kExportFilterPattern = "*.png";
 inline constexpr const char* kSelectResolutionText = "Select at least one resolution";
 
 // One row of the export list: its row data (an index into kExportScales)

@@ -4,6 +4,9 @@
 // header fields as written.
 
 #include <png.h>
+#include <sys/wait.h>
+
+#include <cstdio>
 
 #include <cstdint>
 #include <filesystem>
@@ -96,6 +99,15 @@ struct ToolRun {
   int status = -1;
   std::string out;
 };
-ToolRun RunTool(const std::string& command);
+inline ToolRun RunTool(const std::string& command) {
+  ToolRun run;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return run;
+  char buffer[4096];
+  for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, n);
+  const int status = pclose(pipe);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  return run;
+}
 
 }  // namespace twk::testing

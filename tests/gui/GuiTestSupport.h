@@ -41,6 +41,7 @@ class ScriptedDialogs : public Dialogs {
   };
 
   std::deque<QString> paths;
+  std::deque<int> filters;  // the filter chosen with each path (0 without one)
   std::deque<bool> answers;
   std::deque<QColor> colours;  // an invalid colour answers "cancel"
 
@@ -49,8 +50,9 @@ class ScriptedDialogs : public Dialogs {
   std::vector<Message> messages;
   std::vector<QColor> colourRequests;
 
-  QString AskFilePath(QWidget*, const FileDialogRequest& request) override {
+  QString AskFilePath(QWidget*, const FileDialogRequest& request, int* chosenFilter) override {
     fileRequests.push_back(request);
+    if (chosenFilter) *chosenFilter = Pop(filters, 0);
     return Pop(paths, QString());
   }
   bool AskYesNo(QWidget*, const QString& title, const QString& text) override {

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "PersistTestSupport.h"
+#include "export/ExportTestSupport.h"
 #include "export/SvgDocument.h"
 #include "persist/DocumentFile.h"
 
@@ -17,23 +18,12 @@ namespace {
 
 using test::ScratchDir;
 
-struct CliRun {
-  int status = -1;
-  std::string out;
-};
+using CliRun = testing::ToolRun;
 
 // Runs tarnwick-cli with `args` (already shell-quoted); stderr goes to
-// `errPath` when given.
+// `errPath`.
 CliRun RunCli(const std::string& args, const std::string& errPath) {
-  const std::string command = std::string("'") + TARNWICK_CLI_PATH + "' " + args + " 2>'" + errPath + "'";
-  CliRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return run;
-  std::array<char, 4096> buffer;
-  for (std::size_t n; (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) run.out.append(buffer.data(), n);
-  const int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  return run;
+  return testing::RunTool(std::string("'") + TARNWICK_CLI_PATH + "' " + args + " 2>'" + errPath + "'");
 }
 
 std::string SampleDocument(const ScratchDir& dir) {

@@ -1,0 +1,184 @@
+// The editor's one-file exports and its command line, route by route:
+// "Export Code" from the popup menu, the export window's icon filters, a
+// document named on the command line, and the program's own arguments.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "GuiTestSupport.h"
+#include "app/CommandLine.h"
+#include "app/DocumentCommands.h"
+#include "app/ExportCommands.h"
+#include "app/PopupMenu.h"
+#include "document/Colour.h"
+#include "export/ExportTestSupport.h"
+#include "export/IconExport.h"
+#include "export/SvgDocument.h"
+#include "persist/DocumentFile.h"
+
+namespace twk {
+namespace {
+
+using test::ScopedWorkDir;
+using test::ScriptedDialogs;
+
+TWKFILE RedBoxDocument() {
+  TWKFILE doc;
+  TWKDATA item;
+  item.Type = kRect;
+  item.DrawMethod = kFill;
+  item.Visible = 1;
+  item.DrawRGBA = PackRGBA(255, 0, 0, 255);
+  item.X1 = 2, item.Y1 = 3, item.X4 = 6, item.Y4 = 8;
+  doc.CData.append(item);
+  return doc;
+}
+
+std::string Bytes(const std::string& path) {
+  const auto bytes = testing::FileBytes(path);
+  return {bytes.begin(), bytes.end()};
+}
+
+TEST(ExportCode, ThePopupEntryWritesTheDrawingAsSvg) {
+  ScopedWorkDir dir;
+  ScriptedDialogs dialogs;
+  auto app = test::StartedApp(dialogs);
+  app->ReplaceDocument(RedBoxDocument());
+  const QString chosen = dir.path() + "/star.png";
+  dialogs.paths = {chosen, dir.path() + "/missing/star"};
+
+  RunPopupCommand(*app, 11);
+  ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+  const FileDialogRequest& request = dialogs.fileRequests[0];
+  EXPECT_EQ(request.title, "Export Code");
+  EXPECT_EQ(request.filterName + "|" + request.filterPattern, "SVG Image|*.svg");
+  EXPECT_TRUE(request.moreFilters.empty());
+  EXPECT_TRUE(request.presetPath.isEmpty());
+  EXPECT_EQ(Bytes(dir.file("star.svg")), DocumentToSvg(app->doc(), 16));
+  EXPECT_FALSE(QFile::exists(chosen));
+  EXPECT_TRUE(dialogs.messages.empty());
+
+  // The next run proposes the last path; a folder that does not exist fails
+  // with the path in the message.
+  RunPopupCommand(*app, 11);
+  EXPECT_EQ(dialogs.fileRequests[1].presetPath, chosen);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].title, "Export Code");
+  EXPECT_EQ(dialogs.messages[0].text,
+            "Something wrong with following files:\r\n\r\n" + dir.path() + "/missing/star.svg\r\n");
+  EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::kError);
+}
+
+TEST(ExportWindow, EachIconFilterWritesOneFileAndNamesWhatItLeftOut) {
+  const struct {
+    int filter;
+    ExportFormat format;
+    const char* file;
+    int held;
+    const char* leftOut;
+  } cases[] = {
+      {1, ExportFormat::kIco, "star.ico", (1 << 0) | (1 << 2), "512x512"},
+      {2, ExportFormat::kIcns, "star.icns", (1 << 0) | (1 << 9), "48x48"},
+  };
+  for (const auto& c : cases) {
+    ScopedWorkDir dir;
+    ScriptedDialogs dialogs;
+    auto app = test::StartedApp(dialogs);
+    app->ReplaceDocument(RedBoxDocument());
+    OpenExportWindow(*app);
+    QTreeWidget& list = *app->lstExportRes();
+    for (int row : {0, 2, 9}) list.topLevelItem(row)->setCheckState(0, Qt::Checked);  // 16, 48, 512
+    dialogs.paths = {dir.path() + "/star.png"};
+    dialogs.filters = {c.filter};
+    QTest::mouseClick(app->cmdExport(), Qt::LeftButton);
+
+    ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+    const FileDialogRequest& request = dialogs.fileRequests[0];
+    EXPECT_EQ(request.filterName + "|" + request.filterPattern, "32-bit PNG Image|*.png");
+    ASSERT_EQ(request.moreFilters.size(), 2u);
+    EXPECT_EQ(request.moreFilters[0].name + "|" + request.moreFilters[0].pattern, "Windows Icon|*.ico");
+    EXPECT_EQ(request.moreFilters[1].name + "|" + request.moreFilters[1].pattern, "Apple Icon Image|*.icns");
+
+    ASSERT_TRUE(ExportIconFile(app->doc(), c.format, dir.file("expected"), c.held));
+    EXPECT_EQ(Bytes(dir.file(c.file)), Bytes(dir.file("expected"))) << c.file;
+    EXPECT_FALSE(QFile::exists(dir.path() + "/star.16x16.png"));
+    EXPECT_EQ(app->config().RecentExport, (1 << 0) | (1 << 2) | (1 << 9));
+    ASSERT_EQ(dialogs.messages.size(), 1u) << c.file;
+    EXPECT_EQ(dialogs.messages[0].title, "Export PNG");
+    EXPECT_EQ(dialogs.messages[0].text,
+              QString("This file type cannot hold these sizes; they were left out:\r\n\r\n") + c.leftOut);
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::kInformation);
+    EXPECT_FALSE(app->exportWindowOpen());
+  }
+}
+
+TEST(CommandLine, ADocumentNamedOnTheCommandLineLoadsAsLoadWould) {
+  ScopedWorkDir dir;
+  ScriptedDialogs dialogs;
+  auto app = test::StartedApp(dialogs);
+  const std::string path = dir.file("star.twk");
+  ASSERT_EQ(SaveDocumentFile(path, RedBoxDocument()), ResultCode::kOk);
+
+  LoadDocumentFromPath(*app, QString::fromStdString(path));
+  EXPECT_EQ(app->doc().CData.size(), 1);
+  EXPECT_EQ(*app->doc().CData.at(0), *RedBoxDocument().CData.at(0));
+  EXPECT_EQ(app->config().RecentFile, path);
+  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_TRUE(dialogs.fileRequests.empty());
+
+  // A read-only document is refused, as Load refuses it.
+  QFile::setPermissions(QString::fromStdString(path), QFile::ReadOwner);
+  LoadDocumentFromPath(*app, QString::fromStdString(path));
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text, "Can't read file:\r\n" + QString::fromStdString(path));
+  EXPECT_EQ(app->doc().CData.size(), 0);
+}
+
+TEST(CommandLine, ArgumentsAreAFileHelpVersionOrAUsageError) {
+  using A = StartAction;
+  const struct {
+    std::vector<std::string> args;
+    EditorCommandLine parsed;
+  } cases[] = {
+      {{}, {A::kRun, ""}},
+      {{"star.twk"}, {A::kRun, "star.twk"}},
+      {{"--", "-odd.twk"}, {A::kRun, "-odd.twk"}},
+      {{"--help"}, {A::kHelp, ""}},
+      {{"star.twk", "-h"}, {A::kHelp, ""}},
+      {{"--version"}, {A::kVersion, ""}},
+      {{"a.twk", "b.twk"}, {A::kUsageError, ""}},
+      {{"--bogus"}, {A::kUsageError, ""}},
+      {{"-platform", "xcb"}, {A::kUsageError, ""}},
+      {{""}, {A::kUsageError, ""}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ParseEditorCommandLine(c.args), c.parsed) << ::testing::PrintToString(c.args);
+}
+
+TEST(CommandLine, TheProgramPrintsAndEndsWithoutAWindow) {
+  ScopedWorkDir dir;
+  const std::string editor = std::string("'") + TARNWICK_EDITOR_PATH + "'";
+  // No display at all: help, version and usage errors need none.
+  const std::string noDisplay = "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb ";
+  const struct {
+    const char* args;
+    int status;
+    std::string out;
+  } cases[] = {
+      {"--help", 0, EditorHelpText()},
+      {"--version", 0, "tarnwick " TARNWICK_VERSION_TEXT "\n"},
+      {"a.twk b.twk 2>&1", 2, EditorUsageLine()},
+      {"--bogus 2>&1", 2, EditorUsageLine()},
+  };
+  for (const auto& c : cases) {
+    const testing::ToolRun run = testing::RunTool(noDisplay + editor + " " + c.args);
+    EXPECT_EQ(run.status, c.status) << c.args;
+    EXPECT_EQ(run.out, c.out) << c.args;
+  }
+}
+
+}  // namespace
+}  // namespace twk
