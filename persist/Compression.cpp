@@ -44,7 +44,10 @@ ResultCode InflatePayload(std::string_view stream, std::int64_t expectedLength, 
         rest.remove_prefix(n);
       }
       if (produced == capacity) {
-        if (capacity == limit) break;  // passed the expected length
+        if (capacity == limit) {  // passed the expected length: refused at once
+          result = ResultCode::kFileFailed;
+          break;
+        }
         capacity = std::min(limit, capacity * 2);
         payload.resize(capacity);
       }
@@ -54,7 +57,9 @@ ResultCode InflatePayload(std::string_view stream, std::int64_t expectedLength, 
       const int rc = inflate(&z, Z_NO_FLUSH);
       produced += room - z.avail_out;
       if (rc == Z_STREAM_END) {
-        if (produced == static_cast<std::size_t>(expectedLength)) result = ResultCode::kOk;
+        const auto expected = static_cast<std::size_t>(expectedLength);
+        if (produced == expected) result = ResultCode::kOk;
+        if (produced > expected) result = ResultCode::kFileFailed;
         break;
       }
       if (rc == Z_BUF_ERROR && z.avail_in == 0 && rest.empty()) break;  // stream cut short

@@ -18,8 +18,10 @@ namespace twk {
 // exactly `expectedLength` bytes (uncompress semantics: bytes after the end of
 // the zlib stream are ignored). The output grows in steps as the stream
 // produces it and inflation stops as soon as it passes `expectedLength`, so
-// memory follows the real content and not the announced length. Returns kOk,
-// or kPayloadFailed for a damaged stream, a wrong length or a failed allocation.
+// memory follows the real content and not the announced length. Returns kOk;
+// kFileFailed for a stream that inflates past `expectedLength` (refused as
+// soon as that is known, like a header announcing too much); kPayloadFailed
+// for a damaged stream, one that ends short or a failed allocation.
 [[nodiscard]] ResultCode InflatePayload(std::string_view stream, std::int64_t expectedLength, std::string& payload);
 
 }  // namespace twk

@@ -73,7 +73,7 @@ TEST(DocumentFileBytes, EscapedNamesAndFloatsSurviveRepeatedSaves) {
   }
 }
 
-TEST(DocumentFileLoad, RejectsWrongLengthsWithCodeTwo) {
+TEST(DocumentFileLoad, RejectsWrongLengths) {
   ScratchDir dir;
   std::string payload = "<TWKFILE><TWKW>16</TWKW><TWKH>16</TWKH><CData/></TWKFILE>";
   payload.resize(64, '\0');
@@ -82,8 +82,10 @@ TEST(DocumentFileLoad, RejectsWrongLengthsWithCodeTwo) {
   doc.TWKW = 5;
   test::WriteBytes(dir.File("long.twk"), test::TaggedFile(stream, 100));
   EXPECT_EQ(LoadDocumentFile(dir.File("long.twk"), doc), ResultCode::kPayloadFailed);
+  // A stream that inflates past the announced length is refused like a
+  // header announcing too much.
   test::WriteBytes(dir.File("short.twk"), test::TaggedFile(stream, 63));
-  EXPECT_EQ(LoadDocumentFile(dir.File("short.twk"), doc), ResultCode::kPayloadFailed);
+  EXPECT_EQ(LoadDocumentFile(dir.File("short.twk"), doc), ResultCode::kFileFailed);
   std::string damaged = stream;
   damaged[damaged.size() - 1] ^= 0x55;  // Adler-32 trailer
   test::WriteBytes(dir.File("damaged.twk"), test::TaggedFile(damaged, 64));
