@@ -10,6 +10,7 @@
 #include "app/ItemListWidget.h"
 #include "app/MainWindow.h"
 #include "app/PopupMenu.h"
+#include "app/PreviewWindow.h"
 #include "document/Labels.h"
 #include "editor/KeyCommands.h"
 #include "app/ItemListWidget.h"
@@ -69,7 +70,27 @@ void App::Start() {
 // A configuration that cannot be written is not worth a message at exit.
 void App::Shutdown() { (void)SaveConfiguration(config_); }
 
-void App::OnDocumentChanged() { RedrawCanvas(); }
+void App::OnDocumentChanged() {
+  RedrawCanvas();
+  // A hidden or minimised preview does no work; showing it brings it up
+  // to date.
+  if (preview_->isShowing()) RefreshPreview();
+}
+
+void App::RefreshPreview() {
+  if (previewComposer_.Update(doc_)) preview_->ShowPictures(previewComposer_);
+}
+
+void App::TogglePreview() {
+  if (exportWindowOpen()) return;
+  if (preview_->isShowing()) {
+    preview_->hide();
+    return;
+  }
+  RefreshPreview();
+  if (!preview_->isVisible()) preview_->PlaceBesideOwner();
+  preview_->showNormal();
+}
 
 void App::ReplaceDocument(TWKFILE doc) { twk::ReplaceDocument(*editor_, std::move(doc)); }
 

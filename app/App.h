@@ -22,6 +22,7 @@
 #include "editor/ItemCommands.h"
 #include "persist/Config.h"
 #include "render/Image.h"
+#include "render/PreviewComposer.h"
 
 class QLabel;
 class QMenu;
@@ -38,6 +39,7 @@ class HyperLink;
 class ImageCanvas;
 class ItemListWidget;
 class KeyCommandFilter;
+class PreviewWindow;
 
 class App {
  public:
@@ -78,6 +80,7 @@ class App {
   MainWindow* mainWindow() const { return main_.get(); }
   QWidget* mainWidget() const;
   ExportWindow* exportWindow() const { return export_; }
+  PreviewWindow* previewWindow() const { return preview_; }
   ImageCanvas* imgDraw() const { return main_->imgDraw; }
   ItemListWidget* lstItems() const { return main_->lstItems; }
   ImageCanvas* imgPalette() const { return main_->imgPalette; }
@@ -93,7 +96,8 @@ class App {
   // --- operations ----------------------------------------------------------
   // The one place where the program learns that the document, an item's
   // visibility or the item under construction changed: every view that
-  // shows the document follows from here (today the canvas).
+  // shows the document follows from here (the canvas, and the preview while
+  // it is shown).
   void OnDocumentChanged();
   // Replaces the whole document (a load, or a failed one): the item list,
   // the grid and the canvas follow.
@@ -102,6 +106,11 @@ class App {
   void RedrawCanvas();
   // New grid image for a w x h document area; nothing while constructing.
   void RebuildGrid(int w, int h);
+  // Shows the Preview window beside the main window, up to date, or hides
+  // it; nothing while the export window is open.
+  void TogglePreview();
+  // Items the preview has painted over all its sizes (none while hidden).
+  long long previewItemsPainted() const { return previewComposer_.itemsPainted(); }
   // Main window title from the tool settings.
   void UpdateTitle();
   // Paints the palette strip from the configuration's palette and CurRGB.
@@ -129,6 +138,7 @@ class App {
   void WireItemList();
   void WireExportWindow();
   void OnPaletteRelease(int button, int x);
+  void RefreshPreview();
 
   ScreenScale scale_;
   LayoutSizes layout_;
@@ -138,6 +148,7 @@ class App {
   std::unique_ptr<Image> grid_;
   PendingDrag pendingDrag_;
   CanvasComposer composer_;
+  PreviewComposer previewComposer_;
   Dialogs* dialogs_;
   int redrawCount_ = 0;
   std::mt19937 random_;
@@ -146,6 +157,7 @@ class App {
 
   std::unique_ptr<MainWindow> main_;
   ExportWindow* export_ = nullptr;  // owned by the main window
+  PreviewWindow* preview_ = nullptr;  // owned by the main window
   QMenu* popup_ = nullptr;          // owned by the main window
   std::unique_ptr<KeyCommandFilter> keyFilter_;
   std::unique_ptr<Editor> editor_;

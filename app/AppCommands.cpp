@@ -1,5 +1,6 @@
 #include "app/AppCommands.h"
 
+#include "app/App.h"
 #include "app/DocumentCommands.h"
 #include "app/ExportCommands.h"
 #include "editor/KeyNumbers.h"
@@ -11,6 +12,7 @@ const std::array<AppCommand, kAppCommandCount>& AppCommandTable() {
       {keys::kSave, "save", SaveDocumentCommand},
       {keys::kLoad, "load", LoadDocumentCommand},
       {keys::kExportPng, "export PNG", OpenExportWindow},
+      {keys::kP, "show or hide the preview", [](App& app) { app.TogglePreview(); }},
   }};
   return table;
 }

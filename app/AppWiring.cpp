@@ -14,6 +14,7 @@
 #include "app/ItemListWidget.h"
 #include "app/KeyCommandFilter.h"
 #include "app/MainWindow.h"
+#include "app/PreviewWindow.h"
 #include "app/PopupMenu.h"
 #include "document/Colour.h"
 #include "editor/Construction.h"
@@ -45,6 +46,11 @@ void App::BuildWindows() {
   export_ = new ExportWindow(layout_, main_.get());
   WireExportWindow();
   export_->layout()->activate();
+
+  // Hidden until P shows it; its close button only hides it again.
+  preview_ = new PreviewWindow(main_.get());
+  preview_->restored = [this] { RefreshPreview(); };
+  preview_->layout()->activate();
 }
 
 void App::WireCanvas() {

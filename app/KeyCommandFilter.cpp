@@ -39,6 +39,8 @@ const std::array<KeyBinding, kKeyBindingCount>& KeyBindings() {
       {Qt::Key_6, KeyPad::kKeypad, keys::kPad6},
       // Layouts whose "=/+" key types "+" unshifted (German and others).
       {Qt::Key_Plus, KeyPad::kMain, keys::kEquals},
+      // The program's own single key: P shows or hides the Preview window.
+      {Qt::Key_P, KeyPad::kEither, keys::kP},
   }};
   return table;
 }

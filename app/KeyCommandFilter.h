@@ -24,8 +24,8 @@ struct KeyBinding {
 // The one key table. The first 25 rows are the commands in registration
 // order (3, 2, 1, Esc, M, V, T, A, D, W, S, Up, Down, Left, Right, keypad +,
 // keypad -, "=/+", "-/_", Delete, Space, keypad 8, 2, 4, 6); the rows after
-// them are further keys giving the same numbers.
-constexpr int kKeyBindingCount = 26;
+// them are further keys giving the same numbers, and P, the program's own.
+constexpr int kKeyBindingCount = 27;
 constexpr int kRegisteredKeyCount = 25;
 const std::array<KeyBinding, kKeyBindingCount>& KeyBindings();
 

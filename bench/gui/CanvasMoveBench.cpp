@@ -1,5 +1,6 @@
 // From a mouse move event on the real canvas widget to the canvas holding the
-// new picture, while an item is drawn over the 100- and 1000-item icons.
+// new picture, and with the Preview window shown to its ten pictures holding
+// theirs too, while an item is drawn over the 100- and 1000-item icons.
 // Runs on Qt's offscreen platform unless another one is chosen.
 
 #include <benchmark/benchmark.h>
@@ -13,6 +14,8 @@
 #include "../BenchDocuments.h"
 #include "app/App.h"
 #include "app/ImageCanvas.h"
+#include "app/PreviewWindow.h"
+#include "editor/KeyNumbers.h"
 
 namespace twk {
 namespace {
@@ -22,6 +25,8 @@ void BM_CanvasMouseMove(benchmark::State& state) {
   App app(ScreenScale{});
   app.Start();
   app.ReplaceDocument(bench::IconDocument(count));
+  const bool previewShown = state.range(1) != 0;
+  if (previewShown) app.DispatchCommand(keys::kP);
   ImageCanvas* canvas = app.imgDraw();
   app.state().CurType = kEllipse;
   QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(150, 150));
@@ -33,13 +38,16 @@ void BM_CanvasMouseMove(benchmark::State& state) {
                      Qt::NoModifier);
     QCoreApplication::sendEvent(canvas, &move);
     benchmark::DoNotOptimize(canvas->image().constBits());
+    if (previewShown) benchmark::DoNotOptimize(app.previewWindow()->picture(4, PreviewGround::kDark).constBits());
   }
   QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(150, 150));
   state.counters["items"] = app.doc().CData.size();
+  state.counters["preview_shown"] = app.previewWindow()->isShowing() ? 1 : 0;
   state.counters["from_file"] = bench::IconFromFile(count) ? 1 : 0;
 }
-BENCHMARK(BM_CanvasMouseMove)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond)->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_CanvasMouseMove)->ArgNames({"items", "preview"})
+    ->Args({100, 0})->Args({100, 1})->Args({1000, 0})->Args({1000, 1})
+    ->Unit(benchmark::kMicrosecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace
 }  // namespace twk

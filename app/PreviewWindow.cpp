@@ -1,0 +1,118 @@
+#include "app/PreviewWindow.h"
+
+#include <QBoxLayout>
+#include <QEvent>
+#include <QWindowStateChangeEvent>
+#include <QLabel>
+#include <QScreen>
+#include <algorithm>
+
+#include "app/ImageConversion.h"
+#include "app/MainWindow.h"
+#include "document/Colour.h"
+#include "export/ExportSizes.h"
+
+namespace twk {
+
+namespace {
+
+// Room between the columns and around the pictures of a row.
+constexpr int kColumnGap = 12;
+constexpr int kRowMargin = 8;
+
+QHBoxLayout* RowLayout() {
+  auto* row = new QHBoxLayout;
+  row->setSpacing(kColumnGap);
+  row->setContentsMargins(kRowMargin, kRowMargin, kRowMargin, kRowMargin);
+  return row;
+}
+
+std::size_t RowOf(PreviewGround ground) { return ground == PreviewGround::kLight ? 0 : 1; }
+
+}  // namespace
+
+QPoint PlaceBeside(const QRect& ownerFrame, const QSize& frameSize, const QRect& screen) {
+  const int x = std::max(std::min(ownerFrame.right() + 1, screen.right() + 1 - frameSize.width()), screen.left());
+  const int y = std::max(std::min(ownerFrame.top(), screen.bottom() + 1 - frameSize.height()), screen.top());
+  return {x, y};
+}
+
+PreviewWindow::PreviewWindow(QWidget* owner)
+    : QWidget(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                         Qt::WindowDoesNotAcceptFocus) {
+  setObjectName(QStringLiteral("wndPreview"));
+  setWindowTitle(QStringLiteral("Preview"));
+  setAttribute(Qt::WA_ShowWithoutActivating);
+
+  auto* box = new QVBoxLayout;
+  box->setSpacing(0);
+  box->setContentsMargins(kWindowMargin, kWindowMargin, kWindowMargin, kWindowMargin);
+  box->setSizeConstraint(QLayout::SetFixedSize);  // not resizable
+  setLayout(box);
+
+  const int cell = *std::max_element(kPreviewSizes.begin(), kPreviewSizes.end());
+  for (PreviewGround ground : kPreviewGrounds) {
+    auto* band = new QWidget;
+    band->setAutoFillBackground(true);
+    QPalette palette = band->palette();
+    const std::int32_t colour = GroundColour(ground);
+    palette.setColor(QPalette::Window, QColor(RedOf(colour), GreenOf(colour), BlueOf(colour)));
+    band->setPalette(palette);
+    QHBoxLayout* row = RowLayout();
+    for (QLabel*& label : cells_[RowOf(ground)]) {
+      label = new QLabel;
+      label->setFixedSize(cell, cell);
+      label->setAlignment(Qt::AlignCenter);
+      row->addWidget(label);
+    }
+    band->setLayout(row);
+    box->addWidget(band);
+  }
+  QHBoxLayout* texts = RowLayout();
+  for (int pixels : kPreviewSizes) {
+    auto* label = new QLabel(QString::fromStdString(SizeText(static_cast<float>(pixels) / 16.0f)));
+    label->setFixedWidth(cell);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    texts->addWidget(label);
+  }
+  box->addLayout(texts);
+}
+
+void PreviewWindow::ShowPictures(const PreviewComposer& composer) {
+  for (std::size_t s = 0; s < kColumns; ++s) {
+    for (PreviewGround ground : kPreviewGrounds) {
+      const Image* image = composer.Picture(static_cast<int>(s), ground);
+      QImage& picture = pictures_[RowOf(ground)][s];
+      picture = image ? ToQImage(*image) : QImage();
+      // One picture pixel on one device pixel, whatever the screen's ratio.
+      QPixmap pixmap = QPixmap::fromImage(picture);
+      pixmap.setDevicePixelRatio(devicePixelRatioF());
+      cells_[RowOf(ground)][s]->setPixmap(pixmap);
+    }
+  }
+}
+
+const QImage& PreviewWindow::picture(int sizeIndex, PreviewGround ground) const {
+  return pictures_.at(RowOf(ground)).at(static_cast<std::size_t>(sizeIndex));
+}
+
+void PreviewWindow::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::WindowStateChange) return;
+  const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+  if ((change->oldState() & Qt::WindowMinimized) && !isMinimized() && restored) restored();
+}
+
+void PreviewWindow::PlaceBesideOwner() {
+  const QWidget* owner = parentWidget();
+  if (!owner) return;
+  // Until the window manager has framed this window once, the owner's
+  // frame, drawn by the same manager, stands in for its borders.
+  QSize frame = frameGeometry().size();
+  if (frame == size()) frame += owner->frameGeometry().size() - owner->size();
+  const QScreen* screen = owner->screen();
+  const QRect area = screen ? screen->availableGeometry() : QRect(QPoint(0, 0), frame);
+  move(PlaceBeside(owner->frameGeometry(), frame, area));
+}
+
+}  // namespace twk

@@ -1,0 +1,52 @@
+#pragma once
+// The "Preview" tool window: the drawing at its real sizes, one column per
+// size, on a white row and on a dark grey row, with the size written under
+// each column. Pictures are shown one picture pixel on one device pixel, so
+// the screen scale never enlarges them. Owned by the main window; fixed
+// size; a close button only, which hides it. It never takes the keyboard
+// focus, so the main window's keys go on working while it is shown.
+
+#include <QImage>
+#include <QWidget>
+#include <array>
+#include <functional>
+
+#include "render/PreviewComposer.h"
+
+class QLabel;
+
+namespace twk {
+
+// Top-left corner for a window of `frameSize` just right of `ownerFrame`,
+// top edges level, moved as little as needed to lie inside `screen`.
+QPoint PlaceBeside(const QRect& ownerFrame, const QSize& frameSize, const QRect& screen);
+
+class PreviewWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit PreviewWindow(QWidget* owner);
+
+  // Shows the composer's current pictures.
+  void ShowPictures(const PreviewComposer& composer);
+  // The picture shown for kPreviewSizes[sizeIndex] over `ground`.
+  const QImage& picture(int sizeIndex, PreviewGround ground) const;
+  // Moves the window beside its owner's right edge, inside the owner's screen.
+  void PlaceBesideOwner();
+  // Shown and not minimised: only then are its pictures worth painting.
+  bool isShowing() const { return isVisible() && !isMinimized(); }
+
+  // The window came back from being minimised by the window manager.
+  std::function<void()> restored;
+
+ protected:
+  void changeEvent(QEvent* event) override;
+
+ private:
+  static constexpr std::size_t kColumns = kPreviewSizes.size();
+  static constexpr std::size_t kRows = kPreviewGrounds.size();
+  std::array<std::array<QLabel*, kColumns>, kRows> cells_{};
+  std::array<std::array<QImage, kColumns>, kRows> pictures_;
+};
+
+}  // namespace twk

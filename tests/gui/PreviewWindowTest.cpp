@@ -1,0 +1,117 @@
+// The Preview window: where it opens, how P shows and hides it, that it
+// follows the drawing, and that it costs nothing while hidden.
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "GuiTestSupport.h"
+#include "app/ExportCommands.h"
+#include "app/ImageCanvas.h"
+#include "app/ImageConversion.h"
+#include "app/ItemListWidget.h"
+#include "app/KeyCommandFilter.h"
+#include "app/PreviewWindow.h"
+#include "editor/KeyNumbers.h"
+
+namespace twk {
+namespace {
+
+TEST(PreviewPlacement, BesideTheOwnerAndInsideTheScreen) {
+  const QRect screen(0, 0, 1280, 800);
+  const QSize frame(400, 200);
+  struct Case {
+    const char* what;
+    QRect owner;
+    QPoint expected;
+  };
+  const Case cases[] = {
+      {"room on the right", QRect(100, 50, 500, 420), QPoint(600, 50)},
+      {"owner near the right edge", QRect(700, 50, 500, 420), QPoint(880, 50)},
+      {"owner low on the screen", QRect(100, 700, 500, 420), QPoint(600, 600)},
+      {"owner above and left of the screen", QRect(-600, -30, 500, 420), QPoint(0, 0)},
+  };
+  for (const Case& c : cases) EXPECT_EQ(PlaceBeside(c.owner, frame, screen), c.expected) << c.what;
+}
+
+TEST(PreviewKey, PIsACommandOnlyWithoutShiftCtrlOrAlt) {
+  EXPECT_EQ(CommandNumberForKey(Qt::Key_P, Qt::NoModifier), keys::kP);
+  for (Qt::KeyboardModifier modifier : {Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier})
+    EXPECT_EQ(CommandNumberForKey(Qt::Key_P, modifier), 0) << modifier;
+}
+
+struct PreviewFixture {
+  test::ScopedWorkDir dir;
+  test::ScriptedDialogs dialogs;
+  std::unique_ptr<App> app = test::StartedApp(dialogs);
+  PreviewWindow* preview() { return app->previewWindow(); }
+};
+
+TEST(PreviewWindowTest, PTogglesItFromTheCanvasAndFromTheList) {
+  PreviewFixture f;
+  for (QWidget* target : {static_cast<QWidget*>(f.app->imgDraw()), static_cast<QWidget*>(f.app->lstItems())}) {
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key_P);
+    EXPECT_TRUE(f.preview()->isVisible());
+    QTest::keyClick(target, Qt::Key_P);
+    EXPECT_FALSE(f.preview()->isVisible());
+  }
+}
+
+TEST(PreviewWindowTest, PDoesNothingWhileTheExportWindowIsOpen) {
+  PreviewFixture f;
+  OpenExportWindow(*f.app);
+  f.app->DispatchCommand(keys::kP);
+  EXPECT_FALSE(f.preview()->isVisible());
+}
+
+TEST(PreviewWindowTest, ClosingHidesItAndPShowsItAgain) {
+  PreviewFixture f;
+  f.app->DispatchCommand(keys::kP);
+  f.preview()->close();
+  EXPECT_FALSE(f.preview()->isVisible());
+  f.app->DispatchCommand(keys::kP);
+  EXPECT_TRUE(f.preview()->isVisible());
+}
+
+// The picture a fresh composer makes of the document.
+QImage ExpectedPicture(const TWKFILE& doc, int sizeIndex, PreviewGround ground) {
+  PreviewComposer fresh;
+  fresh.Update(doc);
+  return ToQImage(*fresh.Picture(sizeIndex, ground));
+}
+
+TEST(PreviewWindowTest, HiddenItPaintsNothingShownItFollowsTheMouse) {
+  PreviewFixture f;
+  ImageCanvas* canvas = f.app->imgDraw();
+  QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(30, 30));
+  QTest::mouseMove(canvas, QPoint(200, 250));
+  QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(200, 250));
+  QTest::keyClick(canvas, Qt::Key_Right);
+  ASSERT_EQ(f.app->doc().CData.size(), 1);
+  EXPECT_EQ(f.app->previewItemsPainted(), 0);
+
+  QTest::keyClick(canvas, Qt::Key_P);
+  EXPECT_EQ(f.preview()->picture(4, PreviewGround::kDark), ExpectedPicture(f.app->doc(), 4, PreviewGround::kDark));
+  QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(300, 30));
+  QTest::mouseMove(canvas, QPoint(40, 300));
+  EXPECT_EQ(f.preview()->picture(4, PreviewGround::kDark), ExpectedPicture(f.app->doc(), 4, PreviewGround::kDark));
+  EXPECT_EQ(f.app->doc().CData.size(), 2);
+}
+
+TEST(PreviewWindowTest, MinimisedItPaintsNothingUntilPBringsItBack) {
+  PreviewFixture f;
+  f.app->DispatchCommand(keys::kP);
+  f.preview()->showMinimized();
+  const long long painted = f.app->previewItemsPainted();
+  QTest::mouseClick(f.app->imgDraw(), Qt::LeftButton, {}, QPoint(30, 30));  // adds and drops an item
+  QTest::mousePress(f.app->imgDraw(), Qt::LeftButton, {}, QPoint(50, 50));
+  QTest::mouseMove(f.app->imgDraw(), QPoint(250, 120));
+  EXPECT_EQ(f.app->previewItemsPainted(), painted);
+  f.app->DispatchCommand(keys::kP);
+  EXPECT_TRUE(f.preview()->isShowing());
+  EXPECT_EQ(f.preview()->picture(0, PreviewGround::kLight), ExpectedPicture(f.app->doc(), 0, PreviewGround::kLight));
+}
+
+}  // namespace
+}  // namespace twk
