@@ -92,7 +92,11 @@ void App::TogglePreview() {
   preview_->showNormal();
 }
 
-void App::ReplaceDocument(TWKFILE doc) { twk::ReplaceDocument(*editor_, std::move(doc)); }
+void App::ReplaceDocument(TWKFILE doc) {
+  // The steps refer to the items about to go.
+  history_.Clear();
+  twk::ReplaceDocument(*editor_, std::move(doc));
+}
 
 void App::RedrawCanvas() {
   ++redrawCount_;

@@ -18,6 +18,7 @@
 #include "document/Document.h"
 #include "document/EditorState.h"
 #include "editor/CanvasComposer.h"
+#include "editor/EditHistory.h"
 #include "editor/Editor.h"
 #include "editor/ItemCommands.h"
 #include "persist/Config.h"
@@ -70,6 +71,7 @@ class App {
   const QString& lastCodePath() const { return lastCodePath_; }
   void rememberCodePath(const QString& path) { lastCodePath_ = path; }
   Editor& editor() { return *editor_; }
+  const EditHistory& history() const { return history_; }
   Dialogs& dialogs() { return *dialogs_; }
   void setDialogs(Dialogs* dialogs) { dialogs_ = dialogs ? dialogs : &DesktopDialogs(); }
   // Number of RedrawCanvas calls, including those that found no grid image.
@@ -100,7 +102,7 @@ class App {
   // it is shown).
   void OnDocumentChanged();
   // Replaces the whole document (a load, or a failed one): the item list,
-  // the grid and the canvas follow.
+  // the grid and the canvas follow, and the undo history starts anew.
   void ReplaceDocument(TWKFILE doc);
   // Composes grid and items and shows the picture on imgDraw.
   void RedrawCanvas();
@@ -149,6 +151,7 @@ class App {
   PendingDrag pendingDrag_;
   CanvasComposer composer_;
   PreviewComposer previewComposer_;
+  EditHistory history_;
   Dialogs* dialogs_;
   int redrawCount_ = 0;
   std::mt19937 random_;

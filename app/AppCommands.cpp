@@ -3,12 +3,15 @@
 #include "app/App.h"
 #include "app/DocumentCommands.h"
 #include "app/ExportCommands.h"
+#include "editor/EditHistory.h"
 #include "editor/KeyNumbers.h"
 
 namespace twk {
 
 const std::array<AppCommand, kAppCommandCount>& AppCommandTable() {
   static const std::array<AppCommand, kAppCommandCount> table = {{
+      {keys::kUndo, "undo", [](App& app) { UndoCommand(app.editor()); }},
+      {keys::kRedo, "redo", [](App& app) { RedoCommand(app.editor()); }},
       {keys::kSave, "save", SaveDocumentCommand},
       {keys::kLoad, "load", LoadDocumentCommand},
       {keys::kExportPng, "export PNG", OpenExportWindow},

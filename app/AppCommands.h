@@ -1,8 +1,8 @@
 #pragma once
-// Keyboard commands of the program itself rather than of the editor core:
-// the Ctrl shortcuts for save, load and export run the popup menu's own
-// commands, with the same dialogs, rules and refusals; P shows or hides the
-// Preview window.
+// The keyboard commands beyond the 25 single keys: the Ctrl shortcuts for
+// undo and redo, and for save, load and export, which run the popup menu's
+// own commands with the same dialogs, rules and refusals; P shows or hides
+// the Preview window.
 
 #include <array>
 
@@ -16,7 +16,7 @@ struct AppCommand {
   void (*run)(App&);
 };
 
-constexpr int kAppCommandCount = 4;
+constexpr int kAppCommandCount = 6;
 const std::array<AppCommand, kAppCommandCount>& AppCommandTable();
 
 // Runs the program command with this number; false when the number is not

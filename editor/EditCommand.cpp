@@ -1,12 +1,20 @@
 #include "editor/EditCommand.h"
 
+#include "editor/EditHistory.h"
+#include "editor/RowSelection.h"
+
 namespace twk {
 
-void RunEdit(Editor& ed, std::unique_ptr<EditCommand> command, int mergeKey) {
-  (void)mergeKey;
+void RunEdit(Editor& ed, std::unique_ptr<EditCommand> command, int mergeKey,
+             const RowSelection* selectionBefore) {
+  RowSelection before = selectionBefore ? *selectionBefore : RowSelection{};
+  if (ed.history && !selectionBefore) before = RowSelection::Of(ed.rows);
   {
+    // Recorded before the gathered list report goes out, so anything that
+    // report sets off comes after this step.
     RowUpdateBatch batch(ed.rows);
     command->Apply(ed);
+    if (ed.history) ed.history->Record(std::move(command), std::move(before), mergeKey);
   }
   ed.documentChanged();
 }

@@ -24,10 +24,15 @@ class EditCommand {
   }
 };
 
+class RowSelection;
+
 // Runs a command the user asked for: applies it with the list's change
-// reports gathered into one, then reports the document change once.
-// `mergeKey` names the key that asked for it (0: none); the same key again
-// on the same selection continues the same step.
-void RunEdit(Editor& ed, std::unique_ptr<EditCommand> command, int mergeKey = 0);
+// reports gathered into one, records it as a step of the history, then
+// reports the document change once. `mergeKey` names the key that asked
+// for it (0: none); the same key again on the same selection continues the
+// same step. `selectionBefore` replaces the selection found now when the
+// step began earlier (a row drag).
+void RunEdit(Editor& ed, std::unique_ptr<EditCommand> command, int mergeKey = 0,
+             const RowSelection* selectionBefore = nullptr);
 
 }  // namespace twk

@@ -12,10 +12,14 @@
 
 namespace twk {
 
+class EditHistory;
+
 struct Editor {
   TWKFILE& doc;
   EditorState& state;
   ItemRows& rows;
+  // Where the commands the user runs are kept for undo; none keeps nothing.
+  EditHistory* history = nullptr;
   // Canvas pixels per unit on each axis (UnitPixels x screen scale).
   float pixelsPerUnitX = kUnitPixels;
   float pixelsPerUnitY = kUnitPixels;

@@ -123,6 +123,7 @@ bool RowDragStart(Editor& ed, PendingDrag& drag) {
   drag.row = row;
   drag.item = ed.rows.RowItem(row);
   drag.state = ed.rows.GetRowState(row);
+  drag.selection = RowSelection::Of(ed.rows);
   return true;
 }
 
@@ -138,7 +139,7 @@ bool RowDrop(Editor& ed, PendingDrag& drag, const std::string& droppedText) {
     ed.rows.SelectOnly(target);
     return false;
   }
-  RunEdit(ed, std::make_unique<MoveItem>(source.row, target));
+  RunEdit(ed, std::make_unique<MoveItem>(source.row, target), 0, &source.selection);
   return true;
 }
 

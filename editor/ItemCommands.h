@@ -3,6 +3,7 @@
 // All of them do nothing while an item is under construction.
 
 #include "editor/Editor.h"
+#include "editor/RowSelection.h"
 
 namespace twk {
 
@@ -30,6 +31,7 @@ struct PendingDrag {
   int row = -1;  // -1: no drag pending
   TWKDATA* item = nullptr;
   RowState state;
+  RowSelection selection;  // the rows selected when the drag began
 };
 
 // A drag starts: records the first selected row; returns false (and leaves

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "editor/EditHistory.h"
 #include "editor/Editor.h"
 
 namespace twk::test {
@@ -62,10 +63,11 @@ struct TestEditor {
   TWKFILE doc;
   EditorState state;
   FakeRows rows;
+  EditHistory history;
   int redraws = 0;
   int titles = 0;
   std::vector<std::pair<int, int>> grids;
-  Editor ed{doc, state, rows};
+  Editor ed{doc, state, rows, &history};
 
   TestEditor() {
     ed.documentChanged = [this] { ++redraws; };

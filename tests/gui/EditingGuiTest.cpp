@@ -270,5 +270,37 @@ TEST_F(EditingGui, DraggingOutsideTheCanvasIsConfined) {
   EXPECT_EQ(doc().CData.size(), 1);
 }
 
+TEST_F(EditingGui, CtrlZAndCtrlYFromTheCanvasAndTheListUndoAndRedoWithTheCanvas) {
+  const QImage empty = canvas()->image();
+  Draw(2.5f, 2.5f, 9.5f, 6.5f);
+  const QImage drawn = canvas()->image();
+  ASSERT_NE(drawn, empty);
+  int redraws = app->redrawCount();
+
+  Key(Qt::Key_Z, Qt::ControlModifier);  // the canvas has the focus
+  EXPECT_EQ(list()->RowCount(), 0);
+  EXPECT_TRUE(doc().CData.empty());
+  EXPECT_EQ(canvas()->image(), empty);
+  EXPECT_EQ(app->redrawCount(), ++redraws);
+
+  list()->setFocus();
+  Key(Qt::Key_Y, Qt::ControlModifier, list());
+  ASSERT_EQ(list()->RowCount(), 1);
+  EXPECT_EQ(list()->RowItem(0), doc().CData.at(0));
+  EXPECT_TRUE(list()->GetRowState(0).selected);
+  EXPECT_EQ(canvas()->image(), drawn);
+  EXPECT_EQ(app->redrawCount(), ++redraws);
+
+  Key(Qt::Key_Z, Qt::ControlModifier, list());
+  Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(list()->RowCount(), 1);
+  EXPECT_EQ(app->redrawCount(), redraws + 2);
+
+  // A new document starts a new history.
+  app->ReplaceDocument(TWKFILE{});
+  EXPECT_EQ(app->history().undoCount(), 0u);
+  EXPECT_EQ(app->history().redoCount(), 0u);
+}
+
 }  // namespace
 }  // namespace twk::test

@@ -1,8 +1,11 @@
-// A long seeded run of random mouse, key, menu and drag events on the real
-// windows. After every event the item list must mirror the document one to
-// one and in order, every check mark must equal its item's visibility, and
-// the item under construction must be the front item exactly while one is
-// being drawn. Now and then the canvas must show what a full redraw shows.
+// A long seeded run of random mouse, key, menu, drag, undo and redo events on
+// the real windows. After every event the item list must mirror the document
+// one to one and in order, every check mark must equal its item's visibility,
+// and the item under construction must be the front item exactly while one
+// is being drawn. Now and then the canvas must show what a full redraw shows.
+// The run is cut into stretches that each start like a load (a new history);
+// at the end of each, undoing everything gives the bytes the stretch started
+// with, and redoing everything gives its end's bytes.
 
 #include <gtest/gtest.h>
 
@@ -13,6 +16,8 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QTest>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <random>
 
@@ -20,6 +25,8 @@
 #include "app/ImageCanvas.h"
 #include "app/ImageConversion.h"
 #include "app/ItemListWidget.h"
+#include "editor/KeyNumbers.h"
+#include "persist/DocumentFile.h"
 #include "render/SceneRenderer.h"
 
 namespace twk::test {
@@ -28,6 +35,8 @@ namespace {
 constexpr int kEvents = 20000;
 constexpr unsigned kSeed = 20240611;
 constexpr int kMaxItems = 24;  // keeps every redraw cheap
+// Each event makes at most one step, so a stretch fits the history.
+constexpr int kStretch = 1000;
 
 struct KeyStroke {
   Qt::Key key;
@@ -57,8 +66,10 @@ class RandomRun {
       // keyboard can be reached (the pointer is confined).
       if (kind < 55) return Move();
       if (kind < 70) return Release();
+      if (kind < 73) return UndoOrRedo();  // undo cancels the drawing
       return Key();
     }
+    if (kind < 9) return UndoOrRedo();
     if (kind < 14) return Press();
     if (kind < 50) return Key();
     if (kind < 62) return ClickRow();
@@ -182,6 +193,16 @@ class RandomRun {
     list()->runDrag = {};
     return "row drag";
   }
+  std::string UndoOrRedo() {
+    const KeyStroke strokes[] = {{Qt::Key_Z, Qt::ControlModifier},
+                                 {Qt::Key_Z, Qt::ControlModifier},
+                                 {Qt::Key_Y, Qt::ControlModifier},
+                                 {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier}};
+    const KeyStroke& k = strokes[Pick(4)];
+    QTest::keyClick(held_ || Pick(2) ? static_cast<QWidget*>(app_.imgDraw()) : static_cast<QWidget*>(list()), k.key,
+                    k.mods);
+    return k.key == Qt::Key_Z && k.mods == Qt::ControlModifier ? "undo" : "redo";
+  }
   std::string ClickPalette() {
     QTest::mouseClick(app_.imgPalette(), Qt::LeftButton, {}, QPoint(Pick(app_.imgPalette()->width()), 5));
     return "palette";
@@ -198,14 +219,36 @@ std::vector<const TWKDATA*> Order(const TWKFILE& doc) {
   return order;
 }
 
+// The bytes Save writes for the current document.
+std::string SavedBytes(App& app, const ScopedWorkDir& dir) {
+  const std::string path = dir.file("state.twk");
+  EXPECT_EQ(SaveDocumentFile(path, app.doc()), ResultCode::kOk);
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 TEST(RandomEventsTest, ListAndDocumentStayInStep) {
   ScopedWorkDir dir;
   ScriptedDialogs dialogs;  // answers "cancel" should anything ask
   std::unique_ptr<App> app = StartedApp(dialogs);
+  // The palette is made at random as well: from the run's seed, so that
+  // every run picks the same colours.
+  app->random().seed(kSeed);
+  app->DefaultPalette();
+  app->DrawPalette();
   RandomRun run(*app);
-  int drawn = 0, maxItems = 0;
+  int drawn = 0, maxItems = 0, retraced = 0;
+  std::size_t deepestUndo = 0;
   std::map<std::string, int> reordered;  // events that changed the item order
+  std::string stretchStart;
   for (int i = 0; i < kEvents; ++i) {
+    if (i % kStretch == 0) {
+      // A new stretch starts from the same document loaded afresh.
+      run.Finish();
+      TWKFILE copy = app->doc();
+      app->ReplaceDocument(std::move(copy));
+      stretchStart = SavedBytes(*app, dir);
+    }
     const std::vector<const TWKDATA*> before = Order(app->doc());
     const std::string what = run.Step();
     QCoreApplication::processEvents();
@@ -213,8 +256,31 @@ TEST(RandomEventsTest, ListAndDocumentStayInStep) {
     ASSERT_TRUE(broken.empty()) << "event " << i << " (" << what << "): " << broken;
     if (i % 250 == 0) ASSERT_TRUE(run.CanvasUpToDate()) << "event " << i << " (" << what << ")";
     maxItems = std::max(maxItems, app->doc().CData.size());
+    deepestUndo = std::max(deepestUndo, app->history().undoCount());
     if (what == "release") ++drawn;
     if (Order(app->doc()) != before) ++reordered[what.substr(0, what.find(' '))];
+
+    if (i % kStretch == kStretch - 1) {
+      run.Finish();
+      QCoreApplication::processEvents();
+      // Steps undone last and not redone belong past the end of the stretch.
+      while (app->history().redoCount() > 0) app->DispatchCommand(keys::kRedo);
+      const std::string stretchEnd = SavedBytes(*app, dir);
+      const std::size_t steps = app->history().undoCount() + app->history().redoCount();
+      while (app->history().undoCount() > 0) {
+        app->DispatchCommand(keys::kUndo);
+        ASSERT_TRUE(run.Broken().empty()) << "undoing after event " << i << ": " << run.Broken();
+      }
+      ASSERT_EQ(SavedBytes(*app, dir), stretchStart) << "stretch ending at event " << i;
+      ASSERT_TRUE(run.CanvasUpToDate());
+      while (app->history().redoCount() > 0) {
+        app->DispatchCommand(keys::kRedo);
+        ASSERT_TRUE(run.Broken().empty()) << "redoing after event " << i << ": " << run.Broken();
+      }
+      ASSERT_EQ(SavedBytes(*app, dir), stretchEnd) << "stretch ending at event " << i;
+      ASSERT_TRUE(run.CanvasUpToDate());
+      if (steps > 0) ++retraced;
+    }
   }
   run.Finish();
   QCoreApplication::processEvents();
@@ -222,13 +288,17 @@ TEST(RandomEventsTest, ListAndDocumentStayInStep) {
   EXPECT_TRUE(run.CanvasUpToDate());
   EXPECT_TRUE(dialogs.fileRequests.empty());
   EXPECT_TRUE(dialogs.messages.empty());
-  // The run really drew and listed items.
+  // The run really drew and listed items, and undid and redid them.
   EXPECT_GT(drawn, 100);
   EXPECT_GT(maxItems, 5);
   EXPECT_GT(reordered["row"], 10);   // drops that moved an item
   EXPECT_GT(reordered["menu"], 0);   // clones and deletes through the menu
   EXPECT_GT(reordered["command"], 10);
   EXPECT_GT(reordered["key"], 10);   // Delete key
+  EXPECT_GT(reordered["undo"], 10);
+  EXPECT_GT(reordered["redo"], 10);
+  EXPECT_EQ(retraced, kEvents / kStretch);
+  EXPECT_GT(deepestUndo, 100u);
 }
 
 }  // namespace
