@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "export/IcoWriter.h"
+#include "export/IconImage.h"
 
 namespace twk {
 

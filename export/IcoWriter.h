@@ -4,13 +4,9 @@
 #include <cstdint>
 #include <vector>
 
-namespace twk {
+#include "export/IconImage.h"
 
-// One square image of an icon file: its edge in pixels and its PNG file.
-struct IconImage {
-  int edge = 0;
-  std::vector<std::uint8_t> png;
-};
+namespace twk {
 
 // The ICO file: the header, one directory entry per image (32 bits per
 // pixel, an edge of 256 written as 0) and the PNG data, in the order given.

@@ -8,6 +8,7 @@
 #include "document/Rounding.h"
 #include "export/ExportSizes.h"
 #include "export/IcnsWriter.h"
+#include "export/IcoWriter.h"
 #include "persist/FileAccess.h"
 #include "render/PngWriter.h"
 #include "render/SceneRenderer.h"

@@ -7,7 +7,7 @@
 
 #include "document/Document.h"
 #include "export/ExportFormat.h"
-#include "export/IcoWriter.h"
+#include "export/IconImage.h"
 
 namespace twk {
 
