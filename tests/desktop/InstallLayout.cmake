@@ -15,7 +15,7 @@ foreach(f ${FILES})
 endforeach()
 file(GLOB pages ${PREFIX}/share/man/man1/*.1)
 foreach(page ${pages})
-  execute_process(COMMAND man --warnings -l ${page} RESULT_VARIABLE status
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C MANWIDTH=80 man --warnings -l ${page} RESULT_VARIABLE status
                   OUTPUT_VARIABLE text ERROR_VARIABLE warnings)
   if(NOT status EQUAL 0 OR NOT warnings STREQUAL "" OR NOT text MATCHES "Usage:")
     message(FATAL_ERROR "${page}: ${status} ${warnings}")
