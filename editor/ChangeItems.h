@@ -1,8 +1,9 @@
 #pragma once
 // A change of item values that leaves the order alone: key commands on the
 // selection, Hide and Show, a check box. It keeps each touched item with its
-// row and its values before and after; a row's check mark follows its
-// item's visibility both ways.
+// row and one other value of it: the new value until the command is
+// applied, the old one afterwards; applying and reverting swap the two. A
+// row's check mark follows its item's visibility both ways.
 
 #include <vector>
 
@@ -13,23 +14,22 @@ namespace twk {
 struct ItemChange {
   int row = 0;  // the item's row, also its place in CData
   TWKDATA* item = nullptr;
-  TWKDATA before;
-  TWKDATA after;
+  TWKDATA other;  // the value the item does not have now
 };
 
 class ChangeItems : public EditCommand {
  public:
+  // `changes` hold the new values.
   explicit ChangeItems(std::vector<ItemChange> changes) : changes_(std::move(changes)) {}
 
-  void Apply(Editor& ed) override;
-  void Revert(Editor& ed) override;
-  // Another ChangeItems: the items of both, each from its first value to its
-  // last.
+  void Apply(Editor& ed) override { Swap(ed); }
+  void Revert(Editor& ed) override { Swap(ed); }
+  // Another ChangeItems applied after this one: the items of both, each
+  // reverting to its value before the first.
   bool Absorb(EditCommand& later) override;
 
-  const std::vector<ItemChange>& changes() const { return changes_; }
-
  private:
+  void Swap(Editor& ed);
   std::vector<ItemChange> changes_;
 };
 

@@ -30,7 +30,7 @@ void AddVisibility(std::vector<ItemChange>& changes, int row, TWKDATA* item, boo
   if (item->Visible == wanted) return;
   TWKDATA after = *item;
   after.Visible = wanted;
-  changes.push_back(ItemChange{row, item, *item, std::move(after)});
+  changes.push_back(ItemChange{row, item, std::move(after)});
 }
 
 void RunChanges(Editor& ed, std::vector<ItemChange> changes) {

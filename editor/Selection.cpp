@@ -99,7 +99,7 @@ bool ApplyToSelection(Editor& ed, const SelectionChange& change) {
   std::vector<ItemChange> changes;
   for (const auto& [row, item] : targets) {
     TWKDATA after = *item;
-    if (ApplyChange(after, change, ed.state)) changes.push_back(ItemChange{row, item, *item, std::move(after)});
+    if (ApplyChange(after, change, ed.state)) changes.push_back(ItemChange{row, item, std::move(after)});
   }
   if (changes.empty()) return false;
   RunEdit(ed, std::make_unique<ChangeItems>(std::move(changes)), change.key);
