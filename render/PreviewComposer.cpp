@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <bit>
 #include <exception>
 #include <functional>
 #include <system_error>
@@ -32,8 +33,14 @@ PreviewComposer::PreviewComposer() {
 }
 
 PreviewComposer::PaintRecord PreviewComposer::RecordOf(const TWKDATA& it) {
-  return {it.Type, it.DrawMethod, it.DrawMethod2, it.Visible, it.DrawWidth, it.DrawAngle, it.DrawRGBA,
-          {it.X1, it.Y1, it.X2, it.Y2, it.X3, it.Y3, it.X4, it.Y4}};
+  auto bits = [](float f) { return std::bit_cast<std::uint32_t>(f); };
+  return {it.Type,
+          it.DrawMethod,
+          it.DrawMethod2,
+          it.Visible,
+          it.DrawRGBA,
+          {bits(it.DrawWidth), bits(it.DrawAngle), bits(it.X1), bits(it.Y1), bits(it.X2), bits(it.Y2), bits(it.X3),
+           bits(it.Y3), bits(it.X4), bits(it.Y4)}};
 }
 
 int PreviewComposer::UnchangedItems(const TWKFILE& doc) {

@@ -45,12 +45,13 @@ class PreviewComposer {
   long long itemsPainted() const;
 
  private:
-  // The paint-relevant fields of an item, in paint order.
+  // The fields of an item that decide its pixels (all but its name). Floats
+  // are kept as their bits, so that an item with a NaN read from a file
+  // still equals itself and does not force a repaint on every update.
   struct PaintRecord {
     std::uint8_t type, method, endStyle, visible;
-    float width, angle;
     std::int32_t rgba;
-    std::array<float, 8> points;
+    std::array<std::uint32_t, 10> floats;  // width, angle, X1, Y1 ... X4, Y4
     bool operator==(const PaintRecord&) const = default;
   };
   static PaintRecord RecordOf(const TWKDATA& item);

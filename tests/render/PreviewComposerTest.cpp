@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <random>
 #include <string>
@@ -95,6 +96,9 @@ TEST(PreviewComposer, PicturesFollowEveryChangeAndRepaintOnlyWhatChanged) {
       {"delete from the front", [](TWKFILE& d) { d.CData.remove(d.CData.at(0)); }, true, 0},
       {"delete everything", [](TWKFILE& d) { d.CData.clear(); }, true, 0},
       {"draw on an empty document", [&](TWKFILE& d) { d.CData.insertFront(drawn), front(d)->X4 = 9.5f; }, true, sizes},
+      {"a damaged item behind it", [](TWKFILE& d) { d.CData.append(test::MakeItem(kLine, NAN, 1, 2, 3)); }, true,
+       2 * sizes},
+      {"move with the damaged item behind", [&](TWKFILE& d) { front(d)->Y4 = 12.5f; }, true, sizes},
   };
   PreviewComposer preview;
   preview.Update(doc);
