@@ -1,6 +1,9 @@
 #include "app/App.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QMenu>
+#include <QTimer>
 #include <chrono>
 
 #include "app/AppCommands.h"
@@ -32,12 +35,19 @@ std::mt19937::result_type ClockSeed() {
 App::App(ScreenScale scale)
     : scale_(scale),
       layout_(ComputeLayoutSizes(scale)),
+      previewPainter_([this] {
+        // Called on the painter's thread: the pictures are shown on this one.
+        QMetaObject::invokeMethod(preview_, [this] { ShowFinishedPictures(); }, Qt::QueuedConnection);
+      }),
       dialogs_(&DesktopDialogs()),
       random_(ClockSeed()) {
   BuildWindows();
 }
 
 App::~App() {
+  // The painter's thread reports to the preview window, which goes with
+  // the main window below.
+  previewPainter_.Stop();
   // Widgets torn down below must not call back into a half-destroyed App.
   if (main_) {
     ItemListWidget* list = lstItems();
@@ -68,7 +78,10 @@ void App::Start() {
 }
 
 // A configuration that cannot be written is not worth a message at exit.
-void App::Shutdown() { (void)SaveConfiguration(config_); }
+void App::Shutdown() {
+  previewPainter_.Stop();
+  (void)SaveConfiguration(config_);
+}
 
 void App::OnDocumentChanged() {
   RedrawCanvas();
@@ -77,24 +90,53 @@ void App::OnDocumentChanged() {
   if (preview_->isShowing()) RefreshPreview();
 }
 
-void App::RefreshPreview() {
-  if (previewComposer_.Update(doc_)) preview_->ShowPictures(previewComposer_);
+void App::RefreshPreview(bool paintHere) {
+  if (previewPainter_.Update(doc_, paintHere) == PreviewUpdate::kPainted) ShowFinishedPictures();
+}
+
+void App::ShowFinishedPictures() {
+  const std::shared_ptr<const PreviewPictures> pictures = previewPainter_.pictures();
+  if (!pictures || pictures->generation == previewShown_) return;
+  preview_->ShowPictures(*pictures);
+  previewShown_ = pictures->generation;
+}
+
+bool App::SettlePreview(int timeoutMs) {
+  const QDeadlineTimer deadline(timeoutMs);
+  // Wakes the loop below once the time is up, should no report come.
+  QTimer alarm;
+  alarm.setSingleShot(true);
+  alarm.start(timeoutMs);
+  auto settled = [this] {
+    const std::shared_ptr<const PreviewPictures> pictures = previewPainter_.pictures();
+    return !previewPainter_.busy() && (!pictures || pictures->generation == previewShown_);
+  };
+  while (!settled()) {
+    if (deadline.hasExpired()) return false;
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  }
+  return true;
 }
 
 void App::TogglePreview() {
   if (exportWindowOpen()) return;
   if (preview_->isShowing()) {
     preview_->hide();
+    previewPainter_.Cancel();  // a hidden preview does no work
     return;
   }
-  RefreshPreview();
+  // Painted here when the worker is idle, so the window opens up to date.
+  RefreshPreview(true);
+  ShowFinishedPictures();
   if (!preview_->isVisible()) preview_->PlaceBesideOwner();
   preview_->showNormal();
 }
 
 void App::ReplaceDocument(TWKFILE doc) {
-  // The steps refer to the items about to go.
+  // The steps refer to the items about to go; a preview paint of them is
+  // wasted work.
   history_.Clear();
+  previewPainter_.Cancel();
   twk::ReplaceDocument(*editor_, std::move(doc));
 }
 

@@ -23,7 +23,7 @@
 #include "editor/ItemCommands.h"
 #include "persist/Config.h"
 #include "render/Image.h"
-#include "render/PreviewComposer.h"
+#include "render/PreviewPainter.h"
 
 class QLabel;
 class QMenu;
@@ -112,7 +112,11 @@ class App {
   // it; nothing while the export window is open.
   void TogglePreview();
   // Items the preview has painted over all its sizes (none while hidden).
-  long long previewItemsPainted() const { return previewComposer_.itemsPainted(); }
+  long long previewItemsPainted() const { return previewPainter_.itemsPainted(); }
+  // Large changes are painted for the preview on a worker thread. This runs
+  // the event loop until the worker is idle and the window shows its last
+  // pictures, or `timeoutMs` has passed; returns whether it got there.
+  bool SettlePreview(int timeoutMs = 10000);
   // Main window title from the tool settings.
   void UpdateTitle();
   // Paints the palette strip from the configuration's palette and CurRGB.
@@ -140,7 +144,11 @@ class App {
   void WireItemList();
   void WireExportWindow();
   void OnPaletteRelease(int button, int x);
-  void RefreshPreview();
+  // Brings the preview up to date; `paintHere` paints on this thread
+  // even a large change, when the worker is idle.
+  void RefreshPreview(bool paintHere = false);
+  // Shows the worker's latest pictures, unless the window has them.
+  void ShowFinishedPictures();
 
   ScreenScale scale_;
   LayoutSizes layout_;
@@ -150,7 +158,8 @@ class App {
   std::unique_ptr<Image> grid_;
   PendingDrag pendingDrag_;
   CanvasComposer composer_;
-  PreviewComposer previewComposer_;
+  PreviewPainter previewPainter_;
+  long long previewShown_ = -1;  // generation of the pictures the window shows
   EditHistory history_;
   Dialogs* dialogs_;
   int redrawCount_ = 0;

@@ -49,7 +49,7 @@ void App::BuildWindows() {
 
   // Hidden until P shows it; its close button only hides it again.
   preview_ = new PreviewWindow(main_.get());
-  preview_->restored = [this] { RefreshPreview(); };
+  preview_->restored = [this] { RefreshPreview(true); };
   preview_->layout()->activate();
 }
 

@@ -78,10 +78,10 @@ PreviewWindow::PreviewWindow(QWidget* owner)
   box->addLayout(texts);
 }
 
-void PreviewWindow::ShowPictures(const PreviewComposer& composer) {
+void PreviewWindow::ShowPictures(const PreviewPictures& pictures) {
   for (std::size_t s = 0; s < kColumns; ++s) {
     for (PreviewGround ground : kPreviewGrounds) {
-      const Image* image = composer.Picture(static_cast<int>(s), ground);
+      const Image* image = pictures.Picture(static_cast<int>(s), ground);
       QImage& picture = pictures_[RowOf(ground)][s];
       picture = image ? ToQImage(*image) : QImage();
       // One picture pixel on one device pixel, whatever the screen's ratio.

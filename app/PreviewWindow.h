@@ -27,8 +27,8 @@ class PreviewWindow : public QWidget {
  public:
   explicit PreviewWindow(QWidget* owner);
 
-  // Shows the composer's current pictures.
-  void ShowPictures(const PreviewComposer& composer);
+  // Shows a finished set of pictures.
+  void ShowPictures(const PreviewPictures& pictures);
   // The picture shown for kPreviewSizes[sizeIndex] over `ground`.
   const QImage& picture(int sizeIndex, PreviewGround ground) const;
   // Moves the window beside its owner's right edge, inside the owner's screen.

@@ -29,8 +29,22 @@ void LayerStack::Clear() {
   count_ = 0;
 }
 
-int LayerStack::Resume(const TWKFILE& doc, int unchanged) {
+int LayerStack::ResumePosition(int unchanged) const {
   if (top_ && unchanged == count_) return count_;  // only items added in front
+  for (auto k = kept_.rbegin(); k != kept_.rend(); ++k) {
+    if (k->position <= unchanged) return k->position;
+  }
+  return 0;
+}
+
+int LayerStack::ItemsToPaint(int count, int unchanged) const {
+  unchanged = std::clamp(unchanged, 0, top_ ? std::min(count, count_) : 0);
+  if (top_ && unchanged == count_ && count == count_) return 0;
+  return count - ResumePosition(unchanged);
+}
+
+int LayerStack::Resume(const TWKFILE& doc, int unchanged) {
+  if (top_ && unchanged == count_) return count_;
   while (!kept_.empty() && kept_.back().position > unchanged) kept_.pop_back();
   top_ = kept_.empty() ? nullptr : kept_.back().image->Clone();
   if (top_) return kept_.back().position;
@@ -47,7 +61,7 @@ void LayerStack::Paint(const TWKFILE& doc, int from, int to) {
   itemsPainted_ += to - from;
 }
 
-bool LayerStack::Update(const TWKFILE& doc, int unchanged, int stride) {
+bool LayerStack::Update(const TWKFILE& doc, int unchanged, int stride, const std::atomic<bool>* stop) {
   const int count = doc.CData.size();
   stride = std::max(stride, 1);
   unchanged = std::clamp(unchanged, 0, top_ ? std::min(count, count_) : 0);
@@ -60,6 +74,10 @@ bool LayerStack::Update(const TWKFILE& doc, int unchanged, int stride) {
     return true;
   }
   while (position < count) {
+    if (stop && stop->load(std::memory_order_relaxed)) {
+      Clear();  // a half-painted layer shows no document at all
+      return true;
+    }
     if (Worth(position, count, stride) && (kept_.empty() || kept_.back().position < position)) {
       // A copy that cannot be made only costs a longer repaint later.
       if (auto copy = top_->Clone()) kept_.push_back({position, std::move(copy)});

@@ -12,6 +12,7 @@
 // changes: each frame copies the layer of the items behind it and paints
 // that one item.
 
+#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -26,8 +27,13 @@ class LayerStack {
 
   // Brings the layer up to date with `doc`, of whose items the first
   // `unchanged` in paint order (from the last of CData to the first) are
-  // those painted last time. Returns whether the layer changed.
-  bool Update(const TWKFILE& doc, int unchanged, int stride);
+  // those painted last time. Returns whether the layer changed. When
+  // `stop` turns true between two runs of items, the stack gives up and
+  // forgets everything (as Clear).
+  bool Update(const TWKFILE& doc, int unchanged, int stride, const std::atomic<bool>* stop = nullptr);
+  // How many items Update would paint for a document of `count` items of
+  // which the first `unchanged` are those painted last time.
+  int ItemsToPaint(int count, int unchanged) const;
   // The painted layer (RenderImageSize at this scale, full area); nullptr
   // before the first Update or when it could not be made.
   const Image* layer() const { return top_.get(); }
@@ -41,6 +47,9 @@ class LayerStack {
     int position;  // items painted into `image`
     std::unique_ptr<Image> image;
   };
+  // The position painting resumes from: the finished layer when only items
+  // were added in front, else the last kept copy at or below `unchanged`.
+  int ResumePosition(int unchanged) const;
   // Starts `top_` from the best kept copy for `unchanged`; returns its position.
   int Resume(const TWKFILE& doc, int unchanged);
   void Paint(const TWKFILE& doc, int from, int to);  // positions [from, to)

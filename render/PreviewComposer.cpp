@@ -55,25 +55,43 @@ int PreviewComposer::UnchangedItems(const TWKFILE& doc) {
   return static_cast<int>(differ.first - painted_.begin());
 }
 
+int PreviewComposer::UnchangedItemsAsLast(const TWKFILE& doc) const {
+  const int count = doc.CData.size();
+  const int common = std::min(count, static_cast<int>(painted_.size()));
+  int unchanged = 0;
+  while (unchanged < common && RecordOf(*doc.CData.at(count - 1 - unchanged)) == painted_[unchanged]) ++unchanged;
+  return unchanged;
+}
+
+int PreviewComposer::ItemsToRepaint(const TWKFILE& doc) const {
+  const int count = doc.CData.size();
+  if (!current_) return count;
+  const int unchanged = UnchangedItemsAsLast(doc);
+  int most = 0;
+  for (const Size& size : sizes_) most = std::max(most, size.layers.ItemsToPaint(count, unchanged));
+  return most;
+}
+
 void PreviewComposer::Compose(Size& size) {
   const Image* layer = size.layers.layer();
   for (std::size_t g = 0; g < kPreviewGrounds.size(); ++g) {
     auto& ground = size.grounds[g];
     if (!ground && layer) ground = Image::NewFilled(layer->width(), layer->height(), GroundColour(kPreviewGrounds[g]));
-    auto& picture = size.pictures[g];
-    if (!ground || !layer) {
-      picture.reset();  // nothing to show rather than a wrong picture
-      continue;
+    // A fresh picture each time: the last one may still be shown elsewhere.
+    // Without a ground or layer there is nothing to show rather than a
+    // wrong picture.
+    std::unique_ptr<Image> picture;
+    if (ground && layer) picture = Image::NewTransparent(ground->width(), ground->height());
+    if (picture) {
+      cairo_surface_flush(picture->surface());
+      ComposeRows(*picture, *ground, *layer, 0, ground->height());
+      picture->MarkDirty();
     }
-    if (!picture) picture = Image::NewTransparent(ground->width(), ground->height());
-    if (!picture) continue;
-    cairo_surface_flush(picture->surface());
-    ComposeRows(*picture, *ground, *layer, 0, ground->height());
-    picture->MarkDirty();
+    size.pictures[g] = std::move(picture);
   }
 }
 
-bool PreviewComposer::Update(const TWKFILE& doc) {
+bool PreviewComposer::Update(const TWKFILE& doc, PaintThreads threads, const std::atomic<bool>* stop) {
   const int previous = static_cast<int>(painted_.size());
   const int count = doc.CData.size();
   int unchanged = UnchangedItems(doc);
@@ -84,7 +102,7 @@ bool PreviewComposer::Update(const TWKFILE& doc) {
   std::atomic<std::size_t> next{0};
   auto work = [&] {
     for (std::size_t i = next++; i < sizes_.size(); i = next++) {
-      if (sizes_[i].layers.Update(doc, unchanged, stride) || !sizes_[i].pictures[0]) Compose(sizes_[i]);
+      if (sizes_[i].layers.Update(doc, unchanged, stride, stop) || !sizes_[i].pictures[0]) Compose(sizes_[i]);
     }
   };
   // A failure on either thread is raised here once both have stopped.
@@ -97,7 +115,7 @@ bool PreviewComposer::Update(const TWKFILE& doc) {
     }
   };
   std::thread helper;
-  if (count - unchanged >= kItemsWorthAThread) {
+  if (threads == PaintThreads::kTwo && count - unchanged >= kItemsWorthAThread) {
     try {
       helper = std::thread(run, std::ref(failures[1]));
     } catch (const std::system_error&) {
@@ -112,6 +130,10 @@ bool PreviewComposer::Update(const TWKFILE& doc) {
       std::rethrow_exception(failure);
     }
   }
+  if (stop && stop->load()) {
+    Invalidate();  // some sizes may show the new items, some none
+    return false;
+  }
   current_ = true;
   return true;
 }
@@ -121,6 +143,17 @@ const Image* PreviewComposer::Picture(int sizeIndex, PreviewGround ground) const
   // sizes_ runs largest first.
   const Size& size = sizes_[sizes_.size() - 1 - static_cast<std::size_t>(sizeIndex)];
   return size.pictures[ground == PreviewGround::kLight ? 0 : 1].get();
+}
+
+PreviewPictures PreviewComposer::Pictures() const {
+  PreviewPictures set;
+  for (std::size_t s = 0; s < kPreviewSizes.size(); ++s) set.images[s] = sizes_[sizes_.size() - 1 - s].pictures;
+  return set;
+}
+
+const Image* PreviewPictures::Picture(int sizeIndex, PreviewGround ground) const {
+  if (sizeIndex < 0 || sizeIndex >= static_cast<int>(images.size())) return nullptr;
+  return images[static_cast<std::size_t>(sizeIndex)][ground == PreviewGround::kLight ? 0 : 1].get();
 }
 
 void PreviewComposer::Invalidate() {

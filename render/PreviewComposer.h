@@ -9,6 +9,7 @@
 // that item, and a change to the document area's size repaints nothing.
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -30,15 +31,37 @@ constexpr std::int32_t GroundColour(PreviewGround ground) {
   return ground == PreviewGround::kLight ? PackRGBA(255, 255, 255, 0) : PackRGBA(48, 48, 48, 0);
 }
 
+// One finished set of pictures. A picture is never drawn on again once it is
+// in a set, so a set may be read on any thread while new ones are made.
+struct PreviewPictures {
+  // [size index][ground]: kPreviewSizes order, light ground first.
+  std::array<std::array<std::shared_ptr<const Image>, 2>, kPreviewSizes.size()> images;
+  // Counts the sets a PreviewPainter has finished; 0 from a composer.
+  long long generation = 0;
+  // nullptr when the picture could not be made.
+  const Image* Picture(int sizeIndex, PreviewGround ground) const;
+};
+
+// Whether a large repaint shares the sizes with a second thread.
+enum class PaintThreads { kOne, kTwo };
+
 class PreviewComposer {
  public:
   PreviewComposer();
 
   // Brings every picture up to date with `doc`; returns whether any changed.
-  bool Update(const TWKFILE& doc);
+  // When `stop` turns true on the way, the update gives up, forgets
+  // everything (as Invalidate) and returns false.
+  bool Update(const TWKFILE& doc, PaintThreads threads = PaintThreads::kTwo,
+              const std::atomic<bool>* stop = nullptr);
+  // The most items any one size would paint to bring it up to date with
+  // `doc` (0 when only kept copies change, or nothing does).
+  int ItemsToRepaint(const TWKFILE& doc) const;
   // The picture of kPreviewSizes[sizeIndex] over `ground`; nullptr before
   // the first Update.
   const Image* Picture(int sizeIndex, PreviewGround ground) const;
+  // The current pictures of every size and ground.
+  PreviewPictures Pictures() const;
   // Forgets everything; the next Update paints from scratch.
   void Invalidate();
   // Items handed to the painter over all sizes since construction.
@@ -59,11 +82,13 @@ class PreviewComposer {
     explicit Size(int pixels) : layers(static_cast<float>(pixels) / 16.0f) {}
     LayerStack layers;
     std::array<std::unique_ptr<Image>, 2> grounds;  // plain, filled once
-    std::array<std::unique_ptr<Image>, 2> pictures;
+    std::array<std::shared_ptr<const Image>, 2> pictures;  // new ones each change
   };
   // Records the items of `doc`; returns how many of them, in paint order,
   // equal those of the last update.
   int UnchangedItems(const TWKFILE& doc);
+  // The same without recording the items.
+  int UnchangedItemsAsLast(const TWKFILE& doc) const;
   static void Compose(Size& size);
 
   std::vector<Size> sizes_;                 // largest first

@@ -1,13 +1,21 @@
-// A move key pressed on the real canvas widget, from the key event to the
-// canvas (and the Preview window's pictures, when it is shown) holding the
-// new pixels, on the 1000-item icon. The key acts on the front item (the
-// item just drawn), on an item in the middle of the list, or, with no
-// selection, on every item.
+// A move key pressed on the real canvas widget, on the 1000-item icon. The key
+// acts on the front item (the item just drawn), on an item in the middle of
+// the list, or, with no selection, on every item.
+//
+// BM_MoveKey: key commands back to back, as from a held key, each from the
+// key event to the canvas holding the new pixels, with the events a running
+// loop would deliver in between (the preview's finished pictures among
+// them), with the Preview window hidden and shown. Large preview changes are
+// painted on a low-priority worker meanwhile.
+// BM_PreviewCatchUp: after such a burst of keys, from the last key to the
+// Preview window showing the pictures of the final state.
 
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <chrono>
+#include <memory>
 
 #include "../BenchDocuments.h"
 #include "app/App.h"
@@ -19,31 +27,60 @@
 namespace twk {
 namespace {
 
+// A started program on the icon, `row` selected (-1: none), preview shown or not.
+std::unique_ptr<App> IconApp(int count, int row, bool previewShown) {
+  auto app = std::make_unique<App>(ScreenScale{});
+  app->Start();
+  app->ReplaceDocument(bench::IconDocument(count));
+  app->lstItems()->SelectOnly(row);
+  if (previewShown) app->DispatchCommand(keys::kP);
+  app->imgDraw()->setFocus();
+  return app;
+}
+
+// One arrow key, right and left in turn, and the events it leaves behind.
+void PressMoveKey(App& app, bool& right) {
+  QKeyEvent press(QEvent::KeyPress, right ? Qt::Key_Right : Qt::Key_Left, Qt::NoModifier);
+  QCoreApplication::sendEvent(app.imgDraw(), &press);
+  right = !right;
+  QCoreApplication::processEvents();
+}
+
 // Args: item count, selected row (-1: none, so every item moves), preview shown.
 void BM_MoveKey(benchmark::State& state) {
-  const int count = static_cast<int>(state.range(0));
-  App app(ScreenScale{});
-  app.Start();
-  app.ReplaceDocument(bench::IconDocument(count));
-  app.lstItems()->SelectOnly(static_cast<int>(state.range(1)));
-  if (state.range(2) != 0) app.DispatchCommand(keys::kP);
-  ImageCanvas* canvas = app.imgDraw();
-  canvas->setFocus();
+  auto app = IconApp(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), state.range(2) != 0);
   bool right = true;
   for (auto _ : state) {
-    QKeyEvent press(QEvent::KeyPress, right ? Qt::Key_Right : Qt::Key_Left, Qt::NoModifier);
-    QCoreApplication::sendEvent(canvas, &press);
-    right = !right;
-    benchmark::DoNotOptimize(canvas->image().constBits());
+    PressMoveKey(*app, right);
+    benchmark::DoNotOptimize(app->imgDraw()->image().constBits());
   }
-  state.counters["preview_shown"] = app.previewWindow()->isShowing() ? 1 : 0;
-  state.counters["preview_items"] = static_cast<double>(app.previewItemsPainted());
+  state.counters["preview_shown"] = app->previewWindow()->isShowing() ? 1 : 0;
+  state.counters["settled"] = app->SettlePreview() ? 1 : 0;
+  state.counters["preview_items"] = static_cast<double>(app->previewItemsPainted());
 }
 BENCHMARK(BM_MoveKey)->ArgNames({"items", "row", "preview"})
     ->Args({1000, 0, 0})->Args({1000, 0, 1})
     ->Args({1000, 500, 0})->Args({1000, 500, 1})
     ->Args({1000, -1, 0})->Args({1000, -1, 1})
     ->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+
+// Args: item count, selected row. Each iteration presses kBurst keys back to
+// back and times only the wait after the last one.
+void BM_PreviewCatchUp(benchmark::State& state) {
+  constexpr int kBurst = 8;
+  auto app = IconApp(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), true);
+  bool right = true;
+  bool settled = true;
+  for (auto _ : state) {
+    for (int i = 0; i < kBurst; ++i) PressMoveKey(*app, right);
+    const auto start = std::chrono::steady_clock::now();
+    settled = app->SettlePreview() && settled;
+    state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  }
+  if (!settled) state.SkipWithError("the preview did not catch up");
+}
+BENCHMARK(BM_PreviewCatchUp)->ArgNames({"items", "row"})->Args({1000, 500})->Args({1000, -1})
+    ->Unit(benchmark::kMillisecond)->UseManualTime()->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace
 }  // namespace twk

@@ -99,6 +99,30 @@ TEST(PreviewWindowTest, HiddenItPaintsNothingShownItFollowsTheMouse) {
   EXPECT_EQ(f.app->doc().CData.size(), 2);
 }
 
+TEST(PreviewWindowTest, ALargeChangeArrivesThroughTheEventLoop) {
+  PreviewFixture f;
+  TWKFILE doc;
+  TWKDATA line;
+  line.DrawWidth = 0.5f;
+  line.Visible = 1;
+  for (int i = 0; i < 200; ++i) {
+    line.DrawRGBA = PackRGBA(i, 0, 255 - i, 255);
+    line.X1 = static_cast<float>(1 + i % 14), line.Y1 = 2, line.X4 = static_cast<float>(15 - i % 13), line.Y4 = 14;
+    doc.CData.append(line);
+  }
+  f.app->ReplaceDocument(doc);
+  f.app->lstItems()->SelectOnly(-1);
+  f.app->DispatchCommand(keys::kP);
+  const QImage before = f.preview()->picture(3, PreviewGround::kLight);
+  EXPECT_EQ(before, ExpectedPicture(f.app->doc(), 3, PreviewGround::kLight));
+
+  f.app->DispatchCommand(keys::kRight);  // moves every item: painted on the worker
+  EXPECT_EQ(f.preview()->picture(3, PreviewGround::kLight), before);
+  ASSERT_TRUE(f.app->SettlePreview());
+  EXPECT_EQ(f.preview()->picture(3, PreviewGround::kLight), ExpectedPicture(f.app->doc(), 3, PreviewGround::kLight));
+  EXPECT_NE(f.preview()->picture(3, PreviewGround::kLight), before);
+}
+
 TEST(PreviewWindowTest, MinimisedItPaintsNothingUntilPBringsItBack) {
   PreviewFixture f;
   f.app->DispatchCommand(keys::kP);
