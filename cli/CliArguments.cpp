@@ -2,7 +2,6 @@
 
 #include <sstream>
 
-#include "document/Rounding.h"
 #include "export/ExportSizes.h"
 
 namespace twk::cli {
@@ -20,7 +19,7 @@ bool ParseSizes(const std::string& text, int& mask, std::string& error) {
   while (std::getline(list, item, ',')) {
     int index = -1;
     for (int i = 0; i < kExportSizeCount; ++i) {
-      if (item == std::to_string(RoundToInt(16.0 * kExportScales[static_cast<std::size_t>(i)]))) index = i;
+      if (item == std::to_string(ExportEdgeAt(i))) index = i;
     }
     if (index < 0) {
       error = "unknown size \"" + item + "\" (sizes: 16,32,48,64,96,128,160,192,256,512,768,1024 or all)";

@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "document/Rounding.h"
 #include "export/ExportSizes.h"
 #include "export/IconExport.h"
 #include "export/PngExport.h"
@@ -64,7 +63,7 @@ int ExportPngs(const TWKFILE& doc, const std::string& base, int mask, std::ostre
 // The edge of the one size in `mask`, 16 without --sizes.
 int SvgPixels(const Arguments& args) {
   for (int i = 0; args.sizesGiven && i < kExportSizeCount; ++i) {
-    if (args.sizeMask & (1 << i)) return RoundToInt(16.0 * static_cast<double>(kExportScales[std::size_t(i)]));
+    if (args.sizeMask & (1 << i)) return ExportEdgeAt(i);
   }
   return 16;
 }

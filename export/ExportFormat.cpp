@@ -1,6 +1,5 @@
 #include "export/ExportFormat.h"
 
-#include "document/Rounding.h"
 #include "export/ExportSizes.h"
 
 namespace twk {
@@ -13,8 +12,6 @@ struct FormatEntry {
 };
 constexpr FormatEntry kFormats[] = {
     {ExportFormat::kPng, "png"}, {ExportFormat::kSvg, "svg"}, {ExportFormat::kIco, "ico"}, {ExportFormat::kIcns, "icns"}};
-
-int EdgeOf(int index) { return RoundToInt(16.0 * static_cast<double>(kExportScales[static_cast<std::size_t>(index)])); }
 
 }  // namespace
 
@@ -34,7 +31,7 @@ const char* FormatName(ExportFormat format) {
 
 bool FormatHoldsSize(ExportFormat format, int index) {
   if (index < 0 || index >= kExportSizeCount) return false;
-  const int edge = EdgeOf(index);
+  const int edge = ExportEdgeAt(index);
   switch (format) {
     case ExportFormat::kIco: return edge <= 256;
     // The edges with an ICNS type of their own: 16 to 1024, powers of two.

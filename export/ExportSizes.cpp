@@ -4,8 +4,10 @@
 
 namespace twk {
 
+int ExportEdge(float scale) { return RoundToInt(16.0 * static_cast<double>(scale)); }
+
 std::string SizeText(float scale) {
-  const std::string n = std::to_string(RoundToInt(16.0 * static_cast<double>(scale)));
+  const std::string n = std::to_string(ExportEdge(scale));
   return n + "x" + n;
 }
 

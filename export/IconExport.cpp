@@ -5,7 +5,6 @@
 #include <system_error>
 #include <thread>
 
-#include "document/Rounding.h"
 #include "export/ExportSizes.h"
 #include "export/IcnsWriter.h"
 #include "export/IcoWriter.h"
@@ -21,7 +20,7 @@ namespace {
 // memory) leaves the image empty like any other failure.
 void RenderOne(const TWKFILE& doc, int index, IconImage& image) {
   const float scale = kExportScales[static_cast<std::size_t>(index)];
-  image.edge = RoundToInt(16.0 * static_cast<double>(scale));
+  image.edge = ExportEdge(scale);
   try {
     const std::unique_ptr<Image> picture = RenderDocument(doc, scale, scale, RenderArea::kFull);
     if (picture) image.png = EncodePng(*picture);
