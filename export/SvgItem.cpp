@@ -14,12 +14,6 @@ namespace twk {
 
 namespace {
 
-// As in the renderer: dots closer than this many pixels blend into a line,
-// and more dots than kMaxDots along one figure are too many; both are
-// painted as their solid equivalent.
-constexpr double kMinDotSpacing = 1.0;
-constexpr double kMaxDots = 200000.0;
-
 struct Paint {
   bool fill = false;
   double width = 0;

@@ -8,6 +8,12 @@
 
 namespace twk {
 
+// Dots closer than this many pixels blend into a line: the solid equivalent
+// is painted instead (it looks the same and costs one stroke).
+inline constexpr double kMinDotSpacing = 1.0;
+// More dots than this along one figure are painted as the solid equivalent.
+inline constexpr double kMaxDots = 200000.0;
+
 struct Polyline {
   std::vector<Point> points;
   bool closed = false;

@@ -10,16 +10,6 @@
 
 namespace twk {
 
-namespace {
-
-// Dots closer than this many pixels blend into a line: the solid equivalent
-// is painted instead (it looks the same and costs one stroke).
-constexpr double kMinDotSpacing = 1.0;
-// More dots than this along one path are painted as the solid equivalent.
-constexpr double kMaxDots = 200000.0;
-
-}  // namespace
-
 std::vector<Polyline> VectorSurface::FlatFigures() {
   std::vector<Polyline> figures;
   cairo_path_t* path = cairo_copy_path_flat(cr_);
