@@ -1,6 +1,7 @@
 #include "export/ExportFormat.h"
 
 #include "export/ExportSizes.h"
+#include "export/IcnsWriter.h"
 
 namespace twk {
 
@@ -34,8 +35,8 @@ bool FormatHoldsSize(ExportFormat format, int index) {
   const int edge = ExportEdgeAt(index);
   switch (format) {
     case ExportFormat::kIco: return edge <= 256;
-    // The edges with an ICNS type of their own: 16 to 1024, powers of two.
-    case ExportFormat::kIcns: return edge >= 16 && edge <= 1024 && (edge & (edge - 1)) == 0;
+    // The edges with an ICNS type of their own.
+    case ExportFormat::kIcns: return IcnsType(edge) != nullptr;
     default: return true;
   }
 }
