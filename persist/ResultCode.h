@@ -1,7 +1,8 @@
 #pragma once
-// Result codes of the record file operations. Callers mostly test for kOk
-// only; the command-line tool also tells a file it cannot read (kFileFailed)
-// from one whose content is not a document.
+// Result codes of the record file operations. Callers test for kOk only;
+// the command-line tool chooses its message by whether the file can be read
+// at all, since kFileFailed also covers readable files with a bad header or
+// an oversized payload.
 
 namespace twk {
 
@@ -9,7 +10,8 @@ enum class [[nodiscard]] ResultCode : int {
   kOk = 0,
   kNoXmlDocument = 1,  // no XML document could be created
   kPayloadFailed = 2,  // (de)compression failed or the payload length is wrong
-  kFileFailed = 3,     // missing, too short, a folder, unopenable, bad header
+  kFileFailed = 3,     // missing, too short, a folder, unopenable, bad header,
+                       // a payload over its ceiling or longer than announced
 };
 
 }  // namespace twk
