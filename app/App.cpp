@@ -16,8 +16,6 @@
 #include "app/PreviewWindow.h"
 #include "document/Labels.h"
 #include "editor/KeyCommands.h"
-#include "app/ItemListWidget.h"
-#include "app/PopupMenu.h"
 #include "render/Grid.h"
 #include "render/Palette.h"
 

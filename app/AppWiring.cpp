@@ -18,8 +18,6 @@
 #include "app/PopupMenu.h"
 #include "document/Colour.h"
 #include "editor/Construction.h"
-#include "app/ItemListWidget.h"
-#include "app/PopupMenu.h"
 #include "render/Palette.h"
 
 namespace twk {

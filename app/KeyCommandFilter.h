@@ -1,8 +1,9 @@
 #pragma once
 // The main window's keyboard commands: the 25 single keys and the Ctrl
-// shortcuts. Such key presses are caught before they reach whichever control of the main window
-// has the focus, turned into their Windows virtual-key numbers and handed to
-// one dispatch function; such a key never reaches the control itself.
+// shortcuts. Such key presses are caught before they reach whichever
+// control of the main window has the focus, turned into their Windows
+// virtual-key numbers and handed to one dispatch function; such a key never
+// reaches the control itself.
 
 #include <QObject>
 #include <array>
