@@ -122,7 +122,6 @@ bool RowDragStart(Editor& ed, PendingDrag& drag) {
   if (row < 0) return false;
   drag.row = row;
   drag.item = ed.rows.RowItem(row);
-  drag.state = ed.rows.GetRowState(row);
   drag.selection = RowSelection::Of(ed.rows);
   return true;
 }

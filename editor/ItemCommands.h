@@ -30,7 +30,6 @@ void ReplaceDocument(Editor& ed, TWKFILE&& doc);
 struct PendingDrag {
   int row = -1;  // -1: no drag pending
   TWKDATA* item = nullptr;
-  RowState state;
   RowSelection selection;  // the rows selected when the drag began
 };
 
