@@ -1,6 +1,7 @@
 #include "editor/EditHistory.h"
 
 #include "editor/Construction.h"
+#include "editor/EditRules.h"
 
 namespace twk {
 
@@ -57,7 +58,7 @@ void UndoCommand(Editor& ed) {
 }
 
 void RedoCommand(Editor& ed) {
-  if (ed.state.Constructing || !ed.history) return;
+  if (!MayRun(UserCommand::kRedo, ed.state) || !ed.history) return;
   ed.history->Redo(ed);
 }
 

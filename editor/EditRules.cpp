@@ -7,7 +7,7 @@ namespace twk {
 
 namespace {
 
-constexpr std::array<UserCommandRule, 17> kRules = {{
+constexpr std::array<UserCommandRule, 18> kRules = {{
     {UserCommand::kSetOnSelection, "tool setting into the selection", true},
     {UserCommand::kNextType, "next item type", true},
     {UserCommand::kRotate, "rotate", true},
@@ -25,6 +25,7 @@ constexpr std::array<UserCommandRule, 17> kRules = {{
     {UserCommand::kLoad, "load", true},
     {UserCommand::kExportPng, "export PNG", true},
     {UserCommand::kExportCode, "export code", true},
+    {UserCommand::kRedo, "redo", true},
 }};
 
 // Row i of the table is the command numbered i.

@@ -25,6 +25,7 @@ enum class UserCommand {
   kLoad,
   kExportPng,     // opening the export window and exporting
   kExportCode,    // popup "Export Code": the drawing as SVG
+  kRedo,          // Ctrl+Y (undo while drawing cancels the drawing instead)
 };
 
 struct UserCommandRule {
