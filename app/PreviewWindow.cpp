@@ -32,7 +32,11 @@ std::size_t RowOf(PreviewGround ground) { return ground == PreviewGround::kLight
 }  // namespace
 
 QPoint PlaceBeside(const QRect& ownerFrame, const QSize& frameSize, const QRect& screen) {
-  const int x = std::max(std::min(ownerFrame.right() + 1, screen.right() + 1 - frameSize.width()), screen.left());
+  const int roomRight = screen.right() - ownerFrame.right();
+  const int roomLeft = ownerFrame.left() - screen.left();
+  const bool right = roomRight >= frameSize.width() || (roomLeft < frameSize.width() && roomRight >= roomLeft);
+  const int besideX = right ? ownerFrame.right() + 1 : ownerFrame.left() - frameSize.width();
+  const int x = std::max(std::min(besideX, screen.right() + 1 - frameSize.width()), screen.left());
   const int y = std::max(std::min(ownerFrame.top(), screen.bottom() + 1 - frameSize.height()), screen.top());
   return {x, y};
 }
@@ -98,6 +102,11 @@ const QImage& PreviewWindow::picture(int sizeIndex, PreviewGround ground) const 
 
 void PreviewWindow::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
+  // The window has no controls of its own, so it never needs disabling; a
+  // disabled label would show its picture greyed. Disabling the owner (as
+  // the export window does) disables this window too; a window may be
+  // enabled again on its own.
+  if (event->type() == QEvent::EnabledChange && !isEnabled()) setEnabled(true);
   if (event->type() != QEvent::WindowStateChange) return;
   const auto* change = static_cast<QWindowStateChangeEvent*>(event);
   if ((change->oldState() & Qt::WindowMinimized) && !isMinimized() && restored) restored();
@@ -106,6 +115,10 @@ void PreviewWindow::changeEvent(QEvent* event) {
 void PreviewWindow::PlaceBesideOwner() {
   const QWidget* owner = parentWidget();
   if (!owner) return;
+  // Moved away from where it was put, by the user through the window
+  // manager: it keeps that place for the rest of the run.
+  if (placedAt_ && pos() != *placedAt_) movedByUser_ = true;
+  if (movedByUser_) return;
   // Until the window manager has framed this window once, the owner's
   // frame, drawn by the same manager, stands in for its borders.
   QSize frame = frameGeometry().size();
@@ -113,6 +126,7 @@ void PreviewWindow::PlaceBesideOwner() {
   const QScreen* screen = owner->screen();
   const QRect area = screen ? screen->availableGeometry() : QRect(QPoint(0, 0), frame);
   move(PlaceBeside(owner->frameGeometry(), frame, area));
+  placedAt_ = pos();
 }
 
 }  // namespace twk

@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <optional>
 
 #include "render/PreviewComposer.h"
 
@@ -17,8 +18,10 @@ class QLabel;
 
 namespace twk {
 
-// Top-left corner for a window of `frameSize` just right of `ownerFrame`,
-// top edges level, moved as little as needed to lie inside `screen`.
+// Top-left corner for a window of `frameSize` beside `ownerFrame`, top edges
+// level: on the right when it fits there, else on the left when it fits
+// there, else on the roomier side; moved as little as needed to lie inside
+// `screen`.
 QPoint PlaceBeside(const QRect& ownerFrame, const QSize& frameSize, const QRect& screen);
 
 class PreviewWindow : public QWidget {
@@ -31,7 +34,9 @@ class PreviewWindow : public QWidget {
   void ShowPictures(const PreviewPictures& pictures);
   // The picture shown for kPreviewSizes[sizeIndex] over `ground`.
   const QImage& picture(int sizeIndex, PreviewGround ground) const;
-  // Moves the window beside its owner's right edge, inside the owner's screen.
+  // Moves the window beside its owner, inside the owner's screen, unless the
+  // user has moved it since it was last placed: from then on it stays where
+  // the user put it.
   void PlaceBesideOwner();
   // Shown and not minimised: only then are its pictures worth painting.
   bool isShowing() const { return isVisible() && !isMinimized(); }
@@ -47,6 +52,8 @@ class PreviewWindow : public QWidget {
   static constexpr std::size_t kRows = kPreviewGrounds.size();
   std::array<std::array<QLabel*, kColumns>, kRows> cells_{};
   std::array<std::array<QImage, kColumns>, kRows> pictures_;
+  std::optional<QPoint> placedAt_;  // where PlaceBesideOwner last put it
+  bool movedByUser_ = false;
 };
 
 }  // namespace twk

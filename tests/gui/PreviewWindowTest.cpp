@@ -17,7 +17,7 @@
 namespace twk {
 namespace {
 
-TEST(PreviewPlacement, BesideTheOwnerAndInsideTheScreen) {
+TEST(PreviewPlacement, OnTheSideWithRoomAndInsideTheScreen) {
   const QRect screen(0, 0, 1280, 800);
   const QSize frame(400, 200);
   struct Case {
@@ -27,7 +27,9 @@ TEST(PreviewPlacement, BesideTheOwnerAndInsideTheScreen) {
   };
   const Case cases[] = {
       {"room on the right", QRect(100, 50, 500, 420), QPoint(600, 50)},
-      {"owner near the right edge", QRect(700, 50, 500, 420), QPoint(880, 50)},
+      {"owner near the right edge, room on the left", QRect(700, 50, 500, 420), QPoint(300, 50)},
+      {"room on neither side, more on the right", QRect(250, 50, 700, 420), QPoint(880, 50)},
+      {"room on neither side, more on the left", QRect(330, 50, 700, 420), QPoint(0, 50)},
       {"owner low on the screen", QRect(100, 700, 500, 420), QPoint(600, 600)},
       {"owner above and left of the screen", QRect(-600, -30, 500, 420), QPoint(0, 0)},
   };
@@ -63,6 +65,38 @@ TEST(PreviewWindowTest, PDoesNothingWhileTheExportWindowIsOpen) {
   OpenExportWindow(*f.app);
   f.app->DispatchCommand(keys::kP);
   EXPECT_FALSE(f.preview()->isVisible());
+}
+
+TEST(PreviewWindowTest, KeepsThePlaceTheUserMovedItTo) {
+  PreviewFixture f;
+  QWidget* owner = f.preview()->parentWidget();
+  f.app->DispatchCommand(keys::kP);
+  f.app->DispatchCommand(keys::kP);
+  owner->move(owner->pos() + QPoint(0, 30));
+  f.app->DispatchCommand(keys::kP);  // not moved by the user: follows its owner
+  const QPoint beside = f.preview()->pos();
+  EXPECT_EQ(beside.y(), owner->frameGeometry().top());
+
+  const QPoint chosen = beside + QPoint(-40, 25);
+  f.preview()->move(chosen);
+  for (int round = 0; round < 2; ++round) {
+    f.app->DispatchCommand(keys::kP);
+    owner->move(owner->pos() + QPoint(0, 10));
+    f.app->DispatchCommand(keys::kP);
+    EXPECT_EQ(f.preview()->pos(), chosen) << round;
+  }
+}
+
+TEST(PreviewWindowTest, ShowsTheTruePicturesWhileTheExportWindowIsOpen) {
+  PreviewFixture f;
+  ImageCanvas* canvas = f.app->imgDraw();
+  QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(30, 30));
+  QTest::mouseMove(canvas, QPoint(250, 200));
+  QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(250, 200));
+  f.app->DispatchCommand(keys::kP);
+  const QImage shown = f.preview()->grab().toImage();
+  OpenExportWindow(*f.app);
+  EXPECT_EQ(f.preview()->grab().toImage(), shown);
 }
 
 TEST(PreviewWindowTest, ClosingHidesItAndPShowsItAgain) {
