@@ -71,6 +71,10 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
       return true;
     }
   }
+  if (args.size() == 1 && args[0] == "--version") {
+    parsed.command = Command::kVersion;
+    return true;
+  }
   const std::string& command = args[0];
   if (command == "export") parsed.command = Command::kExport;
   else if (command == "dump") parsed.command = Command::kDump;
@@ -138,7 +142,11 @@ const char* UsageText() {
          "      Prints the compact XML that saving the document would write,\n"
          "      followed by a line feed.\n"
          "  tarnwick-cli --help\n"
-         "      Prints this text.\n";
+         "      Prints this text.\n"
+         "  tarnwick-cli --version\n"
+         "      Prints the version.\n";
 }
+
+const char* VersionText() { return "tarnwick-cli " TARNWICK_VERSION "\n"; }
 
 }  // namespace twk::cli

@@ -8,7 +8,7 @@
 
 namespace twk::cli {
 
-enum class Command { kHelp, kExport, kDump };
+enum class Command { kHelp, kVersion, kExport, kDump };
 
 struct Arguments {
   Command command = Command::kHelp;
@@ -25,5 +25,8 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
 
 // The --help text.
 const char* UsageText();
+
+// The --version line.
+const char* VersionText();
 
 }  // namespace twk::cli

@@ -20,6 +20,7 @@ int main(int argc, char** argv) {
     }
     switch (parsed.command) {
       case twk::cli::Command::kHelp: std::cout << twk::cli::UsageText(); return 0;
+      case twk::cli::Command::kVersion: std::cout << twk::cli::VersionText(); return 0;
       case twk::cli::Command::kExport: return twk::cli::RunExport(parsed, std::cout, std::cerr);
       case twk::cli::Command::kDump: return twk::cli::RunDump(parsed, std::cout, std::cerr);
     }

@@ -142,6 +142,9 @@ TEST(Cli, RejectsBadInputWithOneLineAndStatusOne) {
   const CliRun help = RunCli("--help", dir.File("err"));
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("tarnwick-cli export FILE.twk"), std::string::npos);
+  const CliRun version = RunCli("--version", dir.File("err"));
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "tarnwick-cli " TARNWICK_VERSION_TEXT "\n");
 }
 
 TEST(Cli, TellsAFileItCannotReadFromOneThatIsNoDocument) {
