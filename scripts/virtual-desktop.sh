@@ -1,0 +1,29 @@
+# Sourced by the scripts that drive the editor through a real window
+# manager: start_virtual_desktop WIDTHxHEIGHT starts Xvfb on a free display
+# and openbox on it, exports DISPLAY, and makes a scratch folder $work.
+# Everything started is in $pids (append the editor's id there) and is
+# ended, newest first, when the script exits.
+work=$(mktemp -d)
+pids=()
+stop_virtual_desktop() {
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap stop_virtual_desktop EXIT
+
+start_virtual_desktop() {
+  local display=90
+  while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do display=$((display + 1)); done
+  # The frame buffer is kept as a file ($work/Xvfb_screen0, XWD) for grabs.
+  Xvfb ":$display" -screen 0 "${1}x24" -nolisten tcp -fbdir "$work" >/dev/null 2>&1 &
+  pids+=($!)
+  export DISPLAY=":$display"
+  for _ in $(seq 200); do xprop -root >/dev/null 2>&1 && break; sleep 0.1; done
+  xprop -root >/dev/null 2>&1 || { echo "Xvfb did not start" >&2; exit 2; }
+  openbox --sm-disable >/dev/null 2>&1 &
+  pids+=($!)
+  for _ in $(seq 200); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break; sleep 0.1; done
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" || { echo "openbox did not start" >&2; exit 2; }
+  sleep 0.5
+}
