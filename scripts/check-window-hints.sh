@@ -36,12 +36,7 @@ main=$(xdotool search --sync --onlyvisible --pid "${pids[2]}" 2>/dev/null | head
 sleep 0.5
 xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
 xdotool key --clearmodifiers ctrl+e
-export_window=""
-for _ in $(seq 50); do
-  export_window=$(xdotool search --onlyvisible --name '^Export PNG$' 2>/dev/null | head -1 || true)
-  [ -n "$export_window" ] && break
-  sleep 0.1
-done
+export_window=$(visible_window "Export PNG")
 sleep 0.5
 
 status=0

@@ -28,12 +28,7 @@ xdotool windowmove --sync "$main" 24 24
 xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
 sleep 0.5
 xdotool key --clearmodifiers p
-preview=""
-for _ in $(seq 50); do
-  preview=$(xdotool search --onlyvisible --name '^Preview$' 2>/dev/null | head -1 || true)
-  [ -n "$preview" ] && break
-  sleep 0.1
-done
+preview=$(visible_window Preview)
 [ -n "$preview" ] || { echo "the Preview did not open (key P)" >&2; exit 1; }
 sleep 1
 

@@ -1,6 +1,8 @@
 # Sourced by the scripts that drive the editor through a real window
 # manager: start_virtual_desktop WIDTHxHEIGHT starts Xvfb on a free display
 # and openbox on it, exports DISPLAY, and makes a scratch folder $work.
+# visible_window TITLE prints the id of the shown window of that exact
+# title once it appears (nothing after 5 seconds).
 # Everything started is in $pids (append the editor's id there) and is
 # ended, newest first, when the script exits.
 work=$(mktemp -d)
@@ -26,4 +28,14 @@ start_virtual_desktop() {
   for _ in $(seq 200); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break; sleep 0.1; done
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" || { echo "openbox did not start" >&2; exit 2; }
   sleep 0.5
+}
+
+visible_window() {
+  local id=""
+  for _ in $(seq 50); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
+    [ -n "$id" ] && break
+    sleep 0.1
+  done
+  echo "$id"
 }
