@@ -17,7 +17,7 @@
 #include "app/ScreenScale.h"
 #include "document/Document.h"
 #include "document/EditorState.h"
-#include "editor/CanvasComposer.h"
+#include "render/CanvasComposer.h"
 #include "editor/EditHistory.h"
 #include "editor/Editor.h"
 #include "editor/ItemCommands.h"

@@ -2,8 +2,9 @@
 
 #include "app/App.h"
 #include "editor/EditRules.h"
+#include "export/ExportOperation.h"
+#include "export/ExportPlan.h"
 #include "export/FileTypes.h"
-#include "export/SvgDocument.h"
 
 namespace twk {
 
@@ -27,10 +28,12 @@ void ExportCodeCommand(App& app) {
   if (chosen.isEmpty()) return;
   app.rememberCodePath(chosen);
 
-  const std::string path = SingleFilePath(chosen.toStdString(), ExportFormat::kSvg);
-  if (!ExportSvgFile(app.doc(), path, kCodePixels)) {
+  SizeSet sizes;
+  sizes.Add(kCodePixels);
+  const ExportReport report = RunExport({app.doc(), sizes, ExportFormat::kSvg, ExportBase(chosen.toStdString())});
+  for (const ExportMessage& message : ExportMessages(report)) {
     app.dialogs().ShowMessage(app.mainWidget(), QString::fromLatin1(kExportCodeTitle),
-                              QString::fromStdString(SingleFileFailureMessage(path)), MessageIcon::kError);
+                              QString::fromStdString(message.text), MessageIcon::kError);
   }
 }
 

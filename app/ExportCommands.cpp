@@ -1,6 +1,7 @@
 // The PNG export window: opening it with the remembered sizes checked,
 // exporting the checked sizes under one chosen name (one PNG per size, or
-// one icon file holding them), and cancelling.
+// one icon file holding them, as the typed extension or else the chosen
+// file type says), and cancelling.
 
 #include "app/ExportCommands.h"
 
@@ -9,11 +10,10 @@
 #include "app/App.h"
 #include "app/ExportWindow.h"
 #include "editor/EditRules.h"
+#include "export/ExportOperation.h"
 #include "export/ExportPlan.h"
 #include "export/ExportSizes.h"
 #include "export/FileTypes.h"
-#include "export/IconExport.h"
-#include "export/PngExport.h"
 
 namespace twk {
 
@@ -30,20 +30,13 @@ std::vector<ExportRowChoice> CheckedRows(const QTreeWidget& list) {
   return rows;
 }
 
-// One icon file with the checked sizes its format holds; the sizes it
-// cannot hold are named afterwards.
-void ExportIconFileOf(App& app, const QString& chosen, ExportFormat format, int mask) {
-  const FormatSizes sizes = SplitSizes(format, mask);
-  const std::string path = SingleFilePath(chosen.toStdString(), format);
-  const bool written = sizes.held != 0 && ExportIconFile(app.doc(), format, path, sizes.held);
-  if (sizes.held != 0 && !written) {
+// The messages of a finished export, over the main window.
+void ShowExportMessages(App& app, const ExportReport& report) {
+  for (const ExportMessage& message : ExportMessages(report)) {
     app.dialogs().ShowMessage(app.mainWidget(), QString::fromLatin1(kExportTitle),
-                              QString::fromStdString(SingleFileFailureMessage(path)), MessageIcon::kError);
-  }
-  if (sizes.leftOut != 0) {
-    app.dialogs().ShowMessage(app.mainWidget(), QString::fromLatin1(kExportTitle),
-                              QString::fromStdString(LeftOutMessage(sizes.leftOut, written)),
-                              MessageIcon::kInformation);
+                              QString::fromStdString(message.text),
+                              message.kind == ExportMessageKind::kError ? MessageIcon::kError
+                                                                        : MessageIcon::kInformation);
   }
 }
 
@@ -67,13 +60,15 @@ void OpenExportWindow(App& app) {
 void ExportCommand(App& app) {
   if (!MayRun(UserCommand::kExportPng, app.state()) || !app.exportWindowOpen()) return;
   const int mask = ExportMaskFromRows(CheckedRows(*app.lstExportRes()));
-  app.config().RecentExport = mask;
   ExportWindow* window = app.exportWindow();
+  // An empty choice is refused and not remembered: the next window would
+  // open with nothing checked.
   if (mask == 0) {
     app.dialogs().ShowMessage(window, QString::fromLatin1(kExportTitle), QString::fromLatin1(kSelectResolutionText),
                               MessageIcon::kInformation);
     return;
   }
+  app.config().RecentExport = mask;
 
   window->hide();
   FileDialogRequest request;
@@ -93,23 +88,13 @@ void ExportCommand(App& app) {
     return;
   }
   window->rememberPath(chosen);
-  const ExportFormat format = filter > 0 && filter < static_cast<int>(kExportWindowFileTypes.size())
+  const ExportFormat listed = filter > 0 && filter < static_cast<int>(kExportWindowFileTypes.size())
                                   ? kExportWindowFileTypes[static_cast<std::size_t>(filter)].format
                                   : ExportFormat::kPng;
-  if (format != ExportFormat::kPng) {
-    ExportIconFileOf(app, chosen, format, mask);
-    window->Close();
-    return;
-  }
-
-  // Every file is rendered from scratch, largest first; the two cores share
-  // the files, and the failures come back in that order.
-  const std::vector<ExportJob> jobs = ExportJobsForMask(ExportBase(chosen.toStdString()), mask);
-  const std::string message = ExportFailureMessage(ExportFailureText(ExportPngFiles(app.doc(), jobs)));
-  if (!message.empty()) {
-    app.dialogs().ShowMessage(app.mainWidget(), QString::fromLatin1(kExportTitle), QString::fromStdString(message),
-                              MessageIcon::kError);
-  }
+  const std::string path = chosen.toStdString();
+  // PNG files are rendered from scratch, largest first, on both cores.
+  ShowExportMessages(app, RunExport({app.doc(), SizeSet::FromListMask(mask), ChosenExportFormat(path, listed),
+                                     ExportBase(path)}));
   window->Close();
 }
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "BenchDocuments.h"
-#include "editor/CanvasComposer.h"
+#include "render/CanvasComposer.h"
 #include "editor/Construction.h"
 #include "render/Grid.h"
 #include "render/SceneRenderer.h"

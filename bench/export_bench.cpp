@@ -39,7 +39,7 @@ constexpr int kAllSizes = (1 << kExportSizeCount) - 1;
 
 void BM_ExportAllSizesOneByOne(benchmark::State& state) {
   OutFolder out;
-  const std::vector<ExportJob> jobs = ExportJobsForMask(out.Base(), kAllSizes);
+  const std::vector<ExportJob> jobs = ExportJobsFor(out.Base(), SizeSet::FromListMask(kAllSizes));
   for (auto _ : state) {
     for (const ExportJob& job : jobs) benchmark::DoNotOptimize(ExportPngFile(BenchIcon(), job.path, job.scale));
   }
@@ -50,7 +50,7 @@ BENCHMARK(BM_ExportAllSizesOneByOne)->Unit(benchmark::kMillisecond)->UseRealTime
 
 void BM_ExportAllSizesTwoThreads(benchmark::State& state) {
   OutFolder out;
-  const std::vector<ExportJob> jobs = ExportJobsForMask(out.Base(), kAllSizes);
+  const std::vector<ExportJob> jobs = ExportJobsFor(out.Base(), SizeSet::FromListMask(kAllSizes));
   for (auto _ : state) {
     const std::vector<ExportJob> failed = ExportPngFiles(BenchIcon(), jobs);
     if (!failed.empty()) state.SkipWithError("an export file failed");

@@ -41,7 +41,7 @@ void Report(benchmark::State& state, const std::filesystem::path& folder) {
 
 void BM_Format_Png(benchmark::State& state) {
   const auto folder = OutFolder();
-  const auto jobs = ExportJobsForMask((folder / "icon").string(), kAllSizes);
+  const auto jobs = ExportJobsFor((folder / "icon").string(), SizeSet::FromListMask(kAllSizes));
   for (auto _ : state) {
     if (!ExportPngFiles(bench::IconDocument(100), jobs).empty()) state.SkipWithError("a PNG file failed");
   }
@@ -64,7 +64,7 @@ void BM_Format_Icon(benchmark::State& state) {
   const auto folder = OutFolder();
   const std::string path = (folder / (std::string("icon.") + FormatName(format))).string();
   for (auto _ : state) {
-    if (!ExportIconFile(bench::IconDocument(100), format, path, kAllSizes)) state.SkipWithError("the file failed");
+    if (!ExportIconFile(bench::IconDocument(100), format, path, SizeSet::FromListMask(kAllSizes))) state.SkipWithError("the file failed");
   }
   state.SetLabel(FormatName(format));
   Report(state, folder);

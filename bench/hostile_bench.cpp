@@ -17,7 +17,7 @@
 
 #include "persist/Config.h"
 #include "persist/DocumentFile.h"
-#include "tests/persist/HostileFamilies.h"
+#include "support/HostileFamilies.h"
 
 namespace {
 

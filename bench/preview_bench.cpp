@@ -10,7 +10,7 @@
 #include <string>
 
 #include "BenchDocuments.h"
-#include "editor/CanvasComposer.h"
+#include "render/CanvasComposer.h"
 #include "editor/Construction.h"
 #include "editor/KeyCommands.h"
 #include "render/Grid.h"

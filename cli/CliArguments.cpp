@@ -2,32 +2,35 @@
 
 #include <sstream>
 
-#include "export/ExportSizes.h"
 
 namespace twk::cli {
 namespace {
 
-// The size mask of "all" or a comma list of edge lengths such as "16,1024".
-bool ParseSizes(const std::string& text, int& mask, std::string& error) {
+// A whole number of pixels from kMinExportEdge to kMaxExportEdge, digits
+// only; 0 for anything else.
+int EdgeOf(const std::string& item) {
+  if (item.empty() || item.size() > 4 || item.find_first_not_of("0123456789") != std::string::npos) return 0;
+  const int edge = std::stoi(item);
+  return edge >= kMinExportEdge && edge <= kMaxExportEdge ? edge : 0;
+}
+
+// The sizes of "all" (the export list) or of a comma list of edge lengths
+// such as "16,24,1024".
+bool ParseSizes(const std::string& text, SizeSet& sizes, std::string& error) {
   if (text == "all") {
-    mask = (1 << kExportSizeCount) - 1;
+    sizes = SizeSet::WholeList();
     return true;
   }
-  mask = 0;
+  sizes = SizeSet();
   std::stringstream list(text);
   std::string item;
   while (std::getline(list, item, ',')) {
-    int index = -1;
-    for (int i = 0; i < kExportSizeCount; ++i) {
-      if (item == std::to_string(ExportEdgeAt(i))) index = i;
-    }
-    if (index < 0) {
-      error = "unknown size \"" + item + "\" (sizes: 16,32,48,64,96,128,160,192,256,512,768,1024 or all)";
+    if (!sizes.Add(EdgeOf(item))) {
+      error = "unknown size \"" + item + "\" (sizes: whole numbers from 1 to 4096, or all)";
       return false;
     }
-    mask |= 1 << index;
   }
-  if (mask == 0 || text.back() == ',') {
+  if (sizes.empty() || text.back() == ',') {
     error = "--sizes needs a comma-separated list of sizes or all";
     return false;
   }
@@ -86,7 +89,7 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
     const std::string& arg = args[i];
     std::string value;
     if (parsed.command == Command::kExport && IsOption(arg, "--sizes")) {
-      if (!OptionValue(args, i, "--sizes", value, error) || !ParseSizes(value, parsed.sizeMask, error)) return false;
+      if (!OptionValue(args, i, "--sizes", value, error) || !ParseSizes(value, parsed.sizes, error)) return false;
       parsed.sizesGiven = true;
     } else if (parsed.command == Command::kExport && IsOption(arg, "--format")) {
       if (!OptionValue(args, i, "--format", value, error)) return false;
@@ -113,7 +116,7 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
     return false;
   }
   // An SVG document has one width and height.
-  if (parsed.format == ExportFormat::kSvg && parsed.sizesGiven && (parsed.sizeMask & (parsed.sizeMask - 1)) != 0) {
+  if (parsed.format == ExportFormat::kSvg && parsed.sizesGiven && parsed.sizes.size() > 1) {
     error = "--format svg takes one size";
     return false;
   }
@@ -137,7 +140,8 @@ const char* UsageText() {
          "        512 and 1024.\n"
          "      Without --sizes each format takes every size it can hold; sizes it\n"
          "      cannot hold are named on stderr and left out.\n"
-         "      Sizes: 16,32,48,64,96,128,160,192,256,512,768,1024.\n"
+         "      Sizes: 16,32,48,64,96,128,160,192,256,512,768,1024; png and svg also\n"
+         "      take any other whole number of pixels from 1 to 4096.\n"
          "  tarnwick-cli dump FILE.twk\n"
          "      Prints the compact XML that saving the document would write,\n"
          "      followed by a line feed.\n"

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "export/ExportFormat.h"
+#include "export/SizeSet.h"
 
 namespace twk::cli {
 
@@ -13,7 +14,7 @@ enum class Command { kHelp, kVersion, kExport, kDump };
 struct Arguments {
   Command command = Command::kHelp;
   std::string input;       // the .twk document
-  int sizeMask = 0xFFF;    // export: bit i for size i of kExportScales
+  SizeSet sizes = SizeSet::WholeList();  // export: the edges asked for
   bool sizesGiven = false; // export: --sizes was given
   ExportFormat format = ExportFormat::kPng;  // export: --format
   std::string outputPath;  // export: the chosen path; empty = next to the input

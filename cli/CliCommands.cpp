@@ -4,10 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "export/ExportSizes.h"
-#include "export/IconExport.h"
-#include "export/PngExport.h"
-#include "export/SvgDocument.h"
+#include "export/ExportOperation.h"
 #include "persist/DocumentFile.h"
 #include "persist/PathRules.h"
 
@@ -54,33 +51,25 @@ std::string ExportBaseFor(const Arguments& args) {
 
 namespace {
 
-int ExportPngs(const TWKFILE& doc, const std::string& base, int mask, std::ostream& err) {
-  const std::vector<ExportJob> failed = ExportPngFiles(doc, ExportJobsForMask(base, mask));
-  for (const ExportJob& job : failed) err << "(" << SizeText(job.scale) << ") : " << job.path << "\n";
-  return failed.empty() ? 0 : 1;
+// The sizes of a run without --sizes: the whole list for PNG and the icon
+// formats (each takes what it holds), 16 pixels for SVG.
+SizeSet DefaultSizes(ExportFormat format) {
+  if (format != ExportFormat::kSvg) return SizeSet::WholeList();
+  SizeSet sizes;
+  sizes.Add(16);
+  return sizes;
 }
 
-// The edge of the one size in `mask`, 16 without --sizes.
-int SvgPixels(const Arguments& args) {
-  for (int i = 0; args.sizesGiven && i < kExportSizeCount; ++i) {
-    if (args.sizeMask & (1 << i)) return ExportEdgeAt(i);
+// Each failed file on a line of its own: a PNG file with its size, the one
+// file of another format as a sentence.
+void ReportFailures(const ExportReport& report, std::ostream& err) {
+  for (const ExportedFile& file : report.files) {
+    if (file.outcome == FileOutcome::kWritten) continue;
+    if (report.format == ExportFormat::kPng)
+      err << "(" << SizeListText(file.sizes) << ") : " << file.path << "\n";
+    else
+      err << "tarnwick-cli: can't write file: " << file.path << "\n";
   }
-  return 16;
-}
-
-int ExportIcon(const TWKFILE& doc, const Arguments& args, const std::string& path, std::ostream& err) {
-  const FormatSizes sizes = SplitSizes(args.format, args.sizesGiven ? args.sizeMask : 0xFFF);
-  const char* holds = args.format == ExportFormat::kIco ? "16 to 256" : "16, 32, 64, 128, 256, 512 and 1024";
-  if (sizes.held == 0) {
-    err << "tarnwick-cli: a ." << FormatName(args.format) << " file holds only the sizes " << holds << "\n";
-    return 1;
-  }
-  if (args.sizesGiven && sizes.leftOut != 0)
-    err << "tarnwick-cli: left out of " << path << " (it holds " << holds << "): " << SizeListText(sizes.leftOut)
-        << "\n";
-  if (ExportIconFile(doc, args.format, path, sizes.held)) return 0;
-  err << "tarnwick-cli: can't write file: " << path << "\n";
-  return 1;
 }
 
 }  // namespace
@@ -89,16 +78,19 @@ int RunExport(const Arguments& args, std::ostream& out, std::ostream& err) {
   (void)out;
   TWKFILE doc;
   if (!LoadInput(args.input, doc, err)) return 1;
-  const std::string base = ExportBaseFor(args);
-  const std::string path = base + "." + FormatName(args.format);
-  switch (args.format) {
-    case ExportFormat::kPng: return ExportPngs(doc, base, args.sizeMask, err);
-    case ExportFormat::kSvg:
-      if (ExportSvgFile(doc, path, SvgPixels(args))) return 0;
-      err << "tarnwick-cli: can't write file: " << path << "\n";
-      return 1;
-    default: return ExportIcon(doc, args, path, err);
+  const ExportRequest request{doc, args.sizesGiven ? args.sizes : DefaultSizes(args.format), args.format,
+                              ExportBaseFor(args)};
+  const std::string name = FormatName(args.format);
+  if (SplitSizes(args.format, request.sizes).held.empty()) {
+    err << "tarnwick-cli: a ." << name << " file holds only the sizes " << HeldEdgesText(args.format) << "\n";
+    return 1;
   }
+  const ExportReport report = RunExport(request);
+  if (args.sizesGiven && !report.leftOut.empty())
+    err << "tarnwick-cli: left out of " << request.base << "." << name << " (it holds " << HeldEdgesText(args.format)
+        << "): " << SizeListText(report.leftOut) << "\n";
+  ReportFailures(report, err);
+  return report.AnyFailed() ? 1 : 0;
 }
 
 int RunDump(const Arguments& args, std::ostream& out, std::ostream& err) {

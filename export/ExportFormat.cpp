@@ -14,6 +14,13 @@ struct FormatEntry {
 constexpr FormatEntry kFormats[] = {
     {ExportFormat::kPng, "png"}, {ExportFormat::kSvg, "svg"}, {ExportFormat::kIco, "ico"}, {ExportFormat::kIcns, "icns"}};
 
+bool OnExportList(int edge) {
+  for (int i = 0; i < kExportSizeCount; ++i) {
+    if (ExportEdgeAt(i) == edge) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 std::optional<ExportFormat> FormatFromName(const std::string& name) {
@@ -30,32 +37,47 @@ const char* FormatName(ExportFormat format) {
   return "png";
 }
 
-bool FormatHoldsSize(ExportFormat format, int index) {
-  if (index < 0 || index >= kExportSizeCount) return false;
-  const int edge = ExportEdgeAt(index);
+bool FormatHolds(ExportFormat format, int edge) {
+  if (edge < kMinExportEdge || edge > kMaxExportEdge) return false;
   switch (format) {
-    case ExportFormat::kIco: return edge <= 256;
+    case ExportFormat::kIco: return OnExportList(edge) && edge <= 256;
     // The edges with an ICNS type of their own.
-    case ExportFormat::kIcns: return IcnsType(edge) != nullptr;
+    case ExportFormat::kIcns: return OnExportList(edge) && IcnsType(edge) != nullptr;
     default: return true;
   }
 }
 
-FormatSizes SplitSizes(ExportFormat format, int mask) {
-  FormatSizes sizes;
-  for (int i = 0; i < kExportSizeCount; ++i) {
-    if (!(mask & (1 << i))) continue;
-    (FormatHoldsSize(format, i) ? sizes.held : sizes.leftOut) |= 1 << i;
-  }
-  return sizes;
+FormatSizes SplitSizes(ExportFormat format, const SizeSet& sizes) {
+  FormatSizes split;
+  for (int edge : sizes.edges()) (FormatHolds(format, edge) ? split.held : split.leftOut).Add(edge);
+  return split;
 }
 
-std::string SizeListText(int mask) {
+std::string SizeListText(const SizeSet& sizes) {
   std::string text;
-  for (int i = 0; i < kExportSizeCount; ++i) {
-    if (!(mask & (1 << i))) continue;
+  for (int edge : sizes.edges()) {
     if (!text.empty()) text += ", ";
-    text += SizeText(kExportScales[static_cast<std::size_t>(i)]);
+    text += std::to_string(edge) + "x" + std::to_string(edge);
+  }
+  return text;
+}
+
+std::string HeldEdgesText(ExportFormat format) {
+  std::vector<int> held;
+  bool run = true;  // no list size left out between the first and last held
+  for (int i = 0; i < kExportSizeCount; ++i) {
+    const bool holds = FormatHolds(format, ExportEdgeAt(i));
+    if (holds) {
+      if (!held.empty() && !FormatHolds(format, ExportEdgeAt(i - 1))) run = false;
+      held.push_back(ExportEdgeAt(i));
+    }
+  }
+  if (held.empty()) return {};
+  if (run && held.size() > 2) return std::to_string(held.front()) + " to " + std::to_string(held.back());
+  std::string text;
+  for (std::size_t i = 0; i < held.size(); ++i) {
+    if (i > 0) text += i + 1 == held.size() ? " and " : ", ";
+    text += std::to_string(held[i]);
   }
   return text;
 }

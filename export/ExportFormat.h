@@ -1,9 +1,11 @@
 #pragma once
-// The file formats the export writes, and which of the export sizes a file
-// of each format can hold.
+// The file formats the export writes, and which sizes a file of each format
+// can hold.
 
 #include <optional>
 #include <string>
+
+#include "export/SizeSet.h"
 
 namespace twk {
 
@@ -13,21 +15,27 @@ enum class ExportFormat { kPng, kSvg, kIco, kIcns };
 std::optional<ExportFormat> FormatFromName(const std::string& name);
 const char* FormatName(ExportFormat format);
 
-// Whether one file of `format` can hold export size `index` (0..11).
+// Whether one file of `format` can hold a square image of `edge` pixels.
 // PNG writes one file per size and SVG scales to any size, so both hold
-// every size; ICO holds 16 to 256 pixels, ICNS the sizes with an icon type.
-bool FormatHoldsSize(ExportFormat format, int index);
+// every edge from kMinExportEdge to kMaxExportEdge; the icon formats hold
+// only sizes of the export list: ICO those up to 256 pixels, ICNS those with
+// an icon type.
+bool FormatHolds(ExportFormat format, int edge);
 
-// A size mask split into the sizes a file of the format holds and those it
+// A set of sizes split into those a file of the format holds and those it
 // has to leave out.
 struct FormatSizes {
-  int held = 0;
-  int leftOut = 0;
+  SizeSet held;
+  SizeSet leftOut;
   bool operator==(const FormatSizes&) const = default;
 };
-FormatSizes SplitSizes(ExportFormat format, int mask);
+FormatSizes SplitSizes(ExportFormat format, const SizeSet& sizes);
 
-// "16x16, 512x512" for the sizes set in `mask`, smallest first.
-std::string SizeListText(int mask);
+// "16x16, 512x512" for the sizes of the set, smallest first.
+std::string SizeListText(const SizeSet& sizes);
+
+// The export list sizes a format holds, as edges: "16 to 256" when they are
+// a run of the list, else "16, 32 and 64".
+std::string HeldEdgesText(ExportFormat format);
 
 }  // namespace twk

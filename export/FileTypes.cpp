@@ -1,5 +1,8 @@
 #include "export/FileTypes.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "export/ExportPlan.h"
 #include "persist/PathRules.h"
 
@@ -13,10 +16,21 @@ std::string SingleFileFailureMessage(const std::string& path) {
   return ExportFailureMessage(path + "\r\n");
 }
 
-std::string LeftOutMessage(int leftOutMask, bool written) {
-  const std::string sizes = SizeListText(leftOutMask);
+std::string LeftOutMessage(const SizeSet& leftOut, bool written) {
+  const std::string sizes = SizeListText(leftOut);
   if (!written) return "No file was written: this file type holds none of the checked sizes:\r\n\r\n" + sizes;
   return "This file type cannot hold these sizes; they were left out:\r\n\r\n" + sizes;
+}
+
+ExportFormat ChosenExportFormat(const std::string& chosenPath, ExportFormat listed) {
+  // The extension is what the file naming rule strips from the name.
+  std::string extension = chosenPath.substr(ExtensionBase(chosenPath).size());
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  for (const ExportFileType& type : kExportWindowFileTypes) {
+    if (extension == std::string(".") + FormatName(type.format)) return type.format;
+  }
+  return listed;
 }
 
 }  // namespace twk

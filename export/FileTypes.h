@@ -38,6 +38,11 @@ std::string SingleFileFailureMessage(const std::string& path);
 
 // The information message naming checked sizes an icon file cannot hold;
 // `written` tells whether a file with the other sizes was written.
-std::string LeftOutMessage(int leftOutMask, bool written);
+std::string LeftOutMessage(const SizeSet& leftOut, bool written);
+
+// The format of a name chosen in the export window's save dialog: the
+// extension typed (.png, .ico or .icns, in any case) decides; a name without
+// one of them takes `listed`, the type chosen in the dialog's list.
+ExportFormat ChosenExportFormat(const std::string& chosenPath, ExportFormat listed);
 
 }  // namespace twk

@@ -1,9 +1,6 @@
 #include "export/IconExport.h"
 
-#include <atomic>
 #include <string_view>
-#include <system_error>
-#include <thread>
 
 #include "export/ExportSizes.h"
 #include "export/IcnsWriter.h"
@@ -11,6 +8,7 @@
 #include "persist/FileAccess.h"
 #include "render/PngWriter.h"
 #include "render/SceneRenderer.h"
+#include "render/TaskPool.h"
 
 namespace twk {
 
@@ -18,9 +16,9 @@ namespace {
 
 // One size as the PNG export renders and encodes it; an exception (out of
 // memory) leaves the image empty like any other failure.
-void RenderOne(const TWKFILE& doc, int index, IconImage& image) {
-  const float scale = kExportScales[static_cast<std::size_t>(index)];
-  image.edge = ExportEdge(scale);
+void RenderOne(const TWKFILE& doc, int edge, IconImage& image) {
+  const float scale = ScaleOfEdge(edge);
+  image.edge = edge;
   try {
     const std::unique_ptr<Image> picture = RenderDocument(doc, scale, scale, RenderArea::kFull);
     if (picture) image.png = EncodePng(*picture);
@@ -31,41 +29,25 @@ void RenderOne(const TWKFILE& doc, int index, IconImage& image) {
 
 }  // namespace
 
-std::vector<IconImage> RenderIconImages(const TWKFILE& doc, int mask) {
-  std::vector<int> indices;
-  for (int i = 0; i < kExportSizeCount; ++i) {
-    if (mask & (1 << i)) indices.push_back(i);
-  }
-  std::vector<IconImage> images(indices.size());
-  // Two workers take the sizes from the largest down, so the largest
-  // starts first and the small ones fill the other core.
-  std::atomic<std::size_t> next{0};
-  auto work = [&] {
-    for (std::size_t k = next++; k < indices.size(); k = next++) {
-      const std::size_t at = indices.size() - 1 - k;
-      RenderOne(doc, indices[at], images[at]);
-    }
-  };
-  std::thread helper;
-  if (indices.size() > 1) {
-    try {
-      helper = std::thread(work);
-    } catch (const std::system_error&) {
-      // No second thread: this one does all the sizes.
-    }
-  }
-  work();
-  if (helper.joinable()) helper.join();
+std::vector<IconImage> RenderIconImages(const TWKFILE& doc, const SizeSet& sizes) {
+  const std::vector<int>& edges = sizes.edges();
+  std::vector<IconImage> images(edges.size());
+  // The sizes are taken from the largest down, so the largest starts first
+  // and the small ones fill the other core.
+  TaskPool::Shared().Run(edges.size(), [&](std::size_t k) {
+    const std::size_t at = edges.size() - 1 - k;
+    RenderOne(doc, edges[at], images[at]);
+  });
   for (const IconImage& image : images) {
     if (image.png.empty()) return {};
   }
   return images;
 }
 
-bool ExportIconFile(const TWKFILE& doc, ExportFormat format, const std::string& path, int mask) {
+bool ExportIconFile(const TWKFILE& doc, ExportFormat format, const std::string& path, const SizeSet& sizes) {
   if (format != ExportFormat::kIco && format != ExportFormat::kIcns) return false;
-  const int held = SplitSizes(format, mask).held;
-  if (held == 0) return false;
+  const SizeSet held = SplitSizes(format, sizes).held;
+  if (held.empty()) return false;
   const std::vector<IconImage> images = RenderIconImages(doc, held);
   if (images.empty()) return false;
   const std::vector<std::uint8_t> bytes = format == ExportFormat::kIco ? BuildIco(images) : BuildIcns(images);

@@ -11,13 +11,14 @@
 
 namespace twk {
 
-// The PNG images of the sizes set in `mask`, smallest first, rendered and
-// encoded on two threads. Empty when any of them could not be made.
-std::vector<IconImage> RenderIconImages(const TWKFILE& doc, int mask);
+// The PNG images of `sizes`, smallest first, rendered and encoded on two
+// threads. Empty when any of them could not be made.
+std::vector<IconImage> RenderIconImages(const TWKFILE& doc, const SizeSet& sizes);
 
-// Writes one icon file of `format` (kIco or kIcns) with the sizes of `mask`
+// Writes one icon file of `format` (kIco or kIcns) with the sizes of `sizes`
 // that the format holds, replacing any file at `path` safely. False when
 // nothing could be rendered, no size is held, or the file was not written.
-[[nodiscard]] bool ExportIconFile(const TWKFILE& doc, ExportFormat format, const std::string& path, int mask);
+[[nodiscard]] bool ExportIconFile(const TWKFILE& doc, ExportFormat format, const std::string& path,
+                                  const SizeSet& sizes);
 
 }  // namespace twk

@@ -1,14 +1,12 @@
 #include "export/PngExport.h"
 
 #include <algorithm>
-#include <atomic>
 #include <set>
-#include <system_error>
-#include <thread>
 
 #include "export/ExportSizes.h"
 #include "render/PngWriter.h"
 #include "render/SceneRenderer.h"
+#include "render/TaskPool.h"
 
 namespace twk {
 
@@ -19,13 +17,11 @@ bool ExportPngFile(const TWKFILE& doc, const std::string& path, float scale) {
   return SavePng(*image, path);
 }
 
-std::vector<ExportJob> ExportJobsForMask(const std::string& base, int mask) {
+std::vector<ExportJob> ExportJobsFor(const std::string& base, const SizeSet& sizes) {
   std::vector<ExportJob> jobs;
-  for (int i = kExportSizeCount - 1; i >= 0; --i) {
-    if (mask & (1 << i)) {
-      const float scale = kExportScales[static_cast<std::size_t>(i)];
-      jobs.push_back({scale, ExportFileName(base, scale)});
-    }
+  for (auto it = sizes.edges().rbegin(); it != sizes.edges().rend(); ++it) {
+    const float scale = ScaleOfEdge(*it);
+    jobs.push_back({scale, ExportFileName(base, scale)});
   }
   return jobs;
 }
@@ -54,23 +50,11 @@ bool HasRepeatedPath(const std::vector<ExportJob>& jobs) {
 
 std::vector<ExportJob> ExportPngFiles(const TWKFILE& doc, const std::vector<ExportJob>& jobs) {
   std::vector<char> ok(jobs.size(), 0);
-  // Two workers take the jobs in order, so the largest file starts first and
-  // the rest fill the other core. Jobs writing the same path would race, so
+  // The jobs are taken in order, so the largest file starts first and the
+  // rest fill the other core. Jobs writing the same path would race, so
   // such a list is written one job after the other, as given.
-  std::atomic<std::size_t> next{0};
-  auto work = [&] {
-    for (std::size_t i = next++; i < jobs.size(); i = next++) ok[i] = RunJob(doc, jobs[i]) ? 1 : 0;
-  };
-  std::thread helper;
-  if (jobs.size() > 1 && !HasRepeatedPath(jobs)) {
-    try {
-      helper = std::thread(work);
-    } catch (const std::system_error&) {
-      // No second thread: the calling thread does all the jobs.
-    }
-  }
-  work();
-  if (helper.joinable()) helper.join();
+  TaskPool::Shared().Run(jobs.size(), [&](std::size_t i) { ok[i] = RunJob(doc, jobs[i]) ? 1 : 0; },
+                         HasRepeatedPath(jobs) ? TaskThreads::kOne : TaskThreads::kTwo);
 
   std::vector<ExportJob> failed;
   for (std::size_t i = 0; i < jobs.size(); ++i) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "document/Document.h"
+#include "export/SizeSet.h"
 
 namespace twk {
 
@@ -16,9 +17,9 @@ struct ExportJob {
 // Renders `doc` at `scale` with the full area and writes it to `path`.
 bool ExportPngFile(const TWKFILE& doc, const std::string& path, float scale);
 
-// The jobs for the sizes whose bits are set in `mask`, largest first, each
-// named base + "." + size text + ".png".
-std::vector<ExportJob> ExportJobsForMask(const std::string& base, int mask);
+// The jobs for `sizes`, largest first, each named base + "." + size text +
+// ".png".
+std::vector<ExportJob> ExportJobsFor(const std::string& base, const SizeSet& sizes);
 
 // Writes every job; the work may be spread over several threads, but the
 // result lists the failed jobs in job order.

@@ -1,10 +1,12 @@
 #include "render/BandPainter.h"
 
 #include <algorithm>
-#include <exception>
 #include <thread>
 
+#include <cairo.h>
+
 #include "render/ItemPainter.h"
+#include "render/TaskPool.h"
 #include "render/VectorSurface.h"
 
 namespace twk {
@@ -19,10 +21,9 @@ int WorkerCount() {
   return count;
 }
 
-}  // namespace
-
-void PaintItemsInRows(Image& layer, const TWKFILE& doc, double unitsWide, double unitsHigh, int first, int last,
-                      int top, int bottom) {
+// PaintItemsInRows without the flush: the caller has flushed the layer.
+void PaintBandRows(Image& layer, const TWKFILE& doc, double unitsWide, double unitsHigh, int first, int last, int top,
+                   int bottom) {
   VectorSurface surface(layer, top, bottom - top);
   if (!surface.ok()) return;
   surface.ScaleBy(surface.width() / unitsWide, surface.height() / unitsHigh);
@@ -35,46 +36,34 @@ void PaintItemsInRows(Image& layer, const TWKFILE& doc, double unitsWide, double
   surface.PopState();
 }
 
+}  // namespace
+
+void PaintItemsInRows(Image& layer, const TWKFILE& doc, double unitsWide, double unitsHigh, int first, int last,
+                      int top, int bottom) {
+  cairo_surface_flush(layer.surface());
+  PaintBandRows(layer, doc, unitsWide, unitsHigh, first, last, top, bottom);
+}
+
 void PaintItemsInBands(Image& layer, const TWKFILE& doc, double unitsWide, double unitsHigh, int first, int last,
                        const BandFinished& finished) {
   const int height = layer.height();
-  auto paint = [&](int top, int bottom) {
-    if (first <= last) PaintItemsInRows(layer, doc, unitsWide, unitsHigh, first, last, top, bottom);
-    if (finished) finished(top, bottom);
-  };
   const bool split = WorkerCount() > 1 && height >= kMinRowsToSplit && first < last;
   if (!split) {
-    paint(0, height);
+    if (first <= last) PaintItemsInRows(layer, doc, unitsWide, unitsHigh, first, last, 0, height);
+    if (finished) finished(0, height);
     layer.MarkDirty();
     return;
   }
-  const int middle = height / 2;
-  std::exception_ptr lowerFailure;
-  std::thread lower;
-  try {
-    lower = std::thread([&] {
-      try {
-        paint(middle, height);
-      } catch (...) {
-        lowerFailure = std::current_exception();
-      }
-    });
-  } catch (const std::exception&) {
-    // No thread to be had: the lower band is painted here afterwards.
-  }
-  std::exception_ptr upperFailure;
-  try {
-    paint(0, middle);
-  } catch (...) {
-    upperFailure = std::current_exception();
-  }
-  if (lower.joinable())
-    lower.join();
-  else if (!upperFailure)
-    paint(middle, height);
+  // The bands write disjoint rows of one pixel buffer; the surface is
+  // flushed once here, before either band starts, never by both at once.
+  cairo_surface_flush(layer.surface());
+  const int cuts[] = {0, height / 2, height};
+  // A failure in a band is raised once both bands have stopped.
+  TaskPool::Shared().Run(2, [&](std::size_t band) {
+    PaintBandRows(layer, doc, unitsWide, unitsHigh, first, last, cuts[band], cuts[band + 1]);
+    if (finished) finished(cuts[band], cuts[band + 1]);
+  });
   layer.MarkDirty();
-  if (upperFailure) std::rethrow_exception(upperFailure);
-  if (lowerFailure) std::rethrow_exception(lowerFailure);
 }
 
 }  // namespace twk

@@ -3,14 +3,11 @@
 #include <algorithm>
 #include <atomic>
 #include <bit>
-#include <exception>
-#include <functional>
-#include <system_error>
-#include <thread>
 
 #include <cairo.h>
 
 #include "render/RasterOps.h"
+#include "render/TaskPool.h"
 
 namespace twk {
 
@@ -99,36 +96,15 @@ bool PreviewComposer::Update(const TWKFILE& doc, PaintThreads threads, const std
   if (current_ && unchanged == count && previous == count) return false;
   const int stride = std::max(kMinStride, count / kMaxCopies + 1);
 
-  std::atomic<std::size_t> next{0};
-  auto work = [&] {
-    for (std::size_t i = next++; i < sizes_.size(); i = next++) {
+  // A failure in any size is raised once every size has stopped.
+  const bool two = threads == PaintThreads::kTwo && count - unchanged >= kItemsWorthAThread;
+  try {
+    TaskPool::Shared().Run(sizes_.size(), [&](std::size_t i) {
       if (sizes_[i].layers.Update(doc, unchanged, stride, stop) || !sizes_[i].pictures[0]) Compose(sizes_[i]);
-    }
-  };
-  // A failure on either thread is raised here once both have stopped.
-  std::array<std::exception_ptr, 2> failures;
-  auto run = [&](std::exception_ptr& failure) {
-    try {
-      work();
-    } catch (...) {
-      failure = std::current_exception();
-    }
-  };
-  std::thread helper;
-  if (threads == PaintThreads::kTwo && count - unchanged >= kItemsWorthAThread) {
-    try {
-      helper = std::thread(run, std::ref(failures[1]));
-    } catch (const std::system_error&) {
-      // No second thread: this one paints every size.
-    }
-  }
-  run(failures[0]);
-  if (helper.joinable()) helper.join();
-  for (const std::exception_ptr& failure : failures) {
-    if (failure) {
-      Invalidate();  // half-updated sizes would mix two documents
-      std::rethrow_exception(failure);
-    }
+    }, two ? TaskThreads::kTwo : TaskThreads::kOne);
+  } catch (...) {
+    Invalidate();  // half-updated sizes would mix two documents
+    throw;
   }
   if (stop && stop->load()) {
     Invalidate();  // some sizes may show the new items, some none

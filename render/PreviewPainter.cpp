@@ -35,7 +35,14 @@ PreviewUpdate PreviewPainter::Update(const TWKFILE& doc, bool paintHere) {
   // While the worker is idle the composer is ours: only this thread hands
   // the worker work.
   if (!busy() && (paintHere || composer_.ItemsToRepaint(doc) < kItemsPaintedHere)) {
-    if (!composer_.Update(doc)) return PreviewUpdate::kUnchanged;
+    // Out of memory here, as on the worker, keeps the last finished set; the
+    // composer forgot everything, so the next change paints from scratch.
+    // The caller is the editing thread: nothing may escape into its events.
+    try {
+      if (!composer_.Update(doc)) return PreviewUpdate::kUnchanged;
+    } catch (...) {
+      return PreviewUpdate::kUnchanged;
+    }
     auto set = std::make_shared<PreviewPictures>(composer_.Pictures());
     std::lock_guard lock(mutex_);
     PublishLocked(set);

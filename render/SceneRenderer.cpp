@@ -33,14 +33,17 @@ PixelSize RenderImageSize(const TWKFILE& doc, float pixelsPerUnitX, float pixels
 
 void PaintItems(Image& layer, const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY, RenderArea area,
                 int first, int last) {
-  (void)pixelsPerUnitX;
-  (void)pixelsPerUnitY;  // the layer's own size fixes the scale
   first = std::max(first, 0);
   last = std::min(last, doc.CData.size() - 1);
   if (first > last) return;
-  // The W x H units fill the image exactly.
+  // The W x H units cover the pixels RenderDocument's image would have at
+  // this scale, whatever the layer's own size; on a layer of exactly that
+  // size this is RenderDocument's scale to the last bit.
+  const PixelSize pixels = RenderImageSize(doc, pixelsPerUnitX, pixelsPerUnitY, area);
+  const double unitsWide = static_cast<double>(AreaSide(doc.TWKW, area)) * layer.width() / pixels.width;
+  const double unitsHigh = static_cast<double>(AreaSide(doc.TWKH, area)) * layer.height() / pixels.height;
   try {
-    PaintItemsInBands(layer, doc, AreaSide(doc.TWKW, area), AreaSide(doc.TWKH, area), first, last);
+    PaintItemsInBands(layer, doc, unitsWide, unitsHigh, first, last);
   } catch (...) {
     layer.MarkDirty();  // out of memory: the layer keeps what was painted
   }

@@ -31,8 +31,9 @@ std::unique_ptr<Image> RenderDocument(const TWKFILE& doc, float pixelsPerUnitX, 
                                       RenderArea area);
 
 // Paints the items of doc.CData with indices first..last (inclusive), from
-// `last` down to `first`, onto `layer`, exactly as RenderDocument paints them.
-// `layer` must have the RenderImageSize for the same scale and area. Painting
+// `last` down to `first`, onto `layer`, exactly as RenderDocument paints them
+// at the given pixels per unit: the document area covers the layer's top-left
+// RenderImageSize pixels, whatever the layer's size. Painting
 // items 1..n and then item 0 gives the same pixels as painting 0..n at once.
 // Should memory run out, the layer keeps what was painted.
 void PaintItems(Image& layer, const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY,

@@ -67,7 +67,8 @@ VectorSurface::VectorSurface(Image& image, int firstRow, int rowCount)
     : width_(image.width()), height_(image.height()) {
   firstRow_ = std::clamp(firstRow, 0, height_);
   endRow_ = std::clamp(firstRow + std::max(rowCount, 0), firstRow_, height_);
-  cairo_surface_flush(image.surface());
+  // The image is not flushed here: bands of one image are opened on several
+  // threads at once, and the caller flushes it once before.
   // The band's rows of the image's own pixel memory, shifted up by the
   // device offset: cairo maps whole-image coordinates first and then moves
   // them by a whole number of rows, which leaves the sub-pixel positions of

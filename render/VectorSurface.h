@@ -33,8 +33,9 @@ class VectorSurface {
   // A surface on rows firstRow..firstRow+rowCount-1 of `image` only, with the
   // coordinates of the whole image: drawing gives those rows exactly the
   // pixels the whole-image surface would give them. Surfaces on disjoint
-  // rows of one image may draw at the same time on different threads; call
-  // image.MarkDirty() once they are all closed.
+  // rows of one image may draw at the same time on different threads: flush
+  // the image once before opening them, and call image.MarkDirty() once they
+  // are all closed.
   VectorSurface(Image& image, int firstRow, int rowCount);
   ~VectorSurface();  // CloseVectorSurface
   VectorSurface(const VectorSurface&) = delete;

@@ -8,9 +8,9 @@
 #include <random>
 
 #include "document/Colour.h"
-#include "editor/CanvasComposer.h"
 #include "editor/Construction.h"
 #include "editor/KeyCommands.h"
+#include "render/CanvasComposer.h"
 #include "render/SceneRenderer.h"
 #include "FakeRows.h"
 

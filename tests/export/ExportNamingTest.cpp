@@ -22,21 +22,21 @@ TEST(ExportSizes, SizeTextsOfTheTwelveScales) {
 }
 
 TEST(ExportJobs, MaskGivesLargestFirstAndIgnoresHighBits) {
-  const std::vector<ExportJob> jobs = ExportJobsForMask("/icons/star", 2050);
+  const std::vector<ExportJob> jobs = ExportJobsFor("/icons/star", SizeSet::FromListMask(2050));
   ASSERT_EQ(jobs.size(), 2u);
   EXPECT_EQ(jobs[0].path, "/icons/star.1024x1024.png");
   EXPECT_EQ(jobs[0].scale, 64);
   EXPECT_EQ(jobs[1].path, "/icons/star.32x32.png");
   EXPECT_EQ(jobs[1].scale, 2);
 
-  const std::vector<ExportJob> low = ExportJobsForMask("b", static_cast<int>(0xFFFFF000u | 1u));
+  const std::vector<ExportJob> low = ExportJobsFor("b", SizeSet::FromListMask(static_cast<int>(0xFFFFF000u | 1u)));
   ASSERT_EQ(low.size(), 1u);
   EXPECT_EQ(low[0].path, "b.16x16.png");
 
-  const std::vector<ExportJob> all = ExportJobsForMask("b", -1);
+  const std::vector<ExportJob> all = ExportJobsFor("b", SizeSet::FromListMask(-1));
   ASSERT_EQ(all.size(), 12u);
   for (std::size_t i = 1; i < all.size(); ++i) EXPECT_GT(all[i - 1].scale, all[i].scale);
-  EXPECT_TRUE(ExportJobsForMask("b", 0).empty());
+  EXPECT_TRUE(ExportJobsFor("b", SizeSet::FromListMask(0)).empty());
 }
 
 TEST(ExportJobs, FailureTextListsEachJobInOrder) {
@@ -73,7 +73,7 @@ TEST(ExportPlan, BaseDropsTheExtension) {
   EXPECT_EQ(ExportBase("/icons/star.twk"), "/icons/star");
   EXPECT_EQ(ExportBase("/icons/star.png"), "/icons/star");
   EXPECT_EQ(ExportBase("/icons/a.b.png"), "/icons/a.b");
-  EXPECT_EQ(ExportJobsForMask(ExportBase("/icons/a.b.png"), 2)[0].path, "/icons/a.b.32x32.png");
+  EXPECT_EQ(ExportJobsFor(ExportBase("/icons/a.b.png"), SizeSet::FromListMask(2))[0].path, "/icons/a.b.32x32.png");
   // A dot in a folder name is not an extension.
   EXPECT_EQ(ExportBase("/ico.ns/star"), "/ico.ns/star");
 }
@@ -92,7 +92,7 @@ TEST(SingleFileExport, OneFileNamedByTheExtensionRule) {
   };
   for (const auto& c : cases) EXPECT_EQ(SingleFilePath(c.chosen, c.format), c.written) << c.chosen;
   EXPECT_EQ(SingleFileFailureMessage("/x/star.svg"), "Something wrong with following files:\r\n\r\n/x/star.svg\r\n");
-  EXPECT_EQ(LeftOutMessage((1 << 9) | (1 << 11), true),
+  EXPECT_EQ(LeftOutMessage(SizeSet::FromListMask((1 << 9) | (1 << 11)), true),
             "This file type cannot hold these sizes; they were left out:\r\n\r\n512x512, 1024x1024");
 }
 

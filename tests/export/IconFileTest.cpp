@@ -35,7 +35,7 @@ std::string PngExportOf(const TWKFILE& doc, const ScratchFolder& dir, int n) {
 TEST(IconFile, IcoHoldsEverySizeUpTo256AsThePngExportsFiles) {
   ScratchFolder dir;
   const TWKFILE doc = StandardIcon();
-  ASSERT_TRUE(ExportIconFile(doc, ExportFormat::kIco, dir / "star.ico", 0xFFF));
+  ASSERT_TRUE(ExportIconFile(doc, ExportFormat::kIco, dir / "star.ico", SizeSet::FromListMask(0xFFF)));
 
   const int edges[] = {16, 32, 48, 64, 96, 128, 160, 192, 256};
   std::string listing;
@@ -59,7 +59,7 @@ TEST(IconFile, IcnsHoldsTheSizesWithATypeAsThePngExportsFiles) {
   ScratchFolder dir;
   const TWKFILE doc = StandardIcon();
   // 48 and 768 have no ICNS type and are left out.
-  ASSERT_TRUE(ExportIconFile(doc, ExportFormat::kIcns, dir / "star.icns", 0xFFF));
+  ASSERT_TRUE(ExportIconFile(doc, ExportFormat::kIcns, dir / "star.icns", SizeSet::FromListMask(0xFFF)));
 
   const std::string listed = RunTool("'" ICNS2PNG "' -l '" + dir / "star.icns" + "' 2>/dev/null").out;
   const std::pair<const char*, int> elements[] = {{"icp4", 16},  {"icp5", 32},  {"icp6", 64},  {"ic07", 128},
@@ -91,18 +91,18 @@ TEST(IconFile, NothingIsWrittenWithoutASizeTheFormatHolds) {
   ScratchFolder dir;
   const TWKFILE doc = StandardIcon();
   const int only512 = 1 << 9, only48 = 1 << 2;
-  EXPECT_FALSE(ExportIconFile(doc, ExportFormat::kIco, dir / "a.ico", only512));
-  EXPECT_FALSE(ExportIconFile(doc, ExportFormat::kIcns, dir / "a.icns", only48));
-  EXPECT_FALSE(ExportIconFile(doc, ExportFormat::kIco, dir / "missing/a.ico", 1));
+  EXPECT_FALSE(ExportIconFile(doc, ExportFormat::kIco, dir / "a.ico", SizeSet::FromListMask(only512)));
+  EXPECT_FALSE(ExportIconFile(doc, ExportFormat::kIcns, dir / "a.icns", SizeSet::FromListMask(only48)));
+  EXPECT_FALSE(ExportIconFile(doc, ExportFormat::kIco, dir / "missing/a.ico", SizeSet::FromListMask(1)));
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
 TEST(IconFile, FormatsSplitTheSizesTheyHold) {
-  const int all = 0xFFF;
-  EXPECT_EQ(SplitSizes(ExportFormat::kIco, all), (FormatSizes{0x1FF, 0xE00}));
-  EXPECT_EQ(SplitSizes(ExportFormat::kIcns, all), (FormatSizes{0xB2B, 0x4D4}));
-  EXPECT_EQ(SplitSizes(ExportFormat::kPng, all), (FormatSizes{all, 0}));
-  EXPECT_EQ(SizeListText(0x4D4), "48x48, 96x96, 160x160, 192x192, 768x768");
+  const SizeSet all = SizeSet::WholeList();
+  EXPECT_EQ(SplitSizes(ExportFormat::kIco, all), (FormatSizes{SizeSet::FromListMask(0x1FF), SizeSet::FromListMask(0xE00)}));
+  EXPECT_EQ(SplitSizes(ExportFormat::kIcns, all), (FormatSizes{SizeSet::FromListMask(0xB2B), SizeSet::FromListMask(0x4D4)}));
+  EXPECT_EQ(SplitSizes(ExportFormat::kPng, all), (FormatSizes{all, SizeSet::FromListMask(0)}));
+  EXPECT_EQ(SizeListText(SizeSet::FromListMask(0x4D4)), "48x48, 96x96, 160x160, 192x192, 768x768");
 }
 
 }  // namespace

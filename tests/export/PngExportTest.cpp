@@ -103,7 +103,7 @@ TEST(PngExport, UnwritableFolderListsEverySizeLargestFirst) {
   }
   const TWKFILE doc = SampleDocument();
   for (const std::string& base : {dir / "plain-file/star", dir / "missing/star"}) {
-    const std::vector<ExportJob> jobs = ExportJobsForMask(base, 0xFFF);
+    const std::vector<ExportJob> jobs = ExportJobsFor(base, SizeSet::FromListMask(0xFFF));
     const std::vector<ExportJob> failed = ExportPngFiles(doc, jobs);
     ASSERT_EQ(failed.size(), 12u);
     std::string expected;
@@ -133,7 +133,7 @@ TEST(PngExport, FailuresKeepJobOrderAndOtherFilesAreWritten) {
 TEST(PngExport, ReplacesExistingFilesAndMatchesOneByOne) {
   ScratchFolder dir;
   const TWKFILE doc = SampleDocument();
-  const std::vector<ExportJob> jobs = ExportJobsForMask(dir / "par", 0xFFF);
+  const std::vector<ExportJob> jobs = ExportJobsFor(dir / "par", SizeSet::FromListMask(0xFFF));
   for (const ExportJob& job : jobs) std::ofstream(job.path) << "old contents that are not a PNG";
   EXPECT_TRUE(ExportPngFiles(doc, jobs).empty());
   for (const ExportJob& job : jobs) {

@@ -115,11 +115,12 @@ TEST(ExportWindow, NothingCheckedAsksForAResolution) {
   EXPECT_EQ(f.dialogs.messages[0].text, "Select at least one resolution");
   EXPECT_EQ(f.dialogs.messages[0].icon, MessageIcon::kInformation);
   EXPECT_TRUE(f.dialogs.fileRequests.empty());
-  EXPECT_EQ(f.app->config().RecentExport, 0);
+  // The refused choice is not remembered: the next window checks 16 and 48.
+  EXPECT_EQ(f.app->config().RecentExport, 5);
   EXPECT_TRUE(f.app->exportWindow()->isVisible());
   EXPECT_TRUE(f.app->exportWindowOpen());
   f.Click(f.app->cmdExportAbort());
-  EXPECT_EQ(f.app->config().RecentExport, 0);
+  EXPECT_EQ(f.app->config().RecentExport, 5);
   EXPECT_TRUE(f.MainWindowBack());
 }
 

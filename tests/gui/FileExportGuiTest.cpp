@@ -92,7 +92,7 @@ TEST(ExportWindow, EachIconFilterWritesOneFileAndNamesWhatItLeftOut) {
     OpenExportWindow(*app);
     QTreeWidget& list = *app->lstExportRes();
     for (int row : {0, 2, 9}) list.topLevelItem(row)->setCheckState(0, Qt::Checked);  // 16, 48, 512
-    dialogs.paths = {dir.path() + "/star.png"};
+    dialogs.paths = {dir.path() + "/star"};  // no extension: the chosen type decides
     dialogs.filters = {c.filter};
     QTest::mouseClick(app->cmdExport(), Qt::LeftButton);
 
@@ -103,7 +103,7 @@ TEST(ExportWindow, EachIconFilterWritesOneFileAndNamesWhatItLeftOut) {
     EXPECT_EQ(request.moreFilters[0].name + "|" + request.moreFilters[0].pattern, "Windows Icon|*.ico");
     EXPECT_EQ(request.moreFilters[1].name + "|" + request.moreFilters[1].pattern, "Apple Icon Image|*.icns");
 
-    ASSERT_TRUE(ExportIconFile(app->doc(), c.format, dir.file("expected"), c.held));
+    ASSERT_TRUE(ExportIconFile(app->doc(), c.format, dir.file("expected"), SizeSet::FromListMask(c.held)));
     EXPECT_EQ(Bytes(dir.file(c.file)), Bytes(dir.file("expected"))) << c.file;
     EXPECT_FALSE(QFile::exists(dir.path() + "/star.16x16.png"));
     EXPECT_EQ(app->config().RecentExport, (1 << 0) | (1 << 2) | (1 << 9));

@@ -5,7 +5,7 @@
 
 #include <ostream>
 
-#include "HostileFamilies.h"
+#include "support/HostileFamilies.h"
 #include "PersistTestSupport.h"
 #include "persist/Config.h"
 #include "persist/DepthFilter.h"

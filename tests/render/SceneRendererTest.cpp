@@ -248,5 +248,17 @@ TEST(Layers, PaintingInTwoPassesMatchesOneRender) {
   EXPECT_TRUE(test::SamePixels(*ComposeOverGrid(*grid, layer.get()), *ComposeCanvas(*grid, doc, 20, 20)));
 }
 
+TEST(Layers, PaintItemsPaintsAtTheScaleAskedForOnALargerLayer) {
+  const TWKFILE doc = DocumentOf({MakeEllipse(8, 8, 5, 3, 30, 300), MakeItem(0, 1, 15, 15, 1)});
+  const auto whole = Canvas(doc);  // 320 x 320 at 20 pixels per unit
+  auto layer = Image::NewTransparent(640, 480);
+  PaintItems(*layer, doc, 20, 20, RenderArea::kDocument, 0, 1);
+  int differing = 0;
+  for (int y = 0; y < 320; ++y) {
+    for (int x = 0; x < 320; ++x) differing += !(layer->PixelAt(x, y) == whole->PixelAt(x, y));
+  }
+  EXPECT_EQ(differing, 0);
+}
+
 }  // namespace
 }  // namespace twk

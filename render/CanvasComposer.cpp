@@ -1,4 +1,4 @@
-#include "editor/CanvasComposer.h"
+#include "render/CanvasComposer.h"
 
 #include "render/SceneRenderer.h"
 

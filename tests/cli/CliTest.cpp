@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "PersistTestSupport.h"
+#include "persist/PersistTestSupport.h"
 #include "export/ExportTestSupport.h"
 #include "export/SvgDocument.h"
 #include "persist/DocumentFile.h"
@@ -78,6 +78,25 @@ TEST(Cli, ExportHonoursSizesAndTheOutputBase) {
   EXPECT_TRUE(std::filesystem::exists(dir.File("icons/star.48x48.png")));
 }
 
+TEST(Cli, ExportTakesSizesOffTheWindowsListForPngAndSvg) {
+  ScratchDir dir;
+  const std::string path = SampleDocument(dir);
+  const CliRun png = RunCli("export '" + path + "' --sizes 24,180", dir.File("err"));
+  EXPECT_EQ(png.status, 0) << test::ReadBytes(dir.File("err"));
+  EXPECT_EQ(testing::ReadPngFile(dir.File("star.24x24.png")).width, 24);
+  EXPECT_EQ(testing::ReadPngFile(dir.File("star.180x180.png")).height, 180);
+
+  TWKFILE doc;
+  ASSERT_EQ(LoadDocumentFile(path, doc, LoadAccess::kShared), ResultCode::kOk);
+  EXPECT_EQ(RunCli("export '" + path + "' --format svg --sizes 20", dir.File("err")).status, 0);
+  EXPECT_EQ(test::ReadBytes(dir.File("star.svg")), DocumentToSvg(doc, 20));
+
+  // An icon file keeps its own sizes: 24 is named and left out.
+  EXPECT_EQ(RunCli("export '" + path + "' --format ico --sizes 24,32", dir.File("err")).status, 0);
+  EXPECT_EQ(test::ReadBytes(dir.File("err")),
+            "tarnwick-cli: left out of " + dir.File("star.ico") + " (it holds 16 to 256): 24x24\n");
+}
+
 TEST(Cli, ExportWritesOneFileInTheChosenFormat) {
   ScratchDir dir;
   const std::string path = SampleDocument(dir);
@@ -121,7 +140,9 @@ TEST(Cli, RejectsBadInputWithOneLineAndStatusOne) {
       "",
       "frobnicate '" + path + "'",
       "export",
-      "export '" + path + "' --sizes 17",
+      "export '" + path + "' --sizes 4097",
+      "export '" + path + "' --sizes 0,16",
+      "export '" + path + "' --sizes 2.5",
       "export '" + path + "' --sizes",
       "export '" + path + "' --bogus",
       "export '" + path + "' --format gif",

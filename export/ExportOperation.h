@@ -1,0 +1,63 @@
+#pragma once
+// The one export operation the editor and the command-line tool share: the
+// document, the sizes, the format and where to write go in; a typed result
+// per file comes out, and the messages are made from that result.
+
+#include <string>
+#include <vector>
+
+#include "document/Document.h"
+#include "export/ExportFormat.h"
+#include "export/SizeSet.h"
+
+namespace twk {
+
+struct ExportRequest {
+  const TWKFILE& doc;
+  SizeSet sizes;
+  ExportFormat format = ExportFormat::kPng;
+  // The path the files are named after, without extension: PNG writes
+  // base + ".NxN.png" per size, the other formats base + "." + format name.
+  std::string base;
+};
+
+enum class FileOutcome { kWritten, kFailed };
+
+struct ExportedFile {
+  std::string path;
+  SizeSet sizes;  // the sizes in the file: one for PNG and SVG
+  FileOutcome outcome = FileOutcome::kWritten;
+  bool operator==(const ExportedFile&) const = default;
+};
+
+struct ExportReport {
+  ExportFormat format = ExportFormat::kPng;
+  // Every file tried, in the order written (PNG largest first). Empty when
+  // the format holds none of the sizes, or no size was asked for.
+  std::vector<ExportedFile> files;
+  // Sizes asked for that a file of the format cannot hold; never tried.
+  SizeSet leftOut;
+
+  bool AnyFailed() const;
+  bool operator==(const ExportReport&) const = default;
+};
+
+// Writes the files of `request`, replacing existing ones. SVG writes one
+// document as wide as the smallest size asked for. Several PNG files may be
+// written at once; the report still lists them in order.
+ExportReport RunExport(const ExportRequest& request);
+
+enum class ExportMessageKind { kError, kInformation };
+struct ExportMessage {
+  ExportMessageKind kind;
+  std::string text;
+  bool operator==(const ExportMessage&) const = default;
+};
+
+// What the editor tells after an export, in order: the files that failed,
+// then the sizes left out. After a failed write the left-out sizes are not
+// named: there is no file they were left out of, and saying none fit would
+// be false.
+std::vector<ExportMessage> ExportMessages(const ExportReport& report);
+
+}  // namespace twk
