@@ -12,7 +12,7 @@
 #include "editor/Construction.h"
 #include "editor/KeyCommands.h"
 #include "render/SceneRenderer.h"
-#include "FakeRows.h"
+#include "TestEditor.h"
 
 namespace twk::test {
 namespace {
