@@ -46,10 +46,10 @@ App::~App() {
   // The painter's thread reports to the preview window, which goes with
   // the main window below.
   previewPainter_.Stop();
+  listFollower_.reset();
   // Widgets torn down below must not call back into a half-destroyed App.
   if (main_) {
     ItemListWidget* list = lstItems();
-    list->changed = {};
     list->contextMenuAt = {};
     list->textDropped = {};
   }
@@ -147,7 +147,6 @@ void App::RedrawCanvas() {
 }
 
 void App::RebuildGrid(int w, int h) {
-  if (state_.Constructing) return;
   grid_.reset();
   grid_ = BuildGridImage(imgDraw()->width(), imgDraw()->height(), w, h);
   composer_.Invalidate();

@@ -20,6 +20,7 @@
 #include "render/CanvasComposer.h"
 #include "editor/EditHistory.h"
 #include "editor/Editor.h"
+#include "editor/ItemList.h"
 #include "editor/ItemCommands.h"
 #include "persist/Config.h"
 #include "render/Image.h"
@@ -106,7 +107,7 @@ class App {
   void ReplaceDocument(TWKFILE doc);
   // Composes grid and items and shows the picture on imgDraw.
   void RedrawCanvas();
-  // New grid image for a w x h document area; nothing while constructing.
+  // New grid image for a w x h document area.
   void RebuildGrid(int w, int h);
   // Shows the Preview window beside the main window, up to date, or hides
   // it; nothing while the export window is open.
@@ -167,6 +168,8 @@ class App {
   std::function<void(int)> commandTap_;
   QString lastCodePath_;
 
+  ItemList items_;  // the item list's rows, selection and check marks
+  std::unique_ptr<ItemListFollower> listFollower_;
   std::unique_ptr<MainWindow> main_;
   ExportWindow* export_ = nullptr;  // owned by the main window
   PreviewWindow* preview_ = nullptr;  // owned by the main window

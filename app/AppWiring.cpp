@@ -23,9 +23,9 @@
 namespace twk {
 
 void App::BuildWindows() {
-  main_ = std::make_unique<MainWindow>(layout_);
+  main_ = std::make_unique<MainWindow>(layout_, items_);
 
-  editor_ = std::make_unique<Editor>(Editor{doc_, state_, *lstItems(), &history_});
+  editor_ = std::make_unique<Editor>(Editor{doc_, state_, items_, &history_});
   editor_->pixelsPerUnitX = kUnitPixels * scale_.x;
   editor_->pixelsPerUnitY = kUnitPixels * scale_.y;
   editor_->documentChanged = [this] { OnDocumentChanged(); };
@@ -83,11 +83,15 @@ void App::OnPaletteRelease(int button, int x) {
 }
 
 void App::WireItemList() {
-  lstItems()->changed = [this] { SyncVisibility(*editor_); };
+  // A check mark or the selection changed: the items' visibility follows
+  // the check marks.
+  listFollower_ = std::make_unique<ItemListFollower>(items_, [this](const ListChange& change) {
+    if (change.checks || change.selection) SyncVisibility(*editor_);
+  });
   lstItems()->contextMenuAt = [this](QPoint pos) { OpenPopupMenu(pos); };
   lstItems()->dragStarting = [this] {
     if (!RowDragStart(*editor_, pendingDrag_)) return QString();
-    return QString::fromStdString(lstItems()->RowText(pendingDrag_.row));
+    return QString::fromStdString(items_.RowText(pendingDrag_.row));
   };
   lstItems()->textDropped = [this](const QString& text) { RowDrop(*editor_, pendingDrag_, text.toStdString()); };
   // A drag that ended anywhere but on the list moves nothing later on.

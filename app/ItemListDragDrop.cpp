@@ -48,7 +48,7 @@ void ItemListWidget::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void ItemListWidget::dragMoveEvent(QDragMoveEvent* event) {
-  QTreeWidget::dragMoveEvent(event);  // scrolls near the edges
+  QTreeView::dragMoveEvent(event);  // scrolls near the edges
   if (AcceptsDrop(event->mimeData()) && (event->possibleActions() & Qt::CopyAction)) {
     SetDropTarget(indexAt(event->position().toPoint()).row());
     event->setDropAction(Qt::CopyAction);
@@ -60,7 +60,7 @@ void ItemListWidget::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void ItemListWidget::dragLeaveEvent(QDragLeaveEvent* event) {
-  QTreeWidget::dragLeaveEvent(event);
+  QTreeView::dragLeaveEvent(event);
   SetDropTarget(-1);
 }
 
@@ -73,7 +73,7 @@ void ItemListWidget::dropEvent(QDropEvent* event) {
   event->setDropAction(Qt::CopyAction);
   event->accept();
   if (dragging_) droppedHere_ = true;
-  SelectOnly(indexAt(event->position().toPoint()).row());
+  items_.SelectOnly(indexAt(event->position().toPoint()).row());
   // The move itself waits until the drag operation has returned.
   const QString text = event->mimeData()->text();
   QTimer::singleShot(0, this, [this, text] {
@@ -88,7 +88,7 @@ void ItemListWidget::SetDropTarget(int row) {
 }
 
 void ItemListWidget::drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
-  QTreeWidget::drawRow(painter, option, index);
+  QTreeView::drawRow(painter, option, index);
   if (index.row() != dropTarget_ || index.parent().isValid()) return;
   painter->save();
   painter->setPen(QPen(palette().color(QPalette::Active, QPalette::Highlight), 2));

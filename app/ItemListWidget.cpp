@@ -2,24 +2,19 @@
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <algorithm>
+#include <vector>
+
+#include "app/ItemListModel.h"
 
 namespace twk {
 
-class ItemListWidget::Quiet {
- public:
-  explicit Quiet(ItemListWidget* list) : list_(list) { ++list_->quiet_; }
-  ~Quiet() { --list_->quiet_; }
-
- private:
-  ItemListWidget* list_;
-};
-
-ItemListWidget::ItemListWidget(QWidget* parent) : QTreeWidget(parent) {
-  setColumnCount(1);
-  setHeaderLabel(QStringLiteral("Vector stuff"));
+ItemListWidget::ItemListWidget(ItemList& items, QWidget* parent)
+    : QTreeView(parent), items_(items), model_(new ItemListModel(items, this)) {
+  setModel(model_);
   header()->setStretchLastSection(false);
   setColumnWidth(0, 300);
   setRootIsDecorated(false);
@@ -41,137 +36,72 @@ ItemListWidget::ItemListWidget(QWidget* parent) : QTreeWidget(parent) {
                pal.color(QPalette::Active, QPalette::HighlightedText));
   setPalette(pal);
 
-  connect(this, &QTreeWidget::itemSelectionChanged, this, [this] { ReportChange(); });
-  connect(this, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem*, int) { ReportChange(); });
+  connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { SendSelection(); });
+  connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { SendSelection(); });
   header()->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(header(), &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
     if (contextMenuAt) contextMenuAt(header()->mapToGlobal(pos));
   });
+  items_.AddView(this);
+  ShowSelection(-1);
 }
 
-void ItemListWidget::ReportChange() {
-  if (quiet_ > 0) {
-    pendingChange_ = true;
-    return;
+ItemListWidget::~ItemListWidget() { items_.RemoveView(this); }
+
+void ItemListWidget::ListChanged(const ListChange& change) {
+  if (showing_) return;  // the view asked for this change and shows it already
+  showing_ = true;
+  if (change.rows) {
+    model_->RowsChanged();
+  } else if (change.checks) {
+    model_->ChecksChanged();
   }
-  if (changed) changed();
+  if (change.rows || change.selection) ShowSelection(change.scrollTo);
+  showing_ = false;
 }
 
-void ItemListWidget::BeginUpdate() {
-  if (quiet_++ == 0) pendingChange_ = false;
+void ItemListWidget::ShowSelection(int scrollRow) {
+  const bool wasShowing = showing_;
+  showing_ = true;
+  QItemSelection selection;
+  for (const auto& [first, last] : items_.SelectedRuns()) {
+    selection.select(model_->index(first), model_->index(last));
+  }
+  selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  const int current = items_.CurrentRow();
+  selectionModel()->setCurrentIndex(current >= 0 ? model_->index(current) : QModelIndex(),
+                                    QItemSelectionModel::NoUpdate);
+  if (scrollRow >= 0) scrollTo(model_->index(scrollRow));
+  showing_ = wasShowing;
 }
 
-void ItemListWidget::EndUpdate() {
-  if (--quiet_ > 0) return;
-  const bool anyChange = pendingChange_;
-  pendingChange_ = false;
-  if (anyChange) ReportChange();
-}
-
-int ItemListWidget::RowCount() const { return topLevelItemCount(); }
-
-RowState ItemListWidget::GetRowState(int row) const {
-  const QTreeWidgetItem* item = topLevelItem(row);
-  if (!item) return {};
-  return RowState{item->isSelected(), item->checkState(0) == Qt::Checked};
-}
-
-void ItemListWidget::SetRowState(int row, RowState state) {
-  QTreeWidgetItem* item = topLevelItem(row);
-  if (!item) return;
-  bool anyChange = false;
-  {
-    // Both flags change together and are reported as one change.
-    Quiet quiet(this);
-    const bool outerPending = pendingChange_;
-    pendingChange_ = false;
-    // Only real changes reach the view: a no-op still costs a view update,
-    // which adds up when a long document is listed.
-    const Qt::CheckState check = state.checked ? Qt::Checked : Qt::Unchecked;
-    if (item->checkState(0) != check) item->setCheckState(0, check);
-    if (item->isSelected() != state.selected) item->setSelected(state.selected);
-    if (state.selected) {
-      setCurrentItem(item, 0, QItemSelectionModel::NoUpdate);
-    } else if (currentItem() == item) {
-      selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+void ItemListWidget::SendSelection() {
+  if (showing_) return;
+  std::vector<RowRun> runs;
+  for (const QItemSelectionRange& range : selectionModel()->selection()) {
+    if (range.isValid()) runs.emplace_back(range.top(), range.bottom());
+  }
+  std::sort(runs.begin(), runs.end());
+  std::vector<RowRun> merged;
+  for (const RowRun& run : runs) {
+    if (!merged.empty() && run.first <= merged.back().second + 1) {
+      merged.back().second = std::max(merged.back().second, run.second);
+    } else {
+      merged.push_back(run);
     }
-    anyChange = pendingChange_;
-    pendingChange_ = outerPending;
   }
-  if (anyChange) ReportChange();
+  showing_ = true;
+  items_.Select(merged, selectionModel()->currentIndex().row(), false);
+  showing_ = false;
 }
 
-TWKDATA* ItemListWidget::RowItem(int row) const {
-  const QTreeWidgetItem* item = topLevelItem(row);
-  if (!item) return nullptr;
-  return reinterpret_cast<TWKDATA*>(item->data(0, Qt::UserRole).value<quintptr>());
-}
-
-void ItemListWidget::AttachItem(int row, TWKDATA* data) {
-  QTreeWidgetItem* item = topLevelItem(row);
-  if (!item) return;
-  Quiet quiet(this);
-  item->setData(0, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(data)));
-}
-
-void ItemListWidget::InsertRow(int index, const std::string& text) {
-  Quiet quiet(this);
-  auto* item = new QTreeWidgetItem;
-  item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled |
-                 Qt::ItemNeverHasChildren);
-  item->setText(0, QString::fromStdString(text));
-  item->setCheckState(0, Qt::Unchecked);
-  insertTopLevelItem(std::clamp(index, 0, topLevelItemCount()), item);
-}
-
-void ItemListWidget::RemoveRow(int row) {
-  if (row < 0 || row >= topLevelItemCount()) return;
-  Quiet quiet(this);
-  delete takeTopLevelItem(row);
-}
-
-void ItemListWidget::RemoveAllRows() {
-  Quiet quiet(this);
-  clear();
-}
-
-void ItemListWidget::SelectOnly(int row) {
-  bool anyChange = false;
-  {
-    Quiet quiet(this);
-    const bool outerPending = pendingChange_;
-    pendingChange_ = false;
-    clearSelection();
-    if (QTreeWidgetItem* item = topLevelItem(row)) {
-      item->setSelected(true);
-      setCurrentItem(item, 0, QItemSelectionModel::NoUpdate);
-      scrollToItem(item);
-    }
-    anyChange = pendingChange_;
-    pendingChange_ = outerPending;
-  }
-  if (anyChange) ReportChange();
-}
-
-int ItemListWidget::FirstSelectedRow() const {
-  const int count = topLevelItemCount();
-  for (int row = 0; row < count; ++row) {
-    if (topLevelItem(row)->isSelected()) return row;
-  }
-  return -1;
-}
-
-std::string ItemListWidget::RowText(int row) const {
-  const QTreeWidgetItem* item = topLevelItem(row);
-  return item ? item->text(0).toStdString() : std::string();
-}
+QRect ItemListWidget::rowRect(int row) const { return visualRect(model_->index(row)); }
 
 QRect ItemListWidget::checkBoxRect(int row) const {
-  QTreeWidgetItem* item = topLevelItem(row);
-  if (!item) return {};
+  if (row < 0 || row >= items_.RowCount()) return {};
   QStyleOptionViewItem option;
   initViewItemOption(&option);
-  option.rect = visualItemRect(item);
+  option.rect = rowRect(row);
   option.features |= QStyleOptionViewItem::HasCheckIndicator;
   return style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, this);
 }
@@ -186,20 +116,18 @@ void ItemListWidget::mousePressEvent(QMouseEvent* event) {
     // A click on a check box toggles the check mark and leaves the
     // selection alone, as in the list controls users know.
     checkBoxPressed_ = true;
-    QTreeWidgetItem* item = topLevelItem(pressedRow);
-    item->setCheckState(0, item->checkState(0) == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+    items_.SetChecked(pressedRow, !items_.GetRowState(pressedRow).checked);
     event->accept();
     return;
   }
   if (event->button() != Qt::RightButton) {
-    QTreeWidget::mousePressEvent(event);
+    QTreeView::mousePressEvent(event);
     return;
   }
   // A right-click on a row that is not selected selects only that row; on a
   // selected row it keeps the selection; below the rows it deselects all.
   // The menu follows.
-  const int row = indexAt(event->position().toPoint()).row();
-  if (row < 0 || !topLevelItem(row)->isSelected()) SelectOnly(row);
+  if (pressedRow < 0 || !items_.GetRowState(pressedRow).selected) items_.SelectOnly(pressedRow);
   event->accept();
 }
 
@@ -216,7 +144,7 @@ void ItemListWidget::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
     return;
   }
-  QTreeWidget::mouseReleaseEvent(event);
+  QTreeView::mouseReleaseEvent(event);
 }
 
 void ItemListWidget::contextMenuEvent(QContextMenuEvent* event) {

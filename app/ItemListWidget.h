@@ -1,48 +1,38 @@
 #pragma once
-// lstItems: the check-box list beside the canvas, one row per item. It is
-// the editor's ItemRows: row text, attached item, check box = check mark,
-// selection. It reports every change of selection or check mark (made by the
-// user or by the program) once through `changed`, opens the popup menu on a
-// right-click, and carries rows by drag and drop as plain text.
+// lstItems: the check-box list beside the canvas, one row per item. It is a
+// view of the editor's ItemList: it shows the list's rows, selection, check
+// marks and focus mark, and sends the user's clicks, keys and check boxes
+// back to the list as requests. It opens the popup menu on a right-click and
+// carries rows by drag and drop as plain text.
 
-#include <QTreeWidget>
+#include <QTreeView>
 #include <functional>
 
-#include "editor/ItemRows.h"
+#include "editor/ItemList.h"
 
 class QMimeData;
 
 namespace twk {
 
-class ItemListWidget : public QTreeWidget, public ItemRows {
+class ItemListModel;
+
+class ItemListWidget : public QTreeView, public ItemListView {
   Q_OBJECT
 
  public:
-  explicit ItemListWidget(QWidget* parent = nullptr);
+  explicit ItemListWidget(ItemList& items, QWidget* parent = nullptr);
+  ~ItemListWidget() override;
 
-  // ItemRows
-  int RowCount() const override;
-  RowState GetRowState(int row) const override;
-  void SetRowState(int row, RowState state) override;
-  TWKDATA* RowItem(int row) const override;
-  void AttachItem(int row, TWKDATA* item) override;
-  void InsertRow(int index, const std::string& text) override;
-  void RemoveRow(int row) override;
-  void RemoveAllRows() override;
-  void SelectOnly(int row) override;
-  int FirstSelectedRow() const override;
-  std::string RowText(int row) const override;
-  void BeginUpdate() override;
-  void EndUpdate() override;
+  ItemList& items() const { return items_; }
 
   // Where the check box of `row` is drawn, in viewport coordinates.
   QRect checkBoxRect(int row) const;
+  // Where `row` is drawn, in viewport coordinates.
+  QRect rowRect(int row) const;
 
   // The row marked as drop target while text is dragged over the list, or -1.
   int dropTargetRow() const { return dropTarget_; }
 
-  // A selection or check mark changed.
-  std::function<void()> changed;
   // Right-click: open the popup menu at this screen position.
   std::function<void(QPoint)> contextMenuAt;
   // A row drag begins; returns the text to carry, or an empty text when no
@@ -56,6 +46,9 @@ class ItemListWidget : public QTreeWidget, public ItemRows {
   // Tests replace it.
   std::function<void(QMimeData*)> runDrag;
 
+  // ItemListView: shows the list's change.
+  void ListChanged(const ListChange& change) override;
+
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -68,13 +61,16 @@ class ItemListWidget : public QTreeWidget, public ItemRows {
   void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
  private:
-  class Quiet;  // holds change reports back while the program edits rows
-  void ReportChange();
+  // The list's selection and focus mark onto the view.
+  void ShowSelection(int scrollRow);
+  // The view's selection, changed by the user, into the list.
+  void SendSelection();
   void SetDropTarget(int row);
   static bool AcceptsDrop(const QMimeData* data);
 
-  int quiet_ = 0;
-  bool pendingChange_ = false;
+  ItemList& items_;
+  ItemListModel* model_;
+  bool showing_ = false;  // the view is being brought in line with the list
   int dropTarget_ = -1;
   bool dragging_ = false;
   bool droppedHere_ = false;

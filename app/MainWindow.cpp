@@ -27,7 +27,7 @@ Box* NewBox(const char* name, int margin) {
 
 }  // namespace
 
-MainWindow::MainWindow(const LayoutSizes& sizes)
+MainWindow::MainWindow(const LayoutSizes& sizes, ItemList& items)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowCloseButtonHint) {
   setObjectName(QStringLiteral("wndMain"));
@@ -50,7 +50,7 @@ MainWindow::MainWindow(const LayoutSizes& sizes)
   hbox1->addLayout(vbox1_c1);
 
   auto* vbox2 = NewBox<QVBoxLayout>("vbox2", 0);
-  lstItems = new ItemListWidget;
+  lstItems = new ItemListWidget(items);
   lstItems->setObjectName(QStringLiteral("lstItems"));
   lstItems->setFixedSize(sizes.DPIx2, sizes.DPIy2);
   vbox2->addWidget(lstItems, 0, Qt::AlignTop);

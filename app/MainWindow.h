@@ -15,6 +15,7 @@ namespace twk {
 
 class HyperLink;
 class ImageCanvas;
+class ItemList;
 class ItemListWidget;
 
 inline constexpr const char* kVersionText = "v1.0.0.4";
@@ -30,7 +31,8 @@ class MainWindow : public QWidget {
   Q_OBJECT
 
  public:
-  explicit MainWindow(const LayoutSizes& sizes);
+  // `items` is the list lstItems shows.
+  MainWindow(const LayoutSizes& sizes, ItemList& items);
 
   ImageCanvas* imgDraw = nullptr;
   ItemListWidget* lstItems = nullptr;

@@ -10,32 +10,17 @@
 #include "BenchDocuments.h"
 #include "render/CanvasComposer.h"
 #include "editor/Construction.h"
+#include "editor/ItemList.h"
 #include "render/Grid.h"
 #include "render/SceneRenderer.h"
 
 namespace twk {
 namespace {
 
-// The construction never reaches the release, so no row is ever made.
-class NoRows : public ItemRows {
- public:
-  int RowCount() const override { return 0; }
-  RowState GetRowState(int) const override { return {}; }
-  void SetRowState(int, RowState) override {}
-  TWKDATA* RowItem(int) const override { return nullptr; }
-  void AttachItem(int, TWKDATA*) override {}
-  void InsertRow(int, const std::string&) override {}
-  void RemoveRow(int) override {}
-  void RemoveAllRows() override {}
-  void SelectOnly(int) override {}
-  int FirstSelectedRow() const override { return -1; }
-  std::string RowText(int) const override { return {}; }
-};
-
 void MoveToPicture(benchmark::State& state, int count, bool useComposer) {
   TWKFILE doc = bench::IconDocument(count);
   EditorState editorState;
-  NoRows rows;
+  ItemList rows;  // the construction never reaches the release: no row is made
   Editor ed{doc, editorState, rows};
   const std::unique_ptr<Image> grid = BuildGridImage(320, 320, 16, 16);
   CanvasComposer composer;

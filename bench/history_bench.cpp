@@ -10,7 +10,7 @@
 #include "editor/ItemCommands.h"
 #include "editor/KeyCommands.h"
 #include "editor/KeyNumbers.h"
-#include "editor/FakeRows.h"
+#include "editor/TestEditor.h"
 
 namespace twk {
 namespace {

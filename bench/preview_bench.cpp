@@ -12,6 +12,7 @@
 #include "BenchDocuments.h"
 #include "render/CanvasComposer.h"
 #include "editor/Construction.h"
+#include "editor/ItemList.h"
 #include "editor/KeyCommands.h"
 #include "render/Grid.h"
 #include "render/PreviewComposer.h"
@@ -19,33 +20,18 @@
 namespace twk {
 namespace {
 
-// Rows mirroring CData with at most one selected row.
-class OneSelectedRow : public ItemRows {
- public:
-  OneSelectedRow(const TWKFILE& doc, int selected) : doc_(doc), selected_(selected) {}
-  int RowCount() const override { return doc_.CData.size(); }
-  RowState GetRowState(int row) const override { return {row == selected_, true}; }
-  void SetRowState(int, RowState) override {}
-  TWKDATA* RowItem(int row) const override { return doc_.CData.at(row); }
-  void AttachItem(int, TWKDATA*) override {}
-  void InsertRow(int, const std::string&) override {}
-  void RemoveRow(int) override {}
-  void RemoveAllRows() override {}
-  void SelectOnly(int row) override { selected_ = row; }
-  int FirstSelectedRow() const override { return selected_; }
-  std::string RowText(int) const override { return {}; }
-
- private:
-  const TWKFILE& doc_;
-  int selected_;
-};
+// Rows mirroring CData, every one checked, with at most one selected.
+void ListRows(ItemList& rows, const TWKFILE& doc, int selected) {
+  for (int i = 0; i < doc.CData.size(); ++i) rows.ListItem(i, "", doc.CData.at(i), RowState{false, true});
+  rows.SelectOnly(selected);
+}
 
 // The document, an editor on it and a redraw that composes the canvas and,
 // when shown, brings the preview up to date.
 struct PreviewedEditor {
   TWKFILE doc;
   EditorState editorState;
-  OneSelectedRow rows;
+  ItemList rows;
   Editor ed{doc, editorState, rows};
   std::unique_ptr<Image> grid = BuildGridImage(320, 320, 16, 16);
   CanvasComposer canvas;
@@ -53,7 +39,8 @@ struct PreviewedEditor {
   std::unique_ptr<Image> picture;
 
   PreviewedEditor(int count, int selectedRow, bool previewShown)
-      : doc(bench::IconDocument(count)), rows(doc, selectedRow) {
+      : doc(bench::IconDocument(count)) {
+    ListRows(rows, doc, selectedRow);
     ed.documentChanged = [this, previewShown] {
       picture = canvas.Compose(*grid, doc, editorState, ed.pixelsPerUnitX, ed.pixelsPerUnitY);
       if (previewShown) preview.Update(doc);

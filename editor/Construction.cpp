@@ -6,6 +6,7 @@
 
 #include "document/Colour.h"
 #include "document/Labels.h"
+#include "document/Rounding.h"
 #include "editor/ItemListing.h"
 
 namespace twk {
@@ -16,12 +17,18 @@ TWKDATA* Building(Editor& ed) {
   return ed.state.Constructing ? ed.state.ConstructionItem : nullptr;
 }
 
-// Ends the construction state; the item itself is left to the caller.
-void LeaveConstruction(EditorState& state) {
+// Ends the construction state and reports a size change made meanwhile;
+// the item itself is left to the caller. True when the size was reported.
+bool LeaveConstruction(Editor& ed) {
+  EditorState& state = ed.state;
   state.Constructing = false;
   state.ConstructionItem = nullptr;
   state.FirstControlFixed = false;
   state.SecondControlFixed = false;
+  if (!ed.resizedWhileDrawing) return false;
+  ed.resizedWhileDrawing = false;
+  ed.documentResized(RoundToInt(ed.doc.TWKW), RoundToInt(ed.doc.TWKH));
+  return true;
 }
 
 // Fixes a control point of a line or curve (turning it into a curve) or an
@@ -100,7 +107,7 @@ void FinishItem(Editor& ed) {
   if (!item) return;
   if (item->X1 == item->X4 && item->Y1 == item->Y4) {
     ed.doc.CData.remove(item);
-    LeaveConstruction(ed.state);
+    LeaveConstruction(ed);
     ed.documentChanged();
     return;
   }
@@ -115,7 +122,7 @@ void FinishItem(Editor& ed) {
   finished[0].text = TypeName(item->Type);
   finished[0].row = RowState{false, item->Visible != 0};
   RunEdit(ed, std::make_unique<AddItems>(std::move(finished), AddItems::Selection::kOnlyFirstNew));
-  LeaveConstruction(ed.state);
+  if (LeaveConstruction(ed)) ed.documentChanged();  // on the new grid
 }
 
 void FixStartPoint(Editor& ed) {
@@ -134,7 +141,7 @@ void CancelConstruction(Editor& ed) {
   TWKDATA* item = Building(ed);
   if (!item) return;
   ed.doc.CData.remove(item);
-  LeaveConstruction(ed.state);
+  LeaveConstruction(ed);
   ed.documentChanged();
 }
 

@@ -8,7 +8,7 @@
 
 #include "document/Document.h"
 #include "document/EditorState.h"
-#include "editor/ItemRows.h"
+#include "editor/ItemList.h"
 
 namespace twk {
 
@@ -17,7 +17,7 @@ class EditHistory;
 struct Editor {
   TWKFILE& doc;
   EditorState& state;
-  ItemRows& rows;
+  ItemList& rows;
   // Where the commands the user runs are kept for undo; none keeps nothing.
   EditHistory* history = nullptr;
   // Canvas pixels per unit on each axis (UnitPixels x screen scale).
@@ -32,9 +32,14 @@ struct Editor {
   // A tool setting changed (the title shows them).
   std::function<void()> toolSettingsChanged = [] {};
   // The document size changed to these whole numbers of units (the canvas
-  // grid is rebuilt; not while an item is under construction). A
+  // grid is rebuilt). Not reported while an item is under construction,
+  // which keeps the grid it started on; the report comes when it ends. A
   // documentChanged report follows.
   std::function<void(int, int)> documentResized = [](int, int) {};
+
+  // The size changed while an item was being drawn: the grid is rebuilt
+  // once the drawing ends.
+  bool resizedWhileDrawing = false;
 };
 
 }  // namespace twk

@@ -7,7 +7,11 @@ namespace twk {
 void ResizeDocument::SetSize(Editor& ed, DocumentSize size) {
   ed.doc.TWKW = size.w;
   ed.doc.TWKH = size.h;
-  ed.documentResized(RoundToInt(size.w), RoundToInt(size.h));
+  if (ed.state.Constructing) {
+    ed.resizedWhileDrawing = true;
+  } else {
+    ed.documentResized(RoundToInt(size.w), RoundToInt(size.h));
+  }
 }
 
 bool ResizeDocument::Absorb(EditCommand& later) {

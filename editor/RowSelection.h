@@ -6,22 +6,22 @@
 #include <utility>
 #include <vector>
 
-#include "editor/ItemRows.h"
+#include "editor/ItemList.h"
 
 namespace twk {
 
 class RowSelection {
  public:
-  static RowSelection Of(const ItemRows& rows);
+  static RowSelection Of(const ItemList& rows);
   // Selects exactly these rows; the first gets the focus mark and is
   // scrolled into view.
-  void RestoreOn(ItemRows& rows) const;
+  void RestoreOn(ItemList& rows) const;
 
   bool empty() const { return runs_.empty(); }
   bool operator==(const RowSelection&) const = default;
 
  private:
-  std::vector<std::pair<int, int>> runs_;  // first and last row of each run
+  std::vector<RowRun> runs_;  // first and last row of each run, in list order
 };
 
 }  // namespace twk

@@ -32,7 +32,7 @@ std::unique_ptr<App> IconApp(int count, int row, bool previewShown) {
   auto app = std::make_unique<App>(ScreenScale{});
   app->Start();
   app->ReplaceDocument(bench::IconDocument(count));
-  app->lstItems()->SelectOnly(row);
+  app->lstItems()->items().SelectOnly(row);
   if (previewShown) app->DispatchCommand(keys::kP);
   app->imgDraw()->setFocus();
   return app;

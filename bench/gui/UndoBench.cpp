@@ -35,7 +35,7 @@ BENCHMARK(BM_GuiCanvasRedraw)->Unit(benchmark::kMillisecond)->UseRealTime()->Rep
 
 void BM_GuiUndoRedoOneItemStep(benchmark::State& state) {
   auto app = IconApp(state.range(0) != 0);
-  app->lstItems()->SelectOnly(500);
+  app->lstItems()->items().SelectOnly(500);
   app->DispatchCommand(keys::kD);
   for (auto _ : state) {
     app->DispatchCommand(keys::kUndo);
@@ -49,15 +49,15 @@ BENCHMARK(BM_GuiUndoRedoOneItemStep)->ArgName("redraw")->Arg(0)->Arg(1)->Unit(be
 void BM_GuiUndoDeleteOf500(benchmark::State& state) {
   auto app = IconApp(state.range(0) != 0);
   ItemListWidget* list = app->lstItems();
-  list->SelectOnly(-1);
-  for (int row = 0; row < 1000; row += 2) list->SetRowState(row, RowState{true, true});
+  list->items().SelectOnly(-1);
+  for (int row = 0; row < 1000; row += 2) list->items().SetRowState(row, RowState{true, true});
   app->DispatchCommand(keys::kDelete);
   if (app->doc().CData.size() != 500) state.SkipWithError("the Delete did not remove 500 items");
   int rowsAfterUndo = 0;
   for (auto _ : state) {
     app->DispatchCommand(keys::kUndo);
     benchmark::DoNotOptimize(app->imgDraw()->image().constBits());
-    rowsAfterUndo = list->RowCount();
+    rowsAfterUndo = list->items().RowCount();
     state.PauseTiming();
     app->DispatchCommand(keys::kRedo);
     state.ResumeTiming();

@@ -12,7 +12,7 @@
 #include "editor/KeyCommands.h"
 #include "render/CanvasComposer.h"
 #include "render/SceneRenderer.h"
-#include "FakeRows.h"
+#include "TestEditor.h"
 
 namespace twk::test {
 namespace {

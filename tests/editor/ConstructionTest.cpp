@@ -4,7 +4,7 @@
 
 #include "document/Colour.h"
 #include "editor/Construction.h"
-#include "FakeRows.h"
+#include "TestEditor.h"
 
 namespace twk::test {
 namespace {

@@ -12,7 +12,7 @@
 #include "editor/ItemCommands.h"
 #include "editor/KeyCommands.h"
 #include "editor/KeyNumbers.h"
-#include "FakeRows.h"
+#include "TestEditor.h"
 
 namespace twk::test {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "editor/Construction.h"
 #include "editor/ItemCommands.h"
-#include "FakeRows.h"
+#include "TestEditor.h"
 
 namespace twk::test {
 namespace {

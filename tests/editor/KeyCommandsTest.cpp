@@ -9,7 +9,7 @@
 #include "editor/Construction.h"
 #include "editor/KeyCommands.h"
 #include "editor/ItemCommands.h"
-#include "FakeRows.h"
+#include "TestEditor.h"
 
 namespace twk::test {
 namespace {
@@ -302,6 +302,26 @@ TEST(SizeKeysTest, ActWhileDrawingButTheGridStays) {
   EXPECT_TRUE(t.grids.empty());  // the rebuild refuses while drawing
   EXPECT_EQ(t.redraws, redraws + 1);
   EXPECT_TRUE(t.state.Constructing);
+}
+
+TEST(SizeKeysTest, TheGridTakesTheNewSizeOnceTheDrawingEnds) {
+  for (const bool finished : {true, false}) {
+    TestEditor t;
+    StartItem(t.ed, 50, 50);
+    FollowPointer(t.ed, 130, 70);
+    Press(t, kPad4);
+    Press(t, kPad4);
+    if (finished) {
+      FinishItem(t.ed);
+    } else {
+      Press(t, kEsc);
+    }
+    const int redraws = t.redraws;
+    EXPECT_EQ(t.grids, (std::vector<std::pair<int, int>>{{14, 16}})) << finished;
+    Press(t, kPad8);  // later resizes rebuild at once, as before
+    EXPECT_EQ(t.grids.back(), std::make_pair(14, 15)) << finished;
+    EXPECT_EQ(t.redraws, redraws + 1) << finished;
+  }
 }
 
 TEST(ConstructionKeysTest, DispatchedByNumber) {

@@ -24,8 +24,8 @@ TEST(CanvasTest, PressMoveReleaseDrawsAListedLine) {
   EXPECT_EQ(line.Y1, 2.5f);
   EXPECT_EQ(line.X4, 9.5f);
   EXPECT_EQ(line.Y4, 6.5f);
-  EXPECT_EQ(app->lstItems()->RowText(0), "Line");
-  EXPECT_TRUE(app->lstItems()->GetRowState(0).selected);
+  EXPECT_EQ(app->lstItems()->items().RowText(0), "Line");
+  EXPECT_TRUE(app->lstItems()->items().GetRowState(0).selected);
   // The picture shows the black line over the grid.
   EXPECT_EQ(QColor(canvas->image().pixel(120, 90)), QColor(0, 0, 0));
 }

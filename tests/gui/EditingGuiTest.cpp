@@ -48,7 +48,7 @@ TEST_F(EditingGui, DrawingALineListsItSelectedAndRedrawsOncePerEvent) {
   Press(2.5f, 2.5f);
   EXPECT_EQ(app->redrawCount(), start + 1);
   EXPECT_TRUE(app->state().Constructing);
-  EXPECT_EQ(list()->RowCount(), 0);
+  EXPECT_EQ(list()->items().RowCount(), 0);
   MoveTo(5.5f, 3.5f);
   MoveTo(9.5f, 6.5f);
   EXPECT_EQ(app->redrawCount(), start + 3);
@@ -56,12 +56,12 @@ TEST_F(EditingGui, DrawingALineListsItSelectedAndRedrawsOncePerEvent) {
   EXPECT_EQ(app->redrawCount(), start + 4);
   EXPECT_FALSE(app->state().Constructing);
 
-  ASSERT_EQ(list()->RowCount(), 1);
-  EXPECT_EQ(list()->RowText(0), "Line");
-  EXPECT_EQ(list()->GetRowState(0).selected, true);
-  EXPECT_EQ(list()->GetRowState(0).checked, true);
+  ASSERT_EQ(list()->items().RowCount(), 1);
+  EXPECT_EQ(list()->items().RowText(0), "Line");
+  EXPECT_EQ(list()->items().GetRowState(0).selected, true);
+  EXPECT_EQ(list()->items().GetRowState(0).checked, true);
   ASSERT_EQ(doc().CData.size(), 1);
-  EXPECT_EQ(list()->RowItem(0), doc().CData.front());
+  EXPECT_EQ(list()->items().RowItem(0), doc().CData.front());
   const TWKDATA& line = *doc().CData.front();
   EXPECT_EQ(line.X1, 2.5f);
   EXPECT_EQ(line.Y1, 2.5f);
@@ -77,7 +77,7 @@ TEST_F(EditingGui, ClickWithoutMoveCreatesNothing) {
   Press(4.5f, 4.5f);
   Release(4.5f, 4.5f);
   EXPECT_EQ(doc().CData.size(), 0);
-  EXPECT_EQ(list()->RowCount(), 0);
+  EXPECT_EQ(list()->items().RowCount(), 0);
   EXPECT_FALSE(app->state().Constructing);
 }
 
@@ -89,8 +89,8 @@ TEST_F(EditingGui, KeyTwoDuringADragMakesACurve) {
   EXPECT_EQ(app->redrawCount(), redraws + 1);
   MoveTo(9.5f, 6.5f);
   Release(9.5f, 6.5f);
-  ASSERT_EQ(list()->RowCount(), 1);
-  EXPECT_EQ(list()->RowText(0), "Curve");
+  ASSERT_EQ(list()->items().RowCount(), 1);
+  EXPECT_EQ(list()->items().RowText(0), "Curve");
   const TWKDATA& curve = *doc().CData.front();
   EXPECT_EQ(curve.X2, 6.5f);
   EXPECT_EQ(curve.Y2, 3.5f);
@@ -102,7 +102,7 @@ TEST_F(EditingGui, KeyTwoDuringADragMakesACurve) {
   Key(Qt::Key_2, Qt::KeypadModifier);
   EXPECT_EQ(app->state().ConstructionItem->Type, kLine);
   Release(4.5f, 4.5f);
-  EXPECT_EQ(list()->RowText(0), "Line");
+  EXPECT_EQ(list()->items().RowText(0), "Line");
 }
 
 TEST_F(EditingGui, EllipseAnglesAndRectKeys) {
@@ -114,7 +114,7 @@ TEST_F(EditingGui, EllipseAnglesAndRectKeys) {
   MoveTo(11.5f, 7.5f);
   Key(Qt::Key_3);
   Release(11.5f, 7.5f);
-  EXPECT_EQ(list()->RowText(0), "Ellipse");
+  EXPECT_EQ(list()->items().RowText(0), "Ellipse");
   EXPECT_EQ(doc().CData.front()->X2, 90.0f);
   EXPECT_EQ(doc().CData.front()->Y2, 360.0f);
 
@@ -127,7 +127,7 @@ TEST_F(EditingGui, EllipseAnglesAndRectKeys) {
   Key(Qt::Key_3);
   EXPECT_EQ(app->redrawCount(), redraws);
   Release(5.5f, 6.5f);
-  EXPECT_EQ(list()->RowText(0), "Rect");
+  EXPECT_EQ(list()->items().RowText(0), "Rect");
 }
 
 TEST_F(EditingGui, EscCancelsAndTheReleaseDoesNothing) {
@@ -140,7 +140,7 @@ TEST_F(EditingGui, EscCancelsAndTheReleaseDoesNothing) {
   Release(8.5f, 8.5f);
   EXPECT_EQ(app->redrawCount(), redraws);
   EXPECT_EQ(doc().CData.size(), 1);
-  EXPECT_EQ(list()->RowCount(), 1);
+  EXPECT_EQ(list()->items().RowCount(), 1);
 }
 
 TEST_F(EditingGui, TypeKeyCyclesTheTitleButNotWhileDrawing) {
@@ -187,14 +187,14 @@ TEST_F(EditingGui, MethodKeyWhileDrawingChangesOnlyThatItem) {
   EXPECT_EQ(doc().CData.at(1)->DrawMethod, kSolid);
   EXPECT_TRUE(title().contains("fill"));
   Release(8.5f, 8.5f);
-  EXPECT_EQ(list()->FirstSelectedRow(), 0);
+  EXPECT_EQ(list()->items().FirstSelectedRow(), 0);
 }
 
 TEST_F(EditingGui, KeysActOnTheSelectionWhateverHasTheFocus) {
   Draw(1.5f, 1.5f, 3.5f, 3.5f);
   Draw(5.5f, 5.5f, 8.5f, 8.5f);
   list()->setFocus();
-  list()->SelectOnly(1);
+  list()->items().SelectOnly(1);
   const TWKDATA first = *doc().CData.at(0);
   const float x1 = doc().CData.at(1)->X1;
   Key(Qt::Key_Right, {}, list());
@@ -202,9 +202,9 @@ TEST_F(EditingGui, KeysActOnTheSelectionWhateverHasTheFocus) {
   EXPECT_EQ(doc().CData.at(1)->X1, x1 + 0.125f);
   EXPECT_EQ(doc().CData.at(1)->DrawAngle, 1.0f);
   EXPECT_EQ(*doc().CData.at(0), first);
-  EXPECT_EQ(list()->FirstSelectedRow(), 1);  // the arrow did not move the list
+  EXPECT_EQ(list()->items().FirstSelectedRow(), 1);  // the arrow did not move the list
   // Nothing selected: the arrows move every item, Space changes nothing.
-  list()->SelectOnly(-1);
+  list()->items().SelectOnly(-1);
   Key(Qt::Key_Down, {}, list());
   EXPECT_EQ(doc().CData.at(0)->Y1, first.Y1 + 0.125f);
   const int redraws = app->redrawCount();
@@ -251,12 +251,12 @@ TEST_F(EditingGui, DeleteKeyDuringADragDeletesNothing) {
   Key(Qt::Key_Delete);
   EXPECT_EQ(doc().CData.size(), 2);
   Release(8.5f, 8.5f);
-  EXPECT_EQ(list()->RowCount(), 2);
-  EXPECT_EQ(list()->RowItem(0), doc().CData.at(0));
+  EXPECT_EQ(list()->items().RowCount(), 2);
+  EXPECT_EQ(list()->items().RowItem(0), doc().CData.at(0));
   Key(Qt::Key_Delete);
   EXPECT_EQ(doc().CData.size(), 1);
-  EXPECT_EQ(list()->RowCount(), 1);
-  EXPECT_EQ(list()->RowItem(0), doc().CData.at(0));
+  EXPECT_EQ(list()->items().RowCount(), 1);
+  EXPECT_EQ(list()->items().RowItem(0), doc().CData.at(0));
 }
 
 TEST_F(EditingGui, DraggingOutsideTheCanvasIsConfined) {
@@ -278,22 +278,22 @@ TEST_F(EditingGui, CtrlZAndCtrlYFromTheCanvasAndTheListUndoAndRedoWithTheCanvas)
   int redraws = app->redrawCount();
 
   Key(Qt::Key_Z, Qt::ControlModifier);  // the canvas has the focus
-  EXPECT_EQ(list()->RowCount(), 0);
+  EXPECT_EQ(list()->items().RowCount(), 0);
   EXPECT_TRUE(doc().CData.empty());
   EXPECT_EQ(canvas()->image(), empty);
   EXPECT_EQ(app->redrawCount(), ++redraws);
 
   list()->setFocus();
   Key(Qt::Key_Y, Qt::ControlModifier, list());
-  ASSERT_EQ(list()->RowCount(), 1);
-  EXPECT_EQ(list()->RowItem(0), doc().CData.at(0));
-  EXPECT_TRUE(list()->GetRowState(0).selected);
+  ASSERT_EQ(list()->items().RowCount(), 1);
+  EXPECT_EQ(list()->items().RowItem(0), doc().CData.at(0));
+  EXPECT_TRUE(list()->items().GetRowState(0).selected);
   EXPECT_EQ(canvas()->image(), drawn);
   EXPECT_EQ(app->redrawCount(), ++redraws);
 
   Key(Qt::Key_Z, Qt::ControlModifier, list());
   Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-  EXPECT_EQ(list()->RowCount(), 1);
+  EXPECT_EQ(list()->items().RowCount(), 1);
   EXPECT_EQ(app->redrawCount(), redraws + 2);
 
   // A new document starts a new history.

@@ -10,11 +10,13 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTest>
 
 #include "GuiTestSupport.h"
 #include "app/ImageCanvas.h"
 #include "app/ItemListWidget.h"
+#include "editor/KeyNumbers.h"
 
 namespace twk::test {
 namespace {
@@ -58,22 +60,22 @@ class ItemListGui : public ::testing::Test {
   }
   std::vector<int> Selected() {
     std::vector<int> rows;
-    for (int r = 0; r < list()->RowCount(); ++r)
-      if (list()->GetRowState(r).selected) rows.push_back(r);
+    for (int r = 0; r < list()->items().RowCount(); ++r)
+      if (list()->items().GetRowState(r).selected) rows.push_back(r);
     return rows;
   }
   bool Mirrors() {
-    if (list()->RowCount() != doc().CData.size()) return false;
-    for (int r = 0; r < list()->RowCount(); ++r) {
-      if (list()->RowItem(r) != doc().CData.at(r)) return false;
-      if (list()->GetRowState(r).checked != (doc().CData.at(r)->Visible != 0)) return false;
+    if (list()->items().RowCount() != doc().CData.size()) return false;
+    for (int r = 0; r < list()->items().RowCount(); ++r) {
+      if (list()->items().RowItem(r) != doc().CData.at(r)) return false;
+      if (list()->items().GetRowState(r).checked != (doc().CData.at(r)->Visible != 0)) return false;
     }
     return true;
   }
 
   // A point on the row's text, in viewport coordinates.
   QPoint RowPoint(int row) {
-    return QPoint(60, list()->visualItemRect(list()->topLevelItem(row)).center().y());
+    return QPoint(60, list()->rowRect(row).center().y());
   }
   void ClickRow(int row, Qt::KeyboardModifiers mods = {}) {
     QTest::mouseClick(viewport(), Qt::LeftButton, mods, RowPoint(row));
@@ -155,11 +157,26 @@ TEST_F(ItemListGui, ClicksSelectAndCheckBoxesHide) {
   EXPECT_FALSE(Selected().empty());
   // Unticking a row's check box hides its item with one redraw.
   const int redraws = app->redrawCount();
-  list()->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
+  list()->model()->setData(list()->model()->index(1, 0), Qt::Unchecked, Qt::CheckStateRole);
   EXPECT_EQ(doc().CData.at(1)->Visible, 0);
   EXPECT_EQ(app->redrawCount(), redraws + 1);
-  list()->topLevelItem(1)->setCheckState(0, Qt::Checked);
+  list()->model()->setData(list()->model()->index(1, 0), Qt::Checked, Qt::CheckStateRole);
   EXPECT_EQ(doc().CData.at(1)->Visible, 1);
+  EXPECT_TRUE(Mirrors());
+}
+
+TEST_F(ItemListGui, UndoingDeleteOfEveryRowComesBackAtTheTop) {
+  Fill(200);
+  list()->setFocus();
+  QTest::keyClick(list(), Qt::Key_A, Qt::ControlModifier);
+  ASSERT_EQ(Selected().size(), 200u);
+  app->DispatchCommand(keys::kDelete);
+  ASSERT_EQ(list()->items().RowCount(), 0);
+  app->DispatchCommand(keys::kUndo);
+  Settle();
+  EXPECT_EQ(Selected().size(), 200u);
+  EXPECT_EQ(list()->currentIndex().row(), 0);
+  EXPECT_EQ(list()->verticalScrollBar()->value(), 0);
   EXPECT_TRUE(Mirrors());
 }
 
@@ -173,7 +190,7 @@ TEST_F(ItemListGui, ClickingACheckBoxTogglesVisibilityAndKeepsTheSelection) {
 
   QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, box.center());
   EXPECT_EQ(doc().CData.at(1)->Visible, 0);
-  EXPECT_FALSE(list()->GetRowState(1).checked);
+  EXPECT_FALSE(list()->items().GetRowState(1).checked);
   EXPECT_EQ(app->redrawCount(), redraws + 1);
   EXPECT_EQ(Selected(), (std::vector<int>{0, 2}));
 
@@ -266,7 +283,7 @@ TEST_F(ItemListGui, CommandsRefuseWhileDrawing) {
   EXPECT_EQ(doc().CData.size(), 3);
   EXPECT_EQ(doc().CData.at(1)->Visible, 1);
   QTest::mouseRelease(app->imgDraw(), Qt::LeftButton, {}, QPoint(150, 150));
-  EXPECT_EQ(list()->RowCount(), 3);
+  EXPECT_EQ(list()->items().RowCount(), 3);
   EXPECT_TRUE(Mirrors());
 }
 

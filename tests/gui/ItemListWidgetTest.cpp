@@ -22,86 +22,88 @@ class ItemListWidgetTest : public testing::Test {
   void SetUp() override {
     list.resize(140, 320);
     list.show();
-    list.changed = [this] { ++changes; };
     for (int i = 0; i < 3; ++i) {
-      list.InsertRow(i, "Row" + std::to_string(i));
-      list.AttachItem(i, &items[i]);
+      rows.InsertRow(i, "Row" + std::to_string(i));
+      rows.AttachItem(i, &items[i]);
     }
   }
-  QPoint RowPoint(int row) { return QPoint(60, list.visualItemRect(list.topLevelItem(row)).center().y()); }
+  QPoint RowPoint(int row) { return QPoint(60, list.rowRect(row).center().y()); }
 
-  ItemListWidget list;
+  ItemList rows;
+  ItemListWidget list{rows};
+  // Selection and check marks, as the program follows them.
+  ItemListFollower counter{rows, [this](const ListChange& change) { changes += change.checks || change.selection; }};
   TWKDATA items[3];
   int changes = 0;
 };
 
 TEST_F(ItemListWidgetTest, RowsHoldTextItemAndStateWithoutReportingInsertions) {
   EXPECT_EQ(changes, 0);  // inserting and attaching are no changes
-  EXPECT_EQ(list.RowCount(), 3);
-  list.InsertRow(99, "Last");  // past the end appends
-  list.InsertRow(0, "First");
-  EXPECT_EQ(list.RowText(0), "First");
-  EXPECT_EQ(list.RowText(4), "Last");
-  EXPECT_EQ(list.RowItem(1), &items[0]);
-  EXPECT_EQ(list.RowItem(0), nullptr);
-  EXPECT_FALSE(list.GetRowState(1).checked);
-  EXPECT_FALSE(list.GetRowState(1).selected);
-  list.RemoveRow(0);
-  list.RemoveRow(3);
-  EXPECT_EQ(list.RowText(0), "Row0");
-  EXPECT_EQ(list.RowCount(), 3);
+  EXPECT_EQ(rows.RowCount(), 3);
+  rows.InsertRow(99, "Last");  // past the end appends
+  rows.InsertRow(0, "First");
+  EXPECT_EQ(rows.RowText(0), "First");
+  EXPECT_EQ(rows.RowText(4), "Last");
+  EXPECT_EQ(rows.RowItem(1), &items[0]);
+  EXPECT_EQ(rows.RowItem(0), nullptr);
+  EXPECT_FALSE(rows.GetRowState(1).checked);
+  EXPECT_FALSE(rows.GetRowState(1).selected);
+  rows.RemoveRow(0);
+  rows.RemoveRow(3);
+  EXPECT_EQ(rows.RowText(0), "Row0");
+  EXPECT_EQ(rows.RowCount(), 3);
   EXPECT_EQ(changes, 0);
 }
 
 TEST_F(ItemListWidgetTest, SettingBothFlagsIsOneChange) {
-  list.SetRowState(1, RowState{true, true});
+  rows.SetRowState(1, RowState{true, true});
   EXPECT_EQ(changes, 1);
-  EXPECT_TRUE(list.GetRowState(1).selected);
-  EXPECT_TRUE(list.GetRowState(1).checked);
-  EXPECT_EQ(list.currentItem(), list.topLevelItem(1));  // the focus mark
-  list.SetRowState(1, RowState{true, true});
+  EXPECT_TRUE(rows.GetRowState(1).selected);
+  EXPECT_TRUE(rows.GetRowState(1).checked);
+  EXPECT_EQ(list.currentIndex().row(), 1);  // the focus mark
+  rows.SetRowState(1, RowState{true, true});
   EXPECT_EQ(changes, 1);  // nothing changed, nothing reported
-  list.SetRowState(1, RowState{false, true});
+  rows.SetRowState(1, RowState{false, true});
   EXPECT_EQ(changes, 2);
-  EXPECT_NE(list.currentItem(), list.topLevelItem(1));
+  EXPECT_NE(list.currentIndex().row(), 1);
 }
 
 TEST_F(ItemListWidgetTest, SelectOnlyAndFirstSelectedRow) {
-  list.SetRowState(0, RowState{true, false});
-  list.SetRowState(2, RowState{true, false});
-  EXPECT_EQ(list.FirstSelectedRow(), 0);
+  rows.SetRowState(0, RowState{true, false});
+  rows.SetRowState(2, RowState{true, false});
+  EXPECT_EQ(rows.FirstSelectedRow(), 0);
   changes = 0;
-  list.SelectOnly(2);
+  rows.SelectOnly(2);
   EXPECT_EQ(changes, 1);
-  EXPECT_EQ(list.FirstSelectedRow(), 2);
-  EXPECT_FALSE(list.GetRowState(0).selected);
-  list.SelectOnly(-1);
-  EXPECT_EQ(list.FirstSelectedRow(), -1);
-  list.RemoveAllRows();
-  EXPECT_EQ(list.RowCount(), 0);
-  EXPECT_EQ(list.FirstSelectedRow(), -1);
+  EXPECT_EQ(rows.FirstSelectedRow(), 2);
+  EXPECT_FALSE(rows.GetRowState(0).selected);
+  rows.SelectOnly(-1);
+  EXPECT_EQ(rows.FirstSelectedRow(), -1);
+  rows.RemoveAllRows();
+  EXPECT_EQ(rows.RowCount(), 0);
+  EXPECT_EQ(rows.FirstSelectedRow(), -1);
 }
 
 TEST_F(ItemListWidgetTest, UserClicksAndCheckBoxesAreReported) {
   QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, RowPoint(1));
-  EXPECT_EQ(list.FirstSelectedRow(), 1);
+  EXPECT_EQ(rows.FirstSelectedRow(), 1);
   EXPECT_GE(changes, 1);
   const int before = changes;
-  list.topLevelItem(2)->setCheckState(0, Qt::Checked);  // as a click on the box does
+  list.model()->setData(list.model()->index(2, 0), Qt::Checked, Qt::CheckStateRole);  // as a click on the box does
   EXPECT_EQ(changes, before + 1);
 }
 
 TEST_F(ItemListWidgetTest, RightClickSelectsOnlyAnUnselectedRowAndKeepsASelectedOne) {
   std::vector<QPoint> menus;
   list.contextMenuAt = [&](QPoint p) { menus.push_back(p); };
-  list.SetRowState(0, RowState{true, false});
-  list.SetRowState(2, RowState{true, false});
+  rows.SetRowState(0, RowState{true, false});
+  rows.SetRowState(2, RowState{true, false});
   QTest::mouseClick(list.viewport(), Qt::RightButton, {}, RowPoint(2));
-  EXPECT_TRUE(list.GetRowState(0).selected);
-  EXPECT_TRUE(list.GetRowState(2).selected);
+  EXPECT_TRUE(rows.GetRowState(0).selected);
+  EXPECT_TRUE(rows.GetRowState(2).selected);
   QTest::mouseClick(list.viewport(), Qt::RightButton, {}, RowPoint(1));
-  EXPECT_EQ(list.FirstSelectedRow(), 1);
-  EXPECT_FALSE(list.GetRowState(0).selected);
+  EXPECT_EQ(rows.FirstSelectedRow(), 1);
+  EXPECT_FALSE(rows.GetRowState(0).selected);
 
   const QPoint at = RowPoint(1);
   QContextMenuEvent event(QContextMenuEvent::Mouse, at, list.viewport()->mapToGlobal(at));
@@ -149,20 +151,20 @@ TEST_F(ItemListWidgetTest, DropMarksTheTargetThenSelectsItAndReportsAfterwards) 
 
   std::vector<QString> dropped;
   list.textDropped = [&](const QString& t) { dropped.push_back(t); };
-  list.SetRowState(0, RowState{true, false});
+  rows.SetRowState(0, RowState{true, false});
   QDropEvent drop(QPointF(RowPoint(2)), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(list.viewport(), &drop);
   EXPECT_EQ(list.dropTargetRow(), -1);
-  EXPECT_EQ(list.FirstSelectedRow(), 2);
-  EXPECT_FALSE(list.GetRowState(0).selected);
+  EXPECT_EQ(rows.FirstSelectedRow(), 2);
+  EXPECT_FALSE(rows.GetRowState(0).selected);
   EXPECT_TRUE(dropped.empty());  // handled once the drag operation is over
   QCoreApplication::processEvents();
   EXPECT_EQ(dropped, std::vector<QString>{"Rect"});
 }
 
 TEST_F(ItemListWidgetTest, DragCarriesTheRowTextAndReportsADropElsewhere) {
-  list.SetRowState(1, RowState{true, true});
-  list.dragStarting = [&] { return QString::fromStdString(list.RowText(list.FirstSelectedRow())); };
+  rows.SetRowState(1, RowState{true, true});
+  list.dragStarting = [&] { return QString::fromStdString(rows.RowText(rows.FirstSelectedRow())); };
   QString carried;
   list.runDrag = [&](QMimeData* mime) { carried = mime->text(); };
   int elsewhere = 0;
@@ -174,7 +176,7 @@ TEST_F(ItemListWidgetTest, DragCarriesTheRowTextAndReportsADropElsewhere) {
   QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, p + QPoint(40, 40));
   EXPECT_EQ(carried, QString("Row1"));
   EXPECT_EQ(elsewhere, 1);
-  EXPECT_TRUE(list.GetRowState(1).selected);  // the drag's release changed nothing
+  EXPECT_TRUE(rows.GetRowState(1).selected);  // the drag's release changed nothing
 }
 
 TEST(PopupMenuTest, EntriesSeparatorsAndNumbersAllEnabled) {

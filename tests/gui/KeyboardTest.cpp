@@ -128,11 +128,11 @@ class ListKeysTest : public testing::Test {
       TWKDATA* item = app->doc().CData.append(TWKDATA{});
       item->Visible = 1;
       item->X1 = item->X4 = static_cast<float>(i);
-      list->InsertRow(i, "Line");
-      list->AttachItem(i, item);
-      list->SetRowState(i, RowState{false, true});
+      list->items().InsertRow(i, "Line");
+      list->items().AttachItem(i, item);
+      list->items().SetRowState(i, RowState{false, true});
     }
-    list->SelectOnly(1);
+    list->items().SelectOnly(1);
     list->setFocus();
   }
 
@@ -144,12 +144,12 @@ class ListKeysTest : public testing::Test {
 
 TEST_F(ListKeysTest, ArrowsSpaceAndDeleteActOnItemsNotOnTheList) {
   QTest::keyClick(list, Qt::Key_Down);
-  EXPECT_EQ(list->FirstSelectedRow(), 1);  // the list's selection did not move
+  EXPECT_EQ(list->items().FirstSelectedRow(), 1);  // the list's selection did not move
   EXPECT_EQ(app->doc().CData.at(1)->Y1, 0.125f);  // the selected item did
   QTest::keyClick(list, Qt::Key_Space);
-  EXPECT_TRUE(list->GetRowState(1).checked);  // Space did not toggle the check box
+  EXPECT_TRUE(list->items().GetRowState(1).checked);  // Space did not toggle the check box
   QTest::keyClick(list, Qt::Key_Delete);
-  EXPECT_EQ(list->RowCount(), 2);
+  EXPECT_EQ(list->items().RowCount(), 2);
   EXPECT_EQ(app->doc().CData.size(), 2);
 }
 
@@ -158,8 +158,8 @@ TEST_F(ListKeysTest, ShiftWithAnArrowReachesTheList) {
   app->setCommandTap([&](int number) { received.push_back(number); });
   QTest::keyClick(list, Qt::Key_Down, Qt::ShiftModifier);
   EXPECT_TRUE(received.empty());
-  EXPECT_TRUE(list->GetRowState(1).selected);
-  EXPECT_TRUE(list->GetRowState(2).selected);  // the list extended its selection
+  EXPECT_TRUE(list->items().GetRowState(1).selected);
+  EXPECT_TRUE(list->items().GetRowState(2).selected);  // the list extended its selection
   EXPECT_EQ(app->doc().CData.at(2)->Y1, 0.0f);
 }
 

@@ -136,11 +136,11 @@ TEST(WindowsTest, ElementsCarryTheirNamesAndTexts) {
   EXPECT_EQ(app->splitter1()->widget(1), app->cmdExportAbort());
 
   // Both lists: one 300-pixel column, full-row multiple selection.
-  QTreeWidget* lists[] = {app->lstItems(), app->lstExportRes()};
+  QTreeView* lists[] = {app->lstItems(), app->lstExportRes()};
   const char* headers[] = {"Vector stuff", "Select resolutions"};
   for (int i = 0; i < 2; ++i) {
-    EXPECT_EQ(lists[i]->columnCount(), 1);
-    EXPECT_EQ(lists[i]->headerItem()->text(0), QString(headers[i]));
+    EXPECT_EQ(lists[i]->model()->columnCount(), 1);
+    EXPECT_EQ(lists[i]->model()->headerData(0, Qt::Horizontal).toString(), QString(headers[i]));
     EXPECT_EQ(lists[i]->columnWidth(0), 300);
     EXPECT_EQ(lists[i]->selectionMode(), QAbstractItemView::ExtendedSelection);
     EXPECT_EQ(lists[i]->selectionBehavior(), QAbstractItemView::SelectRows);

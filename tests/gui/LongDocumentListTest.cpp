@@ -22,9 +22,9 @@ TEST(LongDocumentList, ListingReportsOneChangeForTheWholeDocument) {
     item.Visible = i % 3 == 0 ? 0 : 1;
     doc.CData.append(item);
   }
-  ItemListWidget& rows = *app->lstItems();
+  ItemList& rows = app->lstItems()->items();
   int reports = 0;
-  rows.changed = [&] { ++reports; };
+  ItemListFollower counter(rows, [&](const ListChange& change) { reports += change.checks || change.selection; });
 
   app->ReplaceDocument(std::move(doc));
 
@@ -54,7 +54,7 @@ TEST(LongDocumentList, TheTenThousandItemIconLoadsIntoTheList) {
   LoadDocumentCommand(*app);
 
   EXPECT_TRUE(dialogs.messages.empty());
-  const ItemListWidget& rows = *app->lstItems();
+  const ItemList& rows = app->lstItems()->items();
   ASSERT_EQ(app->doc().CData.size(), 10000);
   ASSERT_EQ(rows.RowCount(), 10000);
   for (int i = 0; i < 10000; i += 997) {

@@ -145,7 +145,7 @@ TEST(PreviewWindowTest, ALargeChangeArrivesThroughTheEventLoop) {
     doc.CData.append(line);
   }
   f.app->ReplaceDocument(doc);
-  f.app->lstItems()->SelectOnly(-1);
+  f.app->lstItems()->items().SelectOnly(-1);
   f.app->DispatchCommand(keys::kP);
   const QImage before = f.preview()->picture(3, PreviewGround::kLight);
   EXPECT_EQ(before, ExpectedPicture(f.app->doc(), 3, PreviewGround::kLight));

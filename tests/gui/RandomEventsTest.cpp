@@ -88,10 +88,10 @@ class RandomRun {
     if (st.Constructing != frontBuilt) return "construction item is not the front item";
     if (!st.Constructing && st.ConstructionItem) return "construction item left over";
     const int offset = st.Constructing ? 1 : 0;
-    if (list.RowCount() + offset != items.size()) return "row count differs from the items";
-    for (int r = 0; r < list.RowCount(); ++r) {
-      if (list.RowItem(r) != items.at(r + offset)) return "row " + std::to_string(r) + " has another item";
-      if (list.GetRowState(r).checked != (items.at(r + offset)->Visible != 0))
+    if (list.items().RowCount() + offset != items.size()) return "row count differs from the items";
+    for (int r = 0; r < list.items().RowCount(); ++r) {
+      if (list.items().RowItem(r) != items.at(r + offset)) return "row " + std::to_string(r) + " has another item";
+      if (list.items().GetRowState(r).checked != (items.at(r + offset)->Visible != 0))
         return "check mark of row " + std::to_string(r) + " differs from Visible";
     }
     return {};
@@ -114,8 +114,8 @@ class RandomRun {
   QPoint CanvasPoint() { return QPoint(Pick(360) - 20, Pick(360) - 20); }
   ItemListWidget* list() { return app_.lstItems(); }
   QPoint RowPoint(int row) {
-    if (row >= list()->RowCount()) return QPoint(60, list()->viewport()->height() - 3);
-    return QPoint(60, list()->visualItemRect(list()->topLevelItem(row)).center().y());
+    if (row >= list()->items().RowCount()) return QPoint(60, list()->viewport()->height() - 3);
+    return QPoint(60, list()->rowRect(row).center().y());
   }
 
   std::string Press() {
@@ -143,22 +143,23 @@ class RandomRun {
     return "key " + QKeySequence(k.key).toString().toStdString();
   }
   std::string ClickRow() {
-    if (list()->RowCount() == 0) return "no row to click";
+    if (list()->items().RowCount() == 0) return "no row to click";
     const Qt::KeyboardModifiers mods[] = {Qt::NoModifier, Qt::ControlModifier, Qt::ShiftModifier};
-    QTest::mouseClick(list()->viewport(), Qt::LeftButton, mods[Pick(3)], RowPoint(Pick(list()->RowCount() + 1)));
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, mods[Pick(3)], RowPoint(Pick(list()->items().RowCount() + 1)));
     return "row click";
   }
   std::string ToggleCheck() {
-    if (list()->RowCount() == 0) return "no check box";
-    QTreeWidgetItem* row = list()->topLevelItem(Pick(list()->RowCount()));
-    row->setCheckState(0, row->checkState(0) == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+    if (list()->items().RowCount() == 0) return "no check box";
+    const int row = Pick(list()->items().RowCount());
+    list()->model()->setData(list()->model()->index(row, 0), list()->items().GetRowState(row).checked ? Qt::Unchecked : Qt::Checked,
+                             Qt::CheckStateRole);
     return "check box";
   }
   std::string PopupCommand() {
     int number = 6 + Pick(4);  // Hide, Show, Clone, Delete
     if (number == 8 && app_.doc().CData.size() > kMaxItems) number = 9;
     if (Pick(20) == 0) {  // now and then through the real menu
-      const QPoint p = RowPoint(Pick(list()->RowCount() + 1));
+      const QPoint p = RowPoint(Pick(list()->items().RowCount() + 1));
       QContextMenuEvent event(QContextMenuEvent::Mouse, p, list()->viewport()->mapToGlobal(p));
       QApplication::sendEvent(list()->viewport(), &event);
       QMenu* menu = app_.popupMenu();
@@ -172,10 +173,10 @@ class RandomRun {
     return "command " + std::to_string(number);
   }
   std::string DragRow() {
-    if (list()->RowCount() == 0) return "no row to drag";
+    if (list()->items().RowCount() == 0) return "no row to drag";
     QWidget* vp = list()->viewport();
     const int outcome = Pick(10);
-    const QPoint target = RowPoint(Pick(list()->RowCount() + 1));
+    const QPoint target = RowPoint(Pick(list()->items().RowCount() + 1));
     list()->runDrag = [vp, target, outcome](QMimeData* mime) {
       if (outcome == 0) return;  // dropped outside the list
       QDragEnterEvent enter(target, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
@@ -185,7 +186,7 @@ class RandomRun {
       QDropEvent drop(QPointF(target), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
       QApplication::sendEvent(vp, &drop);
     };
-    const QPoint from = RowPoint(Pick(list()->RowCount()));
+    const QPoint from = RowPoint(Pick(list()->items().RowCount()));
     QTest::mousePress(vp, Qt::LeftButton, {}, from);
     QTest::mouseMove(vp, from + QPoint(2, 2));
     QTest::mouseMove(vp, from + QPoint(30, 30));

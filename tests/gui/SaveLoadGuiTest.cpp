@@ -126,7 +126,7 @@ TEST(DocumentCommands, NothingHappensDuringADragOrAfterCancel) {
   EXPECT_EQ(dialogs.fileRequests[1].presetPath, Q(dir.file("kept.twk")));
   EXPECT_EQ(app->redrawCount(), redraws);
   EXPECT_EQ(app->doc().CData.size(), 3);
-  EXPECT_EQ(app->lstItems()->RowCount(), 3);
+  EXPECT_EQ(app->lstItems()->items().RowCount(), 3);
   EXPECT_EQ(app->config().RecentFile, dir.file("kept.twk"));
 
   QTest::mousePress(app->imgDraw(), Qt::LeftButton, {}, QPoint(50, 50));
@@ -158,7 +158,7 @@ TEST(LoadDocument, SavedItemsComeBackWithRowsAndNames) {
     SaveDocumentCommand(*app);
     EXPECT_NE(DocumentToXml(app->doc()).find("<Name>&lt;a&amp;b&gt;</Name>"), std::string::npos);
     app->doc().CData.clear();
-    app->lstItems()->RemoveAllRows();
+    app->lstItems()->items().RemoveAllRows();
     const int redraws = app->redrawCount();
     LoadDocumentCommand(*app);
     EXPECT_EQ(app->redrawCount(), redraws + 1);
@@ -169,7 +169,7 @@ TEST(LoadDocument, SavedItemsComeBackWithRowsAndNames) {
   for (int i = 0; i < 3; ++i) EXPECT_EQ(*app->doc().CData.at(i), *original.CData.at(i)) << i;
   EXPECT_EQ(app->doc().CData.at(0)->Name, "<a&b>");
 
-  ItemListWidget& rows = *app->lstItems();
+  const ItemList& rows = app->lstItems()->items();
   ASSERT_EQ(rows.RowCount(), 3);
   const char* texts[] = {"Line", "Rect", "Ellipse"};
   for (int i = 0; i < 3; ++i) {
@@ -206,7 +206,7 @@ TEST(LoadDocument, NonDocumentsEmptyTheDocumentUntilAGoodLoad) {
     EXPECT_EQ(app->doc().TWKW, 0);
     EXPECT_EQ(app->doc().TWKH, 0);
     EXPECT_TRUE(app->doc().CData.empty());
-    EXPECT_EQ(app->lstItems()->RowCount(), 0);
+    EXPECT_EQ(app->lstItems()->items().RowCount(), 0);
     EXPECT_EQ(app->redrawCount(), redraws + 1);
     EXPECT_FALSE(GridOutlinesTopLeftCell(*app));
     EXPECT_EQ(app->config().RecentFile, "/kept.twk");
@@ -216,7 +216,7 @@ TEST(LoadDocument, NonDocumentsEmptyTheDocumentUntilAGoodLoad) {
   LoadDocumentCommand(*app);
   EXPECT_EQ(app->doc().TWKW, 16);
   EXPECT_EQ(app->doc().CData.size(), 3);
-  EXPECT_EQ(app->lstItems()->RowCount(), 3);
+  EXPECT_EQ(app->lstItems()->items().RowCount(), 3);
   EXPECT_TRUE(GridOutlinesTopLeftCell(*app));
   EXPECT_EQ(app->config().RecentFile, good);
 }

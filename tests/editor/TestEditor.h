@@ -11,50 +11,22 @@
 
 namespace twk::test {
 
-class FakeRows : public ItemRows {
+// The editor's item list with two helpers for setting up and reading the
+// selection by row numbers.
+class TestRows : public ItemList {
  public:
-  struct Row {
-    std::string text;
-    TWKDATA* item = nullptr;
-    RowState state;
-  };
-
-  int RowCount() const override { return static_cast<int>(rows_.size()); }
-  RowState GetRowState(int row) const override { return rows_.at(row).state; }
-  void SetRowState(int row, RowState state) override { rows_.at(row).state = state; }
-  TWKDATA* RowItem(int row) const override { return rows_.at(row).item; }
-  void AttachItem(int row, TWKDATA* item) override { rows_.at(row).item = item; }
-  void InsertRow(int index, const std::string& text) override {
-    if (index > RowCount()) index = RowCount();
-    rows_.insert(rows_.begin() + index, Row{text, nullptr, {}});
-  }
-  void RemoveRow(int row) override { rows_.erase(rows_.begin() + row); }
-  void RemoveAllRows() override { rows_.clear(); }
-  void SelectOnly(int row) override {
-    for (Row& r : rows_) r.state.selected = false;
-    if (row >= 0 && row < RowCount()) rows_[row].state.selected = true;
-  }
-  int FirstSelectedRow() const override {
-    for (int i = 0; i < RowCount(); ++i)
-      if (rows_[i].state.selected) return i;
-    return -1;
-  }
-  std::string RowText(int row) const override { return rows_.at(row).text; }
-
-  // Test helpers.
+  using ItemList::Select;
   void Select(std::initializer_list<int> rows) {
-    SelectOnly(-1);
-    for (int r : rows) rows_.at(r).state.selected = true;
+    std::vector<RowRun> runs;
+    for (int r : rows) runs.emplace_back(r, r);
+    Select(runs, runs.empty() ? -1 : runs.front().first, false);
   }
   std::vector<int> SelectedRows() const {
     std::vector<int> out;
-    for (int i = 0; i < RowCount(); ++i)
-      if (rows_[i].state.selected) out.push_back(i);
+    for (const auto& [first, last] : SelectedRuns())
+      for (int r = first; r <= last; ++r) out.push_back(r);
     return out;
   }
-
- private:
-  std::vector<Row> rows_;
 };
 
 // A document, editor state and list wired to an Editor that counts redraws,
@@ -62,7 +34,7 @@ class FakeRows : public ItemRows {
 struct TestEditor {
   TWKFILE doc;
   EditorState state;
-  FakeRows rows;
+  TestRows rows;
   EditHistory history;
   int redraws = 0;
   int titles = 0;
@@ -72,9 +44,7 @@ struct TestEditor {
   TestEditor() {
     ed.documentChanged = [this] { ++redraws; };
     ed.toolSettingsChanged = [this] { ++titles; };
-    ed.documentResized = [this](int w, int h) {
-      if (!state.Constructing) grids.emplace_back(w, h);
-    };
+    ed.documentResized = [this](int w, int h) { grids.emplace_back(w, h); };
   }
   TestEditor(const TestEditor&) = delete;
 

@@ -1,0 +1,37 @@
+#pragma once
+// The rows of the editor's item list as a Qt model: one column, the row's
+// label as its text and its check mark as its check box. The model holds no
+// rows of its own; it reads the list each time, and a change of rows is one
+// reset, however many rows it touched.
+
+#include <QAbstractListModel>
+
+#include "editor/ItemList.h"
+
+namespace twk {
+
+class ItemListModel : public QAbstractListModel {
+  Q_OBJECT
+
+ public:
+  explicit ItemListModel(ItemList& items, QObject* parent = nullptr);
+
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  // A check box set by the user: asks the list to check or uncheck the row.
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+  Qt::DropActions supportedDragActions() const override { return Qt::CopyAction; }
+  Qt::DropActions supportedDropActions() const override { return Qt::CopyAction; }
+
+  // The list's rows changed: every view reads them anew.
+  void RowsChanged();
+  // Check marks changed: every box is drawn anew.
+  void ChecksChanged();
+
+ private:
+  ItemList& items_;
+};
+
+}  // namespace twk

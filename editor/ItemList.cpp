@@ -1,0 +1,171 @@
+#include "editor/ItemList.h"
+
+#include <algorithm>
+
+namespace twk {
+
+RowState ItemList::GetRowState(int row) const { return Has(row) ? rows_[row].state : RowState{}; }
+
+TWKDATA* ItemList::RowItem(int row) const { return Has(row) ? rows_[row].item : nullptr; }
+
+void ItemList::AttachItem(int row, TWKDATA* item) {
+  if (Has(row)) rows_[row].item = item;
+}
+
+std::string ItemList::RowText(int row) const { return Has(row) ? rows_[row].text : std::string(); }
+
+void ItemList::SetRowState(int row, RowState state) {
+  if (!Has(row)) return;
+  RowState& now = rows_[row].state;
+  const bool checks = now.checked != state.checked;
+  bool selection = now.selected != state.selected;
+  now = state;
+  if (state.selected && current_ != row) {
+    current_ = row;
+    selection = true;
+  } else if (!state.selected && current_ == row) {
+    current_ = -1;
+    selection = true;
+  }
+  if (!checks && !selection) return;
+  pending_.checks |= checks;
+  pending_.selection |= selection;
+  Tell();
+}
+
+void ItemList::SetChecked(int row, bool checked) {
+  if (Has(row)) SetRowState(row, RowState{rows_[row].state.selected, checked});
+}
+
+void ItemList::InsertRow(int index, const std::string& text) {
+  index = std::clamp(index, 0, RowCount());
+  rows_.insert(rows_.begin() + index, Row{nullptr, text, {}});
+  if (current_ >= index) ++current_;
+  pending_.rows = true;
+  Tell();
+}
+
+void ItemList::ListItem(int index, const std::string& text, TWKDATA* item, RowState state) {
+  index = std::clamp(index, 0, RowCount());
+  InsertRow(index, text);
+  AttachItem(index, item);
+  SetRowState(index, state);
+}
+
+void ItemList::RemoveRow(int row) {
+  if (!Has(row)) return;
+  if (rows_[row].state.selected) pending_.selection = true;
+  rows_.erase(rows_.begin() + row);
+  if (current_ == row) {
+    current_ = -1;
+    pending_.selection = true;
+  } else if (current_ > row) {
+    --current_;
+  }
+  pending_.rows = true;
+  Tell();
+}
+
+void ItemList::RemoveAllRows() {
+  if (rows_.empty()) return;
+  rows_.clear();
+  current_ = -1;
+  pending_.rows = true;
+  pending_.selection = true;
+  Tell();
+}
+
+void ItemList::Select(const std::vector<RowRun>& runs, int current, bool scroll) {
+  bool changed = false;
+  auto set = [&](Row& row, bool on) {
+    if (row.state.selected == on) return;
+    row.state.selected = on;
+    changed = true;
+  };
+  std::size_t next = 0;
+  for (int row = 0; row < RowCount(); ++row) {
+    while (next < runs.size() && runs[next].second < row) ++next;
+    set(rows_[row], next < runs.size() && runs[next].first <= row);
+  }
+  if (!Has(current)) current = -1;
+  if (current_ != current) {
+    current_ = current;
+    changed = true;
+  }
+  if (scroll && current >= 0) {
+    pending_.scrollTo = current;
+    changed = true;
+  }
+  if (!changed) return;
+  pending_.selection = true;
+  Tell();
+}
+
+void ItemList::SelectOnly(int row) {
+  if (!Has(row)) row = -1;
+  std::vector<RowRun> runs;
+  if (row >= 0) runs.emplace_back(row, row);
+  Select(runs, row, true);
+}
+
+void ItemList::SelectAll() {
+  if (rows_.empty()) return;
+  Select({RowRun{0, RowCount() - 1}}, current_ >= 0 ? current_ : 0, false);
+}
+
+int ItemList::FirstSelectedRow() const {
+  for (int row = 0; row < RowCount(); ++row) {
+    if (rows_[row].state.selected) return row;
+  }
+  return -1;
+}
+
+std::vector<RowRun> ItemList::SelectedRuns() const {
+  std::vector<RowRun> runs;
+  for (int row = 0; row < RowCount(); ++row) {
+    if (!rows_[row].state.selected) continue;
+    if (!runs.empty() && runs.back().second == row - 1) {
+      runs.back().second = row;
+    } else {
+      runs.emplace_back(row, row);
+    }
+  }
+  return runs;
+}
+
+std::vector<TWKDATA*> ItemList::SelectedItems() const {
+  std::vector<TWKDATA*> items;
+  for (const Row& row : rows_) {
+    if (row.state.selected && row.item) items.push_back(row.item);
+  }
+  return items;
+}
+
+void ItemList::EndUpdate() {
+  if (--batch_ == 0) Tell();
+}
+
+void ItemList::Tell() {
+  if (batch_ > 0) return;
+  const ListChange change = pending_;
+  pending_ = ListChange{};
+  if (!change.rows && !change.checks && !change.selection) return;
+  // A view may take itself off while it is told.
+  const std::vector<ItemListView*> views = views_;
+  for (ItemListView* view : views) {
+    if (std::find(views_.begin(), views_.end(), view) != views_.end()) view->ListChanged(change);
+  }
+}
+
+ItemListFollower::ItemListFollower(ItemList& list, std::function<void(const ListChange&)> follow)
+    : list_(list), follow_(std::move(follow)) {
+  list_.AddView(this);
+}
+
+ItemListFollower::~ItemListFollower() { list_.RemoveView(this); }
+
+void ItemList::AddView(ItemListView* view) { views_.push_back(view); }
+
+void ItemList::RemoveView(ItemListView* view) { std::erase(views_, view); }
+
+}  // namespace twk

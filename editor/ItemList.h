@@ -1,0 +1,125 @@
+#pragma once
+// The item list as the editor holds it: rows mirroring CData one to one and
+// in order, each with its item, its label, whether it is selected and
+// whether it is checked, and which row has the focus mark. Commands change
+// it; views (the list on screen) show it and send the user's clicks back as
+// requests through the same operations. Every change is told to the views
+// once per batch as a ListChange.
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "document/Item.h"
+
+namespace twk {
+
+struct RowState {
+  bool selected = false;
+  bool checked = false;
+};
+
+// What changed in one report.
+struct ListChange {
+  bool rows = false;       // rows came, went or moved: read every row again
+  bool checks = false;     // check marks changed
+  bool selection = false;  // the selection or the focus mark changed
+  int scrollTo = -1;       // a row to bring into view, or -1
+};
+
+// A view of the list; told of every change once it is complete.
+class ItemListView {
+ public:
+  virtual ~ItemListView() = default;
+  virtual void ListChanged(const ListChange& change) = 0;
+};
+
+// First and last row of neighbouring selected rows.
+using RowRun = std::pair<int, int>;
+
+class ItemList {
+ public:
+  int RowCount() const { return static_cast<int>(rows_.size()); }
+  RowState GetRowState(int row) const;
+  // Sets both flags; selecting also gives the row the focus mark.
+  void SetRowState(int row, RowState state);
+  TWKDATA* RowItem(int row) const;
+  void AttachItem(int row, TWKDATA* item);
+  std::string RowText(int row) const;
+  // Inserts an unchecked, unselected row; an index past the end appends.
+  void InsertRow(int index, const std::string& text);
+  void RemoveRow(int row);
+  void RemoveAllRows();
+  // Makes a row for `item` at `index` with `text` and `state`.
+  void ListItem(int index, const std::string& text, TWKDATA* item, RowState state);
+
+  // Deselects every row, then (for row >= 0) selects it, gives it the focus
+  // mark and scrolls it into view.
+  void SelectOnly(int row);
+  // Selects exactly the rows of `runs`; `current` gets the focus mark (-1:
+  // none) and, with `scroll`, is brought into view.
+  void Select(const std::vector<RowRun>& runs, int current, bool scroll);
+  void SelectAll();
+  // Lowest selected row, or -1.
+  int FirstSelectedRow() const;
+  // The selected rows as runs, in list order.
+  std::vector<RowRun> SelectedRuns() const;
+  std::vector<TWKDATA*> SelectedItems() const;
+  // The row with the focus mark, or -1.
+  int CurrentRow() const { return current_; }
+  void SetChecked(int row, bool checked);
+
+  // Changes made between BeginUpdate and EndUpdate are told as one, at
+  // EndUpdate, instead of one per row.
+  void BeginUpdate() { ++batch_; }
+  void EndUpdate();
+
+  void AddView(ItemListView* view);
+  void RemoveView(ItemListView* view);
+
+ private:
+  struct Row {
+    TWKDATA* item = nullptr;
+    std::string text;
+    RowState state;
+  };
+  bool Has(int row) const { return row >= 0 && row < RowCount(); }
+  void Tell();
+
+  std::vector<Row> rows_;
+  int current_ = -1;
+  int batch_ = 0;
+  ListChange pending_;
+  std::vector<ItemListView*> views_;
+};
+
+// A view that hands every change to a function (the program's own
+// followers, and tests that count changes). It takes itself off at its end.
+class ItemListFollower : public ItemListView {
+ public:
+  ItemListFollower(ItemList& list, std::function<void(const ListChange&)> follow);
+  ~ItemListFollower() override;
+  ItemListFollower(const ItemListFollower&) = delete;
+  ItemListFollower& operator=(const ItemListFollower&) = delete;
+  void ListChanged(const ListChange& change) override { follow_(change); }
+
+ private:
+  ItemList& list_;
+  std::function<void(const ListChange&)> follow_;
+};
+
+// Holds the list's change reports back for the life of the object and makes
+// them one report at its end.
+class RowUpdateBatch {
+ public:
+  explicit RowUpdateBatch(ItemList& rows) : rows_(rows) { rows_.BeginUpdate(); }
+  ~RowUpdateBatch() { rows_.EndUpdate(); }
+  RowUpdateBatch(const RowUpdateBatch&) = delete;
+  RowUpdateBatch& operator=(const RowUpdateBatch&) = delete;
+
+ private:
+  ItemList& rows_;
+};
+
+}  // namespace twk
