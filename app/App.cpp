@@ -16,6 +16,7 @@
 #include "app/PreviewWindow.h"
 #include "document/Labels.h"
 #include "editor/KeyCommands.h"
+#include "editor/LoadDocument.h"
 #include "render/Grid.h"
 #include "render/Palette.h"
 
@@ -131,11 +132,17 @@ void App::TogglePreview() {
 }
 
 void App::ReplaceDocument(TWKFILE doc) {
-  // The steps refer to the items about to go; a preview paint of them is
-  // wasted work.
-  history_.Clear();
+  // A preview paint of the items about to go is wasted work.
   previewPainter_.Cancel();
-  twk::ReplaceDocument(*editor_, std::move(doc));
+  LoadAsStep(*editor_, std::move(doc), config_.RecentFile);
+  // The step holds the old items; forgetting it frees them with no step
+  // left to refer to them.
+  history_.Clear();
+}
+
+void App::LoadDocument(TWKFILE doc, std::string savePath) {
+  previewPainter_.Cancel();
+  LoadAsStep(*editor_, std::move(doc), std::move(savePath));
 }
 
 void App::RedrawCanvas() {

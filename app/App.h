@@ -101,8 +101,12 @@ class App {
   // shows the document follows from here (the canvas, and the preview while
   // it is shown).
   void OnDocumentChanged();
-  // Replaces the whole document (a load, or a failed one): the item list,
-  // the grid and the canvas follow, and the undo history starts anew.
+  // Puts `doc` in place of the whole document as one undo step (a load, a
+  // failed one, a restored copy); Save then proposes `savePath`. The item
+  // list, the grid and the canvas follow.
+  void LoadDocument(TWKFILE doc, std::string savePath);
+  // Puts `doc` in place with a fresh history and the same save path (a
+  // document to start from).
   void ReplaceDocument(TWKFILE doc);
   // Composes grid and items and shows the picture on imgDraw.
   void RedrawCanvas();

@@ -81,8 +81,8 @@ void LoadDocumentFromPath(App& app, const QString& chosen) {
     loaded.TWKW = 0;
     loaded.TWKH = 0;
   }
-  app.ReplaceDocument(std::move(loaded));
-  if (result == ResultCode::kOk) app.config().RecentFile = path;
+  // One undo step either way: undo brings back the drawing before it.
+  app.LoadDocument(std::move(loaded), result == ResultCode::kOk ? path : app.config().RecentFile);
 }
 
 }  // namespace twk
