@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QTimer>
 #include <chrono>
+#include <cstdio>
 
 #include "app/AppCommands.h"
 #include "app/ImageCanvas.h"
@@ -14,10 +15,12 @@
 #include "app/MainWindow.h"
 #include "app/PopupMenu.h"
 #include "app/PreviewWindow.h"
+#include "app/RecoveryKeeper.h"
 #include "document/Labels.h"
 #include "editor/KeyCommands.h"
 #include "editor/LoadDocument.h"
 #include "render/Grid.h"
+#include "persist/StateFolder.h"
 #include "render/Palette.h"
 
 namespace twk {
@@ -39,7 +42,8 @@ App::App(ScreenScale scale)
         QMetaObject::invokeMethod(preview_, [this] { ShowFinishedPictures(); }, Qt::QueuedConnection);
       }),
       dialogs_(&DesktopDialogs()),
-      random_(ClockSeed()) {
+      random_(ClockSeed()),
+      recovery_(std::make_unique<RecoveryKeeper>(doc_, config_.RecentFile, nullptr)) {
   BuildWindows();
 }
 
@@ -47,6 +51,7 @@ App::~App() {
   // The painter's thread reports to the preview window, which goes with
   // the main window below.
   previewPainter_.Stop();
+  recovery_.reset();
   // Widgets torn down below must not call back into a half-destroyed App.
   if (main_) {
     ItemListWidget* list = lstItems();
@@ -70,6 +75,13 @@ void App::Start() {
   DrawPalette();
   config_.valid = 1;
 
+  // --- recovery copy: from here on every completed change is kept.
+  const std::string stateFolder = TarnwickStateFolder();
+  std::unique_ptr<RecoveryCopy> copy = RecoveryCopy::Claim(stateFolder);
+  if (!copy) std::fprintf(stderr, "tarnwick: no recovery copies: cannot write to %s\n", stateFolder.c_str());
+  recovery_ = std::make_unique<RecoveryKeeper>(doc_, config_.RecentFile, std::move(copy));
+  // ---
+
   CentreWindow(main_.get(), nullptr);
   main_->show();
   main_->activateWindow();
@@ -79,11 +91,14 @@ void App::Start() {
 // A configuration that cannot be written is not worth a message at exit.
 void App::Shutdown() {
   previewPainter_.Stop();
+  recovery_->Flush();
   (void)SaveConfiguration(config_);
 }
 
 void App::OnDocumentChanged() {
   RedrawCanvas();
+  // A drawing in progress is kept once it is finished.
+  if (!state_.Constructing) recovery_->DocumentChanged();
   // A hidden or minimised preview does no work; showing it brings it up
   // to date.
   if (preview_->isShowing()) RefreshPreview();

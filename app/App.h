@@ -41,6 +41,7 @@ class ImageCanvas;
 class ItemListWidget;
 class KeyCommandFilter;
 class PreviewWindow;
+class RecoveryKeeper;
 
 class App {
  public:
@@ -51,9 +52,11 @@ class App {
   App& operator=(const App&) = delete;
 
   // Start-up after the windows: configuration, 16 x 16 document, grid,
-  // canvas, palette; then shows the main window centred on the screen.
+  // canvas, palette, this editor's recovery copy in the state folder; then
+  // shows the main window centred on the screen.
   void Start();
-  // Writes the configuration (Tarnwick.cfg in the working directory).
+  // Writes the configuration (Tarnwick.cfg in the working directory) and
+  // the recovery copy of a change not yet written.
   void Shutdown();
 
   // --- application state -------------------------------------------------
@@ -73,6 +76,8 @@ class App {
   Editor& editor() { return *editor_; }
   const EditHistory& history() const { return history_; }
   Dialogs& dialogs() { return *dialogs_; }
+  // This editor's recovery copy (none kept before Start).
+  RecoveryKeeper& recovery() { return *recovery_; }
   void setDialogs(Dialogs* dialogs) { dialogs_ = dialogs ? dialogs : &DesktopDialogs(); }
   // Number of RedrawCanvas calls, including those that found no grid image.
   int redrawCount() const { return redrawCount_; }
@@ -177,6 +182,7 @@ class App {
   QMenu* popup_ = nullptr;          // owned by the main window
   std::unique_ptr<KeyCommandFilter> keyFilter_;
   std::unique_ptr<Editor> editor_;
+  std::unique_ptr<RecoveryKeeper> recovery_;
 };
 
 }  // namespace twk

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "app/App.h"
+#include "app/RecoveryKeeper.h"
 #include "editor/EditRules.h"
 #include "persist/DocumentFile.h"
 #include "persist/PathRules.h"
@@ -56,6 +57,7 @@ void SaveDocumentCommand(App& app) {
     return;
   }
   app.config().RecentFile = path;
+  app.recovery().DocumentSaved();
 }
 
 void LoadDocumentCommand(App& app) {
@@ -83,6 +85,8 @@ void LoadDocumentFromPath(App& app, const QString& chosen) {
   }
   // One undo step either way: undo brings back the drawing before it.
   app.LoadDocument(std::move(loaded), result == ResultCode::kOk ? path : app.config().RecentFile);
+  // A document just read equals its file.
+  if (result == ResultCode::kOk) app.recovery().DocumentSaved();
 }
 
 }  // namespace twk
