@@ -43,7 +43,7 @@ App::App(ScreenScale scale)
       }),
       dialogs_(&DesktopDialogs()),
       random_(ClockSeed()),
-      recovery_(std::make_unique<RecoveryKeeper>(doc_, config_.RecentFile, nullptr)) {
+      recovery_(std::make_unique<RecoveryKeeper>(doc_, state_, config_.RecentFile, nullptr)) {
   BuildWindows();
 }
 
@@ -79,7 +79,7 @@ void App::Start() {
   const std::string stateFolder = TarnwickStateFolder();
   std::unique_ptr<RecoveryCopy> copy = RecoveryCopy::Claim(stateFolder);
   if (!copy) std::fprintf(stderr, "tarnwick: no recovery copies: cannot write to %s\n", stateFolder.c_str());
-  recovery_ = std::make_unique<RecoveryKeeper>(doc_, config_.RecentFile, std::move(copy));
+  recovery_ = std::make_unique<RecoveryKeeper>(doc_, state_, config_.RecentFile, std::move(copy));
   // ---
 
   CentreWindow(main_.get(), nullptr);
@@ -97,8 +97,7 @@ void App::Shutdown() {
 
 void App::OnDocumentChanged() {
   RedrawCanvas();
-  // A drawing in progress is kept once it is finished.
-  if (!state_.Constructing) recovery_->DocumentChanged();
+  recovery_->DocumentChanged();
   // A hidden or minimised preview does no work; showing it brings it up
   // to date.
   if (preview_->isShowing()) RefreshPreview();

@@ -13,8 +13,9 @@ bool IsStartDocument(const TWKFILE& doc) { return doc.CData.empty() && doc.TWKW 
 
 }  // namespace
 
-RecoveryKeeper::RecoveryKeeper(const TWKFILE& doc, const std::string& savePath, std::unique_ptr<RecoveryCopy> copy)
-    : doc_(doc), savePath_(savePath), copy_(std::move(copy)) {
+RecoveryKeeper::RecoveryKeeper(const TWKFILE& doc, const EditorState& state, const std::string& savePath,
+                               std::unique_ptr<RecoveryCopy> copy)
+    : doc_(doc), state_(state), savePath_(savePath), copy_(std::move(copy)) {
   timer_.setSingleShot(true);
   QObject::connect(&timer_, &QTimer::timeout, [this] { HandOver(); });
 }
@@ -44,10 +45,14 @@ void RecoveryKeeper::HandOver() {
   if (!copy_) return;
   timer_.stop();
   sinceWrite_.start();
-  if (IsStartDocument(doc_)) {
+  TWKFILE doc = doc_;
+  // The copy holds the same items in the same places.
+  const int drawn = state_.Constructing ? doc_.CData.indexOf(state_.ConstructionItem) : -1;
+  if (drawn >= 0) (void)doc.CData.take(drawn);
+  if (IsStartDocument(doc)) {
     Queue(Job{});
   } else {
-    Queue(Job{doc_, savePath_});
+    Queue(Job{std::move(doc), savePath_});
   }
 }
 

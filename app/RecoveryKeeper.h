@@ -1,7 +1,8 @@
 #pragma once
 // Keeps this editor's recovery copy up to date. After a completed change
 // the document is copied here and written on a helper thread, at most once
-// a second, so a key never waits for the disk. A saved document, or one
+// a second, so a key never waits for the disk. An item being drawn is not
+// part of the copy. A saved document, or one
 // back to the empty start document, keeps no copy. A copy that cannot be
 // written costs one line on stderr; editing goes on.
 
@@ -15,6 +16,7 @@
 #include <thread>
 
 #include "document/Document.h"
+#include "document/EditorState.h"
 #include "persist/RecoveryCopy.h"
 
 namespace twk {
@@ -23,15 +25,16 @@ class RecoveryKeeper {
  public:
   static constexpr int kWriteIntervalMs = 1000;
 
-  // Follows `doc` and `savePath`, which outlive the keeper; without a copy
-  // (no usable state folder) it keeps nothing.
-  RecoveryKeeper(const TWKFILE& doc, const std::string& savePath, std::unique_ptr<RecoveryCopy> copy);
+  // Follows `doc`, `state` and `savePath`, which outlive the keeper; without
+  // a copy (no usable state folder) it keeps nothing.
+  RecoveryKeeper(const TWKFILE& doc, const EditorState& state, const std::string& savePath,
+                 std::unique_ptr<RecoveryCopy> copy);
   // Waits for a write in flight; a change not yet written is not written.
   ~RecoveryKeeper();
   RecoveryKeeper(const RecoveryKeeper&) = delete;
   RecoveryKeeper& operator=(const RecoveryKeeper&) = delete;
 
-  // A change is complete: the copy follows within a second.
+  // The document changed: the copy follows within a second.
   void DocumentChanged();
   // The document now equals a file: the copy goes.
   void DocumentSaved();
@@ -55,6 +58,7 @@ class RecoveryKeeper {
   void Run();
 
   const TWKFILE& doc_;
+  const EditorState& state_;
   const std::string& savePath_;
   std::unique_ptr<RecoveryCopy> copy_;
   QTimer timer_;

@@ -16,7 +16,8 @@ void BM_RecoveryHandOverOnGuiThread(benchmark::State& state) {
   QTemporaryDir folder;
   const TWKFILE doc = bench::IconDocument(1000);
   const std::string savePath = "/home/user/icon.twk";
-  RecoveryKeeper keeper(doc, savePath, RecoveryCopy::Claim(folder.path().toStdString()));
+  const EditorState editing;
+  RecoveryKeeper keeper(doc, editing, savePath, RecoveryCopy::Claim(folder.path().toStdString()));
   if (!keeper.keepsCopies()) state.SkipWithError("no recovery copy in the temporary folder");
   for (auto _ : state) {
     keeper.HandOver();

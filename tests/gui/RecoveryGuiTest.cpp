@@ -13,6 +13,7 @@
 
 #include "GuiTestSupport.h"
 #include "app/DocumentCommands.h"
+#include "app/ImageCanvas.h"
 #include "app/ItemListWidget.h"
 #include "app/RecoveryKeeper.h"
 #include "app/RecoveryPrompt.h"
@@ -113,11 +114,21 @@ TEST(RecoveryCopy, FollowsChangesGoesWhenSavedStaysAtCloseAndComesBack) {
   app->recovery().Flush();
   EXPECT_EQ(CopiesIn(state.folder()), 0);  // the empty start document
 
+  auto copied = [&app] {
+    app->recovery().Flush();
+    TWKFILE copy;
+    EXPECT_EQ(LoadDocumentFile(app->recovery().copyPath(), copy), ResultCode::kOk);
+    return DocumentToXml(copy);
+  };
   app->ReplaceDocument(Drawing(2));
-  app->recovery().Flush();
-  TWKFILE copy;
-  ASSERT_EQ(LoadDocumentFile(app->recovery().copyPath(), copy), ResultCode::kOk);
-  EXPECT_EQ(DocumentToXml(copy), DocumentToXml(Drawing(2)));
+  // An item being drawn is not kept; once finished, it is.
+  QTest::mousePress(app->imgDraw(), Qt::LeftButton, {}, QPoint(50, 50));
+  QTest::mouseMove(app->imgDraw(), QPoint(120, 90));
+  app->recovery().HandOver();
+  EXPECT_EQ(copied(), DocumentToXml(Drawing(2)));
+  QTest::mouseRelease(app->imgDraw(), Qt::LeftButton, {}, QPoint(120, 90));
+  ASSERT_EQ(app->doc().CData.size(), 3);
+  EXPECT_EQ(copied(), DocumentToXml(app->doc()));
 
   dialogs.paths = {QString::fromStdString(dir.file("saved.twk"))};
   SaveDocumentCommand(*app);
@@ -138,7 +149,7 @@ TEST(RecoveryCopy, FollowsChangesGoesWhenSavedStaysAtCloseAndComesBack) {
   OfferAbandonedDrawings(*app);
   ASSERT_EQ(dialogs.questions.size(), 1u);
   EXPECT_TRUE(dialogs.questions[0].text.startsWith("Restore the drawing that was not saved?\r\n"));
-  EXPECT_TRUE(dialogs.questions[0].text.endsWith("\r\nItems: 2"));
+  EXPECT_TRUE(dialogs.questions[0].text.endsWith("\r\nItems: 3"));
   EXPECT_EQ(Take(*app).doc, unsaved.doc);
   EXPECT_EQ(Take(*app).savePath, dir.file("saved.twk"));
   EXPECT_EQ(CopiesIn(state.folder()), 1);  // this editor's own copy, the old one taken
