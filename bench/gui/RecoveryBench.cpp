@@ -27,7 +27,8 @@ void BM_RecoveryHandOverOnGuiThread(benchmark::State& state) {
   }
   state.counters["from_file"] = bench::IconFromFile(1000);
 }
-BENCHMARK(BM_RecoveryHandOverOnGuiThread)->Unit(benchmark::kMicrosecond)->UseRealTime()->Repetitions(5)
+// A fixed count: every hand-over waits (untimed) for a write to disk.
+BENCHMARK(BM_RecoveryHandOverOnGuiThread)->Unit(benchmark::kMicrosecond)->UseRealTime()->Iterations(50)->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 void BM_RecoveryWriteOnHelperThread(benchmark::State& state) {
