@@ -5,7 +5,6 @@
 #include <QMenu>
 #include <QTimer>
 #include <chrono>
-#include <cstdio>
 
 #include "app/AppCommands.h"
 #include "app/ImageCanvas.h"
@@ -20,7 +19,6 @@
 #include "editor/KeyCommands.h"
 #include "editor/LoadDocument.h"
 #include "render/Grid.h"
-#include "persist/StateFolder.h"
 #include "render/Palette.h"
 
 namespace twk {
@@ -75,12 +73,8 @@ void App::Start() {
   DrawPalette();
   config_.valid = 1;
 
-  // --- recovery copy: from here on every completed change is kept.
-  const std::string stateFolder = TarnwickStateFolder();
-  std::unique_ptr<RecoveryCopy> copy = RecoveryCopy::Claim(stateFolder);
-  if (!copy) std::fprintf(stderr, "tarnwick: no recovery copies: cannot write to %s\n", stateFolder.c_str());
-  recovery_ = std::make_unique<RecoveryKeeper>(doc_, state_, config_.RecentFile, std::move(copy));
-  // ---
+  // From here on every change is kept until it is saved.
+  recovery_ = RecoveryKeeper::InStateFolder(doc_, state_, config_.RecentFile);
 
   CentreWindow(main_.get(), nullptr);
   main_->show();

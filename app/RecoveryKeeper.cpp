@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <system_error>
 
+#include "persist/StateFolder.h"
+
 namespace twk {
 
 namespace {
@@ -18,6 +20,14 @@ RecoveryKeeper::RecoveryKeeper(const TWKFILE& doc, const EditorState& state, con
     : doc_(doc), state_(state), savePath_(savePath), copy_(std::move(copy)) {
   timer_.setSingleShot(true);
   QObject::connect(&timer_, &QTimer::timeout, [this] { HandOver(); });
+}
+
+std::unique_ptr<RecoveryKeeper> RecoveryKeeper::InStateFolder(const TWKFILE& doc, const EditorState& state,
+                                                              const std::string& savePath) {
+  const std::string folder = TarnwickStateFolder();
+  std::unique_ptr<RecoveryCopy> copy = RecoveryCopy::Claim(folder);
+  if (!copy) std::fprintf(stderr, "tarnwick: no recovery copies: cannot write to %s\n", folder.c_str());
+  return std::make_unique<RecoveryKeeper>(doc, state, savePath, std::move(copy));
 }
 
 RecoveryKeeper::~RecoveryKeeper() {

@@ -29,6 +29,10 @@ class RecoveryKeeper {
   // a copy (no usable state folder) it keeps nothing.
   RecoveryKeeper(const TWKFILE& doc, const EditorState& state, const std::string& savePath,
                  std::unique_ptr<RecoveryCopy> copy);
+  // A keeper of a copy of its own in the user's state folder, or, when that
+  // cannot be written, of none (saying so in one line on stderr).
+  static std::unique_ptr<RecoveryKeeper> InStateFolder(const TWKFILE& doc, const EditorState& state,
+                                                       const std::string& savePath);
   // Waits for a write in flight; a change not yet written is not written.
   ~RecoveryKeeper();
   RecoveryKeeper(const RecoveryKeeper&) = delete;
