@@ -14,8 +14,10 @@
 #include "app/MainWindow.h"
 #include "app/PopupMenu.h"
 #include "app/PreviewWindow.h"
+#include "app/RecoveryKeeper.h"
 #include "document/Labels.h"
 #include "editor/KeyCommands.h"
+#include "editor/LoadDocument.h"
 #include "render/Grid.h"
 #include "render/Palette.h"
 
@@ -38,7 +40,8 @@ App::App(ScreenScale scale)
         QMetaObject::invokeMethod(preview_, [this] { ShowFinishedPictures(); }, Qt::QueuedConnection);
       }),
       dialogs_(&DesktopDialogs()),
-      random_(ClockSeed()) {
+      random_(ClockSeed()),
+      recovery_(std::make_unique<RecoveryKeeper>(doc_, state_, config_.RecentFile, nullptr)) {
   BuildWindows();
 }
 
@@ -47,6 +50,7 @@ App::~App() {
   // the main window below.
   previewPainter_.Stop();
   listFollower_.reset();
+  recovery_.reset();
   // Widgets torn down below must not call back into a half-destroyed App.
   if (main_) {
     ItemListWidget* list = lstItems();
@@ -69,6 +73,9 @@ void App::Start() {
   DrawPalette();
   config_.valid = 1;
 
+  // From here on every change is kept until it is saved.
+  recovery_ = RecoveryKeeper::InStateFolder(doc_, state_, config_.RecentFile);
+
   CentreWindow(main_.get(), nullptr);
   main_->show();
   main_->activateWindow();
@@ -78,11 +85,13 @@ void App::Start() {
 // A configuration that cannot be written is not worth a message at exit.
 void App::Shutdown() {
   previewPainter_.Stop();
+  recovery_->Flush();
   (void)SaveConfiguration(config_);
 }
 
 void App::OnDocumentChanged() {
   RedrawCanvas();
+  recovery_->DocumentChanged();
   // A hidden or minimised preview does no work; showing it brings it up
   // to date.
   if (preview_->isShowing()) RefreshPreview();
@@ -131,11 +140,17 @@ void App::TogglePreview() {
 }
 
 void App::ReplaceDocument(TWKFILE doc) {
-  // The steps refer to the items about to go; a preview paint of them is
-  // wasted work.
-  history_.Clear();
+  // A preview paint of the items about to go is wasted work.
   previewPainter_.Cancel();
-  twk::ReplaceDocument(*editor_, std::move(doc));
+  LoadAsStep(*editor_, std::move(doc), config_.RecentFile);
+  // The step holds the old items; forgetting it frees them with no step
+  // left to refer to them.
+  history_.Clear();
+}
+
+void App::LoadDocument(TWKFILE doc, std::string savePath) {
+  previewPainter_.Cancel();
+  LoadAsStep(*editor_, std::move(doc), std::move(savePath));
 }
 
 void App::RedrawCanvas() {

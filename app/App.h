@@ -42,6 +42,7 @@ class ImageCanvas;
 class ItemListWidget;
 class KeyCommandFilter;
 class PreviewWindow;
+class RecoveryKeeper;
 
 class App {
  public:
@@ -52,9 +53,11 @@ class App {
   App& operator=(const App&) = delete;
 
   // Start-up after the windows: configuration, 16 x 16 document, grid,
-  // canvas, palette; then shows the main window centred on the screen.
+  // canvas, palette, this editor's recovery copy in the state folder; then
+  // shows the main window centred on the screen.
   void Start();
-  // Writes the configuration (Tarnwick.cfg in the working directory).
+  // Writes the configuration (Tarnwick.cfg in the working directory) and
+  // the recovery copy of a change not yet written.
   void Shutdown();
 
   // --- application state -------------------------------------------------
@@ -74,6 +77,8 @@ class App {
   Editor& editor() { return *editor_; }
   const EditHistory& history() const { return history_; }
   Dialogs& dialogs() { return *dialogs_; }
+  // This editor's recovery copy (none kept before Start).
+  RecoveryKeeper& recovery() { return *recovery_; }
   void setDialogs(Dialogs* dialogs) { dialogs_ = dialogs ? dialogs : &DesktopDialogs(); }
   // Number of RedrawCanvas calls, including those that found no grid image.
   int redrawCount() const { return redrawCount_; }
@@ -102,8 +107,12 @@ class App {
   // shows the document follows from here (the canvas, and the preview while
   // it is shown).
   void OnDocumentChanged();
-  // Replaces the whole document (a load, or a failed one): the item list,
-  // the grid and the canvas follow, and the undo history starts anew.
+  // Puts `doc` in place of the whole document as one undo step (a load, a
+  // failed one, a restored copy); Save then proposes `savePath`. The item
+  // list, the grid and the canvas follow.
+  void LoadDocument(TWKFILE doc, std::string savePath);
+  // Puts `doc` in place with a fresh history and the same save path (a
+  // document to start from).
   void ReplaceDocument(TWKFILE doc);
   // Composes grid and items and shows the picture on imgDraw.
   void RedrawCanvas();
@@ -176,6 +185,7 @@ class App {
   QMenu* popup_ = nullptr;          // owned by the main window
   std::unique_ptr<KeyCommandFilter> keyFilter_;
   std::unique_ptr<Editor> editor_;
+  std::unique_ptr<RecoveryKeeper> recovery_;
 };
 
 }  // namespace twk

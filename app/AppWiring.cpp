@@ -26,6 +26,7 @@ void App::BuildWindows() {
   main_ = std::make_unique<MainWindow>(layout_, items_);
 
   editor_ = std::make_unique<Editor>(Editor{doc_, state_, items_, &history_});
+  editor_->savePath = &config_.RecentFile;
   editor_->pixelsPerUnitX = kUnitPixels * scale_.x;
   editor_->pixelsPerUnitY = kUnitPixels * scale_.y;
   editor_->documentChanged = [this] { OnDocumentChanged(); };

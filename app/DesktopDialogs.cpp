@@ -3,11 +3,11 @@
 // colour chooser.
 
 #include <QColorDialog>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <algorithm>
 
 #include "app/Dialogs.h"
+#include "app/FileDialog.h"
 #include "persist/PathRules.h"
 
 namespace twk {
@@ -39,11 +39,10 @@ class QtDialogs : public Dialogs {
  public:
   QString AskFilePath(QWidget* owner, const FileDialogRequest& request, int* chosenFilter) override {
     const DialogPreset preset = PresetFromPath(request.presetPath.toStdString());
-    QFileDialog dialog(owner, request.title, QString::fromStdString(preset.folder));
+    FileDialog dialog(owner, request.title, QString::fromStdString(preset.folder));
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    // The folder has to exist; the file does not.
+    // The folder has to exist (FileDialog checks it); the file does not.
     dialog.setFileMode(QFileDialog::AnyFile);
     QStringList filters{FilterText(request.filterName, request.filterPattern)};
     for (const DialogFilter& more : request.moreFilters) filters << FilterText(more.name, more.pattern);

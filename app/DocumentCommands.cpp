@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "app/App.h"
+#include "app/RecoveryKeeper.h"
 #include "editor/EditRules.h"
 #include "persist/DocumentFile.h"
 #include "persist/PathRules.h"
@@ -56,6 +57,7 @@ void SaveDocumentCommand(App& app) {
     return;
   }
   app.config().RecentFile = path;
+  app.recovery().DocumentSaved();
 }
 
 void LoadDocumentCommand(App& app) {
@@ -81,8 +83,10 @@ void LoadDocumentFromPath(App& app, const QString& chosen) {
     loaded.TWKW = 0;
     loaded.TWKH = 0;
   }
-  app.ReplaceDocument(std::move(loaded));
-  if (result == ResultCode::kOk) app.config().RecentFile = path;
+  // One undo step either way: undo brings back the drawing before it.
+  app.LoadDocument(std::move(loaded), result == ResultCode::kOk ? path : app.config().RecentFile);
+  // A document just read equals its file.
+  if (result == ResultCode::kOk) app.recovery().DocumentSaved();
 }
 
 }  // namespace twk

@@ -1,20 +1,24 @@
 // The Tarnwick editor: start-up, event loop, shutdown. `tarnwick FILE.twk`
 // loads that document once started; --help and --version print and end
-// without a window; any other argument ends with the usage line and status 2.
-// A normal run ends with 0.
+// without a window; any other argument ends with the usage line and status 2;
+// without a display the editor says so and ends with 1. A normal run ends
+// with 0.
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QTimer>
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "app/App.h"
 #include "app/CommandLine.h"
+#include "app/DisplayCheck.h"
 #include "app/DocumentCommands.h"
 #include "app/MainWindow.h"
+#include "app/RecoveryPrompt.h"
 
 int main(int argc, char** argv) {
   const twk::EditorCommandLine line = twk::ParseEditorCommandLine(std::vector<std::string>(argv + 1, argv + argc));
@@ -23,6 +27,14 @@ int main(int argc, char** argv) {
     case twk::StartAction::kVersion: std::fputs(twk::EditorVersionText().c_str(), stdout); return 0;
     case twk::StartAction::kUsageError: std::fputs(twk::EditorUsageLine().c_str(), stderr); return 2;
     case twk::StartAction::kRun: break;
+  }
+
+  // Without a display Qt would abort with a core dump: say why and end.
+  const std::string missing = twk::MissingDisplay(std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"),
+                                                  std::getenv("WAYLAND_DISPLAY"));
+  if (!missing.empty()) {
+    std::fprintf(stderr, "no display: %s\n", missing.c_str());
+    return 1;
   }
 
   // All scaling is the program's own (layout sizes, canvas and palette), so
@@ -42,11 +54,15 @@ int main(int argc, char** argv) {
   // window answers a close request with Cancel instead.
   app.mainWindow()->closing = [] { QApplication::exit(0); };
   app.Start();
-  if (!line.file.empty()) {
-    // Once the event loop runs, so a failure message shows over the window.
-    const QString path = QFileInfo(QString::fromLocal8Bit(line.file.c_str())).absoluteFilePath();
-    QTimer::singleShot(0, [&app, path] { twk::LoadDocumentFromPath(app, path); });
-  }
+  // Once the event loop runs, so the questions and messages show over the
+  // window: first the drawings left unsaved by editors that ended, then
+  // the document named on the command line, as another step.
+  const QString path =
+      line.file.empty() ? QString() : QFileInfo(QString::fromLocal8Bit(line.file.c_str())).absoluteFilePath();
+  QTimer::singleShot(0, [&app, path] {
+    twk::OfferAbandonedDrawings(app);
+    if (!path.isEmpty()) twk::LoadDocumentFromPath(app, path);
+  });
   QApplication::exec();
   app.Shutdown();
   return 0;

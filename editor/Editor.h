@@ -5,6 +5,7 @@
 // in-memory parts.
 
 #include <functional>
+#include <string>
 
 #include "document/Document.h"
 #include "document/EditorState.h"
@@ -20,6 +21,9 @@ struct Editor {
   ItemList& rows;
   // Where the commands the user runs are kept for undo; none keeps nothing.
   EditHistory* history = nullptr;
+  // The path Save proposes (the last document saved or loaded); a load
+  // step keeps the one it replaced. None: the program keeps no such path.
+  std::string* savePath = nullptr;
   // Canvas pixels per unit on each axis (UnitPixels x screen scale).
   float pixelsPerUnitX = kUnitPixels;
   float pixelsPerUnitY = kUnitPixels;

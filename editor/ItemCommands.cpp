@@ -106,15 +106,6 @@ void RebuildRowsFromDocument(Editor& ed) {
   if (!items.empty()) ed.rows.SelectOnly(0);
 }
 
-void ReplaceDocument(Editor& ed, TWKFILE&& doc) {
-  // No list event may ever see a row whose item has been freed.
-  ed.rows.RemoveAllRows();
-  ed.doc = std::move(doc);
-  RebuildRowsFromDocument(ed);
-  ed.documentResized(RoundToInt(ed.doc.TWKW), RoundToInt(ed.doc.TWKH));
-  ed.documentChanged();
-}
-
 bool RowDragStart(Editor& ed, PendingDrag& drag) {
   drag = PendingDrag{};
   if (!MayRun(UserCommand::kRowDrag, ed.state)) return false;

@@ -21,10 +21,6 @@ void DeleteSelected(Editor& ed);
 // Rebuilds every row from CData after a document was loaded: rows in
 // document order, visible items checked, row 0 selected.
 void RebuildRowsFromDocument(Editor& ed);
-// Puts `doc` in place of the whole document: the rows go before the items
-// they refer to, the new items are listed, and the new size and the change
-// are reported once each.
-void ReplaceDocument(Editor& ed, TWKFILE&& doc);
 
 // The source of a row drag while it is pending.
 struct PendingDrag {

@@ -58,6 +58,8 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QTemporaryDir workDir;  // the started program reads and writes Tarnwick.cfg here
   QDir::setCurrent(workDir.path());
+  QTemporaryDir stateDir;  // and keeps its recovery copies here
+  qputenv("XDG_STATE_HOME", stateDir.path().toLocal8Bit());
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

@@ -12,6 +12,7 @@
 #include "editor/ItemCommands.h"
 #include "editor/KeyCommands.h"
 #include "editor/KeyNumbers.h"
+#include "editor/LoadDocument.h"
 #include "TestEditor.h"
 
 namespace twk::test {
@@ -21,6 +22,7 @@ namespace {
 // stated by the position of their item in CData, so a row that points at
 // another item, or an item that came back as a copy, shows.
 struct Snapshot {
+  std::string savePath;
   float w = 0, h = 0;
   std::vector<TWKDATA> items;
   std::vector<const TWKDATA*> addresses;
@@ -36,7 +38,7 @@ struct Snapshot {
 };
 
 Snapshot Take(const TestEditor& t) {
-  Snapshot s{t.doc.TWKW, t.doc.TWKH, {}, {}, {}};
+  Snapshot s{t.savePath, t.doc.TWKW, t.doc.TWKH, {}, {}, {}};
   for (int i = 0; i < t.doc.CData.size(); ++i) {
     s.items.push_back(*t.doc.CData.at(i));
     s.addresses.push_back(t.doc.CData.at(i));
@@ -66,6 +68,24 @@ void DragOnto(TestEditor& t, int to) {
   RowDrop(t.ed, drag, "Line");
 }
 
+// A loaded document of three items, the middle one hidden.
+TWKFILE Loaded() {
+  TWKFILE doc;
+  doc.TWKW = 24;
+  doc.TWKH = 20;
+  for (int i = 0; i < 3; ++i) doc.CData.append(MakeItem(kRect, 10 + i));
+  doc.CData.at(1)->Visible = 0;
+  return doc;
+}
+
+// What a failed load leaves: no items, 0 x 0.
+TWKFILE Emptied() {
+  TWKFILE doc;
+  doc.TWKW = 0;
+  doc.TWKH = 0;
+  return doc;
+}
+
 // The tool settings, which undo leaves alone.
 auto Tools(const EditorState& s) {
   return std::make_tuple(s.CurType, s.CurDrawMethod, s.CurDrawMethod2, s.CurDrawWidth, s.CurAlpha, s.CurRGB);
@@ -90,6 +110,8 @@ const Action kActions[] = {
     {"drop down", {0}, [](TestEditor& t) { DragOnto(t, 2); }},
     {"drop up", {3}, [](TestEditor& t) { DragOnto(t, 1); }},
     {"size key", {1}, [](TestEditor& t) { DispatchCommand(t.ed, keys::kPad4); }},
+    {"load", {1, 3}, [](TestEditor& t) { LoadAsStep(t.ed, Loaded(), "new.twk"); }},
+    {"failed load", {1, 3}, [](TestEditor& t) { LoadAsStep(t.ed, Emptied(), t.savePath); }},
     {"drawing", {1, 3}, [](TestEditor& t) {
        StartItem(t.ed, 50, 50);
        FollowPointer(t.ed, 120, 90);
@@ -143,6 +165,35 @@ TEST(EditHistoryTest, UndoRestoresTheSelectionTheStepFound) {
   RedoCommand(t.ed);
   EXPECT_TRUE(t.rows.SelectedRows().empty());  // the deleted rows are gone again
   EXPECT_EQ(t.rows.RowCount(), 2);
+}
+
+TEST(EditHistoryTest, ALoadKeepsEveryEarlierStepGood) {
+  TestEditor t;
+  FourItems(t);
+  const Snapshot start = Take(t);
+  DeleteSelected(t.ed);
+  t.rows.Select({0});
+  CloneSelected(t.ed);
+  DragOnto(t, 2);
+  DispatchCommand(t.ed, keys::kRight);
+  const Snapshot edited = Take(t);
+
+  LoadAsStep(t.ed, Loaded(), "new.twk");
+  EXPECT_EQ(t.history.undoCount(), 5u);
+  EXPECT_TRUE(t.RowsMirrorDocument());
+  EXPECT_EQ(t.rows.SelectedRows(), std::vector<int>{0});
+  EXPECT_EQ(t.grids.back(), std::make_pair(24, 20));
+  EXPECT_EQ(t.savePath, "new.twk");
+  const Snapshot loaded = Take(t);
+
+  // The steps before the load still find their items, back to the start.
+  while (t.history.undoCount() > 0) UndoCommand(t.ed);
+  EXPECT_EQ(Take(t), start);
+  while (t.history.redoCount() > 1) RedoCommand(t.ed);
+  EXPECT_EQ(Take(t), edited);
+  EXPECT_EQ(t.grids.back(), std::make_pair(16, 16));
+  RedoCommand(t.ed);
+  EXPECT_EQ(Take(t), loaded);
 }
 
 TEST(EditHistoryTest, TheSameKeyOnTheSameSelectionIsOneStep) {

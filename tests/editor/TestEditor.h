@@ -36,12 +36,14 @@ struct TestEditor {
   EditorState state;
   TestRows rows;
   EditHistory history;
+  std::string savePath = "kept.twk";
   int redraws = 0;
   int titles = 0;
   std::vector<std::pair<int, int>> grids;
   Editor ed{doc, state, rows, &history};
 
   TestEditor() {
+    ed.savePath = &savePath;
     ed.documentChanged = [this] { ++redraws; };
     ed.toolSettingsChanged = [this] { ++titles; };
     ed.documentResized = [this](int w, int h) { grids.emplace_back(w, h); };

@@ -11,6 +11,7 @@
 
 #include "GuiTestSupport.h"
 #include "app/CommandLine.h"
+#include "app/DisplayCheck.h"
 #include "app/DocumentCommands.h"
 #include "app/ExportCommands.h"
 #include "app/PopupMenu.h"
@@ -158,6 +159,23 @@ TEST(CommandLine, ArgumentsAreAFileHelpVersionOrAUsageError) {
   for (const auto& c : cases) EXPECT_EQ(ParseEditorCommandLine(c.args), c.parsed) << ::testing::PrintToString(c.args);
 }
 
+TEST(CommandLine, ADisplayIsMissingOnlyWhereTheDesktopNeedsOne) {
+  const struct {
+    const char* platform;
+    const char* display;
+    const char* wayland;
+    std::string missing;
+  } cases[] = {
+      {"offscreen", nullptr, nullptr, ""},
+      {nullptr, nullptr, "wayland-0", ""},
+      {"wayland", nullptr, nullptr, "WAYLAND_DISPLAY is not set"},
+      {"xcb", "", "wayland-0", "WAYLAND_DISPLAY is set but QT_QPA_PLATFORM asks for X"},
+      {"", ":98765", nullptr, "cannot open display :98765"},
+      {nullptr, "far.example:0", nullptr, ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(MissingDisplay(c.platform, c.display, c.wayland), c.missing) << c.missing;
+}
+
 TEST(CommandLine, TheProgramPrintsAndEndsWithoutAWindow) {
   ScopedWorkDir dir;
   const std::string editor = std::string("'") + TARNWICK_EDITOR_PATH + "'";
@@ -172,6 +190,9 @@ TEST(CommandLine, TheProgramPrintsAndEndsWithoutAWindow) {
       {"--version", 0, "tarnwick " TARNWICK_VERSION_TEXT "\n"},
       {"a.twk b.twk 2>&1", 2, EditorUsageLine()},
       {"--bogus 2>&1", 2, EditorUsageLine()},
+      // Starting the editor needs one: it says so in one line.
+      {"2>&1", 1, "no display: DISPLAY is not set\n"},
+      {"star.twk 2>&1", 1, "no display: DISPLAY is not set\n"},
   };
   for (const auto& c : cases) {
     const testing::ToolRun run = testing::RunTool(noDisplay + editor + " " + c.args);

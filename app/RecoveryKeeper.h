@@ -1,0 +1,80 @@
+#pragma once
+// Keeps this editor's recovery copy up to date. After a completed change
+// the document is copied here and written on a helper thread, at most once
+// a second, so a key never waits for the disk. An item being drawn is not
+// part of the copy. A saved document, or one
+// back to the empty start document, keeps no copy. A copy that cannot be
+// written costs one line on stderr; editing goes on.
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "document/Document.h"
+#include "document/EditorState.h"
+#include "persist/RecoveryCopy.h"
+
+namespace twk {
+
+class RecoveryKeeper {
+ public:
+  static constexpr int kWriteIntervalMs = 1000;
+
+  // Follows `doc`, `state` and `savePath`, which outlive the keeper; without
+  // a copy (no usable state folder) it keeps nothing.
+  RecoveryKeeper(const TWKFILE& doc, const EditorState& state, const std::string& savePath,
+                 std::unique_ptr<RecoveryCopy> copy);
+  // A keeper of a copy of its own in the user's state folder, or, when that
+  // cannot be written, of none (saying so in one line on stderr).
+  static std::unique_ptr<RecoveryKeeper> InStateFolder(const TWKFILE& doc, const EditorState& state,
+                                                       const std::string& savePath);
+  // Waits for a write in flight; a change not yet written is not written.
+  ~RecoveryKeeper();
+  RecoveryKeeper(const RecoveryKeeper&) = delete;
+  RecoveryKeeper& operator=(const RecoveryKeeper&) = delete;
+
+  // The document changed: the copy follows within a second.
+  void DocumentChanged();
+  // The document now equals a file: the copy goes.
+  void DocumentSaved();
+  // Hands the current document to the helper thread now (the copy is made
+  // here, the writing there).
+  void HandOver();
+  // Writes a change still waiting and returns once the helper is idle
+  // (closing, or a copy that must be on disk before another goes).
+  void Flush();
+
+  bool keepsCopies() const { return copy_ != nullptr; }
+  std::string copyPath() const { return copy_ ? copy_->copyPath() : std::string(); }
+
+ private:
+  // What the helper does next: write this document, or remove the copy.
+  struct Job {
+    std::optional<TWKFILE> doc;
+    std::string savePath;
+  };
+  void Queue(Job job);
+  void Run();
+
+  const TWKFILE& doc_;
+  const EditorState& state_;
+  const std::string& savePath_;
+  std::unique_ptr<RecoveryCopy> copy_;
+  QTimer timer_;
+  QElapsedTimer sinceWrite_;
+
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::optional<Job> waiting_;
+  bool busy_ = false;
+  bool quit_ = false;
+  bool failing_ = false;  // the last write failed and said so
+  std::thread helper_;
+};
+
+}  // namespace twk

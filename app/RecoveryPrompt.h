@@ -1,0 +1,20 @@
+#pragma once
+// At start, offers back each drawing left by an editor that no longer runs.
+
+#include <QString>
+#include <ctime>
+
+namespace twk {
+
+class App;
+
+// Asks about every abandoned copy in the state folder, newest first, one
+// question each: Yes restores it as one undo step of an unsaved document,
+// No sets it aside in recovered/.
+void OfferAbandonedDrawings(App& app);
+
+// "Restore the drawing that was not saved?" with when it was last changed
+// and how many items it holds.
+QString RestoreQuestion(std::time_t changed, int items);
+
+}  // namespace twk

@@ -1,0 +1,43 @@
+#include "editor/LoadDocument.h"
+
+#include <memory>
+#include <utility>
+
+#include "document/Labels.h"
+#include "document/Rounding.h"
+
+namespace twk {
+
+LoadDocument::LoadDocument(TWKFILE doc, std::string savePath)
+    : doc_(std::move(doc)), savePath_(std::move(savePath)) {
+  rows_.reserve(static_cast<std::size_t>(doc_.CData.size()));
+  for (int i = 0; i < doc_.CData.size(); ++i) {
+    const TWKDATA* item = doc_.CData.at(i);
+    rows_.push_back(Row{TypeName(item->Type), RowState{i == 0, item->Visible != 0}});
+  }
+}
+
+void LoadDocument::Swap(Editor& ed) {
+  std::vector<Row> shown;
+  shown.reserve(static_cast<std::size_t>(ed.rows.RowCount()));
+  for (int row = 0; row < ed.rows.RowCount(); ++row) shown.push_back(Row{ed.rows.RowText(row), ed.rows.GetRowState(row)});
+  {
+    RowUpdateBatch batch(ed.rows);
+    // No list event may ever see a row whose item is out of the document.
+    ed.rows.RemoveAllRows();
+    std::swap(ed.doc, doc_);
+    // Items live on the heap, so the swap keeps every item's address: the
+    // other steps of the history still find theirs when this one reverts.
+    for (int i = 0; i < ed.doc.CData.size() && i < static_cast<int>(rows_.size()); ++i)
+      ed.rows.ListItem(i, rows_[static_cast<std::size_t>(i)].text, ed.doc.CData.at(i), rows_[static_cast<std::size_t>(i)].state);
+  }
+  rows_ = std::move(shown);
+  if (ed.savePath) std::swap(*ed.savePath, savePath_);
+  ed.documentResized(RoundToInt(ed.doc.TWKW), RoundToInt(ed.doc.TWKH));
+}
+
+void LoadAsStep(Editor& ed, TWKFILE&& doc, std::string savePath) {
+  RunEdit(ed, std::make_unique<LoadDocument>(std::move(doc), std::move(savePath)));
+}
+
+}  // namespace twk
