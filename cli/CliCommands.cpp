@@ -104,7 +104,9 @@ int RunExport(const Arguments& args, std::ostream& out, std::ostream& err) {
 int RunDump(const Arguments& args, std::ostream& out, std::ostream& err) {
   TWKFILE doc;
   if (!LoadInput(args.input, doc, err)) return 1;
-  out << DocumentToXml(doc) << "\n";
+  // Written as it is made, so a large document costs no second copy.
+  (void)WriteDocumentXml(doc, [&out](std::string_view piece) { return static_cast<bool>(out.write(piece.data(), static_cast<std::streamsize>(piece.size()))); });
+  out << "\n";
   out.flush();
   if (!out) {
     err << "tarnwick-cli: can't write the output\n";
