@@ -134,6 +134,44 @@ std::vector<Point> DotCentres(const std::vector<Polyline>& figures, double step)
   return centres;
 }
 
+namespace {
+
+Point Mapped(const DotView& v, const Point& p) { return {v.xx * p.x + v.xy * p.y + v.x0, v.yx * p.x + v.yy * p.y + v.y0}; }
+
+bool SegmentSeen(const DotView& v, const Point& a, const Point& b) {
+  const Point p = Mapped(v, a), q = Mapped(v, b);
+  return std::max(p.x, q.x) >= v.left && std::min(p.x, q.x) <= v.right && std::max(p.y, q.y) >= v.top &&
+         std::min(p.y, q.y) <= v.bottom;
+}
+
+}  // namespace
+
+std::vector<Point> DotCentres(const std::vector<Polyline>& figures, double step, const DotView& view) {
+  std::vector<Point> centres;
+  for (const Polyline& figure : figures) {
+    const Chain c = MakeChain(figure);
+    if (c.pts.empty()) continue;
+    if (c.pts.size() == 1 || !(step > 0)) {
+      if (SegmentSeen(view, c.pts.front(), c.pts.front())) centres.push_back(c.pts.front());
+      continue;
+    }
+    const double limit = figure.closed ? c.length - step * 1e-6 : c.length + step * 1e-9;
+    const std::size_t last = c.pts.size() - 1;
+    for (std::size_t seg = 1; seg <= last; ++seg) {
+      if (!SegmentSeen(view, c.pts[seg - 1], c.pts[seg])) continue;
+      // Dots at k * step from the start: those from this segment's start up
+      // to (not including) its end, the last segment's end included.
+      const double end = seg == last ? limit : std::min(limit, c.at[seg]);
+      for (double k = std::ceil(c.at[seg - 1] / step);; ++k) {
+        const double s = k * step;
+        if (seg == last ? !(s <= end) : !(s < end)) break;
+        centres.push_back(PointAt(c, s, seg));
+      }
+    }
+  }
+  return centres;
+}
+
 std::vector<Polyline> DashPieces(const std::vector<Polyline>& figures, double dash, double period,
                                  bool extendEnds) {
   std::vector<Polyline> pieces;
