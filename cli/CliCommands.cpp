@@ -94,8 +94,11 @@ int RunExport(const Arguments& args, std::ostream& out, std::ostream& err) {
   switch (args.format) {
     case ExportFormat::kPng: return ExportPngs(doc, base, args.sizeMask, err);
     case ExportFormat::kSvg:
-      if (ExportSvgFile(doc, path, SvgPixels(args))) return 0;
-      err << "tarnwick-cli: can't write file: " << path << "\n";
+      switch (WriteSvgFile(doc, path, SvgPixels(args))) {
+        case SvgWrite::kWritten: return 0;
+        case SvgWrite::kTooLarge: err << "tarnwick-cli: the SVG would be larger than 64 MiB: " << path << "\n"; break;
+        case SvgWrite::kFailed: err << "tarnwick-cli: can't write file: " << path << "\n"; break;
+      }
       return 1;
     default: return ExportIcon(doc, args, path, err);
   }
