@@ -2,38 +2,20 @@
 // payload of one, then the whole export path of whatever loads: rendered at
 // 1024 pixels and written as SVG. Under -timeout and the memory limits a
 // render or SVG bomb is a finding like a load bomb.
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
 #include "export/SvgDocument.h"
+#include "fuzz/FuzzFiles.h"
 #include "persist/Compression.h"
 #include "persist/DocumentFile.h"
 #include "render/SceneRenderer.h"
 
 namespace {
 
-struct MemoryFile {
-  MemoryFile() {
-    fd = memfd_create("document", 0);
-    if (fd < 0) std::abort();
-    path = "/proc/self/fd/" + std::to_string(fd);
-  }
-  void Set(const std::string& bytes) {
-    if (ftruncate(fd, 0) != 0 || pwrite(fd, bytes.data(), bytes.size(), 0) != static_cast<ssize_t>(bytes.size()))
-      std::abort();
-  }
-  int fd;
-  std::string path;
-};
-
-std::string Int32Bytes(std::uint32_t v) {
-  return std::string{static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
-                     static_cast<char>(v >> 24)};
-}
+using twk::fuzz::Int32Bytes;
+using twk::fuzz::MemoryFile;
 
 void LoadAndExport(MemoryFile& file, const std::string& bytes) {
   file.Set(bytes);
