@@ -14,6 +14,7 @@
 #include "export/PngExport.h"
 #include "render/PngWriter.h"
 #include "render/SceneRenderer.h"
+#include "tests/render/HostileDrawings.h"
 
 namespace twk {
 namespace {
@@ -93,6 +94,25 @@ void BM_EncodeAllSizesInMemory(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_EncodeAllSizesInMemory)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+}  // namespace twk
+
+namespace twk {
+namespace {
+
+// The thousand dotted arcs whose dots lie almost all outside the picture,
+// rendered at the twelve export sizes (target: under a second in all).
+void BM_DottedArcsAtTwelveSizes(benchmark::State& state) {
+  const TWKFILE doc = test::DottedArcs(1000);
+  for (auto _ : state) {
+    for (const float scale : kExportScales) {
+      auto image = RenderDocument(doc, scale, scale, RenderArea::kFull);
+      benchmark::DoNotOptimize(image.get());
+    }
+  }
+}
+BENCHMARK(BM_DottedArcsAtTwelveSizes)->Iterations(3)->MeasureProcessCPUTime()->UseRealTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace twk

@@ -65,7 +65,9 @@ SizeSet DefaultSizes(ExportFormat format) {
 void ReportFailures(const ExportReport& report, std::ostream& err) {
   for (const ExportedFile& file : report.files) {
     if (file.outcome == FileOutcome::kWritten) continue;
-    if (report.format == ExportFormat::kPng)
+    if (file.outcome == FileOutcome::kTooLarge)
+      err << "tarnwick-cli: the SVG would be larger than 64 MiB: " << file.path << "\n";
+    else if (report.format == ExportFormat::kPng)
       err << "(" << SizeListText(file.sizes) << ") : " << file.path << "\n";
     else
       err << "tarnwick-cli: can't write file: " << file.path << "\n";
@@ -96,7 +98,9 @@ int RunExport(const Arguments& args, std::ostream& out, std::ostream& err) {
 int RunDump(const Arguments& args, std::ostream& out, std::ostream& err) {
   TWKFILE doc;
   if (!LoadInput(args.input, doc, err)) return 1;
-  out << DocumentToXml(doc) << "\n";
+  // Written as it is made, so a large document costs no second copy.
+  (void)WriteDocumentXml(doc, [&out](std::string_view piece) { return static_cast<bool>(out.write(piece.data(), static_cast<std::streamsize>(piece.size()))); });
+  out << "\n";
   out.flush();
   if (!out) {
     err << "tarnwick-cli: can't write the output\n";

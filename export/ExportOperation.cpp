@@ -13,6 +13,15 @@ namespace {
 
 FileOutcome OutcomeOf(bool written) { return written ? FileOutcome::kWritten : FileOutcome::kFailed; }
 
+FileOutcome OutcomeOf(SvgWrite write) {
+  switch (write) {
+    case SvgWrite::kWritten: return FileOutcome::kWritten;
+    case SvgWrite::kTooLarge: return FileOutcome::kTooLarge;
+    case SvgWrite::kFailed: break;
+  }
+  return FileOutcome::kFailed;
+}
+
 void ExportPngs(const ExportRequest& request, ExportReport& report) {
   const std::vector<ExportJob> jobs = ExportJobsFor(request.base, request.sizes);
   const std::vector<ExportJob> failed = ExportPngFiles(request.doc, jobs);
@@ -30,7 +39,7 @@ void ExportPngs(const ExportRequest& request, ExportReport& report) {
 
 bool ExportReport::AnyFailed() const {
   for (const ExportedFile& file : files) {
-    if (file.outcome == FileOutcome::kFailed) return true;
+    if (file.outcome != FileOutcome::kWritten) return true;
   }
   return false;
 }
@@ -47,7 +56,7 @@ ExportReport RunExport(const ExportRequest& request) {
     case ExportFormat::kSvg: {
       SizeSet one;
       one.Add(split.held.edges().front());
-      report.files.push_back({path, one, OutcomeOf(ExportSvgFile(request.doc, path, one.edges().front()))});
+      report.files.push_back({path, one, OutcomeOf(WriteSvgFile(request.doc, path, one.edges().front()))});
       break;
     }
     default:
@@ -60,6 +69,8 @@ std::vector<ExportMessage> ExportMessages(const ExportReport& report) {
   std::vector<ExportMessage> messages;
   std::string failed;
   for (const ExportedFile& file : report.files) {
+    if (file.outcome == FileOutcome::kTooLarge)
+      messages.push_back({ExportMessageKind::kError, "The SVG would be larger than 64 MiB: " + file.path});
     if (file.outcome != FileOutcome::kFailed) continue;
     // A PNG file holds one size, and the line says which.
     if (report.format == ExportFormat::kPng) failed += "(" + SizeListText(file.sizes) + ") : ";
@@ -67,7 +78,7 @@ std::vector<ExportMessage> ExportMessages(const ExportReport& report) {
   }
   if (!failed.empty()) {
     messages.push_back({ExportMessageKind::kError, ExportFailureMessage(failed)});
-  } else if (!report.leftOut.empty()) {
+  } else if (!report.leftOut.empty() && !report.AnyFailed()) {
     messages.push_back({ExportMessageKind::kInformation, LeftOutMessage(report.leftOut, !report.files.empty())});
   }
   return messages;

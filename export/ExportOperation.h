@@ -21,7 +21,8 @@ struct ExportRequest {
   std::string base;
 };
 
-enum class FileOutcome { kWritten, kFailed };
+// kTooLarge: an SVG whose text would pass its ceiling; nothing is written.
+enum class FileOutcome { kWritten, kFailed, kTooLarge };
 
 struct ExportedFile {
   std::string path;

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "export/ExportSizes.h"
+#include "persist/FileAccess.h"
 #include "render/PngWriter.h"
 #include "render/SceneRenderer.h"
 #include "render/TaskPool.h"
@@ -14,7 +15,11 @@ bool ExportPngFile(const TWKFILE& doc, const std::string& path, float scale) {
   // The image is released when it goes out of scope, on every path.
   std::unique_ptr<Image> image = RenderDocument(doc, scale, scale, RenderArea::kFull);
   if (!image) return false;
-  return SavePng(*image, path);
+  // Encoded in memory and written beside the target, then renamed over it:
+  // a failed write (a full disk) leaves any previous file whole.
+  const std::vector<std::uint8_t> bytes = EncodePng(*image);
+  return !bytes.empty() &&
+         ReplaceFile(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}, {}) == ResultCode::kOk;
 }
 
 std::vector<ExportJob> ExportJobsFor(const std::string& base, const SizeSet& sizes) {

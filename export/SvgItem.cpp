@@ -1,5 +1,6 @@
 #include "export/SvgItem.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -33,11 +34,14 @@ void AppendColour(std::string& out, const char* name, std::int32_t rgba, double 
   }
 }
 
-std::string Element(const std::string& data, const TWKDATA& item, const Paint& paint) {
+std::string Element(const SvgPathData& path, const TWKDATA& item, const Paint& paint) {
+  if (!path.finite()) return {};
+  const std::string& data = path.text();
   std::string out = "<path d=\"" + data + "\"";
   const double angle = std::fmod(double(item.DrawAngle), 360.0);
   if (angle != 0) {
     const RotationCentre c = RotationCentreOf(item);
+    if (!WritesFinite(c.x) || !WritesFinite(c.y)) return {};
     out += " transform=\"rotate(";
     AppendNumber(out, angle);
     out += " ";
@@ -75,7 +79,25 @@ std::string StrokeElement(const OutlinePath& outline, const TWKDATA& item, Paint
   } else {
     data.AddOutline(outline);
   }
-  return Element(data.text(), item, paint);
+  return Element(data, item, paint);
+}
+
+// The picture as the item's own (unturned) coordinates see it.
+DotView PictureView(const TWKDATA& item, double reach) {
+  const double turn = std::fmod(double(item.DrawAngle), 360.0) * 3.14159265358979323846 / 180.0;
+  const double c = std::cos(turn), s = std::sin(turn);
+  const RotationCentre o = RotationCentreOf(item);
+  return {c, s, -s, c, o.x - o.x * c + o.y * s, o.y - o.x * s - o.y * c, -reach, -reach, 16 + reach, 16 + reach};
+}
+
+bool Seen(const DotView& v, const Polyline& piece) {
+  double minX = INFINITY, minY = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
+  for (const Point& p : piece.points) {
+    const double x = v.xx * p.x + v.xy * p.y + v.x0, y = v.yx * p.x + v.yy * p.y + v.y0;
+    minX = std::min(minX, x), maxX = std::max(maxX, x);
+    minY = std::min(minY, y), maxY = std::max(maxY, y);
+  }
+  return maxX >= v.left && minX <= v.right && maxY >= v.top && minY <= v.bottom;
 }
 
 // Round dots: a zero-length segment with a round cap for each disc. Square
@@ -93,14 +115,20 @@ std::string DotsElement(const OutlinePath& outline, const TWKDATA& item, Paint p
     else paint.opacityScale = width / distance;
     return StrokeElement(outline, item, paint);
   }
+  // Only the dots and dashes that can touch the picture (16 x 16 units,
+  // grown by a pen's width) are written: the rest would only make the file
+  // long.
+  const DotView view = PictureView(item, width);
   SvgPathData data;
   if (round) {
-    data.AddDots(DotCentres(figures, step));
+    data.AddDots(DotCentres(figures, step, view));
   } else {
-    data.AddPolylines(DashPieces(figures, width, distance, paint.pen.cap == LineCap::kSquare));
+    std::vector<Polyline> pieces = DashPieces(figures, width, distance, paint.pen.cap == LineCap::kSquare);
+    std::erase_if(pieces, [&](const Polyline& piece) { return !Seen(view, piece); });
+    data.AddPolylines(pieces);
     paint.pen.cap = LineCap::kFlat;
   }
-  return Element(data.text(), item, paint);
+  return Element(data, item, paint);
 }
 
 }  // namespace
@@ -119,7 +147,7 @@ std::string SvgItemElement(const TWKDATA& item, double pixelsPerUnit) {
     paint.fill = true;
     SvgPathData data;
     data.AddOutline(outline);
-    return Element(data.text(), item, paint);
+    return Element(data, item, paint);
   }
   if (!std::isfinite(paint.width) || !(paint.width > 0)) return {};
   return kind == ItemPaint::kDots ? DotsElement(outline, item, paint, pixelsPerUnit) : StrokeElement(outline, item, paint);

@@ -1,5 +1,7 @@
 #include "export/SvgPathData.h"
 
+#include <cmath>
+
 #include <charconv>
 
 namespace twk {
@@ -19,7 +21,10 @@ void SvgPathData::Command(char letter) {
   last_ = letter;
 }
 
+bool WritesFinite(double value) { return std::isfinite(static_cast<float>(value)); }
+
 void SvgPathData::Pair(const Point& p) {
+  finite_ = finite_ && WritesFinite(p.x) && WritesFinite(p.y);
   AppendNumber(text_, p.x);
   const std::size_t at = text_.size();
   AppendNumber(text_, p.y);
@@ -69,6 +74,7 @@ void SvgPathData::AddBar(const Point& centre, double length) {
   Command('M');
   Pair({centre.x - length / 2, centre.y});
   Command('h');
+  finite_ = finite_ && WritesFinite(length);
   AppendNumber(text_, length);
 }
 

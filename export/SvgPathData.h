@@ -12,6 +12,9 @@ namespace twk {
 // Appends `value` as the shortest text that reads back as float(value);
 // -0 is written as 0.
 void AppendNumber(std::string& out, double value);
+// Whether AppendNumber writes `value` as a finite number (it passes through
+// a float, whose range is far smaller than a double's).
+bool WritesFinite(double value);
 
 class SvgPathData {
  public:
@@ -25,12 +28,16 @@ class SvgPathData {
   void AddBar(const Point& centre, double length);
 
   const std::string& text() const { return text_; }
+  // False once a number that would not be finite was written: such data is
+  // left out whole, as the renderer leaves out what it cannot draw.
+  bool finite() const { return finite_; }
 
  private:
   void Command(char letter);
   void Pair(const Point& p);
   std::string text_;
   char last_ = 0;  // the last command letter written
+  bool finite_ = true;
 };
 
 }  // namespace twk

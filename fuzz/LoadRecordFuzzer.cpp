@@ -2,14 +2,12 @@
 // document (tagged container) and as a configuration (bare container), both
 // as the file itself and as the XML payload inside a valid container. Every
 // document that loads is rendered at canvas scale.
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
 #include "document/EditorState.h"
+#include "fuzz/FuzzFiles.h"
 #include "persist/Compression.h"
 #include "persist/Config.h"
 #include "persist/DocumentFile.h"
@@ -18,25 +16,8 @@
 
 namespace {
 
-// One in-memory file reused for every input, reached through /proc.
-struct MemoryFile {
-  MemoryFile() {
-    fd = memfd_create("record", 0);
-    if (fd < 0) std::abort();
-    path = "/proc/self/fd/" + std::to_string(fd);
-  }
-  void Set(const std::string& bytes) {
-    if (ftruncate(fd, 0) != 0 || pwrite(fd, bytes.data(), bytes.size(), 0) != static_cast<ssize_t>(bytes.size()))
-      std::abort();
-  }
-  int fd;
-  std::string path;
-};
-
-std::string Int32Bytes(std::uint32_t v) {
-  return std::string{static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
-                     static_cast<char>(v >> 24)};
-}
+using twk::fuzz::Int32Bytes;
+using twk::fuzz::MemoryFile;
 
 // Wraps fuzz bytes as a well-formed stream so the XML reader sees them too.
 std::string Compressed(const std::string& payload) {

@@ -6,6 +6,11 @@
 #include <new>
 
 namespace twk {
+namespace {
+
+constexpr std::size_t kInputPiece = 256 * 1024;  // compressed bytes read at a time
+
+}  // namespace
 
 ResultCode DeflatePayload(std::string_view payload, std::string& stream) {
   try {
@@ -24,6 +29,17 @@ ResultCode DeflatePayload(std::string_view payload, std::string& stream) {
 }
 
 ResultCode InflatePayload(std::string_view stream, std::int64_t expectedLength, std::string& payload) {
+  return InflatePayload(
+      [&stream](char* buffer, std::size_t room) -> std::ptrdiff_t {
+        const std::size_t n = std::min(room, stream.size());
+        std::copy_n(stream.data(), n, buffer);
+        stream.remove_prefix(n);
+        return static_cast<std::ptrdiff_t>(n);
+      },
+      expectedLength, payload);
+}
+
+ResultCode InflatePayload(const StreamSource& source, std::int64_t expectedLength, std::string& payload) {
   if (expectedLength < 1) return ResultCode::kPayloadFailed;
   z_stream z{};
   if (inflateInit(&z) != Z_OK) return ResultCode::kPayloadFailed;
@@ -31,17 +47,18 @@ ResultCode InflatePayload(std::string_view stream, std::int64_t expectedLength, 
   const std::size_t limit = static_cast<std::size_t>(expectedLength) + 1;
   ResultCode result = ResultCode::kPayloadFailed;
   try {
-    std::size_t capacity = std::min<std::size_t>(limit, std::max<std::size_t>(stream.size() * 16, 64 * 1024));
+    std::string input(kInputPiece, '\0');
+    bool inputEnded = false;
+    std::size_t capacity = std::min<std::size_t>(limit, 64 * 1024);
     payload.resize(capacity);
-    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(stream.data()));
     std::size_t produced = 0;
-    std::string_view rest = stream;
     for (;;) {
-      if (z.avail_in == 0 && !rest.empty()) {
-        const std::size_t n = std::min<std::size_t>(rest.size(), 1u << 30);
-        z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(rest.data()));
+      if (z.avail_in == 0 && !inputEnded) {
+        const std::ptrdiff_t n = source(input.data(), input.size());
+        if (n < 0) break;  // read error
+        inputEnded = n == 0;
+        z.next_in = reinterpret_cast<Bytef*>(input.data());
         z.avail_in = static_cast<uInt>(n);
-        rest.remove_prefix(n);
       }
       if (produced == capacity) {
         if (capacity == limit) {  // passed the expected length: refused at once
@@ -62,8 +79,8 @@ ResultCode InflatePayload(std::string_view stream, std::int64_t expectedLength, 
         if (produced > expected) result = ResultCode::kFileFailed;
         break;
       }
-      if (rc == Z_BUF_ERROR && z.avail_in == 0 && rest.empty()) break;  // stream cut short
-      if (rc != Z_OK && rc != Z_BUF_ERROR) break;                       // damaged stream
+      if (rc == Z_BUF_ERROR && z.avail_in == 0 && inputEnded) break;  // stream cut short
+      if (rc != Z_OK && rc != Z_BUF_ERROR) break;                     // damaged stream
     }
     payload.resize(result == ResultCode::kOk ? produced : 0);
   } catch (const std::bad_alloc&) {

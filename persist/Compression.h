@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -23,5 +24,14 @@ namespace twk {
 // soon as that is known, like a header announcing too much); kPayloadFailed
 // for a damaged stream, one that ends short or a failed allocation.
 [[nodiscard]] ResultCode InflatePayload(std::string_view stream, std::int64_t expectedLength, std::string& payload);
+
+// Supplies a compressed stream in pieces: fills `buffer` with up to `room`
+// bytes and returns how many, 0 at the end of the stream, -1 on a read error.
+using StreamSource = std::function<std::ptrdiff_t(char* buffer, std::size_t room)>;
+
+// The same, pulling the stream from `source` a piece at a time and no
+// further than the end of the zlib stream, so memory follows the payload and
+// not the stream's announced length. A read error is kPayloadFailed.
+[[nodiscard]] ResultCode InflatePayload(const StreamSource& source, std::int64_t expectedLength, std::string& payload);
 
 }  // namespace twk

@@ -12,22 +12,17 @@ std::size_t Through(std::string_view text, std::size_t from, std::string_view te
   return at == std::string_view::npos ? text.size() : at + terminator.size();
 }
 
-// The length of a tag or declaration through its closing '>', which does not
-// count inside quoted values or, for declarations, inside [ ] brackets.
+// The length of a tag through its closing '>', which does not count inside
+// quoted attribute values.
 std::size_t ThroughClosingBracket(std::string_view text, std::size_t from) {
   char quote = 0;
-  int brackets = 0;
   for (std::size_t i = from; i < text.size(); ++i) {
     const char c = text[i];
     if (quote) {
       if (c == quote) quote = 0;
     } else if (c == '"' || c == '\'') {
       quote = c;
-    } else if (c == '[') {
-      ++brackets;
-    } else if (c == ']') {
-      if (brackets > 0) --brackets;
-    } else if (c == '>' && brackets == 0) {
+    } else if (c == '>') {
       return i + 1;
     }
   }
@@ -41,7 +36,10 @@ std::size_t DepthFilter::MarkupLength(std::string_view at, Markup& kind) {
   if (at.substr(0, 4) == "<!--") return Through(at, 4, "-->");
   if (at.substr(0, 9) == "<![CDATA[") return Through(at, 9, "]]>");
   if (at.substr(0, 2) == "<?") return Through(at, 2, "?>");
-  if (at.substr(0, 2) == "<!") return ThroughClosingBracket(at, 2);
+  if (at.substr(0, 2) == "<!") {
+    kind = Markup::kDeclaration;
+    return Through(at, 2, ">");
+  }
   if (at.substr(0, 2) == "</") {
     kind = Markup::kEndTag;
     return Through(at, 2, ">");
@@ -73,6 +71,7 @@ std::string_view DepthFilter::Next() {
     if (lt == std::string_view::npos) break;
     Markup kind;
     const std::size_t length = MarkupLength(rest_.substr(lt), kind);
+    if (kind == Markup::kDeclaration) break;  // the parser refuses it: no point scanning on
     const bool element = kind == Markup::kStartTag || kind == Markup::kEmptyTag;
     if (element && depth_ >= maxDepth_) {
       // Too deep to matter: the element goes with everything inside it, and

@@ -3,9 +3,11 @@
 // payload before it is parsed. The parser keeps memory for every open
 // element, so a payload of millions of nested elements would cost gigabytes
 // even though the reader skips them; here they cost one counter. The scan
-// knows tags, comments, CDATA sections, processing instructions and
-// declarations, enough to count depth; the parser still checks everything it
-// is given.
+// knows tags, comments, CDATA sections and processing instructions, enough to
+// count depth; the parser still checks everything it is given. At a
+// declaration (which the reader refuses) the scan stops and passes the rest
+// on unchanged. The cut only saves work: the parser's memory budget holds
+// whatever the scan lets through.
 
 #include <cstddef>
 #include <string_view>
@@ -24,7 +26,7 @@ class DepthFilter {
   bool done() const { return rest_.empty(); }
 
  private:
-  enum class Markup { kStartTag, kEmptyTag, kEndTag, kOther };
+  enum class Markup { kStartTag, kEmptyTag, kEndTag, kDeclaration, kOther };
   // The length of the markup at `at` (which starts with '<') and its kind.
   static std::size_t MarkupLength(std::string_view at, Markup& kind);
   // The length of the content of an element whose start tag has just been

@@ -74,4 +74,6 @@ ResultCode LoadDocumentFile(const std::string& path, TWKFILE& doc, LoadAccess ac
 
 std::string DocumentToXml(const TWKFILE& doc) { return RecordToXml(DocumentDescription(), &doc); }
 
+bool WriteDocumentXml(const TWKFILE& doc, const XmlSink& sink) { return WriteRecordXml(DocumentDescription(), &doc, sink); }
+
 }  // namespace twk

@@ -6,6 +6,7 @@
 #include "document/Document.h"
 #include "persist/FileAccess.h"
 #include "persist/RecordDescription.h"
+#include "persist/RecordXml.h"
 #include "persist/ResultCode.h"
 
 namespace twk {
@@ -26,6 +27,9 @@ inline constexpr std::size_t kItemCeiling = 250'000;
 
 // The compact XML text saving `doc` would write (without zero fill).
 std::string DocumentToXml(const TWKFILE& doc);
+// The same handed to `sink` in pieces as it is made; false when the sink
+// stopped it.
+bool WriteDocumentXml(const TWKFILE& doc, const XmlSink& sink);
 
 // The record descriptions of the document ("TWKFILE") and of its items.
 const RecordDescription& DocumentDescription();

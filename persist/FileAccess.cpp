@@ -1,12 +1,17 @@
 #include "persist/FileAccess.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
 
 namespace twk {
 namespace {
@@ -42,16 +47,65 @@ std::string FolderOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
+constexpr char kTemporaryPrefix[] = ".tarnwick-save-";
+
+// The file a save to `path` replaces: symbolic links are followed (also a
+// dangling one, whose target the save creates), so the link stays a link.
+std::string SaveTarget(std::string path) {
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    char target[PATH_MAX];
+    const ssize_t n = ::readlink(path.c_str(), target, sizeof target - 1);
+    if (n <= 0) return path;
+    const std::string next(target, static_cast<std::size_t>(n));
+    path = next.front() == '/' ? next : FolderOf(path) + "/" + next;
+  }
+  return path;  // a loop of links: rename replaces the last one seen
+}
+
+// Removes the temporary files that saves killed part-way left in `folder`:
+// those named after a process that no longer runs.
+void RemoveStaleTemporaries(const std::string& folder) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return;
+  const std::size_t prefix = sizeof kTemporaryPrefix - 1;
+  while (const dirent* entry = ::readdir(dir)) {
+    const char* name = entry->d_name;
+    if (std::strncmp(name, kTemporaryPrefix, prefix) != 0) continue;
+    char* end = nullptr;
+    const long pid = std::strtol(name + prefix, &end, 10);
+    if (pid <= 0 || pid > INT_MAX || *end != '-' || pid == ::getpid()) continue;
+    const std::size_t length = std::strlen(name);
+    if (length < 4 || std::strcmp(name + length - 4, ".tmp") != 0) continue;
+    if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;  // its saver may still run
+    ::unlinkat(::dirfd(dir), name, 0);
+  }
+  ::closedir(dir);
+}
+
 // A fresh file in `folder` that no one else uses, created exclusively.
 FileHandle CreateTemporary(const std::string& folder, std::string& name) {
   static std::atomic<unsigned> counter{0};
   for (int attempt = 0; attempt < 100; ++attempt) {
-    name = folder + "/.tarnwick-save-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
+    name = folder + "/" + kTemporaryPrefix + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
     const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) return FileHandle(fd);
     if (errno != EEXIST) break;
   }
   return FileHandle();
+}
+
+// Gives the new file `fd` the owner, group and permission bits (setgid
+// included) of the file `old` it replaces, plus the owner's write bit: a
+// read-only file is made writable by saving over it. Owner and group are
+// kept where the system allows it; failing the bits fails the save.
+bool KeepIdentity(int fd, const struct stat& old) {
+  if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+    (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);  // perhaps the group alone
+  }
+  // After fchown, which clears the set-id bits.
+  return ::fchmod(fd, (old.st_mode & (0777 | S_ISGID)) | S_IWUSR) == 0;
 }
 
 }  // namespace
@@ -96,34 +150,35 @@ bool ReadExactly(int fd, std::uint64_t offset, char* buffer, std::size_t length)
   return true;
 }
 
-ResultCode ReplaceFile(const std::string& path, std::string_view part1, std::string_view part2) {
+ResultCode ReplaceFile(const std::string& requested, std::string_view part1, std::string_view part2) {
+  if (requested.empty() || requested.back() == '/') return ResultCode::kFileFailed;
+  const std::string path = SaveTarget(requested);
+  const std::string folder = FolderOf(path);
   struct stat info {};
-  if (path.empty() || path.back() == '/') return ResultCode::kFileFailed;
   FileHandle old;
-  // The new file takes the permission bits of the one it replaces, except
-  // that it is writable by its owner (a read-only file is made writable by
-  // saving over it).
-  mode_t keptMode = 0;
+  bool replacing = false;
   if (::stat(path.c_str(), &info) == 0) {
     if (S_ISDIR(info.st_mode)) return ResultCode::kFileFailed;
-    keptMode = (info.st_mode & 0777) | S_IWUSR;
+    replacing = true;
     // Hold the old file's lock for the whole save; a file locked by another
     // process is not replaced.
     old = FileHandle(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (old.get() >= 0 && !LockNow(old.get(), LOCK_EX)) return ResultCode::kFileFailed;
   }
+  RemoveStaleTemporaries(folder);
   std::string temporary;
-  FileHandle file = CreateTemporary(FolderOf(path), temporary);
+  FileHandle file = CreateTemporary(folder, temporary);
   if (file.get() < 0) return ResultCode::kFileFailed;
-  const bool written = (keptMode == 0 || ::fchmod(file.get(), keptMode) == 0) && LockNow(file.get(), LOCK_EX) && WriteAll(file.get(), part1) && WriteAll(file.get(), part2) &&
-                       ::fsync(file.get()) == 0 && ::close(file.release()) == 0;
+  const bool written = (!replacing || KeepIdentity(file.get(), info)) && LockNow(file.get(), LOCK_EX) &&
+                       WriteAll(file.get(), part1) && WriteAll(file.get(), part2) && ::fsync(file.get()) == 0 &&
+                       ::close(file.release()) == 0;
   if (!written || ::rename(temporary.c_str(), path.c_str()) != 0) {
     ::unlink(temporary.c_str());
     return ResultCode::kFileFailed;
   }
   // Make the rename itself durable; a failure here no longer endangers data.
-  FileHandle folder(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (folder.get() >= 0) ::fsync(folder.get());
+  FileHandle folderHandle(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folderHandle.get() >= 0) ::fsync(folderHandle.get());
   return ResultCode::kOk;
 }
 

@@ -53,8 +53,10 @@ bool ReadExactly(int fd, std::uint64_t offset, char* buffer, std::size_t length)
 // failure the new file is removed, the old file is left as it was and the
 // result is kFileFailed, as for a folder at `path` or a file locked by another
 // process. A read-only file at `path` is replaced. The new file keeps the
-// permission bits of the old one, plus the owner's write bit. Returns kOk on
-// success.
+// owner, group (where the system allows it), permission bits and setgid bit
+// of the old one, plus the owner's write bit. A symbolic link at `path` stays:
+// the file it leads to is replaced. Temporary files in the folder left by
+// saves that were killed part-way are removed. Returns kOk on success.
 [[nodiscard]] ResultCode ReplaceFile(const std::string& path, std::string_view part1, std::string_view part2);
 
 // The write(2) call ReplaceFile uses; tests swap it to make writing fail.

@@ -40,14 +40,21 @@ struct FieldDescription {
 
 // The most XML a record file may hold unless its description says otherwise.
 inline constexpr std::size_t kDefaultPayloadCeiling = std::size_t{64} << 20;
+// The most memory the XML parser may hold while reading one payload. A record
+// file's parse needs a few kilobytes (open elements and one token); the rest
+// is room for long texts split across input pieces.
+inline constexpr std::size_t kDefaultParserBudget = std::size_t{32} << 20;
 
 // A record type: its name and its fields (at most 64, with distinct element
 // names) in file order. A file announcing a longer payload than
-// `payloadCeiling` is refused before anything is inflated.
+// `payloadCeiling` is refused before anything is inflated, and saving refuses
+// to write one. The parser reading a payload holds at most `parserBudget`
+// bytes; past it the parse ends as at any other error.
 struct RecordDescription {
   std::string typeName;
   std::vector<FieldDescription> fields;
   std::size_t payloadCeiling = kDefaultPayloadCeiling;
+  std::size_t parserBudget = kDefaultParserBudget;
 };
 
 // How deep an element may lie in a payload and still reach the record: 1

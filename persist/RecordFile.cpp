@@ -51,13 +51,6 @@ ResultCode LocateStream(const char (&head)[kTaggedHeader], std::uint64_t fileSiz
   return ResultCode::kOk;
 }
 
-ResultCode InflateAndFill(std::string_view stream, std::int64_t payloadLength, const RecordDescription& description,
-                   void* record) {
-  std::string payload;
-  const ResultCode rc = InflatePayload(stream, payloadLength, payload);
-  if (rc != ResultCode::kOk) return rc;
-  return XmlToRecord(description, payload, record);
-}
 
 ResultCode LoadRecordFileOrThrow(const std::string& path, const RecordDescription& description, void* record,
                                  Container container, LoadAccess access) {
@@ -74,9 +67,26 @@ ResultCode LoadRecordFileOrThrow(const std::string& path, const RecordDescriptio
   if (place.payloadLength > 0 && static_cast<std::uint64_t>(place.payloadLength) > description.payloadCeiling) {
     return ResultCode::kFileFailed;
   }
-  std::string stream(static_cast<std::size_t>(place.length), '\0');  // failing here refuses the file
-  if (!ReadExactly(file.get(), place.offset, stream.data(), stream.size())) return ResultCode::kFileFailed;
-  return InflateAndFill(stream, place.payloadLength, description, record);
+  // The stream is read in pieces and only as far as it goes: bytes after its
+  // end, however many the header announces, are never read.
+  std::uint64_t at = place.offset;
+  std::uint64_t left = place.length;
+  bool readFailed = false;
+  const StreamSource source = [&](char* buffer, std::size_t room) -> std::ptrdiff_t {
+    const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(room, left));
+    if (n > 0 && !ReadExactly(file.get(), at, buffer, n)) {
+      readFailed = true;
+      return -1;
+    }
+    at += n;
+    left -= n;
+    return static_cast<std::ptrdiff_t>(n);
+  };
+  std::string payload;
+  const ResultCode rc = InflatePayload(source, place.payloadLength, payload);
+  if (readFailed) return ResultCode::kFileFailed;
+  if (rc != ResultCode::kOk) return rc;
+  return XmlToRecord(description, payload, record);
 }
 
 }  // namespace
@@ -84,9 +94,18 @@ ResultCode LoadRecordFileOrThrow(const std::string& path, const RecordDescriptio
 ResultCode EncodeRecordFile(const RecordDescription& description, const void* record, Container container,
                      std::string& header, std::string& stream) {
   try {
-    std::string payload = RecordToXml(description, record);
+    // A payload the load would refuse is never written: the text stops
+    // growing as soon as it passes the ceiling.
+    std::string payload;
+    const bool fits = WriteRecordXml(description, record, [&](std::string_view piece) {
+      if (piece.size() > description.payloadCeiling - payload.size()) return false;
+      payload.append(piece);
+      return true;
+    });
+    if (!fits) return ResultCode::kPayloadFailed;
     if (payload.empty()) return ResultCode::kNoXmlDocument;
     if (payload.size() < kMinimumPayload) payload.resize(kMinimumPayload, '\0');
+    if (payload.size() > description.payloadCeiling) return ResultCode::kPayloadFailed;
     if (payload.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) return ResultCode::kPayloadFailed;
     if (DeflatePayload(payload, stream) != ResultCode::kOk) return ResultCode::kPayloadFailed;
     header.clear();

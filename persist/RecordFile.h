@@ -24,7 +24,9 @@ constexpr std::size_t kMinimumPayload = 64;
                      std::string& header, std::string& stream);
 
 // Writes `record` to `path`, replacing any file there only once the new one
-// is completely on disk.
+// is completely on disk. A record whose XML would pass the description's
+// payload ceiling (so that loading would refuse it) is not written:
+// kPayloadFailed, and any file at `path` is left alone.
 [[nodiscard]] ResultCode SaveRecordFile(const std::string& path, const RecordDescription& description, const void* record,
                    Container container);
 

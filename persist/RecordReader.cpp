@@ -6,6 +6,7 @@
 #include <new>
 
 #include "persist/DepthFilter.h"
+#include "persist/ParserBudget.h"
 #include "persist/RecordFiller.h"
 #include "persist/RecordXml.h"
 
@@ -17,16 +18,17 @@ struct ParseState {
   XML_Parser parser;
 };
 
+void Stop(void* data) { XML_StopParser(static_cast<ParseState*>(data)->parser, XML_FALSE); }
+
 // An allocation failure (or any other exception) inside a callback stops the
 // parse instead of unwinding through the C library; the record keeps what
 // was filled.
 template <typename Fn>
 void Guarded(void* data, Fn&& fn) {
-  auto* state = static_cast<ParseState*>(data);
   try {
-    fn(state->filler);
+    fn(static_cast<ParseState*>(data)->filler);
   } catch (...) {
-    XML_StopParser(state->parser, XML_FALSE);
+    Stop(data);
   }
 }
 
@@ -39,15 +41,14 @@ void XMLCALL OnText(void* data, const XML_Char* s, int len) {
 }
 void XMLCALL OnCdataStart(void* data) { static_cast<ParseState*>(data)->filler.Cdata(true); }
 void XMLCALL OnCdataEnd(void* data) { static_cast<ParseState*>(data)->filler.Cdata(false); }
-// Record files never declare entities. Refusing declarations keeps entity
-// expansion (and expat's recursion through nested entities) out entirely;
-// expat's own amplification limits stay on as well.
-void XMLCALL OnEntityDecl(void* data, const XML_Char*, int, const XML_Char*, int, const XML_Char*,
-                          const XML_Char*, const XML_Char*, const XML_Char*) {
-  XML_StopParser(static_cast<ParseState*>(data)->parser, XML_FALSE);
-}
+// Record files never carry a document type declaration. Refusing one at its
+// start keeps entity declarations, defaulted attributes and the whole
+// internal subset out: the payload is read as one that holds no document.
+void XMLCALL OnDoctype(void* data, const XML_Char*, const XML_Char*, const XML_Char*, int) { Stop(data); }
 
-constexpr std::size_t kChunk = std::size_t{1} << 30;  // what one parser call takes
+// What one parser call takes. Expat copies its input into its own buffer,
+// so small pieces keep that buffer (charged to the budget) small.
+constexpr std::size_t kPiece = 64 * 1024;
 
 // The bytes FE and FF never occur in UTF-8, so a payload opening with a
 // UTF-16 byte-order mark fails at its first byte. The parser would otherwise
@@ -64,24 +65,27 @@ struct ParserDeleter {
 }  // namespace
 
 ResultCode XmlToRecord(const RecordDescription& description, std::string_view payload, void* record) {
+  ParserBudget budget(description.parserBudget);
+  const ParserBudget::Scope scope(budget);
   // The encoding is fixed to UTF-8 whatever the text declares.
-  std::unique_ptr<XML_ParserStruct, ParserDeleter> parser(XML_ParserCreate("UTF-8"));
+  std::unique_ptr<XML_ParserStruct, ParserDeleter> parser(budget.CreateParser("UTF-8"));
   if (!parser) return ResultCode::kNoXmlDocument;
   ParseState state{RecordFiller(description, record), parser.get()};
   XML_SetUserData(parser.get(), &state);
   XML_SetElementHandler(parser.get(), OnStart, OnEnd);
   XML_SetCharacterDataHandler(parser.get(), OnText);
   XML_SetCdataSectionHandler(parser.get(), OnCdataStart, OnCdataEnd);
-  XML_SetEntityDeclHandler(parser.get(), OnEntityDecl);
+  XML_SetStartDoctypeDeclHandler(parser.get(), OnDoctype);
   // The parse status is not examined: an error (such as the zero fill after
-  // the document element) only ends the parse. Elements too deep for the
-  // record never reach the parser.
+  // the document element, or the budget running out) only ends the parse.
+  // Elements too deep for the record are cut out before the parser sees
+  // them; that only saves work, since the budget bounds the parser anyway.
   DepthFilter stretches(payload, HoldDepth(description));
   bool parsing = !StartsWithUtf16Mark(payload);
   while (parsing) {
     std::string_view stretch = stretches.Next();
     do {
-      const std::string_view piece = stretch.substr(0, kChunk);
+      const std::string_view piece = stretch.substr(0, kPiece);
       stretch.remove_prefix(piece.size());
       const bool last = stretch.empty() && stretches.done();
       parsing = XML_Parse(parser.get(), piece.data(), static_cast<int>(piece.size()), last) == XML_STATUS_OK && !last;

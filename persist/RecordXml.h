@@ -1,6 +1,7 @@
 #pragma once
 // Records as compact XML text: one element per field, in description order.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,13 @@ namespace twk {
 // The compact UTF-8 XML text of `record` (no declaration, no white space, no
 // zero fill). `record` must be of the type `description` describes.
 std::string RecordToXml(const RecordDescription& description, const void* record);
+
+// Takes one piece of written XML; false stops the writing.
+using XmlSink = std::function<bool(std::string_view piece)>;
+
+// The same text handed to `sink` in pieces of about 64 KiB as it is made, so
+// only a piece is held at a time. False when the sink stopped it.
+bool WriteRecordXml(const RecordDescription& description, const void* record, const XmlSink& sink);
 
 // Parses `payload` as XML (encoding fixed to UTF-8) and fills `record` from
 // its document element by element names. Parse errors are not reported: the

@@ -134,6 +134,61 @@ std::vector<Point> DotCentres(const std::vector<Polyline>& figures, double step)
   return centres;
 }
 
+namespace {
+
+Point Mapped(const DotView& v, const Point& p) { return {v.xx * p.x + v.xy * p.y + v.x0, v.yx * p.x + v.yy * p.y + v.y0}; }
+
+// The part [t0, t1] of the segment a-b whose image lies in the view's
+// rectangle (Liang-Barsky); false when none does.
+bool SeenPart(const DotView& v, const Point& a, const Point& b, double& t0, double& t1) {
+  const Point p = Mapped(v, a), q = Mapped(v, b);
+  const double dx = q.x - p.x, dy = q.y - p.y;
+  t0 = 0, t1 = 1;
+  const double edges[4][2] = {{-dx, p.x - v.left}, {dx, v.right - p.x}, {-dy, p.y - v.top}, {dy, v.bottom - p.y}};
+  for (const auto& [towards, room] : edges) {
+    if (towards == 0) {
+      if (room < 0) return false;
+      continue;
+    }
+    const double t = room / towards;
+    if (towards < 0) t0 = std::max(t0, t);
+    else t1 = std::min(t1, t);
+  }
+  return t0 <= t1;
+}
+
+}  // namespace
+
+std::vector<Point> DotCentres(const std::vector<Polyline>& figures, double step, const DotView& view) {
+  std::vector<Point> centres;
+  for (const Polyline& figure : figures) {
+    const Chain c = MakeChain(figure);
+    if (c.pts.empty()) continue;
+    double t0 = 0, t1 = 1;
+    if (c.pts.size() == 1 || !(step > 0)) {
+      if (SeenPart(view, c.pts.front(), c.pts.front(), t0, t1)) centres.push_back(c.pts.front());
+      continue;
+    }
+    const double limit = figure.closed ? c.length - step * 1e-6 : c.length + step * 1e-9;
+    const std::size_t last = c.pts.size() - 1;
+    for (std::size_t seg = 1; seg <= last; ++seg) {
+      if (!SeenPart(view, c.pts[seg - 1], c.pts[seg], t0, t1)) continue;
+      // Dots at k * step from the start: those from this segment's start up
+      // to (not including) its end, the last segment's end included; of
+      // those, the ones in the part seen, with a step's slack either side.
+      const double a = c.at[seg - 1], length = c.at[seg] - a;
+      const double from = std::max(a, a + t0 * length - step), to = a + t1 * length + step;
+      const double end = seg == last ? limit : std::min(limit, c.at[seg]);
+      for (double k = std::ceil(from / step);; ++k) {
+        const double s = k * step;
+        if (s > to || (seg == last ? !(s <= end) : !(s < end))) break;
+        centres.push_back(PointAt(c, s, seg));
+      }
+    }
+  }
+  return centres;
+}
+
 std::vector<Polyline> DashPieces(const std::vector<Polyline>& figures, double dash, double period,
                                  bool extendEnds) {
   std::vector<Polyline> pieces;

@@ -26,6 +26,18 @@ double PolylineLength(const Polyline& line);
 // every `step` along it.
 std::vector<Point> DotCentres(const std::vector<Polyline>& figures, double step);
 
+// A rectangle of the picture (grown by whatever a dot reaches beyond its
+// centre) and the affine map from figure coordinates onto it.
+struct DotView {
+  double xx = 1, yx = 0, xy = 0, yy = 1, x0 = 0, y0 = 0;
+  double left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// The same centres, but only those on segments whose image meets the view's
+// rectangle: the dots far outside cost nothing beyond their segments, and
+// those kept lie where the whole pattern puts them.
+std::vector<Point> DotCentres(const std::vector<Polyline>& figures, double step, const DotView& view);
+
 // Square and center styles: dashes of length `dash` whose centres lie
 // `period` apart along each figure, the first centred on its start. Inner
 // dash ends are cut square; with `extendEnds` a dash that touches an open

@@ -35,6 +35,10 @@ void FlushBytes(png_structp png) {
 
 void IgnoreWarning(png_structp, png_const_charp) {}
 
+// libpng's default prints its message on stderr before giving up; the
+// caller reports the failure in its own words, so only the giving up stays.
+[[noreturn]] void QuietError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+
 // (c * 255 + a / 2) / a as a byte, for alpha a (row) and premultiplied
 // channel c (column): the straight value, rounded, without a division per
 // pixel.
@@ -67,7 +71,7 @@ void StraightRow(const std::uint32_t* in, int width, std::uint8_t* out) {
 // Encodes into `sink`. `row` is scratch space for one RGBA row; it is made
 // by the caller so that no C++ object lives across libpng's longjmp.
 bool Encode(const Image& image, Sink& sink, std::uint8_t* row) {
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, IgnoreWarning);
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, IgnoreWarning);
   if (!png) return false;
   png_infop info = png_create_info_struct(png);
   if (!info || setjmp(png_jmpbuf(png))) {

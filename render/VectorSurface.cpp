@@ -2,17 +2,25 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "document/Colour.h"
 #include "render/ItemGeometry.h"
+#include "render/PathCut.h"
 
 namespace twk {
 
 namespace {
 
-// Device coordinates beyond this would overflow cairo's 24.8 fixed point
-// once a wide pen is added; figures reaching past it are not drawn.
-constexpr double kMaxDevice = 2097152.0;
+// A path reaching further than this beyond the picture (in device pixels)
+// is cut to the picture before cairo sees it: cairo's 24.8 fixed point ends
+// near 2 million pixels, and far-away parts would only cost work.
+constexpr double kFarReach = 1024.0;
+// The most a cut grows the picture by for a wide pen: the pen is then
+// narrowed to what it can paint (see SetPen), so this is plenty.
+constexpr double kMaxCutMargin = 262144.0;
+// How closely a cut follows curves, in device pixels (cairo's own default).
+constexpr double kCutTolerance = 0.1;
 constexpr double kPi = 3.14159265358979323846;
 
 bool Finite(double v) { return std::isfinite(v); }
@@ -167,7 +175,7 @@ void VectorSurface::Track(double x, double y) {
     return;
   }
   cairo_matrix_transform_point(&state_.matrix, &x, &y);
-  if (!(std::fabs(x) <= kMaxDevice && std::fabs(y) <= kMaxDevice)) {
+  if (!Finite(x) || !Finite(y)) {
     pathBroken_ = true;
     return;
   }
@@ -182,23 +190,69 @@ void VectorSurface::Track(double x, double y) {
 
 void VectorSurface::MoveTo(double x, double y) {
   Track(x, y);
-  if (!pathBroken_) cairo_move_to(cr_, x, y);
+  if (!pathBroken_) ops_.push_back({PathOp::Kind::kMove, {{x, y}}});
 }
 
 void VectorSurface::LineTo(double x, double y) {
   Track(x, y);
-  if (!pathBroken_) cairo_line_to(cr_, x, y);
+  if (!pathBroken_) ops_.push_back({PathOp::Kind::kLine, {{x, y}}});
 }
 
 void VectorSurface::CubicTo(double x1, double y1, double x2, double y2, double x3, double y3) {
   Track(x1, y1);
   Track(x2, y2);
   Track(x3, y3);
-  if (!pathBroken_) cairo_curve_to(cr_, x1, y1, x2, y2, x3, y3);
+  if (!pathBroken_) ops_.push_back({PathOp::Kind::kCubic, {{x1, y1}, {x2, y2}, {x3, y3}}});
 }
 
 void VectorSurface::ClosePath() {
-  if (!pathBroken_ && ok()) cairo_close_path(cr_);
+  if (!pathBroken_) ops_.push_back({PathOp::Kind::kClose, {}});
+}
+
+bool VectorSurface::Far() const {
+  // Measured against the whole image, never a band, so that bands cut
+  // exactly as the whole image does.
+  return minX_ < -kFarReach || minY_ < -kFarReach || maxX_ > width_ + kFarReach || maxY_ > height_ + kFarReach;
+}
+
+void VectorSurface::Emit(double margin) {
+  cairo_new_path(cr_);
+  if (!Far()) {
+    for (const PathOp& op : ops_) {
+      switch (op.kind) {
+        case PathOp::Kind::kMove: cairo_move_to(cr_, op.p[0].x, op.p[0].y); break;
+        case PathOp::Kind::kLine: cairo_line_to(cr_, op.p[0].x, op.p[0].y); break;
+        case PathOp::Kind::kCubic:
+          cairo_curve_to(cr_, op.p[0].x, op.p[0].y, op.p[1].x, op.p[1].y, op.p[2].x, op.p[2].y);
+          break;
+        case PathOp::Kind::kClose: cairo_close_path(cr_); break;
+      }
+    }
+    return;
+  }
+  // Cut in device space, then handed to cairo in user space again, so the
+  // pen keeps the shape the transformation gives it.
+  std::vector<PathOp> device = ops_;
+  for (PathOp& op : device)
+    for (Point& p : op.p) cairo_matrix_transform_point(&state_.matrix, &p.x, &p.y);
+  margin = std::min(margin, kMaxCutMargin);
+  const CutRect rect{-margin, -margin, width_ + margin, height_ + margin};
+  cairo_matrix_t inverse = state_.matrix;
+  cairo_matrix_invert(&inverse);
+  minX_ = minY_ = std::numeric_limits<double>::max();
+  maxX_ = maxY_ = std::numeric_limits<double>::lowest();
+  for (Polyline& figure : CutToRect(device, rect, kCutTolerance)) {
+    for (std::size_t i = 0; i < figure.points.size(); ++i) {
+      Point p = figure.points[i];
+      minX_ = std::min(minX_, p.x), maxX_ = std::max(maxX_, p.x);
+      minY_ = std::min(minY_, p.y), maxY_ = std::max(maxY_, p.y);
+      cairo_matrix_transform_point(&inverse, &p.x, &p.y);
+      if (i == 0) cairo_move_to(cr_, p.x, p.y);
+      else cairo_line_to(cr_, p.x, p.y);
+    }
+    if (figure.closed) cairo_close_path(cr_);
+  }
+  pathEmpty_ = minX_ > maxX_;
 }
 
 void VectorSurface::AddBox(double x, double y, double w, double h) { AppendBox(*this, x, y, w, h); }
@@ -209,6 +263,7 @@ void VectorSurface::AddEllipseArc(double cx, double cy, double rx, double ry, do
 
 void VectorSurface::ClearPath() {
   if (cr_) cairo_new_path(cr_);
+  ops_.clear();
   pathBroken_ = false;
   pathEmpty_ = true;
 }
@@ -217,8 +272,11 @@ bool VectorSurface::SetPen(double width, PenStyle style) {
   if (pathBroken_ || pathEmpty_ || !Drawable() || !Finite(width) || !(width > 0)) return false;
   // A pen wider than twice the distance from the path to the farthest pixel
   // paints the same pixels as any wider one; keep it inside cairo's range.
-  const double spanX = std::max(maxX_, double(width_)) - std::min(minX_, 0.0);
-  const double spanY = std::max(maxY_, double(height_)) - std::min(minY_, 0.0);
+  // Measured on the path as cut (see Emit) when it reaches far away.
+  const double reach = Far() ? kMaxCutMargin : std::numeric_limits<double>::infinity();
+  const double spanX = std::min(std::max(maxX_, double(width_)), width_ + reach) - std::max(std::min(minX_, 0.0), -reach);
+  const double spanY =
+      std::min(std::max(maxY_, double(height_)), height_ + reach) - std::max(std::min(minY_, 0.0), -reach);
   const double useful = 2.0 * std::hypot(spanX, spanY) + 2.0;
   const double stretch = MinStretch(state_.matrix);
   if (width * stretch > useful) {
@@ -245,7 +303,9 @@ double VectorSurface::StrokeMargin(PenStyle style) const {
 
 void VectorSurface::Stroke(double width, PenStyle style) {
   if (SetPen(width, style) && !MissesTarget(StrokeMargin(style))) {
-    if (style.cap == LineCap::kSquare && minX_ == maxX_ && minY_ == maxY_) {
+    const bool point = minX_ == maxX_ && minY_ == maxY_;
+    Emit(StrokeMargin(style));
+    if (style.cap == LineCap::kSquare && point && !pathEmpty_) {
       // cairo leaves a zero-length figure with square caps out; it is a
       // square of the pen's width, turned with the user space.
       double x = 0, y = 0;
@@ -262,7 +322,10 @@ void VectorSurface::Stroke(double width, PenStyle style) {
 }
 
 void VectorSurface::Fill() {
-  if (!pathBroken_ && !pathEmpty_ && Drawable() && !MissesTarget(kCullSlack)) cairo_fill(cr_);
+  if (!pathBroken_ && !pathEmpty_ && Drawable() && !MissesTarget(kCullSlack)) {
+    Emit(kCullSlack);
+    cairo_fill(cr_);
+  }
   ClearPath();
 }
 

@@ -3,10 +3,13 @@
 // figures (lines, cubics, boxes, elliptical arcs), strokes with caps and
 // joins, even-odd fills and dotted outlines.
 //
-// The surface never hands cairo a number it cannot use: non-finite values,
-// singular transformations and figures beyond cairo's fixed-point range make
-// the affected drawing a no-op instead of putting the context into its
-// (sticky) error state. Should cairo still fail, Recover() starts afresh.
+// The surface never hands cairo a number it cannot use: non-finite values
+// and singular transformations make the affected drawing a no-op instead of
+// putting the context into its (sticky) error state, and a figure reaching
+// far beyond the picture is cut to it in double precision first (so a long
+// line stays drawn at any size, and far-away parts cost nothing). The path
+// is kept here until it is painted. Should cairo still fail, Recover()
+// starts afresh.
 
 #include <cairo.h>
 
@@ -15,6 +18,7 @@
 
 #include "render/DotPattern.h"
 #include "render/Image.h"
+#include "render/PathCut.h"
 
 namespace twk {
 
@@ -80,6 +84,11 @@ class VectorSurface {
   // Whether the path's device bounds grown by `margin` pixels miss the
   // pixels this surface draws on (then cairo would paint nothing).
   bool MissesTarget(double margin) const;
+  // Whether the path reaches so far beyond the picture that it is cut.
+  bool Far() const;
+  // Hands the path to cairo: as it is, or cut to the picture grown by
+  // `margin` pixels when it reaches far. Updates the bounds to what cairo got.
+  void Emit(double margin);
   double StrokeMargin(PenStyle style) const;  // after SetPen
 
   cairo_t* cr_ = nullptr;
@@ -89,6 +98,7 @@ class VectorSurface {
   int firstRow_ = 0, endRow_ = 0;           // the rows drawn on
   State state_{};
   std::vector<State> saved_;
+  std::vector<PathOp> ops_;  // the path, in user space
   std::int32_t colour_ = static_cast<std::int32_t>(0xFF000000u);
   bool pathBroken_ = false;  // the path holds something unusable
   bool pathEmpty_ = true;

@@ -62,6 +62,10 @@ void VectorSurface::StrokeDots(double width, double distance, PenStyle style) {
     StrokeSolidEquivalent(width, distance, style);
     return;
   }
+  // A cut runs its edges along the rectangle it cuts to: cut wider than the
+  // dots' view below, so no dot is placed on those edges.
+  const double margin = StrokeMargin(style);
+  Emit(2 * margin + 16);
   const std::vector<Polyline> figures = FlatFigures();
   double length = 0;
   for (const Polyline& f : figures) length += PolylineLength(f);
@@ -71,7 +75,11 @@ void VectorSurface::StrokeDots(double width, double distance, PenStyle style) {
   }
   cairo_new_path(cr_);
   if (round) {
-    for (const Point& c : DotCentres(figures, step)) {
+    // Only the dots that can touch the picture: the rest cost their
+    // segments, never a dot each.
+    const cairo_matrix_t& m = state_.matrix;
+    const DotView view{m.xx, m.yx, m.xy, m.yy, m.x0, m.y0, -margin, firstRow_ - margin, width_ + margin, endRow_ + margin};
+    for (const Point& c : DotCentres(figures, step, view)) {
       cairo_move_to(cr_, c.x, c.y);
       cairo_line_to(cr_, c.x, c.y);
     }

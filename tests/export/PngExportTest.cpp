@@ -3,12 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 
 #include "document/Colour.h"
 #include "export/ExportSizes.h"
+#include "export/IconExport.h"
 #include "export/PngExport.h"
+#include "export/SvgDocument.h"
+#include "persist/FileAccess.h"
 #include "ExportTestSupport.h"
 
 namespace twk {
@@ -156,6 +162,45 @@ TEST(PngExport, RepeatedPathIsWrittenInJobOrder) {
   const std::string path = dir / "same.png";
   EXPECT_TRUE(ExportPngFiles(doc, {{4, path}, {1, path}}).empty());
   EXPECT_EQ(ReadPngFile(path).width, 16);  // the later job wins, as one by one
+}
+
+// Writes a few bytes, then fails as a full disk does.
+ssize_t FullDiskWrite(int fd, const void* data, std::size_t size) {
+  static thread_local std::size_t allowed = 0;
+  if (size == 0 || allowed > 100) {
+    allowed = 0;
+    errno = ENOSPC;
+    return -1;
+  }
+  allowed += 1;
+  return ::write(fd, data, 1);
+}
+
+TEST(FileExport, AFullDiskLeavesThePreviousFileWhole) {
+  ScratchFolder dir;
+  const TWKFILE first = SampleDocument();
+  TWKFILE second = first;
+  second.CData.append(FilledRect(0, 0, 16, 16, 0, 255, 0, 255));
+  using Export = bool (*)(const TWKFILE&, const std::string&);
+  const std::pair<const char*, Export> exports[] = {
+      {"a.png", [](const TWKFILE& d, const std::string& p) { return ExportPngFile(d, p, 2); }},
+      {"a.ico", [](const TWKFILE& d, const std::string& p) { return ExportIconFile(d, ExportFormat::kIco, p, 0x3); }},
+      {"a.icns", [](const TWKFILE& d, const std::string& p) { return ExportIconFile(d, ExportFormat::kIcns, p, 0x3); }},
+      {"a.svg", [](const TWKFILE& d, const std::string& p) { return ExportSvgFile(d, p, 32); }},
+  };
+  for (const auto& [name, exportTo] : exports) {
+    const std::string path = dir / name;
+    ASSERT_TRUE(exportTo(first, path)) << name;
+    const auto before = FileBytes(path);
+    const WriteCall previous = SetWriteCallForTesting(FullDiskWrite);
+    const bool written = exportTo(second, path);
+    SetWriteCallForTesting(previous);
+    EXPECT_FALSE(written) << name;
+    EXPECT_EQ(FileBytes(path), before) << name;
+  }
+  int count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) count += entry.is_regular_file();
+  EXPECT_EQ(count, 4);  // no temporary file left
 }
 
 }  // namespace

@@ -3,13 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <fstream>
 #include <limits>
 
 #include "document/Colour.h"
 #include "export/SvgDocument.h"
 #include "export/SvgItem.h"
 #include "export/SvgPathData.h"
+#include "tests/render/HostileDrawings.h"
 
 namespace twk {
 namespace {
@@ -118,6 +122,47 @@ TEST(SvgText, TheDocumentPaintsTheLastItemFirstAtTheChosenSize) {
                         "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"48\" height=\"48\" "
                         "viewBox=\"0 0 16 16\">\n") +
                 SvgItemElement(*doc.CData.at(1), 3) + SvgItemElement(*doc.CData.at(0), 3) + "</svg>\n");
+}
+
+TEST(SvgText, WritesOnlyTheDotsThatCanTouchThePicture) {
+  const TWKFILE doc = test::DottedArcs(100);
+  const std::string svg = DocumentToSvg(doc, 1024);
+  EXPECT_LT(svg.size(), std::size_t{1} << 20);
+  // Dots near the picture stay: a dotted line across it keeps every dot.
+  TWKFILE across;
+  across.CData.append(Line(-100, 8, 100, 8, kDots, kRoundEnds, 1.0f / 32));
+  const std::string line = DocumentToSvg(across, 1024);
+  const auto dots = static_cast<std::size_t>(std::count(line.begin(), line.end(), 'M'));
+  EXPECT_GE(dots, 16u * 64 + 2);   // a dot per pixel across the picture
+  EXPECT_LE(dots, 16u * 64 + 12);  // and only a few beyond it
+}
+
+TEST(SvgText, AnItemWhoseNumbersOverflowIsLeftOut) {
+  TWKDATA ellipse = Line(-3e38f, 5, 3e38f, 9, kSolid, kSquareEnds, 1);
+  ellipse.Type = kEllipse;
+  ellipse.Y2 = 360;
+  EXPECT_EQ(SvgItemElement(ellipse, 16), "");
+  TWKFILE doc;
+  doc.CData.append(ellipse);
+  doc.CData.append(Line(0, 1, 3, 1, kSolid, kSquareEnds, 1));
+  const std::string svg = DocumentToSvg(doc, 16);
+  EXPECT_EQ(svg.find("inf"), std::string::npos);
+  EXPECT_EQ(svg.find("nan"), std::string::npos);
+  EXPECT_NE(svg.find("M0 1L3 1"), std::string::npos);
+}
+
+TEST(SvgText, ATextPastTheCeilingIsRefusedAndNothingWritten) {
+  TWKFILE doc;
+  for (int i = 0; i < 200; ++i) doc.CData.append(Line(0, float(i % 16), 16, 1, kSolid, kSquareEnds, 1));
+  std::string svg;
+  ASSERT_TRUE(DocumentToSvgWithin(doc, 16, 1 << 20, svg));
+  const std::size_t full = svg.size();
+  EXPECT_TRUE(DocumentToSvgWithin(doc, 16, full, svg));
+  EXPECT_FALSE(DocumentToSvgWithin(doc, 16, full - 1, svg));
+  const std::string path = ::testing::TempDir() + "/twk-ceiling.svg";
+  std::remove(path.c_str());
+  EXPECT_EQ(WriteSvgFile(doc, path, 16, full - 1), SvgWrite::kTooLarge);
+  EXPECT_FALSE(std::ifstream(path).good());
 }
 
 }  // namespace

@@ -49,9 +49,11 @@ TEST(HostileXml, EntityDeclarationsAreRefused) {
   EXPECT_EQ(doc.TWKW, 5.0f);
   EXPECT_EQ(doc.CData.size(), 0);
 
-  // A document type without entity declarations is harmless and read.
-  ASSERT_EQ(XmlToRecord(DocumentDescription(), "<!DOCTYPE TWKFILE><TWKFILE><TWKW>6</TWKW></TWKFILE>", &doc), ResultCode::kOk);
-  EXPECT_EQ(doc.TWKW, 6.0f);
+  // Record files never carry a document type: any declaration is refused
+  // like a payload without a document.
+  EXPECT_EQ(XmlToRecord(DocumentDescription(), "<!DOCTYPE TWKFILE><TWKFILE><TWKW>6</TWKW></TWKFILE>", &doc),
+            ResultCode::kNoXmlDocument);
+  EXPECT_EQ(doc.TWKW, 5.0f);
 
   // Predefined entities and character references still resolve.
   ASSERT_EQ(XmlToRecord(DocumentDescription(),

@@ -1,6 +1,10 @@
 // Saving never loses the previous file: failures leave it exactly as it was.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <tuple>
 
 #include <cerrno>
 #include <filesystem>
@@ -135,6 +139,51 @@ TEST(SaveSafety, RoundTripsLongNames) {
   TWKFILE read;
   ASSERT_EQ(LoadDocumentFile(dir.File("names.twk"), read), ResultCode::kOk);
   EXPECT_EQ(read.CData.at(0)->Name, item.Name);
+}
+
+TEST(SaveSafety, ASaveThroughALinkReplacesItsTargetAndKeepsTheLink) {
+  ScratchDir dir;
+  std::filesystem::create_directory(dir.path() / "real");
+  ASSERT_EQ(SaveDocumentFile(dir.File("real/doc.twk"), DocumentOfSize(1)), ResultCode::kOk);
+  std::filesystem::create_symlink("real/doc.twk", dir.path() / "link.twk");
+  std::filesystem::create_symlink("real/new.twk", dir.path() / "dangling.twk");
+  ASSERT_EQ(SaveDocumentFile(dir.File("link.twk"), DocumentOfSize(2)), ResultCode::kOk);
+  ASSERT_EQ(SaveDocumentFile(dir.File("dangling.twk"), DocumentOfSize(3)), ResultCode::kOk);
+  for (const auto& [link, width] : {std::pair{"link.twk", 2.0f}, std::pair{"dangling.twk", 3.0f}}) {
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.path() / link)) << link;
+    TWKFILE read;
+    ASSERT_EQ(LoadDocumentFile(dir.File(link), read), ResultCode::kOk) << link;
+    EXPECT_EQ(read.TWKW, width) << link;
+  }
+  EXPECT_EQ(EntriesIn(dir.path() / "real"), 2u);
+}
+
+TEST(SaveSafety, KeepsOwnerGroupAndTheSetgidBit) {
+  if (geteuid() != 0) GTEST_SKIP() << "only the superuser can give a file away";
+  ScratchDir dir;
+  const std::string path = dir.File("owned.twk");
+  ASSERT_EQ(SaveDocumentFile(path, DocumentOfSize(1)), ResultCode::kOk);
+  ASSERT_EQ(chown(path.c_str(), 65534, 65534), 0);
+  ASSERT_EQ(chmod(path.c_str(), 02640), 0);
+  ASSERT_EQ(SaveDocumentFile(path, DocumentOfSize(2)), ResultCode::kOk);
+  struct stat info {};
+  ASSERT_EQ(stat(path.c_str(), &info), 0);
+  EXPECT_EQ(std::tuple(info.st_uid, info.st_gid, info.st_mode & 07777), std::tuple(65534u, 65534u, 02640u));
+}
+
+TEST(SaveSafety, TheNextSaveRemovesTheTemporaryFileOfAKilledOne) {
+  ScratchDir dir;
+  const pid_t gone = fork();
+  if (gone == 0) _exit(0);
+  ASSERT_GT(gone, 0);
+  waitpid(gone, nullptr, 0);
+  const std::string stale = dir.File(".tarnwick-save-" + std::to_string(gone) + "-0.tmp");
+  const std::string running = dir.File(".tarnwick-save-1-0.tmp");  // init runs for good
+  test::WriteBytes(stale, "half a save");
+  test::WriteBytes(running, "a save in progress");
+  ASSERT_EQ(SaveDocumentFile(dir.File("doc.twk"), DocumentOfSize(1)), ResultCode::kOk);
+  EXPECT_FALSE(std::filesystem::exists(stale));
+  EXPECT_TRUE(std::filesystem::exists(running));
 }
 
 }  // namespace

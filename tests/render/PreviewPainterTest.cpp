@@ -37,11 +37,11 @@ class Reports {
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [&] { return count_ >= n; });
   }
-  // Waits until the painter is idle and has reported every set it made
-  // (each paint here makes one); returns the reports.
+  // Waits until a report finds the painter idle: nothing waits and nothing
+  // is being painted, so its pictures are final. Returns the reports.
   int AwaitIdle(const PreviewPainter& painter) {
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [&] { return count_ > 0 && !painter.busy() && count_ == painter.pictures()->generation; });
+    changed_.wait(lock, [&] { return count_ > 0 && !painter.busy(); });
     return count_;
   }
   int count() {
@@ -90,10 +90,13 @@ TEST(PreviewPainter, ABurstOfChangesEndsInOnePaintOfTheLatest) {
   EXPECT_EQ(painter.Update(doc), PreviewUpdate::kQueued);
   reports.Open();
 
-  // One paint of the latest, or of the first and then the latest.
+  // The gate holds the worker after whatever it took first (the first
+  // change, or a later one if it started late; finished or given up), so
+  // at most that and the latest are painted, however the threads run.
   const int paints = reports.AwaitIdle(painter);
   EXPECT_LE(paints, 2);
-  EXPECT_EQ(painter.itemsPainted(), paints * 300 * kSizes);
+  EXPECT_LE(painter.itemsPainted(), 2 * 300 * kSizes);
+  ASSERT_TRUE(painter.pictures());
   EXPECT_EQ(FirstWrongPicture(*painter.pictures(), doc), "");
 }
 
