@@ -15,7 +15,7 @@ fuzz_build=build-fuzz
 CC=clang CXX=clang++ cmake -S . -B "$fuzz_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNWICK_FUZZ=ON \
   -DTARNWICK_GUI=OFF -DTARNWICK_BENCH=OFF -DTARNWICK_TESTS=ON >/dev/null
 cmake --build "$fuzz_build" -j"$jobs" --target persist_fuzzer export_fuzzer depth_filter_fuzzer
-ctest --test-dir "$fuzz_build" -R '_fuzz_smoke$' --output-on-failure
+ctest --test-dir "$fuzz_build" -R '_fuzz_smoke$' --output-on-failure -j"$jobs"
 
 # Everything else: core, command-line and GUI tests. Its summary comes last.
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
