@@ -184,8 +184,8 @@ TEST(FileExport, AFullDiskLeavesThePreviousFileWhole) {
   using Export = bool (*)(const TWKFILE&, const std::string&);
   const std::pair<const char*, Export> exports[] = {
       {"a.png", [](const TWKFILE& d, const std::string& p) { return ExportPngFile(d, p, 2); }},
-      {"a.ico", [](const TWKFILE& d, const std::string& p) { return ExportIconFile(d, ExportFormat::kIco, p, 0x3); }},
-      {"a.icns", [](const TWKFILE& d, const std::string& p) { return ExportIconFile(d, ExportFormat::kIcns, p, 0x3); }},
+      {"a.ico", [](const TWKFILE& d, const std::string& p) { return ExportIconFile(d, ExportFormat::kIco, p, SizeSet::FromListMask(0x3)); }},
+      {"a.icns", [](const TWKFILE& d, const std::string& p) { return ExportIconFile(d, ExportFormat::kIcns, p, SizeSet::FromListMask(0x3)); }},
       {"a.svg", [](const TWKFILE& d, const std::string& p) { return ExportSvgFile(d, p, 32); }},
   };
   for (const auto& [name, exportTo] : exports) {
