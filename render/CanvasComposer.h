@@ -1,10 +1,19 @@
 #pragma once
-// Builds the canvas picture. While an item is under construction only that
-// item (the front item) changes, so the composer keeps the rendered layer of
-// all other items from the moment construction began and paints just the
-// front item over a copy of it; the pixels equal a full redraw.
+// Builds the canvas picture. Items are painted from the back (the last of
+// CData) to the front, so the picture of the items behind a given one stays
+// as it is while only that one and those in front of it change. The
+// composer keeps that layer of the items behind the deepest item that can
+// change (the item under construction, or the deepest selected item, on
+// which key commands and their undo act) and paints only the items in front
+// of it over a copy; the pixels equal a full redraw.
+//
+// The layer is used only while every item behind is equal, field for field,
+// to what was painted, at the same document size and scale: a change to an
+// item behind, a reorder, a resize or a load repaints it, whoever made the
+// change.
 
 #include <memory>
+#include <vector>
 
 #include "document/Document.h"
 #include "document/EditorState.h"
@@ -15,27 +24,31 @@ namespace twk {
 class CanvasComposer {
  public:
   // The picture for `doc` over `grid` at the given pixels per unit.
+  // `deepestSelected` is the highest index of CData that is selected, -1
+  // for none (a key then acts on every item, and the full redraw is drawn).
   std::unique_ptr<Image> Compose(const Image& grid, const TWKFILE& doc, const EditorState& state,
-                                 float pixelsPerUnitX, float pixelsPerUnitY);
-  // Drops the cached layer (call when anything but the construction item
-  // may have changed outside Compose's knowledge).
+                                 float pixelsPerUnitX, float pixelsPerUnitY, int deepestSelected = -1);
+  // Drops the kept layer (frees its memory; it is never needed for
+  // correctness, as every Compose checks the items behind).
   void Invalidate();
-  // Whether a layer of the items behind the construction item is kept.
+  // Whether a layer of the items behind is kept.
   bool HasCachedLayer() const { return behind_ != nullptr; }
+  // Layers painted since construction (a reused layer is not counted).
+  long long LayersPainted() const { return layersPainted_; }
 
  private:
-  // What the cached layer was rendered for; any difference renders it anew.
-  struct CacheKey {
-    const TWKFILE* doc = nullptr;
-    const TWKDATA* front = nullptr;
-    int count = 0;
-    float twkw = 0, twkh = 0;
-    float ppuX = 0, ppuY = 0;
-    bool operator==(const CacheKey&) const = default;
+  // What the kept layer was painted from.
+  struct Scale {
+    float twkw = 0, twkh = 0, ppuX = 0, ppuY = 0;
+    bool operator==(const Scale&) const = default;
   };
+  bool LayerHolds(const TWKFILE& doc, int first, const Scale& scale) const;
 
-  std::unique_ptr<Image> behind_;  // items 1..n while constructing
-  CacheKey key_;
+  std::unique_ptr<Image> behind_;  // items first_..n-1
+  int first_ = 0;
+  std::vector<TWKDATA> painted_;   // those items as painted
+  Scale scale_;
+  long long layersPainted_ = 0;
 };
 
 }  // namespace twk

@@ -7,7 +7,6 @@
 #include <random>
 #include <string>
 
-#include "persist/DocumentFile.h"
 #include "render/BandPainter.h"
 #include "render/Grid.h"
 #include "render/ItemPainter.h"
@@ -20,6 +19,8 @@ namespace twk {
 namespace {
 
 using test::MakeItem;
+using test::MaxDifference;
+using test::StandardDocument;
 
 // The plain path: one surface over the whole image, last item first.
 std::unique_ptr<Image> PlainRender(const TWKFILE& doc, float ppu, RenderArea area) {
@@ -38,25 +39,6 @@ std::unique_ptr<Image> PlainCanvas(const Image& grid, const TWKFILE& doc, float 
   auto layer = PlainRender(doc, ppu, RenderArea::kDocument);
   BlendImage(*canvas, *layer, 0, 0);
   return canvas;
-}
-
-// Largest channel difference of the premultiplied pixels; -1 for a size mismatch.
-int MaxDifference(const Image& a, const Image& b) {
-  if (a.width() != b.width() || a.height() != b.height()) return -1;
-  int worst = 0;
-  for (int y = 0; y < a.height(); ++y) {
-    const auto* p = a.data() + std::size_t(y) * a.stride();
-    const auto* q = b.data() + std::size_t(y) * b.stride();
-    for (int x = 0; x < a.width() * 4; ++x) worst = std::max(worst, std::abs(int(p[x]) - int(q[x])));
-  }
-  return worst;
-}
-
-TWKFILE StandardDocument(int count) {
-  TWKFILE doc;
-  const std::string path = std::string(TARNWICK_BENCH_DATA_DIR) + "/icon-" + std::to_string(count) + ".twk";
-  EXPECT_EQ(LoadDocumentFile(path, doc, LoadAccess::kShared), ResultCode::kOk) << path;
-  return doc;
 }
 
 TEST(BandedRender, StandardDocumentsMatchThePlainPathExactly) {

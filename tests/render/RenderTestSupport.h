@@ -3,12 +3,36 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string>
+
+#include <gtest/gtest.h>
 
 #include "document/Colour.h"
 #include "document/Document.h"
+#include "persist/DocumentFile.h"
 #include "render/Image.h"
 
 namespace twk::test {
+
+// Largest channel difference of the premultiplied pixels; -1 for a size mismatch.
+inline int MaxDifference(const Image& a, const Image& b) {
+  if (a.width() != b.width() || a.height() != b.height()) return -1;
+  int worst = 0;
+  for (int y = 0; y < a.height(); ++y) {
+    const auto* p = a.data() + std::size_t(y) * a.stride();
+    const auto* q = b.data() + std::size_t(y) * b.stride();
+    for (int x = 0; x < a.width() * 4; ++x) worst = std::max(worst, std::abs(int(p[x]) - int(q[x])));
+  }
+  return worst;
+}
+
+// One of the standard icons of the repository (icon-10, icon-100, ...).
+inline TWKFILE StandardDocument(int count) {
+  TWKFILE doc;
+  const std::string path = std::string(TARNWICK_BENCH_DATA_DIR) + "/icon-" + std::to_string(count) + ".twk";
+  EXPECT_EQ(LoadDocumentFile(path, doc, LoadAccess::kShared), ResultCode::kOk) << path;
+  return doc;
+}
 
 inline TWKDATA MakeItem(int type, float x1, float y1, float x4, float y4, std::int32_t rgba = PackRGBA(0, 0, 0, 255),
                         float width = 1.0f) {
