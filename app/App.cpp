@@ -156,8 +156,12 @@ void App::LoadDocument(TWKFILE doc, std::string savePath) {
 void App::RedrawCanvas() {
   ++redrawCount_;
   if (!grid_) return;
-  std::unique_ptr<Image> picture =
-      composer_.Compose(*grid_, doc_, state_, editor_->pixelsPerUnitX, editor_->pixelsPerUnitY);
+  // Key commands and their undo act on the selected items; the layer of
+  // the items behind the deepest of them is kept.
+  const std::vector<RowRun> selected = items_.SelectedRuns();
+  const int deepestSelected = selected.empty() ? -1 : selected.back().second;
+  std::unique_ptr<Image> picture = composer_.Compose(*grid_, doc_, state_, editor_->pixelsPerUnitX,
+                                                     editor_->pixelsPerUnitY, deepestSelected);
   if (picture) imgDraw()->setImage(ToQImage(*picture));
 }
 
