@@ -23,8 +23,10 @@ std::unique_ptr<App> IconApp(bool redraw = true) {
   return app;
 }
 
+// The full redraw: with nothing selected no layer of items is kept.
 void BM_GuiCanvasRedraw(benchmark::State& state) {
   auto app = IconApp();
+  app->lstItems()->items().SelectOnly(-1);
   for (auto _ : state) {
     app->RedrawCanvas();
     benchmark::DoNotOptimize(app->imgDraw()->image().constBits());
