@@ -34,26 +34,8 @@ for program in "$editor" "$cli"; do
   [ -x "$program" ] || { echo "missing $program: build the tarnwick and tarnwick-cli targets" >&2; exit 2; }
 done
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-display=90
-while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-export DISPLAY=":$display"
-for _ in $(seq 200); do xprop -root >/dev/null 2>&1 && break; sleep 0.1; done
-xprop -root >/dev/null 2>&1 || { echo "Xvfb did not start" >&2; exit 2; }
-openbox --sm-disable >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 200); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break; sleep 0.1; done
-xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" || { echo "openbox did not start" >&2; exit 2; }
+source scripts/x-session.sh
+start_x_session -screen 0 1280x800x24
 
 # Each editor runs in a folder of its own, with its own configuration and
 # state folder, as two people's editors would.
