@@ -52,15 +52,6 @@ TEST(ClipboardCommandsTest, CopyInOneEditorPastesSelectedAndCheckedInAnother) {
   EXPECT_EQ(target.redraws, 1);
 }
 
-TEST(ClipboardCommandsTest, PastedIntoItsOwnDocumentTheCopyLiesOverItsSource) {
-  TestEditor t;
-  FourItems(t);
-  PasteItems(t.ed, CopySelected(t.ed).CData);
-  ASSERT_EQ(t.doc.CData.size(), 6);
-  EXPECT_EQ(*t.doc.CData.at(0), *t.doc.CData.at(3));
-  EXPECT_EQ(*t.doc.CData.at(1), *t.doc.CData.at(4));
-}
-
 TEST(ClipboardCommandsTest, CutHandsOverTheItemsItDeletes) {
   TestEditor t;
   FourItems(t);
