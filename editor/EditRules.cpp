@@ -7,7 +7,7 @@ namespace twk {
 
 namespace {
 
-constexpr std::array<UserCommandRule, 18> kRules = {{
+constexpr std::array<UserCommandRule, 21> kRules = {{
     {UserCommand::kSetOnSelection, "tool setting into the selection", true},
     {UserCommand::kNextType, "next item type", true},
     {UserCommand::kRotate, "rotate", true},
@@ -26,6 +26,9 @@ constexpr std::array<UserCommandRule, 18> kRules = {{
     {UserCommand::kExportPng, "export PNG", true},
     {UserCommand::kExportCode, "export code", true},
     {UserCommand::kRedo, "redo", true},
+    {UserCommand::kCopy, "copy", true},
+    {UserCommand::kCut, "cut", true},
+    {UserCommand::kPaste, "paste", true},
 }};
 
 // Row i of the table is the command numbered i.

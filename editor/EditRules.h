@@ -26,6 +26,9 @@ enum class UserCommand {
   kExportPng,     // opening the export window and exporting
   kExportCode,    // popup "Export Code": the drawing as SVG
   kRedo,          // Ctrl+Y (undo while drawing cancels the drawing instead)
+  kCopy,          // Ctrl+C
+  kCut,           // Ctrl+X
+  kPaste,         // Ctrl+V
 };
 
 struct UserCommandRule {

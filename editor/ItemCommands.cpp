@@ -60,11 +60,21 @@ void SetSelectedVisibility(Editor& ed, bool visible) {
 
 void CloneSelected(Editor& ed) {
   if (!MayRun(UserCommand::kClone, ed.state)) return;
-  // The copies go to the front in the order of their sources, selected.
-  std::vector<ListedItem> copies;
+  AddCopiesAtFront(ed, SelectedItems(ed));
+}
+
+std::vector<const TWKDATA*> SelectedItems(const Editor& ed) {
+  std::vector<const TWKDATA*> items;
   for (int row = 0; row < ed.rows.RowCount(); ++row) {
-    const TWKDATA* source = ed.rows.RowItem(row);
-    if (!source || !ed.rows.GetRowState(row).selected) continue;
+    const TWKDATA* item = ed.rows.RowItem(row);
+    if (item && ed.rows.GetRowState(row).selected) items.push_back(item);
+  }
+  return items;
+}
+
+void AddCopiesAtFront(Editor& ed, const std::vector<const TWKDATA*>& sources) {
+  std::vector<ListedItem> copies;
+  for (const TWKDATA* source : sources) {
     ListedItem copy;
     copy.index = static_cast<int>(copies.size());
     copy.owned = std::make_unique<TWKDATA>(*source);
