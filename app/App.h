@@ -11,6 +11,7 @@
 #include <random>
 #include <vector>
 
+#include "app/Clipboard.h"
 #include "app/Dialogs.h"
 #include "app/MainWindow.h"
 #include "app/ExportWindow.h"
@@ -80,6 +81,8 @@ class App {
   // This editor's recovery copy (none kept before Start).
   RecoveryKeeper& recovery() { return *recovery_; }
   void setDialogs(Dialogs* dialogs) { dialogs_ = dialogs ? dialogs : &DesktopDialogs(); }
+  Clipboard& clipboard() { return *clipboard_; }
+  void setClipboard(Clipboard* clipboard) { clipboard_ = clipboard ? clipboard : &SystemClipboard(); }
   // Number of RedrawCanvas calls, including those that found no grid image.
   int redrawCount() const { return redrawCount_; }
   std::mt19937& random() { return random_; }
@@ -172,6 +175,7 @@ class App {
   long long previewShown_ = -1;  // generation of the pictures the window shows
   EditHistory history_;
   Dialogs* dialogs_;
+  Clipboard* clipboard_ = &SystemClipboard();
   int redrawCount_ = 0;
   std::mt19937 random_;
   std::function<void(int)> commandTap_;

@@ -1,6 +1,7 @@
 #include "app/AppCommands.h"
 
 #include "app/App.h"
+#include "app/CopyPasteCommands.h"
 #include "app/DocumentCommands.h"
 #include "app/ExportCommands.h"
 #include "editor/EditHistory.h"
@@ -15,6 +16,9 @@ const std::array<AppCommand, kAppCommandCount>& AppCommandTable() {
       {keys::kSave, "save", SaveDocumentCommand},
       {keys::kLoad, "load", LoadDocumentCommand},
       {keys::kExportPng, "export PNG", OpenExportWindow},
+      {keys::kCopy, "copy", CopyItemsCommand},
+      {keys::kCut, "cut", CutItemsCommand},
+      {keys::kPaste, "paste", PasteItemsCommand},
       {keys::kP, "show or hide the preview", [](App& app) { app.TogglePreview(); }},
   }};
   return table;

@@ -1,8 +1,8 @@
 #pragma once
 // The keyboard commands beyond the 25 single keys: the Ctrl shortcuts for
 // undo and redo, and for save, load and export, which run the popup menu's
-// own commands with the same dialogs, rules and refusals; P shows or hides
-// the Preview window.
+// own commands with the same dialogs, rules and refusals; copy, cut and
+// paste through the system clipboard; P shows or hides the Preview window.
 
 #include <array>
 
@@ -16,7 +16,7 @@ struct AppCommand {
   void (*run)(App&);
 };
 
-constexpr int kAppCommandCount = 6;
+constexpr int kAppCommandCount = 9;
 const std::array<AppCommand, kAppCommandCount>& AppCommandTable();
 
 // Runs the program command with this number; false when the number is not

@@ -53,6 +53,9 @@ const std::array<ShortcutBinding, kShortcutCount>& ShortcutBindings() {
       {Qt::Key_S, Qt::ControlModifier, keys::kSave},
       {Qt::Key_O, Qt::ControlModifier, keys::kLoad},
       {Qt::Key_E, Qt::ControlModifier, keys::kExportPng},
+      {Qt::Key_C, Qt::ControlModifier, keys::kCopy},
+      {Qt::Key_X, Qt::ControlModifier, keys::kCut},
+      {Qt::Key_V, Qt::ControlModifier, keys::kPaste},
   }};
   return table;
 }

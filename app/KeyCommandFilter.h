@@ -30,13 +30,14 @@ constexpr int kKeyBindingCount = 27;
 constexpr int kRegisteredKeyCount = 25;
 const std::array<KeyBinding, kKeyBindingCount>& KeyBindings();
 
-// The everyday shortcuts held with Ctrl (undo, redo, save, load, export).
+// The everyday shortcuts held with Ctrl (undo, redo, save, load, export,
+// copy, cut, paste).
 struct ShortcutBinding {
   int qtKey;
   Qt::KeyboardModifiers modifiers;  // exactly these of Shift, Ctrl and Alt
   int number;
 };
-constexpr int kShortcutCount = 6;
+constexpr int kShortcutCount = 9;
 const std::array<ShortcutBinding, kShortcutCount>& ShortcutBindings();
 
 // The command number of a key press, or 0 when it is no command.

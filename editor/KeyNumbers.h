@@ -20,5 +20,8 @@ constexpr int kRedo = kCtrl | 89;       // Ctrl+Y, also Ctrl+Shift+Z
 constexpr int kSave = kCtrl | 83;       // Ctrl+S
 constexpr int kLoad = kCtrl | 79;       // Ctrl+O
 constexpr int kExportPng = kCtrl | 69;  // Ctrl+E
+constexpr int kCopy = kCtrl | 67;       // Ctrl+C
+constexpr int kCut = kCtrl | 88;        // Ctrl+X
+constexpr int kPaste = kCtrl | 86;      // Ctrl+V
 
 }  // namespace twk::keys

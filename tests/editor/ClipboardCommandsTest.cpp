@@ -9,7 +9,7 @@
 #include "editor/ItemCommands.h"
 #include "persist/DocumentFile.h"
 #include "persist/ItemClipboard.h"
-#include "FakeRows.h"
+#include "TestEditor.h"
 
 namespace twk::test {
 namespace {

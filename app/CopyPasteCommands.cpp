@@ -1,0 +1,41 @@
+#include "app/CopyPasteCommands.h"
+
+#include <optional>
+
+#include "app/App.h"
+#include "app/Clipboard.h"
+#include "editor/ClipboardCommands.h"
+#include "export/ItemClipboardData.h"
+#include "persist/ItemClipboard.h"
+
+namespace twk {
+namespace {
+
+// A copy of nothing (no selection, or refused) leaves the clipboard as it
+// was.
+void PutOnClipboard(App& app, const TWKFILE& picked) {
+  if (picked.CData.empty()) return;
+  app.clipboard().Put(ItemClipboardData(picked));
+}
+
+}  // namespace
+
+void CopyItemsCommand(App& app) {
+  if (app.exportWindowOpen()) return;
+  PutOnClipboard(app, CopySelected(app.editor()));
+}
+
+void CutItemsCommand(App& app) {
+  if (app.exportWindowOpen()) return;
+  PutOnClipboard(app, CutSelected(app.editor()));
+}
+
+void PasteItemsCommand(App& app) {
+  if (app.exportWindowOpen()) return;
+  // Text from any program: what the reader does not take whole is ignored
+  // without a word, as is a clipboard without items.
+  const std::optional<TWKFILE> items = ItemsFromClipboardText(app.clipboard().Get(kItemsMimeType));
+  if (items) PasteItems(app.editor(), items->CData);
+}
+
+}  // namespace twk
