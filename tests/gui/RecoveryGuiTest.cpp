@@ -53,7 +53,7 @@ struct Shown {
 
 Shown Take(App& app) {
   Shown s{DocumentToXml(app.doc()), {}, app.config().RecentFile};
-  const ItemListWidget& list = *app.lstItems();
+  const ItemList& list = app.lstItems()->items();
   for (int r = 0; r < list.RowCount(); ++r)
     s.rows.emplace_back(list.RowText(r), list.GetRowState(r).selected, list.GetRowState(r).checked);
   return s;
@@ -84,7 +84,7 @@ TEST(LoadStep, UndoBringsBackTheDrawingAndRedoTheLoadWithoutTheDisk) {
   ScriptedDialogs dialogs;
   auto app = test::StartedApp(dialogs);
   app->ReplaceDocument(Drawing(3));
-  app->lstItems()->SelectOnly(2);
+  app->lstItems()->items().SelectOnly(2);
   app->config().RecentFile = dir.file("before.twk");
   const Shown drawing = Take(*app);
 
