@@ -19,6 +19,7 @@
 #include "document/Document.h"
 #include "document/EditorState.h"
 #include "render/CanvasComposer.h"
+#include "editor/CommandRegistry.h"
 #include "editor/EditHistory.h"
 #include "editor/Editor.h"
 #include "editor/ItemList.h"
@@ -46,6 +47,8 @@ class PreviewWindow;
 class RecoveryKeeper;
 
 class App {
+  friend class AppTestAccess;
+
  public:
   // Builds both windows for `scale` (hidden until Start).
   explicit App(ScreenScale scale);
@@ -137,11 +140,12 @@ class App {
   // Fresh default palette; CurRGB becomes its first colour.
   void DefaultPalette();
 
-  // Every keyboard command of the main window by number: the program's own
-  // (AppCommands) first, then the editor's; unknown numbers do nothing.
+  // Runs a command of the command table by number unless it is refused
+  // now (while drawing, while the export window is open); unknown numbers
+  // do nothing.
   void DispatchCommand(int number);
-  // A popup menu choice by number (6 Hide ... 13 Load).
-  void PopupCommand(int number);
+  // A popup menu choice by its menu number (6 Hide ... 13 Load).
+  void PopupCommand(int menuNumber);
   // Rebuilds the popup menu and opens it at `globalPos`.
   void OpenPopupMenu(const QPoint& globalPos);
 
@@ -151,6 +155,8 @@ class App {
   void setUrlOpener(std::function<void(const QUrl&)> opener);
 
  private:
+  // What the command table's refusals are judged against now.
+  CommandConditions Now() const;
   void BuildWindows();
   void WireCanvas();
   void WirePalette();
@@ -187,6 +193,7 @@ class App {
   ExportWindow* export_ = nullptr;  // owned by the main window
   PreviewWindow* preview_ = nullptr;  // owned by the main window
   QMenu* popup_ = nullptr;          // owned by the main window
+  CommandRegistry commands_;  // every command: the editor's and the program's
   std::unique_ptr<KeyCommandFilter> keyFilter_;
   std::unique_ptr<Editor> editor_;
   std::unique_ptr<RecoveryKeeper> recovery_;

@@ -21,17 +21,14 @@ void PutOnClipboard(App& app, const TWKFILE& picked) {
 }  // namespace
 
 void CopyItemsCommand(App& app) {
-  if (app.exportWindowOpen()) return;
   PutOnClipboard(app, CopySelected(app.editor()));
 }
 
 void CutItemsCommand(App& app) {
-  if (app.exportWindowOpen()) return;
   PutOnClipboard(app, CutSelected(app.editor()));
 }
 
 void PasteItemsCommand(App& app) {
-  if (app.exportWindowOpen()) return;
   // Text from any program: what the reader does not take whole is ignored
   // without a word, as is a clipboard without items.
   const std::optional<TWKFILE> items = ItemsFromClipboardText(app.clipboard().Get(kItemsMimeType));

@@ -1,8 +1,8 @@
 #pragma once
 // Ctrl+C, Ctrl+X and Ctrl+V: the selected items onto the clipboard in the
 // three kinds the core makes of them, and the clipboard's items into the
-// document. None acts while the export window is open; the editor's rules
-// refuse them while drawing.
+// document. The command table refuses them while drawing and while the
+// export window is open.
 
 namespace twk {
 

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "editor/EditRules.h"
 #include "editor/ItemCommands.h"
 
 namespace twk {
@@ -20,19 +19,16 @@ TWKFILE Picked(const Editor& ed) {
 }  // namespace
 
 TWKFILE CopySelected(const Editor& ed) {
-  if (!MayRun(UserCommand::kCopy, ed.state)) return TWKFILE{};
   return Picked(ed);
 }
 
 TWKFILE CutSelected(Editor& ed) {
-  if (!MayRun(UserCommand::kCut, ed.state)) return TWKFILE{};
   TWKFILE picked = Picked(ed);
   DeleteSelected(ed);
   return picked;
 }
 
 void PasteItems(Editor& ed, const ItemStore& items) {
-  if (!MayRun(UserCommand::kPaste, ed.state)) return;
   std::vector<const TWKDATA*> sources;
   sources.reserve(static_cast<std::size_t>(items.size()));
   for (int i = 0; i < items.size(); ++i) sources.push_back(items.at(i));

@@ -1,8 +1,7 @@
 #pragma once
 // The editing side of copy, cut and paste. Copy and cut hand over the chosen
 // items in a document of this document's size; what goes on the clipboard
-// is the program's business. All of them do nothing while an item is under
-// construction.
+// is the program's business. The command table refuses them while drawing.
 
 #include "editor/Editor.h"
 

@@ -7,7 +7,6 @@
 #include "document/Labels.h"
 #include "document/Rounding.h"
 #include "editor/ChangeItems.h"
-#include "editor/EditRules.h"
 #include "editor/ItemListing.h"
 
 namespace twk {
@@ -40,7 +39,6 @@ void RunChanges(Editor& ed, std::vector<ItemChange> changes) {
 }  // namespace
 
 void SyncVisibility(Editor& ed) {
-  if (!MayRun(UserCommand::kCheckBox, ed.state)) return;
   std::vector<ItemChange> changes;
   for (int row = 0; row < ed.rows.RowCount(); ++row) {
     if (TWKDATA* item = ed.rows.RowItem(row)) AddVisibility(changes, row, item, ed.rows.GetRowState(row).checked);
@@ -49,7 +47,6 @@ void SyncVisibility(Editor& ed) {
 }
 
 void SetSelectedVisibility(Editor& ed, bool visible) {
-  if (!MayRun(visible ? UserCommand::kShow : UserCommand::kHide, ed.state)) return;
   std::vector<ItemChange> changes;
   for (int row = 0; row < ed.rows.RowCount(); ++row) {
     TWKDATA* item = ed.rows.RowItem(row);
@@ -59,7 +56,7 @@ void SetSelectedVisibility(Editor& ed, bool visible) {
 }
 
 void CloneSelected(Editor& ed) {
-  if (!MayRun(UserCommand::kClone, ed.state)) return;
+  // The copies go to the front in the order of their sources, selected.
   AddCopiesAtFront(ed, SelectedItems(ed));
 }
 
@@ -88,7 +85,6 @@ void AddCopiesAtFront(Editor& ed, const std::vector<const TWKDATA*>& sources) {
 }
 
 void DeleteSelected(Editor& ed) {
-  if (!MayRun(UserCommand::kDelete, ed.state)) return;
   std::vector<ListedItem> doomed;
   for (int row = 0; row < ed.rows.RowCount(); ++row) {
     TWKDATA* item = ed.rows.RowItem(row);
@@ -118,7 +114,6 @@ void RebuildRowsFromDocument(Editor& ed) {
 
 bool RowDragStart(Editor& ed, PendingDrag& drag) {
   drag = PendingDrag{};
-  if (!MayRun(UserCommand::kRowDrag, ed.state)) return false;
   const int row = ed.rows.FirstSelectedRow();
   if (row < 0) return false;
   drag.row = row;
@@ -131,7 +126,6 @@ bool RowDrop(Editor& ed, PendingDrag& drag, const std::string& droppedText) {
   (void)droppedText;  // the moved row keeps its own label: a row's label always names its item
   const PendingDrag source = drag;
   drag = PendingDrag{};
-  if (!MayRun(UserCommand::kRowDrop, ed.state)) return false;
   const int target = ed.rows.FirstSelectedRow();
   if (target < 0 || !DragStillValid(ed, source)) return false;
   if (target == source.row) {

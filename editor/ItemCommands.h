@@ -1,6 +1,7 @@
 #pragma once
 // Commands on the selected rows of the item list, and the row drag and drop.
-// All of them do nothing while an item is under construction.
+// Whether they may run while an item is under construction is the command
+// table's to say (editor/CommandRegistry.h).
 
 #include <vector>
 

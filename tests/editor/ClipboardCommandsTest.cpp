@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "editor/ClipboardCommands.h"
-#include "editor/Construction.h"
 #include "editor/ItemCommands.h"
 #include "persist/DocumentFile.h"
 #include "persist/ItemClipboard.h"
@@ -62,20 +61,6 @@ TEST(ClipboardCommandsTest, CutHandsOverTheItemsItDeletes) {
   EXPECT_EQ(t.doc.CData.at(0)->Name, "item0");
   EXPECT_EQ(t.doc.CData.at(1)->Name, "item3");
   EXPECT_EQ(t.history.undoCount(), 1u);
-}
-
-TEST(ClipboardCommandsTest, NothingHappensWhileDrawing) {
-  TestEditor t;
-  FourItems(t);
-  StartItem(t.ed, 50, 50);
-  const std::string during = DocumentToXml(t.doc);
-  EXPECT_TRUE(CopySelected(t.ed).CData.empty());
-  EXPECT_TRUE(CutSelected(t.ed).CData.empty());
-  ItemStore pasted;
-  pasted.append(MakeItem(kLine, 8));
-  PasteItems(t.ed, pasted);
-  EXPECT_EQ(DocumentToXml(t.doc), during);
-  EXPECT_EQ(t.history.undoCount(), 0u);
 }
 
 }  // namespace

@@ -271,7 +271,7 @@ TEST(EditHistoryTest, UndoWhileDrawingCancelsTheDrawingOnly) {
   const Snapshot before = Take(t);
   StartItem(t.ed, 50, 50);
   FollowPointer(t.ed, 120, 90);
-  RedoCommand(t.ed);  // refused while drawing
+  DispatchCommand(t.ed, keys::kRedo);  // refused while drawing
   UndoCommand(t.ed);
   EXPECT_FALSE(t.state.Constructing);
   EXPECT_EQ(Take(t), before);
