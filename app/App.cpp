@@ -187,10 +187,13 @@ void App::DrawPalette() {
 
 void App::DispatchCommand(int number) {
   if (commandTap_) commandTap_(number);
-  if (RunAppCommand(*this, number)) return;
-  twk::DispatchCommand(*editor_, number);
+  commands_.Dispatch(*editor_, number, Now());
 }
 
-void App::PopupCommand(int number) { RunPopupCommand(*this, number); }
+CommandConditions App::Now() const { return CommandConditions{state_.Constructing, exportWindowOpen()}; }
+
+void App::PopupCommand(int menuNumber) {
+  if (const CommandEntry* entry = commands_.FindMenuEntry(menuNumber)) DispatchCommand(entry->number);
+}
 
 }  // namespace twk

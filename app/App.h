@@ -11,6 +11,7 @@
 #include <random>
 #include <vector>
 
+#include "app/Clipboard.h"
 #include "app/Dialogs.h"
 #include "app/MainWindow.h"
 #include "app/ExportWindow.h"
@@ -18,6 +19,7 @@
 #include "document/Document.h"
 #include "document/EditorState.h"
 #include "render/CanvasComposer.h"
+#include "editor/CommandRegistry.h"
 #include "editor/EditHistory.h"
 #include "editor/Editor.h"
 #include "editor/ItemList.h"
@@ -45,6 +47,8 @@ class PreviewWindow;
 class RecoveryKeeper;
 
 class App {
+  friend class AppTestAccess;
+
  public:
   // Builds both windows for `scale` (hidden until Start).
   explicit App(ScreenScale scale);
@@ -80,6 +84,8 @@ class App {
   // This editor's recovery copy (none kept before Start).
   RecoveryKeeper& recovery() { return *recovery_; }
   void setDialogs(Dialogs* dialogs) { dialogs_ = dialogs ? dialogs : &DesktopDialogs(); }
+  Clipboard& clipboard() { return *clipboard_; }
+  void setClipboard(Clipboard* clipboard) { clipboard_ = clipboard ? clipboard : &SystemClipboard(); }
   // Number of RedrawCanvas calls, including those that found no grid image.
   int redrawCount() const { return redrawCount_; }
   std::mt19937& random() { return random_; }
@@ -134,11 +140,12 @@ class App {
   // Fresh default palette; CurRGB becomes its first colour.
   void DefaultPalette();
 
-  // Every keyboard command of the main window by number: the program's own
-  // (AppCommands) first, then the editor's; unknown numbers do nothing.
+  // Runs a command of the command table by number unless it is refused
+  // now (while drawing, while the export window is open); unknown numbers
+  // do nothing.
   void DispatchCommand(int number);
-  // A popup menu choice by number (6 Hide ... 13 Load).
-  void PopupCommand(int number);
+  // A popup menu choice by its menu number (6 Hide ... 13 Load).
+  void PopupCommand(int menuNumber);
   // Rebuilds the popup menu and opens it at `globalPos`.
   void OpenPopupMenu(const QPoint& globalPos);
 
@@ -148,6 +155,8 @@ class App {
   void setUrlOpener(std::function<void(const QUrl&)> opener);
 
  private:
+  // What the command table's refusals are judged against now.
+  CommandConditions Now() const;
   void BuildWindows();
   void WireCanvas();
   void WirePalette();
@@ -172,6 +181,7 @@ class App {
   long long previewShown_ = -1;  // generation of the pictures the window shows
   EditHistory history_;
   Dialogs* dialogs_;
+  Clipboard* clipboard_ = &SystemClipboard();
   int redrawCount_ = 0;
   std::mt19937 random_;
   std::function<void(int)> commandTap_;
@@ -183,6 +193,7 @@ class App {
   ExportWindow* export_ = nullptr;  // owned by the main window
   PreviewWindow* preview_ = nullptr;  // owned by the main window
   QMenu* popup_ = nullptr;          // owned by the main window
+  CommandRegistry commands_;  // every command: the editor's and the program's
   std::unique_ptr<KeyCommandFilter> keyFilter_;
   std::unique_ptr<Editor> editor_;
   std::unique_ptr<RecoveryKeeper> recovery_;

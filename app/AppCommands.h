@@ -1,26 +1,15 @@
 #pragma once
-// The keyboard commands beyond the 25 single keys: the Ctrl shortcuts for
-// undo and redo, and for save, load and export, which run the popup menu's
-// own commands with the same dialogs, rules and refusals; P shows or hides
-// the Preview window.
+// The program's own entries of the command table: those whose action is a
+// dialog, a window or the system clipboard (save, load, the two exports, the
+// preview, copy, cut and paste). Added to
+// the table at start-up, after the editor's.
 
-#include <array>
+#include "editor/CommandRegistry.h"
 
 namespace twk {
 
 class App;
 
-struct AppCommand {
-  int number;  // command number (editor/KeyNumbers.h)
-  const char* name;
-  void (*run)(App&);
-};
-
-constexpr int kAppCommandCount = 6;
-const std::array<AppCommand, kAppCommandCount>& AppCommandTable();
-
-// Runs the program command with this number; false when the number is not
-// one (the editor's table may know it).
-bool RunAppCommand(App& app, int number);
+void AddAppCommands(CommandRegistry& table, App& app);
 
 }  // namespace twk

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "app/App.h"
+#include "app/AppCommands.h"
 #include "app/ExportCommands.h"
 #include "app/ExportWindow.h"
 #include "app/HyperLink.h"
@@ -18,6 +19,8 @@
 #include "app/PopupMenu.h"
 #include "document/Colour.h"
 #include "editor/Construction.h"
+#include "editor/KeyCommands.h"
+#include "editor/KeyNumbers.h"
 #include "render/Palette.h"
 
 namespace twk {
@@ -36,7 +39,9 @@ void App::BuildWindows() {
   WirePalette();
   WireCanvas();
   WireItemList();
-  keyFilter_ = std::make_unique<KeyCommandFilter>(main_.get(), [this](int number) { DispatchCommand(number); });
+  AddEditorCommands(commands_);
+  AddAppCommands(commands_, *this);
+  keyFilter_ = std::make_unique<KeyCommandFilter>(main_.get(), commands_, [this](int number) { DispatchCommand(number); });
   lblVersion()->setText(QString::fromLatin1(kVersionText));
   imgDraw()->setFocus(Qt::OtherFocusReason);
   UpdateTitle();
@@ -87,14 +92,16 @@ void App::WireItemList() {
   // A check mark or the selection changed: the items' visibility follows
   // the check marks.
   listFollower_ = std::make_unique<ItemListFollower>(items_, [this](const ListChange& change) {
-    if (change.checks || change.selection) SyncVisibility(*editor_);
+    if (change.checks || change.selection) commands_.Dispatch(*editor_, keys::kCheckMarks, Now());
   });
   lstItems()->contextMenuAt = [this](QPoint pos) { OpenPopupMenu(pos); };
   lstItems()->dragStarting = [this] {
-    if (!RowDragStart(*editor_, pendingDrag_)) return QString();
+    if (!commands_.MayRun(keys::kRowDrag, Now()) || !RowDragStart(*editor_, pendingDrag_)) return QString();
     return QString::fromStdString(items_.RowText(pendingDrag_.row));
   };
-  lstItems()->textDropped = [this](const QString& text) { RowDrop(*editor_, pendingDrag_, text.toStdString()); };
+  lstItems()->textDropped = [this](const QString& text) {
+    if (commands_.MayRun(keys::kRowDrop, Now())) RowDrop(*editor_, pendingDrag_, text.toStdString());
+  };
   // A drag that ended anywhere but on the list moves nothing later on.
   lstItems()->dragEndedElsewhere = [this] { pendingDrag_ = PendingDrag{}; };
 
@@ -109,12 +116,12 @@ void App::WireItemList() {
 }
 
 void App::OpenPopupMenu(const QPoint& globalPos) {
-  BuildPopupMenu(*popup_);
+  BuildPopupMenu(*popup_, commands_);
   popup_->popup(globalPos);
 }
 
 void App::WireExportWindow() {
-  QObject::connect(cmdExport(), &QPushButton::clicked, export_, [this] { ExportCommand(*this); });
+  QObject::connect(cmdExport(), &QPushButton::clicked, export_, [this] { commands_.Dispatch(*editor_, keys::kExportSizes, Now()); });
   QObject::connect(cmdExportAbort(), &QPushButton::clicked, export_, [this] { CancelExport(*this); });
   export_->closing = [this] { CancelExport(*this); };
 }

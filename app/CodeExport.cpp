@@ -1,7 +1,6 @@
 #include "app/CodeExport.h"
 
 #include "app/App.h"
-#include "editor/EditRules.h"
 #include "export/ExportOperation.h"
 #include "export/ExportPlan.h"
 #include "export/FileTypes.h"
@@ -17,7 +16,6 @@ constexpr int kCodePixels = 16;
 }  // namespace
 
 void ExportCodeCommand(App& app) {
-  if (!MayRun(UserCommand::kExportCode, app.state())) return;
   FileDialogRequest request;
   request.title = QString::fromLatin1(kExportCodeTitle);
   request.filterName = QString::fromLatin1(kSvgFileType.name);

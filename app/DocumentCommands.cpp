@@ -8,7 +8,6 @@
 
 #include "app/App.h"
 #include "app/RecoveryKeeper.h"
-#include "editor/EditRules.h"
 #include "persist/DocumentFile.h"
 #include "persist/PathRules.h"
 
@@ -39,7 +38,6 @@ bool IsExistingFile(const std::string& path) {
 }  // namespace
 
 void SaveDocumentCommand(App& app) {
-  if (!MayRun(UserCommand::kSave, app.state())) return;
   const QString chosen = app.dialogs().AskFilePath(app.mainWidget(), DocumentDialog(app, kSaveTitle, true));
   if (chosen.isEmpty()) return;
 
@@ -61,14 +59,12 @@ void SaveDocumentCommand(App& app) {
 }
 
 void LoadDocumentCommand(App& app) {
-  if (!MayRun(UserCommand::kLoad, app.state())) return;
   const QString chosen = app.dialogs().AskFilePath(app.mainWidget(), DocumentDialog(app, kLoadTitle, false));
   if (chosen.isEmpty()) return;
   LoadDocumentFromPath(app, chosen);
 }
 
 void LoadDocumentFromPath(App& app, const QString& chosen) {
-  if (!MayRun(UserCommand::kLoad, app.state())) return;
   const std::string path = chosen.toStdString();
 
   // Reading resets the record before filling it, so reading into a fresh

@@ -9,7 +9,6 @@
 
 #include "app/App.h"
 #include "app/ExportWindow.h"
-#include "editor/EditRules.h"
 #include "export/ExportOperation.h"
 #include "export/ExportPlan.h"
 #include "export/ExportSizes.h"
@@ -43,7 +42,6 @@ void ShowExportMessages(App& app, const ExportReport& report) {
 }  // namespace
 
 void OpenExportWindow(App& app) {
-  if (!MayRun(UserCommand::kExportPng, app.state()) || app.exportWindowOpen()) return;
   QTreeWidget* list = app.lstExportRes();
   list->clear();
   for (int i = 0; i < kExportSizeCount; ++i) {
@@ -58,7 +56,7 @@ void OpenExportWindow(App& app) {
 }
 
 void ExportCommand(App& app) {
-  if (!MayRun(UserCommand::kExportPng, app.state()) || !app.exportWindowOpen()) return;
+  if (!app.exportWindowOpen()) return;
   const int mask = ExportMaskFromRows(CheckedRows(*app.lstExportRes()));
   ExportWindow* window = app.exportWindow();
   // An empty choice is refused and not remembered: the next window would

@@ -7,7 +7,6 @@
 #include "document/Labels.h"
 #include "document/Rounding.h"
 #include "editor/ChangeItems.h"
-#include "editor/EditRules.h"
 #include "editor/ItemListing.h"
 
 namespace twk {
@@ -40,7 +39,6 @@ void RunChanges(Editor& ed, std::vector<ItemChange> changes) {
 }  // namespace
 
 void SyncVisibility(Editor& ed) {
-  if (!MayRun(UserCommand::kCheckBox, ed.state)) return;
   std::vector<ItemChange> changes;
   for (int row = 0; row < ed.rows.RowCount(); ++row) {
     if (TWKDATA* item = ed.rows.RowItem(row)) AddVisibility(changes, row, item, ed.rows.GetRowState(row).checked);
@@ -49,7 +47,6 @@ void SyncVisibility(Editor& ed) {
 }
 
 void SetSelectedVisibility(Editor& ed, bool visible) {
-  if (!MayRun(visible ? UserCommand::kShow : UserCommand::kHide, ed.state)) return;
   std::vector<ItemChange> changes;
   for (int row = 0; row < ed.rows.RowCount(); ++row) {
     TWKDATA* item = ed.rows.RowItem(row);
@@ -59,12 +56,22 @@ void SetSelectedVisibility(Editor& ed, bool visible) {
 }
 
 void CloneSelected(Editor& ed) {
-  if (!MayRun(UserCommand::kClone, ed.state)) return;
   // The copies go to the front in the order of their sources, selected.
-  std::vector<ListedItem> copies;
+  AddCopiesAtFront(ed, SelectedItems(ed));
+}
+
+std::vector<const TWKDATA*> SelectedItems(const Editor& ed) {
+  std::vector<const TWKDATA*> items;
   for (int row = 0; row < ed.rows.RowCount(); ++row) {
-    const TWKDATA* source = ed.rows.RowItem(row);
-    if (!source || !ed.rows.GetRowState(row).selected) continue;
+    const TWKDATA* item = ed.rows.RowItem(row);
+    if (item && ed.rows.GetRowState(row).selected) items.push_back(item);
+  }
+  return items;
+}
+
+void AddCopiesAtFront(Editor& ed, const std::vector<const TWKDATA*>& sources) {
+  std::vector<ListedItem> copies;
+  for (const TWKDATA* source : sources) {
     ListedItem copy;
     copy.index = static_cast<int>(copies.size());
     copy.owned = std::make_unique<TWKDATA>(*source);
@@ -78,7 +85,6 @@ void CloneSelected(Editor& ed) {
 }
 
 void DeleteSelected(Editor& ed) {
-  if (!MayRun(UserCommand::kDelete, ed.state)) return;
   std::vector<ListedItem> doomed;
   for (int row = 0; row < ed.rows.RowCount(); ++row) {
     TWKDATA* item = ed.rows.RowItem(row);
@@ -108,7 +114,6 @@ void RebuildRowsFromDocument(Editor& ed) {
 
 bool RowDragStart(Editor& ed, PendingDrag& drag) {
   drag = PendingDrag{};
-  if (!MayRun(UserCommand::kRowDrag, ed.state)) return false;
   const int row = ed.rows.FirstSelectedRow();
   if (row < 0) return false;
   drag.row = row;
@@ -121,7 +126,6 @@ bool RowDrop(Editor& ed, PendingDrag& drag, const std::string& droppedText) {
   (void)droppedText;  // the moved row keeps its own label: a row's label always names its item
   const PendingDrag source = drag;
   drag = PendingDrag{};
-  if (!MayRun(UserCommand::kRowDrop, ed.state)) return false;
   const int target = ed.rows.FirstSelectedRow();
   if (target < 0 || !DragStillValid(ed, source)) return false;
   if (target == source.row) {

@@ -1,6 +1,9 @@
 #pragma once
 // Commands on the selected rows of the item list, and the row drag and drop.
-// All of them do nothing while an item is under construction.
+// Whether they may run while an item is under construction is the command
+// table's to say (editor/CommandRegistry.h).
+
+#include <vector>
 
 #include "editor/Editor.h"
 #include "editor/RowSelection.h"
@@ -17,6 +20,12 @@ void SyncVisibility(Editor& ed);
 void SetSelectedVisibility(Editor& ed, bool visible);
 void CloneSelected(Editor& ed);
 void DeleteSelected(Editor& ed);
+
+// The items of the selected rows, in list order.
+std::vector<const TWKDATA*> SelectedItems(const Editor& ed);
+// Puts copies of `sources` at the front of the document in their order, as
+// the only selected rows, checked when visible: one step (none when empty).
+void AddCopiesAtFront(Editor& ed, const std::vector<const TWKDATA*>& sources);
 
 // Rebuilds every row from CData after a document was loaded: rows in
 // document order, visible items checked, row 0 selected.

@@ -6,7 +6,7 @@
 #include "document/Colour.h"
 #include "document/Rounding.h"
 #include "editor/Construction.h"
-#include "editor/EditRules.h"
+#include "editor/EditHistory.h"
 #include "editor/ItemCommands.h"
 #include "editor/KeyNumbers.h"
 #include "editor/ResizeDocument.h"
@@ -49,7 +49,6 @@ void StepAlpha(Editor& ed, int step, int key) {
 }
 
 void NextType(Editor& ed) {
-  if (!MayRun(UserCommand::kNextType, ed.state)) return;
   ed.state.CurType = NextItemType(ed.state.CurType);
   ed.toolSettingsChanged();
 }
@@ -73,7 +72,6 @@ float ResizedBy(float size, int delta) {
 }
 
 void Resize(Editor& ed, int dw, int dh, int key) {
-  if (!MayRun(UserCommand::kDocumentSize, ed.state)) return;
   const DocumentSize before{ed.doc.TWKW, ed.doc.TWKH};
   const DocumentSize after{ResizedBy(before.w, dw), ResizedBy(before.h, dh)};
   // Bits, not values: a NaN size read from a file counts as unchanged.
@@ -84,46 +82,73 @@ void Resize(Editor& ed, int dw, int dh, int key) {
   RunEdit(ed, std::make_unique<ResizeDocument>(before, after), key);
 }
 
-const std::array<KeyCommand, 25> kTable = {{
-    {keys::k3, "fix second control point or arc end angle", FixSecondControlPoint},
-    {keys::k2, "fix first control point or arc start angle", FixFirstControlPoint},
-    {keys::k1, "fix start point", FixStartPoint},
-    {keys::kEsc, "cancel construction", CancelConstruction},
-    {keys::kM, "next draw method", NextMethod},
-    {keys::kV, "next end style", NextStyle},
-    {keys::kT, "next item type", NextType},
-    {keys::kA, "rotate by -1 degree", [](Editor& ed) { Rotate(ed, -1.0f, keys::kA); }},
-    {keys::kD, "rotate by +1 degree", [](Editor& ed) { Rotate(ed, 1.0f, keys::kD); }},
-    {keys::kW, "opacity +5", [](Editor& ed) { StepAlpha(ed, kAlphaStep, keys::kW); }},
-    {keys::kS, "opacity -5", [](Editor& ed) { StepAlpha(ed, -kAlphaStep, keys::kS); }},
-    {keys::kUp, "move up", [](Editor& ed) { Move(ed, 0, -kMoveStep, keys::kUp); }},
-    {keys::kDown, "move down", [](Editor& ed) { Move(ed, 0, kMoveStep, keys::kDown); }},
-    {keys::kLeft, "move left", [](Editor& ed) { Move(ed, -kMoveStep, 0, keys::kLeft); }},
-    {keys::kRight, "move right", [](Editor& ed) { Move(ed, kMoveStep, 0, keys::kRight); }},
-    {keys::kPadPlus, "width +0.25", [](Editor& ed) { StepWidth(ed, kWidthStep, keys::kPadPlus); }},
-    {keys::kPadMinus, "width -0.25", [](Editor& ed) { StepWidth(ed, -kWidthStep, keys::kPadMinus); }},
-    {keys::kEquals, "width +0.25", [](Editor& ed) { StepWidth(ed, kWidthStep, keys::kEquals); }},
-    {keys::kMinus, "width -0.25", [](Editor& ed) { StepWidth(ed, -kWidthStep, keys::kMinus); }},
-    {keys::kDelete, "delete selected items", DeleteSelected},
-    {keys::kSpace, "recolour selected items",
-     [](Editor& ed) { ApplyToSelection(ed, SelectionChange{SelectionMember::kRecolour, 0, 0, 0, keys::kSpace}); }},
-    {keys::kPad8, "document height -1", [](Editor& ed) { Resize(ed, 0, -1, keys::kPad8); }},
-    {keys::kPad2, "document height +1", [](Editor& ed) { Resize(ed, 0, 1, keys::kPad2); }},
-    {keys::kPad4, "document width -1", [](Editor& ed) { Resize(ed, -1, 0, keys::kPad4); }},
-    {keys::kPad6, "document width +1", [](Editor& ed) { Resize(ed, 1, 0, keys::kPad6); }},
-}};
+constexpr unsigned kDrawing = kRefusedWhileDrawing;
+using named_key::kDelete, named_key::kDown, named_key::kEscape, named_key::kLeft, named_key::kRight, named_key::kUp;
+
+KeyStroke Main(int key) { return {key, KeyPad::kMain}; }
+KeyStroke Pad(int key) { return {key, KeyPad::kKeypad}; }
+KeyStroke Any(int key) { return {key, KeyPad::kEither}; }
+KeyStroke Ctrl(int key, bool shift = false) { return {key, KeyPad::kEither, true, shift}; }
 
 }  // namespace
 
-const std::array<KeyCommand, 25>& KeyCommandTable() { return kTable; }
+void AddEditorCommands(CommandRegistry& table) {
+  // The 25 single keys, in the order the program has always registered them.
+  // Arrows and Delete: the keypad's own (Num Lock off) count as well.
+  table.Add({keys::k3, "fix second control point or arc end angle", {Main('3')}, {}, kNeverRefused, FixSecondControlPoint});
+  table.Add({keys::k2, "fix first control point or arc start angle", {Main('2')}, {}, kNeverRefused, FixFirstControlPoint});
+  table.Add({keys::k1, "fix start point", {Main('1')}, {}, kNeverRefused, FixStartPoint});
+  table.Add({keys::kEsc, "cancel construction", {Any(kEscape)}, {}, kNeverRefused, CancelConstruction});
+  table.Add({keys::kM, "next draw method", {Any('M')}, {}, kNeverRefused, NextMethod});
+  table.Add({keys::kV, "next end style", {Any('V')}, {}, kNeverRefused, NextStyle});
+  table.Add({keys::kT, "next item type", {Any('T')}, {}, kDrawing, NextType});
+  table.Add({keys::kA, "rotate by -1 degree", {Any('A')}, {}, kDrawing, [](Editor& ed) { Rotate(ed, -1.0f, keys::kA); }});
+  table.Add({keys::kD, "rotate by +1 degree", {Any('D')}, {}, kDrawing, [](Editor& ed) { Rotate(ed, 1.0f, keys::kD); }});
+  table.Add({keys::kW, "opacity +5", {Any('W')}, {}, kNeverRefused, [](Editor& ed) { StepAlpha(ed, kAlphaStep, keys::kW); }});
+  table.Add({keys::kS, "opacity -5", {Any('S')}, {}, kNeverRefused, [](Editor& ed) { StepAlpha(ed, -kAlphaStep, keys::kS); }});
+  table.Add({keys::kUp, "move up", {Any(kUp)}, {}, kDrawing, [](Editor& ed) { Move(ed, 0, -kMoveStep, keys::kUp); }});
+  table.Add({keys::kDown, "move down", {Any(kDown)}, {}, kDrawing, [](Editor& ed) { Move(ed, 0, kMoveStep, keys::kDown); }});
+  table.Add({keys::kLeft, "move left", {Any(kLeft)}, {}, kDrawing, [](Editor& ed) { Move(ed, -kMoveStep, 0, keys::kLeft); }});
+  table.Add({keys::kRight, "move right", {Any(kRight)}, {}, kDrawing, [](Editor& ed) { Move(ed, kMoveStep, 0, keys::kRight); }});
+  table.Add({keys::kPadPlus, "width +0.25", {Pad('+')}, {}, kNeverRefused, [](Editor& ed) { StepWidth(ed, kWidthStep, keys::kPadPlus); }});
+  table.Add({keys::kPadMinus, "width -0.25", {Pad('-')}, {}, kNeverRefused, [](Editor& ed) { StepWidth(ed, -kWidthStep, keys::kPadMinus); }});
+  // "+" typed unshifted on the "=/+" key: German and other layouts.
+  table.Add({keys::kEquals, "width +0.25", {Main('='), Main('+')}, {}, kNeverRefused, [](Editor& ed) { StepWidth(ed, kWidthStep, keys::kEquals); }});
+  table.Add({keys::kMinus, "width -0.25", {Main('-')}, {}, kNeverRefused, [](Editor& ed) { StepWidth(ed, -kWidthStep, keys::kMinus); }});
+  table.Add({keys::kDelete, "delete selected items", {Any(kDelete)}, {9, "Delete", true}, kDrawing, DeleteSelected});
+  table.Add({keys::kSpace, "recolour selected items", {Any(' ')}, {}, kDrawing,
+             [](Editor& ed) { ApplyToSelection(ed, SelectionChange{SelectionMember::kRecolour, 0, 0, 0, keys::kSpace}); }});
+  // The size keys act even while drawing; the grid follows once it ends.
+  table.Add({keys::kPad8, "document height -1", {Pad('8')}, {}, kNeverRefused, [](Editor& ed) { Resize(ed, 0, -1, keys::kPad8); }});
+  table.Add({keys::kPad2, "document height +1", {Pad('2')}, {}, kNeverRefused, [](Editor& ed) { Resize(ed, 0, 1, keys::kPad2); }});
+  table.Add({keys::kPad4, "document width -1", {Pad('4')}, {}, kNeverRefused, [](Editor& ed) { Resize(ed, -1, 0, keys::kPad4); }});
+  table.Add({keys::kPad6, "document width +1", {Pad('6')}, {}, kNeverRefused, [](Editor& ed) { Resize(ed, 1, 0, keys::kPad6); }});
+
+  // Undo while drawing cancels the drawing instead, so it is never refused.
+  table.Add({keys::kUndo, "undo", {Ctrl('Z')}, {}, kNeverRefused, UndoCommand});
+  table.Add({keys::kRedo, "redo", {Ctrl('Y'), Ctrl('Z', true)}, {}, kDrawing, RedoCommand});
+
+  table.Add({keys::kHide, "hide selected items", {}, {6, "Hide"}, kDrawing, [](Editor& ed) { SetSelectedVisibility(ed, false); }});
+  table.Add({keys::kShow, "show selected items", {}, {7, "Show", true}, kDrawing, [](Editor& ed) { SetSelectedVisibility(ed, true); }});
+  table.Add({keys::kClone, "clone selected items", {}, {8, "Clone"}, kDrawing, CloneSelected});
+
+  // The item list's requests.
+  table.Add({keys::kCheckMarks, "visibility follows the check marks", {}, {}, kDrawing, SyncVisibility});
+  table.Add({keys::kRowDrag, "row drag", {}, {}, kDrawing, nullptr});
+  table.Add({keys::kRowDrop, "row drop", {}, {}, kDrawing, nullptr});
+}
+
+const CommandRegistry& EditorCommands() {
+  static const CommandRegistry table = [] {
+    CommandRegistry made;
+    AddEditorCommands(made);
+    return made;
+  }();
+  return table;
+}
 
 void DispatchCommand(Editor& ed, int number) {
-  for (const KeyCommand& command : kTable) {
-    if (command.number == number) {
-      command.run(ed);
-      return;
-    }
-  }
+  EditorCommands().Dispatch(ed, number, CommandConditions{ed.state.Constructing, false});
 }
 
 }  // namespace twk

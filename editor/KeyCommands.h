@@ -1,24 +1,23 @@
 #pragma once
-// The 25 single-key commands, numbered by their virtual-key codes.
+// The editor's own commands: the 25 single keys (numbered by their
+// virtual-key codes), undo and redo, the popup menu's item commands and the
+// item list's requests.
 
-#include <array>
-
+#include "editor/CommandRegistry.h"
 #include "editor/Editor.h"
 
 namespace twk {
 
-struct KeyCommand {
-  int number;        // virtual-key code, also the command number
-  const char* name;  // what the key does, for help texts and tests
-  void (*run)(Editor&);
-};
+// Adds the editor's entries to `table`, the single keys first in the order
+// 3, 2, 1, Esc, M, V, T, A, D, W, S, Up, Down, Left, Right, keypad +,
+// keypad -, "=/+", "-/_", Delete, Space, keypad 8, keypad 2, keypad 4, keypad 6.
+void AddEditorCommands(CommandRegistry& table);
 
-// The table in registration order: 3, 2, 1, Esc, M, V, T, A, D, W, S, Up,
-// Down, Left, Right, keypad +, keypad -, "=/+", "-/_", Delete, Space,
-// keypad 8, keypad 2, keypad 4, keypad 6.
-const std::array<KeyCommand, 25>& KeyCommandTable();
+// A table of the editor's entries alone.
+const CommandRegistry& EditorCommands();
 
-// Runs the command with this number; unknown numbers do nothing.
+// Runs the editor's command with this number through EditorCommands(),
+// unless it is refused now; unknown numbers do nothing.
 void DispatchCommand(Editor& ed, int number);
 
 }  // namespace twk

@@ -1,7 +1,6 @@
 #pragma once
-// Command numbers of the main window's keys: the Windows virtual-key code of
-// each key, defined once for the key table of the program and the command
-// table of the editor.
+// Command numbers: for a key, the Windows virtual-key code of that key;
+// defined once for the command table (editor/CommandRegistry.h).
 
 namespace twk::keys {
 
@@ -20,5 +19,17 @@ constexpr int kRedo = kCtrl | 89;       // Ctrl+Y, also Ctrl+Shift+Z
 constexpr int kSave = kCtrl | 83;       // Ctrl+S
 constexpr int kLoad = kCtrl | 79;       // Ctrl+O
 constexpr int kExportPng = kCtrl | 69;  // Ctrl+E
+constexpr int kCopy = kCtrl | 67;       // Ctrl+C
+constexpr int kCut = kCtrl | 88;        // Ctrl+X
+constexpr int kPaste = kCtrl | 86;      // Ctrl+V
+
+// Commands no key gives (popup menu entries, the list's requests, the
+// export window's button) carry a mark of their own above every key.
+constexpr int kNoKey = 0x20000;
+constexpr int kHide = kNoKey | 1, kShow = kNoKey | 2, kClone = kNoKey | 3;
+constexpr int kExportCode = kNoKey | 4;   // popup "Export Code"
+constexpr int kCheckMarks = kNoKey | 5;   // the list's check marks changed: visibility follows
+constexpr int kRowDrag = kNoKey | 6, kRowDrop = kNoKey | 7;
+constexpr int kExportSizes = kNoKey | 8;  // the export window's Export button
 
 }  // namespace twk::keys

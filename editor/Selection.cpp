@@ -7,7 +7,6 @@
 
 #include "document/Colour.h"
 #include "editor/ChangeItems.h"
-#include "editor/EditRules.h"
 
 namespace twk {
 
@@ -26,19 +25,6 @@ bool Assign(T& field, T value) {
   if (field == value) return false;
   field = value;
   return true;
-}
-
-UserCommand CommandOf(SelectionMember member) {
-  switch (member) {
-    case SelectionMember::kRotate:
-      return UserCommand::kRotate;
-    case SelectionMember::kMove:
-      return UserCommand::kMove;
-    case SelectionMember::kRecolour:
-      return UserCommand::kRecolour;
-    default:
-      return UserCommand::kSetOnSelection;
-  }
 }
 
 float Rotated(float angle, float by) {
@@ -86,7 +72,6 @@ bool ApplyChange(TWKDATA& item, const SelectionChange& change, const EditorState
 }
 
 bool ApplyToSelection(Editor& ed, const SelectionChange& change) {
-  if (!MayRun(CommandOf(change.member), ed.state)) return false;
   // Rows mirror CData, so a row's index is also its item's place.
   std::vector<std::pair<int, TWKDATA*>> targets;
   for (int row = 0; row < ed.rows.RowCount(); ++row) {

@@ -1,7 +1,8 @@
 // libFuzzer target: arbitrary bytes through the record file loader, as a
 // document (tagged container) and as a configuration (bare container), both
-// as the file itself and as the XML payload inside a valid container. Every
-// document that loads is rendered at canvas scale.
+// as the file itself and as the XML payload inside a valid container, and as
+// items text from the clipboard. Every document that loads is rendered at
+// canvas scale.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -11,6 +12,7 @@
 #include "persist/Compression.h"
 #include "persist/Config.h"
 #include "persist/DocumentFile.h"
+#include "persist/ItemClipboard.h"
 #include "persist/RecordFile.h"
 #include "render/SceneRenderer.h"
 
@@ -44,6 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   LoadAndRender(file, bytes, twk::Container::kTagged);
   LoadAndRender(file, bytes, twk::Container::kBare);
+  (void)twk::ItemsFromClipboardText(bytes);
 
   // The same bytes as the payload of well-formed containers, so the XML
   // reader sees them directly.

@@ -65,6 +65,12 @@ struct ParserDeleter {
 }  // namespace
 
 ResultCode XmlToRecord(const RecordDescription& description, std::string_view payload, void* record) {
+  bool whole = false;
+  return XmlToRecord(description, payload, record, whole);
+}
+
+ResultCode XmlToRecord(const RecordDescription& description, std::string_view payload, void* record, bool& whole) {
+  whole = false;
   ParserBudget budget(description.parserBudget);
   const ParserBudget::Scope scope(budget);
   // The encoding is fixed to UTF-8 whatever the text declares.
@@ -88,7 +94,9 @@ ResultCode XmlToRecord(const RecordDescription& description, std::string_view pa
       const std::string_view piece = stretch.substr(0, kPiece);
       stretch.remove_prefix(piece.size());
       const bool last = stretch.empty() && stretches.done();
-      parsing = XML_Parse(parser.get(), piece.data(), static_cast<int>(piece.size()), last) == XML_STATUS_OK && !last;
+      const bool parsed = XML_Parse(parser.get(), piece.data(), static_cast<int>(piece.size()), last) == XML_STATUS_OK;
+      whole = parsed && last;
+      parsing = parsed && !last;
     } while (parsing && !stretch.empty());
   }
   state.filler.Finish();

@@ -27,5 +27,9 @@ bool WriteRecordXml(const RecordDescription& description, const void* record, co
 // kNoXmlDocument when no parser could be created or the payload holds no element at all;
 // in that case `record` is left as it was.
 [[nodiscard]] ResultCode XmlToRecord(const RecordDescription& description, std::string_view payload, void* record);
+// The same, telling in `whole` whether the parser took the entire payload
+// without an error, for texts that carry no zero fill and must be complete.
+[[nodiscard]] ResultCode XmlToRecord(const RecordDescription& description, std::string_view payload, void* record,
+                                     bool& whole);
 
 }  // namespace twk

@@ -8,6 +8,7 @@
 #include <functional>
 #include <tuple>
 
+#include "editor/ClipboardCommands.h"
 #include "editor/Construction.h"
 #include "editor/ItemCommands.h"
 #include "editor/KeyCommands.h"
@@ -106,6 +107,13 @@ const Action kActions[] = {
     {"check box", {1}, [](TestEditor& t) { t.rows.SetRowState(0, {false, false}); SyncVisibility(t.ed); }},
     {"clone", {1, 3}, [](TestEditor& t) { CloneSelected(t.ed); }},
     {"delete", {1, 3}, [](TestEditor& t) { DeleteSelected(t.ed); }},
+    {"cut", {1, 2}, [](TestEditor& t) { (void)CutSelected(t.ed); }},
+    {"paste", {1, 3}, [](TestEditor& t) {
+       ItemStore pasted;
+       pasted.append(MakeItem(kRect, 7))->Visible = 0;
+       pasted.append(MakeItem(kLine, 8));
+       PasteItems(t.ed, pasted);
+     }},
     {"delete key", {0, 1, 2}, [](TestEditor& t) { DispatchCommand(t.ed, keys::kDelete); }},
     {"drop down", {0}, [](TestEditor& t) { DragOnto(t, 2); }},
     {"drop up", {3}, [](TestEditor& t) { DragOnto(t, 1); }},
@@ -263,7 +271,7 @@ TEST(EditHistoryTest, UndoWhileDrawingCancelsTheDrawingOnly) {
   const Snapshot before = Take(t);
   StartItem(t.ed, 50, 50);
   FollowPointer(t.ed, 120, 90);
-  RedoCommand(t.ed);  // refused while drawing
+  DispatchCommand(t.ed, keys::kRedo);  // refused while drawing
   UndoCommand(t.ed);
   EXPECT_FALSE(t.state.Constructing);
   EXPECT_EQ(Take(t), before);

@@ -5,6 +5,8 @@
 
 #include "editor/Construction.h"
 #include "editor/ItemCommands.h"
+#include "editor/KeyCommands.h"
+#include "editor/KeyNumbers.h"
 #include "TestEditor.h"
 
 namespace twk::test {
@@ -59,10 +61,10 @@ TEST(VisibilityTest, CheckMarksDriveVisibility) {
   EXPECT_EQ(t.redraws, 1);
   t.rows.SetRowState(1, {false, true});
   t.state.Constructing = true;
-  SyncVisibility(t.ed);
+  DispatchCommand(t.ed, keys::kCheckMarks);
   EXPECT_EQ(t.doc.CData.at(1)->Visible, 0);
   t.state.Constructing = false;
-  SyncVisibility(t.ed);
+  DispatchCommand(t.ed, keys::kCheckMarks);
   EXPECT_EQ(t.doc.CData.at(1)->Visible, 1);
   EXPECT_EQ(t.redraws, 2);
 }
@@ -124,9 +126,9 @@ TEST(CloneTest, NothingSelectedOrDrawingChangesNothing) {
   EXPECT_EQ(t.doc.CData.size(), 2);
   t.rows.Select({0});
   StartItem(t.ed, 50, 50);
-  CloneSelected(t.ed);
-  SetSelectedVisibility(t.ed, false);
-  DeleteSelected(t.ed);
+  DispatchCommand(t.ed, keys::kClone);
+  DispatchCommand(t.ed, keys::kHide);
+  DispatchCommand(t.ed, keys::kDelete);
   EXPECT_EQ(t.doc.CData.size(), 3);
   EXPECT_EQ(t.doc.CData.at(1)->Visible, 1);
   EXPECT_EQ(t.rows.RowCount(), 2);

@@ -11,6 +11,7 @@
 #include <fstream>
 
 #include "GuiTestSupport.h"
+#include "editor/KeyNumbers.h"
 #include "app/ExportCommands.h"
 #include "app/ExportWindow.h"
 #include "app/ImageCanvas.h"
@@ -75,7 +76,7 @@ TEST(ExportWindow, OpensWithTheRememberedSizesChecked) {
 
   // Opening again while open changes nothing; Cancel forgets new marks.
   f.CheckOnly({3});
-  OpenExportWindow(*f.app);
+  f.app->DispatchCommand(keys::kExportPng);
   EXPECT_EQ(f.list().topLevelItem(3)->checkState(0), Qt::Checked);
   f.Click(f.app->cmdExportAbort());
   EXPECT_TRUE(f.MainWindowBack());
@@ -234,7 +235,7 @@ TEST(ExportWindow, CancelledDialogAndConstructionWriteNothing) {
 
   QTest::mousePress(f.app->imgDraw(), Qt::LeftButton, {}, QPoint(50, 50));
   ASSERT_TRUE(f.app->state().Constructing);
-  OpenExportWindow(*f.app);
+  f.app->DispatchCommand(keys::kExportPng);
   EXPECT_FALSE(f.app->exportWindowOpen());
   EXPECT_FALSE(f.app->exportWindow()->isVisible());
   QTest::mouseRelease(f.app->imgDraw(), Qt::LeftButton, {}, QPoint(90, 90));

@@ -52,7 +52,7 @@ TEST(ExportCode, ThePopupEntryWritesTheDrawingAsSvg) {
   const QString chosen = dir.path() + "/star.png";
   dialogs.paths = {chosen, dir.path() + "/missing/star"};
 
-  RunPopupCommand(*app, 11);
+  app->PopupCommand(11);
   ASSERT_EQ(dialogs.fileRequests.size(), 1u);
   const FileDialogRequest& request = dialogs.fileRequests[0];
   EXPECT_EQ(request.title, "Export Code");
@@ -65,7 +65,7 @@ TEST(ExportCode, ThePopupEntryWritesTheDrawingAsSvg) {
 
   // The next run proposes the last path; a folder that does not exist fails
   // with the path in the message.
-  RunPopupCommand(*app, 11);
+  app->PopupCommand(11);
   EXPECT_EQ(dialogs.fileRequests[1].presetPath, chosen);
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].title, "Export Code");

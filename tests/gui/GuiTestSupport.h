@@ -90,3 +90,13 @@ inline std::unique_ptr<App> StartedApp(Dialogs& dialogs, ScreenScale scale = {})
 }
 
 }  // namespace twk::test
+
+namespace twk {
+
+// What App keeps to itself, reached by tests only.
+class AppTestAccess {
+ public:
+  static const CommandRegistry& commands(const App& app) { return app.commands_; }
+};
+
+}  // namespace twk

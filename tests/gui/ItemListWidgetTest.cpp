@@ -180,8 +180,11 @@ TEST_F(ItemListWidgetTest, DragCarriesTheRowTextAndReportsADropElsewhere) {
 }
 
 TEST(PopupMenuTest, EntriesSeparatorsAndNumbersAllEnabled) {
+  test::ScopedWorkDir dir;
+  test::ScriptedDialogs dialogs;
+  auto app = test::StartedApp(dialogs);
   QMenu menu;
-  for (int round = 0; round < 3; ++round) BuildPopupMenu(menu);  // rebuilt, never doubled
+  for (int round = 0; round < 3; ++round) BuildPopupMenu(menu, AppTestAccess::commands(*app));  // rebuilt, never doubled
   QStringList shown;
   for (QAction* action : menu.actions()) {
     shown << (action->isSeparator() ? QString("|") : action->text());

@@ -17,13 +17,22 @@ namespace {
 
 // Presses every registered key on `target` and returns the numbers the
 // dispatch received.
+// The first key stroke of each of the editor's single-key commands, in
+// registration order.
+std::vector<std::pair<int, KeyStroke>> SingleKeys() {
+  std::vector<std::pair<int, KeyStroke>> found;
+  for (const CommandEntry& entry : EditorCommands().Entries()) {
+    if (!entry.keys.empty() && !entry.keys.front().ctrl) found.emplace_back(entry.number, entry.keys.front());
+  }
+  return found;
+}
+
 std::vector<int> PressAllKeys(App& app, QWidget* target) {
   std::vector<int> received;
   app.setCommandTap([&](int number) { received.push_back(number); });
-  for (int i = 0; i < kRegisteredKeyCount; ++i) {
-    const KeyBinding& key = KeyBindings()[static_cast<std::size_t>(i)];
+  for (const auto& [number, key] : SingleKeys()) {
     const Qt::KeyboardModifiers modifiers = key.pad == KeyPad::kKeypad ? Qt::KeypadModifier : Qt::NoModifier;
-    QTest::keyClick(target, static_cast<Qt::Key>(key.qtKey), modifiers);
+    QTest::keyClick(target, static_cast<Qt::Key>(QtKeyOf(key.key)), modifiers);
   }
   app.setCommandTap({});
   return received;
@@ -31,45 +40,54 @@ std::vector<int> PressAllKeys(App& app, QWidget* target) {
 
 std::vector<int> RegistrationOrder() {
   std::vector<int> numbers;
-  for (const KeyCommand& command : KeyCommandTable()) numbers.push_back(command.number);
+  for (const auto& [number, key] : SingleKeys()) numbers.push_back(number);
   return numbers;
 }
+
+// The command table of a started App, for the key view.
+struct StartedTable {
+  test::ScopedWorkDir dir;
+  test::ScriptedDialogs dialogs;
+  std::unique_ptr<App> app = test::StartedApp(dialogs);
+  const CommandRegistry& table = AppTestAccess::commands(*app);
+};
 
 TEST(KeyTableTest, RegistersTheTwentyFiveCommandsInOrder) {
   const std::vector<int> expected = {51, 50, 49, 27, 77, 86, 84, 65, 68, 87, 83, 38, 40,
                                      37, 39, 107, 109, 187, 189, 46, 32, 104, 98, 100, 102};
-  std::vector<int> table;
-  for (int i = 0; i < kRegisteredKeyCount; ++i) table.push_back(KeyBindings()[static_cast<std::size_t>(i)].virtualKey);
-  EXPECT_EQ(table, expected);
   EXPECT_EQ(RegistrationOrder(), expected);
 }
 
 TEST(KeyTableTest, ModifiersAndKeypadDecideTheNumber) {
-  EXPECT_EQ(CommandNumberForKey(Qt::Key_8, Qt::KeypadModifier), 104);
-  EXPECT_EQ(CommandNumberForKey(Qt::Key_8, Qt::NoModifier), 0);
-  EXPECT_EQ(CommandNumberForKey(Qt::Key_2, Qt::NoModifier), 50);
-  EXPECT_EQ(CommandNumberForKey(Qt::Key_2, Qt::KeypadModifier), 98);
-  EXPECT_EQ(CommandNumberForKey(Qt::Key_1, Qt::KeypadModifier), 0);
-  EXPECT_EQ(CommandNumberForKey(Qt::Key_Plus, Qt::KeypadModifier), 107);
-  EXPECT_EQ(CommandNumberForKey(Qt::Key_Plus, Qt::NoModifier), 187);  // "+" unshifted on some layouts
-  EXPECT_EQ(CommandNumberForKey(Qt::Key_Equal, Qt::NoModifier), 187);
-  EXPECT_EQ(CommandNumberForKey(Qt::Key_Minus, Qt::NoModifier), 189);
-  EXPECT_EQ(CommandNumberForKey(Qt::Key_Minus, Qt::KeypadModifier), 109);
+  StartedTable started;
+  const CommandRegistry& table = started.table;
+  EXPECT_EQ(CommandNumberForKey(table, Qt::Key_8, Qt::KeypadModifier), 104);
+  EXPECT_EQ(CommandNumberForKey(table, Qt::Key_8, Qt::NoModifier), 0);
+  EXPECT_EQ(CommandNumberForKey(table, Qt::Key_2, Qt::NoModifier), 50);
+  EXPECT_EQ(CommandNumberForKey(table, Qt::Key_2, Qt::KeypadModifier), 98);
+  EXPECT_EQ(CommandNumberForKey(table, Qt::Key_1, Qt::KeypadModifier), 0);
+  EXPECT_EQ(CommandNumberForKey(table, Qt::Key_Plus, Qt::KeypadModifier), 107);
+  EXPECT_EQ(CommandNumberForKey(table, Qt::Key_Plus, Qt::NoModifier), 187);  // "+" unshifted on some layouts
+  EXPECT_EQ(CommandNumberForKey(table, Qt::Key_Equal, Qt::NoModifier), 187);
+  EXPECT_EQ(CommandNumberForKey(table, Qt::Key_Minus, Qt::NoModifier), 189);
+  EXPECT_EQ(CommandNumberForKey(table, Qt::Key_Minus, Qt::KeypadModifier), 109);
   // The keys right of 0 count by position: on a French layout they type
   // ")" and "=", on a German one "sharp s" and an accent.
-  EXPECT_EQ(CommandNumberForKey(Qt::Key_ParenRight, Qt::NoModifier, 20), 189);
-  EXPECT_EQ(CommandNumberForKey(Qt::Key_ssharp, Qt::NoModifier, 20), 189);
-  EXPECT_EQ(CommandNumberForKey(Qt::Key_Dead_Acute, Qt::NoModifier, 21), 187);
-  EXPECT_EQ(CommandNumberForKey(Qt::Key_Equal, Qt::ShiftModifier, 21), 0);
-  EXPECT_EQ(CommandNumberForKey(Qt::Key_T, Qt::NoModifier, 28), 84);
-  EXPECT_EQ(CommandNumberForKey(Qt::Key_Up, Qt::KeypadModifier), 38);  // keypad 8 with Num Lock off
-  EXPECT_EQ(CommandNumberForKey(Qt::Key_Up, Qt::ShiftModifier), 0);
-  EXPECT_EQ(CommandNumberForKey(Qt::Key_T, Qt::ControlModifier), 0);
-  EXPECT_EQ(CommandNumberForKey(Qt::Key_Delete, Qt::AltModifier), 0);
-  EXPECT_EQ(CommandNumberForKey(Qt::Key_Q, Qt::NoModifier), 0);
+  EXPECT_EQ(CommandNumberForKey(table, Qt::Key_ParenRight, Qt::NoModifier, 20), 189);
+  EXPECT_EQ(CommandNumberForKey(table, Qt::Key_ssharp, Qt::NoModifier, 20), 189);
+  EXPECT_EQ(CommandNumberForKey(table, Qt::Key_Dead_Acute, Qt::NoModifier, 21), 187);
+  EXPECT_EQ(CommandNumberForKey(table, Qt::Key_Equal, Qt::ShiftModifier, 21), 0);
+  EXPECT_EQ(CommandNumberForKey(table, Qt::Key_T, Qt::NoModifier, 28), 84);
+  EXPECT_EQ(CommandNumberForKey(table, Qt::Key_Up, Qt::KeypadModifier), 38);  // keypad 8 with Num Lock off
+  EXPECT_EQ(CommandNumberForKey(table, Qt::Key_Up, Qt::ShiftModifier), 0);
+  EXPECT_EQ(CommandNumberForKey(table, Qt::Key_T, Qt::ControlModifier), 0);
+  EXPECT_EQ(CommandNumberForKey(table, Qt::Key_Delete, Qt::AltModifier), 0);
+  EXPECT_EQ(CommandNumberForKey(table, Qt::Key_Q, Qt::NoModifier), 0);
 }
 
 TEST(KeyTableTest, CtrlShortcutsTakeExactlyTheirModifiers) {
+  StartedTable started;
+  const CommandRegistry& table = started.table;
   const Qt::KeyboardModifiers ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier, alt = Qt::AltModifier;
   const struct {
     Qt::Key key;
@@ -84,7 +102,7 @@ TEST(KeyTableTest, CtrlShortcutsTakeExactlyTheirModifiers) {
       {Qt::Key_Z, Qt::NoModifier, 0},         {Qt::Key_Up, ctrl, 0},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(CommandNumberForKey(c.key, c.modifiers), c.number) << QKeySequence(c.key | c.modifiers).toString().toStdString();
+    EXPECT_EQ(CommandNumberForKey(table, c.key, c.modifiers), c.number) << QKeySequence(c.key | c.modifiers).toString().toStdString();
   }
 }
 

@@ -37,9 +37,13 @@ TEST(PreviewPlacement, OnTheSideWithRoomAndInsideTheScreen) {
 }
 
 TEST(PreviewKey, PIsACommandOnlyWithoutShiftCtrlOrAlt) {
-  EXPECT_EQ(CommandNumberForKey(Qt::Key_P, Qt::NoModifier), keys::kP);
+  test::ScopedWorkDir dir;
+  test::ScriptedDialogs dialogs;
+  auto app = test::StartedApp(dialogs);
+  const CommandRegistry& table = AppTestAccess::commands(*app);
+  EXPECT_EQ(CommandNumberForKey(table, Qt::Key_P, Qt::NoModifier), keys::kP);
   for (Qt::KeyboardModifier modifier : {Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier})
-    EXPECT_EQ(CommandNumberForKey(Qt::Key_P, modifier), 0) << modifier;
+    EXPECT_EQ(CommandNumberForKey(table, Qt::Key_P, modifier), 0) << modifier;
 }
 
 struct PreviewFixture {

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "GuiTestSupport.h"
+#include "editor/KeyNumbers.h"
 #include "app/DocumentCommands.h"
 #include "app/ImageCanvas.h"
 #include "document/Colour.h"
@@ -132,8 +133,8 @@ TEST(DocumentCommands, NothingHappensDuringADragOrAfterCancel) {
   QTest::mousePress(app->imgDraw(), Qt::LeftButton, {}, QPoint(50, 50));
   ASSERT_TRUE(app->state().Constructing);
   dialogs.paths = {Q(dir.file("x")), Q(dir.file("x.twk"))};
-  SaveDocumentCommand(*app);
-  LoadDocumentCommand(*app);
+  app->DispatchCommand(keys::kSave);
+  app->DispatchCommand(keys::kLoad);
   EXPECT_EQ(dialogs.fileRequests.size(), 2u);
   EXPECT_FALSE(QFile::exists(Q(dir.file("x.twk"))));
   QTest::mouseMove(app->imgDraw(), QPoint(90, 90));

@@ -1,0 +1,15 @@
+#pragma once
+// Ctrl+C, Ctrl+X and Ctrl+V: the selected items onto the clipboard in the
+// three kinds the core makes of them, and the clipboard's items into the
+// document. The command table refuses them while drawing and while the
+// export window is open.
+
+namespace twk {
+
+class App;
+
+void CopyItemsCommand(App& app);   // Ctrl+C
+void CutItemsCommand(App& app);    // Ctrl+X: copy, then delete as one step
+void PasteItemsCommand(App& app);  // Ctrl+V
+
+}  // namespace twk

@@ -1,0 +1,38 @@
+#include "editor/ClipboardCommands.h"
+
+#include <vector>
+
+#include "editor/ItemCommands.h"
+
+namespace twk {
+
+namespace {
+
+TWKFILE Picked(const Editor& ed) {
+  TWKFILE picked;
+  picked.TWKW = ed.doc.TWKW;
+  picked.TWKH = ed.doc.TWKH;
+  for (const TWKDATA* item : SelectedItems(ed)) picked.CData.append(*item);
+  return picked;
+}
+
+}  // namespace
+
+TWKFILE CopySelected(const Editor& ed) {
+  return Picked(ed);
+}
+
+TWKFILE CutSelected(Editor& ed) {
+  TWKFILE picked = Picked(ed);
+  DeleteSelected(ed);
+  return picked;
+}
+
+void PasteItems(Editor& ed, const ItemStore& items) {
+  std::vector<const TWKDATA*> sources;
+  sources.reserve(static_cast<std::size_t>(items.size()));
+  for (int i = 0; i < items.size(); ++i) sources.push_back(items.at(i));
+  AddCopiesAtFront(ed, sources);
+}
+
+}  // namespace twk
