@@ -48,7 +48,9 @@ void FixControl(Editor& ed, bool first) {
     if (!ArcAngle(item->X1, item->Y1, item->X4, item->Y4, angle)) return;
     (first ? item->X2 : item->Y2) = angle;
   }
-  if (!(*item == before)) ed.documentChanged();
+  if (*item == before) return;
+  Touch(*item);
+  ed.documentChanged();
 }
 
 }  // namespace
@@ -99,6 +101,7 @@ void FollowPointer(Editor& ed, int px, int py) {
     item->X3 = item->X4;
     item->Y3 = item->Y4;
   }
+  Touch(*item);
   ed.documentChanged();  // every move repaints, even when the cell is the same
 }
 
@@ -131,7 +134,9 @@ void FixStartPoint(Editor& ed) {
   const bool changed = item->X1 != item->X4 || item->Y1 != item->Y4;
   item->X1 = item->X4;
   item->Y1 = item->Y4;
-  if (changed) ed.documentChanged();
+  if (!changed) return;
+  Touch(*item);
+  ed.documentChanged();
 }
 
 void FixFirstControlPoint(Editor& ed) { FixControl(ed, true); }

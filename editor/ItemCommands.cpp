@@ -29,6 +29,7 @@ void AddVisibility(std::vector<ItemChange>& changes, int row, TWKDATA* item, boo
   if (item->Visible == wanted) return;
   TWKDATA after = *item;
   after.Visible = wanted;
+  Touch(after);
   changes.push_back(ItemChange{row, item, std::move(after)});
 }
 

@@ -49,9 +49,7 @@ bool Moved(TWKDATA& item, float dx, float dy) {
   return changed;
 }
 
-}  // namespace
-
-bool ApplyChange(TWKDATA& item, const SelectionChange& change, const EditorState& state) {
+bool ChangeFields(TWKDATA& item, const SelectionChange& change, const EditorState& state) {
   switch (change.member) {
     case SelectionMember::kSetDrawMethod:
       return Assign(item.DrawMethod, static_cast<std::uint8_t>(state.CurDrawMethod));
@@ -69,6 +67,13 @@ bool ApplyChange(TWKDATA& item, const SelectionChange& change, const EditorState
       return Moved(item, change.dx, change.dy);
   }
   return false;
+}
+}  // namespace
+
+bool ApplyChange(TWKDATA& item, const SelectionChange& change, const EditorState& state) {
+  if (!ChangeFields(item, change, state)) return false;
+  Touch(item);
+  return true;
 }
 
 bool ApplyToSelection(Editor& ed, const SelectionChange& change) {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <bit>
 
 #include <cairo.h>
 
@@ -29,17 +28,6 @@ PreviewComposer::PreviewComposer() {
   for (auto it = kPreviewSizes.rbegin(); it != kPreviewSizes.rend(); ++it) sizes_.emplace_back(*it);
 }
 
-PreviewComposer::PaintRecord PreviewComposer::RecordOf(const TWKDATA& it) {
-  auto bits = [](float f) { return std::bit_cast<std::uint32_t>(f); };
-  return {it.Type,
-          it.DrawMethod,
-          it.DrawMethod2,
-          it.Visible,
-          it.DrawRGBA,
-          {bits(it.DrawWidth), bits(it.DrawAngle), bits(it.X1), bits(it.Y1), bits(it.X2), bits(it.Y2), bits(it.X3),
-           bits(it.Y3), bits(it.X4), bits(it.Y4)}};
-}
-
 int PreviewComposer::UnchangedItems(const TWKFILE& doc) {
   const int count = doc.CData.size();
   // The previous list's buffer is reused, so a large document costs no
@@ -47,7 +35,7 @@ int PreviewComposer::UnchangedItems(const TWKFILE& doc) {
   std::swap(painted_, scratch_);
   painted_.clear();
   painted_.reserve(static_cast<std::size_t>(count));
-  for (int i = count - 1; i >= 0; --i) painted_.push_back(RecordOf(*doc.CData.at(i)));
+  for (int i = count - 1; i >= 0; --i) painted_.push_back(doc.CData.at(i)->Revision);
   const auto differ = std::mismatch(painted_.begin(), painted_.end(), scratch_.begin(), scratch_.end());
   return static_cast<int>(differ.first - painted_.begin());
 }
@@ -56,7 +44,7 @@ int PreviewComposer::UnchangedItemsAsLast(const TWKFILE& doc) const {
   const int count = doc.CData.size();
   const int common = std::min(count, static_cast<int>(painted_.size()));
   int unchanged = 0;
-  while (unchanged < common && RecordOf(*doc.CData.at(count - 1 - unchanged)) == painted_[unchanged]) ++unchanged;
+  while (unchanged < common && doc.CData.at(count - 1 - unchanged)->Revision == painted_[unchanged]) ++unchanged;
   return unchanged;
 }
 

@@ -3,9 +3,9 @@
 // and 64 pixels, each exactly the export's picture of that size, composed
 // over a white and over a dark grey ground.
 //
-// Each size keeps a LayerStack. An update compares the items with those of
-// the last update, back to front, and repaints each size from the first
-// item that differs; so a mouse move while an item is drawn repaints only
+// Each size keeps a LayerStack. An update compares the items' revisions
+// with those of the last update, back to front, and repaints each size from
+// the first item that differs; so a mouse move while an item is drawn repaints only
 // that item, and a change to the document area's size repaints nothing.
 
 #include <array>
@@ -68,16 +68,6 @@ class PreviewComposer {
   long long itemsPainted() const;
 
  private:
-  // The fields of an item that decide its pixels (all but its name). Floats
-  // are kept as their bits, so that an item with a NaN read from a file
-  // still equals itself and does not force a repaint on every update.
-  struct PaintRecord {
-    std::uint8_t type, method, endStyle, visible;
-    std::int32_t rgba;
-    std::array<std::uint32_t, 10> floats;  // width, angle, X1, Y1 ... X4, Y4
-    bool operator==(const PaintRecord&) const = default;
-  };
-  static PaintRecord RecordOf(const TWKDATA& item);
   struct Size {
     explicit Size(int pixels) : layers(static_cast<float>(pixels) / 16.0f) {}
     LayerStack layers;
@@ -92,8 +82,8 @@ class PreviewComposer {
   static void Compose(Size& size);
 
   std::vector<Size> sizes_;                 // largest first
-  std::vector<PaintRecord> painted_;        // the items of the last update, back to front
-  std::vector<PaintRecord> scratch_;        // the update before
+  std::vector<std::uint64_t> painted_;      // revisions of the last update's items, back to front
+  std::vector<std::uint64_t> scratch_;      // the update before
   bool current_ = false;                    // the pictures show painted_
 };
 

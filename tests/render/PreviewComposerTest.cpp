@@ -36,24 +36,24 @@ TEST(PreviewComposer, PicturesFollowEveryChangeAndRepaintOnlyWhatChanged) {
   auto drawn = test::MakeItem(kLine, 3.5f, 3.5f, 3.5f, 3.5f, PackRGBA(200, 30, 90, 150), 1.5f);
   const Step steps[] = {
       {"start drawing", [&](TWKFILE& d) { d.CData.insertFront(drawn); }, true, sizes},
-      {"move", [&](TWKFILE& d) { front(d)->X4 = 12.5f; }, true, sizes},
-      {"move again", [&](TWKFILE& d) { front(d)->Y4 = 9.5f; }, true, sizes},
-      {"becomes a curve", [&](TWKFILE& d) { front(d)->Type = kCurve, front(d)->X2 = 1.5f; }, true, sizes},
-      {"wider and dotted", [&](TWKFILE& d) { front(d)->DrawWidth = 2.5f, front(d)->DrawMethod = kDots; }, true, sizes},
+      {"move", [&](TWKFILE& d) { front(d)->X4 = 12.5f, Touch(*front(d)); }, true, sizes},
+      {"move again", [&](TWKFILE& d) { front(d)->Y4 = 9.5f, Touch(*front(d)); }, true, sizes},
+      {"becomes a curve", [&](TWKFILE& d) { front(d)->Type = kCurve, front(d)->X2 = 1.5f, Touch(*front(d)); }, true, sizes},
+      {"wider and dotted", [&](TWKFILE& d) { front(d)->DrawWidth = 2.5f, front(d)->DrawMethod = kDots, Touch(*front(d)); }, true, sizes},
       {"document area only", [](TWKFILE& d) { d.TWKW = 9; }, false, 0},
       {"renamed only", [&](TWKFILE& d) { front(d)->Name = "star"; }, false, 0},
       {"cancelled", [&](TWKFILE& d) { d.CData.remove(front(d)); }, true, 0},
-      {"hide a middle item", [](TWKFILE& d) { d.CData.at(60)->Visible = 0; }, true, 88 * sizes},
+      {"hide a middle item", [](TWKFILE& d) { d.CData.at(60)->Visible = 0, Touch(*d.CData.at(60)); }, true, 88 * sizes},
       {"recolour the item just behind a kept copy",
-       [](TWKFILE& d) { d.CData.at(d.CData.size() - 32)->DrawRGBA = PackRGBA(0, 0, 255, 255); }, true, 120 * sizes},
-      {"move the back item", [](TWKFILE& d) { d.CData.at(d.CData.size() - 1)->X1 += 0.125f; }, true, 120 * sizes},
+       [](TWKFILE& d) { TWKDATA& it = *d.CData.at(d.CData.size() - 32); it.DrawRGBA = PackRGBA(0, 0, 255, 255), Touch(it); }, true, 120 * sizes},
+      {"move the back item", [](TWKFILE& d) { TWKDATA& it = *d.CData.at(d.CData.size() - 1); it.X1 += 0.125f, Touch(it); }, true, 120 * sizes},
       {"reorder", [](TWKFILE& d) { d.CData.moveAfter(d.CData.at(2), d.CData.at(90)); }, true, 120 * sizes},
       {"delete from the front", [](TWKFILE& d) { d.CData.remove(d.CData.at(0)); }, true, 0},
       {"delete everything", [](TWKFILE& d) { d.CData.clear(); }, true, 0},
-      {"draw on an empty document", [&](TWKFILE& d) { d.CData.insertFront(drawn), front(d)->X4 = 9.5f; }, true, sizes},
+      {"draw on an empty document", [&](TWKFILE& d) { d.CData.insertFront(drawn), front(d)->X4 = 9.5f, Touch(*front(d)); }, true, sizes},
       {"a damaged item behind it", [](TWKFILE& d) { d.CData.append(test::MakeItem(kLine, NAN, 1, 2, 3)); }, true,
        2 * sizes},
-      {"move with the damaged item behind", [&](TWKFILE& d) { front(d)->Y4 = 12.5f; }, true, sizes},
+      {"move with the damaged item behind", [&](TWKFILE& d) { front(d)->Y4 = 12.5f, Touch(*front(d)); }, true, sizes},
   };
   PreviewComposer preview;
   preview.Update(doc);

@@ -57,7 +57,10 @@ class Reports {
 };
 
 void MoveEveryItem(TWKFILE& doc, float by) {
-  for (int i = 0; i < doc.CData.size(); ++i) doc.CData.at(i)->X1 += by;
+  for (int i = 0; i < doc.CData.size(); ++i) {
+    doc.CData.at(i)->X1 += by;
+    Touch(*doc.CData.at(i));
+  }
 }
 
 TEST(PreviewPainter, ASmallChangeIsPaintedAtOnceWhileTheWorkerIsIdle) {
@@ -67,6 +70,7 @@ TEST(PreviewPainter, ASmallChangeIsPaintedAtOnceWhileTheWorkerIsIdle) {
   TWKFILE doc = MixedDocument(5, 4);
   EXPECT_EQ(painter.Update(doc), PreviewUpdate::kPainted);
   doc.CData.front()->Y4 += 1.0f;
+  Touch(*doc.CData.front());
   EXPECT_EQ(painter.Update(doc), PreviewUpdate::kPainted);
   EXPECT_EQ(painter.Update(doc), PreviewUpdate::kUnchanged);
   EXPECT_EQ(FirstWrongPicture(*painter.pictures(), doc), "");
@@ -87,6 +91,7 @@ TEST(PreviewPainter, ABurstOfChangesEndsInOnePaintOfTheLatest) {
     EXPECT_EQ(painter.Update(doc), PreviewUpdate::kQueued);
   }
   doc.CData.front()->Y4 += 1.0f;
+  Touch(*doc.CData.front());
   EXPECT_EQ(painter.Update(doc), PreviewUpdate::kQueued);
   reports.Open();
 
