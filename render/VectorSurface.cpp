@@ -13,7 +13,6 @@ namespace {
 // Device coordinates beyond this would overflow cairo's 24.8 fixed point
 // once a wide pen is added; figures reaching past it are not drawn.
 constexpr double kMaxDevice = 2097152.0;
-constexpr double kPi = 3.14159265358979323846;
 
 bool Finite(double v) { return std::isfinite(v); }
 
@@ -127,16 +126,9 @@ void VectorSurface::RotateAbout(double cx, double cy, double degrees) {
     state_.usable = false;
     return;
   }
-  // Quarter turns get exact sines and cosines, so a turned box keeps its
-  // pixel-exact edges.
-  const double turn = std::fmod(degrees, 360.0);
-  double c = std::cos(turn * kPi / 180.0), s = std::sin(turn * kPi / 180.0);
-  if (std::fmod(turn, 90.0) == 0.0) {
-    c = std::round(c);
-    s = std::round(s);
-  }
+  const Turn t = TurnOf(degrees);
   cairo_matrix_t rotation;
-  cairo_matrix_init(&rotation, c, s, -s, c, 0, 0);
+  cairo_matrix_init(&rotation, t.cos, t.sin, -t.sin, t.cos, 0, 0);
   cairo_matrix_t m = state_.matrix;
   cairo_matrix_translate(&m, cx, cy);
   cairo_matrix_multiply(&m, &rotation, &m);
