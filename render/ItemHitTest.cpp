@@ -16,12 +16,24 @@ namespace {
 
 // The surface leaves out figures reaching beyond this many device pixels.
 constexpr double kMaxDevice = 2097152.0;
-// Points tried around the pointer: rings at these fractions of the reach,
-// each with kRingPoints points.
+// Points tried around the pointer near a flat end: rings at these fractions
+// of the reach, each with kRingPoints points.
 constexpr std::array<double, 4> kRings = {0.25, 0.5, 0.75, 1.0};
 constexpr int kRingPoints = 16;
 
 bool Finite(double v) { return std::isfinite(v); }
+
+const std::array<Point, kRingPoints>& RingDirections() {
+  static const std::array<Point, kRingPoints> directions = [] {
+    std::array<Point, kRingPoints> d;
+    for (int k = 0; k < kRingPoints; ++k) {
+      const double a = 2 * 3.14159265358979323846 * k / kRingPoints;
+      d[k] = {std::cos(a), std::sin(a)};
+    }
+    return d;
+  }();
+  return directions;
+}
 
 // The item's figure on a cairo context, as the vector surface builds it:
 // marked broken when a number is unusable or reaches beyond the device range.
@@ -83,6 +95,36 @@ bool NearFigureBox(const TWKDATA& it, double x, double y, double margin) {
   return x >= left - margin && x <= right + margin && y >= top - margin && y <= bottom + margin;
 }
 
+// Whether the item-space point (x, y) is surely farther than `margin` from
+// the figure (from its inside too, for a fill): a line's segment, a rect's
+// sides and an ellipse's outline give a cheap bound. Curves are not judged.
+bool SurelyBeyond(const TWKDATA& it, bool fill, double x, double y, double margin) {
+  if (it.Type == kLine) {
+    const double ax = it.X1, ay = it.Y1, dx = double(it.X4) - ax, dy = double(it.Y4) - ay;
+    const double length2 = dx * dx + dy * dy;
+    const double t = length2 > 0 ? std::clamp(((x - ax) * dx + (y - ay) * dy) / length2, 0.0, 1.0) : 0.0;
+    return std::hypot(x - ax - t * dx, y - ay - t * dy) > margin;
+  }
+  if (it.Type == kRect) {
+    const double left = std::min(it.X1, it.X4), right = std::max(it.X1, it.X4);
+    const double top = std::min(it.Y1, it.Y4), bottom = std::max(it.Y1, it.Y4);
+    const double outX = std::max({left - x, x - right, 0.0}), outY = std::max({top - y, y - bottom, 0.0});
+    if (outX > 0 || outY > 0) return std::hypot(outX, outY) > margin;
+    return !fill && std::min({x - left, right - x, y - top, bottom - y}) > margin;
+  }
+  if (it.Type == kEllipse) {
+    // Scaling the ellipse to the unit circle shrinks distances by at most
+    // the smaller radius, so the distance to the outline is at least
+    // smaller radius x |r - 1| for the point's scaled radius r.
+    const double rx = std::fabs(double(it.X4) - it.X1), ry = std::fabs(double(it.Y4) - it.Y1);
+    if (!(rx > 0 && ry > 0)) return false;
+    const double r = std::hypot((x - it.X1) / rx, (y - it.Y1) / ry);
+    if (fill && r <= 1) return false;
+    return std::min(rx, ry) * std::fabs(r - 1) > margin;
+  }
+  return false;
+}
+
 void SetPen(cairo_t* cr, double width, PenStyle pen) {
   cairo_set_line_width(cr, width);
   cairo_set_line_cap(cr, pen.cap == LineCap::kRound  ? CAIRO_LINE_CAP_ROUND
@@ -131,23 +173,41 @@ class Probe {
     const double penReach = paint == ItemPaint::kFill ? 0.0 : width / 2 * std::sqrt(2.0);
     const double reachUnits = reach / std::min(ppuX, ppuY);
     if (!NearFigureBox(item, ux, uy, penReach + reachUnits)) return false;
+    const bool fill = paint == ItemPaint::kFill;
+    if (SurelyBeyond(item, fill, ux, uy, penReach + reachUnits)) return false;
     cairo_new_path(cr_);
     ProbePath path{cr_, false, true};
     BuildItemPath(path, item);
     if (path.broken || path.empty) return false;
-    const bool fill = paint == ItemPaint::kFill;
-    // Whatever lies within the reach of the painted shape lies within a
-    // round pen of the stroke's farthest reach plus the pointer's: a cheap
-    // test that settles most points before the exact one.
-    if (fill) cairo_close_path(cr_);  // a fill's edge runs on along its closing side
-    SetPen(cr_, 2 * (penReach + reachUnits), {LineCap::kRound, LineJoin::kRound});
-    if (!(fill && cairo_in_fill(cr_, ux, uy)) && !cairo_in_stroke(cr_, ux, uy)) return false;
     PrepareShape(path, paint, width, pen);
-    if (Inside(fill, x * ppuX, y * ppuY)) return true;
+    const double px = x * ppuX, py = y * ppuY;
+    if (fill) {
+      if (Inside(true, px, py)) return true;
+      // Within the reach of a fill: on a round pen of twice the reach along
+      // its edge, the closing side included.
+      cairo_close_path(cr_);
+      cairo_set_line_width(cr_, 2 * reachUnits);
+      cairo_set_line_cap(cr_, CAIRO_LINE_CAP_ROUND);
+      cairo_set_line_join(cr_, CAIRO_LINE_JOIN_ROUND);
+      return reachUnits > 0 && Inside(false, px, py);
+    }
+    // Within the reach of a stroke: on the same pen widened by twice the
+    // reach. Round pens give exactly that; square caps and mitres reach a
+    // little farther at their corners. Flat ends do not grow that way, so
+    // near them the pen is tried around the pointer instead.
+    const double penWidth = cairo_get_line_width(cr_);
+    const cairo_line_cap_t cap = cairo_get_line_cap(cr_);
+    cairo_set_line_width(cr_, penWidth + 2 * reachUnits);
+    if (cap == CAIRO_LINE_CAP_BUTT) cairo_set_line_cap(cr_, CAIRO_LINE_CAP_SQUARE);
+    if (!Inside(false, px, py)) return false;
+    if (cap != CAIRO_LINE_CAP_BUTT) return true;
+    cairo_set_line_cap(cr_, CAIRO_LINE_CAP_BUTT);
+    if (Inside(false, px, py)) return true;
+    cairo_set_line_width(cr_, penWidth);
+    if (Inside(false, px, py)) return true;
     for (double ring : kRings) {
-      for (int k = 0; k < kRingPoints; ++k) {
-        const double a = 2 * 3.14159265358979323846 * k / kRingPoints;
-        if (Inside(fill, x * ppuX + reach * ring * std::cos(a), y * ppuY + reach * ring * std::sin(a))) return true;
+      for (const Point& d : RingDirections()) {
+        if (Inside(false, px + reach * ring * d.x, py + reach * ring * d.y)) return true;
       }
     }
     return false;
