@@ -12,9 +12,12 @@ namespace twk {
 inline constexpr double kPointerReachPixels = 2.0;
 
 // Whether `item`, painted at pixelsPerUnitX/Y, covers a point within
-// `reachPixels` screen pixels of the document point (x, y). Items the
-// renderer leaves out (hidden, fully transparent, unknown kind, broken
-// numbers, a pen of no width) are never under the point.
+// `reachPixels` screen pixels of the document point (x, y): inside a fill,
+// on a stroke, a dot or a dash, or that near one (square caps and mitres
+// count up to reach x 0.42 more at their outer corners). With unequal
+// scales the reach is taken along the finer axis. Items the renderer leaves
+// out (hidden, fully transparent, unknown kind, broken numbers, a pen of no
+// width) are never under the point.
 bool ItemIsUnderPoint(const TWKDATA& item, double x, double y, float pixelsPerUnitX, float pixelsPerUnitY,
                       double reachPixels = kPointerReachPixels);
 
