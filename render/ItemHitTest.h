@@ -16,9 +16,8 @@ inline constexpr double kPointerReachPixels = 2.0;
 // on a stroke, a dot or a dash, or that near one (square caps and mitres
 // count up to reach x 0.42 more at their outer corners). With unequal
 // scales the reach is counted along the coarser axis (more pixels along the
-// other). Items the renderer leaves
-// out (hidden, fully transparent, unknown kind, broken numbers, a pen of no
-// width) are never under the point.
+// other). Items the renderer leaves out (hidden, fully transparent, unknown
+// kind, broken numbers, a pen of no width) are never under the point.
 bool ItemIsUnderPoint(const TWKDATA& item, double x, double y, float pixelsPerUnitX, float pixelsPerUnitY,
                       double reachPixels = kPointerReachPixels);
 
