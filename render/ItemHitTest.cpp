@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 
+#include "render/FigureReach.h"
 #include "render/ItemGeometry.h"
 #include "render/ItemPainter.h"
 #include "render/VectorSurface.h"
@@ -79,51 +80,6 @@ struct ProbePath {
     if (!AppendEllipseArc(*this, cx, cy, rx, ry, start, end)) broken = true;
   }
 };
-
-// Whether the item-space point (x, y) lies within `margin` of the box of
-// the item's defining points (the figure never leaves that box).
-bool NearFigureBox(const TWKDATA& it, double x, double y, double margin) {
-  double left = std::min(it.X1, it.X4), right = std::max(it.X1, it.X4);
-  double top = std::min(it.Y1, it.Y4), bottom = std::max(it.Y1, it.Y4);
-  if (it.Type == kCurve) {
-    left = std::min({left, double(it.X2), double(it.X3)}), right = std::max({right, double(it.X2), double(it.X3)});
-    top = std::min({top, double(it.Y2), double(it.Y3)}), bottom = std::max({bottom, double(it.Y2), double(it.Y3)});
-  } else if (it.Type == kEllipse) {
-    const double rx = std::fabs(double(it.X4) - it.X1), ry = std::fabs(double(it.Y4) - it.Y1);
-    left = it.X1 - rx, right = it.X1 + rx, top = it.Y1 - ry, bottom = it.Y1 + ry;
-  }
-  return x >= left - margin && x <= right + margin && y >= top - margin && y <= bottom + margin;
-}
-
-// Whether the item-space point (x, y) is surely farther than `margin` from
-// the figure (from its inside too, for a fill): a line's segment, a rect's
-// sides and an ellipse's outline give a cheap bound. Curves are not judged.
-bool SurelyBeyond(const TWKDATA& it, bool fill, double x, double y, double margin) {
-  if (it.Type == kLine) {
-    const double ax = it.X1, ay = it.Y1, dx = double(it.X4) - ax, dy = double(it.Y4) - ay;
-    const double length2 = dx * dx + dy * dy;
-    const double t = length2 > 0 ? std::clamp(((x - ax) * dx + (y - ay) * dy) / length2, 0.0, 1.0) : 0.0;
-    return std::hypot(x - ax - t * dx, y - ay - t * dy) > margin;
-  }
-  if (it.Type == kRect) {
-    const double left = std::min(it.X1, it.X4), right = std::max(it.X1, it.X4);
-    const double top = std::min(it.Y1, it.Y4), bottom = std::max(it.Y1, it.Y4);
-    const double outX = std::max({left - x, x - right, 0.0}), outY = std::max({top - y, y - bottom, 0.0});
-    if (outX > 0 || outY > 0) return std::hypot(outX, outY) > margin;
-    return !fill && std::min({x - left, right - x, y - top, bottom - y}) > margin;
-  }
-  if (it.Type == kEllipse) {
-    // Scaling the ellipse to the unit circle shrinks distances by at most
-    // the smaller radius, so the distance to the outline is at least
-    // smaller radius x |r - 1| for the point's scaled radius r.
-    const double rx = std::fabs(double(it.X4) - it.X1), ry = std::fabs(double(it.Y4) - it.Y1);
-    if (!(rx > 0 && ry > 0)) return false;
-    const double r = std::hypot((x - it.X1) / rx, (y - it.Y1) / ry);
-    if (fill && r <= 1) return false;
-    return std::min(rx, ry) * std::fabs(r - 1) > margin;
-  }
-  return false;
-}
 
 void SetPen(cairo_t* cr, double width, PenStyle pen) {
   cairo_set_line_width(cr, width);
