@@ -3,7 +3,43 @@
 #include <algorithm>
 #include <cmath>
 
+#include "render/ItemGeometry.h"
+
 namespace twk {
+
+namespace {
+
+bool Finite(Point p) { return std::isfinite(p.x) && std::isfinite(p.y); }
+
+// Grows a box over the painted places of the points of an item's figure.
+struct BoxSink {
+  const TWKDATA& item;
+  Box box;
+  bool empty = true;
+  bool broken = false;
+
+  void Add(double x, double y) {
+    const Point p = PaintedAt(item, {x, y});
+    if (!Finite(p)) {
+      broken = true;
+      return;
+    }
+    if (empty) box = {p.x, p.y, p.x, p.y}, empty = false;
+    box = {std::min(box.left, p.x), std::min(box.top, p.y), std::max(box.right, p.x), std::max(box.bottom, p.y)};
+  }
+  void MoveTo(double x, double y) { Add(x, y); }
+  void LineTo(double x, double y) { Add(x, y); }
+  void CubicTo(double x1, double y1, double x2, double y2, double x3, double y3) {
+    Add(x1, y1), Add(x2, y2), Add(x3, y3);
+  }
+  void ClosePath() {}
+  void AddBox(double x, double y, double w, double h) { AppendBox(*this, x, y, w, h); }
+  void AddEllipseArc(double cx, double cy, double rx, double ry, double start, double end) {
+    if (!AppendEllipseArc(*this, cx, cy, rx, ry, start, end)) broken = true;
+  }
+};
+
+}  // namespace
 
 bool NearFigureBox(const TWKDATA& it, double x, double y, double margin) {
   double left = std::min(it.X1, it.X4), right = std::max(it.X1, it.X4);
@@ -44,6 +80,19 @@ bool SurelyBeyond(const TWKDATA& it, bool fill, double x, double y, double margi
     return std::min(rx, ry) * std::fabs(r - 1) > margin;
   }
   return false;
+}
+
+bool PaintedBox(const TWKDATA& item, Box& box) {
+  if (item.Type > kEllipse) return false;
+  BoxSink sink{item, {}};
+  BuildItemPath(sink, item);
+  if (sink.broken || sink.empty) return false;
+  box = sink.box;
+  if (PaintOf(item) != ItemPaint::kFill && std::isfinite(item.DrawWidth)) {
+    const double pen = std::fabs(item.DrawWidth) / 2 * std::sqrt(2.0);  // a square cap's corner
+    box = {box.left - pen, box.top - pen, box.right + pen, box.bottom + pen};
+  }
+  return true;
 }
 
 }  // namespace twk

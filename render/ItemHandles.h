@@ -1,7 +1,7 @@
 #pragma once
 // The defining points of an item as handles the pointer can take: where
 // each is painted (turned with the item), the thin guide lines that go with
-// them, and the item with one of its points moved. All in document units.
+// them, and which handle the pointer is on. All in document units.
 
 #include <optional>
 #include <vector>
@@ -30,6 +30,13 @@ struct GuideLine {
   Point from, to;
 };
 
+// The defining points `item` has handles for, in the order below; none for
+// unknown kinds.
+std::vector<DefiningPoint> DefiningPointsOf(const TWKDATA& item);
+
+// The stored point a start, control or end handle stands for.
+Point StoredPoint(const TWKDATA& item, DefiningPoint which);
+
 // The handles of `item` in this order: start, controls, end, arc points.
 // Unknown kinds have none.
 std::vector<Handle> ItemHandles(const TWKDATA& item);
@@ -37,24 +44,6 @@ std::vector<Handle> ItemHandles(const TWKDATA& item);
 // Thin lines drawn with the handles: from a curve's controls to their ends,
 // and the four sides of an ellipse's box.
 std::vector<GuideLine> ItemGuides(const TWKDATA& item);
-
-// `point` rounded to the nearest multiple of 0.125 units (the arrow keys' step).
-Point SnapToStep(Point point);
-
-// `item` with its defining point `which` painted at `to` (taken as given,
-// snap it first) and every other handle left where it is painted. A turned
-// item turns about a centre that moves with its points, so the stored
-// points of a turned item all change. An arc point sets its angle to that of
-// the ray from the centre through `to` (0 <= angle < 360, clockwise from
-// +x); a point at the centre leaves the angle.
-TWKDATA WithDefiningPointAt(const TWKDATA& item, DefiningPoint which, Point to);
-
-// The box around the painted figure and its pen; false when it has none
-// (unknown kind, numbers that are not finite).
-struct Box {
-  double left = 0, top = 0, right = 0, bottom = 0;
-};
-bool PaintedBox(const TWKDATA& item, Box& box);
 
 struct HandleHit {
   int item = -1;  // index in doc.CData

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "render/FigureReach.h"
 #include "render/ItemHandles.h"
 
 namespace twk {

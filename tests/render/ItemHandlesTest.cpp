@@ -6,7 +6,9 @@
 #include <cmath>
 #include <sstream>
 
+#include "render/FigureReach.h"
 #include "render/ItemHandles.h"
+#include "render/MovePoint.h"
 #include "tests/render/RenderTestSupport.h"
 
 namespace twk {
