@@ -24,6 +24,7 @@
 #include "editor/Editor.h"
 #include "editor/ItemList.h"
 #include "editor/ItemCommands.h"
+#include "editor/PointerGesture.h"
 #include "persist/Config.h"
 #include "render/Image.h"
 #include "render/PreviewPainter.h"
@@ -122,6 +123,10 @@ class App {
   void ReplaceDocument(TWKFILE doc);
   // Composes grid and items and shows the picture on imgDraw.
   void RedrawCanvas();
+  // H: hides or shows the selection's marks on the canvas; the choice is
+  // kept in the configuration.
+  void ToggleSelectionMarks();
+  bool selectionMarksShown() const { return config_.HideMarks == 0; }
   // New grid image for a w x h document area.
   void RebuildGrid(int w, int h);
   // Shows the Preview window beside the main window, up to date, or hides
@@ -163,6 +168,9 @@ class App {
   void WireItemList();
   void WireExportWindow();
   void OnPaletteRelease(int button, int x);
+  // Shows the last composed picture on imgDraw, with the selection's marks
+  // over it unless they are hidden or an item is being drawn.
+  void ShowCanvas();
   // Brings the preview up to date; `paintHere` paints on this thread
   // even a large change, when the worker is idle.
   void RefreshPreview(bool paintHere = false);
@@ -177,6 +185,8 @@ class App {
   std::unique_ptr<Image> grid_;
   PendingDrag pendingDrag_;
   CanvasComposer composer_;
+  std::unique_ptr<Image> picture_;  // the last composed canvas picture, without marks
+  PointerGesture gesture_;          // a Ctrl press on the canvas and what it took
   PreviewPainter previewPainter_;
   long long previewShown_ = -1;  // generation of the pictures the window shows
   EditHistory history_;

@@ -132,10 +132,15 @@ void AddEditorCommands(CommandRegistry& table) {
   table.Add({keys::kShow, "show selected items", {}, {7, "Show", true}, kDrawing, [](Editor& ed) { SetSelectedVisibility(ed, true); }});
   table.Add({keys::kClone, "clone selected items", {}, {8, "Clone"}, kDrawing, CloneSelected});
 
-  // The item list's requests.
+  table.Add({keys::kSelectAll, "select every item", {Ctrl('A')}, {}, kDrawing, [](Editor& ed) { ed.rows.SelectAll(); }});
+  table.Add({keys::kSelectNone, "select no item", {Ctrl('A', true)}, {}, kDrawing,
+             [](Editor& ed) { ed.rows.Select({}, -1, false); }});
+
+  // The item list's requests, and a Ctrl press on the canvas, whose callers act.
   table.Add({keys::kCheckMarks, "visibility follows the check marks", {}, {}, kDrawing, SyncVisibility});
   table.Add({keys::kRowDrag, "row drag", {}, {}, kDrawing, nullptr});
   table.Add({keys::kRowDrop, "row drop", {}, {}, kDrawing, nullptr});
+  table.Add({keys::kPointAtItems, "point at items on the canvas", {}, {}, kDrawing | kRefusedWhileExporting, nullptr});
 }
 
 const CommandRegistry& EditorCommands() {

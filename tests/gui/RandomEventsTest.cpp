@@ -237,6 +237,9 @@ TEST(RandomEventsTest, ListAndDocumentStayInStep) {
   app->random().seed(kSeed);
   app->DefaultPalette();
   app->DrawPalette();
+  // The canvas is checked against the document's own picture: without the
+  // selection's marks over it.
+  app->ToggleSelectionMarks();
   RandomRun run(*app);
   int drawn = 0, maxItems = 0, retraced = 0;
   std::size_t deepestUndo = 0;
