@@ -91,6 +91,13 @@ void App::Shutdown() {
   (void)SaveConfiguration(config_);
 }
 
+void App::OnDocumentChange(const DocumentChange& change) {
+  // The grid first: the picture is drawn on the new one.
+  if (change.Has(DocumentChange::kSize)) RebuildGrid(change.width, change.height);
+  if (change.Has(DocumentChange::kToolSettings)) UpdateTitle();
+  if (change.Has(DocumentChange::kPicture)) OnDocumentChanged();
+}
+
 void App::OnDocumentChanged() {
   RedrawCanvas();
   recovery_->DocumentChanged();

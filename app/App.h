@@ -114,6 +114,8 @@ class App {
   // shows the document follows from here (the canvas, and the preview while
   // it is shown).
   void OnDocumentChanged();
+  // What the editor reports: the grid, the title and the views follow.
+  void OnDocumentChange(const DocumentChange& change);
   // Puts `doc` in place of the whole document as one undo step (a load, a
   // failed one, a restored copy); Save then proposes `savePath`. The item
   // list, the grid and the canvas follow.

@@ -32,9 +32,7 @@ void App::BuildWindows() {
   editor_->savePath = &config_.RecentFile;
   editor_->pixelsPerUnitX = kUnitPixels * scale_.x;
   editor_->pixelsPerUnitY = kUnitPixels * scale_.y;
-  editor_->documentChanged = [this] { OnDocumentChanged(); };
-  editor_->toolSettingsChanged = [this] { UpdateTitle(); };
-  editor_->documentResized = [this](int w, int h) { RebuildGrid(w, h); };
+  editor_->changed = [this](const DocumentChange& change) { OnDocumentChange(change); };
 
   WirePalette();
   WireCanvas();

@@ -21,14 +21,15 @@ namespace {
 // construction (reporting when that changed it) or into the selected items,
 // then report the settings.
 void AfterToolSetting(Editor& ed, SelectionMember member, int key) {
+  unsigned changes = DocumentChange::kToolSettings;
   if (ed.state.Constructing) {
     if (TWKDATA* item = ed.state.ConstructionItem) {
-      if (ApplyChange(*item, SelectionChange{member}, ed.state)) ed.documentChanged();
+      if (ApplyChange(*item, SelectionChange{member}, ed.state)) changes |= DocumentChange::kConstruction;
     }
   } else {
     ApplyToSelection(ed, SelectionChange{member, 0, 0, 0, key});
   }
-  ed.toolSettingsChanged();
+  ReportChange(ed, changes);
 }
 
 void NextMethod(Editor& ed) {
@@ -50,7 +51,7 @@ void StepAlpha(Editor& ed, int step, int key) {
 
 void NextType(Editor& ed) {
   ed.state.CurType = NextItemType(ed.state.CurType);
-  ed.toolSettingsChanged();
+  ReportChange(ed, DocumentChange::kToolSettings);
 }
 
 void Rotate(Editor& ed, float degrees, int key) {

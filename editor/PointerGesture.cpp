@@ -80,7 +80,7 @@ void PointerGesture::Follow(Editor& ed, int px, int py) {
     live_ = ReshapeRow(ed.doc, reshaping_, WithDefiningPointAt(original_, point_, SnapToStep(p)));
   }
   if (live_) live_->Apply(ed);
-  if (wasLive || live_) ed.documentChanged();
+  if (wasLive || live_) ReportChange(ed, DocumentChange::kItemFields);
 }
 
 bool PointerGesture::PutBack(Editor& ed) {
@@ -104,7 +104,7 @@ void PointerGesture::Release(Editor& ed) {
 
 bool PointerGesture::Cancel(Editor& ed) {
   if (!Active()) return false;
-  if (PutBack(ed)) ed.documentChanged();
+  if (PutBack(ed)) ReportChange(ed, DocumentChange::kItemFields);
   End();
   return true;
 }

@@ -19,7 +19,7 @@ std::unique_ptr<App> IconApp(bool redraw = true) {
   auto app = std::make_unique<App>(ScreenScale{});
   app->Start();
   app->ReplaceDocument(bench::IconDocument(1000));
-  if (!redraw) app->editor().documentChanged = [] {};
+  if (!redraw) app->editor().changed = [](const DocumentChange&) {};
   return app;
 }
 
