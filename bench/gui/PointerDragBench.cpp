@@ -11,6 +11,7 @@
 
 #include "../BenchDocuments.h"
 #include "app/App.h"
+#include "gui/TestApp.h"
 #include "app/ImageCanvas.h"
 #include "editor/KeyNumbers.h"
 #include "render/ItemHitTest.h"
@@ -24,7 +25,7 @@ void SendMouse(ImageCanvas* canvas, QEvent::Type type, QPoint at, Qt::MouseButto
 }
 
 // A canvas pixel on the front item.
-QPoint OnFrontItem(App& app) {
+QPoint OnFrontItem(TestApp& app) {
   const float ppu = app.editor().pixelsPerUnitX;
   for (int y = 0; y < app.imgDraw()->height(); ++y)
     for (int x = 0; x < app.imgDraw()->width(); ++x)
@@ -34,7 +35,7 @@ QPoint OnFrontItem(App& app) {
 
 // Args: item count, whether every item is selected.
 void BM_CtrlDragFrame(benchmark::State& state) {
-  auto app = std::make_unique<App>(ScreenScale{});
+  auto app = std::make_unique<TestApp>(ScreenScale{});
   app->Start();
   app->ReplaceDocument(bench::IconDocument(static_cast<int>(state.range(0))));
   if (state.range(1) != 0) app->DispatchCommand(keys::kSelectAll);

@@ -63,7 +63,7 @@ class PointerGui : public ::testing::Test {
 
   ScopedWorkDir dir;
   ScriptedDialogs dialogs;
-  std::unique_ptr<App> app = StartedApp(dialogs);
+  std::unique_ptr<TestApp> app = StartedApp(dialogs);
   std::size_t undoneAtStart = 0;
   const TWKDATA line = Item(kLine, kSolid, 2.5f, 2.5f, 9.5f, 2.5f);
   const TWKDATA rect = Item(kRect, kFill, 2.5f, 6.5f, 9.5f, 12.5f);
