@@ -1,5 +1,12 @@
 #include "render/CanvasComposer.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include <cairo.h>
+
+#include "render/FigureReach.h"
 #include "render/SceneRenderer.h"
 
 namespace twk {
@@ -11,6 +18,51 @@ bool CanvasComposer::LayerHolds(const TWKFILE& doc, int first, const Scale& scal
     if (!(*doc.CData.at(first + static_cast<int>(k)) == painted_[k])) return false;
   }
   return true;
+}
+
+bool CanvasComposer::ChangedRows(const TWKFILE& doc, int& firstRow, int& endRow) const {
+  // Antialiasing reaches a pixel beyond the painted box.
+  constexpr double kMargin = 2;
+  const double height = front_->height();
+  double top = height, bottom = 0;
+  for (int k = 0; k < first_; ++k) {
+    const TWKDATA& now = *doc.CData.at(k);
+    const TWKDATA& was = paintedFront_[static_cast<std::size_t>(k)];
+    if (now == was) continue;
+    Box before, after;
+    if (!PaintedBox(was, before) || !PaintedBox(now, after)) return false;
+    const double t = std::min(before.top, after.top) * scale_.ppuY, b = std::max(before.bottom, after.bottom) * scale_.ppuY;
+    if (!std::isfinite(t) || !std::isfinite(b)) return false;
+    top = std::min(top, std::clamp(std::floor(t) - kMargin, 0.0, height));
+    bottom = std::max(bottom, std::clamp(std::ceil(b) + kMargin, 0.0, height));
+  }
+  firstRow = static_cast<int>(top);
+  endRow = std::max(firstRow, static_cast<int>(bottom));
+  return true;
+}
+
+void CanvasComposer::PaintFront(const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY) {
+  int top = 0, bottom = 0;
+  if (front_ && paintedFront_.size() == static_cast<std::size_t>(first_) && ChangedRows(doc, top, bottom)) {
+    if (top < bottom) {
+      // Those rows start again from the layer behind.
+      cairo_surface_flush(behind_->surface());
+      cairo_surface_flush(front_->surface());
+      const std::size_t stride = static_cast<std::size_t>(front_->stride());
+      std::memcpy(front_->data() + stride * static_cast<std::size_t>(top),
+                  behind_->data() + stride * static_cast<std::size_t>(top), stride * static_cast<std::size_t>(bottom - top));
+      front_->MarkDirty();
+      PaintItemRows(*front_, doc, pixelsPerUnitX, pixelsPerUnitY, RenderArea::kDocument, 0, first_ - 1, top, bottom);
+      for (int k = 0; k < first_; ++k) paintedFront_[static_cast<std::size_t>(k)] = *doc.CData.at(k);
+    }
+    return;
+  }
+  front_ = behind_->Clone();
+  paintedFront_.clear();
+  if (!front_) return;
+  PaintItems(*front_, doc, pixelsPerUnitX, pixelsPerUnitY, RenderArea::kDocument, 0, first_ - 1);
+  paintedFront_.reserve(static_cast<std::size_t>(first_));
+  for (int k = 0; k < first_; ++k) paintedFront_.push_back(*doc.CData.at(k));
 }
 
 std::unique_ptr<Image> CanvasComposer::Compose(const Image& grid, const TWKFILE& doc,
@@ -43,10 +95,9 @@ std::unique_ptr<Image> CanvasComposer::Compose(const Image& grid, const TWKFILE&
       scale_ = scale;
       ++layersPainted_;
     }
-    std::unique_ptr<Image> picture = behind_->Clone();
-    if (!picture) return ComposeCanvas(grid, doc, pixelsPerUnitX, pixelsPerUnitY);
-    PaintItems(*picture, doc, pixelsPerUnitX, pixelsPerUnitY, RenderArea::kDocument, 0, first - 1);
-    return ComposeOverGrid(grid, picture.get());
+    PaintFront(doc, pixelsPerUnitX, pixelsPerUnitY);
+    if (!front_) return ComposeCanvas(grid, doc, pixelsPerUnitX, pixelsPerUnitY);
+    return ComposeOverGrid(grid, front_.get());
   } catch (...) {
     Invalidate();  // out of memory
     return ComposeCanvas(grid, doc, pixelsPerUnitX, pixelsPerUnitY);
@@ -56,6 +107,8 @@ std::unique_ptr<Image> CanvasComposer::Compose(const Image& grid, const TWKFILE&
 void CanvasComposer::Invalidate() {
   behind_.reset();
   painted_.clear();
+  front_.reset();
+  paintedFront_.clear();
   first_ = 0;
   scale_ = Scale{};
 }

@@ -11,6 +11,13 @@
 // to what was painted, at the same document size and scale: a change to an
 // item behind, a reorder, a resize or a load repaints it, whoever made the
 // change.
+//
+// Over that layer it keeps the last picture of the items in front as well.
+// When only some of those changed (a key on the selection, its undo), only
+// the rows their old and new painted boxes reach are painted again: those
+// rows start from the layer behind and get every item in front, as a full
+// redraw would paint them (a band of rows gets exactly a whole picture's
+// pixels); the other rows keep theirs.
 
 #include <memory>
 #include <vector>
@@ -43,10 +50,19 @@ class CanvasComposer {
     bool operator==(const Scale&) const = default;
   };
   bool LayerHolds(const TWKFILE& doc, int first, const Scale& scale) const;
+  // The rows [firstRow, endRow) of the front picture that the items in
+  // front which changed since it was painted reach, before and after; false
+  // when that cannot be told (then the whole front is painted again). An
+  // empty range when nothing changed.
+  bool ChangedRows(const TWKFILE& doc, int& firstRow, int& endRow) const;
+  // Paints the items in front of the layer over a copy of it.
+  void PaintFront(const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY);
 
   std::unique_ptr<Image> behind_;  // items first_..n-1
   int first_ = 0;
   std::vector<TWKDATA> painted_;   // those items as painted
+  std::unique_ptr<Image> front_;   // the layer with items 0..first_-1 painted over it
+  std::vector<TWKDATA> paintedFront_;  // those items as painted
   Scale scale_;
   long long layersPainted_ = 0;
 };

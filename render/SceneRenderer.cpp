@@ -49,6 +49,24 @@ void PaintItems(Image& layer, const TWKFILE& doc, float pixelsPerUnitX, float pi
   }
 }
 
+void PaintItemRows(Image& layer, const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY, RenderArea area,
+                   int first, int last, int top, int bottom) {
+  first = std::max(first, 0);
+  last = std::min(last, doc.CData.size() - 1);
+  top = std::max(top, 0);
+  bottom = std::min(bottom, layer.height());
+  if (first > last || top >= bottom) return;
+  const PixelSize pixels = RenderImageSize(doc, pixelsPerUnitX, pixelsPerUnitY, area);
+  const double unitsWide = static_cast<double>(AreaSide(doc.TWKW, area)) * layer.width() / pixels.width;
+  const double unitsHigh = static_cast<double>(AreaSide(doc.TWKH, area)) * layer.height() / pixels.height;
+  try {
+    PaintItemsInRows(layer, doc, unitsWide, unitsHigh, first, last, top, bottom);
+  } catch (...) {
+    // out of memory: the layer keeps what was painted
+  }
+  layer.MarkDirty();
+}
+
 std::unique_ptr<Image> RenderDocument(const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY,
                                       RenderArea area) {
   try {

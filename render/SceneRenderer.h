@@ -39,6 +39,11 @@ std::unique_ptr<Image> RenderDocument(const TWKFILE& doc, float pixelsPerUnitX, 
 void PaintItems(Image& layer, const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY,
                 RenderArea area, int first, int last);
 
+// PaintItems on the rows [top, bottom) of `layer` only, on this thread; the
+// rows get exactly the pixels PaintItems would give them.
+void PaintItemRows(Image& layer, const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY, RenderArea area,
+                   int first, int last, int top, int bottom);
+
 // A copy of `grid` with `layer` blended over its top-left corner; nullptr
 // when the copy cannot be made.
 std::unique_ptr<Image> ComposeOverGrid(const Image& grid, const Image* layer);

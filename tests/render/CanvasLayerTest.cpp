@@ -65,5 +65,30 @@ TEST(CanvasLayer, EqualsAFullRedrawAfterEveryChangeRepaintingOnlyWhatReachesBehi
   }
 }
 
+// Keys on the selection one after another: each picture starts from the
+// rows the one before left.
+TEST(CanvasLayer, KeysInARowRepaintOnlyTheRowsTheyReachAndStayExact) {
+  const auto grid = BuildGridImage(340, 340, 16, 16);
+  TWKFILE doc = test::StandardDocument(100);
+  const TWKDATA first = *doc.CData.at(50);
+  const EditorState state;
+  CanvasComposer composer;
+  ASSERT_TRUE(composer.Compose(*grid, doc, state, kPpu, kPpu, 50));
+  const std::function<void()> steps[] = {
+      [&] { Nudge(*doc.CData.at(50)); },
+      [&] { Nudge(*doc.CData.at(50)); },
+      [&] { doc.CData.at(10)->Visible = 0; },
+      [&] { doc.CData.at(10)->Visible = 1, Nudge(*doc.CData.at(3)); },
+      [&] { *doc.CData.at(50) = first; },
+  };
+  for (const auto& step : steps) {
+    step();
+    const auto picture = composer.Compose(*grid, doc, state, kPpu, kPpu, 50);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(test::MaxDifference(*picture, *ComposeCanvas(*grid, doc, kPpu, kPpu)), 0);
+  }
+  EXPECT_EQ(composer.LayersPainted(), 1);
+}
+
 }  // namespace
 }  // namespace twk
