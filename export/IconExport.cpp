@@ -5,10 +5,8 @@
 #include "export/ExportSizes.h"
 #include "export/IcnsWriter.h"
 #include "export/IcoWriter.h"
+#include "export/SizeWorkers.h"
 #include "persist/FileAccess.h"
-#include "render/PngWriter.h"
-#include "render/SceneRenderer.h"
-#include "render/TaskPool.h"
 
 namespace twk {
 
@@ -16,12 +14,11 @@ namespace {
 
 // One size as the PNG export renders and encodes it; an exception (out of
 // memory) leaves the image empty like any other failure.
-void RenderOne(const TWKFILE& doc, int edge, IconImage& image) {
-  const float scale = ScaleOfEdge(edge);
+void RenderOne(SizeWorker& worker, const TWKFILE& doc, int edge, IconImage& image) {
   image.edge = edge;
   try {
-    const std::unique_ptr<Image> picture = RenderDocument(doc, scale, scale, RenderArea::kFull);
-    if (picture) image.png = EncodePng(*picture);
+    const std::vector<std::uint8_t>* png = worker.Png(doc, ScaleOfEdge(edge));
+    if (png) image.png = *png;
   } catch (...) {
     image.png.clear();
   }
@@ -34,9 +31,9 @@ std::vector<IconImage> RenderIconImages(const TWKFILE& doc, const SizeSet& sizes
   std::vector<IconImage> images(edges.size());
   // The sizes are taken from the largest down, so the largest starts first
   // and the small ones fill the other core.
-  TaskPool::Shared().Run(edges.size(), [&](std::size_t k) {
+  RunOnSizeWorkers(edges.size(), [&](SizeWorker& worker, std::size_t k) {
     const std::size_t at = edges.size() - 1 - k;
-    RenderOne(doc, edges[at], images[at]);
+    RenderOne(worker, doc, edges[at], images[at]);
   });
   for (const IconImage& image : images) {
     if (image.png.empty()) return {};

@@ -4,22 +4,27 @@
 #include <set>
 
 #include "export/ExportSizes.h"
-#include "persist/FileAccess.h"
-#include "render/PngWriter.h"
-#include "render/SceneRenderer.h"
-#include "render/TaskPool.h"
+#include "export/SizeWorkers.h"
 
 namespace twk {
 
+namespace {
+
+// One job; an exception (out of memory while rendering or encoding) counts
+// as a failed file like any other failure.
+bool WriteOne(SizeWorker& worker, const TWKFILE& doc, const ExportJob& job) {
+  try {
+    return worker.WritePng(doc, job.scale, job.path);
+  } catch (...) {
+    return false;
+  }
+}
+
+}  // namespace
+
 bool ExportPngFile(const TWKFILE& doc, const std::string& path, float scale) {
-  // The image is released when it goes out of scope, on every path.
-  std::unique_ptr<Image> image = RenderDocument(doc, scale, scale, RenderArea::kFull);
-  if (!image) return false;
-  // Encoded in memory and written beside the target, then renamed over it:
-  // a failed write (a full disk) leaves any previous file whole.
-  const std::vector<std::uint8_t> bytes = EncodePng(*image);
-  return !bytes.empty() &&
-         ReplaceFile(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}, {}) == ResultCode::kOk;
+  SizeWorker worker;
+  return WriteOne(worker, doc, {scale, path});
 }
 
 std::vector<ExportJob> ExportJobsFor(const std::string& base, const SizeSet& sizes) {
@@ -32,16 +37,6 @@ std::vector<ExportJob> ExportJobsFor(const std::string& base, const SizeSet& siz
 }
 
 namespace {
-
-// One job; an exception (out of memory while rendering or encoding) counts
-// as a failed file like any other failure.
-bool RunJob(const TWKFILE& doc, const ExportJob& job) {
-  try {
-    return ExportPngFile(doc, job.path, job.scale);
-  } catch (...) {
-    return false;
-  }
-}
 
 bool HasRepeatedPath(const std::vector<ExportJob>& jobs) {
   std::set<std::string> seen;
@@ -58,8 +53,9 @@ std::vector<ExportJob> ExportPngFiles(const TWKFILE& doc, const std::vector<Expo
   // The jobs are taken in order, so the largest file starts first and the
   // rest fill the other core. Jobs writing the same path would race, so
   // such a list is written one job after the other, as given.
-  TaskPool::Shared().Run(jobs.size(), [&](std::size_t i) { ok[i] = RunJob(doc, jobs[i]) ? 1 : 0; },
-                         HasRepeatedPath(jobs) ? TaskThreads::kOne : TaskThreads::kTwo);
+  RunOnSizeWorkers(
+      jobs.size(), [&](SizeWorker& worker, std::size_t i) { ok[i] = WriteOne(worker, doc, jobs[i]) ? 1 : 0; },
+      HasRepeatedPath(jobs) ? TaskThreads::kOne : TaskThreads::kTwo);
 
   std::vector<ExportJob> failed;
   for (std::size_t i = 0; i < jobs.size(); ++i) {

@@ -15,14 +15,26 @@ Image::Image(cairo_surface_t* surface, int w, int h) : surface_(surface), width_
 
 Image::~Image() { cairo_surface_destroy(surface_); }
 
+bool Image::SizeAllowed(int w, int h) { return w > 0 && h > 0 && static_cast<long long>(w) * h <= kMaxPixels; }
+
 std::unique_ptr<Image> Image::NewTransparent(int w, int h) {
-  if (w <= 0 || h <= 0 || static_cast<long long>(w) * h > kMaxPixels) return nullptr;
+  if (!SizeAllowed(w, h)) return nullptr;
   cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
   if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
     cairo_surface_destroy(s);
     return nullptr;
   }
   // cairo hands out zeroed memory, which is fully transparent.
+  return std::unique_ptr<Image>(new Image(s, w, h));
+}
+
+std::unique_ptr<Image> Image::OverMemory(std::uint8_t* pixels, int w, int h) {
+  if (!SizeAllowed(w, h)) return nullptr;
+  cairo_surface_t* s = cairo_image_surface_create_for_data(pixels, CAIRO_FORMAT_ARGB32, w, h, w * 4);
+  if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
+    cairo_surface_destroy(s);
+    return nullptr;
+  }
   return std::unique_ptr<Image>(new Image(s, w, h));
 }
 

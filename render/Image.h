@@ -23,6 +23,13 @@ class Image {
   // A new image filled with the opaque colour `rgb` (colour packing; its
   // alpha byte is ignored).
   static std::unique_ptr<Image> NewFilled(int w, int h, std::int32_t rgb);
+  // Whether an image of w x h pixels may be made at all: positive sides
+  // and a pixel buffer that fits comfortably in memory.
+  static bool SizeAllowed(int w, int h);
+  // A w x h image over `pixels` (w * h * 4 bytes, laid out as data() is),
+  // which the caller keeps alive and owns; the pixels are used as they are.
+  // nullptr for a size SizeAllowed refuses.
+  static std::unique_ptr<Image> OverMemory(std::uint8_t* pixels, int w, int h);
 
   ~Image();
   Image(const Image&) = delete;

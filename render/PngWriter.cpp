@@ -54,7 +54,8 @@ const UnpremultiplyTable& Unpremultiply() {
   return table;
 }
 
-// One row of cairo's premultiplied native-endian ARGB as straight RGBA.
+// One row of cairo's premultiplied native-endian ARGB as straight RGBA; `in`
+// and `out` may be the same memory (each pixel is read before it is written).
 void StraightRow(const std::uint32_t* in, int width, std::uint8_t* out) {
   const UnpremultiplyTable& table = Unpremultiply();
   for (int x = 0; x < width; ++x, out += 4) {
@@ -68,9 +69,11 @@ void StraightRow(const std::uint32_t* in, int width, std::uint8_t* out) {
   }
 }
 
-// Encodes into `sink`. `row` is scratch space for one RGBA row; it is made
-// by the caller so that no C++ object lives across libpng's longjmp.
-bool Encode(const Image& image, Sink& sink, std::uint8_t* row) {
+// Encodes into `sink`. `row` is scratch space for one RGBA row, made by the
+// caller so that no C++ object lives across libpng's longjmp. With `spend`
+// (the image's own pixels) each row is turned into straight RGBA where it
+// lies and handed to libpng from there instead.
+bool Encode(const Image& image, Sink& sink, std::uint8_t* row, std::uint8_t* spend = nullptr) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, IgnoreWarning);
   if (!png) return false;
   png_infop info = png_create_info_struct(png);
@@ -92,8 +95,10 @@ bool Encode(const Image& image, Sink& sink, std::uint8_t* row) {
   png_write_info(png, info);
   const std::uint8_t* data = image.data();
   for (int y = 0; y < h; ++y) {
-    StraightRow(reinterpret_cast<const std::uint32_t*>(data + static_cast<std::size_t>(y) * image.stride()), w, row);
-    png_write_row(png, row);
+    const std::size_t offset = static_cast<std::size_t>(y) * image.stride();
+    std::uint8_t* out = spend ? spend + offset : row;
+    StraightRow(reinterpret_cast<const std::uint32_t*>(data + offset), w, out);
+    png_write_row(png, out);
   }
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
@@ -110,6 +115,17 @@ std::vector<std::uint8_t> EncodePng(const Image& image) {
   cairo_surface_flush(image.surface());
   if (!Encode(image, sink, row.data())) bytes.clear();
   return bytes;
+}
+
+bool EncodePngInPlace(Image& image, std::vector<std::uint8_t>& bytes) {
+  bytes.clear();
+  Sink sink;
+  sink.buffer = &bytes;
+  cairo_surface_flush(image.surface());
+  const bool ok = Encode(image, sink, nullptr, image.data());
+  image.MarkDirty();
+  if (!ok) bytes.clear();
+  return ok;
 }
 
 bool SavePng(const Image& image, const std::string& path) {

@@ -18,4 +18,10 @@ bool SavePng(const Image& image, const std::string& path);
 // The same PNG in memory; empty when encoding fails.
 std::vector<std::uint8_t> EncodePng(const Image& image);
 
+// The same PNG into `bytes` (its memory is reused), made without a copy of
+// the pixels: each row becomes straight RGBA where it lies, so the image
+// no longer holds its picture afterwards. False, and `bytes` empty, when
+// encoding fails.
+bool EncodePngInPlace(Image& image, std::vector<std::uint8_t>& bytes);
+
 }  // namespace twk

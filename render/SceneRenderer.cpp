@@ -80,6 +80,21 @@ std::unique_ptr<Image> RenderDocument(const TWKFILE& doc, float pixelsPerUnitX, 
   }
 }
 
+Image* RenderDocumentInto(KeptImage& kept, const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY,
+                          RenderArea area) {
+  const PixelSize size = RenderImageSize(doc, pixelsPerUnitX, pixelsPerUnitY, area);
+  Image* image = kept.Transparent(size.width, size.height);
+  if (!image || doc.CData.size() == 0) return image;
+  try {
+    PaintItemsInRows(*image, doc, AreaSide(doc.TWKW, area), AreaSide(doc.TWKH, area), 0, doc.CData.size() - 1, 0,
+                     size.height);
+    image->MarkDirty();
+    return image;
+  } catch (...) {
+    return nullptr;  // as RenderDocument: a picture with items missing is none
+  }
+}
+
 std::unique_ptr<Image> ComposeOverGrid(const Image& grid, const Image* layer) try {
   auto canvas = grid.Clone();
   if (canvas && layer) BlendImage(*canvas, *layer, 0, 0);

@@ -6,6 +6,7 @@
 
 #include "document/Document.h"
 #include "render/Image.h"
+#include "render/KeptImage.h"
 
 namespace twk {
 
@@ -29,6 +30,13 @@ PixelSize RenderImageSize(const TWKFILE& doc, float pixelsPerUnitX, float pixels
 // blank. No function here lets an exception escape.
 std::unique_ptr<Image> RenderDocument(const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY,
                                       RenderArea area);
+
+// The pixels of RenderDocument, painted on the calling thread alone into
+// `kept`'s memory (no band split: the caller is one of several threads at
+// work already). Valid until `kept` is used again; nullptr when the image
+// cannot be had or memory runs out while painting.
+Image* RenderDocumentInto(KeptImage& kept, const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY,
+                          RenderArea area);
 
 // Paints the items of doc.CData with indices first..last (inclusive), from
 // `last` down to `first`, onto `layer`, exactly as RenderDocument paints them

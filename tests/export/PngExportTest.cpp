@@ -15,6 +15,8 @@
 #include "export/PngExport.h"
 #include "export/SvgDocument.h"
 #include "persist/FileAccess.h"
+#include "render/PngWriter.h"
+#include "render/SceneRenderer.h"
 #include "ExportTestSupport.h"
 
 namespace twk {
@@ -143,9 +145,12 @@ TEST(PngExport, ReplacesExistingFilesAndMatchesOneByOne) {
   for (const ExportJob& job : jobs) std::ofstream(job.path) << "old contents that are not a PNG";
   EXPECT_TRUE(ExportPngFiles(doc, jobs).empty());
   for (const ExportJob& job : jobs) {
+    // A single file, and the PNG of an image rendered afresh for this size.
     const std::string single = dir / ("one-" + SizeText(job.scale) + ".png");
     ASSERT_TRUE(ExportPngFile(doc, single, job.scale));
     EXPECT_EQ(FileBytes(job.path), FileBytes(single)) << job.path;
+    const std::vector<std::uint8_t> fresh = EncodePng(*RenderDocument(doc, job.scale, job.scale, RenderArea::kFull));
+    EXPECT_EQ(FileBytes(job.path), std::vector<unsigned char>(fresh.begin(), fresh.end())) << job.path;
     const testing::ReadPng png = ReadPngFile(job.path);
     ASSERT_TRUE(png.ok);
     EXPECT_EQ(png.width, static_cast<int>(16 * job.scale));
