@@ -28,7 +28,7 @@ void ItemList::SetRowState(int row, RowState state) {
     selection = true;
   }
   if (!checks && !selection) return;
-  pending_.checks |= checks;
+  if (checks) pending_.NoteChecked(row);
   pending_.selection |= selection;
   Tell();
 }
@@ -41,7 +41,7 @@ void ItemList::InsertRow(int index, const std::string& text) {
   index = std::clamp(index, 0, RowCount());
   rows_.insert(rows_.begin() + index, Row{nullptr, text, {}});
   if (current_ >= index) ++current_;
-  pending_.rows = true;
+  pending_.NoteInserted(index);
   Tell();
 }
 
@@ -62,7 +62,7 @@ void ItemList::RemoveRow(int row) {
   } else if (current_ > row) {
     --current_;
   }
-  pending_.rows = true;
+  pending_.NoteRemoved(row);
   Tell();
 }
 
@@ -70,7 +70,7 @@ void ItemList::RemoveAllRows() {
   if (rows_.empty()) return;
   rows_.clear();
   current_ = -1;
-  pending_.rows = true;
+  pending_.NoteRefilled();
   pending_.selection = true;
   Tell();
 }
@@ -147,7 +147,7 @@ void ItemList::EndUpdate() {
 
 void ItemList::Tell() {
   if (batch_ > 0) return;
-  const ListChange change = pending_;
+  const ListChange change = std::move(pending_);
   pending_ = ListChange{};
   if (!change.rows && !change.checks && !change.selection) return;
   // A view may take itself off while it is told.

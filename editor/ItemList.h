@@ -12,20 +12,13 @@
 #include <vector>
 
 #include "document/Item.h"
+#include "editor/ListChange.h"
 
 namespace twk {
 
 struct RowState {
   bool selected = false;
   bool checked = false;
-};
-
-// What changed in one report.
-struct ListChange {
-  bool rows = false;       // rows came, went or moved: read every row again
-  bool checks = false;     // check marks changed
-  bool selection = false;  // the selection or the focus mark changed
-  int scrollTo = -1;       // a row to bring into view, or -1
 };
 
 // A view of the list; told of every change once it is complete.
