@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "document/IndexSplice.h"
+
 namespace twk {
 
 RowState ItemList::GetRowState(int row) const { return Has(row) ? rows_[row].state : RowState{}; }
@@ -63,6 +65,48 @@ void ItemList::RemoveRow(int row) {
     --current_;
   }
   pending_.NoteRemoved(row);
+  Tell();
+}
+
+void ItemList::ListItems(const std::vector<ListedRow>& listed) {
+  if (listed.empty()) return;
+  std::vector<std::pair<int, Row>> incoming;
+  incoming.reserve(listed.size());
+  for (const ListedRow& row : listed) {
+    const int index = std::clamp(row.index, 0, RowCount() + static_cast<int>(incoming.size()));
+    if (current_ >= index) ++current_;
+    pending_.NoteInserted(index);
+    if (row.state.checked) pending_.NoteChecked(index);
+    if (row.state.selected) {
+      current_ = index;
+      pending_.selection = true;
+    }
+    incoming.emplace_back(index, Row{row.item, row.text, row.state});
+  }
+  InsertAtIndices(rows_, std::move(incoming));
+  Tell();
+}
+
+void ItemList::RemoveRows(const std::vector<int>& rows) {
+  std::vector<int> doomed;
+  doomed.reserve(rows.size());
+  for (int row : rows) {
+    if (Has(row) && (doomed.empty() || row > doomed.back())) doomed.push_back(row);
+  }
+  if (doomed.empty()) return;
+  // Told as RemoveRow one by one from the highest would tell it.
+  for (auto it = doomed.rbegin(); it != doomed.rend(); ++it) {
+    const int row = *it;
+    if (rows_[row].state.selected) pending_.selection = true;
+    if (current_ == row) {
+      current_ = -1;
+      pending_.selection = true;
+    } else if (current_ > row) {
+      --current_;
+    }
+    pending_.NoteRemoved(row);
+  }
+  TakeAtIndices(rows_, doomed);
   Tell();
 }
 

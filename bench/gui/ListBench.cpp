@@ -122,6 +122,29 @@ void BM_GuiLoad10000(benchmark::State& state) {
 BENCHMARK(BM_GuiLoad10000)->ArgName("shown")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime()
     ->Iterations(3)->Repetitions(3)->ReportAggregatesOnly(true);
 
+// Clone of every item of the hidden copy (the list doubles at its top), then
+// its undo: the list's and the history's part of a big Clone.
+void BM_GuiCloneAll10000(benchmark::State& state) {
+  auto app = LoadedApp();
+  LoadDocumentFromPath(*app, QString::fromStdString(Icon10000(false)));
+  ShowOnScreen(*app);
+  const bool undo = state.range(0) != 0;
+  for (auto _ : state) {
+    if (undo) state.PauseTiming();
+    app->lstItems()->selectAll();
+    app->DispatchCommand(keys::kClone);
+    ShowOnScreen(*app);
+    if (undo) state.ResumeTiming();
+    if (!undo) state.PauseTiming();
+    app->DispatchCommand(keys::kUndo);
+    ShowOnScreen(*app);
+    if (!undo) state.ResumeTiming();
+  }
+  if (app->doc().CData.size() != 10000) state.SkipWithError("the undo did not take the clones away");
+}
+BENCHMARK(BM_GuiCloneAll10000)->ArgName("undo")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()
+    ->Iterations(3)->Repetitions(3)->ReportAggregatesOnly(true);
+
 void BM_LoadRecordAlone10000(benchmark::State& state) {
   const std::string path = Icon10000(state.range(0) != 0);
   for (auto _ : state) {
