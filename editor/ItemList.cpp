@@ -54,19 +54,7 @@ void ItemList::ListItem(int index, const std::string& text, TWKDATA* item, RowSt
   SetRowState(index, state);
 }
 
-void ItemList::RemoveRow(int row) {
-  if (!Has(row)) return;
-  if (rows_[row].state.selected) pending_.selection = true;
-  rows_.erase(rows_.begin() + row);
-  if (current_ == row) {
-    current_ = -1;
-    pending_.selection = true;
-  } else if (current_ > row) {
-    --current_;
-  }
-  pending_.NoteRemoved(row);
-  Tell();
-}
+void ItemList::RemoveRow(int row) { RemoveRows({row}); }
 
 void ItemList::ListItems(const std::vector<ListedRow>& listed) {
   if (listed.empty()) return;

@@ -26,11 +26,7 @@ void ListChange::NoteInserted(int row) {
       return;
     }
   }
-  if (edits.size() == kMostEdits) {
-    NoteRefilled();
-    return;
-  }
-  edits.push_back(RowEdit{RowEdit::Kind::kInserted, row, 1});
+  Add(RowEdit{RowEdit::Kind::kInserted, row, 1});
 }
 
 void ListChange::NoteRemoved(int row) {
@@ -49,11 +45,15 @@ void ListChange::NoteRemoved(int row) {
       return;
     }
   }
+  Add(RowEdit{RowEdit::Kind::kRemoved, row, 1});
+}
+
+void ListChange::Add(const RowEdit& edit) {
   if (edits.size() == kMostEdits) {
     NoteRefilled();
-    return;
+  } else {
+    edits.push_back(edit);
   }
-  edits.push_back(RowEdit{RowEdit::Kind::kRemoved, row, 1});
 }
 
 void ListChange::NoteRefilled() {

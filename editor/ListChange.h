@@ -43,6 +43,10 @@ struct ListChange {
   // Every row went; whatever follows is read anew.
   void NoteRefilled();
   void NoteChecked(int row);
+
+ private:
+  // A new piece, or a refill past as many as a view should follow.
+  void Add(const RowEdit& edit);
 };
 
 }  // namespace twk
