@@ -17,9 +17,11 @@
 #include "app/RecoveryKeeper.h"
 #include "document/Labels.h"
 #include "editor/KeyCommands.h"
+#include "editor/KeyNumbers.h"
 #include "editor/LoadDocument.h"
 #include "render/Grid.h"
 #include "render/Palette.h"
+#include "render/SelectionMarks.h"
 
 namespace twk {
 
@@ -87,6 +89,13 @@ void App::Shutdown() {
   previewPainter_.Stop();
   recovery_->Flush();
   (void)SaveConfiguration(config_);
+}
+
+void App::OnDocumentChange(const DocumentChange& change) {
+  // The grid first: the picture is drawn on the new one.
+  if (change.Has(DocumentChange::kSize)) RebuildGrid(change.width, change.height);
+  if (change.Has(DocumentChange::kToolSettings)) UpdateTitle();
+  if (change.Has(DocumentChange::kPicture)) OnDocumentChanged();
 }
 
 void App::OnDocumentChanged() {
@@ -162,11 +171,35 @@ void App::RedrawCanvas() {
   const int deepestSelected = selected.empty() ? -1 : selected.back().second;
   std::unique_ptr<Image> picture = composer_.Compose(*grid_, doc_, state_, editor_->pixelsPerUnitX,
                                                      editor_->pixelsPerUnitY, deepestSelected);
-  if (picture) imgDraw()->setImage(ToQImage(*picture));
+  if (!picture) return;
+  picture_ = std::move(picture);
+  ShowCanvas();
+}
+
+void App::ShowCanvas() {
+  if (!picture_) return;
+  const std::vector<RowRun> runs = items_.SelectedRuns();
+  if (!selectionMarksShown() || state_.Constructing || runs.empty()) {
+    imgDraw()->setImage(ToQImage(*picture_));
+    return;
+  }
+  std::vector<int> selected;
+  for (const auto& [first, last] : runs)
+    for (int row = first; row <= last; ++row) selected.push_back(row);
+  std::unique_ptr<Image> marked = picture_->Clone();
+  if (!marked) return imgDraw()->setImage(ToQImage(*picture_));
+  PaintSelectionMarks(*marked, doc_, selected, editor_->pixelsPerUnitX, editor_->pixelsPerUnitY);
+  imgDraw()->setImage(ToQImage(*marked));
+}
+
+void App::ToggleSelectionMarks() {
+  config_.HideMarks = selectionMarksShown() ? 1 : 0;
+  ShowCanvas();
 }
 
 void App::RebuildGrid(int w, int h) {
   grid_.reset();
+  picture_.reset();
   grid_ = BuildGridImage(imgDraw()->width(), imgDraw()->height(), w, h);
   composer_.Invalidate();
 }
@@ -187,6 +220,11 @@ void App::DrawPalette() {
 
 void App::DispatchCommand(int number) {
   if (commandTap_) commandTap_(number);
+  // While the pointer moves or reshapes items only Esc acts: it puts them back.
+  if (gesture_.Active()) {
+    if (number == keys::kEsc) gesture_.Cancel(*editor_);
+    return;
+  }
   commands_.Dispatch(*editor_, number, Now());
 }
 

@@ -24,6 +24,7 @@
 #include "editor/Editor.h"
 #include "editor/ItemList.h"
 #include "editor/ItemCommands.h"
+#include "editor/PointerGesture.h"
 #include "persist/Config.h"
 #include "render/Image.h"
 #include "render/PreviewPainter.h"
@@ -64,36 +65,54 @@ class App {
   // the recovery copy of a change not yet written.
   void Shutdown();
 
-  // --- application state -------------------------------------------------
-  ScreenScale screenScale() const { return scale_; }
-  const LayoutSizes& layout() const { return layout_; }
+  // --- what the program's commands and dialogs work on ----------------------
   TWKFILE& doc() { return doc_; }
-  EditorState& state() { return state_; }
   CONFIG& config() { return config_; }
-  Image* gridImage() { return grid_.get(); }
-  // Whether a row drag started in the item list waits for its drop.
-  bool rowDragPending() const { return pendingDrag_.row >= 0; }
+  Editor& editor() { return *editor_; }
+  Dialogs& dialogs() { return *dialogs_; }
+  Clipboard& clipboard() { return *clipboard_; }
+  // This editor's recovery copy (none kept before Start).
+  RecoveryKeeper& recovery() { return *recovery_; }
   // Whether the export window is shown (the main window takes no input).
   bool exportWindowOpen() const { return export_->isOpen(); }
   // The path last chosen for "Export Code" in this run, offered again next time.
   const QString& lastCodePath() const { return lastCodePath_; }
   void rememberCodePath(const QString& path) { lastCodePath_ = path; }
-  Editor& editor() { return *editor_; }
-  const EditHistory& history() const { return history_; }
-  Dialogs& dialogs() { return *dialogs_; }
-  // This editor's recovery copy (none kept before Start).
-  RecoveryKeeper& recovery() { return *recovery_; }
-  void setDialogs(Dialogs* dialogs) { dialogs_ = dialogs ? dialogs : &DesktopDialogs(); }
-  Clipboard& clipboard() { return *clipboard_; }
-  void setClipboard(Clipboard* clipboard) { clipboard_ = clipboard ? clipboard : &SystemClipboard(); }
-  // Number of RedrawCanvas calls, including those that found no grid image.
-  int redrawCount() const { return redrawCount_; }
-  std::mt19937& random() { return random_; }
-
-  // --- windows and controls (the windows own them) -------------------------
   MainWindow* mainWindow() const { return main_.get(); }
   QWidget* mainWidget() const;
   ExportWindow* exportWindow() const { return export_; }
+
+  // Puts `doc` in place of the whole document as one undo step (a load, a
+  // failed one, a restored copy); Save then proposes `savePath`. The item
+  // list, the grid and the canvas follow.
+  void LoadDocument(TWKFILE doc, std::string savePath);
+  // Shows the Preview window beside the main window, up to date, or hides
+  // it; nothing while the export window is open.
+  void TogglePreview();
+  // H: hides or shows the selection's marks on the canvas; the choice is
+  // kept in the configuration.
+  void ToggleSelectionMarks();
+
+ protected:
+  // --- reached by the tests' fixture (TestApp) only -------------------------
+  EditorState& state() { return state_; }
+  const EditHistory& history() const { return history_; }
+  Image* gridImage() { return grid_.get(); }
+  std::mt19937& random() { return random_; }
+  // Whether a row drag started in the item list waits for its drop.
+  bool rowDragPending() const { return pendingDrag_.row >= 0; }
+  // Number of RedrawCanvas calls, including those that found no grid image.
+  int redrawCount() const { return redrawCount_; }
+  bool selectionMarksShown() const { return config_.HideMarks == 0; }
+  // Items the preview has painted over all its sizes (none while hidden).
+  long long previewItemsPainted() const { return previewPainter_.itemsPainted(); }
+  void setDialogs(Dialogs* dialogs) { dialogs_ = dialogs ? dialogs : &DesktopDialogs(); }
+  void setClipboard(Clipboard* clipboard) { clipboard_ = clipboard ? clipboard : &SystemClipboard(); }
+  // Observe every command number the main window receives, and replace
+  // how lnkHome opens its address.
+  void setCommandTap(std::function<void(int)> tap) { commandTap_ = std::move(tap); }
+  void setUrlOpener(std::function<void(const QUrl&)> opener);
+
   PreviewWindow* previewWindow() const { return preview_; }
   ImageCanvas* imgDraw() const { return main_->imgDraw; }
   ItemListWidget* lstItems() const { return main_->lstItems; }
@@ -107,54 +126,39 @@ class App {
   // The item list's popup menu (rebuilt on every right-click).
   QMenu* popupMenu() const { return popup_; }
 
-  // --- operations ----------------------------------------------------------
-  // The one place where the program learns that the document, an item's
-  // visibility or the item under construction changed: every view that
-  // shows the document follows from here (the canvas, and the preview while
-  // it is shown).
-  void OnDocumentChanged();
-  // Puts `doc` in place of the whole document as one undo step (a load, a
-  // failed one, a restored copy); Save then proposes `savePath`. The item
-  // list, the grid and the canvas follow.
-  void LoadDocument(TWKFILE doc, std::string savePath);
   // Puts `doc` in place with a fresh history and the same save path (a
   // document to start from).
   void ReplaceDocument(TWKFILE doc);
   // Composes grid and items and shows the picture on imgDraw.
   void RedrawCanvas();
-  // New grid image for a w x h document area.
-  void RebuildGrid(int w, int h);
-  // Shows the Preview window beside the main window, up to date, or hides
-  // it; nothing while the export window is open.
-  void TogglePreview();
-  // Items the preview has painted over all its sizes (none while hidden).
-  long long previewItemsPainted() const { return previewPainter_.itemsPainted(); }
   // Large changes are painted for the preview on a worker thread. This runs
   // the event loop until the worker is idle and the window shows its last
   // pictures, or `timeoutMs` has passed; returns whether it got there.
   bool SettlePreview(int timeoutMs = 10000);
-  // Main window title from the tool settings.
-  void UpdateTitle();
   // Paints the palette strip from the configuration's palette and CurRGB.
   void DrawPalette();
   // Fresh default palette; CurRGB becomes its first colour.
   void DefaultPalette();
-
   // Runs a command of the command table by number unless it is refused
   // now (while drawing, while the export window is open); unknown numbers
   // do nothing.
   void DispatchCommand(int number);
   // A popup menu choice by its menu number (6 Hide ... 13 Load).
   void PopupCommand(int menuNumber);
-  // Rebuilds the popup menu and opens it at `globalPos`.
-  void OpenPopupMenu(const QPoint& globalPos);
-
-  // Test seams: observe every command number the main window receives, and
-  // replace how lnkHome opens its address.
-  void setCommandTap(std::function<void(int)> tap) { commandTap_ = std::move(tap); }
-  void setUrlOpener(std::function<void(const QUrl&)> opener);
 
  private:
+  // What the editor reports: the grid, the title and the views follow.
+  void OnDocumentChange(const DocumentChange& change);
+  // The document, an item's visibility or the item under construction
+  // changed: every view that shows the document follows from here (the
+  // canvas, and the preview while it is shown).
+  void OnDocumentChanged();
+  // New grid image for a w x h document area.
+  void RebuildGrid(int w, int h);
+  // Main window title from the tool settings.
+  void UpdateTitle();
+  // Rebuilds the popup menu and opens it at `globalPos`.
+  void OpenPopupMenu(const QPoint& globalPos);
   // What the command table's refusals are judged against now.
   CommandConditions Now() const;
   void BuildWindows();
@@ -163,6 +167,9 @@ class App {
   void WireItemList();
   void WireExportWindow();
   void OnPaletteRelease(int button, int x);
+  // Shows the last composed picture on imgDraw, with the selection's marks
+  // over it unless they are hidden or an item is being drawn.
+  void ShowCanvas();
   // Brings the preview up to date; `paintHere` paints on this thread
   // even a large change, when the worker is idle.
   void RefreshPreview(bool paintHere = false);
@@ -177,6 +184,8 @@ class App {
   std::unique_ptr<Image> grid_;
   PendingDrag pendingDrag_;
   CanvasComposer composer_;
+  std::unique_ptr<Image> picture_;  // the last composed canvas picture, without marks
+  PointerGesture gesture_;          // a Ctrl press on the canvas and what it took
   PreviewPainter previewPainter_;
   long long previewShown_ = -1;  // generation of the pictures the window shows
   EditHistory history_;

@@ -27,6 +27,8 @@ void AddAppCommands(CommandRegistry& table, App& app) {
              [a](Editor&) { CutItemsCommand(*a); }});
   table.Add({keys::kPaste, "paste items", {ctrl('V')}, {}, kDrawingOrExporting,
              [a](Editor&) { PasteItemsCommand(*a); }});
+  table.Add({keys::kH, "hide or show the selection's marks", {KeyStroke{'H'}}, {}, kRefusedWhileExporting,
+             [a](Editor&) { a->ToggleSelectionMarks(); }});
   table.Add({keys::kP, "show or hide the preview", {KeyStroke{'P'}}, {}, kNeverRefused, [a](Editor&) { a->TogglePreview(); }});
 }
 

@@ -32,9 +32,7 @@ void App::BuildWindows() {
   editor_->savePath = &config_.RecentFile;
   editor_->pixelsPerUnitX = kUnitPixels * scale_.x;
   editor_->pixelsPerUnitY = kUnitPixels * scale_.y;
-  editor_->documentChanged = [this] { OnDocumentChanged(); };
-  editor_->toolSettingsChanged = [this] { UpdateTitle(); };
-  editor_->documentResized = [this](int w, int h) { RebuildGrid(w, h); };
+  editor_->changed = [this](const DocumentChange& change) { OnDocumentChange(change); };
 
   WirePalette();
   WireCanvas();
@@ -58,12 +56,30 @@ void App::BuildWindows() {
 }
 
 void App::WireCanvas() {
-  imgDraw()->onPress = [this](Qt::MouseButton button, QPoint p) {
-    if (button == Qt::LeftButton) StartItem(*editor_, p.x(), p.y());
+  // A plain press draws a new item; with Ctrl it points at items instead.
+  imgDraw()->onPress = [this](Qt::MouseButton button, QPoint p, Qt::KeyboardModifiers modifiers) {
+    if (button != Qt::LeftButton) return;
+    if (!(modifiers & Qt::ControlModifier)) {
+      StartItem(*editor_, p.x(), p.y());
+    } else if (commands_.MayRun(keys::kPointAtItems, Now())) {
+      gesture_.Press(*editor_, p.x(), p.y(), (modifiers & Qt::ShiftModifier) != 0);
+    }
   };
-  imgDraw()->onMove = [this](QPoint p) { FollowPointer(*editor_, p.x(), p.y()); };
+  imgDraw()->onMove = [this](QPoint p) {
+    if (gesture_.Active())
+      gesture_.Follow(*editor_, p.x(), p.y());
+    else
+      FollowPointer(*editor_, p.x(), p.y());
+  };
   imgDraw()->onRelease = [this](Qt::MouseButton button, QPoint) {
-    if (button == Qt::LeftButton) FinishItem(*editor_);
+    if (button != Qt::LeftButton) return;
+    if (gesture_.Active())
+      gesture_.Release(*editor_);
+    else
+      FinishItem(*editor_);
+    // The finished item is selected once the drawing has ended: its marks
+    // show now.
+    ShowCanvas();
   };
 }
 
@@ -93,6 +109,8 @@ void App::WireItemList() {
   // the check marks.
   listFollower_ = std::make_unique<ItemListFollower>(items_, [this](const ListChange& change) {
     if (change.checks || change.selection) commands_.Dispatch(*editor_, keys::kCheckMarks, Now());
+    // The marks follow the selection.
+    if (change.selection || change.rows) ShowCanvas();
   });
   lstItems()->contextMenuAt = [this](QPoint pos) { OpenPopupMenu(pos); };
   lstItems()->dragStarting = [this] {

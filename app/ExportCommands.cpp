@@ -42,7 +42,7 @@ void ShowExportMessages(App& app, const ExportReport& report) {
 }  // namespace
 
 void OpenExportWindow(App& app) {
-  QTreeWidget* list = app.lstExportRes();
+  QTreeWidget* list = app.exportWindow()->lstExportRes;
   list->clear();
   for (int i = 0; i < kExportSizeCount; ++i) {
     auto* row = new QTreeWidgetItem(QStringList{QString::fromStdString(SizeText(kExportScales[static_cast<std::size_t>(i)]))});
@@ -57,7 +57,7 @@ void OpenExportWindow(App& app) {
 
 void ExportCommand(App& app) {
   if (!app.exportWindowOpen()) return;
-  const int mask = ExportMaskFromRows(CheckedRows(*app.lstExportRes()));
+  const int mask = ExportMaskFromRows(CheckedRows(*app.exportWindow()->lstExportRes));
   ExportWindow* window = app.exportWindow();
   // An empty choice is refused and not remembered: the next window would
   // open with nothing checked.

@@ -31,7 +31,7 @@ QPoint ImageCanvas::Reported(const QMouseEvent* event, bool buttonHeld) const {
 }
 
 void ImageCanvas::mousePressEvent(QMouseEvent* event) {
-  if (onPress) onPress(event->button(), Reported(event, true));
+  if (onPress) onPress(event->button(), Reported(event, true), event->modifiers());
 }
 
 void ImageCanvas::mouseMoveEvent(QMouseEvent* event) {
@@ -42,5 +42,7 @@ void ImageCanvas::mouseReleaseEvent(QMouseEvent* event) {
   // The released button is held until this event is handled.
   if (onRelease) onRelease(event->button(), Reported(event, true));
 }
+
+void ImageCanvas::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
 
 }  // namespace twk

@@ -20,7 +20,8 @@ class ImageCanvas : public QWidget {
   const QImage& image() const { return image_; }
   void setConfinePointer(bool confine) { confine_ = confine; }
 
-  std::function<void(Qt::MouseButton, QPoint)> onPress;
+  // The modifier keys held at the press come along.
+  std::function<void(Qt::MouseButton, QPoint, Qt::KeyboardModifiers)> onPress;
   std::function<void(QPoint)> onMove;
   std::function<void(Qt::MouseButton, QPoint)> onRelease;
 
@@ -29,6 +30,9 @@ class ImageCanvas : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  // The second press of a double click has come as a press already; taking
+  // it again would toggle an item twice.
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   QPoint Reported(const QMouseEvent* event, bool buttonHeld) const;

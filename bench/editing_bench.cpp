@@ -25,7 +25,7 @@ void MoveToPicture(benchmark::State& state, int count, bool useComposer) {
   const std::unique_ptr<Image> grid = BuildGridImage(320, 320, 16, 16);
   CanvasComposer composer;
   std::unique_ptr<Image> picture;
-  ed.documentChanged = [&] {
+  ed.changed = [&](const DocumentChange&) {
     picture = useComposer ? composer.Compose(*grid, doc, editorState, ed.pixelsPerUnitX, ed.pixelsPerUnitY)
                           : ComposeCanvas(*grid, doc, ed.pixelsPerUnitX, ed.pixelsPerUnitY);
   };

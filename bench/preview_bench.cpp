@@ -41,11 +41,11 @@ struct PreviewedEditor {
   PreviewedEditor(int count, int selectedRow, bool previewShown)
       : doc(bench::IconDocument(count)) {
     ListRows(rows, doc, selectedRow);
-    ed.documentChanged = [this, previewShown] {
+    ed.changed = [this, previewShown](const DocumentChange&) {
       picture = canvas.Compose(*grid, doc, editorState, ed.pixelsPerUnitX, ed.pixelsPerUnitY);
       if (previewShown) preview.Update(doc);
     };
-    ed.documentChanged();
+    ed.changed(DocumentChange{DocumentChange::kPicture});
   }
 };
 

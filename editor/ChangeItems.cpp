@@ -14,6 +14,17 @@ void ChangeItems::Swap(Editor& ed) {
   }
 }
 
+unsigned ChangeItems::Changes() const {
+  unsigned kinds = 0;
+  for (const ItemChange& change : changes_) {
+    TWKDATA other = change.other;
+    if (other.Visible != change.item->Visible) kinds |= DocumentChange::kVisibility;
+    other.Visible = change.item->Visible;
+    if (!(other == *change.item)) kinds |= DocumentChange::kItemFields;
+  }
+  return kinds;
+}
+
 bool ChangeItems::Absorb(EditCommand& later) {
   auto* next = dynamic_cast<ChangeItems*>(&later);
   if (!next) return false;

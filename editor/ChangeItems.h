@@ -27,6 +27,9 @@ class ChangeItems : public EditCommand {
   // Another ChangeItems applied after this one: the items of both, each
   // reverting to its value before the first.
   bool Absorb(EditCommand& later) override;
+  // Visibility when an item's Visible differs between its two values, its
+  // fields when anything else does.
+  unsigned Changes() const override;
 
  private:
   void Swap(Editor& ed);

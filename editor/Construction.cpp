@@ -6,7 +6,6 @@
 
 #include "document/Colour.h"
 #include "document/Labels.h"
-#include "document/Rounding.h"
 #include "editor/ItemListing.h"
 
 namespace twk {
@@ -17,18 +16,18 @@ TWKDATA* Building(Editor& ed) {
   return ed.state.Constructing ? ed.state.ConstructionItem : nullptr;
 }
 
-// Ends the construction state and reports a size change made meanwhile;
-// the item itself is left to the caller. True when the size was reported.
-bool LeaveConstruction(Editor& ed) {
+// Ends the construction state and reports `kinds` with a size change made
+// meanwhile (nothing when both are none); the item itself is left to the
+// caller.
+void LeaveConstruction(Editor& ed, unsigned kinds) {
   EditorState& state = ed.state;
   state.Constructing = false;
   state.ConstructionItem = nullptr;
   state.FirstControlFixed = false;
   state.SecondControlFixed = false;
-  if (!ed.resizedWhileDrawing) return false;
+  if (ed.resizedWhileDrawing) kinds |= DocumentChange::kSize;
   ed.resizedWhileDrawing = false;
-  ed.documentResized(RoundToInt(ed.doc.TWKW), RoundToInt(ed.doc.TWKH));
-  return true;
+  ReportChange(ed, kinds);
 }
 
 // Fixes a control point of a line or curve (turning it into a curve) or an
@@ -50,7 +49,7 @@ void FixControl(Editor& ed, bool first) {
   }
   if (*item == before) return;
   Touch(*item);
-  ed.documentChanged();
+  ReportChange(ed, DocumentChange::kConstruction);
 }
 
 }  // namespace
@@ -84,7 +83,7 @@ void StartItem(Editor& ed, int px, int py) {
   // Entering the state before the redraw lets the canvas keep the layer of
   // the other items from this first picture on; the picture is the same.
   st.Constructing = true;
-  ed.documentChanged();
+  ReportChange(ed, DocumentChange::kConstruction);
 }
 
 void FollowPointer(Editor& ed, int px, int py) {
@@ -102,7 +101,7 @@ void FollowPointer(Editor& ed, int px, int py) {
     item->Y3 = item->Y4;
   }
   Touch(*item);
-  ed.documentChanged();  // every move repaints, even when the cell is the same
+  ReportChange(ed, DocumentChange::kConstruction);  // every move repaints, even when the cell is the same
 }
 
 void FinishItem(Editor& ed) {
@@ -110,8 +109,7 @@ void FinishItem(Editor& ed) {
   if (!item) return;
   if (item->X1 == item->X4 && item->Y1 == item->Y4) {
     ed.doc.CData.remove(item);
-    LeaveConstruction(ed);
-    ed.documentChanged();
+    LeaveConstruction(ed, DocumentChange::kConstruction);
     return;
   }
   // The finished item enters the document as one command: it is taken out
@@ -125,7 +123,7 @@ void FinishItem(Editor& ed) {
   finished[0].text = TypeName(item->Type);
   finished[0].row = RowState{false, item->Visible != 0};
   RunEdit(ed, std::make_unique<AddItems>(std::move(finished), AddItems::Selection::kOnlyFirstNew));
-  if (LeaveConstruction(ed)) ed.documentChanged();  // on the new grid
+  LeaveConstruction(ed, 0);  // the step above has reported the new item
 }
 
 void FixStartPoint(Editor& ed) {
@@ -136,7 +134,7 @@ void FixStartPoint(Editor& ed) {
   item->Y1 = item->Y4;
   if (!changed) return;
   Touch(*item);
-  ed.documentChanged();
+  ReportChange(ed, DocumentChange::kConstruction);
 }
 
 void FixFirstControlPoint(Editor& ed) { FixControl(ed, true); }
@@ -146,8 +144,7 @@ void CancelConstruction(Editor& ed) {
   TWKDATA* item = Building(ed);
   if (!item) return;
   ed.doc.CData.remove(item);
-  LeaveConstruction(ed);
-  ed.documentChanged();
+  LeaveConstruction(ed, DocumentChange::kConstruction);
 }
 
 }  // namespace twk

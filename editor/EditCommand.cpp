@@ -9,6 +9,7 @@ void RunEdit(Editor& ed, std::unique_ptr<EditCommand> command, int mergeKey,
              const RowSelection* selectionBefore) {
   RowSelection before = selectionBefore ? *selectionBefore : RowSelection{};
   if (ed.history && !selectionBefore) before = RowSelection::Of(ed.rows);
+  const unsigned changes = command->Changes();
   {
     // Recorded before the gathered list report goes out, so anything that
     // report sets off comes after this step.
@@ -16,7 +17,7 @@ void RunEdit(Editor& ed, std::unique_ptr<EditCommand> command, int mergeKey,
     command->Apply(ed);
     if (ed.history) ed.history->Record(std::move(command), std::move(before), mergeKey);
   }
-  ed.documentChanged();
+  ReportChange(ed, changes);
 }
 
 }  // namespace twk

@@ -16,6 +16,9 @@ class EditCommand {
   virtual void Apply(Editor& ed) = 0;
   // Undoes Apply; the document and the rows are then as before it.
   virtual void Revert(Editor& ed) = 0;
+  // What Apply and Revert change (DocumentChange kinds), reported by
+  // whoever runs the command.
+  virtual unsigned Changes() const = 0;
   // Folds `later`, applied right after this command, into this one, so that
   // the two revert as one; false when they stay apart.
   virtual bool Absorb(EditCommand& later) {

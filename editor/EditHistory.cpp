@@ -31,7 +31,7 @@ bool EditHistory::Undo(Editor& ed) {
     step.command->Revert(ed);
     step.before.RestoreOn(ed.rows);
   }
-  ed.documentChanged();
+  ReportChange(ed, step.command->Changes());
   return true;
 }
 
@@ -44,7 +44,7 @@ bool EditHistory::Redo(Editor& ed) {
     step.before.RestoreOn(ed.rows);
     step.command->Apply(ed);
   }
-  ed.documentChanged();
+  ReportChange(ed, step.command->Changes());
   return true;
 }
 

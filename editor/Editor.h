@@ -9,6 +9,7 @@
 
 #include "document/Document.h"
 #include "document/EditorState.h"
+#include "editor/DocumentChange.h"
 #include "editor/ItemList.h"
 
 namespace twk {
@@ -28,22 +29,19 @@ struct Editor {
   float pixelsPerUnitX = kUnitPixels;
   float pixelsPerUnitY = kUnitPixels;
 
-  // The callbacks say what happened; the program decides how its views
-  // follow. Each edit reports once, after it is complete.
-  // The document, an item's visibility or the item under construction
-  // changed (the canvas redraws).
-  std::function<void()> documentChanged = [] {};
-  // A tool setting changed (the title shows them).
-  std::function<void()> toolSettingsChanged = [] {};
-  // The document size changed to these whole numbers of units (the canvas
-  // grid is rebuilt). Not reported while an item is under construction,
-  // which keeps the grid it started on; the report comes when it ends. A
-  // documentChanged report follows.
-  std::function<void(int, int)> documentResized = [](int, int) {};
+  // Says what an edit changed; the program decides how its views follow.
+  // Each edit reports once, after it is complete (use ReportChange). A size
+  // change is not reported while an item is under construction, which keeps
+  // the grid it started on; it comes with the report that ends the drawing.
+  std::function<void(const DocumentChange&)> changed = [](const DocumentChange&) {};
 
   // The size changed while an item was being drawn: the grid is rebuilt
   // once the drawing ends.
   bool resizedWhileDrawing = false;
 };
+
+// Reports `kinds` through ed.changed, with the document's size for kSize
+// (held back while drawing, see above).
+void ReportChange(Editor& ed, unsigned kinds);
 
 }  // namespace twk

@@ -32,6 +32,7 @@ class AddItems : public EditCommand {
       : items_(std::move(items)), selection_(selection) {}
   void Apply(Editor& ed) override;
   void Revert(Editor& ed) override;
+  unsigned Changes() const override { return DocumentChange::kItemsInOut; }
 
  private:
   std::vector<ListedItem> items_;
@@ -45,6 +46,7 @@ class DeleteItems : public EditCommand {
   explicit DeleteItems(std::vector<ListedItem> items) : items_(std::move(items)) {}
   void Apply(Editor& ed) override;
   void Revert(Editor& ed) override;
+  unsigned Changes() const override { return DocumentChange::kItemsInOut; }
 
  private:
   std::vector<ListedItem> items_;
@@ -57,6 +59,7 @@ class MoveItem : public EditCommand {
   MoveItem(int from, int to) : from_(from), to_(to) {}
   void Apply(Editor& ed) override;
   void Revert(Editor& ed) override;
+  unsigned Changes() const override { return DocumentChange::kOrder; }
 
  private:
   int from_;

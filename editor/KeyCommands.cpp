@@ -21,14 +21,15 @@ namespace {
 // construction (reporting when that changed it) or into the selected items,
 // then report the settings.
 void AfterToolSetting(Editor& ed, SelectionMember member, int key) {
+  unsigned changes = DocumentChange::kToolSettings;
   if (ed.state.Constructing) {
     if (TWKDATA* item = ed.state.ConstructionItem) {
-      if (ApplyChange(*item, SelectionChange{member}, ed.state)) ed.documentChanged();
+      if (ApplyChange(*item, SelectionChange{member}, ed.state)) changes |= DocumentChange::kConstruction;
     }
   } else {
     ApplyToSelection(ed, SelectionChange{member, 0, 0, 0, key});
   }
-  ed.toolSettingsChanged();
+  ReportChange(ed, changes);
 }
 
 void NextMethod(Editor& ed) {
@@ -50,7 +51,7 @@ void StepAlpha(Editor& ed, int step, int key) {
 
 void NextType(Editor& ed) {
   ed.state.CurType = NextItemType(ed.state.CurType);
-  ed.toolSettingsChanged();
+  ReportChange(ed, DocumentChange::kToolSettings);
 }
 
 void Rotate(Editor& ed, float degrees, int key) {
@@ -132,10 +133,15 @@ void AddEditorCommands(CommandRegistry& table) {
   table.Add({keys::kShow, "show selected items", {}, {7, "Show", true}, kDrawing, [](Editor& ed) { SetSelectedVisibility(ed, true); }});
   table.Add({keys::kClone, "clone selected items", {}, {8, "Clone"}, kDrawing, CloneSelected});
 
-  // The item list's requests.
+  table.Add({keys::kSelectAll, "select every item", {Ctrl('A')}, {}, kDrawing, [](Editor& ed) { ed.rows.SelectAll(); }});
+  table.Add({keys::kSelectNone, "select no item", {Ctrl('A', true)}, {}, kDrawing,
+             [](Editor& ed) { ed.rows.Select({}, -1, false); }});
+
+  // The item list's requests, and a Ctrl press on the canvas, whose callers act.
   table.Add({keys::kCheckMarks, "visibility follows the check marks", {}, {}, kDrawing, SyncVisibility});
   table.Add({keys::kRowDrag, "row drag", {}, {}, kDrawing, nullptr});
   table.Add({keys::kRowDrop, "row drop", {}, {}, kDrawing, nullptr});
+  table.Add({keys::kPointAtItems, "point at items on the canvas", {}, {}, kDrawing | kRefusedWhileExporting, nullptr});
 }
 
 const CommandRegistry& EditorCommands() {

@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "document/Labels.h"
-#include "document/Rounding.h"
 
 namespace twk {
 
@@ -33,7 +32,6 @@ void LoadDocument::Swap(Editor& ed) {
   }
   rows_ = std::move(shown);
   if (ed.savePath) std::swap(*ed.savePath, savePath_);
-  ed.documentResized(RoundToInt(ed.doc.TWKW), RoundToInt(ed.doc.TWKH));
 }
 
 void LoadAsStep(Editor& ed, TWKFILE&& doc, std::string savePath) {

@@ -21,6 +21,8 @@ class LoadDocument : public EditCommand {
 
   void Apply(Editor& ed) override { Swap(ed); }
   void Revert(Editor& ed) override { Swap(ed); }
+  // Everything the picture shows, the size included.
+  unsigned Changes() const override { return DocumentChange::kPicture; }
 
  private:
   struct Row {

@@ -17,6 +17,7 @@ class ResizeDocument : public EditCommand {
   void Revert(Editor& ed) override { SetSize(ed, before_); }
   // Another resize: from this one's start to that one's end.
   bool Absorb(EditCommand& later) override;
+  unsigned Changes() const override { return DocumentChange::kSize; }
 
  private:
   static void SetSize(Editor& ed, DocumentSize size);

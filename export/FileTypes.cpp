@@ -8,14 +8,6 @@
 
 namespace twk {
 
-std::string SingleFilePath(const std::string& chosenPath, ExportFormat format) {
-  return ExtensionBase(chosenPath) + "." + FormatName(format);
-}
-
-std::string SingleFileFailureMessage(const std::string& path) {
-  return ExportFailureMessage(path + "\r\n");
-}
-
 std::string LeftOutMessage(const SizeSet& leftOut, bool written) {
   const std::string sizes = SizeListText(leftOut);
   if (!written) return "No file was written: this file type holds none of the checked sizes:\r\n\r\n" + sizes;

@@ -27,15 +27,6 @@ inline constexpr std::array<ExportFileType, 3> kExportWindowFileTypes = {{
 inline constexpr const char* kExportCodeTitle = "Export Code";
 inline constexpr ExportFileType kSvgFileType = {ExportFormat::kSvg, "SVG Image", "*.svg"};
 
-// The one file written for a chosen path: its base by the extension rule,
-// then the format's extension ("star", "star.twk", "star.png" give
-// "star.svg" for SVG).
-std::string SingleFilePath(const std::string& chosenPath, ExportFormat format);
-
-// The error message when that file could not be written; it names the path
-// as the PNG export's message does.
-std::string SingleFileFailureMessage(const std::string& path);
-
 // The information message naming checked sizes an icon file cannot hold;
 // `written` tells whether a file with the other sizes was written.
 std::string LeftOutMessage(const SizeSet& leftOut, bool written);

@@ -13,6 +13,7 @@ const RecordDescription& ConfigDescription() {
         ListField<&CONFIG::Palette, VectorListOps>("Palette", ValueType::kInt32, kPaletteCeiling),
         ScalarField<&CONFIG::RecentFile>("RecentFile$"),
         ScalarField<&CONFIG::RecentExport>("RecentExport"),
+        ScalarField<&CONFIG::HideMarks>("HideMarks"),
     };
     d.payloadCeiling = kConfigPayloadCeiling;
     return d;

@@ -16,6 +16,9 @@ struct CONFIG {
   std::vector<std::int32_t> Palette;
   std::string RecentFile;
   std::int32_t RecentExport = 0;
+  // 1 when the selection's marks on the canvas are hidden (H). Written after
+  // the older entries; a file without it shows the marks.
+  std::uint8_t HideMarks = 0;
 };
 
 inline const char* const kConfigFileName = "Tarnwick.cfg";
@@ -33,7 +36,8 @@ inline constexpr std::size_t kPaletteCeiling = 1024;
 // Writes `config` to the configuration file; failures are silent.
 [[nodiscard]] ResultCode SaveConfiguration(const CONFIG& config, const std::string& path = kConfigFileName);
 
-// The record description of "CONFIG": valid, Palette, RecentFile$, RecentExport.
+// The record description of "CONFIG": valid, Palette, RecentFile$, RecentExport,
+// HideMarks.
 const RecordDescription& ConfigDescription();
 
 }  // namespace twk

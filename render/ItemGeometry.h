@@ -32,6 +32,28 @@ inline RotationCentre RotationCentreOf(const TWKDATA& it) {
   return {(double(it.X1) + it.X4) / 2, (double(it.Y1) + it.Y4) / 2};
 }
 
+// The cosine and sine of a turn by `degrees`, clockwise on screen. Quarter
+// turns get exact values, so a turned box keeps its pixel-exact edges.
+struct Turn {
+  double cos, sin;
+};
+inline Turn TurnOf(double degrees) {
+  constexpr double kPi = 3.14159265358979323846;
+  const double turn = std::fmod(degrees, 360.0);
+  Turn t{std::cos(turn * kPi / 180.0), std::sin(turn * kPi / 180.0)};
+  if (std::fmod(turn, 90.0) == 0.0) t = {std::round(t.cos), std::round(t.sin)};
+  return t;
+}
+
+// Where the item's own point `p` is painted: turned by DrawAngle about the
+// item's rotation centre.
+inline Point PaintedAt(const TWKDATA& it, Point p) {
+  const RotationCentre c = RotationCentreOf(it);
+  const Turn t = TurnOf(it.DrawAngle);
+  const double dx = p.x - c.x, dy = p.y - c.y;
+  return {c.x + t.cos * dx - t.sin * dy, c.y + t.sin * dx + t.cos * dy};
+}
+
 // A closed figure (x, y), (x+w, y), (x+w, y+h), (x, y+h) on `s`, which
 // offers MoveTo, LineTo and ClosePath.
 template <class Sink>

@@ -21,7 +21,6 @@ constexpr double kFarReach = 1024.0;
 constexpr double kMaxCutMargin = 262144.0;
 // How closely a cut follows curves, in device pixels (cairo's own default).
 constexpr double kCutTolerance = 0.1;
-constexpr double kPi = 3.14159265358979323846;
 
 bool Finite(double v) { return std::isfinite(v); }
 
@@ -136,16 +135,9 @@ void VectorSurface::RotateAbout(double cx, double cy, double degrees) {
     state_.usable = false;
     return;
   }
-  // Quarter turns get exact sines and cosines, so a turned box keeps its
-  // pixel-exact edges.
-  const double turn = std::fmod(degrees, 360.0);
-  double c = std::cos(turn * kPi / 180.0), s = std::sin(turn * kPi / 180.0);
-  if (std::fmod(turn, 90.0) == 0.0) {
-    c = std::round(c);
-    s = std::round(s);
-  }
+  const Turn t = TurnOf(degrees);
   cairo_matrix_t rotation;
-  cairo_matrix_init(&rotation, c, s, -s, c, 0, 0);
+  cairo_matrix_init(&rotation, t.cos, t.sin, -t.sin, t.cos, 0, 0);
   cairo_matrix_t m = state_.matrix;
   cairo_matrix_translate(&m, cx, cy);
   cairo_matrix_multiply(&m, &rotation, &m);

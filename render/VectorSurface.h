@@ -30,6 +30,21 @@ struct PenStyle {
   LineJoin join = LineJoin::kMiter;
 };
 
+// How a dotted outline is stroked: as the dots or dashes PlanDotStroke put
+// in place of the path, or, when the pattern is too fine or too long, as
+// the path itself with `pen` at `coverage` of the colour's opacity.
+struct DotStrokePlan {
+  bool pattern;
+  PenStyle pen;
+  double coverage;
+};
+
+// For a path on `cr` whose pen (width, cap, join) is set: replaces the path
+// with the dotted outline's dots or dashes, or leaves it for a solid stroke.
+// Given a view, round dots that cannot touch it are left out.
+DotStrokePlan PlanDotStroke(cairo_t* cr, double width, double distance, PenStyle style,
+                            const DotView* view = nullptr);
+
 class VectorSurface {
  public:
   // OpenVectorSurface: pixel units, identity, opaque black, empty path.
@@ -79,8 +94,6 @@ class VectorSurface {
   void ApplyMatrix(const cairo_matrix_t& m);
   void ClearPath();
   bool SetPen(double width, PenStyle style);
-  void StrokeSolidEquivalent(double width, double distance, PenStyle style);
-  std::vector<Polyline> FlatFigures();
   // Whether the path's device bounds grown by `margin` pixels miss the
   // pixels this surface draws on (then cairo would paint nothing).
   bool MissesTarget(double margin) const;

@@ -13,6 +13,7 @@
 
 #include "../BenchDocuments.h"
 #include "app/App.h"
+#include "gui/TestApp.h"
 #include "app/ImageCanvas.h"
 #include "app/PreviewWindow.h"
 #include "editor/KeyNumbers.h"
@@ -22,7 +23,7 @@ namespace {
 
 void BM_CanvasMouseMove(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));
-  App app(ScreenScale{});
+  TestApp app(ScreenScale{});
   app.Start();
   app.ReplaceDocument(bench::IconDocument(count));
   const bool previewShown = state.range(1) != 0;

@@ -12,6 +12,7 @@
 #include <QString>
 
 #include "app/App.h"
+#include "gui/TestApp.h"
 #include "app/DocumentCommands.h"
 #include "app/ImageCanvas.h"
 #include "app/ItemListWidget.h"
@@ -23,8 +24,8 @@ namespace {
 
 const char* const kIcon10000 = TARNWICK_BENCH_DATA_DIR "/icon-10000.twk";
 
-std::unique_ptr<App> LoadedApp() {
-  auto app = std::make_unique<App>(ScreenScale{});
+std::unique_ptr<TestApp> LoadedApp() {
+  auto app = std::make_unique<TestApp>(ScreenScale{});
   app->Start();
   LoadDocumentFromPath(*app, QString::fromUtf8(kIcon10000));
   return app;

@@ -19,6 +19,7 @@
 
 #include "../BenchDocuments.h"
 #include "app/App.h"
+#include "gui/TestApp.h"
 #include "app/ImageCanvas.h"
 #include "app/ItemListWidget.h"
 #include "app/PreviewWindow.h"
@@ -28,8 +29,8 @@ namespace twk {
 namespace {
 
 // A started program on the icon, `row` selected (-1: none), preview shown or not.
-std::unique_ptr<App> IconApp(int count, int row, bool previewShown) {
-  auto app = std::make_unique<App>(ScreenScale{});
+std::unique_ptr<TestApp> IconApp(int count, int row, bool previewShown) {
+  auto app = std::make_unique<TestApp>(ScreenScale{});
   app->Start();
   app->ReplaceDocument(bench::IconDocument(count));
   app->lstItems()->items().SelectOnly(row);
@@ -39,7 +40,7 @@ std::unique_ptr<App> IconApp(int count, int row, bool previewShown) {
 }
 
 // One arrow key, right and left in turn, and the events it leaves behind.
-void PressMoveKey(App& app, bool& right) {
+void PressMoveKey(TestApp& app, bool& right) {
   QKeyEvent press(QEvent::KeyPress, right ? Qt::Key_Right : Qt::Key_Left, Qt::NoModifier);
   QCoreApplication::sendEvent(app.imgDraw(), &press);
   right = !right;

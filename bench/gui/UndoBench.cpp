@@ -8,6 +8,7 @@
 
 #include "../BenchDocuments.h"
 #include "app/App.h"
+#include "gui/TestApp.h"
 #include "app/ImageCanvas.h"
 #include "app/ItemListWidget.h"
 #include "editor/KeyNumbers.h"
@@ -15,11 +16,11 @@
 namespace twk {
 namespace {
 
-std::unique_ptr<App> IconApp(bool redraw = true) {
-  auto app = std::make_unique<App>(ScreenScale{});
+std::unique_ptr<TestApp> IconApp(bool redraw = true) {
+  auto app = std::make_unique<TestApp>(ScreenScale{});
   app->Start();
   app->ReplaceDocument(bench::IconDocument(1000));
-  if (!redraw) app->editor().documentChanged = [] {};
+  if (!redraw) app->editor().changed = [](const DocumentChange&) {};
   return app;
 }
 

@@ -58,7 +58,7 @@ struct ComposingEditor : TestEditor {
   int cachedFrames = 0;
 
   ComposingEditor() {
-    ed.documentChanged = [this] {
+    ed.changed = [this](const DocumentChange&) {
       ++redraws;
       auto picture = composer.Compose(*grid, doc, state, ed.pixelsPerUnitX, ed.pixelsPerUnitY);
       auto expected = ComposeCanvas(*grid, doc, ed.pixelsPerUnitX, ed.pixelsPerUnitY);

@@ -40,13 +40,17 @@ struct TestEditor {
   int redraws = 0;
   int titles = 0;
   std::vector<std::pair<int, int>> grids;
+  std::vector<unsigned> reports;  // the kinds of every report, in order
   Editor ed{doc, state, rows, &history};
 
   TestEditor() {
     ed.savePath = &savePath;
-    ed.documentChanged = [this] { ++redraws; };
-    ed.toolSettingsChanged = [this] { ++titles; };
-    ed.documentResized = [this](int w, int h) { grids.emplace_back(w, h); };
+    ed.changed = [this](const DocumentChange& change) {
+      reports.push_back(change.kinds);
+      if (change.Has(DocumentChange::kSize)) grids.emplace_back(change.width, change.height);
+      if (change.Has(DocumentChange::kToolSettings)) ++titles;
+      if (change.Has(DocumentChange::kPicture)) ++redraws;
+    };
   }
   TestEditor(const TestEditor&) = delete;
 

@@ -78,20 +78,7 @@ TEST(ExportPlan, BaseDropsTheExtension) {
   EXPECT_EQ(ExportBase("/ico.ns/star"), "/ico.ns/star");
 }
 
-TEST(SingleFileExport, OneFileNamedByTheExtensionRule) {
-  const struct {
-    const char* chosen;
-    ExportFormat format;
-    const char* written;
-  } cases[] = {
-      {"/icons/star", ExportFormat::kSvg, "/icons/star.svg"},
-      {"/icons/star.twk", ExportFormat::kSvg, "/icons/star.svg"},
-      {"/icons/star.png", ExportFormat::kSvg, "/icons/star.svg"},
-      {"/icons/a.b.png", ExportFormat::kIco, "/icons/a.b.ico"},
-      {"/icons/star.icns", ExportFormat::kIcns, "/icons/star.icns"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(SingleFilePath(c.chosen, c.format), c.written) << c.chosen;
-  EXPECT_EQ(SingleFileFailureMessage("/x/star.svg"), "Something wrong with following files:\r\n\r\n/x/star.svg\r\n");
+TEST(LeftOutSizes, TheMessageNamesThemInListOrder) {
   EXPECT_EQ(LeftOutMessage(SizeSet::FromListMask((1 << 9) | (1 << 11)), true),
             "This file type cannot hold these sizes; they were left out:\r\n\r\n512x512, 1024x1024");
 }

@@ -96,7 +96,7 @@ class ClipboardGui : public ::testing::Test {
   ScopedWorkDir dir;
   ScriptedDialogs dialogs;
   FakeClipboard clipboard;
-  std::unique_ptr<App> app = StartedApp(dialogs);
+  std::unique_ptr<TestApp> app = StartedApp(dialogs);
 };
 
 TEST_F(ClipboardGui, CtrlCOnTheListOffersTheSelectedItemsInThreeKinds) {

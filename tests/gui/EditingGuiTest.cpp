@@ -39,7 +39,7 @@ class EditingGui : public ::testing::Test {
 
   ScopedWorkDir dir;
   ScriptedDialogs dialogs;
-  std::unique_ptr<App> app = StartedApp(dialogs);
+  std::unique_ptr<TestApp> app = StartedApp(dialogs);
 };
 
 TEST_F(EditingGui, DrawingALineListsItSelectedAndRedrawsOncePerEvent) {

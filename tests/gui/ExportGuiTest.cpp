@@ -27,7 +27,7 @@ using test::ScriptedDialogs;
 struct ExportFixture {
   ScopedWorkDir dir;
   ScriptedDialogs dialogs;
-  std::unique_ptr<App> app = test::StartedApp(dialogs);
+  std::unique_ptr<TestApp> app = test::StartedApp(dialogs);
   QTreeWidget& list() { return *app->lstExportRes(); }
 
   void CheckOnly(std::initializer_list<int> rows) {

@@ -14,6 +14,7 @@
 
 #include "app/App.h"
 #include "app/Dialogs.h"
+#include "gui/TestApp.h"
 
 namespace twk::test {
 
@@ -82,8 +83,8 @@ class ScriptedDialogs : public Dialogs {
 
 // A started App (configuration read from the current directory) using
 // `dialogs`, with its main window shown.
-inline std::unique_ptr<App> StartedApp(Dialogs& dialogs, ScreenScale scale = {}) {
-  auto app = std::make_unique<App>(scale);
+inline std::unique_ptr<TestApp> StartedApp(Dialogs& dialogs, ScreenScale scale = {}) {
+  auto app = std::make_unique<TestApp>(scale);
   app->setDialogs(&dialogs);
   app->Start();
   return app;
@@ -96,7 +97,7 @@ namespace twk {
 // What App keeps to itself, reached by tests only.
 class AppTestAccess {
  public:
-  static const CommandRegistry& commands(const App& app) { return app.commands_; }
+  static const CommandRegistry& commands(const TestApp& app) { return app.commands_; }
 };
 
 }  // namespace twk

@@ -143,7 +143,7 @@ class ItemListGui : public ::testing::Test {
 
   ScopedWorkDir dir;
   ScriptedDialogs dialogs;
-  std::unique_ptr<App> app = StartedApp(dialogs);
+  std::unique_ptr<TestApp> app = StartedApp(dialogs);
 };
 
 TEST_F(ItemListGui, ClicksSelectAndCheckBoxesHide) {

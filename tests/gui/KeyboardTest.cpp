@@ -27,7 +27,7 @@ std::vector<std::pair<int, KeyStroke>> SingleKeys() {
   return found;
 }
 
-std::vector<int> PressAllKeys(App& app, QWidget* target) {
+std::vector<int> PressAllKeys(TestApp& app, QWidget* target) {
   std::vector<int> received;
   app.setCommandTap([&](int number) { received.push_back(number); });
   for (const auto& [number, key] : SingleKeys()) {
@@ -48,7 +48,7 @@ std::vector<int> RegistrationOrder() {
 struct StartedTable {
   test::ScopedWorkDir dir;
   test::ScriptedDialogs dialogs;
-  std::unique_ptr<App> app = test::StartedApp(dialogs);
+  std::unique_ptr<TestApp> app = test::StartedApp(dialogs);
   const CommandRegistry& table = AppTestAccess::commands(*app);
 };
 
@@ -156,7 +156,7 @@ class ListKeysTest : public testing::Test {
 
   test::ScopedWorkDir dir;
   test::ScriptedDialogs dialogs;
-  std::unique_ptr<App> app;
+  std::unique_ptr<TestApp> app;
   ItemListWidget* list = nullptr;
 };
 

@@ -23,7 +23,7 @@ class PaletteStripTest : public testing::Test {
 
   test::ScopedWorkDir dir;
   test::ScriptedDialogs dialogs;
-  std::unique_ptr<App> app;
+  std::unique_ptr<TestApp> app;
   ImageCanvas* strip = nullptr;
 };
 

@@ -49,7 +49,7 @@ TEST(PreviewKey, PIsACommandOnlyWithoutShiftCtrlOrAlt) {
 struct PreviewFixture {
   test::ScopedWorkDir dir;
   test::ScriptedDialogs dialogs;
-  std::unique_ptr<App> app = test::StartedApp(dialogs);
+  std::unique_ptr<TestApp> app = test::StartedApp(dialogs);
   PreviewWindow* preview() { return app->previewWindow(); }
 };
 

@@ -56,7 +56,7 @@ const KeyStroke kKeys[] = {
 
 class RandomRun {
  public:
-  explicit RandomRun(App& app) : app_(app), rng_(kSeed) {}
+  explicit RandomRun(TestApp& app) : app_(app), rng_(kSeed) {}
 
   // One random event; returns what it was, for the failure message.
   std::string Step() {
@@ -209,7 +209,7 @@ class RandomRun {
     return "palette";
   }
 
-  App& app_;
+  TestApp& app_;
   std::mt19937 rng_;
   bool held_ = false;
 };
@@ -221,7 +221,7 @@ std::vector<const TWKDATA*> Order(const TWKFILE& doc) {
 }
 
 // The bytes Save writes for the current document.
-std::string SavedBytes(App& app, const ScopedWorkDir& dir) {
+std::string SavedBytes(TestApp& app, const ScopedWorkDir& dir) {
   const std::string path = dir.file("state.twk");
   EXPECT_EQ(SaveDocumentFile(path, app.doc()), ResultCode::kOk);
   std::ifstream in(path, std::ios::binary);
@@ -231,12 +231,15 @@ std::string SavedBytes(App& app, const ScopedWorkDir& dir) {
 TEST(RandomEventsTest, ListAndDocumentStayInStep) {
   ScopedWorkDir dir;
   ScriptedDialogs dialogs;  // answers "cancel" should anything ask
-  std::unique_ptr<App> app = StartedApp(dialogs);
+  std::unique_ptr<TestApp> app = StartedApp(dialogs);
   // The palette is made at random as well: from the run's seed, so that
   // every run picks the same colours.
   app->random().seed(kSeed);
   app->DefaultPalette();
   app->DrawPalette();
+  // The canvas is checked against the document's own picture: without the
+  // selection's marks over it.
+  app->ToggleSelectionMarks();
   RandomRun run(*app);
   int drawn = 0, maxItems = 0, retraced = 0;
   std::size_t deepestUndo = 0;

@@ -51,7 +51,7 @@ struct Shown {
   bool operator==(const Shown&) const = default;
 };
 
-Shown Take(App& app) {
+Shown Take(TestApp& app) {
   Shown s{DocumentToXml(app.doc()), {}, app.config().RecentFile};
   const ItemList& list = app.lstItems()->items();
   for (int r = 0; r < list.RowCount(); ++r)

@@ -35,7 +35,7 @@ TWKDATA Item(std::uint8_t type, std::uint8_t visible, const char* name) {
 }
 
 // A document of three items, the middle one hidden, shown in the list.
-void FillDocument(App& app) {
+void FillDocument(TestApp& app) {
   TWKFILE doc;
   doc.CData.append(Item(kLine, 1, "<a&b>"));
   doc.CData.append(Item(kRect, 0, ""));
@@ -45,7 +45,7 @@ void FillDocument(App& app) {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-bool GridOutlinesTopLeftCell(App& app) {
+bool GridOutlinesTopLeftCell(TestApp& app) {
   const Image* grid = app.gridImage();
   return grid && !(grid->PixelAt(0, 0) == Rgba{255, 255, 255, 255});
 }

@@ -16,6 +16,7 @@ CONFIG SampleConfig() {
   for (int i = 0; i < 24; ++i) config.Palette.push_back(i == 0 ? 0 : i == 1 ? 16777215 : i == 2 ? 8421504 : i * 4099);
   config.RecentFile = "/art/house & <co>.twk";
   config.RecentExport = 5;
+  config.HideMarks = 1;
   return config;
 }
 
@@ -36,7 +37,7 @@ TEST(ConfigFile, WritesTheDescribedText) {
       << text;
   const std::string end =
       "<element>94277</element></Palette><RecentFile>/art/house &amp; &lt;co&gt;.twk</RecentFile>"
-      "<RecentExport>5</RecentExport></CONFIG>";
+      "<RecentExport>5</RecentExport><HideMarks>1</HideMarks></CONFIG>";
   ASSERT_GE(text.size(), end.size());
   EXPECT_EQ(text.substr(text.size() - end.size()), end);
 }
@@ -53,6 +54,7 @@ TEST(ConfigFile, RoundTripsEveryField) {
   EXPECT_EQ(read.Palette, config.Palette);  // stored order kept
   EXPECT_EQ(read.RecentFile, config.RecentFile);
   EXPECT_EQ(read.RecentExport, 5);
+  EXPECT_EQ(read.HideMarks, 1);
 }
 
 TEST(ConfigFile, FailuresLeaveTheRecordAsItWas) {
@@ -77,6 +79,7 @@ TEST(ConfigFile, MissingElementsTakeStartValues) {
   EXPECT_EQ(config.Palette, (std::vector<std::int32_t>{255, -1}));
   EXPECT_EQ(config.RecentFile, "");
   EXPECT_EQ(config.RecentExport, 0);
+  EXPECT_EQ(config.HideMarks, 0);  // a file from before H shows the marks
 }
 
 TEST(ConfigFile, ReadOnlyFileIsNotReadButReplaced) {

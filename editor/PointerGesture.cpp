@@ -1,0 +1,121 @@
+#include "editor/PointerGesture.h"
+
+#include <algorithm>
+
+#include "editor/PointerEdits.h"
+#include "render/ItemHitTest.h"
+#include "render/MovePoint.h"
+
+namespace twk {
+
+namespace {
+
+std::vector<int> SelectedRows(const ItemList& rows) {
+  std::vector<int> out;
+  for (const auto& [first, last] : rows.SelectedRuns())
+    for (int r = first; r <= last; ++r) out.push_back(r);
+  return out;
+}
+
+// `row` added to the selection, or taken out when it is in it.
+void ToggleRow(ItemList& rows, int row) {
+  const bool wasSelected = rows.GetRowState(row).selected;
+  std::vector<RowRun> runs;
+  for (int r : SelectedRows(rows))
+    if (r != row) runs.emplace_back(r, r);
+  if (!wasSelected) runs.emplace_back(row, row);
+  std::sort(runs.begin(), runs.end());  // runs go in list order
+  rows.Select(runs, wasSelected ? -1 : row, !wasSelected);
+}
+
+}  // namespace
+
+Point PixelCentre(const Editor& ed, int px, int py) {
+  return {(px + 0.5) / ed.pixelsPerUnitX, (py + 0.5) / ed.pixelsPerUnitY};
+}
+
+void PointerGesture::Press(Editor& ed, int px, int py, bool toggle) {
+  if (Active()) return;
+  const Point p = PixelCentre(ed, px, py);
+  const float ux = ed.pixelsPerUnitX, uy = ed.pixelsPerUnitY;
+  if (!toggle) {
+    if (const auto handle = HandleAtPoint(ed.doc, SelectedRows(ed.rows), p.x, p.y, ux, uy)) {
+      kind_ = Kind::kReshape;
+      pressedAt_ = p;
+      reshaping_ = handle->item;
+      original_ = *ed.doc.CData.at(handle->item);
+      point_ = handle->point;
+      return;
+    }
+  }
+  const int hit = ItemAtPoint(ed.doc, p.x, p.y, ux, uy);
+  if (toggle) {
+    if (hit >= 0) ToggleRow(ed.rows, hit);
+    return;
+  }
+  if (hit < 0) {
+    ed.rows.Select({}, -1, false);
+    return;
+  }
+  if (ed.rows.GetRowState(hit).selected)
+    pickOnClick_ = hit;
+  else
+    ed.rows.SelectOnly(hit);
+  kind_ = Kind::kMove;
+  pressedAt_ = p;
+  moving_ = SelectedRows(ed.rows);
+}
+
+void PointerGesture::Follow(Editor& ed, int px, int py) {
+  if (!Active()) return;
+  const Point p = PixelCentre(ed, px, py);
+  // Back to the values at the press, then on to the new ones from there.
+  const bool wasLive = PutBack(ed);
+  if (kind_ == Kind::kMove) {
+    const Point step = SnapToStep({p.x - pressedAt_.x, p.y - pressedAt_.y});
+    if (step.x != 0 || step.y != 0) moved_ = true;
+    live_ = MoveRowsBy(ed.doc, moving_, static_cast<float>(step.x), static_cast<float>(step.y));
+  } else {
+    moved_ = true;
+    live_ = ReshapeRow(ed.doc, reshaping_, WithDefiningPointAt(original_, point_, SnapToStep(p)));
+  }
+  if (live_) live_->Apply(ed);
+  if (wasLive || live_) ReportChange(ed, DocumentChange::kItemFields);
+}
+
+bool PointerGesture::PutBack(Editor& ed) {
+  if (!live_) return false;
+  live_->Revert(ed);
+  live_.reset();
+  return true;
+}
+
+void PointerGesture::Release(Editor& ed) {
+  if (!Active()) return;
+  if (live_) {
+    // RunEdit applies the step itself, from the values at the press.
+    live_->Revert(ed);
+    RunEdit(ed, std::move(live_));
+  } else if (!moved_ && pickOnClick_ >= 0) {
+    ed.rows.SelectOnly(pickOnClick_);
+  }
+  End();
+}
+
+bool PointerGesture::Cancel(Editor& ed) {
+  if (!Active()) return false;
+  if (PutBack(ed)) ReportChange(ed, DocumentChange::kItemFields);
+  End();
+  return true;
+}
+
+void PointerGesture::End() {
+  kind_ = Kind::kNone;
+  moving_.clear();
+  reshaping_ = -1;
+  pickOnClick_ = -1;
+  moved_ = false;
+  live_.reset();
+}
+
+}  // namespace twk

@@ -1,0 +1,56 @@
+#pragma once
+// Pointing at items on the canvas with Ctrl held. A press on a handle of a
+// selected item takes that defining point; a press on a selected item takes
+// the whole selection; a press on another item picks it and takes it; a
+// press on nothing clears the selection. With Shift as well a press adds the
+// item under the pointer to the selection or takes it out, and moves
+// nothing. Moves follow the pointer live on the arrow keys' grid; the
+// release makes them one undo step and Esc puts them back.
+
+#include <memory>
+#include <vector>
+
+#include "editor/ChangeItems.h"
+#include "editor/Editor.h"
+#include "render/ItemHandles.h"
+
+namespace twk {
+
+class PointerGesture {
+ public:
+  // A Ctrl press at canvas pixel (px, py); `toggle` when Shift is held too.
+  // The caller has asked the command table whether pointing may run.
+  void Press(Editor& ed, int px, int py, bool toggle);
+  // The pointer moved with the button held.
+  void Follow(Editor& ed, int px, int py);
+  // The button came up: a move or reshape becomes one undo step; a click on
+  // a selected item that moved nothing makes it the only selected one.
+  void Release(Editor& ed);
+  // Esc: puts the items back where the press found them. False when no
+  // gesture was under way.
+  bool Cancel(Editor& ed);
+  // Between a press that took items and its release or Esc.
+  bool Active() const { return kind_ != Kind::kNone; }
+
+ private:
+  enum class Kind { kNone, kMove, kReshape };
+  // Takes the live values back to those at the press; false when there
+  // were none.
+  bool PutBack(Editor& ed);
+  void End();
+
+  Kind kind_ = Kind::kNone;
+  Point pressedAt_;          // document units, the centre of the pressed pixel
+  std::vector<int> moving_;  // the rows a move takes along
+  int reshaping_ = -1;       // the row whose point a reshape moves
+  TWKDATA original_;         // its value at the press
+  DefiningPoint point_ = DefiningPoint::kStart;
+  int pickOnClick_ = -1;     // a selected item pressed on, picked if nothing moves
+  bool moved_ = false;
+  std::unique_ptr<ChangeItems> live_;  // applied while the button is held
+};
+
+// The centre of canvas pixel (px, py) in document units.
+Point PixelCentre(const Editor& ed, int px, int py);
+
+}  // namespace twk

@@ -1,0 +1,63 @@
+#pragma once
+// The defining points of an item as handles the pointer can take: where
+// each is painted (turned with the item), the thin guide lines that go with
+// them, and which handle the pointer is on. All in document units.
+
+#include <optional>
+#include <vector>
+
+#include "document/Document.h"
+#include "render/EllipseArc.h"
+
+namespace twk {
+
+// Which defining point a handle stands for.
+enum class DefiningPoint {
+  kStart,     // (X1, Y1): a line's or curve's start, a rect corner, an ellipse's centre
+  kControl1,  // (X2, Y2) of a curve
+  kControl2,  // (X3, Y3) of a curve
+  kEnd,       // (X4, Y4): the end, the opposite rect corner, the corner of an ellipse's box
+  kArcStart,  // the ellipse point on the ray at the start angle X2
+  kArcEnd,    // the ellipse point on the ray at the end angle Y2
+};
+
+struct Handle {
+  DefiningPoint point;
+  Point at;  // where it is painted
+};
+
+struct GuideLine {
+  Point from, to;
+};
+
+// The defining points `item` has handles for, in the order below; none for
+// unknown kinds.
+std::vector<DefiningPoint> DefiningPointsOf(const TWKDATA& item);
+
+// The stored point a start, control or end handle stands for.
+Point StoredPoint(const TWKDATA& item, DefiningPoint which);
+
+// The handles of `item` in this order: start, controls, end, arc points.
+// Unknown kinds have none.
+std::vector<Handle> ItemHandles(const TWKDATA& item);
+
+// Thin lines drawn with the handles: from a curve's controls to their ends,
+// and the four sides of an ellipse's box.
+std::vector<GuideLine> ItemGuides(const TWKDATA& item);
+
+struct HandleHit {
+  int item = -1;  // index in doc.CData
+  DefiningPoint point = DefiningPoint::kStart;
+  bool operator==(const HandleHit&) const = default;
+};
+
+// Half the side of a handle's square, in screen pixels.
+inline constexpr int kHandleHalfPixels = 3;
+
+// The handle of the items `selected` (indices into doc.CData) whose square,
+// grown by `reachPixels`, holds the document point (x, y); the nearest when
+// several do, the earlier in `selected` on a tie.
+std::optional<HandleHit> HandleAtPoint(const TWKFILE& doc, const std::vector<int>& selected, double x, double y,
+                                       float pixelsPerUnitX, float pixelsPerUnitY, double reachPixels = 2.0);
+
+}  // namespace twk
