@@ -33,7 +33,7 @@ std::unique_ptr<TestApp> LoadedApp() {
 
 // Lets the list lay out and paint its rows, as it does before the user
 // sees them.
-void ShowOnScreen(App& app) {
+void ShowOnScreen(TestApp& app) {
   QCoreApplication::processEvents();
   benchmark::DoNotOptimize(app.imgDraw()->image().constBits());
 }
@@ -85,7 +85,7 @@ void BM_GuiRedrawAll10000(benchmark::State& state) {
   app->lstItems()->selectAll();
   ShowOnScreen(*app);
   for (auto _ : state) {
-    app->OnDocumentChanged();
+    app->RedrawCanvas();
     ShowOnScreen(*app);
   }
 }
