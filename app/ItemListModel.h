@@ -1,8 +1,10 @@
 #pragma once
 // The rows of the editor's item list as a Qt model: one column, the row's
 // label as its text and its check mark as its check box. The model holds no
-// rows of its own; it reads the list each time, and a change of rows is one
-// reset, however many rows it touched.
+// rows of its own; it reads the list each time. It keeps only the number of
+// rows its views know of, and tells them each piece of a change as rows
+// inserted or removed, so a change costs them in proportion to its size; a
+// refilled list is one reset.
 
 #include <QAbstractListModel>
 
@@ -25,13 +27,16 @@ class ItemListModel : public QAbstractListModel {
   Qt::DropActions supportedDragActions() const override { return Qt::CopyAction; }
   Qt::DropActions supportedDropActions() const override { return Qt::CopyAction; }
 
-  // The list's rows changed: every view reads them anew.
-  void RowsChanged();
-  // Check marks changed: every box is drawn anew.
-  void ChecksChanged();
+  // Tells the views the rows that came and went and the check marks that
+  // changed.
+  void Follow(const ListChange& change);
 
  private:
+  void Reset();
+
   ItemList& items_;
+  int shown_;  // rows as the views know them
+
 };
 
 }  // namespace twk

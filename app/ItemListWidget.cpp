@@ -49,15 +49,13 @@ ItemListWidget::ItemListWidget(ItemList& items, QWidget* parent)
 ItemListWidget::~ItemListWidget() { items_.RemoveView(this); }
 
 void ItemListWidget::ListChanged(const ListChange& change) {
-  if (showing_) return;  // the view asked for this change and shows it already
+  // The rows always follow, so the model never counts rows the list no
+  // longer has; a selection the view asked for it shows already.
+  const bool asked = showing_;
   showing_ = true;
-  if (change.rows) {
-    model_->RowsChanged();
-  } else if (change.checks) {
-    model_->ChecksChanged();
-  }
-  if (change.rows || change.selection) ShowSelection(change.scrollTo);
-  showing_ = false;
+  model_->Follow(change);
+  if (!asked && (change.rows || change.selection)) ShowSelection(change.scrollTo);
+  showing_ = asked;
 }
 
 void ItemListWidget::ShowSelection(int scrollRow) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "document/IndexSplice.h"
+
 namespace twk {
 
 ItemStore::ItemStore(const ItemStore& other) { *this = other; }
@@ -29,6 +31,14 @@ std::unique_ptr<TWKDATA> ItemStore::take(int index) {
   std::unique_ptr<TWKDATA> item = std::move(items_[static_cast<std::size_t>(index)]);
   items_.erase(items_.begin() + index);
   return item;
+}
+
+void ItemStore::insertAll(std::vector<std::pair<int, std::unique_ptr<TWKDATA>>> items) {
+  InsertAtIndices(items_, std::move(items));
+}
+
+std::vector<std::unique_ptr<TWKDATA>> ItemStore::takeAll(const std::vector<int>& indices) {
+  return TakeAtIndices(items_, indices);
 }
 
 int ItemStore::indexOf(const TWKDATA* item) const {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "document/Item.h"
@@ -34,6 +35,13 @@ class ItemStore {
   TWKDATA* insert(int index, std::unique_ptr<TWKDATA> item);
   // Takes the item at `index` out of the list and hands it over.
   std::unique_ptr<TWKDATA> take(int index);
+  // Many items at once, in one pass: each put back at its index as the list
+  // ends (indices ascending and distinct), as inserting them one by one,
+  // lowest index first, would.
+  void insertAll(std::vector<std::pair<int, std::unique_ptr<TWKDATA>>> items);
+  // Takes out the items at `indices` (ascending, distinct, in range) and
+  // hands them over in that order.
+  std::vector<std::unique_ptr<TWKDATA>> takeAll(const std::vector<int>& indices);
 
   // Position of `item`, or -1 when it is not in the list.
   int indexOf(const TWKDATA* item) const;

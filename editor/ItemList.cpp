@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "document/IndexSplice.h"
+
 namespace twk {
 
 RowState ItemList::GetRowState(int row) const { return Has(row) ? rows_[row].state : RowState{}; }
@@ -28,7 +30,7 @@ void ItemList::SetRowState(int row, RowState state) {
     selection = true;
   }
   if (!checks && !selection) return;
-  pending_.checks |= checks;
+  if (checks) pending_.NoteChecked(row);
   pending_.selection |= selection;
   Tell();
 }
@@ -41,7 +43,7 @@ void ItemList::InsertRow(int index, const std::string& text) {
   index = std::clamp(index, 0, RowCount());
   rows_.insert(rows_.begin() + index, Row{nullptr, text, {}});
   if (current_ >= index) ++current_;
-  pending_.rows = true;
+  pending_.NoteInserted(index);
   Tell();
 }
 
@@ -52,17 +54,47 @@ void ItemList::ListItem(int index, const std::string& text, TWKDATA* item, RowSt
   SetRowState(index, state);
 }
 
-void ItemList::RemoveRow(int row) {
-  if (!Has(row)) return;
-  if (rows_[row].state.selected) pending_.selection = true;
-  rows_.erase(rows_.begin() + row);
-  if (current_ == row) {
-    current_ = -1;
-    pending_.selection = true;
-  } else if (current_ > row) {
-    --current_;
+void ItemList::RemoveRow(int row) { RemoveRows({row}); }
+
+void ItemList::ListItems(const std::vector<ListedRow>& listed) {
+  if (listed.empty()) return;
+  std::vector<std::pair<int, Row>> incoming;
+  incoming.reserve(listed.size());
+  for (const ListedRow& row : listed) {
+    const int index = std::clamp(row.index, 0, RowCount() + static_cast<int>(incoming.size()));
+    if (current_ >= index) ++current_;
+    pending_.NoteInserted(index);
+    if (row.state.checked) pending_.NoteChecked(index);
+    if (row.state.selected) {
+      current_ = index;
+      pending_.selection = true;
+    }
+    incoming.emplace_back(index, Row{row.item, row.text, row.state});
   }
-  pending_.rows = true;
+  InsertAtIndices(rows_, std::move(incoming));
+  Tell();
+}
+
+void ItemList::RemoveRows(const std::vector<int>& rows) {
+  std::vector<int> doomed;
+  doomed.reserve(rows.size());
+  for (int row : rows) {
+    if (Has(row) && (doomed.empty() || row > doomed.back())) doomed.push_back(row);
+  }
+  if (doomed.empty()) return;
+  // Told as RemoveRow one by one from the highest would tell it.
+  for (auto it = doomed.rbegin(); it != doomed.rend(); ++it) {
+    const int row = *it;
+    if (rows_[row].state.selected) pending_.selection = true;
+    if (current_ == row) {
+      current_ = -1;
+      pending_.selection = true;
+    } else if (current_ > row) {
+      --current_;
+    }
+    pending_.NoteRemoved(row);
+  }
+  TakeAtIndices(rows_, doomed);
   Tell();
 }
 
@@ -70,7 +102,7 @@ void ItemList::RemoveAllRows() {
   if (rows_.empty()) return;
   rows_.clear();
   current_ = -1;
-  pending_.rows = true;
+  pending_.NoteRefilled();
   pending_.selection = true;
   Tell();
 }
@@ -147,7 +179,7 @@ void ItemList::EndUpdate() {
 
 void ItemList::Tell() {
   if (batch_ > 0) return;
-  const ListChange change = pending_;
+  const ListChange change = std::move(pending_);
   pending_ = ListChange{};
   if (!change.rows && !change.checks && !change.selection) return;
   // A view may take itself off while it is told.

@@ -12,20 +12,13 @@
 #include <vector>
 
 #include "document/Item.h"
+#include "editor/ListChange.h"
 
 namespace twk {
 
 struct RowState {
   bool selected = false;
   bool checked = false;
-};
-
-// What changed in one report.
-struct ListChange {
-  bool rows = false;       // rows came, went or moved: read every row again
-  bool checks = false;     // check marks changed
-  bool selection = false;  // the selection or the focus mark changed
-  int scrollTo = -1;       // a row to bring into view, or -1
 };
 
 // A view of the list; told of every change once it is complete.
@@ -53,6 +46,19 @@ class ItemList {
   void RemoveAllRows();
   // Makes a row for `item` at `index` with `text` and `state`.
   void ListItem(int index, const std::string& text, TWKDATA* item, RowState state);
+  // Many rows at once, in one pass: the same as ListItem for each, lowest
+  // index first. Indices ascending, distinct and not negative, each counted
+  // in the list as it ends.
+  struct ListedRow {
+    int index = 0;
+    std::string text;
+    TWKDATA* item = nullptr;
+    RowState state;
+  };
+  void ListItems(const std::vector<ListedRow>& rows);
+  // The same as RemoveRow for each of `rows` (ascending, distinct), highest
+  // first, in one pass.
+  void RemoveRows(const std::vector<int>& rows);
 
   // Deselects every row, then (for row >= 0) selects it, gives it the focus
   // mark and scrolls it into view.

@@ -4,21 +4,30 @@ namespace twk {
 
 namespace {
 
-// Puts each item back at its index, lowest first, and lists it.
+// Puts each item back at its index, as if lowest first, and lists it: all
+// at once, so a thousand rows at the top cost one pass over the list.
 void Insert(Editor& ed, std::vector<ListedItem>& items) {
+  std::vector<std::pair<int, std::unique_ptr<TWKDATA>>> incoming;
+  std::vector<ItemList::ListedRow> rows;
+  incoming.reserve(items.size());
+  rows.reserve(items.size());
   for (ListedItem& listed : items) {
-    ed.doc.CData.insert(listed.index, std::move(listed.owned));
-    ed.rows.ListItem(listed.index, listed.text, listed.item, listed.row);
+    incoming.emplace_back(listed.index, std::move(listed.owned));
+    rows.push_back(ItemList::ListedRow{listed.index, listed.text, listed.item, listed.row});
   }
+  ed.doc.CData.insertAll(std::move(incoming));
+  ed.rows.ListItems(rows);
 }
 
-// Takes each item and its row out, highest index first. The row goes
-// first: no list event may see a row whose item has left.
+// Takes the items and their rows out, as if highest index first. The rows
+// go first: no list event may see a row whose item has left.
 void Remove(Editor& ed, std::vector<ListedItem>& items) {
-  for (auto it = items.rbegin(); it != items.rend(); ++it) {
-    ed.rows.RemoveRow(it->index);
-    it->owned = ed.doc.CData.take(it->index);
-  }
+  std::vector<int> indices;
+  indices.reserve(items.size());
+  for (const ListedItem& listed : items) indices.push_back(listed.index);
+  ed.rows.RemoveRows(indices);
+  std::vector<std::unique_ptr<TWKDATA>> taken = ed.doc.CData.takeAll(indices);
+  for (std::size_t k = 0; k < items.size() && k < taken.size(); ++k) items[k].owned = std::move(taken[k]);
 }
 
 void Move(Editor& ed, int from, int to) {

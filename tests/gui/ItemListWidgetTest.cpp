@@ -8,6 +8,7 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QSignalSpy>
 #include <QUrl>
 
 #include "GuiTestSupport.h"
@@ -53,6 +54,41 @@ TEST_F(ItemListWidgetTest, RowsHoldTextItemAndStateWithoutReportingInsertions) {
   EXPECT_EQ(rows.RowText(0), "Row0");
   EXPECT_EQ(rows.RowCount(), 3);
   EXPECT_EQ(changes, 0);
+}
+
+TEST_F(ItemListWidgetTest, APartialChangeReachesTheViewAsRowsInsertedAndRemovedNotAReset) {
+  QAbstractItemModel* model = list.model();
+  QSignalSpy resets(model, &QAbstractItemModel::modelReset);
+  QSignalSpy inserted(model, &QAbstractItemModel::rowsInserted);
+  QSignalSpy removed(model, &QAbstractItemModel::rowsRemoved);
+  QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
+  rows.SelectOnly(2);
+  {
+    RowUpdateBatch batch(rows);
+    rows.RemoveRow(1);
+    rows.InsertRow(0, "New0");
+    rows.InsertRow(1, "New1");
+  }
+  rows.SetChecked(3, true);
+
+  EXPECT_EQ(resets.count(), 0);
+  ASSERT_EQ(removed.count(), 1);
+  EXPECT_EQ(std::make_pair(removed[0][1].toInt(), removed[0][2].toInt()), std::make_pair(1, 1));
+  ASSERT_EQ(inserted.count(), 1);
+  EXPECT_EQ(std::make_pair(inserted[0][1].toInt(), inserted[0][2].toInt()), std::make_pair(0, 1));
+  ASSERT_EQ(changed.count(), 1);
+  EXPECT_EQ(std::make_pair(changed[0][0].toModelIndex().row(), changed[0][1].toModelIndex().row()),
+            std::make_pair(3, 3));
+  // The view shows the rows as the list holds them, the selected row where it went.
+  ASSERT_EQ(model->rowCount(), 4);
+  for (int r = 0; r < 4; ++r) EXPECT_EQ(model->index(r, 0).data().toString().toStdString(), rows.RowText(r));
+  EXPECT_EQ(model->index(3, 0).data(Qt::CheckStateRole).value<Qt::CheckState>(), Qt::Checked);
+  EXPECT_EQ(list.currentIndex().row(), 3);
+  EXPECT_EQ(list.selectionModel()->selectedRows().size(), 1);
+
+  rows.RemoveAllRows();  // the whole list: one reset
+  EXPECT_EQ(resets.count(), 1);
+  EXPECT_EQ(model->rowCount(), 0);
 }
 
 TEST_F(ItemListWidgetTest, SettingBothFlagsIsOneChange) {
