@@ -109,8 +109,9 @@ void App::WireItemList() {
   // the check marks.
   listFollower_ = std::make_unique<ItemListFollower>(items_, [this](const ListChange& change) {
     if (change.checks || change.selection) commands_.Dispatch(*editor_, keys::kCheckMarks, Now());
-    // The marks follow the selection.
-    if (change.selection || change.rows) ShowCanvas();
+    // The marks follow the selection. Rows that come or go come with a
+    // change of the document, whose redraw shows the marks once.
+    if (change.selection && !change.rows) ShowCanvas();
   });
   lstItems()->contextMenuAt = [this](QPoint pos) { OpenPopupMenu(pos); };
   lstItems()->dragStarting = [this] {

@@ -100,10 +100,12 @@ void PaintSelectionMarks(Image& canvas, const TWKFILE& doc, const std::vector<in
     }
     if (any) marker.DashedBox(all, canvas.width(), canvas.height());
   }
-  for (const TWKDATA* item : items)
-    for (const GuideLine& line : ItemGuides(*item)) marker.Guide(line);
-  for (const TWKDATA* item : items)
-    for (const Handle& handle : ItemHandles(*item)) marker.Square(handle.at);
+  if (items.size() <= kMostItemsWithHandles) {
+    for (const TWKDATA* item : items)
+      for (const GuideLine& line : ItemGuides(*item)) marker.Guide(line);
+    for (const TWKDATA* item : items)
+      for (const Handle& handle : ItemHandles(*item)) marker.Square(handle.at);
+  }
   cairo_destroy(cr);
   cairo_surface_flush(canvas.surface());
 }

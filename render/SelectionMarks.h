@@ -6,12 +6,17 @@
 // border on both sides, so it shows on any ground. The marks go over the
 // canvas picture only, never into the document's own pictures.
 
+#include <cstddef>
 #include <vector>
 
 #include "document/Document.h"
 #include "render/Image.h"
 
 namespace twk {
+
+// Past this many selected items only the dashed box is drawn: the handles
+// of hundreds of items hide the drawing and would cost a frame each.
+inline constexpr std::size_t kMostItemsWithHandles = 64;
 
 // Paints the marks of the items `selected` (indices into doc.CData; others
 // are ignored) over `canvas`, whose pixel (0, 0) is the document's origin,

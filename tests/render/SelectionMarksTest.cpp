@@ -62,5 +62,21 @@ TEST(SelectionMarks, DashedBoxAroundSeveralItems) {
   EXPECT_EQ(canvas->PixelAt(20, 20), kGround);
 }
 
+TEST(SelectionMarks, ASelectionTooLargeForHandlesShowsItsBoxAlone) {
+  TWKFILE doc;
+  std::vector<int> all;
+  for (std::size_t i = 0; i <= kMostItemsWithHandles; ++i) {
+    doc.CData.append(MakeItem(kLine, 1, 1, 3, 3, PackRGBA(0, 0, 0, 255), 0));
+    all.push_back(static_cast<int>(i));
+  }
+  auto canvas = Ground();
+  PaintSelectionMarks(*canvas, doc, all, 10, 10);
+  EXPECT_EQ(canvas->PixelAt(18, 8), kDark);     // the box's top edge, a dash
+  EXPECT_EQ(canvas->PixelAt(11, 11), kGround);  // no handle at the start
+  all.pop_back();
+  PaintSelectionMarks(*canvas, doc, all, 10, 10);
+  EXPECT_NE(canvas->PixelAt(11, 11), kGround);
+}
+
 }  // namespace
 }  // namespace twk
