@@ -178,14 +178,11 @@ void App::RedrawCanvas() {
 
 void App::ShowCanvas() {
   if (!picture_) return;
-  const std::vector<RowRun> runs = items_.SelectedRuns();
-  if (!selectionMarksShown() || state_.Constructing || runs.empty()) {
+  const std::vector<int> selected = items_.SelectedRows();
+  if (!selectionMarksShown() || state_.Constructing || selected.empty()) {
     imgDraw()->setImage(ToQImage(*picture_));
     return;
   }
-  std::vector<int> selected;
-  for (const auto& [first, last] : runs)
-    for (int row = first; row <= last; ++row) selected.push_back(row);
   std::unique_ptr<Image> marked = picture_->Clone();
   if (!marked) return imgDraw()->setImage(ToQImage(*picture_));
   PaintSelectionMarks(*marked, doc_, selected, editor_->pixelsPerUnitX, editor_->pixelsPerUnitY);

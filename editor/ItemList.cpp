@@ -165,6 +165,13 @@ std::vector<RowRun> ItemList::SelectedRuns() const {
   return runs;
 }
 
+std::vector<int> ItemList::SelectedRows() const {
+  std::vector<int> selected;
+  for (int row = 0; row < RowCount(); ++row)
+    if (rows_[row].state.selected) selected.push_back(row);
+  return selected;
+}
+
 std::vector<TWKDATA*> ItemList::SelectedItems() const {
   std::vector<TWKDATA*> items;
   for (const Row& row : rows_) {

@@ -72,6 +72,8 @@ class ItemList {
   // The selected rows as runs, in list order.
   std::vector<RowRun> SelectedRuns() const;
   std::vector<TWKDATA*> SelectedItems() const;
+  // The selected rows, in list order.
+  std::vector<int> SelectedRows() const;
   // The row with the focus mark, or -1.
   int CurrentRow() const { return current_; }
   void SetChecked(int row, bool checked);

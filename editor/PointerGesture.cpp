@@ -10,18 +10,11 @@ namespace twk {
 
 namespace {
 
-std::vector<int> SelectedRows(const ItemList& rows) {
-  std::vector<int> out;
-  for (const auto& [first, last] : rows.SelectedRuns())
-    for (int r = first; r <= last; ++r) out.push_back(r);
-  return out;
-}
-
 // `row` added to the selection, or taken out when it is in it.
 void ToggleRow(ItemList& rows, int row) {
   const bool wasSelected = rows.GetRowState(row).selected;
   std::vector<RowRun> runs;
-  for (int r : SelectedRows(rows))
+  for (int r : rows.SelectedRows())
     if (r != row) runs.emplace_back(r, r);
   if (!wasSelected) runs.emplace_back(row, row);
   std::sort(runs.begin(), runs.end());  // runs go in list order
@@ -39,7 +32,7 @@ void PointerGesture::Press(Editor& ed, int px, int py, bool toggle) {
   const Point p = PixelCentre(ed, px, py);
   const float ux = ed.pixelsPerUnitX, uy = ed.pixelsPerUnitY;
   if (!toggle) {
-    if (const auto handle = HandleAtPoint(ed.doc, SelectedRows(ed.rows), p.x, p.y, ux, uy)) {
+    if (const auto handle = HandleAtPoint(ed.doc, ed.rows.SelectedRows(), p.x, p.y, ux, uy)) {
       kind_ = Kind::kReshape;
       pressedAt_ = p;
       reshaping_ = handle->item;
@@ -63,7 +56,7 @@ void PointerGesture::Press(Editor& ed, int px, int py, bool toggle) {
     ed.rows.SelectOnly(hit);
   kind_ = Kind::kMove;
   pressedAt_ = p;
-  moving_ = SelectedRows(ed.rows);
+  moving_ = ed.rows.SelectedRows();
 }
 
 void PointerGesture::Follow(Editor& ed, int px, int py) {

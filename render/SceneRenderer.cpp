@@ -31,19 +31,31 @@ PixelSize RenderImageSize(const TWKFILE& doc, float pixelsPerUnitX, float pixels
   return {PixelSide(AreaSide(doc.TWKW, area), pixelsPerUnitX), PixelSide(AreaSide(doc.TWKH, area), pixelsPerUnitY)};
 }
 
+namespace {
+
+// The W x H units that cover the pixels RenderDocument's image would have at
+// this scale, whatever the layer's own size; on a layer of exactly that size
+// this is RenderDocument's scale to the last bit.
+struct LayerUnits {
+  double wide, high;
+};
+LayerUnits UnitsOnLayer(const Image& layer, const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY,
+                        RenderArea area) {
+  const PixelSize pixels = RenderImageSize(doc, pixelsPerUnitX, pixelsPerUnitY, area);
+  return {static_cast<double>(AreaSide(doc.TWKW, area)) * layer.width() / pixels.width,
+          static_cast<double>(AreaSide(doc.TWKH, area)) * layer.height() / pixels.height};
+}
+
+}  // namespace
+
 void PaintItems(Image& layer, const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY, RenderArea area,
                 int first, int last) {
   first = std::max(first, 0);
   last = std::min(last, doc.CData.size() - 1);
   if (first > last) return;
-  // The W x H units cover the pixels RenderDocument's image would have at
-  // this scale, whatever the layer's own size; on a layer of exactly that
-  // size this is RenderDocument's scale to the last bit.
-  const PixelSize pixels = RenderImageSize(doc, pixelsPerUnitX, pixelsPerUnitY, area);
-  const double unitsWide = static_cast<double>(AreaSide(doc.TWKW, area)) * layer.width() / pixels.width;
-  const double unitsHigh = static_cast<double>(AreaSide(doc.TWKH, area)) * layer.height() / pixels.height;
+  const LayerUnits units = UnitsOnLayer(layer, doc, pixelsPerUnitX, pixelsPerUnitY, area);
   try {
-    PaintItemsInBands(layer, doc, unitsWide, unitsHigh, first, last);
+    PaintItemsInBands(layer, doc, units.wide, units.high, first, last);
   } catch (...) {
     layer.MarkDirty();  // out of memory: the layer keeps what was painted
   }
@@ -56,11 +68,9 @@ void PaintItemRows(Image& layer, const TWKFILE& doc, float pixelsPerUnitX, float
   top = std::max(top, 0);
   bottom = std::min(bottom, layer.height());
   if (first > last || top >= bottom) return;
-  const PixelSize pixels = RenderImageSize(doc, pixelsPerUnitX, pixelsPerUnitY, area);
-  const double unitsWide = static_cast<double>(AreaSide(doc.TWKW, area)) * layer.width() / pixels.width;
-  const double unitsHigh = static_cast<double>(AreaSide(doc.TWKH, area)) * layer.height() / pixels.height;
+  const LayerUnits units = UnitsOnLayer(layer, doc, pixelsPerUnitX, pixelsPerUnitY, area);
   try {
-    PaintItemsInRows(layer, doc, unitsWide, unitsHigh, first, last, top, bottom);
+    PaintItemsInRows(layer, doc, units.wide, units.high, first, last, top, bottom);
   } catch (...) {
     // out of memory: the layer keeps what was painted
   }

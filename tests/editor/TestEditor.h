@@ -21,12 +21,6 @@ class TestRows : public ItemList {
     for (int r : rows) runs.emplace_back(r, r);
     Select(runs, runs.empty() ? -1 : runs.front().first, false);
   }
-  std::vector<int> SelectedRows() const {
-    std::vector<int> out;
-    for (const auto& [first, last] : SelectedRuns())
-      for (int r = first; r <= last; ++r) out.push_back(r);
-    return out;
-  }
 };
 
 // A document, editor state and list wired to an Editor that counts redraws,
