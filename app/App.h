@@ -13,6 +13,7 @@
 
 #include "app/Clipboard.h"
 #include "app/Dialogs.h"
+#include "app/DocumentLoader.h"
 #include "app/MainWindow.h"
 #include "app/ExportWindow.h"
 #include "app/ScreenScale.h"
@@ -47,7 +48,7 @@ class KeyCommandFilter;
 class PreviewWindow;
 class RecoveryKeeper;
 
-class App {
+class App : public DocumentLoader {
   friend class AppTestAccess;
 
  public:
@@ -75,9 +76,6 @@ class App {
   RecoveryKeeper& recovery() { return *recovery_; }
   // Whether the export window is shown (the main window takes no input).
   bool exportWindowOpen() const { return export_->isOpen(); }
-  // The path last chosen for "Export Code" in this run, offered again next time.
-  const QString& lastCodePath() const { return lastCodePath_; }
-  void rememberCodePath(const QString& path) { lastCodePath_ = path; }
   MainWindow* mainWindow() const { return main_.get(); }
   QWidget* mainWidget() const;
   ExportWindow* exportWindow() const { return export_; }
@@ -85,7 +83,7 @@ class App {
   // Puts `doc` in place of the whole document as one undo step (a load, a
   // failed one, a restored copy); Save then proposes `savePath`. The item
   // list, the grid and the canvas follow.
-  void LoadDocument(TWKFILE doc, std::string savePath);
+  void LoadDocument(TWKFILE doc, std::string savePath) override;
   // Shows the Preview window beside the main window, up to date, or hides
   // it; nothing while the export window is open.
   void TogglePreview();
@@ -194,7 +192,6 @@ class App {
   int redrawCount_ = 0;
   std::mt19937 random_;
   std::function<void(int)> commandTap_;
-  QString lastCodePath_;
 
   ItemList items_;  // the item list's rows, selection and check marks
   std::unique_ptr<ItemListFollower> listFollower_;

@@ -141,8 +141,8 @@ void App::OpenPopupMenu(const QPoint& globalPos) {
 
 void App::WireExportWindow() {
   QObject::connect(cmdExport(), &QPushButton::clicked, export_, [this] { commands_.Dispatch(*editor_, keys::kExportSizes, Now()); });
-  QObject::connect(cmdExportAbort(), &QPushButton::clicked, export_, [this] { CancelExport(*this); });
-  export_->closing = [this] { CancelExport(*this); };
+  QObject::connect(cmdExportAbort(), &QPushButton::clicked, export_, [this] { CancelExport(*export_); });
+  export_->closing = [this] { CancelExport(*export_); };
 }
 
 void App::setUrlOpener(std::function<void(const QUrl&)> opener) { lnkHome()->setOpener(std::move(opener)); }

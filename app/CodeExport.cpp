@@ -1,6 +1,5 @@
 #include "app/CodeExport.h"
 
-#include "app/App.h"
 #include "export/ExportOperation.h"
 #include "export/ExportPlan.h"
 #include "export/FileTypes.h"
@@ -15,23 +14,23 @@ constexpr int kCodePixels = 16;
 
 }  // namespace
 
-void ExportCodeCommand(App& app) {
+void ExportCodeCommand(const Asking& ask, const TWKFILE& doc, QString& lastPath) {
   FileDialogRequest request;
   request.title = QString::fromLatin1(kExportCodeTitle);
   request.filterName = QString::fromLatin1(kSvgFileType.name);
   request.filterPattern = QString::fromLatin1(kSvgFileType.pattern);
-  request.presetPath = app.lastCodePath();
+  request.presetPath = lastPath;
   request.save = true;
-  const QString chosen = app.dialogs().AskFilePath(app.mainWidget(), request);
+  const QString chosen = ask.dialogs.AskFilePath(ask.owner, request);
   if (chosen.isEmpty()) return;
-  app.rememberCodePath(chosen);
+  lastPath = chosen;
 
   SizeSet sizes;
   sizes.Add(kCodePixels);
-  const ExportReport report = RunExport({app.doc(), sizes, ExportFormat::kSvg, ExportBase(chosen.toStdString())});
+  const ExportReport report = RunExport({doc, sizes, ExportFormat::kSvg, ExportBase(chosen.toStdString())});
   for (const ExportMessage& message : ExportMessages(report)) {
-    app.dialogs().ShowMessage(app.mainWidget(), QString::fromLatin1(kExportCodeTitle),
-                              QString::fromStdString(message.text), MessageIcon::kError);
+    ask.dialogs.ShowMessage(ask.owner, QString::fromLatin1(kExportCodeTitle), QString::fromStdString(message.text),
+                            MessageIcon::kError);
   }
 }
 

@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "app/App.h"
 #include "app/Clipboard.h"
 #include "editor/ClipboardCommands.h"
 #include "export/ItemClipboardData.h"
@@ -13,26 +12,26 @@ namespace {
 
 // A copy of nothing (no selection, or refused) leaves the clipboard as it
 // was.
-void PutOnClipboard(App& app, const TWKFILE& picked) {
+void PutOnClipboard(Clipboard& clipboard, const TWKFILE& picked) {
   if (picked.CData.empty()) return;
-  app.clipboard().Put(ItemClipboardData(picked));
+  clipboard.Put(ItemClipboardData(picked));
 }
 
 }  // namespace
 
-void CopyItemsCommand(App& app) {
-  PutOnClipboard(app, CopySelected(app.editor()));
+void CopyItemsCommand(Editor& editor, Clipboard& clipboard) {
+  PutOnClipboard(clipboard, CopySelected(editor));
 }
 
-void CutItemsCommand(App& app) {
-  PutOnClipboard(app, CutSelected(app.editor()));
+void CutItemsCommand(Editor& editor, Clipboard& clipboard) {
+  PutOnClipboard(clipboard, CutSelected(editor));
 }
 
-void PasteItemsCommand(App& app) {
+void PasteItemsCommand(Editor& editor, Clipboard& clipboard) {
   // Text from any program: what the reader does not take whole is ignored
   // without a word, as is a clipboard without items.
-  const std::optional<TWKFILE> items = ItemsFromClipboardText(app.clipboard().Get(kItemsMimeType));
-  if (items) PasteItems(app.editor(), items->CData);
+  const std::optional<TWKFILE> items = ItemsFromClipboardText(clipboard.Get(kItemsMimeType));
+  if (items) PasteItems(editor, items->CData);
 }
 
 }  // namespace twk

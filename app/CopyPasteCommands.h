@@ -6,10 +6,11 @@
 
 namespace twk {
 
-class App;
+class Clipboard;
+class Editor;
 
-void CopyItemsCommand(App& app);   // Ctrl+C
-void CutItemsCommand(App& app);    // Ctrl+X: copy, then delete as one step
-void PasteItemsCommand(App& app);  // Ctrl+V
+void CopyItemsCommand(Editor& editor, Clipboard& clipboard);   // Ctrl+C
+void CutItemsCommand(Editor& editor, Clipboard& clipboard);    // Ctrl+X: copy, then delete as one step
+void PasteItemsCommand(Editor& editor, Clipboard& clipboard);  // Ctrl+V
 
 }  // namespace twk

@@ -45,4 +45,11 @@ class Dialogs {
 // The desktop dialogs.
 Dialogs& DesktopDialogs();
 
+// Where a command asks its questions and shows its messages: the dialogs,
+// over the window they belong to.
+struct Asking {
+  Dialogs& dialogs;
+  QWidget* owner;
+};
+
 }  // namespace twk

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/App.h"
+#include "app/DocumentLoader.h"
 #include "app/RecoveryKeeper.h"
 #include "persist/DocumentFile.h"
 #include "persist/PathRules.h"
@@ -18,12 +18,12 @@ namespace {
 const QString kSaveTitle = QStringLiteral("Save data");
 const QString kLoadTitle = QStringLiteral("Load data");
 
-FileDialogRequest DocumentDialog(App& app, const QString& title, bool save) {
+FileDialogRequest DocumentDialog(const CONFIG& config, const QString& title, bool save) {
   FileDialogRequest request;
   request.title = title;
   request.filterName = QStringLiteral("twk file");
   request.filterPattern = QStringLiteral("*.twk");
-  request.presetPath = QString::fromStdString(app.config().RecentFile);
+  request.presetPath = QString::fromStdString(config.RecentFile);
   request.save = save;
   return request;
 }
@@ -37,34 +37,34 @@ bool IsExistingFile(const std::string& path) {
 
 }  // namespace
 
-void SaveDocumentCommand(App& app) {
-  const QString chosen = app.dialogs().AskFilePath(app.mainWidget(), DocumentDialog(app, kSaveTitle, true));
+void SaveDocumentCommand(const DocumentFileParts& parts) {
+  const Asking& ask = parts.ask;
+  const QString chosen = ask.dialogs.AskFilePath(ask.owner, DocumentDialog(parts.config, kSaveTitle, true));
   if (chosen.isEmpty()) return;
 
   const std::string path = ExtensionBase(chosen.toStdString()) + ".twk";
   const QString shownPath = QString::fromStdString(path);
   if (IsExistingFile(path) &&
-      !app.dialogs().AskYesNo(app.mainWidget(), kSaveTitle,
-                              QStringLiteral("File already exists:\r\n") + shownPath +
-                                  QStringLiteral("\r\n\r\nOverwrite?"))) {
+      !ask.dialogs.AskYesNo(ask.owner, kSaveTitle,
+                            QStringLiteral("File already exists:\r\n") + shownPath + QStringLiteral("\r\n\r\nOverwrite?"))) {
     return;
   }
-  if (SaveDocumentFile(path, app.doc()) != ResultCode::kOk) {
-    app.dialogs().ShowMessage(app.mainWidget(), QStringLiteral("Save data error"),
-                              QStringLiteral("Can't save file:\r\n") + shownPath, MessageIcon::kError);
+  if (SaveDocumentFile(path, parts.doc) != ResultCode::kOk) {
+    ask.dialogs.ShowMessage(ask.owner, QStringLiteral("Save data error"), QStringLiteral("Can't save file:\r\n") + shownPath,
+                            MessageIcon::kError);
     return;
   }
-  app.config().RecentFile = path;
-  app.recovery().DocumentSaved();
+  parts.config.RecentFile = path;
+  parts.recovery.DocumentSaved();
 }
 
-void LoadDocumentCommand(App& app) {
-  const QString chosen = app.dialogs().AskFilePath(app.mainWidget(), DocumentDialog(app, kLoadTitle, false));
+void LoadDocumentCommand(const DocumentFileParts& parts) {
+  const QString chosen = parts.ask.dialogs.AskFilePath(parts.ask.owner, DocumentDialog(parts.config, kLoadTitle, false));
   if (chosen.isEmpty()) return;
-  LoadDocumentFromPath(app, chosen);
+  LoadDocumentFromPath(parts, chosen);
 }
 
-void LoadDocumentFromPath(App& app, const QString& chosen) {
+void LoadDocumentFromPath(const DocumentFileParts& parts, const QString& chosen) {
   const std::string path = chosen.toStdString();
 
   // Reading resets the record before filling it, so reading into a fresh
@@ -72,17 +72,17 @@ void LoadDocumentFromPath(App& app, const QString& chosen) {
   TWKFILE loaded;
   const ResultCode result = LoadDocumentFile(path, loaded);
   if (result != ResultCode::kOk) {
-    app.dialogs().ShowMessage(app.mainWidget(), QStringLiteral("Load data error"),
-                              QStringLiteral("Can't read file:\r\n") + chosen, MessageIcon::kError);
+    parts.ask.dialogs.ShowMessage(parts.ask.owner, QStringLiteral("Load data error"),
+                                  QStringLiteral("Can't read file:\r\n") + chosen, MessageIcon::kError);
     // A failed load leaves an empty document of size 0 x 0.
     loaded = TWKFILE{};
     loaded.TWKW = 0;
     loaded.TWKH = 0;
   }
   // One undo step either way: undo brings back the drawing before it.
-  app.LoadDocument(std::move(loaded), result == ResultCode::kOk ? path : app.config().RecentFile);
+  parts.loader.LoadDocument(std::move(loaded), result == ResultCode::kOk ? path : parts.config.RecentFile);
   // A document just read equals its file.
-  if (result == ResultCode::kOk) app.recovery().DocumentSaved();
+  if (result == ResultCode::kOk) parts.recovery.DocumentSaved();
 }
 
 }  // namespace twk

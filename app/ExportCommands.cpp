@@ -7,7 +7,6 @@
 
 #include <QTreeWidget>
 
-#include "app/App.h"
 #include "app/ExportWindow.h"
 #include "export/ExportOperation.h"
 #include "export/ExportPlan.h"
@@ -30,43 +29,42 @@ std::vector<ExportRowChoice> CheckedRows(const QTreeWidget& list) {
 }
 
 // The messages of a finished export, over the main window.
-void ShowExportMessages(App& app, const ExportReport& report) {
+void ShowExportMessages(const Asking& ask, const ExportReport& report) {
   for (const ExportMessage& message : ExportMessages(report)) {
-    app.dialogs().ShowMessage(app.mainWidget(), QString::fromLatin1(kExportTitle),
-                              QString::fromStdString(message.text),
-                              message.kind == ExportMessageKind::kError ? MessageIcon::kError
-                                                                        : MessageIcon::kInformation);
+    ask.dialogs.ShowMessage(ask.owner, QString::fromLatin1(kExportTitle), QString::fromStdString(message.text),
+                            message.kind == ExportMessageKind::kError ? MessageIcon::kError
+                                                                      : MessageIcon::kInformation);
   }
 }
 
 }  // namespace
 
-void OpenExportWindow(App& app) {
-  QTreeWidget* list = app.exportWindow()->lstExportRes;
+void OpenExportWindow(const ExportParts& parts) {
+  QTreeWidget* list = parts.window.lstExportRes;
   list->clear();
   for (int i = 0; i < kExportSizeCount; ++i) {
     auto* row = new QTreeWidgetItem(QStringList{QString::fromStdString(SizeText(kExportScales[static_cast<std::size_t>(i)]))});
     row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
-    row->setCheckState(0, ExportSizeChecked(app.config().RecentExport, i) ? Qt::Checked : Qt::Unchecked);
+    row->setCheckState(0, ExportSizeChecked(parts.config.RecentExport, i) ? Qt::Checked : Qt::Unchecked);
     row->setData(0, Qt::UserRole, i);
     list->insertTopLevelItem(i, row);
   }
 
-  app.exportWindow()->Open();
+  parts.window.Open();
 }
 
-void ExportCommand(App& app) {
-  if (!app.exportWindowOpen()) return;
-  const int mask = ExportMaskFromRows(CheckedRows(*app.exportWindow()->lstExportRes));
-  ExportWindow* window = app.exportWindow();
+void ExportCommand(const ExportParts& parts) {
+  ExportWindow* window = &parts.window;
+  if (!window->isOpen()) return;
+  const int mask = ExportMaskFromRows(CheckedRows(*window->lstExportRes));
   // An empty choice is refused and not remembered: the next window would
   // open with nothing checked.
   if (mask == 0) {
-    app.dialogs().ShowMessage(window, QString::fromLatin1(kExportTitle), QString::fromLatin1(kSelectResolutionText),
-                              MessageIcon::kInformation);
+    parts.ask.dialogs.ShowMessage(window, QString::fromLatin1(kExportTitle), QString::fromLatin1(kSelectResolutionText),
+                                  MessageIcon::kInformation);
     return;
   }
-  app.config().RecentExport = mask;
+  parts.config.RecentExport = mask;
 
   window->hide();
   FileDialogRequest request;
@@ -80,7 +78,7 @@ void ExportCommand(App& app) {
                                    QString::fromLatin1(kExportWindowFileTypes[i].pattern)});
   }
   int filter = 0;
-  const QString chosen = app.dialogs().AskFilePath(app.mainWidget(), request, &filter);
+  const QString chosen = parts.ask.dialogs.AskFilePath(parts.ask.owner, request, &filter);
   if (chosen.isEmpty()) {
     window->Close();
     return;
@@ -91,14 +89,14 @@ void ExportCommand(App& app) {
                                   : ExportFormat::kPng;
   const std::string path = chosen.toStdString();
   // PNG files are rendered from scratch, largest first, on both cores.
-  ShowExportMessages(app, RunExport({app.doc(), SizeSet::FromListMask(mask), ChosenExportFormat(path, listed),
-                                     ExportBase(path)}));
+  ShowExportMessages(parts.ask, RunExport({parts.doc, SizeSet::FromListMask(mask), ChosenExportFormat(path, listed),
+                                           ExportBase(path)}));
   window->Close();
 }
 
-void CancelExport(App& app) {
-  if (!app.exportWindowOpen()) return;
-  app.exportWindow()->Close();
+void CancelExport(ExportWindow& window) {
+  if (!window.isOpen()) return;
+  window.Close();
 }
 
 }  // namespace twk

@@ -1,12 +1,24 @@
 #pragma once
 // The PNG export window's commands.
 
+#include "app/Dialogs.h"
+#include "document/Document.h"
+#include "persist/Config.h"
+
 namespace twk {
 
-class App;
+class ExportWindow;
 
-void OpenExportWindow(App& app);  // popup "Export PNG"
-void ExportCommand(App& app);     // button cmdExport
-void CancelExport(App& app);      // button cmdExportAbort and the window's close button
+// What the export commands work on.
+struct ExportParts {
+  const TWKFILE& doc;
+  CONFIG& config;  // the sizes last exported (RecentExport)
+  ExportWindow& window;
+  Asking ask;      // the file question and the report, over the main window
+};
+
+void OpenExportWindow(const ExportParts& parts);  // popup "Export PNG"
+void ExportCommand(const ExportParts& parts);     // button cmdExport
+void CancelExport(ExportWindow& window);  // button cmdExportAbort and the window's close button
 
 }  // namespace twk

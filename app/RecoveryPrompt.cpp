@@ -3,7 +3,7 @@
 #include <QDateTime>
 #include <QLocale>
 
-#include "app/App.h"
+#include "app/DocumentLoader.h"
 #include "app/RecoveryKeeper.h"
 #include "persist/RecoveryCopy.h"
 #include "persist/StateFolder.h"
@@ -16,18 +16,18 @@ QString RestoreQuestion(std::time_t changed, int items) {
          QLocale().toString(when, QLocale::ShortFormat) + QStringLiteral("\r\nItems: ") + QString::number(items);
 }
 
-void OfferAbandonedDrawings(App& app) {
+void OfferAbandonedDrawings(const Asking& ask, RecoveryKeeper& recovery, DocumentLoader& loader) {
   const std::string folder = TarnwickStateFolder();
   if (folder.empty()) return;
   for (AbandonedCopy& copy : ClaimAbandonedCopies(folder)) {
-    if (!app.dialogs().AskYesNo(app.mainWidget(), QStringLiteral("Tarnwick"),
-                                RestoreQuestion(copy.changed, copy.doc.CData.size()))) {
+    if (!ask.dialogs.AskYesNo(ask.owner, QStringLiteral("Tarnwick"),
+                              RestoreQuestion(copy.changed, copy.doc.CData.size()))) {
       SetAside(folder, copy);
       continue;
     }
-    app.LoadDocument(std::move(copy.doc), copy.savePath);
+    loader.LoadDocument(std::move(copy.doc), copy.savePath);
     // The drawing is in this editor's own copy before the old one goes.
-    app.recovery().Flush();
+    recovery.Flush();
     TakeCopy(copy);
   }
 }

@@ -16,6 +16,7 @@
 #include "app/App.h"
 #include "app/CommandLine.h"
 #include "app/DisplayCheck.h"
+#include "app/AppCommands.h"
 #include "app/DocumentCommands.h"
 #include "app/MainWindow.h"
 #include "app/RecoveryPrompt.h"
@@ -60,8 +61,8 @@ int main(int argc, char** argv) {
   const QString path =
       line.file.empty() ? QString() : QFileInfo(QString::fromLocal8Bit(line.file.c_str())).absoluteFilePath();
   QTimer::singleShot(0, [&app, path] {
-    twk::OfferAbandonedDrawings(app);
-    if (!path.isEmpty()) twk::LoadDocumentFromPath(app, path);
+    twk::OfferAbandonedDrawings(twk::AskingOverMainWindow(app), app.recovery(), app);
+    if (!path.isEmpty()) twk::LoadDocumentFromPath(twk::DocumentFilePartsOf(app), path);
   });
   QApplication::exec();
   app.Shutdown();

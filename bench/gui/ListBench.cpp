@@ -12,6 +12,7 @@
 #include <QString>
 
 #include "app/App.h"
+#include "app/AppCommands.h"
 #include "gui/TestApp.h"
 #include "app/DocumentCommands.h"
 #include "app/ImageCanvas.h"
@@ -27,7 +28,7 @@ const char* const kIcon10000 = TARNWICK_BENCH_DATA_DIR "/icon-10000.twk";
 std::unique_ptr<TestApp> LoadedApp() {
   auto app = std::make_unique<TestApp>(ScreenScale{});
   app->Start();
-  LoadDocumentFromPath(*app, QString::fromUtf8(kIcon10000));
+  LoadDocumentFromPath(DocumentFilePartsOf(*app), QString::fromUtf8(kIcon10000));
   return app;
 }
 
@@ -113,7 +114,7 @@ void BM_GuiLoad10000(benchmark::State& state) {
   ShowOnScreen(*app);
   const int redrawsBefore = app->redrawCount();
   for (auto _ : state) {
-    LoadDocumentFromPath(*app, path);
+    LoadDocumentFromPath(DocumentFilePartsOf(*app), path);
     ShowOnScreen(*app);
   }
   if (app->doc().CData.size() != 10000) state.SkipWithError("the file did not load");
@@ -127,7 +128,7 @@ BENCHMARK(BM_GuiLoad10000)->ArgName("shown")->Arg(1)->Arg(0)->Unit(benchmark::kM
 // its undo: the list's and the history's part of a big Clone.
 void BM_GuiCloneAll10000(benchmark::State& state) {
   auto app = LoadedApp();
-  LoadDocumentFromPath(*app, QString::fromStdString(Icon10000(false)));
+  LoadDocumentFromPath(DocumentFilePartsOf(*app), QString::fromStdString(Icon10000(false)));
   ShowOnScreen(*app);
   const bool undo = state.range(0) != 0;
   for (auto _ : state) {

@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include "GuiTestSupport.h"
+#include "app/AppCommands.h"
 #include "app/Clipboard.h"
 #include "app/ExportCommands.h"
 #include "app/ImageCanvas.h"
@@ -186,10 +187,10 @@ TEST_F(ClipboardGui, NothingMovesWhileDrawingOrWhileTheExportWindowIsOpen) {
        },
        [&] { QTest::keyClick(app->imgDraw(), Qt::Key_Escape); }},
       {[&] {
-         OpenExportWindow(*app);
+         OpenExportWindow(ExportPartsOf(*app));
          ASSERT_TRUE(app->exportWindowOpen());
        },
-       [&] { CancelExport(*app); }},
+       [&] { CancelExport(*app->exportWindow()); }},
   };
   for (const auto& [enter, leave] : situations) {
     clipboard.held = held;

@@ -12,6 +12,7 @@
 
 #include "GuiTestSupport.h"
 #include "editor/KeyNumbers.h"
+#include "app/AppCommands.h"
 #include "app/ExportCommands.h"
 #include "app/ExportWindow.h"
 #include "app/ImageCanvas.h"
@@ -58,7 +59,7 @@ void AddRedBox(TWKFILE& doc) {
 TEST(ExportWindow, OpensWithTheRememberedSizesChecked) {
   ExportFixture f;
   f.app->config().RecentExport = 5 | (1 << 20);
-  OpenExportWindow(*f.app);
+  OpenExportWindow(ExportPartsOf(*f.app));
   ASSERT_EQ(f.list().topLevelItemCount(), 12);
   const char* texts[] = {"16x16", "32x32",   "48x48",   "64x64",   "96x96",   "128x128",
                          "160x160", "192x192", "256x256", "512x512", "768x768", "1024x1024"};
@@ -81,7 +82,7 @@ TEST(ExportWindow, OpensWithTheRememberedSizesChecked) {
   f.Click(f.app->cmdExportAbort());
   EXPECT_TRUE(f.MainWindowBack());
   EXPECT_EQ(f.app->config().RecentExport, 5 | (1 << 20));
-  OpenExportWindow(*f.app);
+  OpenExportWindow(ExportPartsOf(*f.app));
   EXPECT_EQ(f.list().topLevelItem(3)->checkState(0), Qt::Unchecked);
   // The export window's own close button cancels too.
   f.app->exportWindow()->close();
@@ -91,14 +92,14 @@ TEST(ExportWindow, OpensWithTheRememberedSizesChecked) {
 
 TEST(ExportWindow, OpensScrolledToTheFirstSize) {
   ExportFixture f;
-  OpenExportWindow(*f.app);
+  OpenExportWindow(ExportPartsOf(*f.app));
   QScrollBar* down = f.list().verticalScrollBar();
   QScrollBar* across = f.list().horizontalScrollBar();
   ASSERT_GT(down->maximum(), 0);  // twelve sizes do not fit the list
   down->setValue(down->maximum());
   across->setValue(across->maximum());
   f.Click(f.app->cmdExportAbort());
-  OpenExportWindow(*f.app);
+  OpenExportWindow(ExportPartsOf(*f.app));
   EXPECT_EQ(down->value(), 0);
   EXPECT_EQ(across->value(), 0);
   EXPECT_EQ(f.list().itemAt(1, 1), f.list().topLevelItem(0));
@@ -107,7 +108,7 @@ TEST(ExportWindow, OpensScrolledToTheFirstSize) {
 TEST(ExportWindow, NothingCheckedAsksForAResolution) {
   ExportFixture f;
   f.app->config().RecentExport = 5;
-  OpenExportWindow(*f.app);
+  OpenExportWindow(ExportPartsOf(*f.app));
   f.CheckOnly({});
   f.list().topLevelItem(4)->setSelected(true);  // selected but not checked
   f.Click(f.app->cmdExport());
@@ -128,7 +129,7 @@ TEST(ExportWindow, NothingCheckedAsksForAResolution) {
 TEST(ExportWindow, CheckedSizesAreWrittenUnderTheChosenBase) {
   ExportFixture f;
   AddRedBox(f.app->doc());
-  OpenExportWindow(*f.app);
+  OpenExportWindow(ExportPartsOf(*f.app));
   f.CheckOnly({1, 11});
   const QString chosen = f.dir.path() + "/star.png";
   f.dialogs.paths = {chosen};
@@ -159,7 +160,7 @@ TEST(ExportWindow, CheckedSizesAreWrittenUnderTheChosenBase) {
   }
 
   // The second export proposes the first path; "a.b.png" keeps "a.b".
-  OpenExportWindow(*f.app);
+  OpenExportWindow(ExportPartsOf(*f.app));
   EXPECT_EQ(f.list().topLevelItem(1)->checkState(0), Qt::Checked);
   f.CheckOnly({1});
   f.dialogs.paths = {f.dir.path() + "/a.b.png"};
@@ -177,7 +178,7 @@ TEST(ExportWindow, SmallDocumentKeepsATransparentBand) {
   box.Type = kRect, box.DrawMethod = kFill, box.Visible = 1, box.DrawRGBA = PackRGBA(0, 0, 255, 255);
   box.X4 = 12, box.Y4 = 12;
   f.app->doc().CData.append(box);
-  OpenExportWindow(*f.app);
+  OpenExportWindow(ExportPartsOf(*f.app));
   f.CheckOnly({0});
   f.dialogs.paths = {f.dir.path() + "/small"};
   f.Click(f.app->cmdExport());
@@ -197,7 +198,7 @@ TEST(ExportWindow, UnwritableFolderListsEverySize) {
   ExportFixture f;
   std::ofstream(f.dir.file("plain")) << "x";
   std::ofstream(f.dir.file("keep.16x16.png")) << "old";
-  OpenExportWindow(*f.app);
+  OpenExportWindow(ExportPartsOf(*f.app));
   f.CheckOnly({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
   const QString base = f.dir.path() + "/plain/star";
   f.dialogs.paths = {base + ".png"};
@@ -215,7 +216,7 @@ TEST(ExportWindow, UnwritableFolderListsEverySize) {
   EXPECT_TRUE(f.MainWindowBack());
 
   // Existing files are replaced without a question.
-  OpenExportWindow(*f.app);
+  OpenExportWindow(ExportPartsOf(*f.app));
   f.CheckOnly({0});
   f.dialogs.paths = {f.dir.path() + "/keep"};
   f.Click(f.app->cmdExport());
@@ -225,7 +226,7 @@ TEST(ExportWindow, UnwritableFolderListsEverySize) {
 
 TEST(ExportWindow, CancelledDialogAndConstructionWriteNothing) {
   ExportFixture f;
-  OpenExportWindow(*f.app);
+  OpenExportWindow(ExportPartsOf(*f.app));
   f.CheckOnly({2});
   f.Click(f.app->cmdExport());  // the save dialog is cancelled
   EXPECT_EQ(f.dialogs.fileRequests.size(), 1u);

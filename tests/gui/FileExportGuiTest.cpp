@@ -10,6 +10,7 @@
 #include <QTreeWidget>
 
 #include "GuiTestSupport.h"
+#include "app/AppCommands.h"
 #include "app/CommandLine.h"
 #include "app/DisplayCheck.h"
 #include "app/DocumentCommands.h"
@@ -90,7 +91,7 @@ TEST(ExportWindow, EachIconFilterWritesOneFileAndNamesWhatItLeftOut) {
     ScriptedDialogs dialogs;
     auto app = test::StartedApp(dialogs);
     app->ReplaceDocument(RedBoxDocument());
-    OpenExportWindow(*app);
+    OpenExportWindow(ExportPartsOf(*app));
     QTreeWidget& list = *app->lstExportRes();
     for (int row : {0, 2, 9}) list.topLevelItem(row)->setCheckState(0, Qt::Checked);  // 16, 48, 512
     dialogs.paths = {dir.path() + "/star"};  // no extension: the chosen type decides
@@ -124,7 +125,7 @@ TEST(CommandLine, ADocumentNamedOnTheCommandLineLoadsAsLoadWould) {
   const std::string path = dir.file("star.twk");
   ASSERT_EQ(SaveDocumentFile(path, RedBoxDocument()), ResultCode::kOk);
 
-  LoadDocumentFromPath(*app, QString::fromStdString(path));
+  LoadDocumentFromPath(DocumentFilePartsOf(*app), QString::fromStdString(path));
   EXPECT_EQ(app->doc().CData.size(), 1);
   EXPECT_EQ(*app->doc().CData.at(0), *RedBoxDocument().CData.at(0));
   EXPECT_EQ(app->config().RecentFile, path);
@@ -133,7 +134,7 @@ TEST(CommandLine, ADocumentNamedOnTheCommandLineLoadsAsLoadWould) {
 
   // A read-only document is refused, as Load refuses it.
   QFile::setPermissions(QString::fromStdString(path), QFile::ReadOwner);
-  LoadDocumentFromPath(*app, QString::fromStdString(path));
+  LoadDocumentFromPath(DocumentFilePartsOf(*app), QString::fromStdString(path));
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].text, "Can't read file:\r\n" + QString::fromStdString(path));
   EXPECT_EQ(app->doc().CData.size(), 0);

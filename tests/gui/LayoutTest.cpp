@@ -10,6 +10,7 @@
 #include <QTreeWidget>
 
 #include "GuiTestSupport.h"
+#include "app/AppCommands.h"
 #include "app/ExportCommands.h"
 #include "app/ExportWindow.h"
 #include "app/HyperLink.h"
@@ -178,7 +179,7 @@ TEST(WindowsTest, NeitherWindowStaysMinimised) {
   test::ScopedWorkDir dir;
   test::ScriptedDialogs dialogs;
   auto app = test::StartedApp(dialogs);
-  OpenExportWindow(*app);
+  OpenExportWindow(ExportPartsOf(*app));
   for (QWidget* window : {static_cast<QWidget*>(app->exportWindow()), app->mainWidget()}) {
     window->setWindowState(window->windowState() | Qt::WindowMinimized);
     QCoreApplication::processEvents();

@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include "GuiTestSupport.h"
+#include "app/AppCommands.h"
 #include "app/DocumentCommands.h"
 #include "app/ItemListWidget.h"
 
@@ -51,7 +52,7 @@ TEST(LongDocumentList, TheTenThousandItemIconLoadsIntoTheList) {
   auto app = test::StartedApp(dialogs);
   dialogs.paths = {copy};
 
-  LoadDocumentCommand(*app);
+  LoadDocumentCommand(DocumentFilePartsOf(*app));
 
   EXPECT_TRUE(dialogs.messages.empty());
   const ItemList& rows = app->lstItems()->items();

@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "GuiTestSupport.h"
+#include "app/AppCommands.h"
 #include "app/ExportCommands.h"
 #include "app/ImageCanvas.h"
 #include "app/ImageConversion.h"
@@ -66,7 +67,7 @@ TEST(PreviewWindowTest, PTogglesItFromTheCanvasAndFromTheList) {
 
 TEST(PreviewWindowTest, PDoesNothingWhileTheExportWindowIsOpen) {
   PreviewFixture f;
-  OpenExportWindow(*f.app);
+  OpenExportWindow(ExportPartsOf(*f.app));
   f.app->DispatchCommand(keys::kP);
   EXPECT_FALSE(f.preview()->isVisible());
 }
@@ -99,7 +100,7 @@ TEST(PreviewWindowTest, ShowsTheTruePicturesWhileTheExportWindowIsOpen) {
   QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(250, 200));
   f.app->DispatchCommand(keys::kP);
   const QImage shown = f.preview()->grab().toImage();
-  OpenExportWindow(*f.app);
+  OpenExportWindow(ExportPartsOf(*f.app));
   EXPECT_EQ(f.preview()->grab().toImage(), shown);
 }
 

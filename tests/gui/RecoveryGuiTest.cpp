@@ -12,6 +12,7 @@
 #include <tuple>
 
 #include "GuiTestSupport.h"
+#include "app/AppCommands.h"
 #include "app/DocumentCommands.h"
 #include "app/ImageCanvas.h"
 #include "app/ItemListWidget.h"
@@ -93,7 +94,7 @@ TEST(LoadStep, UndoBringsBackTheDrawingAndRedoTheLoadWithoutTheDisk) {
   for (const std::string& path : {dir.file("missing.twk"), good}) {
     SCOPED_TRACE(path);
     dialogs.paths = {QString::fromStdString(path)};
-    LoadDocumentCommand(*app);
+    LoadDocumentCommand(DocumentFilePartsOf(*app));
     const Shown loaded = Take(*app);
     EXPECT_EQ(loaded.doc, path == good ? DocumentToXml(Drawing(5)) : DocumentToXml(TWKFILE{0, 0, {}}));
     if (path == good) QFile::remove(QString::fromStdString(good));  // redo reads nothing
@@ -131,7 +132,7 @@ TEST(RecoveryCopy, FollowsChangesGoesWhenSavedStaysAtCloseAndComesBack) {
   EXPECT_EQ(copied(), DocumentToXml(app->doc()));
 
   dialogs.paths = {QString::fromStdString(dir.file("saved.twk"))};
-  SaveDocumentCommand(*app);
+  SaveDocumentCommand(DocumentFilePartsOf(*app));
   app->recovery().Flush();
   EXPECT_EQ(CopiesIn(state.folder()), 0);
 
@@ -146,7 +147,7 @@ TEST(RecoveryCopy, FollowsChangesGoesWhenSavedStaysAtCloseAndComesBack) {
   app->config().RecentFile = "/other.twk";
   const Shown fresh = Take(*app);
   dialogs.answers = {true};
-  OfferAbandonedDrawings(*app);
+  OfferAbandonedDrawings(AskingOverMainWindow(*app), app->recovery(), *app);
   ASSERT_EQ(dialogs.questions.size(), 1u);
   EXPECT_TRUE(dialogs.questions[0].text.startsWith("Restore the drawing that was not saved?\r\n"));
   EXPECT_TRUE(dialogs.questions[0].text.endsWith("\r\nItems: 3"));
@@ -161,8 +162,8 @@ TEST(RecoveryCopy, FollowsChangesGoesWhenSavedStaysAtCloseAndComesBack) {
   app->Shutdown();
   app.reset();
   app = test::StartedApp(dialogs);
-  OfferAbandonedDrawings(*app);
-  OfferAbandonedDrawings(*app);
+  OfferAbandonedDrawings(AskingOverMainWindow(*app), app->recovery(), *app);
+  OfferAbandonedDrawings(AskingOverMainWindow(*app), app->recovery(), *app);
   EXPECT_EQ(dialogs.questions.size(), 2u);
   EXPECT_EQ(CopiesIn(state.folder()), 0);
   EXPECT_EQ(CopiesIn(state.folder() / "recovered"), 1);

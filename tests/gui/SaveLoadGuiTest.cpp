@@ -8,6 +8,7 @@
 
 #include "GuiTestSupport.h"
 #include "editor/KeyNumbers.h"
+#include "app/AppCommands.h"
 #include "app/DocumentCommands.h"
 #include "app/ImageCanvas.h"
 #include "document/Colour.h"
@@ -59,7 +60,7 @@ TEST(SaveDocument, EveryNameIsSavedAsTwkAndRemembered) {
   dialogs.paths = {Q(dir.file("drawing")), Q(dir.file("drawing.twk")), Q(dir.file("drawing.png"))};
   dialogs.answers = {true, true};
 
-  SaveDocumentCommand(*app);
+  SaveDocumentCommand(DocumentFilePartsOf(*app));
   ASSERT_EQ(dialogs.fileRequests.size(), 1u);
   EXPECT_EQ(dialogs.fileRequests[0].title, "Save data");
   EXPECT_EQ(dialogs.fileRequests[0].filterName, "twk file");
@@ -69,8 +70,8 @@ TEST(SaveDocument, EveryNameIsSavedAsTwkAndRemembered) {
   EXPECT_TRUE(dialogs.questions.empty());
   EXPECT_EQ(app->config().RecentFile, twk);
 
-  SaveDocumentCommand(*app);  // drawing.twk: the same file, asked first
-  SaveDocumentCommand(*app);  // drawing.png: still drawing.twk
+  SaveDocumentCommand(DocumentFilePartsOf(*app));  // drawing.twk: the same file, asked first
+  SaveDocumentCommand(DocumentFilePartsOf(*app));  // drawing.png: still drawing.twk
   EXPECT_EQ(dialogs.fileRequests[1].presetPath, Q(twk));
   ASSERT_EQ(dialogs.questions.size(), 2u);
   EXPECT_EQ(dialogs.questions[1].title, "Save data");
@@ -95,14 +96,14 @@ TEST(SaveDocument, NoKeepsTheOldFileAndAFolderIsNotAFile) {
 
   dialogs.paths = {Q(path)};
   dialogs.answers = {false};
-  SaveDocumentCommand(*app);
+  SaveDocumentCommand(DocumentFilePartsOf(*app));
   EXPECT_EQ(dialogs.questions.size(), 1u);
   EXPECT_EQ(testing::FileBytes(path), (std::vector<unsigned char>{'o', 'l', 'd', ' ', 'b', 'y', 't', 'e', 's'}));
   EXPECT_EQ(app->config().RecentFile, "/elsewhere/kept.twk");
 
   QDir(dir.path()).mkdir("folder.twk");
   dialogs.paths = {Q(dir.file("folder"))};
-  SaveDocumentCommand(*app);
+  SaveDocumentCommand(DocumentFilePartsOf(*app));
   EXPECT_EQ(dialogs.questions.size(), 1u);  // no question for a folder
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].title, "Save data error");
@@ -119,8 +120,8 @@ TEST(DocumentCommands, NothingHappensDuringADragOrAfterCancel) {
   app->config().RecentFile = dir.file("kept.twk");
   const int redraws = app->redrawCount();
 
-  SaveDocumentCommand(*app);  // cancelled
-  LoadDocumentCommand(*app);  // cancelled
+  SaveDocumentCommand(DocumentFilePartsOf(*app));  // cancelled
+  LoadDocumentCommand(DocumentFilePartsOf(*app));  // cancelled
   EXPECT_EQ(dialogs.fileRequests.size(), 2u);
   EXPECT_EQ(dialogs.fileRequests[1].title, "Load data");
   EXPECT_FALSE(dialogs.fileRequests[1].save);
@@ -156,12 +157,12 @@ TEST(LoadDocument, SavedItemsComeBackWithRowsAndNames) {
   for (int round = 0; round < 2; ++round) {
     dialogs.paths = {Q(path), Q(path)};
     dialogs.answers = {true};
-    SaveDocumentCommand(*app);
+    SaveDocumentCommand(DocumentFilePartsOf(*app));
     EXPECT_NE(DocumentToXml(app->doc()).find("<Name>&lt;a&amp;b&gt;</Name>"), std::string::npos);
     app->doc().CData.clear();
     app->lstItems()->items().RemoveAllRows();
     const int redraws = app->redrawCount();
-    LoadDocumentCommand(*app);
+    LoadDocumentCommand(DocumentFilePartsOf(*app));
     EXPECT_EQ(app->redrawCount(), redraws + 1);
   }
   EXPECT_TRUE(dialogs.messages.empty());
@@ -199,7 +200,7 @@ TEST(LoadDocument, NonDocumentsEmptyTheDocumentUntilAGoodLoad) {
     dialogs.paths = {Q(bad)};
     dialogs.messages.clear();
     const int redraws = app->redrawCount();
-    LoadDocumentCommand(*app);
+    LoadDocumentCommand(DocumentFilePartsOf(*app));
     ASSERT_EQ(dialogs.messages.size(), 1u) << bad;
     EXPECT_EQ(dialogs.messages[0].title, "Load data error");
     EXPECT_EQ(dialogs.messages[0].text, "Can't read file:\r\n" + Q(bad));
@@ -214,7 +215,7 @@ TEST(LoadDocument, NonDocumentsEmptyTheDocumentUntilAGoodLoad) {
   }
 
   dialogs.paths = {Q(good)};
-  LoadDocumentCommand(*app);
+  LoadDocumentCommand(DocumentFilePartsOf(*app));
   EXPECT_EQ(app->doc().TWKW, 16);
   EXPECT_EQ(app->doc().CData.size(), 3);
   EXPECT_EQ(app->lstItems()->items().RowCount(), 3);

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include "GuiTestSupport.h"
+#include "app/AppCommands.h"
 #include "app/ExportCommands.h"
 #include "app/ExportWindow.h"
 #include "app/ImageCanvas.h"
@@ -91,7 +92,7 @@ TEST(StartupTest, ExportWindowCloseButtonActsLikeCancelAndKeepsTheProgram) {
   auto app = test::StartedApp(dialogs);
   bool mainClosing = false;
   app->mainWindow()->closing = [&] { mainClosing = true; };
-  OpenExportWindow(*app);
+  OpenExportWindow(ExportPartsOf(*app));
   ASSERT_TRUE(app->exportWindowOpen());
   app->exportWindow()->close();
   EXPECT_FALSE(mainClosing);
