@@ -28,6 +28,7 @@
 #include "editor/PointerGesture.h"
 #include "persist/Config.h"
 #include "render/Image.h"
+#include "render/PaintedItemLocator.h"
 #include "render/PreviewPainter.h"
 
 class QLabel;
@@ -183,7 +184,7 @@ class App : public DocumentLoader {
   PendingDrag pendingDrag_;
   CanvasComposer composer_;
   std::unique_ptr<Image> picture_;  // the last composed canvas picture, without marks
-  PointerGesture gesture_;          // a Ctrl press on the canvas and what it took
+  PointerGesture gesture_{PaintedItemLocator()};  // a Ctrl press on the canvas and what it took
   PreviewPainter previewPainter_;
   long long previewShown_ = -1;  // generation of the pictures the window shows
   EditHistory history_;

@@ -1,6 +1,5 @@
 # Fails when a core source file includes a header of the editor program
-# (app/), of Qt, or of a core folder on its own floor or above (the editor
-# asks only the renderer's hit test and geometry). Run as a test:
+# (app/), of Qt, or of a core folder on its own floor or above. Run as a test:
 # cmake -DTARNWICK_SOURCE_DIR=<root> -P <this>. The link check in
 # CoreDependencies.cmake catches libraries; this catches headers, which a
 # static library can include without linking anything.
@@ -9,7 +8,7 @@ set(below_document "")
 set(below_render document)
 set(below_persist document)
 set(below_export document render persist)
-set(below_editor document render)
+set(below_editor document)
 set(faults "")
 foreach(folder ${core_folders})
   set(forbidden ${core_folders})

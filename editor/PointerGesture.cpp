@@ -1,14 +1,16 @@
 #include "editor/PointerGesture.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "editor/PointerEdits.h"
-#include "render/ItemHitTest.h"
-#include "render/MovePoint.h"
 
 namespace twk {
 
 namespace {
+
+// `point` rounded to the nearest multiple of 0.125 units, the arrow keys' step.
+Point SnapToStep(Point point) { return {std::round(point.x * 8) / 8, std::round(point.y * 8) / 8}; }
 
 // `row` added to the selection, or taken out when it is in it.
 void ToggleRow(ItemList& rows, int row) {
@@ -32,7 +34,7 @@ void PointerGesture::Press(Editor& ed, int px, int py, bool toggle) {
   const Point p = PixelCentre(ed, px, py);
   const float ux = ed.pixelsPerUnitX, uy = ed.pixelsPerUnitY;
   if (!toggle) {
-    if (const auto handle = HandleAtPoint(ed.doc, ed.rows.SelectedRows(), p.x, p.y, ux, uy)) {
+    if (const auto handle = locator_.HandleAt(ed.doc, ed.rows.SelectedRows(), p, ux, uy)) {
       kind_ = Kind::kReshape;
       pressedAt_ = p;
       reshaping_ = handle->item;
@@ -41,7 +43,7 @@ void PointerGesture::Press(Editor& ed, int px, int py, bool toggle) {
       return;
     }
   }
-  const int hit = ItemAtPoint(ed.doc, p.x, p.y, ux, uy);
+  const int hit = locator_.ItemAt(ed.doc, p, ux, uy);
   if (toggle) {
     if (hit >= 0) ToggleRow(ed.rows, hit);
     return;
@@ -70,7 +72,7 @@ void PointerGesture::Follow(Editor& ed, int px, int py) {
     live_ = MoveRowsBy(ed.doc, moving_, static_cast<float>(step.x), static_cast<float>(step.y));
   } else {
     moved_ = true;
-    live_ = ReshapeRow(ed.doc, reshaping_, WithDefiningPointAt(original_, point_, SnapToStep(p)));
+    live_ = ReshapeRow(ed.doc, reshaping_, locator_.WithPointAt(original_, point_, SnapToStep(p)));
   }
   if (live_) live_->Apply(ed);
   if (wasLive || live_) ReportChange(ed, DocumentChange::kItemFields);

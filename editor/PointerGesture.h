@@ -11,13 +11,16 @@
 #include <vector>
 
 #include "editor/ChangeItems.h"
+#include "document/ItemLocator.h"
 #include "editor/Editor.h"
-#include "render/ItemHandles.h"
 
 namespace twk {
 
 class PointerGesture {
  public:
+  // Items and handles are found where `locator` says they are painted.
+  explicit PointerGesture(const ItemLocator& locator) : locator_(locator) {}
+
   // A Ctrl press at canvas pixel (px, py); `toggle` when Shift is held too.
   // The caller has asked the command table whether pointing may run.
   void Press(Editor& ed, int px, int py, bool toggle);
@@ -39,6 +42,7 @@ class PointerGesture {
   bool PutBack(Editor& ed);
   void End();
 
+  const ItemLocator& locator_;
   Kind kind_ = Kind::kNone;
   Point pressedAt_;          // document units, the centre of the pressed pixel
   std::vector<int> moving_;  // the rows a move takes along

@@ -4,11 +4,9 @@
 
 #include <vector>
 
-namespace twk {
+#include "document/Point.h"
 
-struct Point {
-  double x = 0, y = 0;
-};
+namespace twk {
 
 struct CubicPiece {
   Point c1, c2, end;

@@ -6,20 +6,11 @@
 #include <optional>
 #include <vector>
 
+#include "document/DefiningPoint.h"
 #include "document/Document.h"
 #include "render/EllipseArc.h"
 
 namespace twk {
-
-// Which defining point a handle stands for.
-enum class DefiningPoint {
-  kStart,     // (X1, Y1): a line's or curve's start, a rect corner, an ellipse's centre
-  kControl1,  // (X2, Y2) of a curve
-  kControl2,  // (X3, Y3) of a curve
-  kEnd,       // (X4, Y4): the end, the opposite rect corner, the corner of an ellipse's box
-  kArcStart,  // the ellipse point on the ray at the start angle X2
-  kArcEnd,    // the ellipse point on the ray at the end angle Y2
-};
 
 struct Handle {
   DefiningPoint point;
@@ -44,12 +35,6 @@ std::vector<Handle> ItemHandles(const TWKDATA& item);
 // Thin lines drawn with the handles: from a curve's controls to their ends,
 // and the four sides of an ellipse's box.
 std::vector<GuideLine> ItemGuides(const TWKDATA& item);
-
-struct HandleHit {
-  int item = -1;  // index in doc.CData
-  DefiningPoint point = DefiningPoint::kStart;
-  bool operator==(const HandleHit&) const = default;
-};
 
 // Half the side of a handle's square, in screen pixels.
 inline constexpr int kHandleHalfPixels = 3;

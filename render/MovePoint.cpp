@@ -31,7 +31,6 @@ Point Unturned(Point p, Point c, Turn t) {
 
 }  // namespace
 
-Point SnapToStep(Point point) { return {std::round(point.x * 8) / 8, std::round(point.y * 8) / 8}; }
 
 TWKDATA WithDefiningPointAt(const TWKDATA& item, DefiningPoint which, Point to) {
   TWKDATA out = item;

@@ -1,14 +1,11 @@
 #pragma once
-// Moving one defining point of an item to where the pointer puts it, on the
-// arrow keys' grid of 0.125 units, in document units.
+// Moving one defining point of an item to where the pointer puts it, in
+// document units.
 
 #include "document/Item.h"
 #include "render/ItemHandles.h"
 
 namespace twk {
-
-// `point` rounded to the nearest multiple of 0.125 units (the arrow keys' step).
-Point SnapToStep(Point point);
 
 // `item` with its defining point `which` painted at `to` (taken as given,
 // snap it first) and every other handle left where it is painted. A turned

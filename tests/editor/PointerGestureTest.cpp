@@ -6,6 +6,7 @@
 
 #include "editor/ItemCommands.h"
 #include "editor/PointerGesture.h"
+#include "render/PaintedItemLocator.h"
 #include "TestEditor.h"
 
 namespace twk::test {
@@ -16,7 +17,7 @@ int Px(double units) { return static_cast<int>(units * 20); }
 
 struct PointerGestureTest : ::testing::Test {
   TestEditor t;
-  PointerGesture gesture;
+  PointerGesture gesture{PaintedItemLocator()};
   TWKDATA line, box;
   void SetUp() override {
     line = MakeItem(kLine, 0);

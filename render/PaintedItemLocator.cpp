@@ -1,0 +1,32 @@
+#include "render/PaintedItemLocator.h"
+
+#include "render/ItemHandles.h"
+#include "render/ItemHitTest.h"
+#include "render/MovePoint.h"
+
+namespace twk {
+
+namespace {
+
+class PaintedItems final : public ItemLocator {
+ public:
+  int ItemAt(const TWKFILE& doc, Point at, float pixelsPerUnitX, float pixelsPerUnitY) const override {
+    return ItemAtPoint(doc, at.x, at.y, pixelsPerUnitX, pixelsPerUnitY);
+  }
+  std::optional<HandleHit> HandleAt(const TWKFILE& doc, const std::vector<int>& selected, Point at,
+                                    float pixelsPerUnitX, float pixelsPerUnitY) const override {
+    return HandleAtPoint(doc, selected, at.x, at.y, pixelsPerUnitX, pixelsPerUnitY);
+  }
+  TWKDATA WithPointAt(const TWKDATA& item, DefiningPoint which, Point to) const override {
+    return WithDefiningPointAt(item, which, to);
+  }
+};
+
+}  // namespace
+
+const ItemLocator& PaintedItemLocator() {
+  static const PaintedItems locator;
+  return locator;
+}
+
+}  // namespace twk
