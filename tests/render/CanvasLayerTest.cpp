@@ -1,9 +1,12 @@
-// The canvas composer with the layer of the items behind the selection
-// against a full redraw: the same pixels after every kind of change, and the
-// layer painted again only when a change reaches behind the selection.
+// The canvas composer with its cached layers of unselected items against a
+// full redraw: the same pixels, but for the rounding of blending a layer
+// in front instead of painting its items one by one, after every kind of
+// change, and the layers painted again only when a change reaches them.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -17,49 +20,86 @@ namespace {
 
 constexpr float kPpu = 20.0f;
 
+// Blending a layer of items in front rounds once where painting them one by
+// one rounds once per item, and laying the picture over the grid rounds
+// again: the canvas may differ from a full redraw by 1 in any channel, and
+// by 2 in the few pixels (under 1 in 500) where translucent items in front
+// overlap.
+void ExpectWithinRounding(const Image& picture, const Image& fullRedraw) {
+  ASSERT_EQ(picture.width(), fullRedraw.width());
+  ASSERT_EQ(picture.height(), fullRedraw.height());
+  int worst = 0, pastOne = 0;
+  for (int y = 0; y < picture.height(); ++y) {
+    const std::uint8_t* p = picture.data() + std::size_t(y) * picture.stride();
+    const std::uint8_t* q = fullRedraw.data() + std::size_t(y) * fullRedraw.stride();
+    for (int x = 0; x < picture.width(); ++x, p += 4, q += 4) {
+      int d = 0;
+      for (int c = 0; c < 4; ++c) d = std::max(d, std::abs(p[c] - q[c]));
+      worst = std::max(worst, d);
+      pastOne += d > 1 ? 1 : 0;
+    }
+  }
+  EXPECT_LE(worst, 2);
+  EXPECT_LE(pastOne, picture.width() * picture.height() / 500);
+}
+
 void Nudge(TWKDATA& item) {
   for (float* v : {&item.X1, &item.X2, &item.X3, &item.X4}) *v += 0.25f;
 }
 
 struct Change {
   std::string what;
-  int deepestSelected;
+  std::vector<IndexRun> selected;
   std::function<void(TWKFILE&)> change;
   long long layersPainted;  // by the compose after the change
   bool layerKept;
 };
 
-TEST(CanvasLayer, EqualsAFullRedrawAfterEveryChangeRepaintingOnlyWhatReachesBehind) {
+TEST(CanvasLayer, EqualsAFullRedrawAfterEveryChangeRepaintingOnlyTheLayersItReaches) {
   const auto grid = BuildGridImage(340, 340, 16, 16);
   const TWKDATA middleBefore = *test::StandardDocument(100).CData.at(50);
+  std::vector<IndexRun> everyOther;
+  for (int i = 0; i < 100; i += 2) everyOther.push_back({i, i});
   const Change changes[] = {
-      {"key on the front item", 0, [](TWKFILE& d) { Nudge(*d.CData.at(0)); }, 0, true},
-      {"key on a middle item", 50, [](TWKFILE& d) { Nudge(*d.CData.at(50)); }, 0, true},
-      {"undo of that key", 50, [&](TWKFILE& d) { *d.CData.at(50) = middleBefore; }, 0, true},
-      {"key on the back item: nothing behind to keep", 99, [](TWKFILE& d) { Nudge(*d.CData.at(99)); }, 0, false},
-      {"key on a scattered selection", 70,
+      {"key on the front item", {{0, 0}}, [](TWKFILE& d) { Nudge(*d.CData.at(0)); }, 0, true},
+      {"key on a middle item", {{50, 50}}, [](TWKFILE& d) { Nudge(*d.CData.at(50)); }, 0, true},
+      {"undo of that key", {{50, 50}}, [&](TWKFILE& d) { *d.CData.at(50) = middleBefore; }, 0, true},
+      {"key on the back item: the items in front are kept", {{99, 99}}, [](TWKFILE& d) { Nudge(*d.CData.at(99)); }, 0,
+       true},
+      {"key on a scattered selection", {{3, 3}, {20, 22}, {70, 70}},
        [](TWKFILE& d) {
          for (int i : {3, 20, 21, 22, 70}) Nudge(*d.CData.at(i));
        },
        0, true},
-      {"hide an item in front", 50, [](TWKFILE& d) { d.CData.at(10)->Visible = 0; }, 0, true},
-      {"hide an item behind", 50, [](TWKFILE& d) { d.CData.at(90)->Visible = 0; }, 1, true},
-      {"reorder two items behind", 50, [](TWKFILE& d) { std::swap(*d.CData.at(60), *d.CData.at(61)); }, 1, true},
-      {"resize", 50, [](TWKFILE& d) { d.TWKW = 12; }, 1, true},
-      {"load another document", 5, [](TWKFILE& d) { d = test::StandardDocument(10); }, 1, true},
-      {"nothing selected: every item moves", -1, [](TWKFILE& d) { Nudge(*d.CData.at(99)); }, 0, false},
+      {"key on every other item: past the layers worth keeping", everyOther,
+       [](TWKFILE& d) {
+         for (int i = 0; i < 100; i += 2) Nudge(*d.CData.at(i));
+       },
+       0, true},
+      {"hide an item in front", {{50, 50}}, [](TWKFILE& d) { d.CData.at(10)->Visible = 0; }, 1, true},
+      {"hide an item between selected ones", {{3, 3}, {50, 50}}, [](TWKFILE& d) { d.CData.at(10)->Visible = 0; }, 1,
+       true},
+      {"hide an item behind", {{50, 50}}, [](TWKFILE& d) { d.CData.at(90)->Visible = 0; }, 1, true},
+      {"reorder two items behind", {{50, 50}}, [](TWKFILE& d) { std::swap(*d.CData.at(60), *d.CData.at(61)); }, 1,
+       true},
+      {"reorder two items in front", {{50, 50}}, [](TWKFILE& d) { std::swap(*d.CData.at(20), *d.CData.at(21)); }, 1,
+       true},
+      {"resize", {{50, 50}}, [](TWKFILE& d) { d.TWKW = 12; }, 2, true},
+      {"load another document", {{5, 5}}, [](TWKFILE& d) { d = test::StandardDocument(10); }, 2, true},
+      {"nothing selected: every item moves", {}, [](TWKFILE& d) { Nudge(*d.CData.at(99)); }, 0, false},
+      {"every item selected", {{0, 99}}, [](TWKFILE& d) { Nudge(*d.CData.at(99)); }, 0, false},
   };
   for (const Change& c : changes) {
     SCOPED_TRACE(c.what);
     TWKFILE doc = test::StandardDocument(100);
     const EditorState state;
     CanvasComposer composer;
-    ASSERT_TRUE(composer.Compose(*grid, doc, state, kPpu, kPpu, c.deepestSelected));
+    ASSERT_TRUE(composer.Compose(*grid, doc, state, kPpu, kPpu, c.selected));
     const long long before = composer.LayersPainted();
     c.change(doc);
-    const auto picture = composer.Compose(*grid, doc, state, kPpu, kPpu, c.deepestSelected);
+    const auto picture = composer.Compose(*grid, doc, state, kPpu, kPpu, c.selected);
     ASSERT_TRUE(picture);
-    EXPECT_EQ(test::MaxDifference(*picture, *ComposeCanvas(*grid, doc, kPpu, kPpu)), 0);
+    ExpectWithinRounding(*picture, *ComposeCanvas(*grid, doc, kPpu, kPpu));
     EXPECT_EQ(composer.LayersPainted() - before, c.layersPainted);
     EXPECT_EQ(composer.HasCachedLayer(), c.layerKept);
   }
@@ -67,27 +107,27 @@ TEST(CanvasLayer, EqualsAFullRedrawAfterEveryChangeRepaintingOnlyWhatReachesBehi
 
 // Keys on the selection one after another: each picture starts from the
 // rows the one before left.
-TEST(CanvasLayer, KeysInARowRepaintOnlyTheRowsTheyReachAndStayExact) {
+TEST(CanvasLayer, KeysInARowRepaintOnlyTheRowsTheyReachAndStayWithinRounding) {
   const auto grid = BuildGridImage(340, 340, 16, 16);
   TWKFILE doc = test::StandardDocument(100);
   const TWKDATA first = *doc.CData.at(50);
   const EditorState state;
   CanvasComposer composer;
-  ASSERT_TRUE(composer.Compose(*grid, doc, state, kPpu, kPpu, 50));
+  const std::vector<IndexRun> selected{{30, 30}, {50, 50}};
+  ASSERT_TRUE(composer.Compose(*grid, doc, state, kPpu, kPpu, selected));
   const std::function<void()> steps[] = {
       [&] { Nudge(*doc.CData.at(50)); },
-      [&] { Nudge(*doc.CData.at(50)); },
-      [&] { doc.CData.at(10)->Visible = 0; },
-      [&] { doc.CData.at(10)->Visible = 1, Nudge(*doc.CData.at(3)); },
+      [&] { Nudge(*doc.CData.at(50)), Nudge(*doc.CData.at(30)); },
       [&] { *doc.CData.at(50) = first; },
+      [&] { Nudge(*doc.CData.at(30)); },
   };
   for (const auto& step : steps) {
     step();
-    const auto picture = composer.Compose(*grid, doc, state, kPpu, kPpu, 50);
+    const auto picture = composer.Compose(*grid, doc, state, kPpu, kPpu, selected);
     ASSERT_TRUE(picture);
-    EXPECT_EQ(test::MaxDifference(*picture, *ComposeCanvas(*grid, doc, kPpu, kPpu)), 0);
+    ExpectWithinRounding(*picture, *ComposeCanvas(*grid, doc, kPpu, kPpu));
   }
-  EXPECT_EQ(composer.LayersPainted(), 1);
+  EXPECT_EQ(composer.LayersPainted(), 3);
 }
 
 }  // namespace
