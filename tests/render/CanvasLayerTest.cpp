@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -19,29 +17,6 @@ namespace twk {
 namespace {
 
 constexpr float kPpu = 20.0f;
-
-// Blending a layer of items in front rounds once where painting them one by
-// one rounds once per item, and laying the picture over the grid rounds
-// again: the canvas may differ from a full redraw by 1 in any channel, and
-// by 2 in the few pixels (under 1 in 500) where translucent items in front
-// overlap.
-void ExpectWithinRounding(const Image& picture, const Image& fullRedraw) {
-  ASSERT_EQ(picture.width(), fullRedraw.width());
-  ASSERT_EQ(picture.height(), fullRedraw.height());
-  int worst = 0, pastOne = 0;
-  for (int y = 0; y < picture.height(); ++y) {
-    const std::uint8_t* p = picture.data() + std::size_t(y) * picture.stride();
-    const std::uint8_t* q = fullRedraw.data() + std::size_t(y) * fullRedraw.stride();
-    for (int x = 0; x < picture.width(); ++x, p += 4, q += 4) {
-      int d = 0;
-      for (int c = 0; c < 4; ++c) d = std::max(d, std::abs(p[c] - q[c]));
-      worst = std::max(worst, d);
-      pastOne += d > 1 ? 1 : 0;
-    }
-  }
-  EXPECT_LE(worst, 2);
-  EXPECT_LE(pastOne, picture.width() * picture.height() / 500);
-}
 
 void Nudge(TWKDATA& item) {
   for (float* v : {&item.X1, &item.X2, &item.X3, &item.X4}) *v += 0.25f;
@@ -99,7 +74,7 @@ TEST(CanvasLayer, EqualsAFullRedrawAfterEveryChangeRepaintingOnlyTheLayersItReac
     c.change(doc);
     const auto picture = composer.Compose(*grid, doc, state, kPpu, kPpu, c.selected);
     ASSERT_TRUE(picture);
-    ExpectWithinRounding(*picture, *ComposeCanvas(*grid, doc, kPpu, kPpu));
+    EXPECT_TRUE(test::WithinLayerRounding(*picture, *ComposeCanvas(*grid, doc, kPpu, kPpu)));
     EXPECT_EQ(composer.LayersPainted() - before, c.layersPainted);
     EXPECT_EQ(composer.HasCachedLayer(), c.layerKept);
   }
@@ -125,7 +100,7 @@ TEST(CanvasLayer, KeysInARowRepaintOnlyTheRowsTheyReachAndStayWithinRounding) {
     step();
     const auto picture = composer.Compose(*grid, doc, state, kPpu, kPpu, selected);
     ASSERT_TRUE(picture);
-    ExpectWithinRounding(*picture, *ComposeCanvas(*grid, doc, kPpu, kPpu));
+    EXPECT_TRUE(test::WithinLayerRounding(*picture, *ComposeCanvas(*grid, doc, kPpu, kPpu)));
   }
   EXPECT_EQ(composer.LayersPainted(), 3);
 }
