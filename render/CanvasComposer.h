@@ -11,8 +11,10 @@
 //
 // Painting the deepest selected items onto the layer behind gives exactly
 // the pixels of a full redraw; blending a layer in front instead of
-// painting its items one by one may differ from them by rounding, by at
-// most 1 in any channel.
+// painting its items one by one rounds once where they round once each:
+// the canvas may differ from a full redraw by 1 in any channel, and by 2
+// in the rare pixels where translucent items in front overlap. While an
+// item is drawn nothing is in front of it, and the pixels are exact.
 //
 // A layer is used only while its items are equal, field for field, to what
 // was painted, at the same document size and scale: a change to an
