@@ -36,7 +36,12 @@ std::vector<IndexRun> KeptInFront(const std::vector<IndexRun>& runs) {
   if (runs.front().first > 0) gaps.push_back({0, runs.front().first - 1});
   for (std::size_t j = 1; j < runs.size(); ++j) gaps.push_back({runs[j - 1].second + 1, runs[j].first - 1});
   std::erase_if(gaps, [](const IndexRun& gap) { return Length(gap) < kMinKeptItems; });
-  std::reverse(gaps.begin(), gaps.end());
+  if (gaps.size() > static_cast<std::size_t>(kMaxLayersInFront)) {
+    // The longest save the most painting.
+    std::stable_sort(gaps.begin(), gaps.end(), [](const IndexRun& a, const IndexRun& b) { return Length(a) > Length(b); });
+    gaps.resize(kMaxLayersInFront);
+  }
+  std::sort(gaps.rbegin(), gaps.rend());
   return gaps;
 }
 
@@ -50,7 +55,6 @@ std::vector<PlanPart> PlanLayers(std::vector<IndexRun> selected, int count) {
   if (deepest < count - 1) plan.push_back({deepest + 1, count - 1, true});
   int next = deepest;  // the highest index not planned yet
   const std::vector<IndexRun> kept = KeptInFront(runs);
-  if (kept.size() > static_cast<std::size_t>(kMaxLayersInFront)) return {};
   for (const IndexRun& gap : kept) {
     plan.push_back({gap.second + 1, next, false});
     plan.push_back({gap.first, gap.second, true});

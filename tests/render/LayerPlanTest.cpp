@@ -35,6 +35,17 @@ TEST(LayerPlan, KeepsTheUnselectedRunsWorthABlend) {
     thirtyTwoInFront.push_back({i, i, false});
     thirtyTwoInFront.push_back({i == 10 ? 0 : i - 4, i - 1, true});
   }
+  // Items 5, 10, ..., 160 and 200: 33 runs in front, the one behind 160
+  // the longest and the front one next; the nearest the back of the
+  // others is painted with the selection.
+  std::vector<IndexRun> thirtyThreeRuns = SingleItems(5, 5, 32);
+  thirtyThreeRuns.push_back({200, 200});
+  std::vector<PlanPart> thirtyThreeInFront{{201, 999, true}, {200, 200, false}, {161, 199, true}, {155, 160, false}};
+  for (int i = 150; i >= 5; i -= 5) {
+    thirtyThreeInFront.push_back({i + 1, i + 4, true});
+    thirtyThreeInFront.push_back({i, i, false});
+  }
+  thirtyThreeInFront.push_back({0, 4, true});
   const PlanCase cases[] = {
       {"nothing selected", {}, 100, {}},
       {"every item selected", {{0, 99}}, 100, {}},
@@ -50,7 +61,7 @@ TEST(LayerPlan, KeepsTheUnselectedRunsWorthABlend) {
       {"only short runs: the layer behind alone", SingleItems(0, 2, 40), 100, {{79, 99, true}, {0, 78, false}}},
       {"the back item and a short front", {{2, 2}}, 3, {}},
       {"as many layers in front as are kept", SingleItems(10, 5, 32), 1000, thirtyTwoInFront},
-      {"one more: the full redraw", SingleItems(5, 5, 33), 1000, {}},
+      {"one more: the longest are kept", thirtyThreeRuns, 1000, thirtyThreeInFront},
   };
   for (const PlanCase& c : cases) {
     SCOPED_TRACE(c.what);
