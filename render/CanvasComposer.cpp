@@ -29,7 +29,11 @@ std::vector<TWKDATA> CopiesOf(const TWKFILE& doc, const std::vector<int>& indice
 }  // namespace
 
 bool CanvasComposer::Prepare(const TWKFILE& doc, const std::vector<PlanPart>& plan, const Scale& scale) {
-  if (!(scale == scale_)) Invalidate();
+  if (!(scale == scale_)) DropLayers();
+  if (!(scale == cropScale_)) {
+    crops_.Clear();
+    cropScale_ = scale;
+  }
   bool whole = !picture_ || plan != plan_;
   // Layers that still hold are taken over; the others are freed before
   // any new one is painted.
@@ -43,7 +47,10 @@ bool CanvasComposer::Prepare(const TWKFILE& doc, const std::vector<PlanPart>& pl
   plan_.clear();
   for (std::size_t k = 0; k < plan.size(); ++k) {
     if (!plan[k].kept || layers[k]) continue;
-    layers[k] = ItemLayer::Paint(doc, plan[k].first, plan[k].last, scale.ppuX, scale.ppuY);
+    // The layer behind is one picture, copied under the selection; those in
+    // front are blended item by item from their own pictures.
+    layers[k] = k == 0 ? ItemLayer::Paint(doc, plan[k].first, plan[k].last, scale.ppuX, scale.ppuY)
+                       : ItemLayer::Record(doc, plan[k].first, plan[k].last);
     if (!layers[k]) throw std::bad_alloc();
     ++layersPainted_;
     whole = true;
@@ -65,8 +72,12 @@ void CanvasComposer::Build(const TWKFILE& doc, int top, int bottom, bool whole) 
     const PlanPart& part = plan_[k];
     if (k == 0 && part.kept) {
       CopyRows(*picture_, layers_[k]->image(), top, bottom);
+    } else if (part.kept && crops_.Blend(*picture_, doc, part.first, part.last, scale_.ppuX, scale_.ppuY, top, bottom)) {
+      continue;
     } else if (part.kept) {
-      BlendRows(*picture_, layers_[k]->image(), top, bottom);
+      // Past the pictures' memory budget the items are painted here.
+      PaintItemRows(*picture_, doc, scale_.ppuX, scale_.ppuY, RenderArea::kDocument, part.first, part.last, top,
+                    bottom);
     } else {
       if (k == 0) ClearRows(*picture_, top, bottom);
       if (whole) {
@@ -88,7 +99,7 @@ std::unique_ptr<Image> CanvasComposer::Compose(const Image& grid, const TWKFILE&
   // The item being drawn is the front item and the only one that changes.
   const std::vector<PlanPart> plan = PlanLayers(building ? std::vector<IndexRun>{{0, 0}} : selected, count);
   if (plan.empty()) {
-    Invalidate();
+    DropLayers();
     return ComposeCanvas(grid, doc, pixelsPerUnitX, pixelsPerUnitY);
   }
   try {
@@ -108,6 +119,12 @@ std::unique_ptr<Image> CanvasComposer::Compose(const Image& grid, const TWKFILE&
 }
 
 void CanvasComposer::Invalidate() {
+  DropLayers();
+  crops_.Clear();
+  cropScale_ = Scale{};
+}
+
+void CanvasComposer::DropLayers() {
   plan_.clear();
   layers_.clear();
   picture_.reset();

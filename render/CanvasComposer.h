@@ -1,20 +1,20 @@
 #pragma once
 // Builds the canvas picture. Items are painted from the back (the last of
 // CData) to the front. Key commands and their undo act on the selected
-// items, so the composer keeps the unselected ones as cached transparent
-// layers (see LayerPlan: the items behind the selection, and runs of items
-// in front of and between selected ones) and keeps the picture it made from
-// them. On the next picture only the rows that the selected items reach,
-// before and after the change, are built again: from the layer behind, with
-// each selected run painted in turn and each layer in front blended over.
+// items, so the composer keeps the unselected ones (see LayerPlan: the
+// items behind the selection as one transparent layer, and runs of items in
+// front of and between selected ones as each item's own picture, see
+// ItemCrops) and keeps the picture it made from them. On the next picture
+// only the rows that the selected items reach, before and after the change,
+// are built again: from the layer behind, with each selected run painted in
+// turn and the items of each run in front blended over.
 // While an item is drawn it is the front item and the only one painted.
 //
 // Painting the deepest selected items onto the layer behind gives exactly
-// the pixels of a full redraw; blending a layer in front instead of
-// painting its items one by one rounds once where they round once each:
-// the canvas may differ from a full redraw by 1 in any channel, and by 2
-// in the rare pixels where translucent items in front overlap. While an
-// item is drawn nothing is in front of it, and the pixels are exact.
+// the pixels of a full redraw; an item's own picture blended over rounds
+// as painting it there does but for cairo's own paths, so the canvas may
+// differ from a full redraw by 1 in any channel. While an item is drawn
+// nothing is in front of it, and the pixels are exact.
 //
 // A layer is used only while its items are equal, field for field, to what
 // was painted, at the same document size and scale: a change to an
@@ -27,6 +27,7 @@
 #include "document/Document.h"
 #include "document/EditorState.h"
 #include "render/Image.h"
+#include "render/ItemCrops.h"
 #include "render/ItemLayer.h"
 #include "render/LayerPlan.h"
 
@@ -59,6 +60,8 @@ class CanvasComposer {
   // Builds the rows [top, bottom) of the picture from the layers and the
   // painted parts.
   void Build(const TWKFILE& doc, int top, int bottom, bool whole);
+  // Drops the layers and the picture, keeping the items' own pictures.
+  void DropLayers();
 
   Scale scale_;
   std::vector<PlanPart> plan_;
@@ -66,6 +69,8 @@ class CanvasComposer {
   std::unique_ptr<Image> picture_;                   // the document area, without the grid
   std::vector<int> paintedIndices_;                  // the items painted into picture_ directly
   std::vector<TWKDATA> paintedItems_;                // those items as painted
+  ItemCrops crops_;  // the items in front of the selection, each on its own
+  Scale cropScale_;  // what crops_ were painted at
   long long layersPainted_ = 0;
 };
 

@@ -22,6 +22,12 @@ std::unique_ptr<ItemLayer> ItemLayer::Paint(const TWKFILE& doc, int first, int l
   return layer;
 }
 
+std::unique_ptr<ItemLayer> ItemLayer::Record(const TWKFILE& doc, int first, int last) {
+  std::unique_ptr<ItemLayer> layer(new ItemLayer(first, nullptr));
+  layer->painted_ = CopyItems(doc, first, last);
+  return layer;
+}
+
 bool ItemLayer::Holds(const TWKFILE& doc, int first, int last) const {
   if (first != first_ || last - first + 1 != static_cast<int>(painted_.size()) || last >= doc.CData.size()) {
     return false;

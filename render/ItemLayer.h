@@ -17,10 +17,14 @@ class ItemLayer {
   // canvas's document area; nullptr when the layer cannot be made.
   static std::unique_ptr<ItemLayer> Paint(const TWKFILE& doc, int first, int last, float pixelsPerUnitX,
                                           float pixelsPerUnitY);
+  // Items first..last of `doc` as they are now, without a picture (their
+  // own pictures are kept apart, item by item).
+  static std::unique_ptr<ItemLayer> Record(const TWKFILE& doc, int first, int last);
   // Whether this layer shows items first..last of `doc` as they are now,
   // field for field (whoever changed them, and whether or not they were
   // given a new revision).
   bool Holds(const TWKFILE& doc, int first, int last) const;
+  // The picture; only for a layer made by Paint.
   const Image& image() const { return *image_; }
 
  private:

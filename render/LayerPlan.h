@@ -3,19 +3,17 @@
 // again for every picture. Key commands and their undo act on the selected
 // items, so those are painted each time; the unselected items behind the
 // selection and the runs of unselected items in front of and between
-// selected ones do not change and are kept, each run as one transparent
-// layer.
+// selected ones do not change and are kept: the run behind as one
+// transparent layer, the runs in front as their items' own pictures.
 //
-// Every layer in front of the deepest selected item costs a blend of the
-// rows that change, about what painting four items in them costs, and holds
-// a picture of the whole canvas. So runs shorter than kMinKeptItems are
-// painted with the selection, and of more than kMaxLayersInFront runs in
-// front only the longest are kept (33 layers of a 640 x 640 canvas hold
-// 54 MB). On 1,000 items a key on 32 scattered items costs about a tenth of
-// a full redraw this way; with hundreds of runs, what is painted with the
-// selection costs about what the full redraw does. With no layer in front
-// this is the layer behind the selection with the rows the changed items
-// reach painted again; with nothing kept, the full redraw.
+// Every run kept in front of the deepest selected item costs a blend of
+// the rows that change, about what painting a few items in them costs. So
+// runs shorter than kMinKeptItems are painted with the selection, and of
+// more than kMaxLayersInFront runs in front only the longest are kept; with
+// hundreds of runs, what is painted with the selection costs about what the
+// full redraw does. With no run kept in front this is the layer behind the
+// selection with the rows the changed items reach painted again; with
+// nothing kept, the full redraw.
 
 #include <utility>
 #include <vector>

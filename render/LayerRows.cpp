@@ -43,11 +43,4 @@ void ClearRows(Image& target, int top, int bottom) {
   OnRows(target, top, bottom, CAIRO_OPERATOR_CLEAR, [](cairo_t* cr) { cairo_paint(cr); });
 }
 
-void BlendRows(Image& target, const Image& layer, int top, int bottom) {
-  OnRows(target, top, bottom, CAIRO_OPERATOR_OVER, [&](cairo_t* cr) {
-    cairo_set_source_surface(cr, layer.surface(), 0, 0);
-    cairo_paint(cr);
-  });
-}
-
 }  // namespace twk

@@ -12,8 +12,4 @@ void CopyRows(Image& target, const Image& source, int top, int bottom);
 // Rows [top, bottom) of `target` become fully transparent.
 void ClearRows(Image& target, int top, int bottom);
 
-// `layer` (the same size) drawn source-over onto the rows [top, bottom) of
-// `target`.
-void BlendRows(Image& target, const Image& layer, int top, int bottom);
-
 }  // namespace twk

@@ -1,6 +1,6 @@
 // The canvas composer with its cached layers of unselected items against a
-// full redraw: the same pixels, but for the rounding of blending a layer
-// in front instead of painting its items one by one, after every kind of
+// full redraw: the same pixels, but for the rounding of blending the items
+// in front from their own pictures instead of painting them, after every kind of
 // change, and the layers painted again only when a change reaches them.
 
 #include <gtest/gtest.h>
