@@ -165,12 +165,10 @@ void App::LoadDocument(TWKFILE doc, std::string savePath) {
 void App::RedrawCanvas() {
   ++redrawCount_;
   if (!grid_) return;
-  // Key commands and their undo act on the selected items; the layer of
-  // the items behind the deepest of them is kept.
-  const std::vector<RowRun> selected = items_.SelectedRuns();
-  const int deepestSelected = selected.empty() ? -1 : selected.back().second;
+  // Key commands and their undo act on the selected items; the layers of
+  // the others are kept.
   std::unique_ptr<Image> picture = composer_.Compose(*grid_, doc_, state_, editor_->pixelsPerUnitX,
-                                                     editor_->pixelsPerUnitY, deepestSelected);
+                                                     editor_->pixelsPerUnitY, items_.SelectedRuns());
   if (!picture) return;
   picture_ = std::move(picture);
   ShowCanvas();

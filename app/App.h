@@ -130,6 +130,8 @@ class App : public DocumentLoader {
   void ReplaceDocument(TWKFILE doc);
   // Composes grid and items and shows the picture on imgDraw.
   void RedrawCanvas();
+  // Forgets every picture the canvas keeps, as a new grid does.
+  void DropCanvasCache() { composer_.Invalidate(); }
   // Large changes are painted for the preview on a worker thread. This runs
   // the event loop until the worker is idle and the window shows its last
   // pictures, or `timeoutMs` has passed; returns whether it got there.

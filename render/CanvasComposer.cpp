@@ -1,103 +1,117 @@
 #include "render/CanvasComposer.h"
 
-#include <algorithm>
-#include <cmath>
-#include <cstring>
+#include <new>
 
-#include <cairo.h>
-
-#include "render/FigureReach.h"
+#include "render/ChangedRows.h"
+#include "render/LayerRows.h"
 #include "render/SceneRenderer.h"
 
 namespace twk {
 
-bool CanvasComposer::LayerHolds(const TWKFILE& doc, int first, const Scale& scale) const {
-  if (!behind_ || first != first_ || !(scale == scale_)) return false;
-  if (painted_.size() != static_cast<std::size_t>(doc.CData.size() - first)) return false;
-  for (std::size_t k = 0; k < painted_.size(); ++k) {
-    if (!(*doc.CData.at(first + static_cast<int>(k)) == painted_[k])) return false;
+namespace {
+
+// The indices of the items a plan paints for every picture.
+std::vector<int> PaintedIndices(const std::vector<PlanPart>& plan) {
+  std::vector<int> indices;
+  for (const PlanPart& part : plan) {
+    for (int i = part.first; !part.kept && i <= part.last; ++i) indices.push_back(i);
   }
-  return true;
+  return indices;
 }
 
-bool CanvasComposer::ChangedRows(const TWKFILE& doc, int& firstRow, int& endRow) const {
-  // Antialiasing reaches a pixel beyond the painted box.
-  constexpr double kMargin = 2;
-  const double height = front_->height();
-  double top = height, bottom = 0;
-  for (int k = 0; k < first_; ++k) {
-    const TWKDATA& now = *doc.CData.at(k);
-    const TWKDATA& was = paintedFront_[static_cast<std::size_t>(k)];
-    if (now == was) continue;
-    Box before, after;
-    if (!PaintedBox(was, before) || !PaintedBox(now, after)) return false;
-    const double t = std::min(before.top, after.top) * scale_.ppuY, b = std::max(before.bottom, after.bottom) * scale_.ppuY;
-    if (!std::isfinite(t) || !std::isfinite(b)) return false;
-    top = std::min(top, std::clamp(std::floor(t) - kMargin, 0.0, height));
-    bottom = std::max(bottom, std::clamp(std::ceil(b) + kMargin, 0.0, height));
-  }
-  firstRow = static_cast<int>(top);
-  endRow = std::max(firstRow, static_cast<int>(bottom));
-  return true;
+std::vector<TWKDATA> CopiesOf(const TWKFILE& doc, const std::vector<int>& indices) {
+  std::vector<TWKDATA> items;
+  items.reserve(indices.size());
+  for (int i : indices) items.push_back(*doc.CData.at(i));
+  return items;
 }
 
-void CanvasComposer::PaintFront(const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY) {
-  int top = 0, bottom = 0;
-  if (front_ && paintedFront_.size() == static_cast<std::size_t>(first_) && ChangedRows(doc, top, bottom)) {
-    if (top < bottom) {
-      // Those rows start again from the layer behind.
-      cairo_surface_flush(behind_->surface());
-      cairo_surface_flush(front_->surface());
-      const std::size_t stride = static_cast<std::size_t>(front_->stride());
-      std::memcpy(front_->data() + stride * static_cast<std::size_t>(top),
-                  behind_->data() + stride * static_cast<std::size_t>(top), stride * static_cast<std::size_t>(bottom - top));
-      front_->MarkDirty();
-      PaintItemRows(*front_, doc, pixelsPerUnitX, pixelsPerUnitY, RenderArea::kDocument, 0, first_ - 1, top, bottom);
-      for (int k = 0; k < first_; ++k) paintedFront_[static_cast<std::size_t>(k)] = *doc.CData.at(k);
+}  // namespace
+
+bool CanvasComposer::Prepare(const TWKFILE& doc, const std::vector<PlanPart>& plan, const Scale& scale) {
+  if (!(scale == scale_)) DropLayers();
+  if (!(scale == cropScale_)) {
+    crops_.Clear();
+    cropScale_ = scale;
+  }
+  bool whole = !picture_ || plan != plan_;
+  // Layers that still hold are taken over; the others are freed before
+  // any new one is painted.
+  std::vector<std::unique_ptr<ItemLayer>> layers(plan.size());
+  for (std::size_t k = 0; k < plan.size(); ++k) {
+    for (auto& kept : layers_) {
+      if (plan[k].kept && kept && kept->Holds(doc, plan[k].first, plan[k].last)) layers[k] = std::move(kept);
     }
-    return;
   }
-  front_ = behind_->Clone();
-  paintedFront_.clear();
-  if (!front_) return;
-  PaintItems(*front_, doc, pixelsPerUnitX, pixelsPerUnitY, RenderArea::kDocument, 0, first_ - 1);
-  paintedFront_.reserve(static_cast<std::size_t>(first_));
-  for (int k = 0; k < first_; ++k) paintedFront_.push_back(*doc.CData.at(k));
+  layers_.clear();
+  plan_.clear();
+  for (std::size_t k = 0; k < plan.size(); ++k) {
+    if (!plan[k].kept || layers[k]) continue;
+    // The layer behind is one picture, copied under the selection; those in
+    // front are blended item by item from their own pictures.
+    layers[k] = k == 0 ? ItemLayer::Paint(doc, plan[k].first, plan[k].last, scale.ppuX, scale.ppuY)
+                       : ItemLayer::Record(doc, plan[k].first, plan[k].last);
+    if (!layers[k]) throw std::bad_alloc();
+    ++layersPainted_;
+    whole = true;
+  }
+  layers_ = std::move(layers);
+  plan_ = plan;
+  scale_ = scale;
+  paintedIndices_ = PaintedIndices(plan);
+  if (!picture_) {
+    const PixelSize size = RenderImageSize(doc, scale.ppuX, scale.ppuY, RenderArea::kDocument);
+    picture_ = Image::NewTransparent(size.width, size.height);
+    if (!picture_) throw std::bad_alloc();
+  }
+  return whole;
 }
 
-std::unique_ptr<Image> CanvasComposer::Compose(const Image& grid, const TWKFILE& doc,
-                                               const EditorState& state, float pixelsPerUnitX,
-                                               float pixelsPerUnitY, int deepestSelected) {
+void CanvasComposer::Build(const TWKFILE& doc, int top, int bottom, bool whole) {
+  for (std::size_t k = 0; k < plan_.size(); ++k) {
+    const PlanPart& part = plan_[k];
+    if (k == 0 && part.kept) {
+      CopyRows(*picture_, layers_[k]->image(), top, bottom);
+    } else if (part.kept && crops_.Blend(*picture_, doc, part.first, part.last, scale_.ppuX, scale_.ppuY, top, bottom)) {
+      continue;
+    } else if (part.kept) {
+      // Past the pictures' memory budget the items are painted here.
+      PaintItemRows(*picture_, doc, scale_.ppuX, scale_.ppuY, RenderArea::kDocument, part.first, part.last, top,
+                    bottom);
+    } else {
+      if (k == 0) ClearRows(*picture_, top, bottom);
+      if (whole) {
+        PaintItems(*picture_, doc, scale_.ppuX, scale_.ppuY, RenderArea::kDocument, part.first, part.last);
+      } else {
+        PaintItemRows(*picture_, doc, scale_.ppuX, scale_.ppuY, RenderArea::kDocument, part.first, part.last, top,
+                      bottom);
+      }
+    }
+  }
+}
+
+std::unique_ptr<Image> CanvasComposer::Compose(const Image& grid, const TWKFILE& doc, const EditorState& state,
+                                               float pixelsPerUnitX, float pixelsPerUnitY,
+                                               const std::vector<IndexRun>& selected) {
   const int count = doc.CData.size();
   const bool building = state.Constructing && state.ConstructionItem != nullptr && count > 0 &&
                         state.ConstructionItem == doc.CData.front();
-  // The items from `first` to the back stay; those before it are painted.
-  const int first = building ? 1 : deepestSelected + 1;
-  if ((!building && deepestSelected < 0) || first >= count) {
-    Invalidate();
+  // The item being drawn is the front item and the only one that changes.
+  const std::vector<PlanPart> plan = PlanLayers(building ? std::vector<IndexRun>{{0, 0}} : selected, count);
+  if (plan.empty()) {
+    DropLayers();
     return ComposeCanvas(grid, doc, pixelsPerUnitX, pixelsPerUnitY);
   }
-
-  const Scale scale{doc.TWKW, doc.TWKH, pixelsPerUnitX, pixelsPerUnitY};
   try {
-    if (!LayerHolds(doc, first, scale)) {
-      Invalidate();
-      const PixelSize size = RenderImageSize(doc, pixelsPerUnitX, pixelsPerUnitY, RenderArea::kDocument);
-      auto layer = Image::NewTransparent(size.width, size.height);
-      if (!layer) return ComposeCanvas(grid, doc, pixelsPerUnitX, pixelsPerUnitY);
-      PaintItems(*layer, doc, pixelsPerUnitX, pixelsPerUnitY, RenderArea::kDocument, first, count - 1);
-      std::vector<TWKDATA> painted;
-      painted.reserve(static_cast<std::size_t>(count - first));
-      for (int i = first; i < count; ++i) painted.push_back(*doc.CData.at(i));
-      behind_ = std::move(layer);
-      painted_ = std::move(painted);
-      first_ = first;
-      scale_ = scale;
-      ++layersPainted_;
+    const bool whole = Prepare(doc, plan, Scale{doc.TWKW, doc.TWKH, pixelsPerUnitX, pixelsPerUnitY});
+    const int height = picture_->height();
+    int top = 0, bottom = height;
+    if (!whole && !ChangedRows(doc, paintedIndices_, paintedItems_, pixelsPerUnitY, height, top, bottom)) {
+      top = 0, bottom = height;
     }
-    PaintFront(doc, pixelsPerUnitX, pixelsPerUnitY);
-    if (!front_) return ComposeCanvas(grid, doc, pixelsPerUnitX, pixelsPerUnitY);
-    return ComposeOverGrid(grid, front_.get());
+    Build(doc, top, bottom, whole || (top == 0 && bottom == height));
+    paintedItems_ = CopiesOf(doc, paintedIndices_);
+    return ComposeOverGrid(grid, picture_.get());
   } catch (...) {
     Invalidate();  // out of memory
     return ComposeCanvas(grid, doc, pixelsPerUnitX, pixelsPerUnitY);
@@ -105,11 +119,17 @@ std::unique_ptr<Image> CanvasComposer::Compose(const Image& grid, const TWKFILE&
 }
 
 void CanvasComposer::Invalidate() {
-  behind_.reset();
-  painted_.clear();
-  front_.reset();
-  paintedFront_.clear();
-  first_ = 0;
+  DropLayers();
+  crops_.Clear();
+  cropScale_ = Scale{};
+}
+
+void CanvasComposer::DropLayers() {
+  plan_.clear();
+  layers_.clear();
+  picture_.reset();
+  paintedIndices_.clear();
+  paintedItems_.clear();
   scale_ = Scale{};
 }
 

@@ -1,23 +1,25 @@
 #pragma once
 // Builds the canvas picture. Items are painted from the back (the last of
-// CData) to the front, so the picture of the items behind a given one stays
-// as it is while only that one and those in front of it change. The
-// composer keeps that layer of the items behind the deepest item that can
-// change (the item under construction, or the deepest selected item, on
-// which key commands and their undo act) and paints only the items in front
-// of it over a copy; the pixels equal a full redraw.
+// CData) to the front. Key commands and their undo act on the selected
+// items, so the composer keeps the unselected ones (see LayerPlan: the
+// items behind the selection as one transparent layer, and runs of items in
+// front of and between selected ones as each item's own picture, see
+// ItemCrops) and keeps the picture it made from them. On the next picture
+// only the rows that the selected items reach, before and after the change,
+// are built again: from the layer behind, with each selected run painted in
+// turn and the items of each run in front blended over.
+// While an item is drawn it is the front item and the only one painted.
 //
-// The layer is used only while every item behind is equal, field for field,
-// to what was painted, at the same document size and scale: a change to an
-// item behind, a reorder, a resize or a load repaints it, whoever made the
-// change.
+// Painting the deepest selected items onto the layer behind gives exactly
+// the pixels of a full redraw; an item's own picture blended over rounds
+// as painting it there does but for cairo's own paths, so the canvas may
+// differ from a full redraw by 1 in any channel. While an item is drawn
+// nothing is in front of it, and the pixels are exact.
 //
-// Over that layer it keeps the last picture of the items in front as well.
-// When only some of those changed (a key on the selection, its undo), only
-// the rows their old and new painted boxes reach are painted again: those
-// rows start from the layer behind and get every item in front, as a full
-// redraw would paint them (a band of rows gets exactly a whole picture's
-// pixels); the other rows keep theirs.
+// A layer is used only while its items are equal, field for field, to what
+// was painted, at the same document size and scale: a change to an
+// unselected item, a reorder, a resize or a load paints the layers it
+// reaches again, whoever made the change.
 
 #include <memory>
 #include <vector>
@@ -25,45 +27,50 @@
 #include "document/Document.h"
 #include "document/EditorState.h"
 #include "render/Image.h"
+#include "render/ItemCrops.h"
+#include "render/ItemLayer.h"
+#include "render/LayerPlan.h"
 
 namespace twk {
 
 class CanvasComposer {
  public:
-  // The picture for `doc` over `grid` at the given pixels per unit.
-  // `deepestSelected` is the highest index of CData that is selected, -1
-  // for none (a key then acts on every item, and the full redraw is drawn).
+  // The picture for `doc` over `grid` at the given pixels per unit, with
+  // the items of `selected` (runs of indices of CData) selected. With none
+  // selected a key acts on every item, and the full redraw is drawn.
   std::unique_ptr<Image> Compose(const Image& grid, const TWKFILE& doc, const EditorState& state,
-                                 float pixelsPerUnitX, float pixelsPerUnitY, int deepestSelected = -1);
-  // Drops the kept layer (frees its memory; it is never needed for
-  // correctness, as every Compose checks the items behind).
+                                 float pixelsPerUnitX, float pixelsPerUnitY, const std::vector<IndexRun>& selected = {});
+  // Drops the kept layers (frees their memory; they are never needed for
+  // correctness, as every Compose checks their items).
   void Invalidate();
-  // Whether a layer of the items behind is kept.
-  bool HasCachedLayer() const { return behind_ != nullptr; }
+  // Whether any layer of items is kept.
+  bool HasCachedLayer() const { return !plan_.empty(); }
   // Layers painted since construction (a reused layer is not counted).
   long long LayersPainted() const { return layersPainted_; }
 
  private:
-  // What the kept layer was painted from.
+  // What the kept layers were painted from.
   struct Scale {
     float twkw = 0, twkh = 0, ppuX = 0, ppuY = 0;
     bool operator==(const Scale&) const = default;
   };
-  bool LayerHolds(const TWKFILE& doc, int first, const Scale& scale) const;
-  // The rows [firstRow, endRow) of the front picture that the items in
-  // front which changed since it was painted reach, before and after; false
-  // when that cannot be told (then the whole front is painted again). An
-  // empty range when nothing changed.
-  bool ChangedRows(const TWKFILE& doc, int& firstRow, int& endRow) const;
-  // Paints the items in front of the layer over a copy of it.
-  void PaintFront(const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY);
+  // Brings the layers of `plan` up to date, reusing those that still hold;
+  // true when the whole picture must be built again.
+  bool Prepare(const TWKFILE& doc, const std::vector<PlanPart>& plan, const Scale& scale);
+  // Builds the rows [top, bottom) of the picture from the layers and the
+  // painted parts.
+  void Build(const TWKFILE& doc, int top, int bottom, bool whole);
+  // Drops the layers and the picture, keeping the items' own pictures.
+  void DropLayers();
 
-  std::unique_ptr<Image> behind_;  // items first_..n-1
-  int first_ = 0;
-  std::vector<TWKDATA> painted_;   // those items as painted
-  std::unique_ptr<Image> front_;   // the layer with items 0..first_-1 painted over it
-  std::vector<TWKDATA> paintedFront_;  // those items as painted
   Scale scale_;
+  std::vector<PlanPart> plan_;
+  std::vector<std::unique_ptr<ItemLayer>> layers_;  // one per part of plan_, null where painted
+  std::unique_ptr<Image> picture_;                   // the document area, without the grid
+  std::vector<int> paintedIndices_;                  // the items painted into picture_ directly
+  std::vector<TWKDATA> paintedItems_;                // those items as painted
+  ItemCrops crops_;  // the items in front of the selection, each on its own
+  Scale cropScale_;  // what crops_ were painted at
   long long layersPainted_ = 0;
 };
 

@@ -65,6 +65,28 @@ BENCHMARK(BM_MoveKey)->ArgNames({"items", "row", "preview"})
     ->Args({1000, -1, 0})->Args({1000, -1, 1})
     ->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
 
+// The first key after another item is picked: rows 500 and 501 in turn, so
+// the canvas keeps new layers for each and the pictures of the items in
+// front are reused. Args: 1 when the kept pictures are dropped before each
+// key, as after a load.
+void BM_FirstKeyAfterPicking(benchmark::State& state) {
+  auto app = IconApp(1000, 500, false);
+  bool right = true;
+  PressMoveKey(*app, right);
+  int row = 500;
+  for (auto _ : state) {
+    state.PauseTiming();
+    row = row == 500 ? 501 : 500;
+    app->lstItems()->items().SelectOnly(row);
+    if (state.range(0) != 0) app->DropCanvasCache();
+    state.ResumeTiming();
+    PressMoveKey(*app, right);
+    benchmark::DoNotOptimize(app->imgDraw()->image().constBits());
+  }
+}
+BENCHMARK(BM_FirstKeyAfterPicking)->ArgName("dropped")->Arg(0)->Arg(1)
+    ->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+
 // Args: item count, selected row. Each iteration presses kBurst keys back to
 // back and times only the wait after the last one.
 void BM_PreviewCatchUp(benchmark::State& state) {

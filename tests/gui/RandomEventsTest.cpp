@@ -27,6 +27,7 @@
 #include "app/ItemListWidget.h"
 #include "editor/KeyNumbers.h"
 #include "persist/DocumentFile.h"
+#include "render/RenderTestSupport.h"
 #include "render/SceneRenderer.h"
 
 namespace twk::test {
@@ -102,7 +103,10 @@ class RandomRun {
     if (!app_.gridImage()) return true;
     const auto fresh = ComposeCanvas(*app_.gridImage(), app_.doc(), app_.editor().pixelsPerUnitX,
                                      app_.editor().pixelsPerUnitY);
-    return fresh && ToQImage(*fresh) == app_.imgDraw()->image();
+    const QImage& shown = app_.imgDraw()->image();
+    return fresh && shown.size() == QSize(fresh->width(), fresh->height()) &&
+           test::WithinLayerRounding(shown.constBits(), static_cast<int>(shown.bytesPerLine()), fresh->data(),
+                                     fresh->stride(), fresh->width(), fresh->height());
   }
 
   void Finish() {

@@ -30,6 +30,7 @@ class TestApp : public App {
   using App::previewWindow;
   using App::random;
   using App::RedrawCanvas;
+  using App::DropCanvasCache;
   using App::redrawCount;
   using App::ReplaceDocument;
   using App::rowDragPending;

@@ -26,6 +26,24 @@ inline int MaxDifference(const Image& a, const Image& b) {
   return worst;
 }
 
+// The canvas blends the kept pictures of the items in front of the
+// selection where a full redraw paints those items: the two may round
+// apart by 1 in any channel. Whether two premultiplied pictures of w x h
+// pixels are that close.
+inline bool WithinLayerRounding(const std::uint8_t* a, int strideA, const std::uint8_t* b, int strideB, int w, int h) {
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w * 4; ++x) {
+      if (std::abs(int(a[y * strideA + x]) - int(b[y * strideB + x])) > 1) return false;
+    }
+  }
+  return true;
+}
+
+inline bool WithinLayerRounding(const Image& a, const Image& b) {
+  return a.width() == b.width() && a.height() == b.height() &&
+         WithinLayerRounding(a.data(), a.stride(), b.data(), b.stride(), a.width(), a.height());
+}
+
 // One of the standard icons of the repository (icon-10, icon-100, ...).
 inline TWKFILE StandardDocument(int count) {
   TWKFILE doc;

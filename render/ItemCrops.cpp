@@ -1,0 +1,128 @@
+#include "render/ItemCrops.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+#include <cairo.h>
+
+#include "render/FigureReach.h"
+#include "render/SceneRenderer.h"
+
+namespace twk {
+
+namespace {
+
+// The rows an item's paint can reach: its painted box with the pixel that
+// antialiasing adds, or every row when the box cannot be told.
+void ReachedRows(const TWKDATA& item, float pixelsPerUnitY, int height, int& top, int& bottom) {
+  constexpr double kMargin = 2;
+  Box box;
+  top = 0, bottom = height;
+  if (!PaintedBox(item, box)) return;
+  const double t = std::floor(box.top * pixelsPerUnitY) - kMargin, b = std::ceil(box.bottom * pixelsPerUnitY) + kMargin;
+  if (!std::isfinite(t) || !std::isfinite(b)) return;
+  top = static_cast<int>(std::clamp(t, 0.0, static_cast<double>(height)));
+  bottom = static_cast<int>(std::clamp(b, static_cast<double>(top), static_cast<double>(height)));
+}
+
+struct PixelBounds {
+  int left, top, right, bottom;  // right and bottom exclusive; empty when left >= right
+};
+
+// The pixels of rows [top, bottom) of `image` that are not fully transparent.
+PixelBounds CoveredPixels(const Image& image, int top, int bottom) {
+  PixelBounds b{image.width(), bottom, 0, top};
+  for (int y = top; y < bottom; ++y) {
+    const auto* row = reinterpret_cast<const std::uint32_t*>(image.data() + std::size_t(y) * image.stride());
+    int x = 0;
+    while (x < image.width() && row[x] == 0) ++x;
+    if (x == image.width()) continue;
+    int end = image.width();
+    while (row[end - 1] == 0) --end;
+    b.left = std::min(b.left, x), b.right = std::max(b.right, end);
+    b.top = std::min(b.top, y), b.bottom = std::max(b.bottom, y + 1);
+  }
+  return b;
+}
+
+}  // namespace
+
+bool ItemCrops::Ensure(const TWKFILE& doc, int index, float pixelsPerUnitX, float pixelsPerUnitY, int width,
+                       int height) {
+  std::unique_ptr<Crop>& crop = crops_[static_cast<std::size_t>(index)];
+  const TWKDATA& item = *doc.CData.at(index);
+  if (crop && crop->item == item) return true;
+  if (crop && crop->image) bytes_ -= std::size_t(crop->image->stride()) * std::size_t(crop->image->height());
+  crop.reset();
+
+  if (!scratch_ || scratch_->width() != width || scratch_->height() != height) {
+    scratch_ = Image::NewTransparent(width, height);
+    if (!scratch_) return false;
+  }
+  int top = 0, bottom = 0;
+  ReachedRows(item, pixelsPerUnitY, height, top, bottom);
+  cairo_surface_flush(scratch_->surface());
+  std::memset(scratch_->data() + std::size_t(top) * scratch_->stride(), 0, std::size_t(bottom - top) * scratch_->stride());
+  scratch_->MarkDirty();
+  PaintItemRows(*scratch_, doc, pixelsPerUnitX, pixelsPerUnitY, RenderArea::kDocument, index, index, top, bottom);
+  cairo_surface_flush(scratch_->surface());
+
+  auto made = std::make_unique<Crop>();
+  made->item = item;
+  const PixelBounds b = CoveredPixels(*scratch_, top, bottom);
+  if (b.left < b.right) {
+    const std::size_t size = std::size_t(b.right - b.left) * 4 * std::size_t(b.bottom - b.top);
+    if (bytes_ + size > budget_) return false;
+    made->image = Image::NewTransparent(b.right - b.left, b.bottom - b.top);
+    if (!made->image) return false;
+    cairo_surface_flush(made->image->surface());
+    for (int y = b.top; y < b.bottom; ++y) {
+      std::memcpy(made->image->data() + std::size_t(y - b.top) * made->image->stride(),
+                  scratch_->data() + std::size_t(y) * scratch_->stride() + std::size_t(b.left) * 4,
+                  std::size_t(b.right - b.left) * 4);
+    }
+    made->image->MarkDirty();
+    made->x = b.left, made->y = b.top;
+    bytes_ += std::size_t(made->image->stride()) * std::size_t(made->image->height());
+  }
+  crop = std::move(made);
+  return true;
+}
+
+bool ItemCrops::Blend(Image& target, const TWKFILE& doc, int first, int last, float pixelsPerUnitX,
+                      float pixelsPerUnitY, int top, int bottom) {
+  top = std::max(top, 0), bottom = std::min(bottom, target.height());
+  if (top >= bottom || first > last) return true;
+  Fit(static_cast<std::size_t>(doc.CData.size()));
+  for (int i = first; i <= last; ++i) {
+    if (!Ensure(doc, i, pixelsPerUnitX, pixelsPerUnitY, target.width(), target.height())) return false;
+  }
+  cairo_t* cr = cairo_create(target.surface());
+  cairo_rectangle(cr, 0, top, target.width(), bottom - top);
+  cairo_clip(cr);
+  for (int i = last; i >= first; --i) {
+    const Crop& crop = *crops_[static_cast<std::size_t>(i)];
+    if (!crop.image || crop.y >= bottom || crop.y + crop.image->height() <= top) continue;
+    cairo_set_source_surface(cr, crop.image->surface(), crop.x, crop.y);
+    cairo_paint(cr);
+  }
+  cairo_destroy(cr);
+  return true;
+}
+
+void ItemCrops::Fit(std::size_t count) {
+  for (std::size_t i = count; i < crops_.size(); ++i) {
+    if (crops_[i] && crops_[i]->image) bytes_ -= std::size_t(crops_[i]->image->stride()) * std::size_t(crops_[i]->image->height());
+  }
+  crops_.resize(count);
+}
+
+void ItemCrops::Clear() {
+  crops_.clear();
+  scratch_.reset();
+  bytes_ = 0;
+}
+
+}  // namespace twk

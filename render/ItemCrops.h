@@ -1,0 +1,56 @@
+#pragma once
+// Each item's own picture, cut to the pixels it covers, kept for the items
+// in front of the selection. Blending an item's own picture over the canvas
+// rounds as painting the item there does (the item's colour times its
+// coverage, then source-over), so the canvas built from these stays within
+// 1 of a full redraw in any channel; a picture of several translucent items
+// blended at once would round apart by more.
+//
+// A picture is kept per index of CData with the item as it was painted, and
+// painted again when the item there is no longer equal to it. All pictures
+// together are held under a memory budget; past it the caller paints the
+// items itself.
+
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+#include "document/Document.h"
+#include "render/Image.h"
+
+namespace twk {
+
+class ItemCrops {
+ public:
+  // All pictures together stay under this many bytes.
+  static constexpr std::size_t kBudgetBytes = std::size_t{96} << 20;
+  explicit ItemCrops(std::size_t budgetBytes = kBudgetBytes) : budget_(budgetBytes) {}
+
+  // Blends the pictures of items last..first of `doc` (back to front) over
+  // the rows [top, bottom) of `target`, the canvas's document area at the
+  // given pixels per unit, painting those missing or out of date first.
+  // False, with `target` untouched, when they do not fit the budget.
+  bool Blend(Image& target, const TWKFILE& doc, int first, int last, float pixelsPerUnitX, float pixelsPerUnitY,
+             int top, int bottom);
+  // Drops every picture (a new scale or document size).
+  void Clear();
+  std::size_t bytes() const { return bytes_; }
+
+ private:
+  struct Crop {
+    TWKDATA item;                 // as painted
+    std::unique_ptr<Image> image;  // null when the item covers no pixel
+    int x = 0, y = 0;             // where its top-left pixel goes
+  };
+  // Makes the picture of item `index` current; false past the budget.
+  bool Ensure(const TWKFILE& doc, int index, float pixelsPerUnitX, float pixelsPerUnitY, int width, int height);
+  // One slot per item of a document of `count` items.
+  void Fit(std::size_t count);
+
+  std::vector<std::unique_ptr<Crop>> crops_;  // by index of CData
+  std::unique_ptr<Image> scratch_;            // one item painted on the whole area
+  std::size_t budget_;
+  std::size_t bytes_ = 0;
+};
+
+}  // namespace twk
