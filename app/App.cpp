@@ -174,6 +174,11 @@ void App::RedrawCanvas() {
   ShowCanvas();
 }
 
+void App::PrepareCanvas() {
+  if (!grid_ || state_.Constructing) return;
+  composer_.KeepLayersFor(doc_, state_, editor_->pixelsPerUnitX, editor_->pixelsPerUnitY, items_.SelectedRuns());
+}
+
 void App::ShowCanvas() {
   if (!picture_) return;
   const std::vector<int> selected = items_.SelectedRows();

@@ -36,6 +36,7 @@ class QMenu;
 class QPoint;
 class QPushButton;
 class QSplitter;
+class QTimer;
 class QTreeWidget;
 class QUrl;
 class QWidget;
@@ -132,6 +133,8 @@ class App : public DocumentLoader {
   void RedrawCanvas();
   // Forgets every picture the canvas keeps, as a new grid does.
   void DropCanvasCache() { composer_.Invalidate(); }
+  // Whether the canvas keeps layers of the unselected items.
+  bool canvasKeepsLayers() const { return composer_.HasCachedLayer(); }
   // Large changes are painted for the preview on a worker thread. This runs
   // the event loop until the worker is idle and the window shows its last
   // pictures, or `timeoutMs` has passed; returns whether it got there.
@@ -168,6 +171,10 @@ class App : public DocumentLoader {
   void WireItemList();
   void WireExportWindow();
   void OnPaletteRelease(int button, int x);
+  // Builds the canvas's kept layers for the selection now, without showing
+  // or counting a redraw: run once the selection has rested, so that the
+  // first key on it repaints only the selected items.
+  void PrepareCanvas();
   // Shows the last composed picture on imgDraw, with the selection's marks
   // over it unless they are hidden or an item is being drawn.
   void ShowCanvas();
@@ -186,6 +193,7 @@ class App : public DocumentLoader {
   PendingDrag pendingDrag_;
   CanvasComposer composer_;
   std::unique_ptr<Image> picture_;  // the last composed canvas picture, without marks
+  QTimer* selectionRest_ = nullptr;  // owned by the main window; PrepareCanvas when it fires
   PointerGesture gesture_{PaintedItemLocator()};  // a Ctrl press on the canvas and what it took
   PreviewPainter previewPainter_;
   long long previewShown_ = -1;  // generation of the pictures the window shows

@@ -105,13 +105,23 @@ void App::OnPaletteRelease(int button, int x) {
 }
 
 void App::WireItemList() {
+  // A selection that has not changed for this long is likely to get keys
+  // next; moving through the list faster than that prepares nothing.
+  constexpr int kSelectionRestMs = 150;
+  selectionRest_ = new QTimer(main_.get());
+  selectionRest_->setSingleShot(true);
+  selectionRest_->setInterval(kSelectionRestMs);
+  QObject::connect(selectionRest_, &QTimer::timeout, main_.get(), [this] { PrepareCanvas(); });
   // A check mark or the selection changed: the items' visibility follows
   // the check marks.
   listFollower_ = std::make_unique<ItemListFollower>(items_, [this](const ListChange& change) {
     if (change.checks || change.selection) commands_.Dispatch(*editor_, keys::kCheckMarks, Now());
     // The marks follow the selection. Rows that come or go come with a
     // change of the document, whose redraw shows the marks once.
-    if (change.selection && !change.rows) ShowCanvas();
+    if (change.selection && !change.rows) {
+      ShowCanvas();
+      selectionRest_->start();
+    }
   });
   lstItems()->contextMenuAt = [this](QPoint pos) { OpenPopupMenu(pos); };
   lstItems()->dragStarting = [this] {

@@ -90,9 +90,8 @@ void CanvasComposer::Build(const TWKFILE& doc, int top, int bottom, bool whole) 
   }
 }
 
-std::unique_ptr<Image> CanvasComposer::Compose(const Image& grid, const TWKFILE& doc, const EditorState& state,
-                                               float pixelsPerUnitX, float pixelsPerUnitY,
-                                               const std::vector<IndexRun>& selected) {
+bool CanvasComposer::Update(const TWKFILE& doc, const EditorState& state, float pixelsPerUnitX,
+                            float pixelsPerUnitY, const std::vector<IndexRun>& selected) {
   const int count = doc.CData.size();
   const bool building = state.Constructing && state.ConstructionItem != nullptr && count > 0 &&
                         state.ConstructionItem == doc.CData.front();
@@ -100,7 +99,7 @@ std::unique_ptr<Image> CanvasComposer::Compose(const Image& grid, const TWKFILE&
   const std::vector<PlanPart> plan = PlanLayers(building ? std::vector<IndexRun>{{0, 0}} : selected, count);
   if (plan.empty()) {
     DropLayers();
-    return ComposeCanvas(grid, doc, pixelsPerUnitX, pixelsPerUnitY);
+    return false;
   }
   try {
     const bool whole = Prepare(doc, plan, Scale{doc.TWKW, doc.TWKH, pixelsPerUnitX, pixelsPerUnitY});
@@ -111,11 +110,25 @@ std::unique_ptr<Image> CanvasComposer::Compose(const Image& grid, const TWKFILE&
     }
     Build(doc, top, bottom, whole || (top == 0 && bottom == height));
     paintedItems_ = CopiesOf(doc, paintedIndices_);
-    return ComposeOverGrid(grid, picture_.get());
+    return true;
   } catch (...) {
     Invalidate();  // out of memory
-    return ComposeCanvas(grid, doc, pixelsPerUnitX, pixelsPerUnitY);
+    return false;
   }
+}
+
+std::unique_ptr<Image> CanvasComposer::Compose(const Image& grid, const TWKFILE& doc, const EditorState& state,
+                                               float pixelsPerUnitX, float pixelsPerUnitY,
+                                               const std::vector<IndexRun>& selected) {
+  if (Update(doc, state, pixelsPerUnitX, pixelsPerUnitY, selected)) {
+    if (auto picture = ComposeOverGrid(grid, picture_.get())) return picture;
+  }
+  return ComposeCanvas(grid, doc, pixelsPerUnitX, pixelsPerUnitY);
+}
+
+void CanvasComposer::KeepLayersFor(const TWKFILE& doc, const EditorState& state, float pixelsPerUnitX,
+                                   float pixelsPerUnitY, const std::vector<IndexRun>& selected) {
+  (void)Update(doc, state, pixelsPerUnitX, pixelsPerUnitY, selected);
 }
 
 void CanvasComposer::Invalidate() {

@@ -40,6 +40,10 @@ class CanvasComposer {
   // selected a key acts on every item, and the full redraw is drawn.
   std::unique_ptr<Image> Compose(const Image& grid, const TWKFILE& doc, const EditorState& state,
                                  float pixelsPerUnitX, float pixelsPerUnitY, const std::vector<IndexRun>& selected = {});
+  // Builds and keeps the layers Compose would use for `selected`, without
+  // the picture over the grid, and nothing when none would be kept.
+  void KeepLayersFor(const TWKFILE& doc, const EditorState& state, float pixelsPerUnitX, float pixelsPerUnitY,
+                     const std::vector<IndexRun>& selected);
   // Drops the kept layers (frees their memory; they are never needed for
   // correctness, as every Compose checks their items).
   void Invalidate();
@@ -57,6 +61,10 @@ class CanvasComposer {
   // Brings the layers of `plan` up to date, reusing those that still hold;
   // true when the whole picture must be built again.
   bool Prepare(const TWKFILE& doc, const std::vector<PlanPart>& plan, const Scale& scale);
+  // Brings the layers and the picture without the grid up to date for
+  // `selected`; false when no layer is kept (then the full redraw is due).
+  bool Update(const TWKFILE& doc, const EditorState& state, float pixelsPerUnitX, float pixelsPerUnitY,
+              const std::vector<IndexRun>& selected);
   // Builds the rows [top, bottom) of the picture from the layers and the
   // painted parts.
   void Build(const TWKFILE& doc, int top, int bottom, bool whole);

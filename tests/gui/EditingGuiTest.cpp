@@ -302,5 +302,18 @@ TEST_F(EditingGui, CtrlZAndCtrlYFromTheCanvasAndTheListUndoAndRedoWithTheCanvas)
   EXPECT_EQ(app->history().redoCount(), 0u);
 }
 
+// Picking an item builds nothing at once; once the selection has rested,
+// the canvas keeps its layers for it without a visible redraw, so the first
+// key on it repaints the selected item alone.
+TEST_F(EditingGui, ASelectionThatRestsGetsItsCanvasLayersWithoutARedraw) {
+  for (float y : {2.5f, 6.5f, 10.5f}) Draw(2.5f, y, 12.5f, y);
+  app->DropCanvasCache();
+  const int redraws = app->redrawCount();
+  list()->items().SelectOnly(1);
+  EXPECT_FALSE(app->canvasKeepsLayers());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return app->canvasKeepsLayers(); }, 5000));
+  EXPECT_EQ(app->redrawCount(), redraws);
+}
+
 }  // namespace
 }  // namespace twk::test

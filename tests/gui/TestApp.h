@@ -31,6 +31,7 @@ class TestApp : public App {
   using App::random;
   using App::RedrawCanvas;
   using App::DropCanvasCache;
+  using App::canvasKeepsLayers;
   using App::redrawCount;
   using App::ReplaceDocument;
   using App::rowDragPending;
