@@ -1,11 +1,17 @@
 #pragma once
-// The rows of the canvas picture that a change to some items reaches.
+// The rows of the canvas picture that an item, or a change to some items,
+// reaches.
 
 #include <vector>
 
 #include "document/Document.h"
 
 namespace twk {
+
+// The rows [top, bottom) of a picture `height` rows high, at `pixelsPerUnitY`
+// pixels per unit, that painting `item` can touch: its painted box and the
+// pixels antialiasing adds. False when that cannot be told.
+bool ReachedRows(const TWKDATA& item, double pixelsPerUnitY, int height, int& top, int& bottom);
 
 // The rows [top, bottom) of a picture `height` rows high, at `pixelsPerUnitY`
 // pixels per unit, that the items of `doc` at `indices` reach, before or

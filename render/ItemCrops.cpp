@@ -1,31 +1,17 @@
 #include "render/ItemCrops.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <cstring>
 
 #include <cairo.h>
 
-#include "render/FigureReach.h"
+#include "render/ChangedRows.h"
 #include "render/SceneRenderer.h"
 
 namespace twk {
 
 namespace {
-
-// The rows an item's paint can reach: its painted box with the pixel that
-// antialiasing adds, or every row when the box cannot be told.
-void ReachedRows(const TWKDATA& item, float pixelsPerUnitY, int height, int& top, int& bottom) {
-  constexpr double kMargin = 2;
-  Box box;
-  top = 0, bottom = height;
-  if (!PaintedBox(item, box)) return;
-  const double t = std::floor(box.top * pixelsPerUnitY) - kMargin, b = std::ceil(box.bottom * pixelsPerUnitY) + kMargin;
-  if (!std::isfinite(t) || !std::isfinite(b)) return;
-  top = static_cast<int>(std::clamp(t, 0.0, static_cast<double>(height)));
-  bottom = static_cast<int>(std::clamp(b, static_cast<double>(top), static_cast<double>(height)));
-}
 
 struct PixelBounds {
   int left, top, right, bottom;  // right and bottom exclusive; empty when left >= right
@@ -61,8 +47,9 @@ bool ItemCrops::Ensure(const TWKFILE& doc, int index, float pixelsPerUnitX, floa
     scratch_ = Image::NewTransparent(width, height);
     if (!scratch_) return false;
   }
-  int top = 0, bottom = 0;
-  ReachedRows(item, pixelsPerUnitY, height, top, bottom);
+  // Every row when the item's reach cannot be told.
+  int top = 0, bottom = height;
+  if (!ReachedRows(item, pixelsPerUnitY, height, top, bottom)) top = 0, bottom = height;
   cairo_surface_flush(scratch_->surface());
   std::memset(scratch_->data() + std::size_t(top) * scratch_->stride(), 0, std::size_t(bottom - top) * scratch_->stride());
   scratch_->MarkDirty();
