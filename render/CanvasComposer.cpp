@@ -35,12 +35,15 @@ bool CanvasComposer::Prepare(const TWKFILE& doc, const std::vector<PlanPart>& pl
     cropScale_ = scale;
   }
   bool whole = !picture_ || plan != plan_;
-  // Layers that still hold are taken over; the others are freed before
-  // any new one is painted.
+  // Layers that still hold are taken over, if they are of the kind the
+  // part needs (a picture behind, a record in front); the others are freed
+  // before any new one is painted.
   std::vector<std::unique_ptr<ItemLayer>> layers(plan.size());
   for (std::size_t k = 0; k < plan.size(); ++k) {
     for (auto& kept : layers_) {
-      if (plan[k].kept && kept && kept->Holds(doc, plan[k].first, plan[k].last)) layers[k] = std::move(kept);
+      if (plan[k].kept && kept && kept->hasPicture() == (k == 0) && kept->Holds(doc, plan[k].first, plan[k].last)) {
+        layers[k] = std::move(kept);
+      }
     }
   }
   layers_.clear();

@@ -25,6 +25,7 @@ class ItemLayer {
   // given a new revision).
   bool Holds(const TWKFILE& doc, int first, int last) const;
   // The picture; only for a layer made by Paint.
+  bool hasPicture() const { return image_ != nullptr; }
   const Image& image() const { return *image_; }
 
  private:

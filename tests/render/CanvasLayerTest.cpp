@@ -105,5 +105,22 @@ TEST(CanvasLayer, KeysInARowRepaintOnlyTheRowsTheyReachAndStayWithinRounding) {
   EXPECT_EQ(composer.LayersPainted(), 3);
 }
 
+// A run kept in front of the selection that becomes the run behind it (the
+// items behind were deleted) is painted as the layer behind, not taken
+// over from the front.
+TEST(CanvasLayer, ARunFromInFrontCanBecomeTheLayerBehind) {
+  const auto grid = BuildGridImage(340, 340, 16, 16);
+  TWKFILE doc = test::StandardDocument(100);
+  const EditorState state;
+  CanvasComposer composer;
+  ASSERT_TRUE(composer.Compose(*grid, doc, state, kPpu, kPpu, {{2, 2}, {20, 20}}));
+  std::vector<int> behind;
+  for (int i = 20; i < 100; ++i) behind.push_back(i);
+  (void)doc.CData.takeAll(behind);
+  const auto picture = composer.Compose(*grid, doc, state, kPpu, kPpu, {{2, 2}});
+  ASSERT_TRUE(picture);
+  EXPECT_TRUE(test::WithinLayerRounding(*picture, *ComposeCanvas(*grid, doc, kPpu, kPpu)));
+}
+
 }  // namespace
 }  // namespace twk
