@@ -2,8 +2,8 @@
 
 #include <new>
 
-#include "render/ChangedRows.h"
-#include "render/LayerRows.h"
+#include "render/ChangedArea.h"
+#include "render/LayerArea.h"
 #include "render/SceneRenderer.h"
 
 namespace twk {
@@ -70,25 +70,41 @@ bool CanvasComposer::Prepare(const TWKFILE& doc, const std::vector<PlanPart>& pl
   return whole;
 }
 
-void CanvasComposer::Build(const TWKFILE& doc, int top, int bottom, bool whole) {
+void CanvasComposer::PaintPart(const TWKFILE& doc, const PlanPart& part, PixelArea area, bool whole) {
+  if (whole) {
+    PaintItems(*picture_, doc, scale_.ppuX, scale_.ppuY, RenderArea::kDocument, part.first, part.last);
+    return;
+  }
+  if (area.left == 0 && area.right == picture_->width()) {
+    PaintItemRows(*picture_, doc, scale_.ppuX, scale_.ppuY, RenderArea::kDocument, part.first, part.last, area.top,
+                  area.bottom);
+    return;
+  }
+  // Painting in whole rows gives exactly a full redraw's pixels, painting in
+  // a column range does not; and outside `area` the picture already holds
+  // these items. So they are painted in whole rows over a copy of `area`,
+  // and only `area` is taken back.
+  if (!scratch_ || scratch_->width() != picture_->width() || scratch_->height() != picture_->height()) {
+    scratch_ = Image::NewTransparent(picture_->width(), picture_->height());
+    if (!scratch_) throw std::bad_alloc();
+  }
+  CopyArea(*scratch_, *picture_, area);
+  PaintItemRows(*scratch_, doc, scale_.ppuX, scale_.ppuY, RenderArea::kDocument, part.first, part.last, area.top,
+                area.bottom);
+  CopyArea(*picture_, *scratch_, area);
+}
+
+void CanvasComposer::Build(const TWKFILE& doc, PixelArea area, bool whole) {
   for (std::size_t k = 0; k < plan_.size(); ++k) {
     const PlanPart& part = plan_[k];
     if (k == 0 && part.kept) {
-      CopyRows(*picture_, layers_[k]->image(), top, bottom);
-    } else if (part.kept && crops_.Blend(*picture_, doc, part.first, part.last, scale_.ppuX, scale_.ppuY, top, bottom)) {
+      CopyArea(*picture_, layers_[k]->image(), area);
+    } else if (part.kept && crops_.Blend(*picture_, doc, part.first, part.last, scale_.ppuX, scale_.ppuY, area)) {
       continue;
-    } else if (part.kept) {
-      // Past the pictures' memory budget the items are painted here.
-      PaintItemRows(*picture_, doc, scale_.ppuX, scale_.ppuY, RenderArea::kDocument, part.first, part.last, top,
-                    bottom);
     } else {
-      if (k == 0) ClearRows(*picture_, top, bottom);
-      if (whole) {
-        PaintItems(*picture_, doc, scale_.ppuX, scale_.ppuY, RenderArea::kDocument, part.first, part.last);
-      } else {
-        PaintItemRows(*picture_, doc, scale_.ppuX, scale_.ppuY, RenderArea::kDocument, part.first, part.last, top,
-                      bottom);
-      }
+      // Past the pictures' memory budget the items in front are painted too.
+      if (k == 0) ClearArea(*picture_, area);
+      PaintPart(doc, part, area, whole && !part.kept);
     }
   }
 }
@@ -106,12 +122,13 @@ bool CanvasComposer::Update(const TWKFILE& doc, const EditorState& state, float 
   }
   try {
     const bool whole = Prepare(doc, plan, Scale{doc.TWKW, doc.TWKH, pixelsPerUnitX, pixelsPerUnitY});
-    const int height = picture_->height();
-    int top = 0, bottom = height;
-    if (!whole && !ChangedRows(doc, paintedIndices_, paintedItems_, pixelsPerUnitY, height, top, bottom)) {
-      top = 0, bottom = height;
+    const PixelArea all{0, 0, picture_->width(), picture_->height()};
+    PixelArea area = all;
+    if (!whole && !ChangedArea(doc, paintedIndices_, paintedItems_, pixelsPerUnitX, pixelsPerUnitY, all.right,
+                               all.bottom, area)) {
+      area = all;
     }
-    Build(doc, top, bottom, whole || (top == 0 && bottom == height));
+    Build(doc, area, whole || area == all);
     paintedItems_ = CopiesOf(doc, paintedIndices_);
     return true;
   } catch (...) {
@@ -144,6 +161,7 @@ void CanvasComposer::DropLayers() {
   plan_.clear();
   layers_.clear();
   picture_.reset();
+  scratch_.reset();
   paintedIndices_.clear();
   paintedItems_.clear();
   scale_ = Scale{};

@@ -5,8 +5,8 @@
 // items behind the selection as one transparent layer, and runs of items in
 // front of and between selected ones as each item's own picture, see
 // ItemCrops) and keeps the picture it made from them. On the next picture
-// only the rows that the selected items reach, before and after the change,
-// are built again: from the layer behind, with each selected run painted in
+// the rectangle of pixels that the changed items reach, before and after the
+// change, is built again: from the layer behind, with each selected run painted in
 // turn and the items of each run in front blended over.
 // While an item is drawn it is the front item and the only one painted.
 //
@@ -65,9 +65,11 @@ class CanvasComposer {
   // `selected`; false when no layer is kept (then the full redraw is due).
   bool Update(const TWKFILE& doc, const EditorState& state, float pixelsPerUnitX, float pixelsPerUnitY,
               const std::vector<IndexRun>& selected);
-  // Builds the rows [top, bottom) of the picture from the layers and the
-  // painted parts.
-  void Build(const TWKFILE& doc, int top, int bottom, bool whole);
+  // Builds the pixels `area` of the picture from the layers and the painted
+  // parts; `whole` when that is the whole picture.
+  void Build(const TWKFILE& doc, PixelArea area, bool whole);
+  // Paints the items of `part` over the picture in `area`.
+  void PaintPart(const TWKFILE& doc, const PlanPart& part, PixelArea area, bool whole);
   // Drops the layers and the picture, keeping the items' own pictures.
   void DropLayers();
 
@@ -75,6 +77,7 @@ class CanvasComposer {
   std::vector<PlanPart> plan_;
   std::vector<std::unique_ptr<ItemLayer>> layers_;  // one per part of plan_, null where painted
   std::unique_ptr<Image> picture_;                   // the document area, without the grid
+  std::unique_ptr<Image> scratch_;                   // where a part is painted in whole rows
   std::vector<int> paintedIndices_;                  // the items painted into picture_ directly
   std::vector<TWKDATA> paintedItems_;                // those items as painted
   ItemCrops crops_;  // the items in front of the selection, each on its own

@@ -6,7 +6,7 @@
 
 #include <cairo.h>
 
-#include "render/ChangedRows.h"
+#include "render/ChangedArea.h"
 #include "render/SceneRenderer.h"
 
 namespace twk {
@@ -47,9 +47,11 @@ bool ItemCrops::Ensure(const TWKFILE& doc, int index, float pixelsPerUnitX, floa
     scratch_ = Image::NewTransparent(width, height);
     if (!scratch_) return false;
   }
-  // Every row when the item's reach cannot be told.
-  int top = 0, bottom = height;
-  if (!ReachedRows(item, pixelsPerUnitY, height, top, bottom)) top = 0, bottom = height;
+  // Painted in the rows it reaches, which gives exactly their pixels of a
+  // whole picture; every row when its reach cannot be told.
+  PixelArea reach;
+  if (!ReachedArea(item, pixelsPerUnitX, pixelsPerUnitY, width, height, reach)) reach = {0, 0, width, height};
+  const int top = reach.top, bottom = reach.bottom;
   cairo_surface_flush(scratch_->surface());
   std::memset(scratch_->data() + std::size_t(top) * scratch_->stride(), 0, std::size_t(bottom - top) * scratch_->stride());
   scratch_->MarkDirty();
@@ -79,19 +81,23 @@ bool ItemCrops::Ensure(const TWKFILE& doc, int index, float pixelsPerUnitX, floa
 }
 
 bool ItemCrops::Blend(Image& target, const TWKFILE& doc, int first, int last, float pixelsPerUnitX,
-                      float pixelsPerUnitY, int top, int bottom) {
-  top = std::max(top, 0), bottom = std::min(bottom, target.height());
-  if (top >= bottom || first > last) return true;
+                      float pixelsPerUnitY, PixelArea area) {
+  area = {std::max(area.left, 0), std::max(area.top, 0), std::min(area.right, target.width()),
+          std::min(area.bottom, target.height())};
+  if (area.empty() || first > last) return true;
   Fit(static_cast<std::size_t>(doc.CData.size()));
   for (int i = first; i <= last; ++i) {
     if (!Ensure(doc, i, pixelsPerUnitX, pixelsPerUnitY, target.width(), target.height())) return false;
   }
   cairo_t* cr = cairo_create(target.surface());
-  cairo_rectangle(cr, 0, top, target.width(), bottom - top);
+  cairo_rectangle(cr, area.left, area.top, area.right - area.left, area.bottom - area.top);
   cairo_clip(cr);
   for (int i = last; i >= first; --i) {
     const Crop& crop = *crops_[static_cast<std::size_t>(i)];
-    if (!crop.image || crop.y >= bottom || crop.y + crop.image->height() <= top) continue;
+    if (!crop.image || crop.y >= area.bottom || crop.y + crop.image->height() <= area.top || crop.x >= area.right ||
+        crop.x + crop.image->width() <= area.left) {
+      continue;
+    }
     cairo_set_source_surface(cr, crop.image->surface(), crop.x, crop.y);
     cairo_paint(cr);
   }

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "document/Document.h"
+#include "render/ChangedArea.h"
 #include "render/Image.h"
 
 namespace twk {
@@ -27,11 +28,11 @@ class ItemCrops {
   explicit ItemCrops(std::size_t budgetBytes = kBudgetBytes) : budget_(budgetBytes) {}
 
   // Blends the pictures of items last..first of `doc` (back to front) over
-  // the rows [top, bottom) of `target`, the canvas's document area at the
+  // the pixels `area` of `target`, the canvas's document area at the
   // given pixels per unit, painting those missing or out of date first.
   // False, with `target` untouched, when they do not fit the budget.
   bool Blend(Image& target, const TWKFILE& doc, int first, int last, float pixelsPerUnitX, float pixelsPerUnitY,
-             int top, int bottom);
+             PixelArea area);
   // Drops every picture (a new scale or document size).
   void Clear();
   std::size_t bytes() const { return bytes_; }

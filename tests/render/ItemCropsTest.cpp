@@ -19,13 +19,13 @@ TEST(ItemCrops, PastTheBudgetNothingIsBlendedAndTheCallerPaints) {
 
   ItemCrops roomy;
   auto blended = behind->Clone();
-  ASSERT_TRUE(roomy.Blend(*blended, doc, 0, 39, kPpu, kPpu, 0, size.height));
+  ASSERT_TRUE(roomy.Blend(*blended, doc, 0, 39, kPpu, kPpu, {0, 0, size.width, size.height}));
   EXPECT_GT(test::MaxDifference(*blended, *behind), 0);
 
   // Half the memory all forty pictures take.
   ItemCrops tight(roomy.bytes() / 2);
   auto untouched = behind->Clone();
-  EXPECT_FALSE(tight.Blend(*untouched, doc, 0, 39, kPpu, kPpu, 0, size.height));
+  EXPECT_FALSE(tight.Blend(*untouched, doc, 0, 39, kPpu, kPpu, {0, 0, size.width, size.height}));
   EXPECT_EQ(test::MaxDifference(*untouched, *behind), 0);
   EXPECT_LE(tight.bytes(), roomy.bytes() / 2);
 }

@@ -1,0 +1,32 @@
+#pragma once
+// The pixels of the canvas picture that an item, or a change to some items,
+// reaches.
+
+#include <vector>
+
+#include "document/Document.h"
+
+namespace twk {
+
+// A rectangle of pixels: columns [left, right), rows [top, bottom).
+struct PixelArea {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  bool empty() const { return left >= right || top >= bottom; }
+  bool operator==(const PixelArea&) const = default;
+};
+
+// The pixels of a picture `width` x `height` at the given pixels per unit
+// that painting `item` can touch: its painted box and the pixels
+// antialiasing adds. False when that cannot be told.
+bool ReachedArea(const TWKDATA& item, double pixelsPerUnitX, double pixelsPerUnitY, int width, int height,
+                 PixelArea& area);
+
+// The pixels of a picture `width` x `height` that the items of `doc` at
+// `indices` reach, before or after, where they differ from `painted` (their
+// states when last painted, in the same order): the smallest rectangle
+// around them all. False when that cannot be told (then the whole picture
+// must be painted again); an empty area when nothing changed.
+bool ChangedArea(const TWKFILE& doc, const std::vector<int>& indices, const std::vector<TWKDATA>& painted,
+                 double pixelsPerUnitX, double pixelsPerUnitY, int width, int height, PixelArea& area);
+
+}  // namespace twk
