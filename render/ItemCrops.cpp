@@ -63,7 +63,7 @@ bool ItemCrops::Ensure(const TWKFILE& doc, int index, float pixelsPerUnitX, floa
   const PixelBounds b = CoveredPixels(*scratch_, top, bottom);
   if (b.left < b.right) {
     const std::size_t size = std::size_t(b.right - b.left) * 4 * std::size_t(b.bottom - b.top);
-    if (bytes_ + size > budget_) return false;
+    if (static_cast<double>(bytes_ + size) > budgetCanvases_ * 4.0 * width * height) return false;
     made->image = Image::NewTransparent(b.right - b.left, b.bottom - b.top);
     if (!made->image) return false;
     cairo_surface_flush(made->image->surface());

@@ -23,9 +23,11 @@ namespace twk {
 
 class ItemCrops {
  public:
-  // All pictures together stay under this many bytes.
-  static constexpr std::size_t kBudgetBytes = std::size_t{96} << 20;
-  explicit ItemCrops(std::size_t budgetBytes = kBudgetBytes) : budget_(budgetBytes) {}
+  // All pictures together take at most the memory of this many whole
+  // pictures of the canvas they are blended on: about 96 MB at the plain
+  // 320-pixel canvas, and as many items' pictures at any screen scale.
+  static constexpr double kBudgetCanvases = 240;
+  explicit ItemCrops(double budgetCanvases = kBudgetCanvases) : budgetCanvases_(budgetCanvases) {}
 
   // Blends the pictures of items last..first of `doc` (back to front) over
   // the pixels `area` of `target`, the canvas's document area at the
@@ -50,7 +52,7 @@ class ItemCrops {
 
   std::vector<std::unique_ptr<Crop>> crops_;  // by index of CData
   std::unique_ptr<Image> scratch_;            // one item painted on the whole area
-  std::size_t budget_;
+  double budgetCanvases_;
   std::size_t bytes_ = 0;
 };
 

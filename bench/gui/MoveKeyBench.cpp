@@ -29,9 +29,10 @@
 namespace twk {
 namespace {
 
-// A started program on the icon, `row` selected (-1: none), preview shown or not.
-std::unique_ptr<TestApp> IconApp(int count, int row, bool previewShown) {
-  auto app = std::make_unique<TestApp>(ScreenScale{});
+// A started program on the icon, `row` selected (-1: none), preview shown or
+// not, at a screen scale.
+std::unique_ptr<TestApp> IconApp(int count, int row, bool previewShown, float scale = 1) {
+  auto app = std::make_unique<TestApp>(ScreenScale{scale, scale});
   app->Start();
   app->ReplaceDocument(bench::IconDocument(count));
   app->lstItems()->items().SelectOnly(row);
@@ -48,9 +49,8 @@ void PressMoveKey(TestApp& app, bool& right) {
   QCoreApplication::processEvents();
 }
 
-// Args: item count, selected row (-1: none, so every item moves), preview shown.
-void BM_MoveKey(benchmark::State& state) {
-  auto app = IconApp(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), state.range(2) != 0);
+void MoveKeys(benchmark::State& state, int count, int row, bool previewShown, float scale) {
+  auto app = IconApp(count, row, previewShown, scale);
   bool right = true;
   for (auto _ : state) {
     PressMoveKey(*app, right);
@@ -60,10 +60,24 @@ void BM_MoveKey(benchmark::State& state) {
   state.counters["settled"] = app->SettlePreview() ? 1 : 0;
   state.counters["preview_items"] = static_cast<double>(app->previewItemsPainted());
 }
+
+// Args: item count, selected row (-1: none, so every item moves), preview shown.
+void BM_MoveKey(benchmark::State& state) {
+  MoveKeys(state, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), state.range(2) != 0, 1.0f);
+}
 BENCHMARK(BM_MoveKey)->ArgNames({"items", "row", "preview"})
     ->Args({1000, 0, 0})->Args({1000, 0, 1})
     ->Args({1000, 500, 0})->Args({1000, 500, 1})
     ->Args({1000, -1, 0})->Args({1000, -1, 1})
+    ->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The same on a screen of more dots per inch. Args: item count, selected
+// row, screen scale in percent.
+void BM_MoveKeyScaled(benchmark::State& state) {
+  MoveKeys(state, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), false,
+           static_cast<float>(state.range(2)) / 100);
+}
+BENCHMARK(BM_MoveKeyScaled)->ArgNames({"items", "row", "scale%"})->Args({1000, 500, 200})
     ->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
 
 // The first key after another item is picked: rows 500 and 501 in turn, so

@@ -23,11 +23,28 @@ TEST(ItemCrops, PastTheBudgetNothingIsBlendedAndTheCallerPaints) {
   EXPECT_GT(test::MaxDifference(*blended, *behind), 0);
 
   // Half the memory all forty pictures take.
-  ItemCrops tight(roomy.bytes() / 2);
+  const double canvasBytes = 4.0 * size.width * size.height;
+  ItemCrops tight(roomy.bytes() / 2 / canvasBytes);
   auto untouched = behind->Clone();
   EXPECT_FALSE(tight.Blend(*untouched, doc, 0, 39, kPpu, kPpu, {0, 0, size.width, size.height}));
   EXPECT_EQ(test::MaxDifference(*untouched, *behind), 0);
   EXPECT_LE(tight.bytes(), roomy.bytes() / 2);
+}
+
+// The budget is counted in whole canvases: at twice the screen scale the
+// pictures take four times the memory, and the same items still fit.
+TEST(ItemCrops, TheBudgetGrowsWithTheCanvas) {
+  const TWKFILE doc = test::StandardDocument(100);
+  auto blendAll = [&](ItemCrops& crops, float ppu) {
+    const PixelSize size = RenderImageSize(doc, ppu, ppu, RenderArea::kDocument);
+    auto image = Image::NewTransparent(size.width, size.height);
+    return crops.Blend(*image, doc, 0, 99, ppu, ppu, {0, 0, size.width, size.height});
+  };
+  ItemCrops plain;
+  ASSERT_TRUE(blendAll(plain, 20.0f));
+  const PixelSize size = RenderImageSize(doc, 20.0f, 20.0f, RenderArea::kDocument);
+  ItemCrops justEnough(1.25 * plain.bytes() / (4.0 * size.width * size.height));
+  EXPECT_TRUE(blendAll(justEnough, 40.0f));
 }
 
 }  // namespace
