@@ -1,6 +1,7 @@
 #include "render/ItemCrops.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 
@@ -8,6 +9,7 @@
 
 #include "render/ChangedArea.h"
 #include "render/SceneRenderer.h"
+#include "render/TaskPool.h"
 
 namespace twk {
 
@@ -33,50 +35,78 @@ PixelBounds CoveredPixels(const Image& image, int top, int bottom) {
   return b;
 }
 
+std::size_t BytesOf(const Image& image) { return std::size_t(image.stride()) * std::size_t(image.height()); }
+
 }  // namespace
 
-bool ItemCrops::Ensure(const TWKFILE& doc, int index, float pixelsPerUnitX, float pixelsPerUnitY, int width,
-                       int height) {
-  std::unique_ptr<Crop>& crop = crops_[static_cast<std::size_t>(index)];
+std::unique_ptr<ItemCrops::Crop> ItemCrops::Paint(const TWKFILE& doc, int index, float pixelsPerUnitX,
+                                                  float pixelsPerUnitY, Image& scratch) {
   const TWKDATA& item = *doc.CData.at(index);
-  if (crop && crop->item == item) return true;
-  if (crop && crop->image) bytes_ -= std::size_t(crop->image->stride()) * std::size_t(crop->image->height());
-  crop.reset();
-
-  if (!scratch_ || scratch_->width() != width || scratch_->height() != height) {
-    scratch_ = Image::NewTransparent(width, height);
-    if (!scratch_) return false;
-  }
+  const int width = scratch.width(), height = scratch.height();
   // Painted in the rows it reaches, which gives exactly their pixels of a
   // whole picture; every row when its reach cannot be told.
   PixelArea reach;
   if (!ReachedArea(item, pixelsPerUnitX, pixelsPerUnitY, width, height, reach)) reach = {0, 0, width, height};
   const int top = reach.top, bottom = reach.bottom;
-  cairo_surface_flush(scratch_->surface());
-  std::memset(scratch_->data() + std::size_t(top) * scratch_->stride(), 0, std::size_t(bottom - top) * scratch_->stride());
-  scratch_->MarkDirty();
-  PaintItemRows(*scratch_, doc, pixelsPerUnitX, pixelsPerUnitY, RenderArea::kDocument, index, index, top, bottom);
-  cairo_surface_flush(scratch_->surface());
+  cairo_surface_flush(scratch.surface());
+  std::memset(scratch.data() + std::size_t(top) * scratch.stride(), 0, std::size_t(bottom - top) * scratch.stride());
+  scratch.MarkDirty();
+  PaintItemRows(scratch, doc, pixelsPerUnitX, pixelsPerUnitY, RenderArea::kDocument, index, index, top, bottom);
+  cairo_surface_flush(scratch.surface());
 
   auto made = std::make_unique<Crop>();
   made->item = item;
-  const PixelBounds b = CoveredPixels(*scratch_, top, bottom);
+  const PixelBounds b = CoveredPixels(scratch, top, bottom);
   if (b.left < b.right) {
-    const std::size_t size = std::size_t(b.right - b.left) * 4 * std::size_t(b.bottom - b.top);
-    if (static_cast<double>(bytes_ + size) > budgetCanvases_ * 4.0 * width * height) return false;
     made->image = Image::NewTransparent(b.right - b.left, b.bottom - b.top);
-    if (!made->image) return false;
+    if (!made->image) return nullptr;
     cairo_surface_flush(made->image->surface());
     for (int y = b.top; y < b.bottom; ++y) {
       std::memcpy(made->image->data() + std::size_t(y - b.top) * made->image->stride(),
-                  scratch_->data() + std::size_t(y) * scratch_->stride() + std::size_t(b.left) * 4,
+                  scratch.data() + std::size_t(y) * scratch.stride() + std::size_t(b.left) * 4,
                   std::size_t(b.right - b.left) * 4);
     }
     made->image->MarkDirty();
     made->x = b.left, made->y = b.top;
-    bytes_ += std::size_t(made->image->stride()) * std::size_t(made->image->height());
   }
-  crop = std::move(made);
+  return made;
+}
+
+bool ItemCrops::Ensure(const TWKFILE& doc, int first, int last, float pixelsPerUnitX, float pixelsPerUnitY, int width,
+                       int height) {
+  std::vector<int> stale;
+  for (int i = first; i <= last; ++i) {
+    const std::unique_ptr<Crop>& crop = crops_[static_cast<std::size_t>(i)];
+    if (!crop || !(crop->item == *doc.CData.at(i))) stale.push_back(i);
+  }
+  for (std::unique_ptr<Image>& scratch : scratch_) {
+    if (stale.empty() || (scratch && scratch->width() == width && scratch->height() == height)) continue;
+    scratch = Image::NewTransparent(width, height);
+    if (!scratch) return false;
+  }
+  // The pictures are painted on both threads, in batches that double in
+  // size: past the budget few are painted only to be dropped.
+  std::size_t batch = 2;
+  for (std::size_t start = 0; start < stale.size(); start += batch, batch = std::min<std::size_t>(batch * 2, 64)) {
+    const std::size_t count = std::min(batch, stale.size() - start);
+    std::vector<std::unique_ptr<Crop>> made(count);
+    std::atomic<std::size_t> next{0};
+    TaskPool::Shared().Run(2, [&](std::size_t worker) {
+      for (std::size_t k = next++; k < count; k = next++) {
+        made[k] = Paint(doc, stale[start + k], pixelsPerUnitX, pixelsPerUnitY, *scratch_[worker]);
+      }
+    });
+    for (std::size_t k = 0; k < count; ++k) {
+      std::unique_ptr<Crop>& crop = crops_[static_cast<std::size_t>(stale[start + k])];
+      if (crop && crop->image) bytes_ -= BytesOf(*crop->image);
+      crop.reset();
+      if (!made[k]) return false;
+      const std::size_t size = made[k]->image ? BytesOf(*made[k]->image) : 0;
+      if (static_cast<double>(bytes_ + size) > budgetCanvases_ * 4.0 * width * height) return false;
+      bytes_ += size;
+      crop = std::move(made[k]);
+    }
+  }
   return true;
 }
 
@@ -86,9 +116,7 @@ bool ItemCrops::Blend(Image& target, const TWKFILE& doc, int first, int last, fl
           std::min(area.bottom, target.height())};
   if (area.empty() || first > last) return true;
   Fit(static_cast<std::size_t>(doc.CData.size()));
-  for (int i = first; i <= last; ++i) {
-    if (!Ensure(doc, i, pixelsPerUnitX, pixelsPerUnitY, target.width(), target.height())) return false;
-  }
+  if (!Ensure(doc, first, last, pixelsPerUnitX, pixelsPerUnitY, target.width(), target.height())) return false;
   cairo_t* cr = cairo_create(target.surface());
   cairo_rectangle(cr, area.left, area.top, area.right - area.left, area.bottom - area.top);
   cairo_clip(cr);
@@ -107,14 +135,14 @@ bool ItemCrops::Blend(Image& target, const TWKFILE& doc, int first, int last, fl
 
 void ItemCrops::Fit(std::size_t count) {
   for (std::size_t i = count; i < crops_.size(); ++i) {
-    if (crops_[i] && crops_[i]->image) bytes_ -= std::size_t(crops_[i]->image->stride()) * std::size_t(crops_[i]->image->height());
+    if (crops_[i] && crops_[i]->image) bytes_ -= BytesOf(*crops_[i]->image);
   }
   crops_.resize(count);
 }
 
 void ItemCrops::Clear() {
   crops_.clear();
-  scratch_.reset();
+  for (std::unique_ptr<Image>& scratch : scratch_) scratch.reset();
   bytes_ = 0;
 }
 

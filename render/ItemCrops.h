@@ -45,13 +45,18 @@ class ItemCrops {
     std::unique_ptr<Image> image;  // null when the item covers no pixel
     int x = 0, y = 0;             // where its top-left pixel goes
   };
-  // Makes the picture of item `index` current; false past the budget.
-  bool Ensure(const TWKFILE& doc, int index, float pixelsPerUnitX, float pixelsPerUnitY, int width, int height);
+  // Item `index` painted alone on `scratch` (the whole area) and cut to the
+  // pixels it covers; null when memory runs out.
+  static std::unique_ptr<Crop> Paint(const TWKFILE& doc, int index, float pixelsPerUnitX, float pixelsPerUnitY,
+                                     Image& scratch);
+  // Makes the pictures of items first..last current; false past the budget.
+  bool Ensure(const TWKFILE& doc, int first, int last, float pixelsPerUnitX, float pixelsPerUnitY, int width,
+              int height);
   // One slot per item of a document of `count` items.
   void Fit(std::size_t count);
 
   std::vector<std::unique_ptr<Crop>> crops_;  // by index of CData
-  std::unique_ptr<Image> scratch_;            // one item painted on the whole area
+  std::unique_ptr<Image> scratch_[2];         // one item painted on the whole area, a thread each
   double budgetCanvases_;
   std::size_t bytes_ = 0;
 };
