@@ -7,12 +7,12 @@
 // transparent layer, the runs in front as their items' own pictures.
 //
 // Every run kept in front of the deepest selected item costs a blend of
-// the rows that change, about what painting a few items in them costs. So
+// the pixels that change, about what painting a few items there costs. So
 // runs shorter than kMinKeptItems are painted with the selection, and of
 // more than kMaxLayersInFront runs in front only the longest are kept; with
 // hundreds of runs, what is painted with the selection costs about what the
 // full redraw does. With no run kept in front this is the layer behind the
-// selection with the rows the changed items reach painted again; with
+// selection with the pixels the changed items reach painted again; with
 // nothing kept, the full redraw.
 
 #include <utility>

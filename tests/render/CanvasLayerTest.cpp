@@ -81,7 +81,7 @@ TEST(CanvasLayer, EqualsAFullRedrawAfterEveryChangeRepaintingOnlyTheLayersItReac
 }
 
 // Keys on the selection one after another: each picture starts from the
-// rows the one before left.
+// pixels the one before left.
 TEST(CanvasLayer, KeysInARowRepaintOnlyTheRowsTheyReachAndStayWithinRounding) {
   const auto grid = BuildGridImage(340, 340, 16, 16);
   TWKFILE doc = test::StandardDocument(100);
