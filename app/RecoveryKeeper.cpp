@@ -21,6 +21,7 @@ RecoveryKeeper::RecoveryKeeper(const TWKFILE& doc, const EditorState& state, con
     : doc_(doc), state_(state), savePath_(savePath), copy_(std::move(copy)) {
   std::error_code ec;
   startFolder_ = std::filesystem::current_path(ec).string();
+  drawnIn_ = startFolder_;
   timer_.setSingleShot(true);
   QObject::connect(&timer_, &QTimer::timeout, [this] { HandOver(); });
 }
@@ -59,13 +60,14 @@ void RecoveryKeeper::DocumentSaved() {
   Queue(Job{});
 }
 
-void RecoveryKeeper::DrawingReplaced(std::string savedAs) {
+void RecoveryKeeper::DrawingReplaced(std::string savedAs, std::string drawnIn) {
   if (copy_) {
     // The copy must hold the drawing as it is now before it is kept.
     Flush();
     copy_->KeepAside();
   }
   savedAs_ = std::move(savedAs);
+  drawnIn_ = drawnIn.empty() ? startFolder_ : std::move(drawnIn);
 }
 
 void RecoveryKeeper::HandOver() {
@@ -79,7 +81,7 @@ void RecoveryKeeper::HandOver() {
   if (IsStartDocument(doc)) {
     Queue(Job{});
   } else {
-    Queue(Job{std::move(doc), CopyNotes{savePath_, savedAs_, startFolder_}});
+    Queue(Job{std::move(doc), CopyNotes{savePath_, savedAs_, drawnIn_}});
   }
 }
 

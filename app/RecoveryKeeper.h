@@ -47,8 +47,9 @@ class RecoveryKeeper {
   void DocumentSaved();
   // Another drawing is about to take the place of this one: a copy of
   // unsaved changes is kept for a later start. The new drawing was last
-  // saved as `savedAs` (empty: never).
-  void DrawingReplaced(std::string savedAs);
+  // saved as `savedAs` (empty: never) and drawn in the folder `drawnIn`
+  // (empty: the one this editor runs in).
+  void DrawingReplaced(std::string savedAs, std::string drawnIn = {});
   // Hands the current document to the helper thread now (the copy is made
   // here, the writing there).
   void HandOver();
@@ -75,6 +76,7 @@ class RecoveryKeeper {
   std::unique_ptr<RecoveryCopy> copy_;
   std::string savedAs_;      // the file the drawing was last saved as or read from
   std::string startFolder_;  // the folder the editor runs in
+  std::string drawnIn_;      // the folder the drawing was made in
   QTimer timer_;
   QElapsedTimer sinceWrite_;
 

@@ -52,7 +52,7 @@ void SetAside(AbandonedCopies& found, AbandonedCopy& copy, Outcome& outcome) {
 // editor's own copy holds it on disk.
 void Restore(const Asking& ask, AbandonedCopies& found, AbandonedCopy& copy, TWKFILE doc, RecoveryKeeper& recovery,
              DocumentLoader& loader) {
-  recovery.DrawingReplaced(copy.notes.savedAs);
+  recovery.DrawingReplaced(copy.notes.savedAs, copy.notes.folder);
   loader.LoadDocument(std::move(doc), copy.notes.savePath);
   if (recovery.keepsCopies() && recovery.Flush()) {
     found.Take(copy);

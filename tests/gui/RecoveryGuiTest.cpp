@@ -191,14 +191,15 @@ void Abandoned(const fs::path& folder, const std::vector<std::pair<int, CopyNote
   }
 }
 
-// The item counts and notes of the copies the next start would offer.
+// The item counts and notes (last saved as, folder) of the copies the next
+// start would offer.
 std::multiset<std::pair<int, std::string>> Offered(const fs::path& folder) {
   std::multiset<std::pair<int, std::string>> offered;
   AbandonedCopies found = AbandonedCopies::Claim(folder.string());
   for (AbandonedCopy& copy : found.copies()) {
     TWKFILE doc;
     EXPECT_EQ(found.Load(copy, doc), CopyLoad::kLoaded);
-    offered.emplace(doc.CData.size(), copy.notes.savedAs);
+    offered.emplace(doc.CData.size(), copy.notes.savedAs + "|" + copy.notes.folder);
   }
   return offered;
 }
@@ -216,7 +217,7 @@ TEST(RecoveryCopy, RestoreOverRestoreKeepsBothForTheNextStart) {
   EXPECT_TRUE(dialogs.messages.empty());
   app->Shutdown();
   app.reset();
-  EXPECT_EQ(Offered(state.folder()), (std::multiset<std::pair<int, std::string>>{{2, "/a/two.twk"}, {5, ""}}));
+  EXPECT_EQ(Offered(state.folder()), (std::multiset<std::pair<int, std::string>>{{2, "/a/two.twk|/a"}, {5, "|/b"}}));
 }
 
 TEST(RecoveryCopy, RestoreThenOpenFileKeepsTheRestoredDrawing) {
@@ -233,13 +234,13 @@ TEST(RecoveryCopy, RestoreThenOpenFileKeepsTheRestoredDrawing) {
   EXPECT_EQ(app->doc().CData.size(), 4);
   app->Shutdown();
   app.reset();
-  EXPECT_EQ(Offered(state.folder()), (std::multiset<std::pair<int, std::string>>{{3, "/a/three.twk"}}));
+  EXPECT_EQ(Offered(state.folder()), (std::multiset<std::pair<int, std::string>>{{3, "/a/three.twk|/a"}}));
 }
 
 TEST(RecoveryCopy, YesOnAFullDiskKeepsTheOldCopyAndSaysSo) {
   ScopedStateHome state;
   ScriptedDialogs dialogs;
-  Abandoned(state.folder(), {{3, {}}});
+  Abandoned(state.folder(), {{3, {"", "", "/c"}}});
   auto app = test::StartedApp(dialogs);
   dialogs.answers = {true};
   const WriteCall saved = SetWriteCallForTesting([](int, const void*, std::size_t) -> ssize_t {
@@ -253,13 +254,14 @@ TEST(RecoveryCopy, YesOnAFullDiskKeepsTheOldCopyAndSaysSo) {
   EXPECT_EQ(app->doc().CData.size(), 3);
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_TRUE(dialogs.messages[0].text.contains("The drawing is not protected until space is freed."));
-  EXPECT_EQ(Offered(state.folder()), (std::multiset<std::pair<int, std::string>>{{3, ""}}));
+  EXPECT_EQ(Offered(state.folder()), (std::multiset<std::pair<int, std::string>>{{3, "|/c"}}));
 }
 
 TEST(RecoveryCopy, ManyDrawingsAreOfferedInOneListChosenEachOnItsOwn) {
   ScopedStateHome state;
   ScriptedDialogs dialogs;
-  Abandoned(state.folder(), {{1, {}}, {2, {}}, {3, {}}, {4, {}}, {5, {}}});
+  const CopyNotes d{"", "", "/d"};
+  Abandoned(state.folder(), {{1, d}, {2, d}, {3, d}, {4, d}, {5, d}});
   auto app = test::StartedApp(dialogs);
   // Newest first: 5 restored, 4 and 2 kept for later, 3 discarded, 1 left
   // to the default.
@@ -269,7 +271,7 @@ TEST(RecoveryCopy, ManyDrawingsAreOfferedInOneListChosenEachOnItsOwn) {
   ASSERT_EQ(dialogs.copyLists.size(), 1u);
   EXPECT_EQ(dialogs.copyLists[0].size(), 5u);
   EXPECT_EQ(app->doc().CData.size(), 5);
-  EXPECT_EQ(Offered(state.folder()), (std::multiset<std::pair<int, std::string>>{{1, ""}, {2, ""}, {4, ""}}));
+  EXPECT_EQ(Offered(state.folder()), (std::multiset<std::pair<int, std::string>>{{1, "|/d"}, {2, "|/d"}, {4, "|/d"}}));
   EXPECT_EQ(CopiesIn(state.folder() / "recovered"), 1);
 }
 
