@@ -24,11 +24,16 @@ QString SavedAs(const CopyNotes& notes) {
   return notes.savedAs.empty() ? QStringLiteral("Never saved") : QStringLiteral("Last saved as: ") + Local(notes.savedAs);
 }
 
+// The folder the copy's editor ran in; copies of older editors do not say.
+QString RanIn(const CopyNotes& notes) {
+  return notes.folder.empty() ? QStringLiteral("unknown") : Local(notes.folder);
+}
+
 // One line of the list: the copy's name, size and time, and its notes.
 QString CopyRow(const AbandonedCopy& copy) {
   return Local(copy.name) + QStringLiteral("  ") + QLocale().formattedDataSize(static_cast<qint64>(copy.size)) +
          QStringLiteral("  ") + When(copy.changed) + QStringLiteral("  ") + SavedAs(copy.notes) +
-         QStringLiteral("  (in ") + Local(copy.notes.folder) + QStringLiteral(")");
+         QStringLiteral("  (ran in ") + RanIn(copy.notes) + QStringLiteral(")");
 }
 
 // What one run tells after its questions: where copies set aside are kept,
@@ -71,7 +76,7 @@ void Restore(const Asking& ask, AbandonedCopies& found, AbandonedCopy& copy, TWK
 
 QString RestoreQuestion(const CopyNotes& notes, std::time_t changed, int items) {
   return QStringLiteral("Restore the drawing that was not saved?\r\n\r\n") + SavedAs(notes) +
-         QStringLiteral("\r\nEditor ran in: ") + Local(notes.folder) + QStringLiteral("\r\nLast changed: ") +
+         QStringLiteral("\r\nEditor ran in: ") + RanIn(notes) + QStringLiteral("\r\nLast changed: ") +
          When(changed) + QStringLiteral("\r\nItems: ") + QString::number(items);
 }
 
