@@ -168,12 +168,11 @@ TEST(Cli, RejectsBadInputWithOneLineAndStatusOne) {
   EXPECT_EQ(version.out, "tarnwick-cli " TARNWICK_VERSION_TEXT "\n");
 }
 
-TEST(Cli, NeverWritesOverItsInputOrOntoAFifo) {
+TEST(Cli, NeverWritesOverItsInput) {
   ScratchDir dir;
   const std::string path = SampleDocument(dir);
   std::filesystem::copy_file(path, dir.File("same.svg"));
   std::filesystem::create_symlink(dir.File("same.svg"), dir.File("link.svg"));
-  ASSERT_EQ(mkfifo(dir.File("pipe.svg").c_str(), 0644), 0);
   const std::string before = test::ReadBytes(path);
   const struct {
     std::string args;
@@ -183,8 +182,6 @@ TEST(Cli, NeverWritesOverItsInputOrOntoAFifo) {
        "tarnwick-cli: the output is the input file: " + dir.File("same.svg") + "\n"},
       {"export '" + dir.File("same.svg") + "' --format svg --out '" + dir.File("link.svg") + "'",
        "tarnwick-cli: the output is the input file: " + dir.File("link.svg") + "\n"},
-      {"export '" + path + "' --format svg --out '" + dir.File("pipe.svg") + "'",
-       "tarnwick-cli: can't write file: " + dir.File("pipe.svg") + "\n"},
   };
   for (const auto& c : cases) {
     const CliRun run = RunCli(c.args, dir.File("err"));
@@ -192,9 +189,6 @@ TEST(Cli, NeverWritesOverItsInputOrOntoAFifo) {
     EXPECT_EQ(test::ReadBytes(dir.File("err")), c.err);
   }
   EXPECT_EQ(test::ReadBytes(dir.File("same.svg")), before);
-  struct stat info {};
-  ASSERT_EQ(lstat(dir.File("pipe.svg").c_str(), &info), 0);
-  EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
 TEST(Cli, TellsAFileItCannotReadFromOneThatIsNoDocument) {

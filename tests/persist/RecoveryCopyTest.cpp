@@ -1,7 +1,6 @@
 // Recovery copies in the state folder: written, kept when their editor
 // ends, never taken while it runs or by two editors at once, taken, set
-// aside with the newest ten kept, kept aside for a later start, and what a
-// broken folder does.
+// aside with the newest ten kept, and what a broken folder does.
 
 #include <gtest/gtest.h>
 
@@ -65,25 +64,6 @@ TEST(RecoveryCopyTest, KeptAfterItsEditorEndsAndTakenByOneEditorOnly) {
   EXPECT_TRUE(Names(folder).empty());
 }
 
-TEST(RecoveryCopyTest, ACopyKeptAsideIsOfferedNextAndTheOwnNameWritesAgain) {
-  ScratchDir dir;
-  auto mine = RecoveryCopy::Claim(dir.path().string());
-  ASSERT_TRUE(mine);
-  EXPECT_FALSE(mine->KeepAside());  // nothing written yet
-  ASSERT_EQ(mine->Write(Drawing(1), {"a.twk", "", "/w"}), ResultCode::kOk);
-  EXPECT_TRUE(mine->KeepAside());
-  ASSERT_EQ(mine->Write(Drawing(2), {"b.twk", "b.twk", "/w"}), ResultCode::kOk);
-  EXPECT_TRUE(mine->KeepAside());
-  ASSERT_EQ(mine->Write(Drawing(3), {"c.twk", "c.twk", "/w"}), ResultCode::kOk);
-
-  // Both kept copies are offered while this editor runs; its own is not.
-  AbandonedCopies found = AbandonedCopies::Claim(dir.path().string());
-  std::set<std::pair<int, std::string>> offered;
-  for (const AbandonedCopy& copy : found.copies())
-    offered.emplace(Loaded(found, copy).CData.size(), copy.notes.savePath + "|" + copy.notes.savedAs);
-  EXPECT_EQ(offered, (std::set<std::pair<int, std::string>>{{1, "a.twk|"}, {2, "b.twk|b.twk"}}));
-}
-
 TEST(RecoveryCopyTest, ADiscardedCopyLeavesNothingBehind) {
   ScratchDir dir;
   auto mine = RecoveryCopy::Claim(dir.File("state"));
@@ -108,6 +88,8 @@ TEST(RecoveryCopyTest, NewestFirstOneAtATimeAndTheNewestTenSetAside) {
   WriteBytes(dir.File("editor-1-7.twk"), "not a document");
   fs::create_directory(dir.File("recovered"));
   WriteBytes(dir.File("recovered/mine.twk"), "a file the program never named");
+  WriteBytes(dir.File("victim"), "victim");
+  fs::create_symlink(dir.File("victim"), dir.File("recovered/editor-5-0.twk"));
 
   AbandonedCopies found = AbandonedCopies::Claim(folder);
   ASSERT_EQ(found.copies().size(), 13u);
@@ -120,10 +102,12 @@ TEST(RecoveryCopyTest, NewestFirstOneAtATimeAndTheNewestTenSetAside) {
     EXPECT_EQ(result.keptAt, folder + "/recovered/" + copy.name + ".twk");
   }
 
-  EXPECT_EQ(Names(folder), std::set<std::string>{"recovered"});
+  EXPECT_EQ(Names(folder), (std::set<std::string>{"recovered", "victim"}));
+  // Only the program's own regular files are counted and removed.
   const std::set<std::string> recovered = Names(dir.File("recovered"));
-  EXPECT_EQ(recovered.size(), 11u);
-  EXPECT_EQ(recovered.count("mine.twk"), 1u);
+  EXPECT_EQ(recovered.size(), 12u);
+  EXPECT_EQ(recovered.count("mine.twk") + recovered.count("editor-5-0.twk"), 2u);
+  EXPECT_EQ(ReadBytes(dir.File("victim")), "victim");
   std::set<int> kept;  // item counts of the copies set aside
   for (const std::string& name : recovered) {
     TWKFILE doc;

@@ -200,29 +200,5 @@ TEST(RecoveryPlanting, ADeviceNodeOrAFolderOfAnotherUserIsLeftAlone) {
   }
 }
 
-TEST(RecoveryPlanting, KeepingTenRemovesOnlyTheProgramsOwnFiles) {
-  Planting p;
-  fs::create_directory(p.In("recovered"));
-  for (int i = 0; i < 20; ++i) WriteBytes(p.In("recovered/icon" + std::to_string(i) + ".twk"), "mine");
-  fs::create_symlink(p.victim, p.In("recovered/editor-5-0.twk"));
-  for (int i = 0; i < 12; ++i) {
-    auto copy = RecoveryCopy::Claim(p.folder);
-    ASSERT_TRUE(copy);
-    ASSERT_EQ(copy->Write(Drawing(1), {}), ResultCode::kOk);
-  }
-  AbandonedCopies found = AbandonedCopies::Claim(p.folder);
-  ASSERT_EQ(found.copies().size(), 12u);
-  for (AbandonedCopy& copy : found.copies()) (void)found.SetAside(copy);
-  int icons = 0, copies = 0;
-  for (const auto& entry : fs::directory_iterator(p.In("recovered"))) {
-    const std::string name = entry.path().filename().string();
-    icons += name.rfind("icon", 0) == 0;
-    copies += name.rfind("editor-", 0) == 0 && !entry.is_symlink();
-  }
-  EXPECT_EQ(std::pair(icons, copies), std::pair(20, 10));
-  EXPECT_TRUE(fs::is_symlink(p.In("recovered/editor-5-0.twk")));
-  EXPECT_EQ(ReadBytes(p.victim), "the victim's bytes");
-}
-
 }  // namespace
 }  // namespace twk::test
