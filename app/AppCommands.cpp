@@ -41,7 +41,7 @@ void AddAppCommands(CommandRegistry& table, App& app) {
   table.Add({keys::kCut, "cut the selected items", {ctrl('X')}, {}, kDrawingOrExporting,
              [a](Editor& ed) { CutItemsCommand(ed, a->clipboard()); }});
   table.Add({keys::kPaste, "paste items", {ctrl('V')}, {}, kDrawingOrExporting,
-             [a](Editor& ed) { PasteItemsCommand(ed, a->clipboard()); }});
+             [a](Editor& ed) { PasteItemsCommand(ed, a->clipboard(), AskingOverMainWindow(*a)); }});
   table.Add({keys::kH, "hide or show the selection's marks", {KeyStroke{'H'}}, {}, kRefusedWhileExporting,
              [a](Editor&) { a->ToggleSelectionMarks(); }});
   table.Add({keys::kP, "show or hide the preview", {KeyStroke{'P'}}, {}, kNeverRefused, [a](Editor&) { a->TogglePreview(); }});

@@ -27,11 +27,15 @@ void CutItemsCommand(Editor& editor, Clipboard& clipboard) {
   PutOnClipboard(clipboard, CutSelected(editor));
 }
 
-void PasteItemsCommand(Editor& editor, Clipboard& clipboard) {
+void PasteItemsCommand(Editor& editor, Clipboard& clipboard, const Asking& ask) {
   // Text from any program: what the reader does not take whole is ignored
   // without a word, as is a clipboard without items.
   const std::optional<TWKFILE> items = ItemsFromClipboardText(clipboard.Get(kItemsMimeType));
-  if (items) PasteItems(editor, items->CData);
+  if (!items || PasteItems(editor, items->CData)) return;
+  ask.dialogs.ShowMessage(ask.owner, QStringLiteral("Paste"),
+                          QStringLiteral("Can't paste: the drawing would hold more than ") +
+                              QString::number(kDocumentItemCeiling) + QStringLiteral(" items."),
+                          MessageIcon::kError);
 }
 
 }  // namespace twk

@@ -4,6 +4,8 @@
 // document. The command table refuses them while drawing and while the
 // export window is open.
 
+#include "app/Dialogs.h"
+
 namespace twk {
 
 class Clipboard;
@@ -11,6 +13,7 @@ class Editor;
 
 void CopyItemsCommand(Editor& editor, Clipboard& clipboard);   // Ctrl+C
 void CutItemsCommand(Editor& editor, Clipboard& clipboard);    // Ctrl+X: copy, then delete as one step
-void PasteItemsCommand(Editor& editor, Clipboard& clipboard);  // Ctrl+V
+// Ctrl+V; a paste past the document's item ceiling is refused with a message.
+void PasteItemsCommand(Editor& editor, Clipboard& clipboard, const Asking& ask);
 
 }  // namespace twk

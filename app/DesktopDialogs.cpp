@@ -8,6 +8,7 @@
 
 #include "app/Dialogs.h"
 #include "app/FileDialog.h"
+#include "app/RecoveryChoices.h"
 #include "persist/PathRules.h"
 
 namespace twk {
@@ -70,6 +71,11 @@ class QtDialogs : public Dialogs {
     if (!colour.isValid()) return false;
     chosen = colour;
     return true;
+  }
+
+  std::vector<CopyChoice> ChooseForCopies(QWidget* owner, const QString& title,
+                                          const std::vector<QString>& rows) override {
+    return AskRecoveryChoices(owner, title, rows);
   }
 };
 

@@ -27,6 +27,9 @@ struct FileDialogRequest {
   std::vector<DialogFilter> moreFilters;  // offered after the first
 };
 
+// What to do with one drawing left by an editor that ended.
+enum class CopyChoice { kRestore, kKeep, kDiscard };
+
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
@@ -40,6 +43,11 @@ class Dialogs {
   virtual void ShowMessage(QWidget* owner, const QString& title, const QString& text, MessageIcon icon) = 0;
   // The colour chooser; false when cancelled.
   virtual bool ChooseColour(QWidget* owner, QColor initial, QColor& chosen) = 0;
+  // Lists `rows`, one drawing each, with Restore, Keep for later and
+  // Discard for each and for all; one choice per row, every one kKeep when
+  // the dialog is closed without OK.
+  virtual std::vector<CopyChoice> ChooseForCopies(QWidget* owner, const QString& title,
+                                                  const std::vector<QString>& rows) = 0;
 };
 
 // The desktop dialogs.

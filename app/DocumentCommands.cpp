@@ -79,7 +79,9 @@ void LoadDocumentFromPath(const DocumentFileParts& parts, const QString& chosen)
     loaded.TWKW = 0;
     loaded.TWKH = 0;
   }
-  // One undo step either way: undo brings back the drawing before it.
+  // One undo step either way: undo brings back the drawing before it, and
+  // a copy of its unsaved changes stays for a later start.
+  parts.recovery.DrawingReplaced(result == ResultCode::kOk ? path : std::string());
   parts.loader.LoadDocument(std::move(loaded), result == ResultCode::kOk ? path : parts.config.RecentFile);
   // A document just read equals its file.
   if (result == ResultCode::kOk) parts.recovery.DocumentSaved();

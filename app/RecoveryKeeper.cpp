@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <system_error>
 
 #include "persist/StateFolder.h"
@@ -18,6 +19,9 @@ bool IsStartDocument(const TWKFILE& doc) { return doc.CData.empty() && doc.TWKW 
 RecoveryKeeper::RecoveryKeeper(const TWKFILE& doc, const EditorState& state, const std::string& savePath,
                                std::unique_ptr<RecoveryCopy> copy)
     : doc_(doc), state_(state), savePath_(savePath), copy_(std::move(copy)) {
+  std::error_code ec;
+  startFolder_ = std::filesystem::current_path(ec).string();
+  drawnIn_ = startFolder_;
   timer_.setSingleShot(true);
   QObject::connect(&timer_, &QTimer::timeout, [this] { HandOver(); });
 }
@@ -25,8 +29,12 @@ RecoveryKeeper::RecoveryKeeper(const TWKFILE& doc, const EditorState& state, con
 std::unique_ptr<RecoveryKeeper> RecoveryKeeper::InStateFolder(const TWKFILE& doc, const EditorState& state,
                                                               const std::string& savePath) {
   const std::string folder = TarnwickStateFolder();
-  std::unique_ptr<RecoveryCopy> copy = RecoveryCopy::Claim(folder);
-  if (!copy) std::fprintf(stderr, "tarnwick: no recovery copies: cannot write to %s\n", folder.c_str());
+  FolderOpen why = FolderOpen::kOpened;
+  std::unique_ptr<RecoveryCopy> copy = RecoveryCopy::Claim(folder, &why);
+  if (!copy && why == FolderOpen::kNotOwnFolder)
+    std::fprintf(stderr, "tarnwick: no recovery copies: %s is not a folder of this user\n", folder.c_str());
+  else if (!copy)
+    std::fprintf(stderr, "tarnwick: no recovery copies: cannot write to %s\n", folder.c_str());
   return std::make_unique<RecoveryKeeper>(doc, state, savePath, std::move(copy));
 }
 
@@ -46,9 +54,20 @@ void RecoveryKeeper::DocumentChanged() {
 }
 
 void RecoveryKeeper::DocumentSaved() {
+  savedAs_ = savePath_;
   if (!copy_) return;
   timer_.stop();
   Queue(Job{});
+}
+
+void RecoveryKeeper::DrawingReplaced(std::string savedAs, std::string drawnIn) {
+  if (copy_) {
+    // The copy must hold the drawing as it is now before it is kept.
+    Flush();
+    copy_->KeepAside();
+  }
+  savedAs_ = std::move(savedAs);
+  drawnIn_ = drawnIn.empty() ? startFolder_ : std::move(drawnIn);
 }
 
 void RecoveryKeeper::HandOver() {
@@ -62,14 +81,15 @@ void RecoveryKeeper::HandOver() {
   if (IsStartDocument(doc)) {
     Queue(Job{});
   } else {
-    Queue(Job{std::move(doc), savePath_});
+    Queue(Job{std::move(doc), CopyNotes{savePath_, savedAs_, drawnIn_}});
   }
 }
 
-void RecoveryKeeper::Flush() {
+bool RecoveryKeeper::Flush() {
   if (timer_.isActive()) HandOver();
   std::unique_lock lock(mutex_);
   wake_.wait(lock, [this] { return !busy_ && !waiting_; });
+  return !failing_;
 }
 
 void RecoveryKeeper::Queue(Job job) {
@@ -98,15 +118,15 @@ void RecoveryKeeper::Run() {
     lock.unlock();
     bool written = true;
     if (job.doc) {
-      written = copy_->Write(*job.doc, job.savePath) == ResultCode::kOk;
+      written = copy_->Write(*job.doc, job.notes) == ResultCode::kOk;
     } else {
       copy_->Discard();
     }
     // One line when writing starts to fail, none while it keeps failing.
     if (!written && !failing_) std::fprintf(stderr, "tarnwick: cannot write the recovery copy %s\n", copy_->copyPath().c_str());
-    failing_ = !written;
     job = Job{};
     lock.lock();
+    failing_ = !written;
     busy_ = false;
     wake_.notify_all();
   }

@@ -4,7 +4,9 @@
 // a second, so a key never waits for the disk. An item being drawn is not
 // part of the copy. A saved document, or one
 // back to the empty start document, keeps no copy. A copy that cannot be
-// written costs one line on stderr; editing goes on.
+// written costs one line on stderr; editing goes on. A drawing with unsaved
+// changes that another takes the place of keeps its copy, under a name of its
+// own, until a later start asks about it.
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -30,7 +32,8 @@ class RecoveryKeeper {
   RecoveryKeeper(const TWKFILE& doc, const EditorState& state, const std::string& savePath,
                  std::unique_ptr<RecoveryCopy> copy);
   // A keeper of a copy of its own in the user's state folder, or, when that
-  // cannot be written, of none (saying so in one line on stderr).
+  // cannot be written or is not the user's own folder, of none (saying so in
+  // one line on stderr).
   static std::unique_ptr<RecoveryKeeper> InStateFolder(const TWKFILE& doc, const EditorState& state,
                                                        const std::string& savePath);
   // Waits for a write in flight; a change not yet written is not written.
@@ -42,12 +45,18 @@ class RecoveryKeeper {
   void DocumentChanged();
   // The document now equals a file: the copy goes.
   void DocumentSaved();
+  // Another drawing is about to take the place of this one: a copy of
+  // unsaved changes is kept for a later start. The new drawing was last
+  // saved as `savedAs` (empty: never) and drawn in the folder `drawnIn`
+  // (empty: the one this editor runs in).
+  void DrawingReplaced(std::string savedAs, std::string drawnIn = {});
   // Hands the current document to the helper thread now (the copy is made
   // here, the writing there).
   void HandOver();
   // Writes a change still waiting and returns once the helper is idle
-  // (closing, or a copy that must be on disk before another goes).
-  void Flush();
+  // (closing, or a copy that must be on disk before another goes). False
+  // when the copy on disk is not the drawing: the last write failed.
+  bool Flush();
 
   bool keepsCopies() const { return copy_ != nullptr; }
   std::string copyPath() const { return copy_ ? copy_->copyPath() : std::string(); }
@@ -56,7 +65,7 @@ class RecoveryKeeper {
   // What the helper does next: write this document, or remove the copy.
   struct Job {
     std::optional<TWKFILE> doc;
-    std::string savePath;
+    CopyNotes notes;
   };
   void Queue(Job job);
   void Run();
@@ -65,6 +74,9 @@ class RecoveryKeeper {
   const EditorState& state_;
   const std::string& savePath_;
   std::unique_ptr<RecoveryCopy> copy_;
+  std::string savedAs_;      // the file the drawing was last saved as or read from
+  std::string startFolder_;  // the folder the editor runs in
+  std::string drawnIn_;      // the folder the drawing was made in
   QTimer timer_;
   QElapsedTimer sinceWrite_;
 

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "export/ExportOperation.h"
+#include "export/PngExport.h"
 #include "persist/DocumentFile.h"
 #include "persist/PathRules.h"
 
@@ -47,6 +48,25 @@ std::string ExportBaseFor(const Arguments& args) {
   return ExtensionBase(args.outputPath);
 }
 
+// The output of `request` that is the file `input` itself (the same device
+// and inode, whatever the names or links say); empty when none is.
+std::string OutputOverInput(const std::string& input, const ExportRequest& request) {
+  struct stat in {};
+  if (::stat(input.c_str(), &in) != 0) return {};
+  std::vector<std::string> outputs;
+  if (request.format == ExportFormat::kPng) {
+    for (const ExportJob& job : ExportJobsFor(request.base, SplitSizes(request.format, request.sizes).held))
+      outputs.push_back(job.path);
+  } else {
+    outputs.push_back(request.base + "." + FormatName(request.format));
+  }
+  for (const std::string& output : outputs) {
+    struct stat out {};
+    if (::stat(output.c_str(), &out) == 0 && out.st_dev == in.st_dev && out.st_ino == in.st_ino) return output;
+  }
+  return {};
+}
+
 }  // namespace
 
 namespace {
@@ -85,6 +105,11 @@ int RunExport(const Arguments& args, std::ostream& out, std::ostream& err) {
   const std::string name = FormatName(args.format);
   if (SplitSizes(args.format, request.sizes).held.empty()) {
     err << "tarnwick-cli: a ." << name << " file holds only the sizes " << HeldEdgesText(args.format) << "\n";
+    return 1;
+  }
+  const std::string over = OutputOverInput(args.input, request);
+  if (!over.empty()) {
+    err << "tarnwick-cli: the output is the input file: " << over << "\n";
     return 1;
   }
   const ExportReport report = RunExport(request);

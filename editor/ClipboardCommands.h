@@ -14,7 +14,8 @@ TWKFILE CopySelected(const Editor& ed);
 TWKFILE CutSelected(Editor& ed);
 // Puts copies of `items` at the front of the document in their order, as the
 // only selected rows, checked when visible: one step. Pasted back into their
-// own document they lie exactly over their sources, as clones do.
-void PasteItems(Editor& ed, const ItemStore& items);
+// own document they lie exactly over their sources, as clones do. False, and
+// nothing pasted, when the document would pass kDocumentItemCeiling items.
+bool PasteItems(Editor& ed, const ItemStore& items);
 
 }  // namespace twk

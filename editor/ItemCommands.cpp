@@ -58,7 +58,7 @@ void SetSelectedVisibility(Editor& ed, bool visible) {
 
 void CloneSelected(Editor& ed) {
   // The copies go to the front in the order of their sources, selected.
-  AddCopiesAtFront(ed, SelectedItems(ed));
+  (void)AddCopiesAtFront(ed, SelectedItems(ed));
 }
 
 std::vector<const TWKDATA*> SelectedItems(const Editor& ed) {
@@ -70,7 +70,8 @@ std::vector<const TWKDATA*> SelectedItems(const Editor& ed) {
   return items;
 }
 
-void AddCopiesAtFront(Editor& ed, const std::vector<const TWKDATA*>& sources) {
+bool AddCopiesAtFront(Editor& ed, const std::vector<const TWKDATA*>& sources) {
+  if (sources.size() > kDocumentItemCeiling - static_cast<std::size_t>(ed.doc.CData.size())) return false;
   std::vector<ListedItem> copies;
   for (const TWKDATA* source : sources) {
     ListedItem copy;
@@ -81,8 +82,9 @@ void AddCopiesAtFront(Editor& ed, const std::vector<const TWKDATA*>& sources) {
     copy.row = RowState{true, source->Visible != 0};
     copies.push_back(std::move(copy));
   }
-  if (copies.empty()) return;
+  if (copies.empty()) return true;
   RunEdit(ed, std::make_unique<AddItems>(std::move(copies), AddItems::Selection::kAsListed));
+  return true;
 }
 
 void DeleteSelected(Editor& ed) {

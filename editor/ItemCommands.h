@@ -18,6 +18,8 @@ namespace twk {
 void SyncVisibility(Editor& ed);
 // Hide (false) or Show (true) the items of the selected rows.
 void SetSelectedVisibility(Editor& ed, bool visible);
+// Clones the selected items; nothing when the document would pass
+// kDocumentItemCeiling items.
 void CloneSelected(Editor& ed);
 void DeleteSelected(Editor& ed);
 
@@ -25,7 +27,9 @@ void DeleteSelected(Editor& ed);
 std::vector<const TWKDATA*> SelectedItems(const Editor& ed);
 // Puts copies of `sources` at the front of the document in their order, as
 // the only selected rows, checked when visible: one step (none when empty).
-void AddCopiesAtFront(Editor& ed, const std::vector<const TWKDATA*>& sources);
+// False, and nothing added, when the document would pass
+// kDocumentItemCeiling items.
+bool AddCopiesAtFront(Editor& ed, const std::vector<const TWKDATA*>& sources);
 
 // Rebuilds every row from CData after a document was loaded: rows in
 // document order, visible items checked, row 0 selected.

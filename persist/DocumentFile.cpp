@@ -72,6 +72,10 @@ ResultCode LoadDocumentFile(const std::string& path, TWKFILE& doc, LoadAccess ac
   return LoadRecordFile(path, DocumentDescription(), doc, Container::kTagged, access);
 }
 
+ResultCode LoadOpenDocumentFile(const FileHandle& file, std::uint64_t size, TWKFILE& doc) {
+  return LoadOpenRecordFile(file, size, DocumentDescription(), &doc, Container::kTagged);
+}
+
 std::string DocumentToXml(const TWKFILE& doc) { return RecordToXml(DocumentDescription(), &doc); }
 
 bool WriteDocumentXml(const TWKFILE& doc, const XmlSink& sink) { return WriteRecordXml(DocumentDescription(), &doc, sink); }

@@ -14,7 +14,7 @@ namespace twk {
 // What a document file may hold: 64 MiB of XML is about 200,000 items, twenty
 // times the largest document in use; reading keeps at most kItemCeiling items.
 inline constexpr std::size_t kDocumentPayloadCeiling = std::size_t{64} << 20;
-inline constexpr std::size_t kItemCeiling = 250'000;
+inline constexpr std::size_t kItemCeiling = kDocumentItemCeiling;
 
 // Writes `doc` to `path`; a ResultCode.
 [[nodiscard]] ResultCode SaveDocumentFile(const std::string& path, const TWKFILE& doc);
@@ -24,6 +24,10 @@ inline constexpr std::size_t kItemCeiling = 250'000;
 // The same with a choice of access: LoadAccess::kShared also reads read-only
 // files (for tools that only read documents).
 [[nodiscard]] ResultCode LoadDocumentFile(const std::string& path, TWKFILE& doc, LoadAccess access);
+
+// Reads the open document file `file` of `size` bytes into `doc`; throws
+// std::bad_alloc when memory runs out.
+[[nodiscard]] ResultCode LoadOpenDocumentFile(const FileHandle& file, std::uint64_t size, TWKFILE& doc);
 
 // The compact XML text saving `doc` would write (without zero fill).
 std::string DocumentToXml(const TWKFILE& doc);

@@ -66,9 +66,14 @@ std::string SaveTarget(std::string path) {
 
 // Removes the temporary files that saves killed part-way left in `folder`:
 // those named after a process that no longer runs.
-void RemoveStaleTemporaries(const std::string& folder) {
-  DIR* dir = ::opendir(folder.c_str());
-  if (!dir) return;
+void RemoveStaleTemporaries(int folder) {
+  const int own = ::fcntl(folder, F_DUPFD_CLOEXEC, 0);
+  DIR* dir = own >= 0 ? ::fdopendir(own) : nullptr;
+  if (!dir) {
+    if (own >= 0) ::close(own);
+    return;
+  }
+  ::rewinddir(dir);  // the copy shares its position with `folder`
   const std::size_t prefix = sizeof kTemporaryPrefix - 1;
   while (const dirent* entry = ::readdir(dir)) {
     const char* name = entry->d_name;
@@ -79,17 +84,18 @@ void RemoveStaleTemporaries(const std::string& folder) {
     const std::size_t length = std::strlen(name);
     if (length < 4 || std::strcmp(name + length - 4, ".tmp") != 0) continue;
     if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;  // its saver may still run
-    ::unlinkat(::dirfd(dir), name, 0);
+    ::unlinkat(folder, name, 0);
   }
   ::closedir(dir);
 }
 
-// A fresh file in `folder` that no one else uses, created exclusively.
-FileHandle CreateTemporary(const std::string& folder, std::string& name) {
+// A fresh file in `folder` that no one else uses, created exclusively; a
+// name already taken, even by a link, is passed over.
+FileHandle CreateTemporary(int folder, std::string& name, mode_t mode) {
   static std::atomic<unsigned> counter{0};
   for (int attempt = 0; attempt < 100; ++attempt) {
-    name = folder + "/" + kTemporaryPrefix + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
-    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    name = kTemporaryPrefix + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
+    const int fd = ::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
     if (fd >= 0) return FileHandle(fd);
     if (errno != EEXIST) break;
   }
@@ -106,6 +112,27 @@ bool KeepIdentity(int fd, const struct stat& old) {
   }
   // After fchown, which clears the set-id bits.
   return ::fchmod(fd, (old.st_mode & (0777 | S_ISGID)) | S_IWUSR) == 0;
+}
+
+// Writes `part1` and `part2` to a new file in `folder`, flushes it to disk
+// and renames it over `name` (a link of that name is replaced, not
+// followed). With `old`, the new file takes its identity.
+ResultCode WriteAndRename(int folder, const std::string& name, const struct stat* old, mode_t mode,
+                          std::string_view part1, std::string_view part2) {
+  RemoveStaleTemporaries(folder);
+  std::string temporary;
+  FileHandle file = CreateTemporary(folder, temporary, mode);
+  if (file.get() < 0) return ResultCode::kFileFailed;
+  const bool written = (!old || KeepIdentity(file.get(), *old)) && LockNow(file.get(), LOCK_EX) &&
+                       WriteAll(file.get(), part1) && WriteAll(file.get(), part2) && ::fsync(file.get()) == 0 &&
+                       ::close(file.release()) == 0;
+  if (!written || ::renameat(folder, temporary.c_str(), folder, name.c_str()) != 0) {
+    ::unlinkat(folder, temporary.c_str(), 0);
+    return ResultCode::kFileFailed;
+  }
+  // Make the rename itself durable; a failure here no longer endangers data.
+  ::fsync(folder);
+  return ResultCode::kOk;
 }
 
 }  // namespace
@@ -153,33 +180,43 @@ bool ReadExactly(int fd, std::uint64_t offset, char* buffer, std::size_t length)
 ResultCode ReplaceFile(const std::string& requested, std::string_view part1, std::string_view part2) {
   if (requested.empty() || requested.back() == '/') return ResultCode::kFileFailed;
   const std::string path = SaveTarget(requested);
-  const std::string folder = FolderOf(path);
+  const std::size_t slash = path.rfind('/');
+  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  FileHandle folder(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folder.get() < 0) return ResultCode::kFileFailed;
   struct stat info {};
   FileHandle old;
   bool replacing = false;
-  if (::stat(path.c_str(), &info) == 0) {
-    if (S_ISDIR(info.st_mode)) return ResultCode::kFileFailed;
+  if (::fstatat(folder.get(), name.c_str(), &info, 0) == 0) {
+    // Only a regular file is replaced: a folder, a FIFO or a device node
+    // (also one a link leads to) is left exactly as it is.
+    if (!S_ISREG(info.st_mode)) return ResultCode::kFileFailed;
     replacing = true;
     // Hold the old file's lock for the whole save; a file locked by another
     // process is not replaced.
-    old = FileHandle(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    old = FileHandle(::openat(folder.get(), name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (old.get() >= 0 && (::fstat(old.get(), &info) != 0 || !S_ISREG(info.st_mode))) return ResultCode::kFileFailed;
     if (old.get() >= 0 && !LockNow(old.get(), LOCK_EX)) return ResultCode::kFileFailed;
   }
-  RemoveStaleTemporaries(folder);
-  std::string temporary;
-  FileHandle file = CreateTemporary(folder, temporary);
-  if (file.get() < 0) return ResultCode::kFileFailed;
-  const bool written = (!replacing || KeepIdentity(file.get(), info)) && LockNow(file.get(), LOCK_EX) &&
-                       WriteAll(file.get(), part1) && WriteAll(file.get(), part2) && ::fsync(file.get()) == 0 &&
-                       ::close(file.release()) == 0;
-  if (!written || ::rename(temporary.c_str(), path.c_str()) != 0) {
-    ::unlink(temporary.c_str());
-    return ResultCode::kFileFailed;
+  return WriteAndRename(folder.get(), name, replacing ? &info : nullptr, 0666, part1, part2);
+}
+
+ResultCode ReplaceFileAt(int folder, const std::string& name, std::string_view part1, std::string_view part2) {
+  if (name.empty() || name.find('/') != std::string::npos) return ResultCode::kFileFailed;
+  return WriteAndRename(folder, name, nullptr, 0600, part1, part2);
+}
+
+FileHandle OpenRegularAt(int folder, const std::string& name, std::uint64_t& size) {
+  FileHandle file(::openat(folder, name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW | O_NONBLOCK));
+  struct stat info {};
+  if (file.get() < 0) return {};
+  if (::fstat(file.get(), &info) != 0) return {};
+  if (!S_ISREG(info.st_mode)) {
+    errno = EINVAL;
+    return {};
   }
-  // Make the rename itself durable; a failure here no longer endangers data.
-  FileHandle folderHandle(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (folderHandle.get() >= 0) ::fsync(folderHandle.get());
-  return ResultCode::kOk;
+  size = static_cast<std::uint64_t>(info.st_size);
+  return file;
 }
 
 WriteCall SetWriteCallForTesting(WriteCall call) { return gWriteCall.exchange(call); }

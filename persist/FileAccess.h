@@ -55,9 +55,22 @@ bool ReadExactly(int fd, std::uint64_t offset, char* buffer, std::size_t length)
 // process. A read-only file at `path` is replaced. The new file keeps the
 // owner, group (where the system allows it), permission bits and setgid bit
 // of the old one, plus the owner's write bit. A symbolic link at `path` stays:
-// the file it leads to is replaced. Temporary files in the folder left by
+// the file it leads to is replaced. Only a regular file is replaced: when
+// `path` (or the file a link leads to) is a FIFO, a device or anything else,
+// the result is kFileFailed and it is not opened. Temporary files in the folder left by
 // saves that were killed part-way are removed. Returns kOk on success.
 [[nodiscard]] ResultCode ReplaceFile(const std::string& path, std::string_view part1, std::string_view part2);
+
+// ReplaceFile for the name `name` inside the open folder `folder`, for the
+// program's own files: the name itself is replaced whatever it is (a link
+// there is replaced, never followed), and a new file is made owner-only.
+[[nodiscard]] ResultCode ReplaceFileAt(int folder, const std::string& name, std::string_view part1,
+                                       std::string_view part2);
+
+// Opens `name` inside the open folder `folder` for reading, without following
+// a link and without waiting on a FIFO: a regular file only. An empty handle
+// otherwise (errno tells why; EINVAL for a file that is not regular).
+FileHandle OpenRegularAt(int folder, const std::string& name, std::uint64_t& size);
 
 // The write(2) call ReplaceFile uses; tests swap it to make writing fail.
 using WriteCall = ssize_t (*)(int fd, const void* data, std::size_t size);

@@ -12,6 +12,9 @@ namespace {
 RecordDescription ClipboardDescription(std::size_t itemCeiling) {
   RecordDescription description = DocumentDescription();
   description.typeName = "TWKITEMS";
+  // Text from any program: a whole document or a picture is no clipboard
+  // text of items.
+  description.rootNamed = true;
   for (FieldDescription& field : description.fields) {
     if (field.shape == FieldShape::kList) field.maxItems = itemCeiling + 1;
   }

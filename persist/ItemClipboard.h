@@ -32,7 +32,7 @@ struct ClipboardLimits {
 std::string ItemsToClipboardText(const TWKFILE& picked);
 
 // The size and items `text` holds; nothing when it is over a ceiling, is not
-// whole well-formed XML, or holds no document element.
+// whole well-formed XML, or its document element is not TWKITEMS.
 std::optional<TWKFILE> ItemsFromClipboardText(std::string_view text, const ClipboardLimits& limits = {});
 
 }  // namespace twk

@@ -55,6 +55,9 @@ struct RecordDescription {
   std::vector<FieldDescription> fields;
   std::size_t payloadCeiling = kDefaultPayloadCeiling;
   std::size_t parserBudget = kDefaultParserBudget;
+  // Whether the document element must be named `typeName`; otherwise any
+  // name is taken. A document element of another name holds no record.
+  bool rootNamed = false;
 };
 
 // How deep an element may lie in a payload and still reach the record: 1

@@ -52,11 +52,10 @@ ResultCode LocateStream(const char (&head)[kTaggedHeader], std::uint64_t fileSiz
 }
 
 
-ResultCode LoadRecordFileOrThrow(const std::string& path, const RecordDescription& description, void* record,
-                                 Container container, LoadAccess access) {
-  FileHandle file;
-  std::uint64_t size = 0;
-  if (OpenForLoad(path, access, file, size) != ResultCode::kOk) return ResultCode::kFileFailed;
+}  // namespace
+
+ResultCode LoadOpenRecordFile(const FileHandle& file, std::uint64_t size, const RecordDescription& description,
+                              void* record, Container container) {
   char head[kTaggedHeader] = {};
   const std::size_t headLength = static_cast<std::size_t>(std::min<std::uint64_t>(size, kTaggedHeader));
   if (!ReadExactly(file.get(), 0, head, headLength)) return ResultCode::kFileFailed;
@@ -87,6 +86,16 @@ ResultCode LoadRecordFileOrThrow(const std::string& path, const RecordDescriptio
   if (readFailed) return ResultCode::kFileFailed;
   if (rc != ResultCode::kOk) return rc;
   return XmlToRecord(description, payload, record);
+}
+
+namespace {
+
+ResultCode LoadRecordFileOrThrow(const std::string& path, const RecordDescription& description, void* record,
+                                 Container container, LoadAccess access) {
+  FileHandle file;
+  std::uint64_t size = 0;
+  if (OpenForLoad(path, access, file, size) != ResultCode::kOk) return ResultCode::kFileFailed;
+  return LoadOpenRecordFile(file, size, description, record, container);
 }
 
 }  // namespace

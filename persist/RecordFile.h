@@ -35,6 +35,11 @@ constexpr std::size_t kMinimumPayload = 64;
 [[nodiscard]] ResultCode LoadRecordFile(const std::string& path, const RecordDescription& description, void* record, Container container,
                    LoadAccess access = LoadAccess::kExclusive);
 
+// LoadRecordFile for a file already open, `size` bytes long. Lets
+// std::bad_alloc through, for callers that tell lack of memory apart.
+[[nodiscard]] ResultCode LoadOpenRecordFile(const FileHandle& file, std::uint64_t size,
+                                            const RecordDescription& description, void* record, Container container);
+
 // Typed conveniences.
 template <typename Record>
 [[nodiscard]] ResultCode SaveRecordFile(const std::string& path, const RecordDescription& description, const Record& record,

@@ -10,6 +10,7 @@ void RecordFiller::Start(const char* name) {
   if (skipDepth_ > 0) return Skip();
   if (stack_.empty()) {
     if (sawRoot_) return Skip();
+    if (description_.rootNamed && description_.typeName != name) return Skip();
     sawRoot_ = true;
     ResetRecord(description_, record_);
     stack_.push_back(Frame{FrameKind::kRecord, ValueType::kRecord, record_, &description_});

@@ -18,29 +18,46 @@ std::string TarnwickStateFolder() {
   return {};
 }
 
-bool MakeFolders(const std::string& folder) {
-  if (folder.empty()) return false;
-  for (std::size_t slash = folder.find('/', 1); ; slash = folder.find('/', slash + 1)) {
-    const std::string part = folder.substr(0, slash);
-    if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
-    if (slash == std::string::npos) break;
-  }
+FolderOpen OpenOwnFolder(int parent, const std::string& name, FileHandle& folder) {
+  if (::mkdirat(parent, name.c_str(), 0700) != 0 && errno != EEXIST) return FolderOpen::kCannotMake;
+  FileHandle opened(::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
   struct stat info {};
-  return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  if (opened.get() < 0) {
+    const bool planted = errno == ELOOP || errno == ENOTDIR;
+    return planted ? FolderOpen::kNotOwnFolder : FolderOpen::kCannotMake;
+  }
+  if (::fstat(opened.get(), &info) != 0) return FolderOpen::kCannotMake;
+  if (!S_ISDIR(info.st_mode) || info.st_uid != ::geteuid()) return FolderOpen::kNotOwnFolder;
+  folder = std::move(opened);
+  return FolderOpen::kOpened;
 }
 
-FileHandle HoldLockFile(const std::string& path, bool fresh) {
+FolderOpen OpenStateFolder(const std::string& path, FileHandle& folder) {
+  if (path.size() < 2 || path.front() != '/') return FolderOpen::kCannotMake;
+  for (std::size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
+    if (::mkdir(path.substr(0, slash).c_str(), 0700) != 0 && errno != EEXIST) return FolderOpen::kCannotMake;
+  }
+  return OpenOwnFolder(AT_FDCWD, path, folder);
+}
+
+FileHandle HoldLockFileAt(int folder, const std::string& name, bool fresh) {
   for (int attempt = 0; attempt < 10; ++attempt) {
-    FileHandle file(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | (fresh ? O_EXCL : 0), 0600));
+    FileHandle file(::openat(folder, name.c_str(),
+                             O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | (fresh ? O_EXCL : 0),
+                             0600));
     if (file.get() < 0) return {};
+    struct stat held {}, named {};
+    if (::fstat(file.get(), &held) != 0 || !S_ISREG(held.st_mode)) {
+      errno = EINVAL;
+      return {};
+    }
     int locked;
     while ((locked = ::flock(file.get(), LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
     }
     if (locked != 0) return {};
     // Its holder removes a lock file before letting go: the name must still
     // lead to the file locked here.
-    struct stat held {}, named {};
-    if (::fstat(file.get(), &held) == 0 && ::stat(path.c_str(), &named) == 0 && held.st_ino == named.st_ino &&
+    if (::fstatat(folder, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && held.st_ino == named.st_ino &&
         held.st_dev == named.st_dev)
       return file;
     if (fresh) return {};
@@ -48,10 +65,29 @@ FileHandle HoldLockFile(const std::string& path, bool fresh) {
   return {};
 }
 
-void DropLockFile(const std::string& path, FileHandle& lock) {
+void DropLockFileAt(int folder, const std::string& name, FileHandle& lock) {
   if (lock.get() < 0) return;
-  ::unlink(path.c_str());
+  ::unlinkat(folder, name.c_str(), 0);
   lock = FileHandle();
+}
+
+std::optional<std::string> ReadSmallFileAt(int folder, const std::string& name, std::size_t ceiling) {
+  std::uint64_t size = 0;
+  const FileHandle file = OpenRegularAt(folder, name, size);
+  if (file.get() < 0 || size > ceiling) return std::nullopt;
+  // One byte more than the ceiling shows a file that grew since.
+  std::string text(ceiling + 1, '\0');
+  std::size_t got = 0;
+  for (;;) {
+    const ssize_t n = ::read(file.get(), text.data() + got, text.size() - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return std::nullopt;
+    if (n == 0) break;
+    got += static_cast<std::size_t>(n);
+    if (got > ceiling) return std::nullopt;
+  }
+  text.resize(got);
+  return text;
 }
 
 }  // namespace twk

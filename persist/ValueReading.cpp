@@ -1,7 +1,8 @@
 // Reading field values from element text.
-#include <charconv>
-#include <cstring>
-#include <limits>
+#include <locale.h>
+#include <stdlib.h>
+
+#include <string>
 
 #include "persist/ValueText.h"
 
@@ -13,13 +14,6 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view lowerCase) {
-  if (a.size() != lowerCase.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (Lower(a[i]) != lowerCase[i]) return false;
-  return true;
-}
 
 }  // namespace
 
@@ -50,54 +44,11 @@ float ParseFloatText(std::string_view text) {
   while (i < text.size() && IsBlank(text[i])) ++i;
   std::size_t end = i;
   while (end < text.size() && !IsBlank(text[end])) ++end;
-  const std::string_view token = text.substr(i, end - i);
-  if (EqualsIgnoringCase(token, "+infinity")) return std::numeric_limits<float>::infinity();
-  if (EqualsIgnoringCase(token, "-infinity")) return -std::numeric_limits<float>::infinity();
-  if (EqualsIgnoringCase(token, "nan")) return std::numeric_limits<float>::quiet_NaN();
-
-  // The longest prefix of the form [+-]digits[.digits][(e|E)[+-]digits].
-  std::size_t p = 0;
-  bool negative = false;
-  if (p < token.size() && (token[p] == '+' || token[p] == '-')) negative = token[p++] == '-';
-  const std::size_t numberStart = p;
-  std::size_t digits = 0, leadingIntegerDigits = 0, zerosAfterPoint = 0;
-  bool seenNonZero = false;
-  for (; p < token.size() && IsDigit(token[p]); ++p, ++digits) {
-    if (seenNonZero || token[p] != '0') {
-      seenNonZero = true;
-      ++leadingIntegerDigits;
-    }
-  }
-  if (p < token.size() && token[p] == '.') {
-    for (++p; p < token.size() && IsDigit(token[p]); ++p, ++digits) {
-      if (!seenNonZero && token[p] == '0') ++zerosAfterPoint;
-      else seenNonZero = true;
-    }
-  }
-  if (digits == 0) return 0.0f;
-  long exponentValue = 0;
-  if (p < token.size() && (token[p] == 'e' || token[p] == 'E')) {
-    std::size_t q = p + 1;
-    bool expNegative = false;
-    if (q < token.size() && (token[q] == '+' || token[q] == '-')) expNegative = token[q++] == '-';
-    if (q < token.size() && IsDigit(token[q])) {
-      for (; q < token.size() && IsDigit(token[q]); ++q)
-        if (exponentValue < 100000) exponentValue = exponentValue * 10 + (token[q] - '0');
-      if (expNegative) exponentValue = -exponentValue;
-      p = q;
-    }
-  }
-  double value = 0;
-  const auto result = std::from_chars(token.data() + numberStart, token.data() + p, value);
-  if (result.ec == std::errc::result_out_of_range) {
-    // Too large or too small for a double: decide by the decimal magnitude.
-    const long magnitude = leadingIntegerDigits > 0 ? static_cast<long>(leadingIntegerDigits) + exponentValue
-                                                    : exponentValue - static_cast<long>(zerosAfterPoint);
-    value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-  } else if (result.ec != std::errc()) {
-    value = 0;
-  }
-  return static_cast<float>(negative ? -value : value);
+  // The C library's reading in the classic locale, whatever locale the
+  // program runs in: "inf", "nan(...)" and hexadecimal floats included.
+  static const locale_t classic = ::newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+  const std::string token(text.substr(i, end - i));
+  return ::strtof_l(token.c_str(), nullptr, classic);
 }
 
 }  // namespace twk

@@ -24,9 +24,10 @@ std::string FloatText(float value);
 std::uint64_t ParseIntegerText(std::string_view text);
 
 // Reads a float text: leading white space skipped, the token ends at the next
-// white space; "+Infinity", "-Infinity" and "NaN" in any letter case, else a
-// decimal number (sign, digits, fraction, exponent) read from the start of the
-// token, 0 when it starts no number. Rounded to the nearest float.
+// white space; the longest start of it that the C library's strtof takes in
+// the classic locale ("+Infinity", "inf", "NaN", "nan(1)", decimal and
+// hexadecimal numbers), 0 when it starts no number. Rounded to the nearest
+// float; a value past the largest float is an infinity.
 float ParseFloatText(std::string_view text);
 
 }  // namespace twk

@@ -37,7 +37,7 @@ void BM_RecoveryWriteOnHelperThread(benchmark::State& state) {
   std::unique_ptr<RecoveryCopy> copy = RecoveryCopy::Claim(folder.path().toStdString());
   if (!copy) state.SkipWithError("no recovery copy in the temporary folder");
   for (auto _ : state) {
-    if (copy->Write(doc, "/home/user/icon.twk") != ResultCode::kOk) state.SkipWithError("the copy was not written");
+    if (copy->Write(doc, {"/home/user/icon.twk", "", "/home/user"}) != ResultCode::kOk) state.SkipWithError("the copy was not written");
   }
 }
 BENCHMARK(BM_RecoveryWriteOnHelperThread)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)

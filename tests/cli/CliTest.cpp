@@ -168,6 +168,29 @@ TEST(Cli, RejectsBadInputWithOneLineAndStatusOne) {
   EXPECT_EQ(version.out, "tarnwick-cli " TARNWICK_VERSION_TEXT "\n");
 }
 
+TEST(Cli, NeverWritesOverItsInput) {
+  ScratchDir dir;
+  const std::string path = SampleDocument(dir);
+  std::filesystem::copy_file(path, dir.File("same.svg"));
+  std::filesystem::create_symlink(dir.File("same.svg"), dir.File("link.svg"));
+  const std::string before = test::ReadBytes(path);
+  const struct {
+    std::string args;
+    std::string err;
+  } cases[] = {
+      {"export '" + dir.File("same.svg") + "' --format svg",
+       "tarnwick-cli: the output is the input file: " + dir.File("same.svg") + "\n"},
+      {"export '" + dir.File("same.svg") + "' --format svg --out '" + dir.File("link.svg") + "'",
+       "tarnwick-cli: the output is the input file: " + dir.File("link.svg") + "\n"},
+  };
+  for (const auto& c : cases) {
+    const CliRun run = RunCli(c.args, dir.File("err"));
+    EXPECT_EQ(run.status, 1) << c.args;
+    EXPECT_EQ(test::ReadBytes(dir.File("err")), c.err);
+  }
+  EXPECT_EQ(test::ReadBytes(dir.File("same.svg")), before);
+}
+
 TEST(Cli, TellsAFileItCannotReadFromOneThatIsNoDocument) {
   ScratchDir dir;
   test::WriteBytes(dir.File("README"), "Tarnwick draws icons.\n");

@@ -63,5 +63,26 @@ TEST(ClipboardCommandsTest, CutHandsOverTheItemsItDeletes) {
   EXPECT_EQ(t.history.undoCount(), 1u);
 }
 
+TEST(ClipboardCommandsTest, PasteAndCloneStopAtTheDocumentItemCeiling) {
+  TestEditor t;
+  for (std::size_t i = 0; i + 1 < kDocumentItemCeiling; ++i) t.doc.CData.append(MakeItem(kLine, 0));
+  RebuildRowsFromDocument(t.ed);
+  t.rows.Select({0, 1});
+  TWKFILE two;
+  two.CData.append(MakeItem(kRect, 1));
+  two.CData.append(MakeItem(kRect, 2));
+
+  // Past the ceiling: nothing pasted or cloned, no step.
+  EXPECT_FALSE(PasteItems(t.ed, two.CData));
+  CloneSelected(t.ed);
+  EXPECT_EQ(static_cast<std::size_t>(t.doc.CData.size()), kDocumentItemCeiling - 1);
+  EXPECT_EQ(t.history.undoCount(), 0u);
+  // Up to it: pasted.
+  (void)two.CData.take(1);
+  EXPECT_TRUE(PasteItems(t.ed, two.CData));
+  EXPECT_EQ(static_cast<std::size_t>(t.doc.CData.size()), kDocumentItemCeiling);
+  EXPECT_EQ(t.doc.CData.at(0)->Name, "item1");
+}
+
 }  // namespace
 }  // namespace twk::test

@@ -13,10 +13,13 @@
 #include "GuiTestSupport.h"
 #include "app/AppCommands.h"
 #include "app/Clipboard.h"
+#include "app/CopyPasteCommands.h"
 #include "app/ExportCommands.h"
 #include "app/ImageCanvas.h"
 #include "app/ItemListWidget.h"
+#include "editor/ItemCommands.h"
 #include "editor/KeyNumbers.h"
+#include "editor/TestEditor.h"
 #include "persist/DocumentFile.h"
 #include "persist/ItemClipboard.h"
 
@@ -204,6 +207,22 @@ TEST_F(ClipboardGui, NothingMovesWhileDrawingOrWhileTheExportWindowIsOpen) {
     EXPECT_EQ(app->history().undoCount(), steps);
     leave();
   }
+}
+
+TEST(PasteCommand, PastTheItemCeilingSaysSoAndPastesNothing) {
+  test::TestEditor t;
+  for (std::size_t i = 0; i + 2 < kDocumentItemCeiling; ++i) t.doc.CData.append(Item(kLine, 0));
+  RebuildRowsFromDocument(t.ed);
+  FakeClipboard clipboard;
+  TWKFILE copied;
+  for (int tag = 0; tag < 3; ++tag) copied.CData.append(Item(kRect, tag));
+  clipboard.held = {{kItemsMimeType, ItemsToClipboardText(copied)}};
+  ScriptedDialogs dialogs;
+  PasteItemsCommand(t.ed, clipboard, Asking{dialogs, nullptr});
+  EXPECT_EQ(static_cast<std::size_t>(t.doc.CData.size()), kDocumentItemCeiling - 2);
+  EXPECT_EQ(t.history.undoCount(), 0u);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text, "Can't paste: the drawing would hold more than 250000 items.");
 }
 
 }  // namespace

@@ -45,11 +45,13 @@ class ScriptedDialogs : public Dialogs {
   std::deque<int> filters;  // the filter chosen with each path (0 without one)
   std::deque<bool> answers;
   std::deque<QColor> colours;  // an invalid colour answers "cancel"
+  std::vector<CopyChoice> copyChoices;  // the answer to the list of drawings
 
   std::vector<FileDialogRequest> fileRequests;
   std::vector<Message> questions;
   std::vector<Message> messages;
   std::vector<QColor> colourRequests;
+  std::vector<std::vector<QString>> copyLists;
 
   QString AskFilePath(QWidget*, const FileDialogRequest& request, int* chosenFilter) override {
     fileRequests.push_back(request);
@@ -69,6 +71,10 @@ class ScriptedDialogs : public Dialogs {
     if (!answer.isValid()) return false;
     chosen = answer;
     return true;
+  }
+  std::vector<CopyChoice> ChooseForCopies(QWidget*, const QString&, const std::vector<QString>& rows) override {
+    copyLists.push_back(rows);
+    return copyChoices;
   }
 
  private:

@@ -1,12 +1,16 @@
 // Nothing is lost: a Load is an undo step, and the recovery copy follows
 // every change, goes when the drawing is saved, stays when the editor ends
-// and is offered to the next editor, which restores it or sets it aside.
+// and is offered to the next editor, which restores it or sets it aside. A
+// restored drawing that another drawing replaces keeps its copy, and a copy
+// is only taken once the editor's own copy of it is on disk.
 
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <algorithm>
+#include <set>
 #include <fstream>
+#include <sstream>
 #include <cstdlib>
 #include <filesystem>
 #include <tuple>
@@ -20,6 +24,7 @@
 #include "app/RecoveryPrompt.h"
 #include "editor/KeyNumbers.h"
 #include "persist/DocumentFile.h"
+#include "persist/RecoveryCopy.h"
 
 namespace twk {
 namespace {
@@ -149,7 +154,11 @@ TEST(RecoveryCopy, FollowsChangesGoesWhenSavedStaysAtCloseAndComesBack) {
   dialogs.answers = {true};
   OfferAbandonedDrawings(AskingOverMainWindow(*app), app->recovery(), *app);
   ASSERT_EQ(dialogs.questions.size(), 1u);
-  EXPECT_TRUE(dialogs.questions[0].text.startsWith("Restore the drawing that was not saved?\r\n"));
+  const QString ranIn = QString::fromStdString(fs::current_path().string());
+  EXPECT_TRUE(dialogs.questions[0].text.startsWith("Restore the drawing that was not saved?\r\n\r\nLast saved as: " +
+                                                   QString::fromStdString(dir.file("saved.twk")) +
+                                                   "\r\nEditor ran in: " + ranIn + "\r\nLast changed: "))
+      << dialogs.questions[0].text.toStdString();
   EXPECT_TRUE(dialogs.questions[0].text.endsWith("\r\nItems: 3"));
   EXPECT_EQ(Take(*app).doc, unsaved.doc);
   EXPECT_EQ(Take(*app).savePath, dir.file("saved.twk"));
@@ -166,25 +175,139 @@ TEST(RecoveryCopy, FollowsChangesGoesWhenSavedStaysAtCloseAndComesBack) {
   OfferAbandonedDrawings(AskingOverMainWindow(*app), app->recovery(), *app);
   EXPECT_EQ(dialogs.questions.size(), 2u);
   EXPECT_EQ(CopiesIn(state.folder()), 0);
+  ASSERT_EQ(CopiesIn(state.folder() / "recovered"), 1);
+  const fs::path keptAt = fs::directory_iterator(state.folder() / "recovered")->path();
+  ASSERT_FALSE(dialogs.messages.empty());
+  EXPECT_EQ(dialogs.messages.back().text, "The drawing is kept in:\r\n" + QString::fromStdString(keptAt.string()));
+}
+
+// Copies of drawings left by editors that ended, the newest last.
+void Abandoned(const fs::path& folder, const std::vector<std::pair<int, CopyNotes>>& drawings) {
+  const auto now = fs::file_time_type::clock::now();
+  for (std::size_t i = 0; i < drawings.size(); ++i) {
+    auto copy = RecoveryCopy::Claim(folder.string());
+    ASSERT_TRUE(copy);
+    ASSERT_EQ(copy->Write(Drawing(drawings[i].first), drawings[i].second), ResultCode::kOk);
+    fs::last_write_time(copy->copyPath(), now - std::chrono::minutes(drawings.size() - i));
+  }
+}
+
+// The item counts and notes (last saved as, folder) of the copies the next
+// start would offer.
+std::multiset<std::pair<int, std::string>> Offered(const fs::path& folder) {
+  std::multiset<std::pair<int, std::string>> offered;
+  AbandonedCopies found = AbandonedCopies::Claim(folder.string());
+  for (AbandonedCopy& copy : found.copies()) {
+    TWKFILE doc;
+    EXPECT_EQ(found.Load(copy, doc), CopyLoad::kLoaded);
+    offered.emplace(doc.CData.size(), copy.notes.savedAs + "|" + copy.notes.folder);
+  }
+  return offered;
+}
+
+TEST(RecoveryCopy, RestoreOverRestoreKeepsBothForTheNextStart) {
+  ScopedStateHome state;
+  ScriptedDialogs dialogs;
+  Abandoned(state.folder(), {{2, {"", "/a/two.twk", "/a"}}, {5, {"", "", "/b"}}});
+  auto app = test::StartedApp(dialogs);
+  dialogs.answers = {true, true};
+  OfferAbandonedDrawings(AskingOverMainWindow(*app), app->recovery(), *app);
+  ASSERT_EQ(dialogs.questions.size(), 2u);
+  EXPECT_TRUE(dialogs.questions[0].text.contains("\r\nNever saved\r\nEditor ran in: /b\r\n"));
+  EXPECT_EQ(app->doc().CData.size(), 2);
+  EXPECT_TRUE(dialogs.messages.empty());
+  app->Shutdown();
+  app.reset();
+  EXPECT_EQ(Offered(state.folder()), (std::multiset<std::pair<int, std::string>>{{2, "/a/two.twk|/a"}, {5, "|/b"}}));
+}
+
+TEST(RecoveryCopy, RestoreThenOpenFileKeepsTheRestoredDrawing) {
+  ScopedStateHome state;
+  ScopedWorkDir dir;
+  ScriptedDialogs dialogs;
+  Abandoned(state.folder(), {{3, {"", "/a/three.twk", "/a"}}});
+  const std::string file = dir.file("point.twk");
+  ASSERT_EQ(SaveDocumentFile(file, Drawing(4)), ResultCode::kOk);
+  auto app = test::StartedApp(dialogs);
+  dialogs.answers = {true};
+  OfferAbandonedDrawings(AskingOverMainWindow(*app), app->recovery(), *app);
+  LoadDocumentFromPath(DocumentFilePartsOf(*app), QString::fromStdString(file));
+  EXPECT_EQ(app->doc().CData.size(), 4);
+  app->Shutdown();
+  app.reset();
+  EXPECT_EQ(Offered(state.folder()), (std::multiset<std::pair<int, std::string>>{{3, "/a/three.twk|/a"}}));
+}
+
+TEST(RecoveryCopy, YesOnAFullDiskKeepsTheOldCopyAndSaysSo) {
+  ScopedStateHome state;
+  ScriptedDialogs dialogs;
+  Abandoned(state.folder(), {{3, {"", "", "/c"}}});
+  auto app = test::StartedApp(dialogs);
+  dialogs.answers = {true};
+  const WriteCall saved = SetWriteCallForTesting([](int, const void*, std::size_t) -> ssize_t {
+    errno = ENOSPC;
+    return -1;
+  });
+  testing::internal::CaptureStderr();
+  OfferAbandonedDrawings(AskingOverMainWindow(*app), app->recovery(), *app);
+  SetWriteCallForTesting(saved);
+  testing::internal::GetCapturedStderr();
+  EXPECT_EQ(app->doc().CData.size(), 3);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_TRUE(dialogs.messages[0].text.contains("The drawing is not protected until space is freed."));
+  EXPECT_EQ(Offered(state.folder()), (std::multiset<std::pair<int, std::string>>{{3, "|/c"}}));
+}
+
+TEST(RecoveryCopy, ManyDrawingsAreOfferedInOneListChosenEachOnItsOwn) {
+  ScopedStateHome state;
+  ScriptedDialogs dialogs;
+  const CopyNotes d{"", "", "/d"};
+  Abandoned(state.folder(), {{1, d}, {2, d}, {3, d}, {4, d}, {5, d}});
+  auto app = test::StartedApp(dialogs);
+  // Newest first: 5 restored, 4 and 2 kept for later, 3 discarded, 1 left
+  // to the default.
+  dialogs.copyChoices = {CopyChoice::kRestore, CopyChoice::kKeep, CopyChoice::kDiscard, CopyChoice::kKeep};
+  OfferAbandonedDrawings(AskingOverMainWindow(*app), app->recovery(), *app);
+  EXPECT_TRUE(dialogs.questions.empty());
+  ASSERT_EQ(dialogs.copyLists.size(), 1u);
+  EXPECT_EQ(dialogs.copyLists[0].size(), 5u);
+  EXPECT_EQ(app->doc().CData.size(), 5);
+  EXPECT_EQ(Offered(state.folder()), (std::multiset<std::pair<int, std::string>>{{1, "|/d"}, {2, "|/d"}, {4, "|/d"}}));
   EXPECT_EQ(CopiesIn(state.folder() / "recovered"), 1);
 }
 
-TEST(RecoveryCopy, AStateFolderThatCannotBeWrittenLeavesEditingAlone) {
+TEST(RecoveryCopy, AStateFolderThatCannotBeWrittenOrIsALinkLeavesEditingAlone) {
   ScopedWorkDir dir;
   std::ofstream(dir.file("file")) << "x";
-  ScopedStateHome state(dir.file("file"));
-  ScriptedDialogs dialogs;
-  testing::internal::CaptureStderr();
-  auto app = test::StartedApp(dialogs);
-  app->ReplaceDocument(Drawing(2));
-  app->recovery().Flush();
-  const std::string said = testing::internal::GetCapturedStderr();
-  EXPECT_FALSE(app->recovery().keepsCopies());
-  std::size_t lines = 0;
-  for (std::size_t at = said.find("tarnwick:"); at != std::string::npos; at = said.find("tarnwick:", at + 1)) ++lines;
-  EXPECT_EQ(lines, 1u) << said;
-  EXPECT_NE(said.find("no recovery copies"), std::string::npos) << said;
-  EXPECT_EQ(app->doc().CData.size(), 2);
+  fs::create_directories(dir.file("links/icons"));
+  fs::create_symlink(dir.file("links/icons"), dir.file("links/tarnwick"));
+  const struct {
+    std::string home;
+    std::string said;
+  } cases[] = {
+      {dir.file("file"), "tarnwick: no recovery copies: cannot write to " + dir.file("file") + "/tarnwick\n"},
+      {dir.file("links"),
+       "tarnwick: no recovery copies: " + dir.file("links") + "/tarnwick is not a folder of this user\n"},
+  };
+  for (const auto& c : cases) {
+    ScopedStateHome state(c.home);
+    ScriptedDialogs dialogs;
+    testing::internal::CaptureStderr();
+    auto app = test::StartedApp(dialogs);
+    app->ReplaceDocument(Drawing(2));
+    app->recovery().Flush();
+    OfferAbandonedDrawings(AskingOverMainWindow(*app), app->recovery(), *app);
+    app->Shutdown();
+    // Only the program's own lines: Qt may add its own.
+    std::istringstream said(testing::internal::GetCapturedStderr());
+    std::string own;
+    for (std::string line; std::getline(said, line);)
+      if (line.rfind("tarnwick:", 0) == 0) own += line + "\n";
+    EXPECT_EQ(own, c.said);
+    EXPECT_FALSE(app->recovery().keepsCopies());
+    EXPECT_EQ(app->doc().CData.size(), 2);
+  }
+  EXPECT_TRUE(fs::is_empty(dir.file("links/icons")));
 }
 
 }  // namespace

@@ -98,5 +98,27 @@ TEST(ItemClipboardTest, MalformedTextGivesNothing) {
   for (const std::string& text : cases) EXPECT_FALSE(ItemsFromClipboardText(text)) << text;
 }
 
+TEST(ItemClipboardTest, OnlyItsOwnElementHoldsItemsAndNumbersReadAsTheCLibraryReadsThem) {
+  const std::string items = "<CData><element><Type>0</Type><Y2>Infinity</Y2><X1>0x1p4</X1></element></CData>";
+  const struct {
+    std::string text;
+    bool taken;
+  } cases[] = {
+      {"<TWKITEMS>" + items + "</TWKITEMS>", true},
+      {"<?xml version=\"1.0\"?><!-- c --><TWKITEMS>" + items + "</TWKITEMS>", true},
+      {"<TWKFILE>" + items + "</TWKFILE>", false},
+      {"<svg>" + items + "</svg>", false},
+      {"<twkitems>" + items + "</twkitems>", false},
+  };
+  for (const auto& c : cases) {
+    const std::optional<TWKFILE> read = ItemsFromClipboardText(c.text);
+    ASSERT_EQ(read.has_value(), c.taken) << c.text;
+    if (!read) continue;
+    ASSERT_EQ(read->CData.size(), 1);
+    EXPECT_EQ(read->CData.at(0)->Y2, kInf);
+    EXPECT_EQ(read->CData.at(0)->X1, 16.0f);
+  }
+}
+
 }  // namespace
 }  // namespace twk

@@ -35,23 +35,32 @@ std::set<std::string> Names(const fs::path& folder) {
   return names;
 }
 
+TWKFILE Loaded(AbandonedCopies& found, const AbandonedCopy& copy) {
+  TWKFILE doc;
+  EXPECT_EQ(found.Load(copy, doc), CopyLoad::kLoaded) << copy.name;
+  return doc;
+}
+
 TEST(RecoveryCopyTest, KeptAfterItsEditorEndsAndTakenByOneEditorOnly) {
   ScratchDir dir;
   const std::string folder = dir.File("state/tarnwick");
   auto mine = RecoveryCopy::Claim(folder);
   ASSERT_TRUE(mine);
-  ASSERT_EQ(mine->Write(Drawing(2), "/home/a/house.twk"), ResultCode::kOk);
-  EXPECT_TRUE(ClaimAbandonedCopies(folder).empty());  // its editor still runs
+  const CopyNotes notes{"/home/a/house.twk", "/home/a/old.twk", "/home/a"};
+  ASSERT_EQ(mine->Write(Drawing(2), notes), ResultCode::kOk);
+  EXPECT_TRUE(AbandonedCopies::Claim(folder).copies().empty());  // its editor still runs
 
   mine.reset();  // the editor ends with unsaved changes
-  std::vector<AbandonedCopy> found = ClaimAbandonedCopies(folder);
-  ASSERT_EQ(found.size(), 1u);
-  EXPECT_EQ(DocumentToXml(found[0].doc), DocumentToXml(Drawing(2)));
-  EXPECT_EQ(found[0].savePath, "/home/a/house.twk");
-  EXPECT_NEAR(static_cast<double>(found[0].changed), static_cast<double>(std::time(nullptr)), 5.0);
-  EXPECT_TRUE(ClaimAbandonedCopies(folder).empty());  // a second editor starting now
+  AbandonedCopies found = AbandonedCopies::Claim(folder);
+  ASSERT_EQ(found.copies().size(), 1u);
+  AbandonedCopy& copy = found.copies()[0];
+  EXPECT_EQ(DocumentToXml(Loaded(found, copy)), DocumentToXml(Drawing(2)));
+  EXPECT_EQ(copy.notes, notes);
+  EXPECT_EQ(copy.size, fs::file_size(found.PathOf(copy)));
+  EXPECT_NEAR(static_cast<double>(copy.changed), static_cast<double>(std::time(nullptr)), 5.0);
+  EXPECT_TRUE(AbandonedCopies::Claim(folder).copies().empty());  // a second editor starting now
 
-  TakeCopy(found[0]);
+  found.Take(copy);
   EXPECT_TRUE(Names(folder).empty());
 }
 
@@ -59,33 +68,46 @@ TEST(RecoveryCopyTest, ADiscardedCopyLeavesNothingBehind) {
   ScratchDir dir;
   auto mine = RecoveryCopy::Claim(dir.File("state"));
   ASSERT_TRUE(mine);
-  ASSERT_EQ(mine->Write(Drawing(1), ""), ResultCode::kOk);
+  ASSERT_EQ(mine->Write(Drawing(1), {}), ResultCode::kOk);
   mine->Discard();
   mine.reset();
-  EXPECT_TRUE(ClaimAbandonedCopies(dir.File("state")).empty());
+  EXPECT_TRUE(AbandonedCopies::Claim(dir.File("state")).copies().empty());
   EXPECT_TRUE(Names(dir.File("state")).empty());
 }
 
-TEST(RecoveryCopyTest, NewestFirstAndTheNewestTenSetAside) {
+TEST(RecoveryCopyTest, NewestFirstOneAtATimeAndTheNewestTenSetAside) {
   ScratchDir dir;
   const std::string folder = dir.path().string();
   const auto now = fs::file_time_type::clock::now();
   for (int i = 0; i < 12; ++i) {
     auto copy = RecoveryCopy::Claim(folder);
     ASSERT_TRUE(copy);
-    ASSERT_EQ(copy->Write(Drawing(i), ""), ResultCode::kOk);
+    ASSERT_EQ(copy->Write(Drawing(i), {}), ResultCode::kOk);
     fs::last_write_time(copy->copyPath(), now - std::chrono::hours(12 - i));
   }
-  WriteBytes(dir.File("damaged.twk"), "not a document");
+  WriteBytes(dir.File("editor-1-7.twk"), "not a document");
+  fs::create_directory(dir.File("recovered"));
+  WriteBytes(dir.File("recovered/mine.twk"), "a file the program never named");
+  WriteBytes(dir.File("victim"), "victim");
+  fs::create_symlink(dir.File("victim"), dir.File("recovered/editor-5-0.twk"));
 
-  std::vector<AbandonedCopy> found = ClaimAbandonedCopies(folder);
-  ASSERT_EQ(found.size(), 12u);
-  for (int i = 0; i < 12; ++i) EXPECT_EQ(found[i].doc.CData.size(), 11 - i);
-  for (AbandonedCopy& copy : found) SetAside(folder, copy);
+  AbandonedCopies found = AbandonedCopies::Claim(folder);
+  ASSERT_EQ(found.copies().size(), 13u);
+  TWKFILE doc;
+  EXPECT_EQ(found.Load(found.copies()[0], doc), CopyLoad::kDamaged);  // the newest
+  for (int i = 1; i < 13; ++i) EXPECT_EQ(Loaded(found, found.copies()[i]).CData.size(), 12 - i);
+  for (AbandonedCopy& copy : found.copies()) {
+    const SetAsideResult result = found.SetAside(copy);
+    EXPECT_EQ(result.recovered, FolderOpen::kOpened);
+    EXPECT_EQ(result.keptAt, folder + "/recovered/" + copy.name + ".twk");
+  }
 
-  EXPECT_EQ(Names(folder), std::set<std::string>{"recovered"});
+  EXPECT_EQ(Names(folder), (std::set<std::string>{"recovered", "victim"}));
+  // Only the program's own regular files are counted and removed.
   const std::set<std::string> recovered = Names(dir.File("recovered"));
-  EXPECT_EQ(recovered.size(), 10u);
+  EXPECT_EQ(recovered.size(), 12u);
+  EXPECT_EQ(recovered.count("mine.twk") + recovered.count("editor-5-0.twk"), 2u);
+  EXPECT_EQ(ReadBytes(dir.File("victim")), "victim");
   std::set<int> kept;  // item counts of the copies set aside
   for (const std::string& name : recovered) {
     TWKFILE doc;
@@ -102,18 +124,19 @@ TEST(RecoveryCopyTest, AFolderThatCannotBeWrittenIsReportedNotThrown) {
 
   auto mine = RecoveryCopy::Claim(dir.File("state"));
   ASSERT_TRUE(mine);
-  ASSERT_EQ(mine->Write(Drawing(1), "p"), ResultCode::kOk);
+  ASSERT_EQ(mine->Write(Drawing(1), {"p", "", ""}), ResultCode::kOk);
   const WriteCall saved = SetWriteCallForTesting([](int, const void*, std::size_t) -> ssize_t {
     errno = ENOSPC;
     return -1;
   });
-  EXPECT_EQ(mine->Write(Drawing(3), "q"), ResultCode::kFileFailed);
+  EXPECT_EQ(mine->Write(Drawing(3), {"q", "", ""}), ResultCode::kFileFailed);
   SetWriteCallForTesting(saved);
   mine.reset();
-  std::vector<AbandonedCopy> found = ClaimAbandonedCopies(dir.File("state"));
-  ASSERT_EQ(found.size(), 1u);
-  EXPECT_EQ(DocumentToXml(found[0].doc), DocumentToXml(Drawing(1)));  // the last good copy stays whole
-  EXPECT_EQ(found[0].savePath, "p");
+  AbandonedCopies found = AbandonedCopies::Claim(dir.File("state"));
+  ASSERT_EQ(found.copies().size(), 1u);
+  // The last good copy stays whole.
+  EXPECT_EQ(DocumentToXml(Loaded(found, found.copies()[0])), DocumentToXml(Drawing(1)));
+  EXPECT_EQ(found.copies()[0].notes.savePath, "p");
 }
 
 TEST(StateFolderTest, FromXdgStateHomeElseHome) {

@@ -1,6 +1,7 @@
 // Saving never loses the previous file: failures leave it exactly as it was.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -156,6 +157,31 @@ TEST(SaveSafety, ASaveThroughALinkReplacesItsTargetAndKeepsTheLink) {
     EXPECT_EQ(read.TWKW, width) << link;
   }
   EXPECT_EQ(EntriesIn(dir.path() / "real"), 2u);
+}
+
+TEST(SaveSafety, OnlyARegularFileIsReplacedNeverAFifoOrADevice) {
+  ScratchDir dir;
+  ASSERT_EQ(mkfifo(dir.File("pipe").c_str(), 0644), 0);
+  const bool root = geteuid() == 0;  // only the superuser makes device nodes
+  if (root) ASSERT_EQ(mknod(dir.File("null").c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);
+  std::filesystem::create_symlink("pipe", dir.path() / "to-pipe");
+  std::filesystem::create_symlink(dir.File("null"), dir.path() / "to-null");
+  std::filesystem::create_symlink("to-pipe", dir.path() / "to-to-pipe");
+  const struct {
+    const char* name;  // what the save names
+    const char* node;  // the node it must leave alone
+  } cases[] = {{"pipe", "pipe"}, {"null", "null"}, {"to-pipe", "pipe"}, {"to-null", "null"}, {"to-to-pipe", "pipe"}};
+  const std::size_t entries = EntriesIn(dir.path());
+  for (const auto& c : cases) {
+    if (!root && std::string(c.node) == "null") continue;
+    struct stat before {}, after {};
+    ASSERT_EQ(lstat(dir.File(c.node).c_str(), &before), 0);
+    EXPECT_EQ(ReplaceFile(dir.File(c.name), "png bytes", {}), ResultCode::kFileFailed) << c.name;
+    ASSERT_EQ(lstat(dir.File(c.node).c_str(), &after), 0);
+    EXPECT_EQ(std::tuple(after.st_ino, after.st_mode, after.st_rdev), std::tuple(before.st_ino, before.st_mode, before.st_rdev))
+        << c.name;
+  }
+  EXPECT_EQ(EntriesIn(dir.path()), entries);  // no temporary file left behind
 }
 
 TEST(SaveSafety, KeepsOwnerGroupAndTheSetgidBit) {

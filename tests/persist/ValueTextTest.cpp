@@ -142,5 +142,31 @@ TEST(FloatTextReading, FollowsTheReadingRules) {
   EXPECT_EQ(ParseFloatText("0.1000000015"), 0.1f);
 }
 
+TEST(FloatTextReading, TakesWhatTheCLibraryTakesInTheClassicLocale) {
+  constexpr float kInf = std::numeric_limits<float>::infinity();
+  const struct {
+    const char* text;
+    float value;  // NaN: any NaN
+  } cases[] = {
+      {"Infinity", kInf}, {"inf", kInf},          {"-Inf", -kInf},       {"INFINITYx", kInf},
+      {"infin", kInf},    {"nan(1)", NAN},        {"-nan", NAN},         {"NaN(abc)", NAN},
+      {"0x10", 16},       {"0x1p4", 16},          {"-0X1.8p1", -3},      {"0x", 0},
+      {"0x1p999", kInf},  {"1,5", 1},             {"in", 0},             {"3.4028236e38", kInf},
+  };
+  for (const auto& c : cases) {
+    const float read = ParseFloatText(c.text);
+    if (std::isnan(c.value)) {
+      EXPECT_TRUE(std::isnan(read)) << c.text;
+    } else {
+      EXPECT_EQ(read, c.value) << c.text;
+    }
+  }
+  // The same in a locale with a decimal comma.
+  if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) {
+    EXPECT_EQ(ParseFloatText("2.5"), 2.5f);
+    std::setlocale(LC_NUMERIC, "C");
+  }
+}
+
 }  // namespace
 }  // namespace twk
