@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "export/ExportOperation.h"
+#include "export/IconSetExport.h"
 #include "persist/DocumentFile.h"
 #include "persist/PathRules.h"
 
@@ -66,12 +67,23 @@ void ReportFailures(const ExportReport& report, std::ostream& err) {
   for (const ExportedFile& file : report.files) {
     if (file.outcome == FileOutcome::kWritten) continue;
     if (file.outcome == FileOutcome::kTooLarge)
-      err << "tarnwick-cli: the SVG would be larger than 64 MiB: " << file.path << "\n";
+      err << "tarnwick-cli: the " << (report.format == ExportFormat::kIconSets ? "file" : "SVG")
+          << " would be larger than 64 MiB: " << file.path << "\n";
     else if (report.format == ExportFormat::kPng)
       err << "(" << SizeListText(file.sizes) << ") : " << file.path << "\n";
     else
       err << "tarnwick-cli: can't write file: " << file.path << "\n";
   }
+}
+
+// The icon sets into the folder --out names.
+int RunSetExport(const Arguments& args, const TWKFILE& doc, std::ostream& err) {
+  ExportRequest request{doc, {}, ExportFormat::kIconSets, args.outputPath};
+  request.sets = args.sets;
+  request.setName = IconSetDrawingName(args.input, args.outputPath);
+  const ExportReport report = RunExport(request);
+  ReportFailures(report, err);
+  return report.AnyFailed() ? 1 : 0;
 }
 
 }  // namespace
@@ -80,6 +92,7 @@ int RunExport(const Arguments& args, std::ostream& out, std::ostream& err) {
   (void)out;
   TWKFILE doc;
   if (!LoadInput(args.input, doc, err)) return 1;
+  if (args.format == ExportFormat::kIconSets) return RunSetExport(args, doc, err);
   const ExportRequest request{doc, args.sizesGiven ? args.sizes : DefaultSizes(args.format), args.format,
                               ExportBaseFor(args)};
   const std::string name = FormatName(args.format);

@@ -82,24 +82,6 @@ std::string StrokeElement(const OutlinePath& outline, const TWKDATA& item, Paint
   return Element(data, item, paint);
 }
 
-// The picture as the item's own (unturned) coordinates see it.
-DotView PictureView(const TWKDATA& item, double reach) {
-  const double turn = std::fmod(double(item.DrawAngle), 360.0) * 3.14159265358979323846 / 180.0;
-  const double c = std::cos(turn), s = std::sin(turn);
-  const RotationCentre o = RotationCentreOf(item);
-  return {c, s, -s, c, o.x - o.x * c + o.y * s, o.y - o.x * s - o.y * c, -reach, -reach, 16 + reach, 16 + reach};
-}
-
-bool Seen(const DotView& v, const Polyline& piece) {
-  double minX = INFINITY, minY = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
-  for (const Point& p : piece.points) {
-    const double x = v.xx * p.x + v.xy * p.y + v.x0, y = v.yx * p.x + v.yy * p.y + v.y0;
-    minX = std::min(minX, x), maxX = std::max(maxX, x);
-    minY = std::min(minY, y), maxY = std::max(maxY, y);
-  }
-  return maxX >= v.left && minX <= v.right && maxY >= v.top && minY <= v.bottom;
-}
-
 // Round dots: a zero-length segment with a round cap for each disc. Square
 // and center dots: each dash written out with flat ends, the figure's own
 // ends lengthened for the square style, so every dash has the exact shape.
@@ -118,13 +100,13 @@ std::string DotsElement(const OutlinePath& outline, const TWKDATA& item, Paint p
   // Only the dots and dashes that can touch the picture (16 x 16 units,
   // grown by a pen's width) are written: the rest would only make the file
   // long.
-  const DotView view = PictureView(item, width);
+  const DotView view = ItemPictureView(item, width);
   SvgPathData data;
   if (round) {
     data.AddDots(DotCentres(figures, step, view));
   } else {
     std::vector<Polyline> pieces = DashPieces(figures, width, distance, paint.pen.cap == LineCap::kSquare);
-    std::erase_if(pieces, [&](const Polyline& piece) { return !Seen(view, piece); });
+    std::erase_if(pieces, [&](const Polyline& piece) { return !PieceSeen(view, piece); });
     data.AddPolylines(pieces);
     paint.pen.cap = LineCap::kFlat;
   }
@@ -132,6 +114,24 @@ std::string DotsElement(const OutlinePath& outline, const TWKDATA& item, Paint p
 }
 
 }  // namespace
+
+// The picture as the item's own (unturned) coordinates see it.
+DotView ItemPictureView(const TWKDATA& item, double reach) {
+  const double turn = std::fmod(double(item.DrawAngle), 360.0) * 3.14159265358979323846 / 180.0;
+  const double c = std::cos(turn), s = std::sin(turn);
+  const RotationCentre o = RotationCentreOf(item);
+  return {c, s, -s, c, o.x - o.x * c + o.y * s, o.y - o.x * s - o.y * c, -reach, -reach, 16 + reach, 16 + reach};
+}
+
+bool PieceSeen(const DotView& v, const Polyline& piece) {
+  double minX = INFINITY, minY = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
+  for (const Point& p : piece.points) {
+    const double x = v.xx * p.x + v.xy * p.y + v.x0, y = v.yx * p.x + v.yy * p.y + v.y0;
+    minX = std::min(minX, x), maxX = std::max(maxX, x);
+    minY = std::min(minY, y), maxY = std::max(maxY, y);
+  }
+  return maxX >= v.left && minX <= v.right && maxY >= v.top && minY <= v.bottom;
+}
 
 std::string SvgItemElement(const TWKDATA& item, double pixelsPerUnit) {
   if (!IsPaintedItem(item) || !std::isfinite(item.DrawAngle)) return {};

@@ -91,10 +91,10 @@ TEST(Cli, ExportTakesSizesOffTheWindowsListForPngAndSvg) {
   EXPECT_EQ(RunCli("export '" + path + "' --format svg --sizes 20", dir.File("err")).status, 0);
   EXPECT_EQ(test::ReadBytes(dir.File("star.svg")), DocumentToSvg(doc, 20));
 
-  // An icon file keeps its own sizes: 24 is named and left out.
-  EXPECT_EQ(RunCli("export '" + path + "' --format ico --sizes 24,32", dir.File("err")).status, 0);
+  // An icon file keeps its own sizes: an ICO holds 24 but not 300.
+  EXPECT_EQ(RunCli("export '" + path + "' --format ico --sizes 24,300", dir.File("err")).status, 0);
   EXPECT_EQ(test::ReadBytes(dir.File("err")),
-            "tarnwick-cli: left out of " + dir.File("star.ico") + " (it holds 16 to 256): 24x24\n");
+            "tarnwick-cli: left out of " + dir.File("star.ico") + " (it holds 1 to 256): 300x300\n");
 }
 
 TEST(Cli, ExportWritesOneFileInTheChosenFormat) {
@@ -111,7 +111,7 @@ TEST(Cli, ExportWritesOneFileInTheChosenFormat) {
                             dir.File("err"));
   EXPECT_EQ(ico.status, 0);
   EXPECT_EQ(test::ReadBytes(dir.File("err")), "tarnwick-cli: left out of " + dir.File("i.ico") +
-                                                  " (it holds 16 to 256): 512x512, 1024x1024\n");
+                                                  " (it holds 1 to 256): 512x512, 1024x1024\n");
   const std::string icon = test::ReadBytes(dir.File("i.ico"));
   ASSERT_GT(icon.size(), 6u);
   EXPECT_EQ(icon.substr(0, 6), std::string("\0\0\1\0\1\0", 6));  // an icon with one image
