@@ -132,6 +132,29 @@ TEST(Cli, ReportsEachFailedFileLargestFirst) {
             "(512x512) : " + base + ".512x512.png\n(16x16) : " + base + ".16x16.png\n");
 }
 
+TEST(Cli, SetsGoIntoTheFolderAndEachFailedFileGetsALine) {
+  ScratchDir dir;
+  const std::string path = SampleDocument(dir);
+  const std::string out = dir.File("sets");
+  const CliRun run = RunCli("export '" + path + "' --set=windows,linux --out '" + out + "'", dir.File("err"));
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(test::ReadBytes(dir.File("err")), "");
+  EXPECT_TRUE(std::filesystem::is_regular_file(out + "/windows/star.ico"));
+  EXPECT_TRUE(std::filesystem::is_regular_file(out + "/linux/hicolor/scalable/apps/star.svg"));
+  EXPECT_FALSE(std::filesystem::exists(out + "/web"));
+
+  // Two files whose paths are folders fail; the rest is written again.
+  std::filesystem::create_directories(out + "/web/icon-192.png");
+  std::filesystem::create_directories(out + "/web/site.webmanifest");
+  std::filesystem::remove(out + "/windows/star.ico");
+  const CliRun failed = RunCli("export '" + path + "' --set web,windows --out '" + out + "'", dir.File("err"));
+  EXPECT_EQ(failed.status, 1);
+  EXPECT_EQ(test::ReadBytes(dir.File("err")), "tarnwick-cli: can't write file: " + out + "/web/icon-192.png\n" +
+                                                  "tarnwick-cli: can't write file: " + out + "/web/site.webmanifest\n");
+  EXPECT_TRUE(std::filesystem::is_regular_file(out + "/windows/star.ico"));
+  EXPECT_TRUE(std::filesystem::is_regular_file(out + "/web/icon-512.png"));
+}
+
 TEST(Cli, RejectsBadInputWithOneLineAndStatusOne) {
   ScratchDir dir;
   const std::string path = SampleDocument(dir);
@@ -148,6 +171,10 @@ TEST(Cli, RejectsBadInputWithOneLineAndStatusOne) {
       "export '" + path + "' --format gif",
       "export '" + path + "' --format svg --sizes 16,32",
       "export '" + path + "' --format ico --sizes 512",
+      "export '" + path + "' --set ios --out '" + dir.File("sets") + "'",
+      "export '" + path + "' --set web",
+      "export '" + path + "' --set web --format ico --out '" + dir.File("sets") + "'",
+      "export '" + path + "' --set web --sizes 16 --out '" + dir.File("sets") + "'",
       "dump '" + path + "' extra",
       "dump '" + dir.File("nope.twk") + "'",
       "dump '" + dir.File("junk.twk") + "'",

@@ -132,6 +132,18 @@ TEST(IconSets, EachSetWritesExactlyItsLayoutEveryPngThePngExportOfItsSize) {
         EXPECT_EQ(FileBytes(path), FileBytes(plain)) << relative;
       } else if (relative.ends_with(".ico")) {
         EXPECT_EQ(IcoEdges(path), sizes) << relative;
+      } else if (relative.ends_with(".json") || relative.ends_with(".webmanifest")) {
+        // The JSON parses, and every file it names lies beside it.
+        const testing::ToolRun run = RunTool(
+            "'" PYTHON3 "' -c \"import json,sys; j = json.load(open(sys.argv[1])); "
+            "print('\\n'.join(i.get('filename') or i['src'] for i in j.get('images') or j['icons']))\" '" +
+            path + "'");
+        EXPECT_EQ(run.status, 0) << relative;
+        const std::string folder = path.substr(0, path.rfind('/') + 1);
+        std::size_t named = 0;
+        for (std::size_t at = 0; at < run.out.size(); at = run.out.find('\n', at) + 1, ++named)
+          EXPECT_TRUE(std::filesystem::exists(folder + run.out.substr(at, run.out.find('\n', at) - at))) << run.out;
+        EXPECT_EQ(named, relative.ends_with(".json") ? 1u : 2u) << run.out;
       } else if (relative.ends_with(".svg")) {
         const std::string svg = DocumentToSvg(doc, std::stoi(sizes));
         EXPECT_EQ(FileBytes(path), std::vector<unsigned char>(svg.begin(), svg.end())) << relative;
