@@ -130,14 +130,20 @@ std::vector<SetFileResult> WriteIconSets(const TWKFILE& doc, IconSetMask sets, c
   const PngBySize pngs = rootMade ? RenderSizes(doc, plan) : PngBySize{};
   std::vector<SetFileResult> results;
   for (const SetFile& file : plan) {
-    SetFileResult result{file, root + "/" + file.path, SetFileOutcome::kFailed};
+    const bool folders = rootMade && MakeFoldersOf(root, file.path);
+    results.push_back({file, root + "/" + file.path, folders ? SetFileOutcome::kWritten : SetFileOutcome::kFailed});
+  }
+  // Each file is flushed to disk before it takes its name, so most of the
+  // time goes waiting on the disk: two files are written at once.
+  RunOnSizeWorkers(results.size(), [&](SizeWorker&, std::size_t i) {
+    SetFileResult& result = results[i];
+    if (result.outcome != SetFileOutcome::kWritten) return;
     try {
-      if (rootMade && MakeFoldersOf(root, file.path)) result.outcome = WriteOne(doc, file, result.path, name, pngs);
+      result.outcome = WriteOne(doc, result.file, result.path, name, pngs);
     } catch (...) {
       result.outcome = SetFileOutcome::kFailed;  // out of memory for this file's text
     }
-    results.push_back(std::move(result));
-  }
+  });
   return results;
 }
 
