@@ -46,7 +46,12 @@ class QtDialogs : public Dialogs {
     // The folder has to exist (FileDialog checks it); the file does not.
     dialog.setFileMode(QFileDialog::AnyFile);
     QStringList filters{FilterText(request.filterName, request.filterPattern)};
-    for (const DialogFilter& more : request.moreFilters) filters << FilterText(more.name, more.pattern);
+    QStringList folderFilters;
+    for (const DialogFilter& more : request.moreFilters) {
+      filters << FilterText(more.name, more.pattern);
+      if (more.folder) folderFilters << filters.back();
+    }
+    dialog.setFolderFilters(folderFilters);
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.front());
     if (!preset.name.empty()) dialog.selectFile(QString::fromStdString(preset.name));

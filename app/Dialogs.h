@@ -16,6 +16,9 @@ enum class MessageIcon { kInformation, kWarning, kError };
 struct DialogFilter {
   QString name;     // "Windows Icon"
   QString pattern;  // "*.ico"
+  // The name chosen with this filter is a folder: an existing folder's name
+  // is taken as the answer instead of being opened.
+  bool folder = false;
 };
 
 struct FileDialogRequest {

@@ -1,7 +1,8 @@
 // The PNG export window: opening it with the remembered sizes checked,
 // exporting the checked sizes under one chosen name (one PNG per size, or
 // one icon file holding them, as the typed extension or else the chosen
-// file type says), and cancelling.
+// file type says; or every platform's icon sets into the folder of that
+// name), and cancelling.
 
 #include "app/ExportCommands.h"
 
@@ -12,6 +13,7 @@
 #include "export/ExportPlan.h"
 #include "export/ExportSizes.h"
 #include "export/FileTypes.h"
+#include "export/IconSetExport.h"
 
 namespace twk {
 
@@ -75,7 +77,8 @@ void ExportCommand(const ExportParts& parts) {
   request.save = true;
   for (std::size_t i = 1; i < kExportWindowFileTypes.size(); ++i) {
     request.moreFilters.push_back({QString::fromLatin1(kExportWindowFileTypes[i].name),
-                                   QString::fromLatin1(kExportWindowFileTypes[i].pattern)});
+                                   QString::fromLatin1(kExportWindowFileTypes[i].pattern),
+                                   kExportWindowFileTypes[i].format == ExportFormat::kIconSets});
   }
   int filter = 0;
   const QString chosen = parts.ask.dialogs.AskFilePath(parts.ask.owner, request, &filter);
@@ -88,9 +91,16 @@ void ExportCommand(const ExportParts& parts) {
                                   ? kExportWindowFileTypes[static_cast<std::size_t>(filter)].format
                                   : ExportFormat::kPng;
   const std::string path = chosen.toStdString();
+  const ExportFormat format = ChosenExportFormat(path, listed);
   // PNG files are rendered from scratch, largest first, on both cores.
-  ShowExportMessages(parts.ask, RunExport({parts.doc, SizeSet::FromListMask(mask), ChosenExportFormat(path, listed),
-                                           ExportBase(path)}));
+  ExportRequest setsOrFiles{parts.doc, SizeSet::FromListMask(mask), format, ExportBase(path)};
+  if (format == ExportFormat::kIconSets) {
+    // The name typed is the sets' folder; the checked sizes play no part.
+    setsOrFiles.base = path;
+    setsOrFiles.sets = kAllIconSets;
+    setsOrFiles.setName = IconSetDrawingName(parts.config.RecentFile, path);
+  }
+  ShowExportMessages(parts.ask, RunExport(setsOrFiles));
   window->Close();
 }
 

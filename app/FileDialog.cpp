@@ -35,6 +35,10 @@ void FileDialog::accept() {
       box->open();
       return;
     }
+    if (chosen.isDir() && folderFilters_.contains(selectedNameFilter())) {
+      QDialog::accept();
+      return;
+    }
   }
   QFileDialog::accept();
 }

@@ -21,9 +21,13 @@ class FileDialog : public QFileDialog {
   FileDialog(QWidget* owner, const QString& title, const QString& folder);
   // Refuses a path whose folder does not exist, with a word, and stays open.
   void accept() override;
+  // With one of these name filters selected, an existing folder's name is
+  // the answer rather than a folder to open.
+  void setFolderFilters(const QStringList& filters) { folderFilters_ = filters; }
 
  private:
   NameOnlyIconProvider icons_;
+  QStringList folderFilters_;
 };
 
 }  // namespace twk

@@ -99,6 +99,14 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
         return false;
       }
       parsed.format = *format;
+    } else if (parsed.command == Command::kExport && IsOption(arg, "--set")) {
+      if (!OptionValue(args, i, "--set", value, error)) return false;
+      std::string bad;
+      parsed.sets = ParseIconSets(value, bad);
+      if (!parsed.sets) {
+        error = "unknown set \"" + bad + "\" (sets: windows, apple, android, web, linux, all)";
+        return false;
+      }
     } else if (parsed.command == Command::kExport && IsOption(arg, "--out")) {
       if (!OptionValue(args, i, "--out", parsed.outputPath, error)) return false;
     } else if (arg.size() > 1 && arg[0] == '-') {
@@ -115,6 +123,16 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
     error = command + " needs a document file";
     return false;
   }
+  // The sets fix their own files and sizes, all inside one folder.
+  if (parsed.sets && (parsed.sizesGiven || parsed.format != ExportFormat::kPng)) {
+    error = "--set takes neither --format nor --sizes";
+    return false;
+  }
+  if (parsed.sets && parsed.outputPath.empty()) {
+    error = "--set needs --out DIR";
+    return false;
+  }
+  if (parsed.sets) parsed.format = ExportFormat::kIconSets;
   // An SVG document has one width and height.
   if (parsed.format == ExportFormat::kSvg && parsed.sizesGiven && parsed.sizes.size() > 1) {
     error = "--format svg takes one size";
@@ -135,13 +153,33 @@ const char* UsageText() {
          "        line on stderr and the exit status is 1.\n"
          "      svg: one SVG document BASE.svg; one size sets its width and height\n"
          "        in pixels (default 16).\n"
-         "      ico: one Windows icon BASE.ico with the sizes from 16 to 256.\n"
+         "      ico: one Windows icon BASE.ico with the list sizes from 16 to 256\n"
+         "        (it holds any size from 1 to 256).\n"
          "      icns: one Apple icon BASE.icns with the sizes 16, 32, 64, 128, 256,\n"
          "        512 and 1024.\n"
          "      Without --sizes each format takes every size it can hold; sizes it\n"
          "      cannot hold are named on stderr and left out.\n"
          "      Sizes: 16,32,48,64,96,128,160,192,256,512,768,1024; png and svg also\n"
          "      take any other whole number of pixels from 1 to 4096.\n"
+         "  tarnwick-cli export FILE.twk --set SET[,SET...] --out DIR\n"
+         "      Writes the icon sets of the platforms named (windows, apple, android,\n"
+         "      web, linux, or all) into DIR, made if missing inside an existing\n"
+         "      folder. NAME is FILE's name without extension, RES that name as an\n"
+         "      Android resource name (a-z, 0-9 and _; a leading digit gets ic_).\n"
+         "      Every PNG is the PNG export of its size; each size is rendered once.\n"
+         "      windows: windows/NAME.ico (16, 20, 24, 32, 40, 48, 64, 256).\n"
+         "      apple: apple/NAME.icns; apple/NAME.iconset/icon_16x16.png,\n"
+         "        icon_16x16@2x.png ... icon_512x512@2x.png (as iconutil takes);\n"
+         "        apple/AppIcon.appiconset/NAME-1024.png and Contents.json.\n"
+         "      android: android/res/mipmap-mdpi/ic_launcher.png (48), -hdpi (72),\n"
+         "        -xhdpi (96), -xxhdpi (144), -xxxhdpi (192); android/play_store_512.png;\n"
+         "        android/res/drawable/RES.xml, a vector drawable (48 dp).\n"
+         "      web: web/favicon.ico (16, 32, 48), web/favicon.svg, apple-touch-icon.png\n"
+         "        (180), icon-192.png, icon-512.png, site.webmanifest.\n"
+         "      linux: linux/hicolor/NxN/apps/NAME.png (16, 22, 24, 32, 48, 64, 128,\n"
+         "        256, 512) and linux/hicolor/scalable/apps/NAME.svg.\n"
+         "      A file that fails is named on stderr, the others are still written,\n"
+         "      and the exit status is 1.\n"
          "  tarnwick-cli dump FILE.twk\n"
          "      Prints the compact XML that saving the document would write,\n"
          "      followed by a line feed.\n"

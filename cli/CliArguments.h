@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "export/ExportFormat.h"
+#include "export/IconSets.h"
 #include "export/SizeSet.h"
 
 namespace twk::cli {
@@ -18,6 +19,7 @@ struct Arguments {
   bool sizesGiven = false; // export: --sizes was given
   ExportFormat format = ExportFormat::kPng;  // export: --format
   std::string outputPath;  // export: the chosen path; empty = next to the input
+  IconSetMask sets = 0;    // export: --set, the icon sets written into --out
 };
 
 // Parses `args` (without the program name). Returns false with a one-line

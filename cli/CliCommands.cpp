@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "export/ExportOperation.h"
+#include "export/IconSetExport.h"
 #include "export/PngExport.h"
 #include "persist/DocumentFile.h"
 #include "persist/PathRules.h"
@@ -54,7 +55,10 @@ std::string OutputOverInput(const std::string& input, const ExportRequest& reque
   struct stat in {};
   if (::stat(input.c_str(), &in) != 0) return {};
   std::vector<std::string> outputs;
-  if (request.format == ExportFormat::kPng) {
+  if (request.format == ExportFormat::kIconSets) {
+    for (const SetFile& file : PlanIconSets(request.sets, request.setName))
+      outputs.push_back(request.base + "/" + file.path);
+  } else if (request.format == ExportFormat::kPng) {
     for (const ExportJob& job : ExportJobsFor(request.base, SplitSizes(request.format, request.sizes).held))
       outputs.push_back(job.path);
   } else {
@@ -86,12 +90,28 @@ void ReportFailures(const ExportReport& report, std::ostream& err) {
   for (const ExportedFile& file : report.files) {
     if (file.outcome == FileOutcome::kWritten) continue;
     if (file.outcome == FileOutcome::kTooLarge)
-      err << "tarnwick-cli: the SVG would be larger than 64 MiB: " << file.path << "\n";
+      err << "tarnwick-cli: the " << (report.format == ExportFormat::kIconSets ? "file" : "SVG")
+          << " would be larger than 64 MiB: " << file.path << "\n";
     else if (report.format == ExportFormat::kPng)
       err << "(" << SizeListText(file.sizes) << ") : " << file.path << "\n";
     else
       err << "tarnwick-cli: can't write file: " << file.path << "\n";
   }
+}
+
+// The icon sets into the folder --out names.
+int RunSetExport(const Arguments& args, const TWKFILE& doc, std::ostream& err) {
+  ExportRequest request{doc, {}, ExportFormat::kIconSets, args.outputPath};
+  request.sets = args.sets;
+  request.setName = IconSetDrawingName(args.input, args.outputPath);
+  const std::string over = OutputOverInput(args.input, request);
+  if (!over.empty()) {
+    err << "tarnwick-cli: the output is the input file: " << over << "\n";
+    return 1;
+  }
+  const ExportReport report = RunExport(request);
+  ReportFailures(report, err);
+  return report.AnyFailed() ? 1 : 0;
 }
 
 }  // namespace
@@ -100,6 +120,7 @@ int RunExport(const Arguments& args, std::ostream& out, std::ostream& err) {
   (void)out;
   TWKFILE doc;
   if (!LoadInput(args.input, doc, err)) return 1;
+  if (args.format == ExportFormat::kIconSets) return RunSetExport(args, doc, err);
   const ExportRequest request{doc, args.sizesGiven ? args.sizes : DefaultSizes(args.format), args.format,
                               ExportBaseFor(args)};
   const std::string name = FormatName(args.format);

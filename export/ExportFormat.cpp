@@ -1,6 +1,7 @@
 #include "export/ExportFormat.h"
 
-#include "export/ExportSizes.h"
+#include <vector>
+
 #include "export/IcnsWriter.h"
 
 namespace twk {
@@ -13,13 +14,6 @@ struct FormatEntry {
 };
 constexpr FormatEntry kFormats[] = {
     {ExportFormat::kPng, "png"}, {ExportFormat::kSvg, "svg"}, {ExportFormat::kIco, "ico"}, {ExportFormat::kIcns, "icns"}};
-
-bool OnExportList(int edge) {
-  for (int i = 0; i < kExportSizeCount; ++i) {
-    if (ExportEdgeAt(i) == edge) return true;
-  }
-  return false;
-}
 
 }  // namespace
 
@@ -34,15 +28,16 @@ const char* FormatName(ExportFormat format) {
   for (const FormatEntry& entry : kFormats) {
     if (entry.format == format) return entry.name;
   }
-  return "png";
+  return "";
 }
 
 bool FormatHolds(ExportFormat format, int edge) {
   if (edge < kMinExportEdge || edge > kMaxExportEdge) return false;
   switch (format) {
-    case ExportFormat::kIco: return OnExportList(edge) && edge <= 256;
+    // An ICO directory entry keeps each side in one byte, 0 standing for 256.
+    case ExportFormat::kIco: return edge <= 256;
     // The edges with an ICNS type of their own.
-    case ExportFormat::kIcns: return OnExportList(edge) && IcnsType(edge) != nullptr;
+    case ExportFormat::kIcns: return IcnsType(edge) != nullptr;
     default: return true;
   }
 }
@@ -63,21 +58,23 @@ std::string SizeListText(const SizeSet& sizes) {
 }
 
 std::string HeldEdgesText(ExportFormat format) {
-  std::vector<int> held;
-  bool run = true;  // no list size left out between the first and last held
-  for (int i = 0; i < kExportSizeCount; ++i) {
-    const bool holds = FormatHolds(format, ExportEdgeAt(i));
-    if (holds) {
-      if (!held.empty() && !FormatHolds(format, ExportEdgeAt(i - 1))) run = false;
-      held.push_back(ExportEdgeAt(i));
+  // Runs of held edges: a run of three or more reads "a to b".
+  std::vector<std::string> parts;
+  for (int edge = kMinExportEdge; edge <= kMaxExportEdge; ++edge) {
+    if (!FormatHolds(format, edge)) continue;
+    int last = edge;
+    while (last < kMaxExportEdge && FormatHolds(format, last + 1)) ++last;
+    if (last - edge >= 2) {
+      parts.push_back(std::to_string(edge) + " to " + std::to_string(last));
+    } else {
+      for (int e = edge; e <= last; ++e) parts.push_back(std::to_string(e));
     }
+    edge = last;
   }
-  if (held.empty()) return {};
-  if (run && held.size() > 2) return std::to_string(held.front()) + " to " + std::to_string(held.back());
   std::string text;
-  for (std::size_t i = 0; i < held.size(); ++i) {
-    if (i > 0) text += i + 1 == held.size() ? " and " : ", ";
-    text += std::to_string(held[i]);
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    if (i > 0) text += i + 1 == parts.size() ? " and " : ", ";
+    text += parts[i];
   }
   return text;
 }

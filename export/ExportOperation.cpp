@@ -3,6 +3,7 @@
 #include "export/ExportPlan.h"
 #include "export/ExportSizes.h"
 #include "export/FileTypes.h"
+#include "export/IconSetExport.h"
 #include "export/IconExport.h"
 #include "export/PngExport.h"
 #include "export/SvgDocument.h"
@@ -35,6 +36,17 @@ void ExportPngs(const ExportRequest& request, ExportReport& report) {
   }
 }
 
+// The sets' files, planned from the request, each with its outcome.
+void ExportIconSets(const ExportRequest& request, ExportReport& report) {
+  report.folder = request.base;
+  for (const SetFileResult& result : WriteIconSets(request.doc, request.sets, request.base, request.setName)) {
+    const FileOutcome outcome = result.outcome == SetFileOutcome::kWritten ? FileOutcome::kWritten
+                                : result.outcome == SetFileOutcome::kTooLarge ? FileOutcome::kTooLarge
+                                                                              : FileOutcome::kFailed;
+    report.files.push_back({result.path, result.file.sizes, outcome});
+  }
+}
+
 }  // namespace
 
 bool ExportReport::AnyFailed() const {
@@ -47,6 +59,10 @@ bool ExportReport::AnyFailed() const {
 ExportReport RunExport(const ExportRequest& request) {
   ExportReport report;
   report.format = request.format;
+  if (request.format == ExportFormat::kIconSets) {
+    ExportIconSets(request, report);
+    return report;
+  }
   const FormatSizes split = SplitSizes(request.format, request.sizes);
   report.leftOut = split.leftOut;
   if (split.held.empty()) return report;
@@ -70,7 +86,9 @@ std::vector<ExportMessage> ExportMessages(const ExportReport& report) {
   std::string failed;
   for (const ExportedFile& file : report.files) {
     if (file.outcome == FileOutcome::kTooLarge)
-      messages.push_back({ExportMessageKind::kError, "The SVG would be larger than 64 MiB: " + file.path});
+      messages.push_back({ExportMessageKind::kError,
+                          std::string(report.format == ExportFormat::kIconSets ? "The file" : "The SVG") +
+                              " would be larger than 64 MiB: " + file.path});
     if (file.outcome != FileOutcome::kFailed) continue;
     // A PNG file holds one size, and the line says which.
     if (report.format == ExportFormat::kPng) failed += "(" + SizeListText(file.sizes) + ") : ";
@@ -78,6 +96,8 @@ std::vector<ExportMessage> ExportMessages(const ExportReport& report) {
   }
   if (!failed.empty()) {
     messages.push_back({ExportMessageKind::kError, ExportFailureMessage(failed)});
+  } else if (report.format == ExportFormat::kIconSets && !report.AnyFailed()) {
+    messages.push_back({ExportMessageKind::kInformation, IconSetsWrittenMessage(report.files.size(), report.folder)});
   } else if (!report.leftOut.empty() && !report.AnyFailed()) {
     messages.push_back({ExportMessageKind::kInformation, LeftOutMessage(report.leftOut, !report.files.empty())});
   }

@@ -8,6 +8,7 @@
 
 #include "document/Document.h"
 #include "export/ExportFormat.h"
+#include "export/IconSets.h"
 #include "export/SizeSet.h"
 
 namespace twk {
@@ -18,7 +19,12 @@ struct ExportRequest {
   ExportFormat format = ExportFormat::kPng;
   // The path the files are named after, without extension: PNG writes
   // base + ".NxN.png" per size, the other formats base + "." + format name.
+  // For kIconSets, the folder the sets are written into.
   std::string base;
+  // kIconSets: the sets, planned into their files (`sizes` is not read),
+  // and the drawing's name in them.
+  IconSetMask sets = 0;
+  std::string setName = {};
 };
 
 // kTooLarge: an SVG whose text would pass its ceiling; nothing is written.
@@ -38,6 +44,8 @@ struct ExportReport {
   std::vector<ExportedFile> files;
   // Sizes asked for that a file of the format cannot hold; never tried.
   SizeSet leftOut;
+  // kIconSets: the folder the sets were written into.
+  std::string folder = {};
 
   bool AnyFailed() const;
   bool operator==(const ExportReport&) const = default;
@@ -56,7 +64,8 @@ struct ExportMessage {
 };
 
 // What the editor tells after an export, in order: the files that failed,
-// then the sizes left out. After a failed write the left-out sizes are not
+// then the sizes left out; after icon sets written without a failure, how
+// many files went into which folder. After a failed write the left-out sizes are not
 // named: there is no file they were left out of, and saying none fit would
 // be false.
 std::vector<ExportMessage> ExportMessages(const ExportReport& report);

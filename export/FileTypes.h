@@ -17,10 +17,12 @@ struct ExportFileType {
 
 // The export window's save dialog, in the order offered; the first (PNG)
 // is selected.
-inline constexpr std::array<ExportFileType, 3> kExportWindowFileTypes = {{
+// The icon sets' type names a folder: its pattern shows folders only.
+inline constexpr std::array<ExportFileType, 4> kExportWindowFileTypes = {{
     {ExportFormat::kPng, "32-bit PNG Image", "*.png"},
     {ExportFormat::kIco, "Windows Icon", "*.ico"},
     {ExportFormat::kIcns, "Apple Icon Image", "*.icns"},
+    {ExportFormat::kIconSets, "Icon sets for every platform", "folder"},
 }};
 
 // "Export Code" of the popup menu: its dialog title and only file type.
@@ -31,9 +33,13 @@ inline constexpr ExportFileType kSvgFileType = {ExportFormat::kSvg, "SVG Image",
 // `written` tells whether a file with the other sizes was written.
 std::string LeftOutMessage(const SizeSet& leftOut, bool written);
 
+// The information message after icon sets were written without a failure.
+std::string IconSetsWrittenMessage(std::size_t files, const std::string& folder);
+
 // The format of a name chosen in the export window's save dialog: the
 // extension typed (.png, .ico or .icns, in any case) decides; a name without
-// one of them takes `listed`, the type chosen in the dialog's list.
+// one of them takes `listed`, the type chosen in the dialog's list (for the
+// icon sets, the name is the folder).
 ExportFormat ChosenExportFormat(const std::string& chosenPath, ExportFormat listed);
 
 }  // namespace twk

@@ -9,10 +9,6 @@
 
 namespace twk {
 
-// Chords of a curve stay this close (in document units) to the curve when
-// dots are laid along it: a tenth of a pixel at 1024 pixels.
-inline constexpr double kSvgFlatness = 0.1 / 64;
-
 // The element (with its line feed), or an empty text for an item that
 // paints nothing: hidden, an unknown kind, fully transparent, a pen without
 // width, or a non-finite number among those it is painted with.

@@ -78,4 +78,30 @@ void SvgPathData::AddBar(const Point& centre, double length) {
   AppendNumber(text_, length);
 }
 
+void SvgPathData::AddPolygon(const std::vector<Point>& corners) {
+  if (corners.empty()) return;
+  Command('M');
+  Pair(corners.front());
+  for (std::size_t i = 1; i < corners.size(); ++i) {
+    Command('L');
+    Pair(corners[i]);
+  }
+  Command('Z');
+}
+
+void SvgPathData::AddCircle(const Point& centre, double radius) {
+  Command('M');
+  Pair({centre.x + radius, centre.y});
+  for (const double side : {-radius, radius}) {
+    Command('A');
+    finite_ = finite_ && WritesFinite(radius);
+    AppendNumber(text_, radius);
+    text_.push_back(' ');
+    AppendNumber(text_, radius);
+    text_ += " 0 1 1 ";
+    Pair({centre.x + side, centre.y});
+  }
+  Command('Z');
+}
+
 }  // namespace twk

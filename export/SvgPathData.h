@@ -26,6 +26,11 @@ class SvgPathData {
   void AddDots(const std::vector<Point>& centres);
   // The horizontal segment of `length` centred on `centre`.
   void AddBar(const Point& centre, double length);
+  // A closed figure through `corners`, for filling.
+  void AddPolygon(const std::vector<Point>& corners);
+  // A whole circle as two half-turn arcs, both turning the same way, for
+  // filling.
+  void AddCircle(const Point& centre, double radius);
 
   const std::string& text() const { return text_; }
   // False once a number that would not be finite was written: such data is

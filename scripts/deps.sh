@@ -4,7 +4,7 @@
 # prints the exact command and stops.
 TARNWICK_PACKAGES="build-essential cmake pkg-config qt6-base-dev libcairo2-dev libexpat1-dev \
 libpng-dev zlib1g-dev googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth \
-librsvg2-bin icoutils icnsutils appstream desktop-file-utils shared-mime-info man-db"
+librsvg2-bin icoutils icnsutils appstream desktop-file-utils shared-mime-info man-db python3"
 
 tarnwick_missing_packages() {
   local missing=""

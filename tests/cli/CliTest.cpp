@@ -91,10 +91,10 @@ TEST(Cli, ExportTakesSizesOffTheWindowsListForPngAndSvg) {
   EXPECT_EQ(RunCli("export '" + path + "' --format svg --sizes 20", dir.File("err")).status, 0);
   EXPECT_EQ(test::ReadBytes(dir.File("star.svg")), DocumentToSvg(doc, 20));
 
-  // An icon file keeps its own sizes: 24 is named and left out.
-  EXPECT_EQ(RunCli("export '" + path + "' --format ico --sizes 24,32", dir.File("err")).status, 0);
+  // An icon file keeps its own sizes: an ICO holds 24 but not 300.
+  EXPECT_EQ(RunCli("export '" + path + "' --format ico --sizes 24,300", dir.File("err")).status, 0);
   EXPECT_EQ(test::ReadBytes(dir.File("err")),
-            "tarnwick-cli: left out of " + dir.File("star.ico") + " (it holds 16 to 256): 24x24\n");
+            "tarnwick-cli: left out of " + dir.File("star.ico") + " (it holds 1 to 256): 300x300\n");
 }
 
 TEST(Cli, ExportWritesOneFileInTheChosenFormat) {
@@ -111,7 +111,7 @@ TEST(Cli, ExportWritesOneFileInTheChosenFormat) {
                             dir.File("err"));
   EXPECT_EQ(ico.status, 0);
   EXPECT_EQ(test::ReadBytes(dir.File("err")), "tarnwick-cli: left out of " + dir.File("i.ico") +
-                                                  " (it holds 16 to 256): 512x512, 1024x1024\n");
+                                                  " (it holds 1 to 256): 512x512, 1024x1024\n");
   const std::string icon = test::ReadBytes(dir.File("i.ico"));
   ASSERT_GT(icon.size(), 6u);
   EXPECT_EQ(icon.substr(0, 6), std::string("\0\0\1\0\1\0", 6));  // an icon with one image
@@ -132,6 +132,29 @@ TEST(Cli, ReportsEachFailedFileLargestFirst) {
             "(512x512) : " + base + ".512x512.png\n(16x16) : " + base + ".16x16.png\n");
 }
 
+TEST(Cli, SetsGoIntoTheFolderAndEachFailedFileGetsALine) {
+  ScratchDir dir;
+  const std::string path = SampleDocument(dir);
+  const std::string out = dir.File("sets");
+  const CliRun run = RunCli("export '" + path + "' --set=windows,linux --out '" + out + "'", dir.File("err"));
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(test::ReadBytes(dir.File("err")), "");
+  EXPECT_TRUE(std::filesystem::is_regular_file(out + "/windows/star.ico"));
+  EXPECT_TRUE(std::filesystem::is_regular_file(out + "/linux/hicolor/scalable/apps/star.svg"));
+  EXPECT_FALSE(std::filesystem::exists(out + "/web"));
+
+  // Two files whose paths are folders fail; the rest is written again.
+  std::filesystem::create_directories(out + "/web/icon-192.png");
+  std::filesystem::create_directories(out + "/web/site.webmanifest");
+  std::filesystem::remove(out + "/windows/star.ico");
+  const CliRun failed = RunCli("export '" + path + "' --set web,windows --out '" + out + "'", dir.File("err"));
+  EXPECT_EQ(failed.status, 1);
+  EXPECT_EQ(test::ReadBytes(dir.File("err")), "tarnwick-cli: can't write file: " + out + "/web/icon-192.png\n" +
+                                                  "tarnwick-cli: can't write file: " + out + "/web/site.webmanifest\n");
+  EXPECT_TRUE(std::filesystem::is_regular_file(out + "/windows/star.ico"));
+  EXPECT_TRUE(std::filesystem::is_regular_file(out + "/web/icon-512.png"));
+}
+
 TEST(Cli, RejectsBadInputWithOneLineAndStatusOne) {
   ScratchDir dir;
   const std::string path = SampleDocument(dir);
@@ -148,6 +171,10 @@ TEST(Cli, RejectsBadInputWithOneLineAndStatusOne) {
       "export '" + path + "' --format gif",
       "export '" + path + "' --format svg --sizes 16,32",
       "export '" + path + "' --format ico --sizes 512",
+      "export '" + path + "' --set ios --out '" + dir.File("sets") + "'",
+      "export '" + path + "' --set web",
+      "export '" + path + "' --set web --format ico --out '" + dir.File("sets") + "'",
+      "export '" + path + "' --set web --sizes 16 --out '" + dir.File("sets") + "'",
       "dump '" + path + "' extra",
       "dump '" + dir.File("nope.twk") + "'",
       "dump '" + dir.File("junk.twk") + "'",
@@ -173,6 +200,10 @@ TEST(Cli, NeverWritesOverItsInput) {
   const std::string path = SampleDocument(dir);
   std::filesystem::copy_file(path, dir.File("same.svg"));
   std::filesystem::create_symlink(dir.File("same.svg"), dir.File("link.svg"));
+  // A document kept where the linux set writes its scalable picture.
+  const std::string scalable = dir.File("sets/linux/hicolor/scalable/apps/same.svg");
+  std::filesystem::create_directories(std::filesystem::path(scalable).parent_path());
+  std::filesystem::copy_file(path, scalable);
   const std::string before = test::ReadBytes(path);
   const struct {
     std::string args;
@@ -182,6 +213,8 @@ TEST(Cli, NeverWritesOverItsInput) {
        "tarnwick-cli: the output is the input file: " + dir.File("same.svg") + "\n"},
       {"export '" + dir.File("same.svg") + "' --format svg --out '" + dir.File("link.svg") + "'",
        "tarnwick-cli: the output is the input file: " + dir.File("link.svg") + "\n"},
+      {"export '" + scalable + "' --set linux --out '" + dir.File("sets") + "'",
+       "tarnwick-cli: the output is the input file: " + scalable + "\n"},
   };
   for (const auto& c : cases) {
     const CliRun run = RunCli(c.args, dir.File("err"));
@@ -189,6 +222,7 @@ TEST(Cli, NeverWritesOverItsInput) {
     EXPECT_EQ(test::ReadBytes(dir.File("err")), c.err);
   }
   EXPECT_EQ(test::ReadBytes(dir.File("same.svg")), before);
+  EXPECT_EQ(test::ReadBytes(scalable), before);
 }
 
 TEST(Cli, TellsAFileItCannotReadFromOneThatIsNoDocument) {

@@ -34,9 +34,9 @@ TEST(SizeSet, HoldsWholeEdgesFromOneTo4096SmallestFirst) {
 TEST(ExportFormats, IconFormatsKeepTheirOwnSizesAndSayWhich) {
   EXPECT_EQ(SplitSizes(ExportFormat::kPng, Sizes({1, 24, 4096})), (FormatSizes{Sizes({1, 24, 4096}), {}}));
   EXPECT_EQ(SplitSizes(ExportFormat::kSvg, Sizes({20})), (FormatSizes{Sizes({20}), {}}));
-  EXPECT_EQ(SplitSizes(ExportFormat::kIco, Sizes({24, 48})), (FormatSizes{Sizes({48}), Sizes({24})}));
+  EXPECT_EQ(SplitSizes(ExportFormat::kIco, Sizes({1, 24, 256, 257})), (FormatSizes{Sizes({1, 24, 256}), Sizes({257})}));
   EXPECT_EQ(SplitSizes(ExportFormat::kIcns, Sizes({24, 64})), (FormatSizes{Sizes({64}), Sizes({24})}));
-  EXPECT_EQ(HeldEdgesText(ExportFormat::kIco), "16 to 256");
+  EXPECT_EQ(HeldEdgesText(ExportFormat::kIco), "1 to 256");
   EXPECT_EQ(HeldEdgesText(ExportFormat::kIcns), "16, 32, 64, 128, 256, 512 and 1024");
 }
 

@@ -19,31 +19,7 @@ namespace {
 using testing::ReadPng;
 using testing::ReadPngFile;
 using testing::ScratchFolder;
-
-struct Difference {
-  double mean = 0;       // mean premultiplied channel difference, of 255
-  double farShare = 0;   // share of pixels with a channel more than 64 off
-};
-
-// Compares premultiplied values, so that colour under transparent pixels
-// does not count.
-Difference Compare(const ReadPng& a, const ReadPng& b) {
-  double sum = 0;
-  std::size_t far = 0;
-  const std::size_t pixels = a.rgba.size() / 4;
-  for (std::size_t i = 0; i < pixels; ++i) {
-    int worst = 0;
-    for (int c = 0; c < 4; ++c) {
-      const int alphaA = a.rgba[i * 4 + 3], alphaB = b.rgba[i * 4 + 3];
-      const int va = c == 3 ? alphaA : a.rgba[i * 4 + c] * alphaA / 255;
-      const int vb = c == 3 ? alphaB : b.rgba[i * 4 + c] * alphaB / 255;
-      sum += std::abs(va - vb);
-      worst = std::max(worst, std::abs(va - vb));
-    }
-    if (worst > 64) ++far;
-  }
-  return {sum / double(pixels * 4), double(far) / double(pixels)};
-}
+using testing::Difference;
 
 TWKDATA Item(int type, int method, int ends, float angle) {
   TWKDATA it;

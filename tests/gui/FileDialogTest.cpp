@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QDir>
 #include <QFileSystemModel>
 #include <QTemporaryDir>
 #include <chrono>
@@ -49,6 +50,26 @@ TEST(FileDialog, TakesAPathOnlyInAFolderThatExists) {
     dialog.accept();
     EXPECT_EQ(dialog.isVisible(), !folderExists);
     EXPECT_EQ(dialog.result(), folderExists ? QDialog::Accepted : QDialog::Rejected);
+  }
+}
+
+TEST(FileDialog, AFolderFilterTakesAnExistingFolderInsteadOfOpeningIt) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("icons")));
+  const QString folderType = QStringLiteral("Icon sets for every platform (folder)");
+  for (const bool folderFilter : {false, true}) {
+    FileDialog dialog(nullptr, QStringLiteral("Export PNG"), dir.path());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters({QStringLiteral("32-bit PNG Image (*.png)"), folderType});
+    dialog.setFolderFilters({folderType});
+    if (folderFilter) dialog.selectNameFilter(folderType);
+    dialog.open();
+    dialog.selectFile(dir.filePath("icons"));
+    dialog.accept();
+    // Otherwise the folder is opened and the dialog stays.
+    EXPECT_EQ(dialog.result(), folderFilter ? QDialog::Accepted : QDialog::Rejected);
+    if (folderFilter) EXPECT_EQ(dialog.selectedFiles(), QStringList{dir.filePath("icons")});
   }
 }
 

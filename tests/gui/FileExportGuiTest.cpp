@@ -19,6 +19,7 @@
 #include "document/Colour.h"
 #include "export/ExportTestSupport.h"
 #include "export/IconExport.h"
+#include "export/IconSetExport.h"
 #include "export/SvgDocument.h"
 #include "persist/DocumentFile.h"
 
@@ -101,7 +102,7 @@ TEST(ExportWindow, EachIconFilterWritesOneFileAndNamesWhatItLeftOut) {
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
     const FileDialogRequest& request = dialogs.fileRequests[0];
     EXPECT_EQ(request.filterName + "|" + request.filterPattern, "32-bit PNG Image|*.png");
-    ASSERT_EQ(request.moreFilters.size(), 2u);
+    ASSERT_EQ(request.moreFilters.size(), 3u);
     EXPECT_EQ(request.moreFilters[0].name + "|" + request.moreFilters[0].pattern, "Windows Icon|*.ico");
     EXPECT_EQ(request.moreFilters[1].name + "|" + request.moreFilters[1].pattern, "Apple Icon Image|*.icns");
 
@@ -116,6 +117,37 @@ TEST(ExportWindow, EachIconFilterWritesOneFileAndNamesWhatItLeftOut) {
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::kInformation);
     EXPECT_FALSE(app->exportWindowOpen());
   }
+}
+
+TEST(ExportWindow, TheIconSetsTypeWritesEverySetIntoTheFolderTyped) {
+  ScopedWorkDir dir;
+  ScriptedDialogs dialogs;
+  auto app = test::StartedApp(dialogs);
+  app->ReplaceDocument(RedBoxDocument());
+  app->config().RecentFile = dir.file("star.twk");  // the drawing's name in the sets
+  OpenExportWindow(ExportPartsOf(*app));
+  app->lstExportRes()->topLevelItem(0)->setCheckState(0, Qt::Checked);  // one size: it plays no part
+  dialogs.paths = {dir.path() + "/icons"};  // made, inside the existing folder
+  dialogs.filters = {3};
+  QTest::mouseClick(app->cmdExport(), Qt::LeftButton);
+
+  ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+  const DialogFilter& type = dialogs.fileRequests[0].moreFilters.at(2);
+  EXPECT_EQ(type.name + " (" + type.pattern + ")", "Icon sets for every platform (folder)");
+  EXPECT_TRUE(type.folder);
+
+  // The same tree, byte for byte, as the sets written by the core.
+  const std::vector<SetFileResult> expected =
+      WriteIconSets(app->doc(), kAllIconSets, dir.file("expected"), "star");
+  ASSERT_EQ(expected.size(), 37u);
+  for (const SetFileResult& file : expected) {
+    EXPECT_EQ(file.outcome, SetFileOutcome::kWritten);
+    EXPECT_EQ(Bytes(dir.file(("icons/" + file.file.path).c_str())), Bytes(file.path)) << file.file.path;
+  }
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text, "The icon sets were written: 37 files in\r\n\r\n" + dir.path() + "/icons");
+  EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::kInformation);
+  EXPECT_FALSE(app->exportWindowOpen());
 }
 
 TEST(CommandLine, ADocumentNamedOnTheCommandLineLoadsAsLoadWould) {

@@ -1,0 +1,162 @@
+#include "export/IconSetExport.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <map>
+#include <string_view>
+
+#include "export/IcnsWriter.h"
+#include "export/IcoWriter.h"
+#include "export/IconSetTexts.h"
+#include "export/SizeWorkers.h"
+#include "export/SvgDocument.h"
+#include "export/VectorDrawable.h"
+#include "persist/FileAccess.h"
+#include "persist/PathRules.h"
+
+namespace twk {
+
+namespace {
+
+using PngBySize = std::map<int, std::vector<std::uint8_t>>;
+
+bool IsFolder(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// `path` as a folder: made when missing (its parent has to exist already).
+bool MakeFolder(const std::string& path) {
+  if (::mkdir(path.c_str(), 0777) == 0) return true;
+  return errno == EEXIST && IsFolder(path);
+}
+
+// The folders of `relative` (a path under `root`) made one by one.
+bool MakeFoldersOf(const std::string& root, const std::string& relative) {
+  for (std::size_t slash = relative.find('/'); slash != std::string::npos; slash = relative.find('/', slash + 1)) {
+    if (!MakeFolder(root + "/" + relative.substr(0, slash))) return false;
+  }
+  return true;
+}
+
+// Every size any PNG, ICO or ICNS file of the plan holds, rendered and
+// encoded once, on two threads, the largest first. A size that cannot be
+// made is left out of the map.
+PngBySize RenderSizes(const TWKFILE& doc, const std::vector<SetFile>& plan) {
+  SizeSet all;
+  for (const SetFile& file : plan) {
+    if (file.kind == SetFileKind::kPng || file.kind == SetFileKind::kIco || file.kind == SetFileKind::kIcns)
+      for (int edge : file.sizes.edges()) all.Add(edge);
+  }
+  const std::vector<int>& edges = all.edges();
+  std::vector<std::vector<std::uint8_t>> pngs(edges.size());
+  RunOnSizeWorkers(edges.size(), [&](SizeWorker& worker, std::size_t k) {
+    const std::size_t at = edges.size() - 1 - k;
+    try {
+      if (const std::vector<std::uint8_t>* png = worker.Png(doc, ScaleOfEdge(edges[at]))) pngs[at] = *png;
+    } catch (...) {
+      pngs[at].clear();  // out of memory: this size fails like any other
+    }
+  });
+  PngBySize bySize;
+  for (std::size_t i = 0; i < edges.size(); ++i) {
+    if (!pngs[i].empty()) bySize[edges[i]] = std::move(pngs[i]);
+  }
+  return bySize;
+}
+
+// The images of an icon file, smallest first; empty when one is missing.
+std::vector<IconImage> IconImages(const SizeSet& sizes, const PngBySize& pngs) {
+  std::vector<IconImage> images;
+  for (int edge : sizes.edges()) {
+    const auto found = pngs.find(edge);
+    if (found == pngs.end()) return {};
+    images.push_back({edge, found->second});
+  }
+  return images;
+}
+
+SetFileOutcome Replace(const std::string& path, std::string_view bytes) {
+  return ReplaceFile(path, bytes, {}) == ResultCode::kOk ? SetFileOutcome::kWritten : SetFileOutcome::kFailed;
+}
+
+SetFileOutcome Replace(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  return Replace(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+SetFileOutcome WriteOne(const TWKFILE& doc, const SetFile& file, const std::string& path, const std::string& name,
+                        const PngBySize& pngs) {
+  switch (file.kind) {
+    case SetFileKind::kPng: {
+      const auto found = pngs.find(file.sizes.edges().front());
+      return found == pngs.end() ? SetFileOutcome::kFailed : Replace(path, found->second);
+    }
+    case SetFileKind::kIco:
+    case SetFileKind::kIcns: {
+      const std::vector<IconImage> images = IconImages(file.sizes, pngs);
+      if (images.empty()) return SetFileOutcome::kFailed;
+      return Replace(path, file.kind == SetFileKind::kIco ? BuildIco(images) : BuildIcns(images));
+    }
+    case SetFileKind::kSvg: {
+      switch (WriteSvgFile(doc, path, file.sizes.edges().front())) {
+        case SvgWrite::kWritten: return SetFileOutcome::kWritten;
+        case SvgWrite::kTooLarge: return SetFileOutcome::kTooLarge;
+        case SvgWrite::kFailed: break;
+      }
+      return SetFileOutcome::kFailed;
+    }
+    case SetFileKind::kVectorDrawable: {
+      std::string xml;
+      if (!DocumentToVectorDrawableWithin(doc, kVectorDrawablePixels, kSvgCeiling, xml))
+        return SetFileOutcome::kTooLarge;
+      return Replace(path, xml);
+    }
+    case SetFileKind::kAppIconContents: return Replace(path, AppIconContentsJson(AppIconFileName(name)));
+    case SetFileKind::kWebManifest: return Replace(path, WebManifestJson(name));
+  }
+  return SetFileOutcome::kFailed;
+}
+
+}  // namespace
+
+std::vector<SetFileResult> WriteIconSets(const TWKFILE& doc, IconSetMask sets, const std::string& folder,
+                                         const std::string& name) {
+  const std::vector<SetFile> plan = PlanIconSets(sets, name);
+  std::string root = folder;
+  while (root.size() > 1 && root.back() == '/') root.pop_back();
+  const bool rootMade = MakeFolder(root);
+  // Nothing is rendered for a folder that cannot be made: every file fails.
+  const PngBySize pngs = rootMade ? RenderSizes(doc, plan) : PngBySize{};
+  std::vector<SetFileResult> results;
+  for (const SetFile& file : plan) {
+    const bool folders = rootMade && MakeFoldersOf(root, file.path);
+    results.push_back({file, root + "/" + file.path, folders ? SetFileOutcome::kWritten : SetFileOutcome::kFailed});
+  }
+  // Each file is flushed to disk before it takes its name, so most of the
+  // time goes waiting on the disk: two files are written at once.
+  RunOnSizeWorkers(results.size(), [&](SizeWorker&, std::size_t i) {
+    SetFileResult& result = results[i];
+    if (result.outcome != SetFileOutcome::kWritten) return;
+    try {
+      result.outcome = WriteOne(doc, result.file, result.path, name, pngs);
+    } catch (...) {
+      result.outcome = SetFileOutcome::kFailed;  // out of memory for this file's text
+    }
+  });
+  return results;
+}
+
+std::string IconSetDrawingName(const std::string& documentPath, const std::string& folder) {
+  const auto fileName = [](std::string path) {
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+  };
+  std::string name = documentPath.empty() ? std::string() : fileName(ExtensionBase(documentPath));
+  if (name.empty()) name = fileName(folder);
+  if (name.empty() || name == "/" || name == "." || name == "..") name = "icon";
+  return name;
+}
+
+}  // namespace twk

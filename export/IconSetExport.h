@@ -1,0 +1,33 @@
+#pragma once
+// Writes the icon sets of a drawing into one folder: every file of the plan,
+// each PNG size rendered once however many files and sets share it.
+
+#include <string>
+#include <vector>
+
+#include "document/Document.h"
+#include "export/IconSets.h"
+
+namespace twk {
+
+enum class SetFileOutcome { kWritten, kFailed, kTooLarge };
+
+struct SetFileResult {
+  SetFile file;
+  std::string path;  // the full path written
+  SetFileOutcome outcome = SetFileOutcome::kWritten;
+};
+
+// Writes the files of `sets` for `name` under `folder`, which is created
+// when missing (its parent must exist), as are the set's folders inside it.
+// Every file replaces any file of its name safely; a file that fails leaves
+// the others to be written. The results follow the plan's order.
+std::vector<SetFileResult> WriteIconSets(const TWKFILE& doc, IconSetMask sets, const std::string& folder,
+                                         const std::string& name);
+
+// The drawing's name in the sets: the document file's name without its
+// extension; for a drawing never saved, the export folder's name. Never
+// empty.
+std::string IconSetDrawingName(const std::string& documentPath, const std::string& folder);
+
+}  // namespace twk
