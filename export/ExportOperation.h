@@ -8,6 +8,7 @@
 
 #include "document/Document.h"
 #include "export/ExportFormat.h"
+#include "export/ExportProgress.h"
 #include "export/SizeSet.h"
 
 namespace twk {
@@ -19,6 +20,9 @@ struct ExportRequest {
   // The path the files are named after, without extension: PNG writes
   // base + ".NxN.png" per size, the other formats base + "." + format name.
   std::string base;
+  // Where the export counts its files and looks for a stop; none: it runs
+  // to the end unobserved.
+  ExportProgress* progress = nullptr;
 };
 
 // kTooLarge: an SVG whose text would pass its ceiling; nothing is written.
@@ -38,6 +42,9 @@ struct ExportReport {
   std::vector<ExportedFile> files;
   // Sizes asked for that a file of the format cannot hold; never tried.
   SizeSet leftOut;
+  // A stop was asked for before every file was tried; files lists only
+  // those that were.
+  bool stopped = false;
 
   bool AnyFailed() const;
   bool operator==(const ExportReport&) const = default;
@@ -58,7 +65,10 @@ struct ExportMessage {
 // What the editor tells after an export, in order: the files that failed,
 // then the sizes left out. After a failed write the left-out sizes are not
 // named: there is no file they were left out of, and saying none fit would
-// be false.
+// be false. A stopped export says instead which files were written.
 std::vector<ExportMessage> ExportMessages(const ExportReport& report);
+
+// The paths of the files written, in the report's order.
+std::vector<std::string> WrittenFiles(const ExportReport& report);
 
 }  // namespace twk
