@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "cli/StopSignals.h"
 #include "export/ExportOperation.h"
 #include "persist/DocumentFile.h"
 #include "persist/PathRules.h"
@@ -74,20 +75,34 @@ void ReportFailures(const ExportReport& report, std::ostream& err) {
   }
 }
 
+// A signal stopped the export: one line naming the files written; the exit
+// status a shell gives a process ended by that signal.
+int ReportStop(const ExportReport& report, int signal, std::ostream& err) {
+  const std::vector<std::string> written = WrittenFiles(report);
+  err << "tarnwick-cli: stopped by " << SignalName(signal) << "; ";
+  if (written.empty()) err << "no file written";
+  for (std::size_t i = 0; i < written.size(); ++i) err << (i == 0 ? "written: " : ", ") << written[i];
+  err << "\n";
+  return 128 + signal;
+}
+
 }  // namespace
 
 int RunExport(const Arguments& args, std::ostream& out, std::ostream& err) {
   (void)out;
   TWKFILE doc;
   if (!LoadInput(args.input, doc, err)) return 1;
+  ExportProgress progress;
   const ExportRequest request{doc, args.sizesGiven ? args.sizes : DefaultSizes(args.format), args.format,
-                              ExportBaseFor(args)};
+                              ExportBaseFor(args), &progress};
   const std::string name = FormatName(args.format);
   if (SplitSizes(args.format, request.sizes).held.empty()) {
     err << "tarnwick-cli: a ." << name << " file holds only the sizes " << HeldEdgesText(args.format) << "\n";
     return 1;
   }
+  const StopSignals signals(progress);
   const ExportReport report = RunExport(request);
+  if (const int signal = signals.received()) return ReportStop(report, signal, err);
   if (args.sizesGiven && !report.leftOut.empty())
     err << "tarnwick-cli: left out of " << request.base << "." << name << " (it holds " << HeldEdgesText(args.format)
         << "): " << SizeListText(report.leftOut) << "\n";
