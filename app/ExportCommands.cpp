@@ -7,6 +7,7 @@
 
 #include <QTreeWidget>
 
+#include "app/ExportProgressDialog.h"
 #include "app/ExportWindow.h"
 #include "export/ExportOperation.h"
 #include "export/ExportPlan.h"
@@ -88,9 +89,10 @@ void ExportCommand(const ExportParts& parts) {
                                   ? kExportWindowFileTypes[static_cast<std::size_t>(filter)].format
                                   : ExportFormat::kPng;
   const std::string path = chosen.toStdString();
-  // PNG files are rendered from scratch, largest first, on both cores.
-  ShowExportMessages(parts.ask, RunExport({parts.doc, SizeSet::FromListMask(mask), ChosenExportFormat(path, listed),
-                                           ExportBase(path)}));
+  // PNG files are rendered from scratch, largest first, on both cores, off
+  // the GUI thread; the owner stays disabled, so the document cannot change.
+  ShowExportMessages(parts.ask, RunExportWithProgress(parts.ask.owner, {parts.doc, SizeSet::FromListMask(mask),
+                                                                        ChosenExportFormat(path, listed), ExportBase(path)}));
   window->Close();
 }
 
