@@ -1,5 +1,6 @@
 #include "app/ExportProgressDialog.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QProgressDialog>
@@ -21,6 +22,23 @@ QString ProgressText(std::size_t done, std::size_t total) {
   return QStringLiteral("Exporting: %1 of %2 files written").arg(done).arg(total);
 }
 
+// While the export runs the editor's windows stay open: the export reads
+// the document they own. A window's close button is refused until the
+// export is over (Cancel ends it sooner).
+class KeepWindowsOpen : public QObject {
+ public:
+  KeepWindowsOpen() { qApp->installEventFilter(this); }
+  ~KeepWindowsOpen() override { qApp->removeEventFilter(this); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Close || !watched->isWidgetType()) return false;
+    if (qobject_cast<QProgressDialog*>(watched)) return false;
+    event->ignore();
+    return true;
+  }
+};
+
 }  // namespace
 
 ExportReport RunExportWithProgress(QWidget* owner, ExportRequest request) {
@@ -38,6 +56,7 @@ ExportReport RunExportWithProgress(QWidget* owner, ExportRequest request) {
     finished.store(true);
   });
 
+  const KeepWindowsOpen keepOpen;
   QEventLoop loop;
   std::unique_ptr<QProgressDialog> dialog;
   QElapsedTimer clock;

@@ -91,7 +91,8 @@ TEST(LongExport, CancelKeepsTheFilesWrittenAndReplacesNoOther) {
     app->lstExportRes()->topLevelItem(r)->setCheckState(0, Qt::Checked);
   dialogs.paths = {dir.path() + "/star.png"};
 
-  // Cancel as soon as the progress dialog shows.
+  // Cancel as soon as the progress dialog shows, after trying to close the
+  // main window.
   QString shownText;
   QTimer watch;
   QObject::connect(&watch, &QTimer::timeout, [&] {
@@ -101,6 +102,9 @@ TEST(LongExport, CancelKeepsTheFilesWrittenAndReplacesNoOther) {
     if (!progress || !progress->isVisible()) return;
     shownText = progress->labelText();
     watch.stop();
+    // The main window stays while the export reads its document.
+    app->mainWindow()->close();
+    EXPECT_TRUE(app->mainWindow()->isVisible());
     QPushButton* cancel = progress->findChild<QPushButton*>();
     ASSERT_NE(cancel, nullptr);
     QTest::mouseClick(cancel, Qt::LeftButton);
