@@ -19,6 +19,7 @@
 #include "editor/KeyCommands.h"
 #include "editor/KeyNumbers.h"
 #include "editor/LoadDocument.h"
+#include "render/BandSelection.h"
 #include "render/Grid.h"
 #include "render/Palette.h"
 #include "render/SelectionMarks.h"
@@ -182,13 +183,16 @@ void App::PrepareCanvas() {
 void App::ShowCanvas() {
   if (!picture_) return;
   const std::vector<int> selected = items_.SelectedRows();
-  if (!selectionMarksShown() || state_.Constructing || selected.empty()) {
+  const RubberBand::Area band = band_.area();
+  const bool marks = selectionMarksShown() && !state_.Constructing && !selected.empty();
+  if (!marks && band.empty()) {
     imgDraw()->setImage(ToQImage(*picture_));
     return;
   }
   std::unique_ptr<Image> marked = picture_->Clone();
   if (!marked) return imgDraw()->setImage(ToQImage(*picture_));
-  PaintSelectionMarks(*marked, doc_, selected, editor_->pixelsPerUnitX, editor_->pixelsPerUnitY);
+  if (marks) PaintSelectionMarks(*marked, doc_, selected, editor_->pixelsPerUnitX, editor_->pixelsPerUnitY);
+  PaintBandOutline(*marked, {band.left, band.top, band.right, band.bottom});
   imgDraw()->setImage(ToQImage(*marked));
 }
 
@@ -220,9 +224,14 @@ void App::DrawPalette() {
 
 void App::DispatchCommand(int number) {
   if (commandTap_) commandTap_(number);
-  // While the pointer moves or reshapes items only Esc acts: it puts them back.
+  // While the pointer moves or reshapes items only Esc acts: it puts them
+  // back. During a rubber band it takes the band away.
   if (gesture_.Active()) {
     if (number == keys::kEsc) gesture_.Cancel(*editor_);
+    return;
+  }
+  if (band_.Active()) {
+    if (number == keys::kEsc && band_.Cancel()) ShowCanvas();
     return;
   }
   commands_.Dispatch(*editor_, number, Now());

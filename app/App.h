@@ -26,6 +26,7 @@
 #include "editor/ItemList.h"
 #include "editor/ItemCommands.h"
 #include "editor/PointerGesture.h"
+#include "editor/RubberBand.h"
 #include "persist/Config.h"
 #include "render/Image.h"
 #include "render/PaintedItemLocator.h"
@@ -195,6 +196,7 @@ class App : public DocumentLoader {
   std::unique_ptr<Image> picture_;  // the last composed canvas picture, without marks
   QTimer* selectionRest_ = nullptr;  // owned by the main window; PrepareCanvas when it fires
   PointerGesture gesture_{PaintedItemLocator()};  // a Ctrl press on the canvas and what it took
+  RubberBand band_{PaintedItemLocator()};         // a Ctrl press on empty ground and its band
   PreviewPainter previewPainter_;
   long long previewShown_ = -1;  // generation of the pictures the window shows
   EditHistory history_;

@@ -40,6 +40,7 @@ void App::BuildWindows() {
   AddEditorCommands(commands_);
   AddAppCommands(commands_, *this);
   keyFilter_ = std::make_unique<KeyCommandFilter>(main_.get(), commands_, [this](int number) { DispatchCommand(number); });
+  keyFilter_->pointerHeld = [this] { return gesture_.Active() || band_.Active(); };
   lblVersion()->setText(QString::fromLatin1(kVersionText));
   imgDraw()->setFocus(Qt::OtherFocusReason);
   UpdateTitle();
@@ -61,20 +62,30 @@ void App::WireCanvas() {
     if (button != Qt::LeftButton) return;
     if (!(modifiers & Qt::ControlModifier)) {
       StartItem(*editor_, p.x(), p.y());
-    } else if (commands_.MayRun(keys::kPointAtItems, Now())) {
-      gesture_.Press(*editor_, p.x(), p.y(), (modifiers & Qt::ShiftModifier) != 0);
+    } else if (commands_.MayRun(keys::kPointAtItems, Now()) && !gesture_.Active() && !band_.Active()) {
+      const bool adding = (modifiers & Qt::ShiftModifier) != 0;
+      if (band_.IsGround(*editor_, p.x(), p.y(), adding))
+        band_.Start(p.x(), p.y(), adding);
+      else
+        gesture_.Press(*editor_, p.x(), p.y(), adding);
     }
   };
   imgDraw()->onMove = [this](QPoint p) {
-    if (gesture_.Active())
+    if (gesture_.Active()) {
       gesture_.Follow(*editor_, p.x(), p.y());
-    else
+    } else if (band_.Active()) {
+      band_.Follow(p.x(), p.y());
+      ShowCanvas();
+    } else {
       FollowPointer(*editor_, p.x(), p.y());
+    }
   };
   imgDraw()->onRelease = [this](Qt::MouseButton button, QPoint) {
     if (button != Qt::LeftButton) return;
     if (gesture_.Active())
       gesture_.Release(*editor_);
+    else if (band_.Active())
+      band_.Finish(*editor_);
     else
       FinishItem(*editor_);
     // The finished item is selected once the drawing has ended: its marks

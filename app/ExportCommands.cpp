@@ -8,6 +8,7 @@
 
 #include <QTreeWidget>
 
+#include "app/ExportProgressDialog.h"
 #include "app/ExportWindow.h"
 #include "export/ExportOperation.h"
 #include "export/ExportPlan.h"
@@ -92,7 +93,8 @@ void ExportCommand(const ExportParts& parts) {
                                   : ExportFormat::kPng;
   const std::string path = chosen.toStdString();
   const ExportFormat format = ChosenExportFormat(path, listed);
-  // PNG files are rendered from scratch, largest first, on both cores.
+  // PNG files are rendered from scratch, largest first, on both cores, off
+  // the GUI thread; the owner stays disabled, so the document cannot change.
   ExportRequest setsOrFiles{parts.doc, SizeSet::FromListMask(mask), format, ExportBase(path)};
   if (format == ExportFormat::kIconSets) {
     // The name typed is the sets' folder; the checked sizes play no part.
@@ -100,7 +102,7 @@ void ExportCommand(const ExportParts& parts) {
     setsOrFiles.sets = kAllIconSets;
     setsOrFiles.setName = IconSetDrawingName(parts.config.RecentFile, path);
   }
-  ShowExportMessages(parts.ask, RunExport(setsOrFiles));
+  ShowExportMessages(parts.ask, RunExportWithProgress(parts.ask.owner, setsOrFiles));
   window->Close();
 }
 

@@ -8,6 +8,7 @@
 #include <QSplitter>
 #include <QTreeWidget>
 
+#include "app/ExportSizeChecks.h"
 #include "app/MainWindow.h"
 #include "app/StayRestored.h"
 
@@ -44,6 +45,7 @@ ExportWindow::ExportWindow(const LayoutSizes& sizes, QWidget* owner)
   pal.setColor(QPalette::Inactive, QPalette::HighlightedText,
                pal.color(QPalette::Active, QPalette::HighlightedText));
   lstExportRes->setPalette(pal);
+  AddCheckAllActions(*lstExportRes);
   vbox3->addWidget(lstExportRes);
 
   // The button pair keeps its own width and sits at the left.

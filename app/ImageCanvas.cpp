@@ -43,6 +43,6 @@ void ImageCanvas::mouseReleaseEvent(QMouseEvent* event) {
   if (onRelease) onRelease(event->button(), Reported(event, true));
 }
 
-void ImageCanvas::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
+void ImageCanvas::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
 
 }  // namespace twk

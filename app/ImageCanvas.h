@@ -30,8 +30,8 @@ class ImageCanvas : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
-  // The second press of a double click has come as a press already; taking
-  // it again would toggle an item twice.
+  // Qt delivers the second press of a double click as a double click
+  // only; it is a press like any other (it may start a drawing or a drag).
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:

@@ -59,7 +59,9 @@ bool KeyCommandFilter::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget || widget->window() != window_) return false;
   auto* key = static_cast<QKeyEvent*>(event);
-  const int number = CommandNumberForKey(table_, key->key(), key->modifiers(), key->nativeScanCode());
+  int number = CommandNumberForKey(table_, key->key(), key->modifiers(), key->nativeScanCode());
+  // Ctrl is the grip of a pointer gesture: Esc cancels it with Ctrl held too.
+  if (number == 0 && key->key() == Qt::Key_Escape && pointerHeld && pointerHeld()) number = keys::kEsc;
   if (number == 0) return false;
   dispatch_(number);
   // A command key is consumed: the focused control never sees it.

@@ -30,6 +30,10 @@ class KeyCommandFilter : public QObject {
   KeyCommandFilter(QWidget* window, const CommandRegistry& table, std::function<void(int)> dispatch);
   ~KeyCommandFilter() override;
 
+  // Whether a pointer gesture holds (Ctrl and the button down). While it
+  // does, Esc counts as Esc whatever modifiers are held with it.
+  std::function<bool()> pointerHeld;
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -4,6 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <optional>
+
+#include "cli/StopSignals.h"
 #include "export/ExportOperation.h"
 #include "export/IconSetExport.h"
 #include "export/PngExport.h"
@@ -99,17 +102,42 @@ void ReportFailures(const ExportReport& report, std::ostream& err) {
   }
 }
 
-// The icon sets into the folder --out names.
-int RunSetExport(const Arguments& args, const TWKFILE& doc, std::ostream& err) {
-  ExportRequest request{doc, {}, ExportFormat::kIconSets, args.outputPath};
-  request.sets = args.sets;
-  request.setName = IconSetDrawingName(args.input, args.outputPath);
-  const std::string over = OutputOverInput(args.input, request);
+// A signal stopped the export: one line naming the files written; the exit
+// status a shell gives a process ended by that signal.
+int ReportStop(const ExportReport& report, int signal, std::ostream& err) {
+  const std::vector<std::string> written = WrittenFiles(report);
+  err << "tarnwick-cli: stopped by " << SignalName(signal) << "; ";
+  if (written.empty()) err << "no file written";
+  for (std::size_t i = 0; i < written.size(); ++i) err << (i == 0 ? "written: " : ", ") << written[i];
+  err << "\n";
+  return 128 + signal;
+}
+
+// Runs `request` into `report` unless one of its files is `input` itself;
+// SIGINT and SIGTERM stop it between files. The exit status when that ends
+// the command (refused or stopped), none when the report is to be told.
+std::optional<int> RunGuarded(const std::string& input, const ExportRequest& request, ExportProgress& progress,
+                              ExportReport& report, std::ostream& err) {
+  const std::string over = OutputOverInput(input, request);
   if (!over.empty()) {
     err << "tarnwick-cli: the output is the input file: " << over << "\n";
     return 1;
   }
-  const ExportReport report = RunExport(request);
+  const StopSignals signals(progress);
+  report = RunExport(request);
+  if (const int signal = signals.received()) return ReportStop(report, signal, err);
+  return std::nullopt;
+}
+
+// The icon sets into the folder --out names; SIGINT and SIGTERM stop them
+// as they stop any other export.
+int RunSetExport(const Arguments& args, const TWKFILE& doc, std::ostream& err) {
+  ExportProgress progress;
+  ExportRequest request{doc, {}, ExportFormat::kIconSets, args.outputPath, &progress};
+  request.sets = args.sets;
+  request.setName = IconSetDrawingName(args.input, args.outputPath);
+  ExportReport report;
+  if (const std::optional<int> ended = RunGuarded(args.input, request, progress, report, err)) return *ended;
   ReportFailures(report, err);
   return report.AnyFailed() ? 1 : 0;
 }
@@ -121,19 +149,16 @@ int RunExport(const Arguments& args, std::ostream& out, std::ostream& err) {
   TWKFILE doc;
   if (!LoadInput(args.input, doc, err)) return 1;
   if (args.format == ExportFormat::kIconSets) return RunSetExport(args, doc, err);
+  ExportProgress progress;
   const ExportRequest request{doc, args.sizesGiven ? args.sizes : DefaultSizes(args.format), args.format,
-                              ExportBaseFor(args)};
+                              ExportBaseFor(args), &progress};
   const std::string name = FormatName(args.format);
   if (SplitSizes(args.format, request.sizes).held.empty()) {
     err << "tarnwick-cli: a ." << name << " file holds only the sizes " << HeldEdgesText(args.format) << "\n";
     return 1;
   }
-  const std::string over = OutputOverInput(args.input, request);
-  if (!over.empty()) {
-    err << "tarnwick-cli: the output is the input file: " << over << "\n";
-    return 1;
-  }
-  const ExportReport report = RunExport(request);
+  ExportReport report;
+  if (const std::optional<int> ended = RunGuarded(args.input, request, progress, report, err)) return *ended;
   if (args.sizesGiven && !report.leftOut.empty())
     err << "tarnwick-cli: left out of " << request.base << "." << name << " (it holds " << HeldEdgesText(args.format)
         << "): " << SizeListText(report.leftOut) << "\n";

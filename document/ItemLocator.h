@@ -25,6 +25,10 @@ class ItemLocator {
   // `item` with its defining point `which` painted at `to` and every other
   // handle left where it is painted.
   virtual TWKDATA WithPointAt(const TWKDATA& item, DefiningPoint which, Point to) const = 0;
+  // The indices in doc.CData, in order, of the shown items painted on any
+  // canvas pixel of columns [left, right) and rows [top, bottom).
+  virtual std::vector<int> ItemsInBand(const TWKFILE& doc, int left, int top, int right, int bottom,
+                                       float pixelsPerUnitX, float pixelsPerUnitY) const = 0;
 };
 
 }  // namespace twk

@@ -31,6 +31,7 @@ Point PixelCentre(const Editor& ed, int px, int py) {
 
 void PointerGesture::Press(Editor& ed, int px, int py, bool toggle) {
   if (Active()) return;
+  selectionBefore_ = RowSelection::Of(ed.rows);
   const Point p = PixelCentre(ed, px, py);
   const float ux = ed.pixelsPerUnitX, uy = ed.pixelsPerUnitY;
   if (!toggle) {
@@ -88,9 +89,10 @@ bool PointerGesture::PutBack(Editor& ed) {
 void PointerGesture::Release(Editor& ed) {
   if (!Active()) return;
   if (live_) {
-    // RunEdit applies the step itself, from the values at the press.
+    // RunEdit applies the step itself, from the values at the press; undo
+    // selects what was selected before the press picked anything.
     live_->Revert(ed);
-    RunEdit(ed, std::move(live_));
+    RunEdit(ed, std::move(live_), 0, &selectionBefore_);
   } else if (!moved_ && pickOnClick_ >= 0) {
     ed.rows.SelectOnly(pickOnClick_);
   }

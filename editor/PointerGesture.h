@@ -13,6 +13,7 @@
 #include "editor/ChangeItems.h"
 #include "document/ItemLocator.h"
 #include "editor/Editor.h"
+#include "editor/RowSelection.h"
 
 namespace twk {
 
@@ -51,6 +52,7 @@ class PointerGesture {
   DefiningPoint point_ = DefiningPoint::kStart;
   int pickOnClick_ = -1;     // a selected item pressed on, picked if nothing moves
   bool moved_ = false;
+  RowSelection selectionBefore_;  // the selection before the press, which undo brings back
   std::unique_ptr<ChangeItems> live_;  // applied while the button is held
 };
 

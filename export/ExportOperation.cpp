@@ -25,26 +25,47 @@ FileOutcome OutcomeOf(SvgWrite write) {
 
 void ExportPngs(const ExportRequest& request, ExportReport& report) {
   const std::vector<ExportJob> jobs = ExportJobsFor(request.base, request.sizes);
-  const std::vector<ExportJob> failed = ExportPngFiles(request.doc, jobs);
-  std::size_t nextFailed = 0;  // failures come back in job order
-  for (const ExportJob& job : jobs) {
-    const bool ok = nextFailed >= failed.size() || failed[nextFailed].path != job.path;
-    if (!ok) ++nextFailed;
+  const std::vector<JobResult> results = WritePngJobs(request.doc, jobs, request.progress);
+  for (std::size_t i = 0; i < jobs.size(); ++i) {
+    if (results[i] == JobResult::kNotStarted) {
+      report.stopped = true;
+      continue;
+    }
     SizeSet size;
-    size.Add(ExportEdge(job.scale));
-    report.files.push_back({job.path, size, OutcomeOf(ok)});
+    size.Add(ExportEdge(jobs[i].scale));
+    report.files.push_back({jobs[i].path, size, OutcomeOf(results[i] == JobResult::kWritten)});
   }
 }
 
-// The sets' files, planned from the request, each with its outcome.
+// The sets' files, planned from the request, each with its outcome; those a
+// stop left unstarted are not listed.
 void ExportIconSets(const ExportRequest& request, ExportReport& report) {
   report.folder = request.base;
-  for (const SetFileResult& result : WriteIconSets(request.doc, request.sets, request.base, request.setName)) {
+  for (const SetFileResult& result :
+       WriteIconSets(request.doc, request.sets, request.base, request.setName, request.progress)) {
+    if (result.outcome == SetFileOutcome::kNotStarted) {
+      report.stopped = true;
+      continue;
+    }
     const FileOutcome outcome = result.outcome == SetFileOutcome::kWritten ? FileOutcome::kWritten
                                 : result.outcome == SetFileOutcome::kTooLarge ? FileOutcome::kTooLarge
                                                                               : FileOutcome::kFailed;
     report.files.push_back({result.path, result.file.sizes, outcome});
   }
+}
+
+// The one file of an SVG or icon export, unless a stop came first.
+template <typename Write>
+void ExportOneFile(const ExportRequest& request, ExportReport& report, const std::string& path, const SizeSet& sizes,
+                   Write write) {
+  ExportProgress* progress = request.progress;
+  if (progress) progress->Begin(1);
+  if (progress && progress->StopRequested()) {
+    report.stopped = true;
+    return;
+  }
+  report.files.push_back({path, sizes, OutcomeOf(write())});
+  if (progress) progress->FileDone();
 }
 
 }  // namespace
@@ -72,11 +93,12 @@ ExportReport RunExport(const ExportRequest& request) {
     case ExportFormat::kSvg: {
       SizeSet one;
       one.Add(split.held.edges().front());
-      report.files.push_back({path, one, OutcomeOf(WriteSvgFile(request.doc, path, one.edges().front()))});
+      ExportOneFile(request, report, path, one, [&] { return WriteSvgFile(request.doc, path, one.edges().front()); });
       break;
     }
     default:
-      report.files.push_back({path, split.held, OutcomeOf(ExportIconFile(request.doc, request.format, path, split.held))});
+      ExportOneFile(request, report, path, split.held,
+                    [&] { return ExportIconFile(request.doc, request.format, path, split.held); });
   }
   return report;
 }
@@ -94,14 +116,26 @@ std::vector<ExportMessage> ExportMessages(const ExportReport& report) {
     if (report.format == ExportFormat::kPng) failed += "(" + SizeListText(file.sizes) + ") : ";
     failed += file.path + "\r\n";
   }
-  if (!failed.empty()) {
-    messages.push_back({ExportMessageKind::kError, ExportFailureMessage(failed)});
+  if (!failed.empty()) messages.push_back({ExportMessageKind::kError, ExportFailureMessage(failed)});
+  if (report.stopped) {
+    const std::vector<std::string> written = WrittenFiles(report);
+    std::string text = written.empty() ? "The export was cancelled before any file was written."
+                                       : "The export was cancelled. The files written are:";
+    for (const std::string& path : written) text += "\r\n" + path;
+    messages.push_back({ExportMessageKind::kInformation, text});
   } else if (report.format == ExportFormat::kIconSets && !report.AnyFailed()) {
     messages.push_back({ExportMessageKind::kInformation, IconSetsWrittenMessage(report.files.size(), report.folder)});
   } else if (!report.leftOut.empty() && !report.AnyFailed()) {
     messages.push_back({ExportMessageKind::kInformation, LeftOutMessage(report.leftOut, !report.files.empty())});
   }
   return messages;
+}
+
+std::vector<std::string> WrittenFiles(const ExportReport& report) {
+  std::vector<std::string> paths;
+  for (const ExportedFile& file : report.files)
+    if (file.outcome == FileOutcome::kWritten) paths.push_back(file.path);
+  return paths;
 }
 
 }  // namespace twk

@@ -8,6 +8,7 @@
 
 #include "document/Document.h"
 #include "export/ExportFormat.h"
+#include "export/ExportProgress.h"
 #include "export/IconSets.h"
 #include "export/SizeSet.h"
 
@@ -21,6 +22,9 @@ struct ExportRequest {
   // base + ".NxN.png" per size, the other formats base + "." + format name.
   // For kIconSets, the folder the sets are written into.
   std::string base;
+  // Where the export counts its files and looks for a stop; none: it runs
+  // to the end unobserved.
+  ExportProgress* progress = nullptr;
   // kIconSets: the sets, planned into their files (`sizes` is not read),
   // and the drawing's name in them.
   IconSetMask sets = 0;
@@ -46,6 +50,9 @@ struct ExportReport {
   SizeSet leftOut;
   // kIconSets: the folder the sets were written into.
   std::string folder = {};
+  // A stop was asked for before every file was tried; files lists only
+  // those that were.
+  bool stopped = false;
 
   bool AnyFailed() const;
   bool operator==(const ExportReport&) const = default;
@@ -67,7 +74,10 @@ struct ExportMessage {
 // then the sizes left out; after icon sets written without a failure, how
 // many files went into which folder. After a failed write the left-out sizes are not
 // named: there is no file they were left out of, and saying none fit would
-// be false.
+// be false. A stopped export says instead which files were written.
 std::vector<ExportMessage> ExportMessages(const ExportReport& report);
+
+// The paths of the files written, in the report's order.
+std::vector<std::string> WrittenFiles(const ExportReport& report);
 
 }  // namespace twk

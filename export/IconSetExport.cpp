@@ -43,7 +43,7 @@ bool MakeFoldersOf(const std::string& root, const std::string& relative) {
 // Every size any PNG, ICO or ICNS file of the plan holds, rendered and
 // encoded once, on two threads, the largest first. A size that cannot be
 // made is left out of the map.
-PngBySize RenderSizes(const TWKFILE& doc, const std::vector<SetFile>& plan) {
+PngBySize RenderSizes(const TWKFILE& doc, const std::vector<SetFile>& plan, const ExportProgress* progress) {
   SizeSet all;
   for (const SetFile& file : plan) {
     if (file.kind == SetFileKind::kPng || file.kind == SetFileKind::kIco || file.kind == SetFileKind::kIcns)
@@ -53,6 +53,7 @@ PngBySize RenderSizes(const TWKFILE& doc, const std::vector<SetFile>& plan) {
   std::vector<std::vector<std::uint8_t>> pngs(edges.size());
   RunOnSizeWorkers(edges.size(), [&](SizeWorker& worker, std::size_t k) {
     const std::size_t at = edges.size() - 1 - k;
+    if (progress && progress->StopRequested()) return;
     try {
       if (const std::vector<std::uint8_t>* png = worker.Png(doc, ScaleOfEdge(edges[at]))) pngs[at] = *png;
     } catch (...) {
@@ -121,14 +122,20 @@ SetFileOutcome WriteOne(const TWKFILE& doc, const SetFile& file, const std::stri
 }  // namespace
 
 std::vector<SetFileResult> WriteIconSets(const TWKFILE& doc, IconSetMask sets, const std::string& folder,
-                                         const std::string& name) {
+                                         const std::string& name, ExportProgress* progress) {
   const std::vector<SetFile> plan = PlanIconSets(sets, name);
+  if (progress) progress->Begin(plan.size());
+  std::vector<SetFileResult> results;
+  if (progress && progress->StopRequested()) {
+    // Stopped before it began: not even a folder is made.
+    for (const SetFile& file : plan) results.push_back({file, folder + "/" + file.path, SetFileOutcome::kNotStarted});
+    return results;
+  }
   std::string root = folder;
   while (root.size() > 1 && root.back() == '/') root.pop_back();
   const bool rootMade = MakeFolder(root);
   // Nothing is rendered for a folder that cannot be made: every file fails.
-  const PngBySize pngs = rootMade ? RenderSizes(doc, plan) : PngBySize{};
-  std::vector<SetFileResult> results;
+  const PngBySize pngs = rootMade ? RenderSizes(doc, plan, progress) : PngBySize{};
   for (const SetFile& file : plan) {
     const bool folders = rootMade && MakeFoldersOf(root, file.path);
     results.push_back({file, root + "/" + file.path, folders ? SetFileOutcome::kWritten : SetFileOutcome::kFailed});
@@ -137,12 +144,18 @@ std::vector<SetFileResult> WriteIconSets(const TWKFILE& doc, IconSetMask sets, c
   // time goes waiting on the disk: two files are written at once.
   RunOnSizeWorkers(results.size(), [&](SizeWorker&, std::size_t i) {
     SetFileResult& result = results[i];
-    if (result.outcome != SetFileOutcome::kWritten) return;
-    try {
-      result.outcome = WriteOne(doc, result.file, result.path, name, pngs);
-    } catch (...) {
-      result.outcome = SetFileOutcome::kFailed;  // out of memory for this file's text
+    if (progress && progress->StopRequested()) {
+      result.outcome = SetFileOutcome::kNotStarted;
+      return;
     }
+    if (result.outcome == SetFileOutcome::kWritten) {
+      try {
+        result.outcome = WriteOne(doc, result.file, result.path, name, pngs);
+      } catch (...) {
+        result.outcome = SetFileOutcome::kFailed;  // out of memory for this file's text
+      }
+    }
+    if (progress) progress->FileDone();
   });
   return results;
 }

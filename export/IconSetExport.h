@@ -6,11 +6,13 @@
 #include <vector>
 
 #include "document/Document.h"
+#include "export/ExportProgress.h"
 #include "export/IconSets.h"
 
 namespace twk {
 
-enum class SetFileOutcome { kWritten, kFailed, kTooLarge };
+// kNotStarted: a stop came before the file was begun; nothing was written.
+enum class SetFileOutcome { kWritten, kFailed, kTooLarge, kNotStarted };
 
 struct SetFileResult {
   SetFile file;
@@ -21,9 +23,11 @@ struct SetFileResult {
 // Writes the files of `sets` for `name` under `folder`, which is created
 // when missing (its parent must exist), as are the set's folders inside it.
 // Every file replaces any file of its name safely; a file that fails leaves
-// the others to be written. The results follow the plan's order.
+// the others to be written. The results follow the plan's order. With
+// `progress`, each file is counted as it ends, and once a stop is asked for
+// no further size is rendered and no further file begun.
 std::vector<SetFileResult> WriteIconSets(const TWKFILE& doc, IconSetMask sets, const std::string& folder,
-                                         const std::string& name);
+                                         const std::string& name, ExportProgress* progress = nullptr);
 
 // The drawing's name in the sets: the document file's name without its
 // extension; for a drawing never saved, the export folder's name. Never

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "export/ExportProgress.h"
 #include "export/ExportSizes.h"
 #include "export/SizeWorkers.h"
 
@@ -48,19 +49,28 @@ bool HasRepeatedPath(const std::vector<ExportJob>& jobs) {
 
 }  // namespace
 
-std::vector<ExportJob> ExportPngFiles(const TWKFILE& doc, const std::vector<ExportJob>& jobs) {
-  std::vector<char> ok(jobs.size(), 0);
+std::vector<JobResult> WritePngJobs(const TWKFILE& doc, const std::vector<ExportJob>& jobs, ExportProgress* progress) {
+  std::vector<JobResult> results(jobs.size(), JobResult::kNotStarted);
+  if (progress) progress->Begin(jobs.size());
   // The jobs are taken in order, so the largest file starts first and the
   // rest fill the other core. Jobs writing the same path would race, so
   // such a list is written one job after the other, as given.
   RunOnSizeWorkers(
-      jobs.size(), [&](SizeWorker& worker, std::size_t i) { ok[i] = WriteOne(worker, doc, jobs[i]) ? 1 : 0; },
+      jobs.size(),
+      [&](SizeWorker& worker, std::size_t i) {
+        if (progress && progress->StopRequested()) return;
+        results[i] = WriteOne(worker, doc, jobs[i]) ? JobResult::kWritten : JobResult::kFailed;
+        if (progress) progress->FileDone();
+      },
       HasRepeatedPath(jobs) ? TaskThreads::kOne : TaskThreads::kTwo);
+  return results;
+}
 
+std::vector<ExportJob> ExportPngFiles(const TWKFILE& doc, const std::vector<ExportJob>& jobs) {
+  const std::vector<JobResult> results = WritePngJobs(doc, jobs, nullptr);
   std::vector<ExportJob> failed;
-  for (std::size_t i = 0; i < jobs.size(); ++i) {
-    if (!ok[i]) failed.push_back(jobs[i]);
-  }
+  for (std::size_t i = 0; i < jobs.size(); ++i)
+    if (results[i] != JobResult::kWritten) failed.push_back(jobs[i]);
   return failed;
 }
 

@@ -9,6 +9,8 @@
 
 namespace twk {
 
+class ExportProgress;
+
 struct ExportJob {
   float scale = 1;   // pixels per unit; the file is 16 x scale pixels square
   std::string path;  // the file to write
@@ -24,6 +26,13 @@ std::vector<ExportJob> ExportJobsFor(const std::string& base, const SizeSet& siz
 // Writes every job; the work may be spread over several threads, but the
 // result lists the failed jobs in job order.
 std::vector<ExportJob> ExportPngFiles(const TWKFILE& doc, const std::vector<ExportJob>& jobs);
+
+enum class JobResult : char { kNotStarted, kWritten, kFailed };
+
+// ExportPngFiles with the outcome of each job, in job order. With
+// `progress`, each job done is counted there, and once it asks to stop no
+// further job is started.
+std::vector<JobResult> WritePngJobs(const TWKFILE& doc, const std::vector<ExportJob>& jobs, ExportProgress* progress);
 
 // "(" + size text + ") : " + path + "\r\n" for each failed job, in order.
 std::string ExportFailureText(const std::vector<ExportJob>& failed);

@@ -1,5 +1,6 @@
 #include "render/PaintedItemLocator.h"
 
+#include "render/BandSelection.h"
 #include "render/ItemHandles.h"
 #include "render/ItemHitTest.h"
 #include "render/MovePoint.h"
@@ -19,6 +20,10 @@ class PaintedItems final : public ItemLocator {
   }
   TWKDATA WithPointAt(const TWKDATA& item, DefiningPoint which, Point to) const override {
     return WithDefiningPointAt(item, which, to);
+  }
+  std::vector<int> ItemsInBand(const TWKFILE& doc, int left, int top, int right, int bottom, float pixelsPerUnitX,
+                               float pixelsPerUnitY) const override {
+    return ItemsTouchingBand(doc, {left, top, right, bottom}, pixelsPerUnitX, pixelsPerUnitY);
   }
 };
 

@@ -20,6 +20,7 @@ constexpr double kDash = 4.0;
 struct Marker {
   cairo_t* cr;
   float ppuX, ppuY;
+  int width, height;  // the canvas's pixels: squares and the box stay on them
 
   // The centre of the pixel a document point falls in.
   bool PixelCentre(Point p, double& x, double& y) const {
@@ -49,11 +50,14 @@ struct Marker {
     Outline(false);
   }
 
-  // A light square with a dark ring inside its border.
+  // A light square with a dark ring inside its border, moved onto the
+  // canvas when its point lies beyond it, so every selected item shows.
   void Square(Point at) {
     double x, y;
     if (!PixelCentre(at, x, y)) return;
     const double half = kHandleHalfPixels;
+    x = std::clamp(x, half + 0.5, std::max(half + 0.5, width - half - 0.5));
+    y = std::clamp(y, half + 0.5, std::max(half + 0.5, height - half - 0.5));
     cairo_set_source_rgb(cr, 1, 1, 1);
     cairo_rectangle(cr, x - half - 0.5, y - half - 0.5, 2 * half + 1, 2 * half + 1);
     cairo_fill(cr);
@@ -63,10 +67,11 @@ struct Marker {
     cairo_stroke(cr);
   }
 
-  // A dashed box two pixels clear of the painted box, kept near the canvas.
-  void DashedBox(const Box& box, int width, int height) {
-    auto clampX = [&](double v) { return std::clamp(v, -8.0, width + 8.0); };
-    auto clampY = [&](double v) { return std::clamp(v, -8.0, height + 8.0); };
+  // A dashed box two pixels clear of the painted box; a side beyond the
+  // canvas is drawn on its border pixels instead, so the box always shows.
+  void DashedBox(const Box& box) {
+    auto clampX = [&](double v) { return std::clamp(v, 0.5, std::max(0.5, width - 0.5)); };
+    auto clampY = [&](double v) { return std::clamp(v, 0.5, std::max(0.5, height - 0.5)); };
     const double left = clampX(std::floor(box.left * ppuX) - 1.5), right = clampX(std::ceil(box.right * ppuX) + 1.5);
     const double top = clampY(std::floor(box.top * ppuY) - 1.5), bottom = clampY(std::ceil(box.bottom * ppuY) + 1.5);
     cairo_rectangle(cr, left, top, right - left, bottom - top);
@@ -86,7 +91,7 @@ void PaintSelectionMarks(Image& canvas, const TWKFILE& doc, const std::vector<in
     if (index >= 0 && index < doc.CData.size()) items.push_back(doc.CData.at(index));
   if (items.empty()) return;
   cairo_t* cr = cairo_create(canvas.surface());
-  Marker marker{cr, pixelsPerUnitX, pixelsPerUnitY};
+  Marker marker{cr, pixelsPerUnitX, pixelsPerUnitY, canvas.width(), canvas.height()};
   if (items.size() > 1) {
     Box all;
     bool any = false;
@@ -98,7 +103,7 @@ void PaintSelectionMarks(Image& canvas, const TWKFILE& doc, const std::vector<in
                 : box;
       any = true;
     }
-    if (any) marker.DashedBox(all, canvas.width(), canvas.height());
+    if (any) marker.DashedBox(all);
   }
   if (items.size() <= kMostItemsWithHandles) {
     for (const TWKDATA* item : items)

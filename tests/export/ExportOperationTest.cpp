@@ -91,5 +91,34 @@ TEST(ExportOperation, AFailedIconWriteIsNotReportedAsSizesThatDoNotFit) {
                  "No file was written: this file type holds none of the checked sizes:\r\n\r\n1024x1024"}}));
 }
 
+TEST(ExportOperation, CountsItsFilesAndAStopStartsNoFurtherFile) {
+  testing::ScratchFolder dir;
+  const TWKFILE doc;
+  ExportProgress counted;
+  const ExportReport whole = RunExport({doc, Sizes({16, 32, 48}), ExportFormat::kPng, dir / "whole", &counted});
+  EXPECT_FALSE(whole.stopped);
+  EXPECT_EQ(counted.done(), 3u);
+  EXPECT_EQ(counted.total(), 3u);
+
+  // Stopped before the first file, in each kind of export: nothing written
+  // and nothing replaced, and the message says so.
+  for (const ExportFormat format :
+       {ExportFormat::kPng, ExportFormat::kIco, ExportFormat::kSvg, ExportFormat::kIconSets}) {
+    testing::ScratchFolder empty;
+    ExportProgress stopped;
+    stopped.RequestStop();
+    ExportRequest request{doc, Sizes({16, 32}), format, empty / "star", &stopped};
+    request.sets = kAllIconSets;
+    request.setName = "star";
+    const ExportReport report = RunExport(request);
+    const std::string folder = format == ExportFormat::kIconSets ? empty / "star" : "";
+    EXPECT_EQ(report, (ExportReport{format, {}, {}, folder, true})) << FormatName(format);
+    EXPECT_TRUE(std::filesystem::is_empty(empty.path())) << FormatName(format);
+    EXPECT_EQ(ExportMessages(report),
+              (std::vector<ExportMessage>{
+                  {ExportMessageKind::kInformation, "The export was cancelled before any file was written."}}));
+  }
+}
+
 }  // namespace
 }  // namespace twk

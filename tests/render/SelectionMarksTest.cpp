@@ -78,5 +78,23 @@ TEST(SelectionMarks, ASelectionTooLargeForHandlesShowsItsBoxAlone) {
   EXPECT_NE(canvas->PixelAt(11, 11), kGround);
 }
 
+TEST(SelectionMarks, MarksBeyondTheCanvasStayOnItsBorder) {
+  // Items far larger than the canvas: the box's sides fall on its border
+  // pixels; one item wholly beyond it keeps its handles on the border.
+  const TWKFILE doc = DocumentOf({MakeItem(kLine, -20, -20, 60, 60, PackRGBA(0, 0, 0, 255), 0),
+                                  MakeItem(kLine, -20, 60, 60, -20, PackRGBA(0, 0, 0, 255), 0),
+                                  MakeItem(kLine, 50, 50, 60, 60, PackRGBA(0, 0, 0, 255), 0)});
+  auto canvas = Ground();
+  PaintSelectionMarks(*canvas, doc, {0, 1}, 10, 10);
+  EXPECT_EQ(canvas->PixelAt(17, 0), kDark);   // the top side, a dash
+  EXPECT_EQ(canvas->PixelAt(39, 19), kDark);  // the right side
+  auto beyond = Ground();
+  PaintSelectionMarks(*beyond, doc, {2}, 10, 10);
+  // The handle in the bottom-right corner: light to the border, its ring
+  // one pixel in.
+  EXPECT_EQ(Row(*beyond, 36, 32, 39), (std::vector<Rgba>{kGround, kLight, kDark, kLight, kLight, kLight, kDark, kLight}));
+  EXPECT_EQ(beyond->PixelAt(20, 20), kGround);
+}
+
 }  // namespace
 }  // namespace twk

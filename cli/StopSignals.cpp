@@ -1,0 +1,41 @@
+#include "cli/StopSignals.h"
+
+#include <atomic>
+
+namespace twk::cli {
+
+namespace {
+
+// A handler can reach nothing but globals; one export runs at a time.
+std::atomic<ExportProgress*> stopTarget{nullptr};
+volatile sig_atomic_t receivedSignal = 0;
+
+extern "C" void AskToStop(int signal) {
+  receivedSignal = signal;
+  if (ExportProgress* progress = stopTarget.load()) progress->RequestStop();
+}
+
+}  // namespace
+
+StopSignals::StopSignals(ExportProgress& progress) {
+  receivedSignal = 0;
+  stopTarget.store(&progress);
+  struct sigaction action {};
+  action.sa_handler = AskToStop;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;  // the writes in progress go on undisturbed
+  sigaction(SIGINT, &action, &oldInt_);
+  sigaction(SIGTERM, &action, &oldTerm_);
+}
+
+StopSignals::~StopSignals() {
+  sigaction(SIGINT, &oldInt_, nullptr);
+  sigaction(SIGTERM, &oldTerm_, nullptr);
+  stopTarget.store(nullptr);
+}
+
+int StopSignals::received() const { return receivedSignal; }
+
+const char* SignalName(int signal) { return signal == SIGINT ? "SIGINT" : "SIGTERM"; }
+
+}  // namespace twk::cli

@@ -1,0 +1,135 @@
+// The pointer's routes that a quick or interrupted hand takes: Esc with Ctrl
+// still held, a second press within the double-click time, undo after a
+// drag that picked another item, and the rubber band.
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <QWindow>
+
+#include "GuiTestSupport.h"
+#include "app/ImageCanvas.h"
+#include "document/Colour.h"
+
+namespace twk::test {
+namespace {
+
+// The canvas pixel whose top-left corner is the document point (x, y), at
+// scale 1 (20 pixels a unit).
+QPoint At(float x, float y) { return QPoint(static_cast<int>(x * 20), static_cast<int>(y * 20)); }
+
+TWKDATA Item(ItemType type, DrawMethodCode method, float x1, float y1, float x4, float y4) {
+  TWKDATA item;
+  item.Type = type;
+  item.DrawMethod = method;
+  item.DrawWidth = 1;
+  item.DrawRGBA = PackRGBA(200, 40, 40, 255);
+  item.Visible = 1;
+  item.X1 = item.X2 = x1, item.Y1 = item.Y2 = y1;
+  item.X3 = item.X4 = x4, item.Y3 = item.Y4 = y4;
+  return item;
+}
+
+constexpr Qt::KeyboardModifiers kCtrl = Qt::ControlModifier;
+constexpr Qt::KeyboardModifiers kCtrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+
+class PointerRoutes : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TWKFILE start;
+    start.TWKW = start.TWKH = 16;
+    start.CData.append(line);  // row 0, in front
+    start.CData.append(rect);  // row 1
+    app->LoadDocument(std::move(start), "");
+    stepsAtStart = app->history().undoCount();
+  }
+  void Press(float x, float y, Qt::KeyboardModifiers mods = kCtrl) {
+    QTest::mousePress(canvas(), Qt::LeftButton, mods, At(x, y));
+  }
+  void MoveTo(float x, float y) { QTest::mouseMove(canvas(), At(x, y)); }
+  void Release(float x, float y, Qt::KeyboardModifiers mods = kCtrl) {
+    QTest::mouseRelease(canvas(), Qt::LeftButton, mods, At(x, y));
+  }
+  void Drag(float x0, float y0, float x1, float y1, Qt::KeyboardModifiers mods = kCtrl) {
+    Press(x0, y0, mods);
+    MoveTo(x1, y1);
+    Release(x1, y1, mods);
+  }
+  std::vector<int> Selected() { return app->editor().rows.SelectedRows(); }
+  ImageCanvas* canvas() { return app->imgDraw(); }
+  TWKDATA Record(int i) { return *app->doc().CData.at(i); }
+  std::size_t Steps() { return app->history().undoCount() - stepsAtStart; }
+
+  ScopedWorkDir dir;
+  ScriptedDialogs dialogs;
+  std::unique_ptr<TestApp> app = StartedApp(dialogs);
+  std::size_t stepsAtStart = 0;
+  const TWKDATA line = Item(kLine, kSolid, 2.5f, 2.5f, 9.5f, 2.5f);
+  const TWKDATA rect = Item(kRect, kFill, 2.5f, 6.5f, 9.5f, 12.5f);
+};
+
+TEST_F(PointerRoutes, EscWithCtrlHeldPutsTheDraggedItemBack) {
+  Drag(6, 9, 6, 9);  // picks the fill
+  Press(6, 9);
+  MoveTo(9, 10);
+  ASSERT_NE(Record(1), rect);
+  QTest::keyClick(canvas(), Qt::Key_Escape, kCtrl);
+  EXPECT_EQ(Record(1), rect);
+  MoveTo(11, 11);
+  Release(11, 11);  // does nothing after Esc
+  EXPECT_EQ(Record(1), rect);
+  EXPECT_EQ(Steps(), 0u);
+}
+
+TEST_F(PointerRoutes, ASecondPressWithinTheDoubleClickTimeIsAPress) {
+  // Through the window, as the desktop delivers them: Qt turns the second
+  // press into a double click when it comes this soon at the same place.
+  QWindow* window = canvas()->window()->windowHandle();
+  ASSERT_NE(window, nullptr);
+  const auto in = [&](float x, float y) { return canvas()->mapTo(canvas()->window(), At(x, y)); };
+  QTest::mousePress(window, Qt::LeftButton, kCtrl, in(6, 9));
+  QTest::mouseRelease(window, Qt::LeftButton, kCtrl, in(6, 9));
+  QTest::lastMouseTimestamp -= QTest::mouseDoubleClickInterval - 100;  // 100 ms after the click
+  QTest::mousePress(window, Qt::LeftButton, kCtrl, in(6, 9));
+  QTest::mouseMove(window, in(8, 9));
+  QTest::mouseRelease(window, Qt::LeftButton, kCtrl, in(8, 9));
+  TWKDATA moved = rect;
+  moved.X1 += 2, moved.X2 += 2, moved.X3 += 2, moved.X4 += 2;
+  EXPECT_EQ(Record(1), moved);
+  EXPECT_EQ(Steps(), 1u);
+}
+
+TEST_F(PointerRoutes, UndoOfADragThatPickedAnotherItemSelectsWhatWasSelected) {
+  Drag(5, 2.5f, 5, 2.5f);  // picks the line
+  ASSERT_EQ(Selected(), std::vector<int>{0});
+  Drag(6, 9, 8, 10);  // picks the fill and moves it
+  EXPECT_EQ(Selected(), std::vector<int>{1});
+  QTest::keyClick(canvas(), Qt::Key_Z, kCtrl);
+  EXPECT_EQ(Record(1), rect);
+  EXPECT_EQ(Selected(), std::vector<int>{0});
+}
+
+TEST_F(PointerRoutes, ARubberBandSelectsWhatItTouchesAddsWithShiftAndEscCancels) {
+  Drag(14, 14, 14, 14);  // a click on nothing: nothing selected
+  const QImage bare = canvas()->image();
+  Press(12, 1);
+  MoveTo(1, 4);  // over the line only
+  EXPECT_NE(canvas()->image(), bare);  // the band shows
+  Release(1, 4);
+  EXPECT_EQ(Selected(), std::vector<int>{0});
+  Drag(14, 14, 8, 11, kCtrlShift);  // over a corner of the fill
+  EXPECT_EQ(Selected(), (std::vector<int>{0, 1}));
+  const QImage marked = canvas()->image();
+  Press(14, 14);
+  MoveTo(1, 1);
+  QTest::keyClick(canvas(), Qt::Key_Escape, kCtrl);
+  EXPECT_EQ(canvas()->image(), marked);  // the band has gone
+  Release(1, 1);
+  EXPECT_EQ(Selected(), (std::vector<int>{0, 1}));
+  EXPECT_EQ(Record(0), line);
+  EXPECT_EQ(Record(1), rect);
+  EXPECT_EQ(Steps(), 0u);
+}
+
+}  // namespace
+}  // namespace twk::test
