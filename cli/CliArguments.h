@@ -9,7 +9,7 @@
 
 namespace twk::cli {
 
-enum class Command { kHelp, kVersion, kExport, kDump };
+enum class Command { kHelp, kVersion, kExport, kDump, kCrisp };
 
 struct Arguments {
   Command command = Command::kHelp;
@@ -18,6 +18,7 @@ struct Arguments {
   bool sizesGiven = false; // export: --sizes was given
   ExportFormat format = ExportFormat::kPng;  // export: --format
   std::string outputPath;  // export: the chosen path; empty = next to the input
+  bool fit = false;        // export, crisp: --fit (raster pictures fitted to their pixels)
 };
 
 // Parses `args` (without the program name). Returns false with a one-line

@@ -4,7 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
+
 #include "export/ExportOperation.h"
+#include "fit/Crispness.h"
 #include "persist/DocumentFile.h"
 #include "persist/PathRules.h"
 
@@ -81,7 +84,7 @@ int RunExport(const Arguments& args, std::ostream& out, std::ostream& err) {
   TWKFILE doc;
   if (!LoadInput(args.input, doc, err)) return 1;
   const ExportRequest request{doc, args.sizesGiven ? args.sizes : DefaultSizes(args.format), args.format,
-                              ExportBaseFor(args)};
+                              ExportBaseFor(args), args.fit ? EdgeFit::kToPixels : EdgeFit::kAsDrawn};
   const std::string name = FormatName(args.format);
   if (SplitSizes(args.format, request.sizes).held.empty()) {
     err << "tarnwick-cli: a ." << name << " file holds only the sizes " << HeldEdgesText(args.format) << "\n";
@@ -106,6 +109,23 @@ int RunDump(const Arguments& args, std::ostream& out, std::ostream& err) {
     err << "tarnwick-cli: can't write the output\n";
     return 1;
   }
+  return 0;
+}
+
+int RunCrisp(const Arguments& args, std::ostream& out, std::ostream& err) {
+  TWKFILE doc;
+  if (!LoadInput(args.input, doc, err)) return 1;
+  for (const int edge : args.sizes.edges()) {
+    const std::optional<Crispness> crisp = CrispnessAt(doc, edge, args.fit);
+    if (!crisp) {
+      err << "tarnwick-cli: not enough memory for the " << edge << "x" << edge << " picture\n";
+      return 1;
+    }
+    char figure[32];
+    std::snprintf(figure, sizeof figure, "%.2f", crisp->M());
+    out << edge << "x" << edge << "\t" << figure << "\n";
+  }
+  out.flush();
   return 0;
 }
 

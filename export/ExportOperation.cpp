@@ -24,7 +24,7 @@ FileOutcome OutcomeOf(SvgWrite write) {
 
 void ExportPngs(const ExportRequest& request, ExportReport& report) {
   const std::vector<ExportJob> jobs = ExportJobsFor(request.base, request.sizes);
-  const std::vector<ExportJob> failed = ExportPngFiles(request.doc, jobs);
+  const std::vector<ExportJob> failed = ExportPngFiles(request.doc, jobs, request.fit);
   std::size_t nextFailed = 0;  // failures come back in job order
   for (const ExportJob& job : jobs) {
     const bool ok = nextFailed >= failed.size() || failed[nextFailed].path != job.path;
@@ -60,7 +60,7 @@ ExportReport RunExport(const ExportRequest& request) {
       break;
     }
     default:
-      report.files.push_back({path, split.held, OutcomeOf(ExportIconFile(request.doc, request.format, path, split.held))});
+      report.files.push_back({path, split.held, OutcomeOf(ExportIconFile(request.doc, request.format, path, split.held, request.fit))});
   }
   return report;
 }

@@ -9,6 +9,7 @@
 #include "document/Document.h"
 #include "export/ExportFormat.h"
 #include "export/SizeSet.h"
+#include "export/SizeWorkers.h"
 
 namespace twk {
 
@@ -19,6 +20,9 @@ struct ExportRequest {
   // The path the files are named after, without extension: PNG writes
   // base + ".NxN.png" per size, the other formats base + "." + format name.
   std::string base;
+  // Raster pictures (PNG, ICO and ICNS entries) fitted to their pixels,
+  // each for its own size; SVG is never fitted.
+  EdgeFit fit = EdgeFit::kAsDrawn;
 };
 
 // kTooLarge: an SVG whose text would pass its ceiling; nothing is written.

@@ -12,9 +12,9 @@ namespace {
 
 // One job; an exception (out of memory while rendering or encoding) counts
 // as a failed file like any other failure.
-bool WriteOne(SizeWorker& worker, const TWKFILE& doc, const ExportJob& job) {
+bool WriteOne(SizeWorker& worker, const TWKFILE& doc, const ExportJob& job, EdgeFit fit = EdgeFit::kAsDrawn) {
   try {
-    return worker.WritePng(doc, job.scale, job.path);
+    return worker.WritePng(doc, job.scale, job.path, fit);
   } catch (...) {
     return false;
   }
@@ -48,13 +48,13 @@ bool HasRepeatedPath(const std::vector<ExportJob>& jobs) {
 
 }  // namespace
 
-std::vector<ExportJob> ExportPngFiles(const TWKFILE& doc, const std::vector<ExportJob>& jobs) {
+std::vector<ExportJob> ExportPngFiles(const TWKFILE& doc, const std::vector<ExportJob>& jobs, EdgeFit fit) {
   std::vector<char> ok(jobs.size(), 0);
   // The jobs are taken in order, so the largest file starts first and the
   // rest fill the other core. Jobs writing the same path would race, so
   // such a list is written one job after the other, as given.
   RunOnSizeWorkers(
-      jobs.size(), [&](SizeWorker& worker, std::size_t i) { ok[i] = WriteOne(worker, doc, jobs[i]) ? 1 : 0; },
+      jobs.size(), [&](SizeWorker& worker, std::size_t i) { ok[i] = WriteOne(worker, doc, jobs[i], fit) ? 1 : 0; },
       HasRepeatedPath(jobs) ? TaskThreads::kOne : TaskThreads::kTwo);
 
   std::vector<ExportJob> failed;

@@ -1,0 +1,129 @@
+#include "fit/Crispness.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "document/Colour.h"
+#include "fit/FitModel.h"
+#include "fit/FitToPixels.h"
+#include "render/SceneRenderer.h"
+
+namespace twk {
+namespace {
+
+// A straight edge: at `at` px across `axis` (0: a vertical edge at x = at),
+// running from `from` to `to` px along the other axis.
+struct StraightEdge {
+  int axis;
+  double at, from, to;
+};
+
+bool Measured(const fit::Shape& sh) {
+  return sh.fitted && sh.item->DrawMethod != kDots && AlphaOf(sh.item->DrawRGBA) != 0;
+}
+
+// The straight edges of the drawing as it is painted, in pixels.
+std::vector<StraightEdge> StraightEdges(const fit::Model& m) {
+  std::vector<StraightEdge> out;
+  const double s = m.s;
+  for (const fit::Shape& sh : m.shapes) {
+    if (!Measured(sh) || sh.item->Type == kEllipse) continue;
+    const double half = sh.w / 2;
+    if (sh.item->Type == kLine && sh.stemCount == 1) {
+      const fit::Stem& st = m.stems[static_cast<std::size_t>(sh.firstStem)];
+      const fit::Edge* e = &m.edges[static_cast<std::size_t>(sh.firstEdge)];
+      out.push_back({st.axis, st.a * s, e[0].v * s, e[1].v * s});
+      out.push_back({st.axis, st.b * s, e[0].v * s, e[1].v * s});
+      if (sh.item->DrawMethod2 == kRoundEnds) continue;
+      for (int k = 0; k < 2; ++k) out.push_back({1 - st.axis, e[k].v * s, st.a * s, st.b * s});
+    } else if (sh.item->Type == kRect && sh.stroked) {
+      const double box[2][2] = {{std::min(sh.x[0], sh.x[3]), std::max(sh.x[0], sh.x[3])},
+                                {std::min(sh.y[0], sh.y[3]), std::max(sh.y[0], sh.y[3])}};
+      for (int axis = 0; axis < 2; ++axis) {
+        const double* other = box[1 - axis];
+        for (const double side : box[axis]) {
+          out.push_back({axis, (side - half) * s, (other[0] - half) * s, (other[1] + half) * s});
+          out.push_back({axis, (side + half) * s, (other[0] + half) * s, (other[1] - half) * s});
+        }
+      }
+    } else if (sh.item->Type == kRect) {
+      const fit::Edge* e = &m.edges[static_cast<std::size_t>(sh.firstEdge)];
+      for (int axis = 0; axis < 2; ++axis) {
+        const fit::Edge* other = e + 2 * (1 - axis);
+        for (int k = 0; k < 2; ++k) out.push_back({axis, e[2 * axis + k].v * s, other[0].v * s, other[1].v * s});
+      }
+    }
+  }
+  return out;
+}
+
+struct Premultiplied {
+  int a, r, g, b;
+};
+
+Premultiplied PixelOf(const Image& image, int x, int y) {
+  std::uint32_t p;
+  std::memcpy(&p, image.data() + static_cast<std::ptrdiff_t>(y) * image.stride() + 4 * x, 4);
+  return {int(p >> 24), int((p >> 16) & 0xFF), int((p >> 8) & 0xFF), int(p & 0xFF)};
+}
+
+double HalfTone(const Premultiplied& px, const std::vector<Premultiplied>& pure) {
+  int nearest = 255;
+  for (const Premultiplied& c : pure) {
+    const int d = std::max({std::abs(px.a - c.a), std::abs(px.r - c.r), std::abs(px.g - c.g), std::abs(px.b - c.b)});
+    nearest = std::min(nearest, d);
+  }
+  if (nearest < 8) return 0;
+  return std::min(1.0, 2.0 * nearest / 255.0);
+}
+
+}  // namespace
+
+Crispness MeasureCrispness(const TWKFILE& painted, const Image& picture) {
+  TWKFILE copy = painted;
+  std::vector<TWKDATA*> items;
+  for (int i = 0; i < copy.CData.size(); ++i) items.push_back(copy.CData.at(i));
+  fit::Model m;
+  m.edge = picture.width();
+  m.s = picture.width() / 16.0;
+  fit::Prepare(m, items);
+  fit::CollectFeatures(m);
+
+  std::vector<Premultiplied> pure = {{0, 0, 0, 0}};
+  for (const fit::Shape& sh : m.shapes) {
+    const std::int32_t c = sh.item->DrawRGBA;
+    const int a = AlphaOf(c);
+    const auto mul = [a](int v) { return (v * a + 127) / 255; };
+    const Premultiplied p{a, mul(RedOf(c)), mul(GreenOf(c)), mul(BlueOf(c))};
+    const auto same = [&p](const Premultiplied& q) { return q.a == p.a && q.r == p.r && q.g == p.g && q.b == p.b; };
+    if (a != 0 && std::none_of(pure.begin(), pure.end(), same)) pure.push_back(p);
+  }
+
+  Crispness result;
+  for (const StraightEdge& e : StraightEdges(m)) {
+    const int line = static_cast<int>(std::floor(e.at + 0.5));
+    const int first = static_cast<int>(std::ceil(e.from - 1e-9)) + 1;
+    const int last = static_cast<int>(std::floor(e.to + 1e-9)) - 2;
+    for (int along = first; along <= last; ++along) {
+      for (const int across : {line - 1, line}) {
+        const int x = e.axis == 0 ? across : along, y = e.axis == 0 ? along : across;
+        if (x < 0 || y < 0 || x >= picture.width() || y >= picture.height()) continue;
+        result.halfTone += HalfTone(PixelOf(picture, x, y), pure);
+        ++result.edgePixels;
+      }
+    }
+  }
+  return result;
+}
+
+std::optional<Crispness> CrispnessAt(const TWKFILE& doc, int edge, bool fit) {
+  const float scale = static_cast<float>(edge) / 16.0f;
+  const TWKFILE painted = fit ? FitToPixels(doc, edge) : doc;
+  const std::unique_ptr<Image> picture = RenderDocument(painted, scale, scale, RenderArea::kFull);
+  if (!picture) return std::nullopt;
+  return MeasureCrispness(painted, *picture);
+}
+
+}  // namespace twk
