@@ -14,10 +14,12 @@ namespace twk {
 namespace {
 
 // A straight edge: at `at` px across `axis` (0: a vertical edge at x = at),
-// running from `from` to `to` px along the other axis.
+// running from `from` to `to` px along the other axis; the paint lies on
+// its high side (right, below) unless `high`.
 struct StraightEdge {
   int axis;
   double at, from, to;
+  bool high;
 };
 
 bool Measured(const fit::Shape& sh) {
@@ -34,25 +36,30 @@ std::vector<StraightEdge> StraightEdges(const fit::Model& m) {
     if (sh.item->Type == kLine && sh.stemCount == 1) {
       const fit::Stem& st = m.stems[static_cast<std::size_t>(sh.firstStem)];
       const fit::Edge* e = &m.edges[static_cast<std::size_t>(sh.firstEdge)];
-      out.push_back({st.axis, st.a * s, e[0].v * s, e[1].v * s});
-      out.push_back({st.axis, st.b * s, e[0].v * s, e[1].v * s});
+      out.push_back({st.axis, st.a * s, e[0].v * s, e[1].v * s, false});
+      out.push_back({st.axis, st.b * s, e[0].v * s, e[1].v * s, true});
       if (sh.item->DrawMethod2 == kRoundEnds) continue;
-      for (int k = 0; k < 2; ++k) out.push_back({1 - st.axis, e[k].v * s, st.a * s, st.b * s});
+      for (int k = 0; k < 2; ++k) out.push_back({1 - st.axis, e[k].v * s, st.a * s, st.b * s, k == 1});
     } else if (sh.item->Type == kRect && sh.stroked) {
       const double box[2][2] = {{std::min(sh.x[0], sh.x[3]), std::max(sh.x[0], sh.x[3])},
                                 {std::min(sh.y[0], sh.y[3]), std::max(sh.y[0], sh.y[3])}};
       for (int axis = 0; axis < 2; ++axis) {
         const double* other = box[1 - axis];
-        for (const double side : box[axis]) {
-          out.push_back({axis, (side - half) * s, (other[0] - half) * s, (other[1] + half) * s});
-          out.push_back({axis, (side + half) * s, (other[0] + half) * s, (other[1] - half) * s});
+        const double outer[2] = {(other[0] - half) * s, (other[1] + half) * s};
+        const double inner[2] = {(other[0] + half) * s, (other[1] - half) * s};
+        for (int k = 0; k < 2; ++k) {
+          const double* low = k == 0 ? outer : inner;
+          const double* high = k == 0 ? inner : outer;
+          out.push_back({axis, (box[axis][k] - half) * s, low[0], low[1], false});
+          out.push_back({axis, (box[axis][k] + half) * s, high[0], high[1], true});
         }
       }
     } else if (sh.item->Type == kRect) {
       const fit::Edge* e = &m.edges[static_cast<std::size_t>(sh.firstEdge)];
       for (int axis = 0; axis < 2; ++axis) {
         const fit::Edge* other = e + 2 * (1 - axis);
-        for (int k = 0; k < 2; ++k) out.push_back({axis, e[2 * axis + k].v * s, other[0].v * s, other[1].v * s});
+        for (int k = 0; k < 2; ++k)
+          out.push_back({axis, e[2 * axis + k].v * s, other[0].v * s, other[1].v * s, k == 1});
       }
     }
   }
@@ -103,11 +110,14 @@ Crispness MeasureCrispness(const TWKFILE& painted, const Image& picture) {
 
   Crispness result;
   for (const StraightEdge& e : StraightEdges(m)) {
-    const int line = static_cast<int>(std::floor(e.at + 0.5));
+    // The pixel the edge lies in (the first one painted) and its neighbour
+    // outside the paint.
+    const int inside = e.high ? static_cast<int>(std::ceil(e.at - 1e-9)) - 1 : static_cast<int>(std::floor(e.at + 1e-9));
+    const int outside = e.high ? inside + 1 : inside - 1;
     const int first = static_cast<int>(std::ceil(e.from - 1e-9)) + 1;
     const int last = static_cast<int>(std::floor(e.to + 1e-9)) - 2;
     for (int along = first; along <= last; ++along) {
-      for (const int across : {line - 1, line}) {
+      for (const int across : {inside, outside}) {
         const int x = e.axis == 0 ? across : along, y = e.axis == 0 ? along : across;
         if (x < 0 || y < 0 || x >= picture.width() || y >= picture.height()) continue;
         result.halfTone += HalfTone(PixelOf(picture, x, y), pure);

@@ -29,7 +29,8 @@ struct Crispness {
 // The figure of `picture`, the full 16 x 16 units of `painted` rendered at
 // picture.width() pixels. Each straight edge of a line, box outline, box
 // fill or flat line end adds, at every pixel along it but the first and last
-// one, the two pixels either side of the pixel line nearest to it; a
+// one, two pixels: the first one on its painted side (the one it lies in
+// when it falls inside a pixel) and its neighbour outside; a
 // pixel's half-tone weight is min(1, 2d) for d its largest channel distance
 // (premultiplied, 0..1) from the nearest pure colour (transparent, or an
 // item's colour at its opacity), 0 when d is below 8/255.
