@@ -1,6 +1,7 @@
 // Builds both windows and binds every control to its handler.
 
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -21,6 +22,8 @@
 #include "editor/Construction.h"
 #include "editor/KeyCommands.h"
 #include "editor/KeyNumbers.h"
+#include "fit/Crispness.h"
+#include "fit/FitToPixels.h"
 #include "render/Palette.h"
 
 namespace twk {
@@ -53,6 +56,7 @@ void App::BuildWindows() {
   preview_ = new PreviewWindow(main_.get());
   preview_->restored = [this] { RefreshPreview(true); };
   preview_->layout()->activate();
+  ApplyEdgeFit();
 }
 
 void App::WireCanvas() {
@@ -60,7 +64,9 @@ void App::WireCanvas() {
   imgDraw()->onPress = [this](Qt::MouseButton button, QPoint p, Qt::KeyboardModifiers modifiers) {
     if (button != Qt::LeftButton) return;
     if (!(modifiers & Qt::ControlModifier)) {
-      StartItem(*editor_, p.x(), p.y());
+      // With Shift the item's points snap to cell corners as well as centres.
+      StartItem(*editor_, p.x(), p.y(),
+                (modifiers & Qt::ShiftModifier) ? PointSnap::kHalfUnits : PointSnap::kCellCentres);
     } else if (commands_.MayRun(keys::kPointAtItems, Now())) {
       gesture_.Press(*editor_, p.x(), p.y(), (modifiers & Qt::ShiftModifier) != 0);
     }
@@ -153,6 +159,18 @@ void App::WireExportWindow() {
   QObject::connect(cmdExport(), &QPushButton::clicked, export_, [this] { commands_.Dispatch(*editor_, keys::kExportSizes, Now()); });
   QObject::connect(cmdExportAbort(), &QPushButton::clicked, export_, [this] { CancelExport(*export_); });
   export_->closing = [this] { CancelExport(*export_); };
+  QObject::connect(chkFitEdges(), &QCheckBox::toggled, export_, [this](bool on) {
+    config_.FitEdges = on ? 1 : 0;
+    ApplyEdgeFit();
+  });
+}
+
+void App::ApplyEdgeFit() {
+  PreviewSizeHooks hooks;
+  if (config_.FitEdges) hooks.prepare = [](const TWKFILE& doc, int edge) { return FitToPixels(doc, edge); };
+  hooks.figure = [](const TWKFILE& painted, const Image& layer) { return MeasureCrispness(painted, layer).M(); };
+  previewPainter_.SetSizeHooks(std::move(hooks));
+  if (preview_->isShowing()) RefreshPreview(true);
 }
 
 void App::setUrlOpener(std::function<void(const QUrl&)> opener) { lnkHome()->setOpener(std::move(opener)); }

@@ -90,7 +90,8 @@ void ExportCommand(const ExportParts& parts) {
   const std::string path = chosen.toStdString();
   // PNG files are rendered from scratch, largest first, on both cores.
   ShowExportMessages(parts.ask, RunExport({parts.doc, SizeSet::FromListMask(mask), ChosenExportFormat(path, listed),
-                                           ExportBase(path)}));
+                                           ExportBase(path),
+                                           parts.config.FitEdges ? EdgeFit::kToPixels : EdgeFit::kAsDrawn}));
   window->Close();
 }
 

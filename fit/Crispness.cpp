@@ -89,10 +89,13 @@ double HalfTone(const Premultiplied& px, const std::vector<Premultiplied>& pure)
 }  // namespace
 
 Crispness MeasureCrispness(const TWKFILE& painted, const Image& picture) {
-  TWKFILE copy = painted;
+  // Only read: the model of the painted items, their turns folded into
+  // its own copies of their points.
   std::vector<TWKDATA*> items;
-  for (int i = 0; i < copy.CData.size(); ++i) items.push_back(copy.CData.at(i));
+  items.reserve(static_cast<std::size_t>(painted.CData.size()));
+  for (int i = 0; i < painted.CData.size(); ++i) items.push_back(painted.CData.at(i));
   fit::Model m;
+  m.write = false;
   m.edge = picture.width();
   m.s = picture.width() / 16.0;
   fit::Prepare(m, items);

@@ -71,6 +71,9 @@ struct Mark {
 };
 
 struct Model {
+  // Whether Prepare writes the fitted widths and folded turns into the
+  // items; false only reads them (measuring a picture).
+  bool write = true;
   int edge = 16;
   double s = 1;  // pixels per unit
   std::vector<Shape> shapes;

@@ -97,11 +97,11 @@ void Prepare(Model& m, const std::vector<TWKDATA*>& items) {
     sh.w = it->DrawWidth;
     if (sh.stroked && sh.w > 0) {
       sh.W = std::max(1, static_cast<int>(std::floor(sh.w * m.s + 0.5)));
-      it->DrawWidth = static_cast<float>(sh.W / m.s);
+      if (m.write) it->DrawWidth = static_cast<float>(sh.W / m.s);
     }
     // A stroke of no width paints nothing; its ends are no edges.
     sh.fitted = FoldTurn(sh) && (!sh.stroked || sh.w > 0);
-    if (sh.fitted || it->Type <= kCurve) it->DrawAngle = 0;
+    if (m.write && (sh.fitted || it->Type <= kCurve)) it->DrawAngle = 0;
     m.shapes.push_back(sh);
   }
 }
