@@ -1,6 +1,7 @@
 // Builds both windows and binds every control to its handler.
 
 #include <QBoxLayout>
+#include <cmath>
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
@@ -168,7 +169,12 @@ void App::WireExportWindow() {
 void App::ApplyEdgeFit() {
   PreviewSizeHooks hooks;
   if (config_.FitEdges) hooks.prepare = [](const TWKFILE& doc, int edge) { return FitToPixels(doc, edge); };
-  hooks.figure = [](const TWKFILE& painted, const Image& layer) { return MeasureCrispness(painted, layer).M(); };
+  // The figure is for icons: past a few thousand items it would cost more
+  // than the picture itself on every change, and none is shown.
+  hooks.figure = [](const TWKFILE& painted, const Image& layer) {
+    constexpr int kMostItemsMeasured = 2000;
+    return painted.CData.size() > kMostItemsMeasured ? std::nan("") : MeasureCrispness(painted, layer).M();
+  };
   previewPainter_.SetSizeHooks(std::move(hooks));
   if (preview_->isShowing()) RefreshPreview(true);
 }

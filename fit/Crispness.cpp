@@ -76,12 +76,33 @@ Premultiplied PixelOf(const Image& image, int x, int y) {
   return {int(p >> 24), int((p >> 16) & 0xFF), int((p >> 8) & 0xFF), int(p & 0xFF)};
 }
 
-double HalfTone(const Premultiplied& px, const std::vector<Premultiplied>& pure) {
-  int nearest = 255;
-  for (const Premultiplied& c : pure) {
-    const int d = std::max({std::abs(px.a - c.a), std::abs(px.r - c.r), std::abs(px.g - c.g), std::abs(px.b - c.b)});
-    nearest = std::min(nearest, d);
+// The pure colours sorted by opacity: the distance is the largest channel
+// difference, so only colours whose opacity is closer than the best so far
+// can be nearer, and the search walks out from the pixel's opacity.
+class PureColours {
+ public:
+  explicit PureColours(std::vector<Premultiplied> colours) : colours_(std::move(colours)) {
+    std::sort(colours_.begin(), colours_.end(), [](const Premultiplied& p, const Premultiplied& q) { return p.a < q.a; });
   }
+  int NearestDistance(const Premultiplied& px) const {
+    int nearest = 255;
+    const auto see = [&](const Premultiplied& c) {
+      nearest = std::min(nearest, std::max({std::abs(px.a - c.a), std::abs(px.r - c.r), std::abs(px.g - c.g),
+                                            std::abs(px.b - c.b)}));
+    };
+    const auto at = std::lower_bound(colours_.begin(), colours_.end(), px.a,
+                                     [](const Premultiplied& c, int a) { return c.a < a; });
+    for (auto it = at; it != colours_.end() && it->a - px.a < nearest; ++it) see(*it);
+    for (auto it = at; it != colours_.begin() && px.a - (it - 1)->a < nearest; --it) see(*(it - 1));
+    return nearest;
+  }
+
+ private:
+  std::vector<Premultiplied> colours_;
+};
+
+double HalfTone(const Premultiplied& px, const PureColours& pure) {
+  const int nearest = pure.NearestDistance(px);
   if (nearest < 8) return 0;
   return std::min(1.0, 2.0 * nearest / 255.0);
 }
@@ -111,6 +132,9 @@ Crispness MeasureCrispness(const TWKFILE& painted, const Image& picture) {
     if (a != 0 && std::none_of(pure.begin(), pure.end(), same)) pure.push_back(p);
   }
 
+  const PureColours colours(std::move(pure));
+  // Each pixel's weight is worked out once, however many edges pass it.
+  std::vector<float> weights(static_cast<std::size_t>(picture.width()) * static_cast<std::size_t>(picture.height()), -1);
   Crispness result;
   for (const StraightEdge& e : StraightEdges(m)) {
     // The pixel the edge lies in (the first one painted) and its neighbour
@@ -123,7 +147,10 @@ Crispness MeasureCrispness(const TWKFILE& painted, const Image& picture) {
       for (const int across : {inside, outside}) {
         const int x = e.axis == 0 ? across : along, y = e.axis == 0 ? along : across;
         if (x < 0 || y < 0 || x >= picture.width() || y >= picture.height()) continue;
-        result.halfTone += HalfTone(PixelOf(picture, x, y), pure);
+        float& weight = weights[static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width()) +
+                                static_cast<std::size_t>(x)];
+        if (weight < 0) weight = static_cast<float>(HalfTone(PixelOf(picture, x, y), colours));
+        result.halfTone += weight;
         ++result.edgePixels;
       }
     }

@@ -1,5 +1,6 @@
 // The fitted items' new points, from their snapped features; then the
 // diagonal lines and curves follow the fitted values they touch.
+#include <algorithm>
 #include <cmath>
 
 #include "fit/FitModel.h"
@@ -10,15 +11,32 @@ namespace {
 // A value before and after fitting, in units, that touching points follow.
 struct Follow {
   double from, to;
+  std::size_t order = 0;  // the first one added wins among equal values
 };
 struct FollowLists {
   std::vector<Follow> first[2];  // stem centres and line end points
   std::vector<Follow> then[2];   // fill edges
+
+  // Sorts every list by value for Of.
+  void Sort() {
+    for (auto* lists : {first, then}) {
+      for (int axis = 0; axis < 2; ++axis) {
+        std::vector<Follow>& list = lists[axis];
+        for (std::size_t k = 0; k < list.size(); ++k) list[k].order = k;
+        std::sort(list.begin(), list.end(), [](const Follow& p, const Follow& q) { return p.from < q.from; });
+      }
+    }
+  }
   // The fitted value of `v` on `axis`; `v` itself when nothing matches.
   double Of(int axis, double v) const {
-    for (const auto* list : {&first[axis], &then[axis]})
-      for (const Follow& f : *list)
-        if (Same(f.from, v)) return f.to;
+    for (const auto* list : {&first[axis], &then[axis]}) {
+      auto it = std::lower_bound(list->begin(), list->end(), v - 1e-4,
+                                 [](const Follow& f, double at) { return f.from <= at; });
+      const Follow* found = nullptr;
+      for (; it != list->end() && it->from < v + 1e-4; ++it)
+        if (!found || it->order < found->order) found = &*it;
+      if (found) return found->to;
+    }
     return v;
   }
 };
@@ -116,6 +134,7 @@ void WriteGeometry(Model& m) {
     else if (sh.item->Type == kRect || (sh.item->Type == kEllipse && (sh.stemCount == 4 || sh.edgeCount == 4)))
       FitFigure(m, sh, follow);
   }
+  follow.Sort();
   for (Shape& sh : m.shapes) {
     const bool loose = sh.item->Type == kCurve || (sh.item->Type == kLine && sh.stemCount == 0);
     if (loose) FollowEnds(follow, sh);
