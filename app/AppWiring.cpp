@@ -169,10 +169,10 @@ void App::WireExportWindow() {
 void App::ApplyEdgeFit() {
   PreviewSizeHooks hooks;
   if (config_.FitEdges) hooks.prepare = [](const TWKFILE& doc, int edge) { return FitToPixels(doc, edge); };
-  // The figure is for icons: past a few thousand items it would cost more
+  // The figure is for icons: past a few hundred items it would cost more
   // than the picture itself on every change, and none is shown.
   hooks.figure = [](const TWKFILE& painted, const Image& layer) {
-    constexpr int kMostItemsMeasured = 2000;
+    constexpr int kMostItemsMeasured = 500;
     return painted.CData.size() > kMostItemsMeasured ? std::nan("") : MeasureCrispness(painted, layer).M();
   };
   previewPainter_.SetSizeHooks(std::move(hooks));
