@@ -1,5 +1,6 @@
 #include "app/App.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QMenu>
@@ -68,6 +69,7 @@ QWidget* App::mainWidget() const { return main_.get(); }
 void App::Start() {
   // Without a usable file (the first run, a damaged file) the defaults stay.
   (void)LoadConfiguration(config_);
+  chkFitEdges()->setChecked(config_.FitEdges != 0);
   doc_.TWKW = 16;
   doc_.TWKH = 16;
   RebuildGrid(16, 16);

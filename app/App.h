@@ -32,6 +32,7 @@
 #include "render/PaintedItemLocator.h"
 #include "render/PreviewPainter.h"
 
+class QCheckBox;
 class QLabel;
 class QMenu;
 class QPoint;
@@ -123,6 +124,7 @@ class App : public DocumentLoader {
   QTreeWidget* lstExportRes() const { return export_->lstExportRes; }
   QSplitter* splitter1() const { return export_->splitter1; }
   QPushButton* cmdExport() const { return export_->cmdExport; }
+  QCheckBox* chkFitEdges() const { return export_->chkFitEdges; }
   QPushButton* cmdExportAbort() const { return export_->cmdExportAbort; }
   // The item list's popup menu (rebuilt on every right-click).
   QMenu* popupMenu() const { return popup_; }
@@ -182,6 +184,9 @@ class App : public DocumentLoader {
   // Brings the preview up to date; `paintHere` paints on this thread
   // even a large change, when the worker is idle.
   void RefreshPreview(bool paintHere = false);
+  // The Preview's pictures fitted to their pixels or not, as the
+  // configuration says, each with its crispness under it.
+  void ApplyEdgeFit();
   // Shows the worker's latest pictures, unless the window has them.
   void ShowFinishedPictures();
 

@@ -1,6 +1,8 @@
 // Builds both windows and binds every control to its handler.
 
 #include <QBoxLayout>
+#include <cmath>
+#include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -21,6 +23,8 @@
 #include "editor/Construction.h"
 #include "editor/KeyCommands.h"
 #include "editor/KeyNumbers.h"
+#include "fit/Crispness.h"
+#include "fit/FitToPixels.h"
 #include "render/Palette.h"
 
 namespace twk {
@@ -54,6 +58,7 @@ void App::BuildWindows() {
   preview_ = new PreviewWindow(main_.get());
   preview_->restored = [this] { RefreshPreview(true); };
   preview_->layout()->activate();
+  ApplyEdgeFit();
 }
 
 void App::WireCanvas() {
@@ -61,7 +66,9 @@ void App::WireCanvas() {
   imgDraw()->onPress = [this](Qt::MouseButton button, QPoint p, Qt::KeyboardModifiers modifiers) {
     if (button != Qt::LeftButton) return;
     if (!(modifiers & Qt::ControlModifier)) {
-      StartItem(*editor_, p.x(), p.y());
+      // With Shift the item's points snap to cell corners as well as centres.
+      StartItem(*editor_, p.x(), p.y(),
+                (modifiers & Qt::ShiftModifier) ? PointSnap::kHalfUnits : PointSnap::kCellCentres);
     } else if (commands_.MayRun(keys::kPointAtItems, Now()) && !gesture_.Active() && !band_.Active()) {
       const bool adding = (modifiers & Qt::ShiftModifier) != 0;
       if (band_.IsGround(*editor_, p.x(), p.y(), adding))
@@ -164,6 +171,23 @@ void App::WireExportWindow() {
   QObject::connect(cmdExport(), &QPushButton::clicked, export_, [this] { commands_.Dispatch(*editor_, keys::kExportSizes, Now()); });
   QObject::connect(cmdExportAbort(), &QPushButton::clicked, export_, [this] { CancelExport(*export_); });
   export_->closing = [this] { CancelExport(*export_); };
+  QObject::connect(chkFitEdges(), &QCheckBox::toggled, export_, [this](bool on) {
+    config_.FitEdges = on ? 1 : 0;
+    ApplyEdgeFit();
+  });
+}
+
+void App::ApplyEdgeFit() {
+  PreviewSizeHooks hooks;
+  if (config_.FitEdges) hooks.prepare = [](const TWKFILE& doc, int edge) { return FitToPixels(doc, edge); };
+  // The figure is for icons: past a few hundred items it would cost more
+  // than the picture itself on every change, and none is shown.
+  hooks.figure = [](const TWKFILE& painted, const Image& layer) {
+    constexpr int kMostItemsMeasured = 500;
+    return painted.CData.size() > kMostItemsMeasured ? std::nan("") : MeasureCrispness(painted, layer).M();
+  };
+  previewPainter_.SetSizeHooks(std::move(hooks));
+  if (preview_->isShowing()) RefreshPreview(true);
 }
 
 void App::setUrlOpener(std::function<void(const QUrl&)> opener) { lnkHome()->setOpener(std::move(opener)); }

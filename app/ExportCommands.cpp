@@ -95,7 +95,8 @@ void ExportCommand(const ExportParts& parts) {
   const ExportFormat format = ChosenExportFormat(path, listed);
   // PNG files are rendered from scratch, largest first, on both cores, off
   // the GUI thread; the owner stays disabled, so the document cannot change.
-  ExportRequest setsOrFiles{parts.doc, SizeSet::FromListMask(mask), format, ExportBase(path)};
+  ExportRequest setsOrFiles{parts.doc, SizeSet::FromListMask(mask), format, ExportBase(path), nullptr,
+                            parts.config.FitEdges ? EdgeFit::kToPixels : EdgeFit::kAsDrawn};
   if (format == ExportFormat::kIconSets) {
     // The name typed is the sets' folder; the checked sizes play no part.
     setsOrFiles.base = path;

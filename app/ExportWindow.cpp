@@ -1,6 +1,7 @@
 #include "app/ExportWindow.h"
 
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QPushButton>
@@ -47,6 +48,10 @@ ExportWindow::ExportWindow(const LayoutSizes& sizes, QWidget* owner)
   lstExportRes->setPalette(pal);
   AddCheckAllActions(*lstExportRes);
   vbox3->addWidget(lstExportRes);
+
+  chkFitEdges = new QCheckBox(QStringLiteral("Fit edges to pixels"));
+  chkFitEdges->setObjectName(QStringLiteral("chkFitEdges"));
+  vbox3->addWidget(chkFitEdges);
 
   // The button pair keeps its own width and sits at the left.
   auto* hbox2 = new QHBoxLayout;

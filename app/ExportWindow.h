@@ -9,6 +9,7 @@
 
 #include "app/ScreenScale.h"
 
+class QCheckBox;
 class QPushButton;
 class QSplitter;
 class QTreeWidget;
@@ -22,6 +23,8 @@ class ExportWindow : public QWidget {
   ExportWindow(const LayoutSizes& sizes, QWidget* owner);
 
   QTreeWidget* lstExportRes = nullptr;
+  // Under the size list: raster exports and the Preview fit edges to pixels.
+  QCheckBox* chkFitEdges = nullptr;
   QSplitter* splitter1 = nullptr;
   QPushButton* cmdExport = nullptr;
   QPushButton* cmdExportAbort = nullptr;

@@ -25,6 +25,9 @@ namespace {
 // "=/+" keys, the keys right of the 0 key on every PC keyboard.
 constexpr quint32 kMinusKeyScanCode = 20;
 constexpr quint32 kEqualsKeyScanCode = 21;
+// The main keyboard's 1, 2 and 3 keys: with Shift they type other signs
+// ("!", "@", ...) by the layout, so they are known by their key codes.
+constexpr quint32 kOneKeyScanCode = 10;
 }  // namespace
 
 int CommandNumberForKey(const CommandRegistry& table, int qtKey, Qt::KeyboardModifiers modifiers, quint32 scanCode) {
@@ -32,6 +35,8 @@ int CommandNumberForKey(const CommandRegistry& table, int qtKey, Qt::KeyboardMod
   const bool keypad = modifiers & Qt::KeypadModifier;
   if (!held && !keypad && scanCode == kEqualsKeyScanCode) return keys::kEquals;
   if (!held && !keypad && scanCode == kMinusKeyScanCode) return keys::kMinus;
+  if (held == Qt::ShiftModifier && !keypad && scanCode >= kOneKeyScanCode && scanCode < kOneKeyScanCode + 3)
+    qtKey = Qt::Key_1 + static_cast<int>(scanCode - kOneKeyScanCode);
   for (const CommandEntry& entry : table.Entries()) {
     for (const KeyStroke& stroke : entry.keys) {
       if (QtKeyOf(stroke.key) != qtKey) continue;

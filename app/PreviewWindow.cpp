@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <algorithm>
+#include <cmath>
 
 #include "app/ImageConversion.h"
 #include "app/MainWindow.h"
@@ -80,6 +81,21 @@ PreviewWindow::PreviewWindow(QWidget* owner)
     texts->addWidget(label);
   }
   box->addLayout(texts);
+  // Under each size its crispness M (0: every straight edge on pixels).
+  QHBoxLayout* figures = RowLayout();
+  figures->setContentsMargins(kRowMargin, 0, kRowMargin, kRowMargin);
+  for (QLabel*& label : figures_) {
+    label = new QLabel;
+    label->setFixedWidth(cell);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label->setToolTip(QStringLiteral("Crispness M: half-tone along straight edges, 0 = crisp"));
+    figures->addWidget(label);
+  }
+  box->addLayout(figures);
+}
+
+QString PreviewWindow::figureText(int sizeIndex) const {
+  return figures_.at(static_cast<std::size_t>(sizeIndex))->text();
 }
 
 void PreviewWindow::ShowPictures(const PreviewPictures& pictures) {
@@ -93,6 +109,8 @@ void PreviewWindow::ShowPictures(const PreviewPictures& pictures) {
       pixmap.setDevicePixelRatio(devicePixelRatioF());
       cells_[RowOf(ground)][s]->setPixmap(pixmap);
     }
+    const double figure = pictures.figures[s];
+    figures_[s]->setText(std::isnan(figure) ? QString() : QStringLiteral("M %1").arg(figure, 0, 'f', 2));
   }
 }
 

@@ -32,6 +32,9 @@ class PreviewWindow : public QWidget {
 
   // Shows a finished set of pictures.
   void ShowPictures(const PreviewPictures& pictures);
+  // The text under kPreviewSizes[sizeIndex] giving its crispness: "M "
+  // and the figure with two decimals; empty without a figure.
+  QString figureText(int sizeIndex) const;
   // The picture shown for kPreviewSizes[sizeIndex] over `ground`.
   const QImage& picture(int sizeIndex, PreviewGround ground) const;
   // Moves the window beside its owner, inside the owner's screen, unless the
@@ -51,6 +54,7 @@ class PreviewWindow : public QWidget {
   static constexpr std::size_t kColumns = kPreviewSizes.size();
   static constexpr std::size_t kRows = kPreviewGrounds.size();
   std::array<std::array<QLabel*, kColumns>, kRows> cells_{};
+  std::array<QLabel*, kColumns> figures_{};
   std::array<std::array<QImage, kColumns>, kRows> pictures_;
   std::optional<QPoint> placedAt_;  // where PlaceBesideOwner last put it
   bool movedByUser_ = false;

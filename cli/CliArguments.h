@@ -10,7 +10,7 @@
 
 namespace twk::cli {
 
-enum class Command { kHelp, kVersion, kExport, kDump };
+enum class Command { kHelp, kVersion, kExport, kDump, kCrisp };
 
 struct Arguments {
   Command command = Command::kHelp;
@@ -20,6 +20,7 @@ struct Arguments {
   ExportFormat format = ExportFormat::kPng;  // export: --format
   std::string outputPath;  // export: the chosen path; empty = next to the input
   IconSetMask sets = 0;    // export: --set, the icon sets written into --out
+  bool fit = false;        // export, crisp: --fit (raster pictures fitted to their pixels)
 };
 
 // Parses `args` (without the program name). Returns false with a one-line

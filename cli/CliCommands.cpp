@@ -4,12 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <optional>
 
 #include "cli/StopSignals.h"
 #include "export/ExportOperation.h"
 #include "export/IconSetExport.h"
 #include "export/PngExport.h"
+#include "fit/Crispness.h"
 #include "persist/DocumentFile.h"
 #include "persist/PathRules.h"
 
@@ -133,7 +135,8 @@ std::optional<int> RunGuarded(const std::string& input, const ExportRequest& req
 // as they stop any other export.
 int RunSetExport(const Arguments& args, const TWKFILE& doc, std::ostream& err) {
   ExportProgress progress;
-  ExportRequest request{doc, {}, ExportFormat::kIconSets, args.outputPath, &progress};
+  ExportRequest request{doc, {}, ExportFormat::kIconSets, args.outputPath, &progress,
+                        args.fit ? EdgeFit::kToPixels : EdgeFit::kAsDrawn};
   request.sets = args.sets;
   request.setName = IconSetDrawingName(args.input, args.outputPath);
   ExportReport report;
@@ -151,7 +154,7 @@ int RunExport(const Arguments& args, std::ostream& out, std::ostream& err) {
   if (args.format == ExportFormat::kIconSets) return RunSetExport(args, doc, err);
   ExportProgress progress;
   const ExportRequest request{doc, args.sizesGiven ? args.sizes : DefaultSizes(args.format), args.format,
-                              ExportBaseFor(args), &progress};
+                              ExportBaseFor(args), &progress, args.fit ? EdgeFit::kToPixels : EdgeFit::kAsDrawn};
   const std::string name = FormatName(args.format);
   if (SplitSizes(args.format, request.sizes).held.empty()) {
     err << "tarnwick-cli: a ." << name << " file holds only the sizes " << HeldEdgesText(args.format) << "\n";
@@ -177,6 +180,23 @@ int RunDump(const Arguments& args, std::ostream& out, std::ostream& err) {
     err << "tarnwick-cli: can't write the output\n";
     return 1;
   }
+  return 0;
+}
+
+int RunCrisp(const Arguments& args, std::ostream& out, std::ostream& err) {
+  TWKFILE doc;
+  if (!LoadInput(args.input, doc, err)) return 1;
+  for (const int edge : args.sizes.edges()) {
+    const std::optional<Crispness> crisp = CrispnessAt(doc, edge, args.fit);
+    if (!crisp) {
+      err << "tarnwick-cli: not enough memory for the " << edge << "x" << edge << " picture\n";
+      return 1;
+    }
+    char figure[32];
+    std::snprintf(figure, sizeof figure, "%.2f", crisp->M());
+    out << edge << "x" << edge << "\t" << figure << "\n";
+  }
+  out.flush();
   return 0;
 }
 

@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
       case twk::cli::Command::kVersion: std::cout << twk::cli::VersionText(); return 0;
       case twk::cli::Command::kExport: return twk::cli::RunExport(parsed, std::cout, std::cerr);
       case twk::cli::Command::kDump: return twk::cli::RunDump(parsed, std::cout, std::cerr);
+      case twk::cli::Command::kCrisp: return twk::cli::RunCrisp(parsed, std::cout, std::cerr);
     }
   } catch (const std::bad_alloc&) {
     std::cerr << "tarnwick-cli: not enough memory\n";

@@ -18,6 +18,12 @@ DocPoint CanvasPoint(int px, int py, float pixelsPerUnitX, float pixelsPerUnitY)
   return {std::ceil(qx) - 0.5f, std::ceil(qy) - 0.5f};
 }
 
+DocPoint HalfUnitPoint(int px, int py, float pixelsPerUnitX, float pixelsPerUnitY) {
+  const float qx = static_cast<float>(px) / pixelsPerUnitX;
+  const float qy = static_cast<float>(py) / pixelsPerUnitY;
+  return {std::floor(qx * 2.0f + 0.5f) / 2.0f, std::floor(qy * 2.0f + 0.5f) / 2.0f};
+}
+
 bool ArcAngle(float cx, float cy, float px, float py, float& angle) {
   const float rcx = static_cast<float>(RoundHalfEven(cx));
   const float rcy = static_cast<float>(RoundHalfEven(cy));

@@ -52,9 +52,41 @@ void FixControl(Editor& ed, bool first) {
   ReportChange(ed, DocumentChange::kConstruction);
 }
 
+// The point the pointer gives the item being drawn.
+DocPoint PointerPoint(const Editor& ed, int px, int py) {
+  return ed.halfUnitSnap ? HalfUnitPoint(px, py, ed.pixelsPerUnitX, ed.pixelsPerUnitY)
+                         : CanvasPoint(px, py, ed.pixelsPerUnitX, ed.pixelsPerUnitY);
+}
+
+// Moves the current point (and the control points following it) to `p`.
+void PutCurrentPoint(Editor& ed, TWKDATA& item, DocPoint p) {
+  item.X4 = p.x;
+  item.Y4 = p.y;
+  if (item.Type == kCurve && !ed.state.FirstControlFixed) {
+    item.X2 = item.X4;
+    item.Y2 = item.Y4;
+  }
+  if (item.Type == kCurve && !ed.state.SecondControlFixed) {
+    item.X3 = item.X4;
+    item.Y3 = item.Y4;
+  }
+}
+
+// Before a fix with Shift held: the current point goes to the half-unit
+// grid point the pointer is at, so that is the point fixed.
+void SnapCurrentPointToHalfUnits(Editor& ed) {
+  TWKDATA* item = Building(ed);
+  if (!item) return;
+  const TWKDATA before = *item;
+  PutCurrentPoint(ed, *item, HalfUnitPoint(ed.pointerX, ed.pointerY, ed.pixelsPerUnitX, ed.pixelsPerUnitY));
+  if (*item == before) return;
+  Touch(*item);
+  ReportChange(ed, DocumentChange::kConstruction);
+}
+
 }  // namespace
 
-void StartItem(Editor& ed, int px, int py) {
+void StartItem(Editor& ed, int px, int py, PointSnap snap) {
   EditorState& st = ed.state;
   if (st.Constructing) return;
   TWKDATA item;
@@ -64,7 +96,9 @@ void StartItem(Editor& ed, int px, int py) {
   item.Visible = 1;
   item.DrawWidth = st.CurDrawWidth;
   item.DrawRGBA = PackRGBA(RedOf(st.CurRGB), GreenOf(st.CurRGB), BlueOf(st.CurRGB), st.CurAlpha);
-  const DocPoint p = CanvasPoint(px, py, ed.pixelsPerUnitX, ed.pixelsPerUnitY);
+  ed.halfUnitSnap = snap == PointSnap::kHalfUnits;
+  ed.pointerX = px, ed.pointerY = py;
+  const DocPoint p = PointerPoint(ed, px, py);
   item.X1 = item.X2 = item.X3 = item.X4 = p.x;
   item.Y1 = item.Y2 = item.Y3 = item.Y4 = p.y;
   if (item.Type == kEllipse) {
@@ -89,17 +123,8 @@ void StartItem(Editor& ed, int px, int py) {
 void FollowPointer(Editor& ed, int px, int py) {
   TWKDATA* item = Building(ed);
   if (!item) return;
-  const DocPoint p = CanvasPoint(px, py, ed.pixelsPerUnitX, ed.pixelsPerUnitY);
-  item->X4 = p.x;
-  item->Y4 = p.y;
-  if (item->Type == kCurve && !ed.state.FirstControlFixed) {
-    item->X2 = item->X4;
-    item->Y2 = item->Y4;
-  }
-  if (item->Type == kCurve && !ed.state.SecondControlFixed) {
-    item->X3 = item->X4;
-    item->Y3 = item->Y4;
-  }
+  ed.pointerX = px, ed.pointerY = py;
+  PutCurrentPoint(ed, *item, PointerPoint(ed, px, py));
   Touch(*item);
   ReportChange(ed, DocumentChange::kConstruction);  // every move repaints, even when the cell is the same
 }
@@ -139,6 +164,19 @@ void FixStartPoint(Editor& ed) {
 
 void FixFirstControlPoint(Editor& ed) { FixControl(ed, true); }
 void FixSecondControlPoint(Editor& ed) { FixControl(ed, false); }
+
+void FixStartPointOnHalfUnits(Editor& ed) {
+  SnapCurrentPointToHalfUnits(ed);
+  FixStartPoint(ed);
+}
+void FixFirstControlPointOnHalfUnits(Editor& ed) {
+  SnapCurrentPointToHalfUnits(ed);
+  FixFirstControlPoint(ed);
+}
+void FixSecondControlPointOnHalfUnits(Editor& ed) {
+  SnapCurrentPointToHalfUnits(ed);
+  FixSecondControlPoint(ed);
+}
 
 void CancelConstruction(Editor& ed) {
   TWKDATA* item = Building(ed);

@@ -15,13 +15,22 @@ struct DocPoint {
 // the quotient kept as a 32-bit float.
 DocPoint CanvasPoint(int px, int py, float pixelsPerUnitX, float pixelsPerUnitY);
 
+// Canvas pixel to the nearest point of the half-unit grid (cell corners and
+// centres): round(2p / pixelsPerUnit) / 2, the quotient a 32-bit float.
+DocPoint HalfUnitPoint(int px, int py, float pixelsPerUnitX, float pixelsPerUnitY);
+
+// How the points of an item being drawn snap.
+enum class PointSnap { kCellCentres, kHalfUnits };
+
 // Angle in degrees (0..360, clockwise on screen from +x, straight right is
 // 360) from the centre to the point, both first rounded half to even.
 // Returns false when the rounded points coincide (no angle).
 bool ArcAngle(float cx, float cy, float px, float py, float& angle);
 
 // Mouse events; each does nothing in the wrong state.
-void StartItem(Editor& ed, int px, int py);      // left button down
+// left button down; kHalfUnits (Shift held) snaps every point the pointer
+// gives this item to the half-unit grid
+void StartItem(Editor& ed, int px, int py, PointSnap snap = PointSnap::kCellCentres);
 void FollowPointer(Editor& ed, int px, int py);  // mouse move
 void FinishItem(Editor& ed);                     // left button up
 
@@ -30,5 +39,10 @@ void FixStartPoint(Editor& ed);           // key 1
 void FixFirstControlPoint(Editor& ed);    // key 2
 void FixSecondControlPoint(Editor& ed);   // key 3
 void CancelConstruction(Editor& ed);      // Esc
+// Shift+1, 2, 3: the same with the point the pointer is at snapped to the
+// half-unit grid.
+void FixStartPointOnHalfUnits(Editor& ed);
+void FixFirstControlPointOnHalfUnits(Editor& ed);
+void FixSecondControlPointOnHalfUnits(Editor& ed);
 
 }  // namespace twk

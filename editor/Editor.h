@@ -38,6 +38,12 @@ struct Editor {
   // The size changed while an item was being drawn: the grid is rebuilt
   // once the drawing ends.
   bool resizedWhileDrawing = false;
+
+  // The item under construction was started with Shift held: its points
+  // snap to the half-unit grid (cell corners as well as centres).
+  bool halfUnitSnap = false;
+  // The canvas pixel the pointer was last seen at while drawing.
+  int pointerX = 0, pointerY = 0;
 };
 
 // Reports `kinds` through ed.changed, with the document's size for kSize

@@ -87,6 +87,7 @@ constexpr unsigned kDrawing = kRefusedWhileDrawing;
 using named_key::kDelete, named_key::kDown, named_key::kEscape, named_key::kLeft, named_key::kRight, named_key::kUp;
 
 KeyStroke Main(int key) { return {key, KeyPad::kMain}; }
+KeyStroke MainShifted(int key) { return {key, KeyPad::kMain, false, true}; }
 KeyStroke Pad(int key) { return {key, KeyPad::kKeypad}; }
 KeyStroke Any(int key) { return {key, KeyPad::kEither}; }
 KeyStroke Ctrl(int key, bool shift = false) { return {key, KeyPad::kEither, true, shift}; }
@@ -99,6 +100,13 @@ void AddEditorCommands(CommandRegistry& table) {
   table.Add({keys::k3, "fix second control point or arc end angle", {Main('3')}, {}, kNeverRefused, FixSecondControlPoint});
   table.Add({keys::k2, "fix first control point or arc start angle", {Main('2')}, {}, kNeverRefused, FixFirstControlPoint});
   table.Add({keys::k1, "fix start point", {Main('1')}, {}, kNeverRefused, FixStartPoint});
+  // With Shift the point fixed snaps to the half-unit grid.
+  table.Add({keys::kShift3, "fix second control point or arc end angle on the half-unit grid", {MainShifted('3')}, {},
+             kNeverRefused, FixSecondControlPointOnHalfUnits});
+  table.Add({keys::kShift2, "fix first control point or arc start angle on the half-unit grid", {MainShifted('2')}, {},
+             kNeverRefused, FixFirstControlPointOnHalfUnits});
+  table.Add({keys::kShift1, "fix start point on the half-unit grid", {MainShifted('1')}, {}, kNeverRefused,
+             FixStartPointOnHalfUnits});
   table.Add({keys::kEsc, "cancel construction", {Any(kEscape)}, {}, kNeverRefused, CancelConstruction});
   table.Add({keys::kM, "next draw method", {Any('M')}, {}, kNeverRefused, NextMethod});
   table.Add({keys::kV, "next end style", {Any('V')}, {}, kNeverRefused, NextStyle});

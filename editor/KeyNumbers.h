@@ -6,6 +6,9 @@ namespace twk::keys {
 
 constexpr int kEsc = 27, kSpace = 32, kLeft = 37, kUp = 38, kRight = 39, kDown = 40, kDelete = 46;
 constexpr int k1 = 49, k2 = 50, k3 = 51;
+// Held with Shift: a Shift mark above the key's code.
+constexpr int kShiftMark = 0x40000;
+constexpr int kShift1 = kShiftMark | k1, kShift2 = kShiftMark | k2, kShift3 = kShiftMark | k3;
 constexpr int kA = 65, kD = 68, kM = 77, kS = 83, kT = 84, kV = 86, kW = 87;
 constexpr int kH = 72;  // hides or shows the selection's marks on the canvas
 constexpr int kP = 80;  // shows or hides the Preview window

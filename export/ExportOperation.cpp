@@ -25,7 +25,7 @@ FileOutcome OutcomeOf(SvgWrite write) {
 
 void ExportPngs(const ExportRequest& request, ExportReport& report) {
   const std::vector<ExportJob> jobs = ExportJobsFor(request.base, request.sizes);
-  const std::vector<JobResult> results = WritePngJobs(request.doc, jobs, request.progress);
+  const std::vector<JobResult> results = WritePngJobs(request.doc, jobs, request.progress, request.fit);
   for (std::size_t i = 0; i < jobs.size(); ++i) {
     if (results[i] == JobResult::kNotStarted) {
       report.stopped = true;
@@ -42,7 +42,7 @@ void ExportPngs(const ExportRequest& request, ExportReport& report) {
 void ExportIconSets(const ExportRequest& request, ExportReport& report) {
   report.folder = request.base;
   for (const SetFileResult& result :
-       WriteIconSets(request.doc, request.sets, request.base, request.setName, request.progress)) {
+       WriteIconSets(request.doc, request.sets, request.base, request.setName, request.progress, request.fit)) {
     if (result.outcome == SetFileOutcome::kNotStarted) {
       report.stopped = true;
       continue;
@@ -98,7 +98,7 @@ ExportReport RunExport(const ExportRequest& request) {
     }
     default:
       ExportOneFile(request, report, path, split.held,
-                    [&] { return ExportIconFile(request.doc, request.format, path, split.held); });
+                    [&] { return ExportIconFile(request.doc, request.format, path, split.held, request.fit); });
   }
   return report;
 }

@@ -11,6 +11,7 @@
 #include "export/ExportProgress.h"
 #include "export/IconSets.h"
 #include "export/SizeSet.h"
+#include "export/SizeWorkers.h"
 
 namespace twk {
 
@@ -25,6 +26,9 @@ struct ExportRequest {
   // Where the export counts its files and looks for a stop; none: it runs
   // to the end unobserved.
   ExportProgress* progress = nullptr;
+  // Raster pictures (PNG, ICO and ICNS entries, in sets too) fitted to their
+  // pixels, each for its own size; SVG is never fitted.
+  EdgeFit fit = EdgeFit::kAsDrawn;
   // kIconSets: the sets, planned into their files (`sizes` is not read),
   // and the drawing's name in them.
   IconSetMask sets = 0;

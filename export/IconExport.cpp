@@ -14,10 +14,10 @@ namespace {
 
 // One size as the PNG export renders and encodes it; an exception (out of
 // memory) leaves the image empty like any other failure.
-void RenderOne(SizeWorker& worker, const TWKFILE& doc, int edge, IconImage& image) {
+void RenderOne(SizeWorker& worker, const TWKFILE& doc, int edge, IconImage& image, EdgeFit fit) {
   image.edge = edge;
   try {
-    const std::vector<std::uint8_t>* png = worker.Png(doc, ScaleOfEdge(edge));
+    const std::vector<std::uint8_t>* png = worker.Png(doc, ScaleOfEdge(edge), fit);
     if (png) image.png = *png;
   } catch (...) {
     image.png.clear();
@@ -26,14 +26,14 @@ void RenderOne(SizeWorker& worker, const TWKFILE& doc, int edge, IconImage& imag
 
 }  // namespace
 
-std::vector<IconImage> RenderIconImages(const TWKFILE& doc, const SizeSet& sizes) {
+std::vector<IconImage> RenderIconImages(const TWKFILE& doc, const SizeSet& sizes, EdgeFit fit) {
   const std::vector<int>& edges = sizes.edges();
   std::vector<IconImage> images(edges.size());
   // The sizes are taken from the largest down, so the largest starts first
   // and the small ones fill the other core.
   RunOnSizeWorkers(edges.size(), [&](SizeWorker& worker, std::size_t k) {
     const std::size_t at = edges.size() - 1 - k;
-    RenderOne(worker, doc, edges[at], images[at]);
+    RenderOne(worker, doc, edges[at], images[at], fit);
   });
   for (const IconImage& image : images) {
     if (image.png.empty()) return {};
@@ -41,11 +41,12 @@ std::vector<IconImage> RenderIconImages(const TWKFILE& doc, const SizeSet& sizes
   return images;
 }
 
-bool ExportIconFile(const TWKFILE& doc, ExportFormat format, const std::string& path, const SizeSet& sizes) {
+bool ExportIconFile(const TWKFILE& doc, ExportFormat format, const std::string& path, const SizeSet& sizes,
+                    EdgeFit fit) {
   if (format != ExportFormat::kIco && format != ExportFormat::kIcns) return false;
   const SizeSet held = SplitSizes(format, sizes).held;
   if (held.empty()) return false;
-  const std::vector<IconImage> images = RenderIconImages(doc, held);
+  const std::vector<IconImage> images = RenderIconImages(doc, held, fit);
   if (images.empty()) return false;
   const std::vector<std::uint8_t> bytes = format == ExportFormat::kIco ? BuildIco(images) : BuildIcns(images);
   const std::string_view data(reinterpret_cast<const char*>(bytes.data()), bytes.size());

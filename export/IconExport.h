@@ -8,17 +8,18 @@
 #include "document/Document.h"
 #include "export/ExportFormat.h"
 #include "export/IconImage.h"
+#include "export/SizeWorkers.h"
 
 namespace twk {
 
 // The PNG images of `sizes`, smallest first, rendered and encoded on two
 // threads. Empty when any of them could not be made.
-std::vector<IconImage> RenderIconImages(const TWKFILE& doc, const SizeSet& sizes);
+std::vector<IconImage> RenderIconImages(const TWKFILE& doc, const SizeSet& sizes, EdgeFit fit = EdgeFit::kAsDrawn);
 
 // Writes one icon file of `format` (kIco or kIcns) with the sizes of `sizes`
 // that the format holds, replacing any file at `path` safely. False when
 // nothing could be rendered, no size is held, or the file was not written.
 [[nodiscard]] bool ExportIconFile(const TWKFILE& doc, ExportFormat format, const std::string& path,
-                                  const SizeSet& sizes);
+                                  const SizeSet& sizes, EdgeFit fit = EdgeFit::kAsDrawn);
 
 }  // namespace twk

@@ -43,7 +43,8 @@ bool MakeFoldersOf(const std::string& root, const std::string& relative) {
 // Every size any PNG, ICO or ICNS file of the plan holds, rendered and
 // encoded once, on two threads, the largest first. A size that cannot be
 // made is left out of the map.
-PngBySize RenderSizes(const TWKFILE& doc, const std::vector<SetFile>& plan, const ExportProgress* progress) {
+PngBySize RenderSizes(const TWKFILE& doc, const std::vector<SetFile>& plan, const ExportProgress* progress,
+                      EdgeFit fit) {
   SizeSet all;
   for (const SetFile& file : plan) {
     if (file.kind == SetFileKind::kPng || file.kind == SetFileKind::kIco || file.kind == SetFileKind::kIcns)
@@ -55,7 +56,7 @@ PngBySize RenderSizes(const TWKFILE& doc, const std::vector<SetFile>& plan, cons
     const std::size_t at = edges.size() - 1 - k;
     if (progress && progress->StopRequested()) return;
     try {
-      if (const std::vector<std::uint8_t>* png = worker.Png(doc, ScaleOfEdge(edges[at]))) pngs[at] = *png;
+      if (const std::vector<std::uint8_t>* png = worker.Png(doc, ScaleOfEdge(edges[at]), fit)) pngs[at] = *png;
     } catch (...) {
       pngs[at].clear();  // out of memory: this size fails like any other
     }
@@ -122,7 +123,7 @@ SetFileOutcome WriteOne(const TWKFILE& doc, const SetFile& file, const std::stri
 }  // namespace
 
 std::vector<SetFileResult> WriteIconSets(const TWKFILE& doc, IconSetMask sets, const std::string& folder,
-                                         const std::string& name, ExportProgress* progress) {
+                                         const std::string& name, ExportProgress* progress, EdgeFit fit) {
   const std::vector<SetFile> plan = PlanIconSets(sets, name);
   if (progress) progress->Begin(plan.size());
   std::vector<SetFileResult> results;
@@ -135,7 +136,7 @@ std::vector<SetFileResult> WriteIconSets(const TWKFILE& doc, IconSetMask sets, c
   while (root.size() > 1 && root.back() == '/') root.pop_back();
   const bool rootMade = MakeFolder(root);
   // Nothing is rendered for a folder that cannot be made: every file fails.
-  const PngBySize pngs = rootMade ? RenderSizes(doc, plan, progress) : PngBySize{};
+  const PngBySize pngs = rootMade ? RenderSizes(doc, plan, progress, fit) : PngBySize{};
   for (const SetFile& file : plan) {
     const bool folders = rootMade && MakeFoldersOf(root, file.path);
     results.push_back({file, root + "/" + file.path, folders ? SetFileOutcome::kWritten : SetFileOutcome::kFailed});

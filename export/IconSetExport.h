@@ -8,6 +8,7 @@
 #include "document/Document.h"
 #include "export/ExportProgress.h"
 #include "export/IconSets.h"
+#include "export/SizeWorkers.h"
 
 namespace twk {
 
@@ -25,9 +26,11 @@ struct SetFileResult {
 // Every file replaces any file of its name safely; a file that fails leaves
 // the others to be written. The results follow the plan's order. With
 // `progress`, each file is counted as it ends, and once a stop is asked for
-// no further size is rendered and no further file begun.
+// no further size is rendered and no further file begun. With `fit`, every
+// PNG, ICO and ICNS picture is fitted to its pixels as the plain export fits it.
 std::vector<SetFileResult> WriteIconSets(const TWKFILE& doc, IconSetMask sets, const std::string& folder,
-                                         const std::string& name, ExportProgress* progress = nullptr);
+                                         const std::string& name, ExportProgress* progress = nullptr,
+                                         EdgeFit fit = EdgeFit::kAsDrawn);
 
 // The drawing's name in the sets: the document file's name without its
 // extension; for a drawing never saved, the export folder's name. Never

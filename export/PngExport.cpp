@@ -13,9 +13,9 @@ namespace {
 
 // One job; an exception (out of memory while rendering or encoding) counts
 // as a failed file like any other failure.
-bool WriteOne(SizeWorker& worker, const TWKFILE& doc, const ExportJob& job) {
+bool WriteOne(SizeWorker& worker, const TWKFILE& doc, const ExportJob& job, EdgeFit fit = EdgeFit::kAsDrawn) {
   try {
-    return worker.WritePng(doc, job.scale, job.path);
+    return worker.WritePng(doc, job.scale, job.path, fit);
   } catch (...) {
     return false;
   }
@@ -49,7 +49,8 @@ bool HasRepeatedPath(const std::vector<ExportJob>& jobs) {
 
 }  // namespace
 
-std::vector<JobResult> WritePngJobs(const TWKFILE& doc, const std::vector<ExportJob>& jobs, ExportProgress* progress) {
+std::vector<JobResult> WritePngJobs(const TWKFILE& doc, const std::vector<ExportJob>& jobs, ExportProgress* progress,
+                                   EdgeFit fit) {
   std::vector<JobResult> results(jobs.size(), JobResult::kNotStarted);
   if (progress) progress->Begin(jobs.size());
   // The jobs are taken in order, so the largest file starts first and the
@@ -59,15 +60,15 @@ std::vector<JobResult> WritePngJobs(const TWKFILE& doc, const std::vector<Export
       jobs.size(),
       [&](SizeWorker& worker, std::size_t i) {
         if (progress && progress->StopRequested()) return;
-        results[i] = WriteOne(worker, doc, jobs[i]) ? JobResult::kWritten : JobResult::kFailed;
+        results[i] = WriteOne(worker, doc, jobs[i], fit) ? JobResult::kWritten : JobResult::kFailed;
         if (progress) progress->FileDone();
       },
       HasRepeatedPath(jobs) ? TaskThreads::kOne : TaskThreads::kTwo);
   return results;
 }
 
-std::vector<ExportJob> ExportPngFiles(const TWKFILE& doc, const std::vector<ExportJob>& jobs) {
-  const std::vector<JobResult> results = WritePngJobs(doc, jobs, nullptr);
+std::vector<ExportJob> ExportPngFiles(const TWKFILE& doc, const std::vector<ExportJob>& jobs, EdgeFit fit) {
+  const std::vector<JobResult> results = WritePngJobs(doc, jobs, nullptr, fit);
   std::vector<ExportJob> failed;
   for (std::size_t i = 0; i < jobs.size(); ++i)
     if (results[i] != JobResult::kWritten) failed.push_back(jobs[i]);

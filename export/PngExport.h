@@ -6,6 +6,7 @@
 
 #include "document/Document.h"
 #include "export/SizeSet.h"
+#include "export/SizeWorkers.h"
 
 namespace twk {
 
@@ -25,14 +26,16 @@ std::vector<ExportJob> ExportJobsFor(const std::string& base, const SizeSet& siz
 
 // Writes every job; the work may be spread over several threads, but the
 // result lists the failed jobs in job order.
-std::vector<ExportJob> ExportPngFiles(const TWKFILE& doc, const std::vector<ExportJob>& jobs);
+std::vector<ExportJob> ExportPngFiles(const TWKFILE& doc, const std::vector<ExportJob>& jobs,
+                                      EdgeFit fit = EdgeFit::kAsDrawn);
 
 enum class JobResult : char { kNotStarted, kWritten, kFailed };
 
 // ExportPngFiles with the outcome of each job, in job order. With
 // `progress`, each job done is counted there, and once it asks to stop no
 // further job is started.
-std::vector<JobResult> WritePngJobs(const TWKFILE& doc, const std::vector<ExportJob>& jobs, ExportProgress* progress);
+std::vector<JobResult> WritePngJobs(const TWKFILE& doc, const std::vector<ExportJob>& jobs, ExportProgress* progress,
+                                   EdgeFit fit = EdgeFit::kAsDrawn);
 
 // "(" + size text + ") : " + path + "\r\n" for each failed job, in order.
 std::string ExportFailureText(const std::vector<ExportJob>& failed);

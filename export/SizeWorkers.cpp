@@ -4,22 +4,26 @@
 #include <exception>
 #include <string_view>
 
+#include "export/ExportSizes.h"
+#include "fit/FitToPixels.h"
 #include "persist/FileAccess.h"
 #include "render/PngWriter.h"
 #include "render/SceneRenderer.h"
 
 namespace twk {
 
-const std::vector<std::uint8_t>* SizeWorker::Png(const TWKFILE& doc, float scale) {
-  Image* image = RenderDocumentInto(pixels_, doc, scale, scale, RenderArea::kFull);
+const std::vector<std::uint8_t>* SizeWorker::Png(const TWKFILE& doc, float scale, EdgeFit fit) {
+  Image* image = fit == EdgeFit::kToPixels
+                     ? RenderDocumentInto(pixels_, FitToPixels(doc, ExportEdge(scale)), scale, scale, RenderArea::kFull)
+                     : RenderDocumentInto(pixels_, doc, scale, scale, RenderArea::kFull);
   if (!image || !EncodePngInPlace(*image, png_)) return nullptr;
   return &png_;
 }
 
-bool SizeWorker::WritePng(const TWKFILE& doc, float scale, const std::string& path) {
+bool SizeWorker::WritePng(const TWKFILE& doc, float scale, const std::string& path, EdgeFit fit) {
   // Encoded in memory and written beside the target, then renamed over it:
   // a failed write (a full disk) leaves any previous file whole.
-  const std::vector<std::uint8_t>* bytes = Png(doc, scale);
+  const std::vector<std::uint8_t>* bytes = Png(doc, scale, fit);
   if (!bytes) return false;
   const std::string_view data(reinterpret_cast<const char*>(bytes->data()), bytes->size());
   return ReplaceFile(path, data, {}) == ResultCode::kOk;

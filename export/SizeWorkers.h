@@ -17,15 +17,21 @@
 
 namespace twk {
 
+// Whether a picture is painted as drawn or with its edges fitted to its
+// pixels (see fit/FitToPixels.h).
+enum class EdgeFit { kAsDrawn, kToPixels };
+
 class SizeWorker {
  public:
   // The PNG of the full 16 x 16 units of `doc` at `scale`, byte for byte the
   // one EncodePng makes of RenderDocument's image; valid until the next
-  // call. nullptr when it cannot be made.
-  const std::vector<std::uint8_t>* Png(const TWKFILE& doc, float scale);
+  // call. nullptr when it cannot be made. With kToPixels the picture is
+  // that of the document fitted to its edge in pixels: every raster entry
+  // of an export is fitted here, for its own size.
+  const std::vector<std::uint8_t>* Png(const TWKFILE& doc, float scale, EdgeFit fit = EdgeFit::kAsDrawn);
 
   // Png written to `path`, replacing any file there safely.
-  bool WritePng(const TWKFILE& doc, float scale, const std::string& path);
+  bool WritePng(const TWKFILE& doc, float scale, const std::string& path, EdgeFit fit = EdgeFit::kAsDrawn);
 
  private:
   KeptImage pixels_;

@@ -14,6 +14,7 @@ const RecordDescription& ConfigDescription() {
         ScalarField<&CONFIG::RecentFile>("RecentFile$"),
         ScalarField<&CONFIG::RecentExport>("RecentExport"),
         ScalarField<&CONFIG::HideMarks>("HideMarks"),
+        ScalarField<&CONFIG::FitEdges>("FitEdges"),
     };
     d.payloadCeiling = kConfigPayloadCeiling;
     return d;

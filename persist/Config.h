@@ -19,6 +19,9 @@ struct CONFIG {
   // 1 when the selection's marks on the canvas are hidden (H). Written after
   // the older entries; a file without it shows the marks.
   std::uint8_t HideMarks = 0;
+  // 1 when exports and the Preview fit edges to pixels (the export window's
+  // "Fit edges to pixels"). The last entry; a file without it fits nothing.
+  std::uint8_t FitEdges = 0;
 };
 
 inline const char* const kConfigFileName = "Tarnwick.cfg";
@@ -37,7 +40,7 @@ inline constexpr std::size_t kPaletteCeiling = 1024;
 [[nodiscard]] ResultCode SaveConfiguration(const CONFIG& config, const std::string& path = kConfigFileName);
 
 // The record description of "CONFIG": valid, Palette, RecentFile$, RecentExport,
-// HideMarks.
+// HideMarks, FitEdges.
 const RecordDescription& ConfigDescription();
 
 }  // namespace twk

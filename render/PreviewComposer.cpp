@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 
 #include <cairo.h>
 
@@ -51,6 +52,7 @@ int PreviewComposer::UnchangedItemsAsLast(const TWKFILE& doc) const {
 int PreviewComposer::ItemsToRepaint(const TWKFILE& doc) const {
   const int count = doc.CData.size();
   if (!current_) return count;
+  if (hooks_.prepare) return UnchangedItemsAsLast(doc) == count && count == static_cast<int>(painted_.size()) ? 0 : count;
   const int unchanged = UnchangedItemsAsLast(doc);
   int most = 0;
   for (const Size& size : sizes_) most = std::max(most, size.layers.ItemsToPaint(count, unchanged));
@@ -83,12 +85,22 @@ bool PreviewComposer::Update(const TWKFILE& doc, PaintThreads threads, const std
   if (!current_) unchanged = 0;
   if (current_ && unchanged == count && previous == count) return false;
   const int stride = std::max(kMinStride, count / kMaxCopies + 1);
+  if (hooks_.prepare) {
+    unchanged = 0;
+    for (Size& size : sizes_) size.layers.Clear();
+  }
 
   // A failure in any size is raised once every size has stopped.
   const bool two = threads == PaintThreads::kTwo && count - unchanged >= kItemsWorthAThread;
   try {
     TaskPool::Shared().Run(sizes_.size(), [&](std::size_t i) {
-      if (sizes_[i].layers.Update(doc, unchanged, stride, stop) || !sizes_[i].pictures[0]) Compose(sizes_[i]);
+      Size& size = sizes_[i];
+      const TWKFILE* painted = &doc;
+      TWKFILE prepared;
+      if (hooks_.prepare) painted = &(prepared = hooks_.prepare(doc, size.edge));
+      if (size.layers.Update(*painted, unchanged, stride, stop) || !size.pictures[0]) Compose(size);
+      const Image* layer = size.layers.layer();
+      size.figure = hooks_.figure && layer ? hooks_.figure(*painted, *layer) : std::nan("");
     }, two ? TaskThreads::kTwo : TaskThreads::kOne);
   } catch (...) {
     Invalidate();  // half-updated sizes would mix two documents
@@ -111,13 +123,21 @@ const Image* PreviewComposer::Picture(int sizeIndex, PreviewGround ground) const
 
 PreviewPictures PreviewComposer::Pictures() const {
   PreviewPictures set;
-  for (std::size_t s = 0; s < kPreviewSizes.size(); ++s) set.images[s] = sizes_[sizes_.size() - 1 - s].pictures;
+  for (std::size_t s = 0; s < kPreviewSizes.size(); ++s) {
+    set.images[s] = sizes_[sizes_.size() - 1 - s].pictures;
+    set.figures[s] = sizes_[sizes_.size() - 1 - s].figure;
+  }
   return set;
 }
 
 const Image* PreviewPictures::Picture(int sizeIndex, PreviewGround ground) const {
   if (sizeIndex < 0 || sizeIndex >= static_cast<int>(images.size())) return nullptr;
   return images[static_cast<std::size_t>(sizeIndex)][ground == PreviewGround::kLight ? 0 : 1].get();
+}
+
+void PreviewComposer::SetSizeHooks(PreviewSizeHooks hooks) {
+  hooks_ = std::move(hooks);
+  Invalidate();
 }
 
 void PreviewComposer::Invalidate() {

@@ -11,6 +11,8 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <functional>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -31,6 +33,15 @@ constexpr std::int32_t GroundColour(PreviewGround ground) {
   return ground == PreviewGround::kLight ? PackRGBA(255, 255, 255, 0) : PackRGBA(48, 48, 48, 0);
 }
 
+// What the program adds to each size's picture, from above the renderer:
+// the document to paint at an edge in pixels (pixel fitting), and a figure
+// of the painted layer to show under the size (its crispness). Either may
+// be empty: the drawing as it is, no figure.
+struct PreviewSizeHooks {
+  std::function<TWKFILE(const TWKFILE& doc, int edge)> prepare;
+  std::function<double(const TWKFILE& painted, const Image& layer)> figure;
+};
+
 // One finished set of pictures. A picture is never drawn on again once it is
 // in a set, so a set may be read on any thread while new ones are made.
 struct PreviewPictures {
@@ -38,6 +49,8 @@ struct PreviewPictures {
   std::array<std::array<std::shared_ptr<const Image>, 2>, kPreviewSizes.size()> images;
   // Counts the sets a PreviewPainter has finished; 0 from a composer.
   long long generation = 0;
+  // [size index]: the figure of PreviewSizeHooks::figure, NaN without one.
+  std::array<double, kPreviewSizes.size()> figures{};
   // nullptr when the picture could not be made.
   const Image* Picture(int sizeIndex, PreviewGround ground) const;
 };
@@ -64,13 +77,19 @@ class PreviewComposer {
   PreviewPictures Pictures() const;
   // Forgets everything; the next Update paints from scratch.
   void Invalidate();
+  // Sets the hooks and forgets everything. With `prepare` every update
+  // paints each size whole: the prepared document of one item's edit may
+  // differ in other items too.
+  void SetSizeHooks(PreviewSizeHooks hooks);
   // Items handed to the painter over all sizes since construction.
   long long itemsPainted() const;
 
  private:
   struct Size {
-    explicit Size(int pixels) : layers(static_cast<float>(pixels) / 16.0f) {}
+    explicit Size(int pixels) : edge(pixels), layers(static_cast<float>(pixels) / 16.0f) {}
+    int edge;
     LayerStack layers;
+    double figure = std::numeric_limits<double>::quiet_NaN();
     std::array<std::unique_ptr<Image>, 2> grounds;  // plain, filled once
     std::array<std::shared_ptr<const Image>, 2> pictures;  // new ones each change
   };
@@ -85,6 +104,7 @@ class PreviewComposer {
   std::vector<std::uint64_t> painted_;      // revisions of the last update's items, back to front
   std::vector<std::uint64_t> scratch_;      // the update before
   bool current_ = false;                    // the pictures show painted_
+  PreviewSizeHooks hooks_;
 };
 
 }  // namespace twk

@@ -63,6 +63,11 @@ PreviewUpdate PreviewPainter::Update(const TWKFILE& doc, bool paintHere) {
   return Update(doc, true);
 }
 
+void PreviewPainter::SetSizeHooks(PreviewSizeHooks hooks) {
+  Stop();
+  composer_.SetSizeHooks(std::move(hooks));
+}
+
 void PreviewPainter::Run() {
   TakeLowestPriority();
   std::unique_lock lock(mutex_);

@@ -57,6 +57,9 @@ class PreviewPainter {
   // Cancel, then waits for the worker thread to end. A later large Update
   // starts a new one.
   void Stop();
+  // Stop, then gives the composer `hooks` (PreviewComposer::SetSizeHooks);
+  // the next Update paints every size anew.
+  void SetSizeHooks(PreviewSizeHooks hooks);
   // Items handed to the painter over all sizes, as of the last finished set.
   long long itemsPainted() const;
 

@@ -3,7 +3,9 @@
 #   docs/editor.png  the editor under a real window manager with
 #                    tests/data/icon-100.twk open and the Preview beside it;
 #   docs/sizes.png   the twelve exported PNG sizes of tests/data/shapes.twk
-#                    side by side.
+#                    side by side;
+#   docs/fitting.png the test icons in tests/data/fit at 24 pixels, as
+#                    drawn above and fitted to their pixels below, enlarged.
 # Re-run it when the windows change. Needs xvfb, openbox, xdotool,
 # x11-utils, imagemagick and optipng; run it by hand after a build:
 #   scripts/screenshots.sh [build-dir]
@@ -56,5 +58,19 @@ mapfile -t sizes < <(cd "$work/sizes" && ls ./*.png | sort -t. -k3 -n | sed "s|^
 convert -background white "${sizes[@]}" -bordercolor white -border 8 -gravity south +append \
   -border 8 -strip docs/sizes.png
 
-optipng -quiet -o5 -strip all docs/editor.png docs/sizes.png
-ls -l docs/editor.png docs/sizes.png
+# Before and after fitting: each icon at 24 pixels, enlarged 5 times with
+# its pixels kept square.
+mkdir "$work/drawn" "$work/fitted"
+for icon in tests/data/fit/*.twk; do
+  name=$(basename "$icon" .twk)
+  "$build/cli/tarnwick-cli" export "$icon" --sizes 24 --out "$work/drawn/$name.png" >/dev/null
+  "$build/cli/tarnwick-cli" export "$icon" --sizes 24 --fit --out "$work/fitted/$name.png" >/dev/null
+done
+for row in drawn fitted; do
+  convert -background white "$work/$row"/*.png -bordercolor white -border 3 +append "$work/$row.png"
+done
+convert "$work/drawn.png" \( "$work/fitted.png" -background '#c8c8c8' -splice 0x2 \) -append -filter point \
+  -resize 500% -bordercolor white -border 8 -strip docs/fitting.png
+
+optipng -quiet -o5 -strip all docs/editor.png docs/sizes.png docs/fitting.png
+ls -l docs/editor.png docs/sizes.png docs/fitting.png

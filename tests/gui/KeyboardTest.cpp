@@ -17,12 +17,12 @@ namespace {
 
 // Presses every registered key on `target` and returns the numbers the
 // dispatch received.
-// The first key stroke of each of the editor's single-key commands, in
-// registration order.
+// The first key stroke of each of the editor's single-key commands (their
+// Shift variants aside), in registration order.
 std::vector<std::pair<int, KeyStroke>> SingleKeys() {
   std::vector<std::pair<int, KeyStroke>> found;
   for (const CommandEntry& entry : EditorCommands().Entries()) {
-    if (!entry.keys.empty() && !entry.keys.front().ctrl) found.emplace_back(entry.number, entry.keys.front());
+    if (!entry.keys.empty() && !entry.keys.front().ctrl && !entry.keys.front().shift) found.emplace_back(entry.number, entry.keys.front());
   }
   return found;
 }

@@ -13,6 +13,7 @@ class TestApp : public App {
 
   using App::cmdExport;
   using App::cmdExportAbort;
+  using App::chkFitEdges;
   using App::DefaultPalette;
   using App::DispatchCommand;
   using App::DrawPalette;

@@ -17,6 +17,7 @@ CONFIG SampleConfig() {
   config.RecentFile = "/art/house & <co>.twk";
   config.RecentExport = 5;
   config.HideMarks = 1;
+  config.FitEdges = 1;
   return config;
 }
 
@@ -37,7 +38,7 @@ TEST(ConfigFile, WritesTheDescribedText) {
       << text;
   const std::string end =
       "<element>94277</element></Palette><RecentFile>/art/house &amp; &lt;co&gt;.twk</RecentFile>"
-      "<RecentExport>5</RecentExport><HideMarks>1</HideMarks></CONFIG>";
+      "<RecentExport>5</RecentExport><HideMarks>1</HideMarks><FitEdges>1</FitEdges></CONFIG>";
   ASSERT_GE(text.size(), end.size());
   EXPECT_EQ(text.substr(text.size() - end.size()), end);
 }
@@ -55,6 +56,7 @@ TEST(ConfigFile, RoundTripsEveryField) {
   EXPECT_EQ(read.RecentFile, config.RecentFile);
   EXPECT_EQ(read.RecentExport, 5);
   EXPECT_EQ(read.HideMarks, 1);
+  EXPECT_EQ(read.FitEdges, 1);
 }
 
 TEST(ConfigFile, FailuresLeaveTheRecordAsItWas) {
@@ -80,6 +82,7 @@ TEST(ConfigFile, MissingElementsTakeStartValues) {
   EXPECT_EQ(config.RecentFile, "");
   EXPECT_EQ(config.RecentExport, 0);
   EXPECT_EQ(config.HideMarks, 0);  // a file from before H shows the marks
+  EXPECT_EQ(config.FitEdges, 0);   // nor did it fit edges
 }
 
 TEST(ConfigFile, ReadOnlyFileIsNotReadButReplaced) {

@@ -1,0 +1,66 @@
+// "Fit edges to pixels" in the export window: off at first; on, the Preview
+// shows the fitted pictures with their crispness, the export writes them,
+// and the configuration keeps the choice.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "GuiTestSupport.h"
+#include "app/AppCommands.h"
+#include "app/ExportCommands.h"
+#include "app/ImageConversion.h"
+#include "app/PreviewWindow.h"
+#include "editor/KeyNumbers.h"
+#include "export/ExportTestSupport.h"
+#include "fit/FitToPixels.h"
+#include "persist/DocumentFile.h"
+#include "render/PngWriter.h"
+#include "render/SceneRenderer.h"
+
+namespace twk {
+namespace {
+
+// The picture of kPreviewSizes[1] (24 px) a fresh composer makes of `doc`.
+QImage Preview24(const TWKFILE& doc) {
+  PreviewComposer fresh;
+  fresh.Update(doc);
+  return ToQImage(*fresh.Picture(1, PreviewGround::kLight));
+}
+
+TEST(FitEdgesGui, TheCheckBoxFitsThePreviewAndTheExportAndIsRemembered) {
+  test::ScopedWorkDir dir;
+  test::ScriptedDialogs dialogs;
+  auto app = test::StartedApp(dialogs);
+  TWKFILE doc;
+  ASSERT_EQ(LoadDocumentFile(TARNWICK_TEST_DATA_DIR "/fit/fit-sliders.twk", doc, LoadAccess::kShared), ResultCode::kOk);
+  const TWKFILE drawn = doc;
+  app->LoadDocument(std::move(doc), "");
+  app->DispatchCommand(keys::kP);
+  PreviewWindow* preview = app->previewWindow();
+  ASSERT_FALSE(app->chkFitEdges()->isChecked());
+  EXPECT_EQ(preview->picture(1, PreviewGround::kLight), Preview24(drawn));
+  EXPECT_NE(preview->figureText(1), QStringLiteral("M 0.00"));
+  EXPECT_TRUE(preview->figureText(1).startsWith(QStringLiteral("M ")));
+
+  OpenExportWindow(ExportPartsOf(*app));
+  QTest::mouseClick(app->chkFitEdges(), Qt::LeftButton);
+  EXPECT_EQ(app->config().FitEdges, 1);
+  EXPECT_EQ(preview->picture(1, PreviewGround::kLight), Preview24(FitToPixels(drawn, 24)));
+  for (int size = 0; size < 5; ++size) EXPECT_EQ(preview->figureText(size), QStringLiteral("M 0.00")) << size;
+
+  QTreeWidget* list = app->lstExportRes();
+  for (int r = 0; r < list->topLevelItemCount(); ++r) list->topLevelItem(r)->setCheckState(0, r == 0 ? Qt::Checked : Qt::Unchecked);
+  dialogs.paths.push_back(dir.path() + "/sliders.png");
+  QTest::mouseClick(app->cmdExport(), Qt::LeftButton);
+  const std::vector<std::uint8_t> fitted =
+      EncodePng(*RenderDocument(FitToPixels(drawn, 16), 1, 1, RenderArea::kFull));
+  const std::vector<unsigned char> written = testing::FileBytes(dir.file("sliders.16x16.png"));
+  EXPECT_EQ(std::vector<std::uint8_t>(written.begin(), written.end()), fitted);
+}
+
+}  // namespace
+}  // namespace twk
