@@ -32,6 +32,7 @@ class TestApp : public App {
   using App::RedrawCanvas;
   using App::DropCanvasCache;
   using App::canvasKeepsLayers;
+  using App::canvasPainting;
   using App::redrawCount;
   using App::ReplaceDocument;
   using App::rowDragPending;
