@@ -67,12 +67,10 @@ void PaintFamily(benchmark::State& state, const TWKFILE& doc) {
 
 void BM_PaintBudgetDottedArcs(benchmark::State& state) { PaintFamily(state, test::TranslucentArcs(1000, kDots)); }
 void BM_PaintBudgetStrokedArcs(benchmark::State& state) { PaintFamily(state, test::TranslucentArcs(1000, kSolid)); }
-void BM_PaintBudgetFarDottedArcs(benchmark::State& state) { PaintFamily(state, test::DottedArcs(1000)); }
 void BM_PaintBudgetOpaqueFills(benchmark::State& state) { PaintFamily(state, test::OpaqueFills(1000)); }
 
 BENCHMARK(BM_PaintBudgetDottedArcs)->Iterations(2)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintBudgetStrokedArcs)->Iterations(2)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PaintBudgetFarDottedArcs)->Iterations(2)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintBudgetOpaqueFills)->Iterations(2)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace

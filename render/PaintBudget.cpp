@@ -9,14 +9,18 @@ namespace twk {
 
 namespace {
 
-// Measured on the paint budget benchmark's families and the standard icons
-// (see bench/paint_budget_bench.cpp), rounded up.
+// Measured on the paint budget benchmark's families at 1024 pixels and the
+// standard icons at the canvas's 320, rounded up: cairo's stroker costs per
+// pixel of pen along the path, a dot per dot and per pixel of it, a fill
+// per pixel of its box.
 constexpr double kNsPerItem = 2000;
-constexpr double kNsPerPixel = 1.5;
-constexpr double kNsPerDot = 150;
+constexpr double kNsPerStrokePixel = 16;
+constexpr double kNsPerDot = 1000;
+constexpr double kNsPerDotPixel = 40;
+constexpr double kNsPerFillPixel = 0.3;
 // Caps each factor, so that absurd numbers give a large finite guess.
 constexpr double kMostTurns = 1e6;
-constexpr double kMostDots = 1e9;
+constexpr double kMostPathPixels = 1e9;
 
 // How many times the figure goes round: more than one for an arc of
 // several turns, one for anything else.
@@ -48,15 +52,20 @@ double GuessPaintNs(const TWKDATA& item, double pixelsPerUnitX, double pixelsPer
     area = {0, 0, width, height};  // cannot be told: as much as the picture
   }
   const double turns = Turns(item);
-  const double pixels = static_cast<double>(area.right - area.left) * (area.bottom - area.top);
-  double ns = kNsPerItem + kNsPerPixel * pixels * std::min(turns, 64.0);
+  const double path = std::min(PathPixels(item, pixelsPerUnitX, pixelsPerUnitY, turns), kMostPathPixels);
+  const double pen = std::max(
+      1.0, std::min(std::abs(static_cast<double>(item.DrawWidth)) * std::min(pixelsPerUnitX, pixelsPerUnitY), 1e4));
+  double ns = kNsPerItem;
   if (item.DrawMethod == kDots) {
-    const double pen = std::abs(static_cast<double>(item.DrawWidth)) * std::min(pixelsPerUnitX, pixelsPerUnitY);
     const double spacing = item.DrawMethod2 == kRoundEnds ? 0.5 * pen : 1.5 * pen;
-    const double dots = spacing > 0 ? PathPixels(item, pixelsPerUnitX, pixelsPerUnitY, turns) / spacing : 1;
-    ns += kNsPerDot * (std::isfinite(dots) ? std::min(dots, kMostDots) : kMostDots);
+    ns += (path / spacing + 1) * (kNsPerDot + kNsPerDotPixel * pen * pen);
+  } else if (item.DrawMethod == kFill && item.Type != kLine) {
+    const double pixels = static_cast<double>(area.right - area.left) * (area.bottom - area.top);
+    ns += kNsPerFillPixel * pixels * std::min(turns, 64.0);
+  } else {
+    ns += kNsPerStrokePixel * path * (pen + 1);
   }
-  return ns;
+  return std::isfinite(ns) ? ns : 1e18;
 }
 
 bool PaintBudget::Spend(const TWKFILE& doc, int first, int last, double pixelsPerUnitX, double pixelsPerUnitY,

@@ -15,8 +15,8 @@ double GuessPaintNs(const TWKDATA& item, double pixelsPerUnitX, double pixelsPer
 
 class PaintBudget {
  public:
-  // About a frame at 60 Hz, less the time showing the picture takes.
-  static constexpr double kFrameNs = 12e6;
+  // A frame at 60 Hz.
+  static constexpr double kFrameNs = 16e6;
   explicit PaintBudget(double ns = kFrameNs) : left_(ns) {}
 
   // Takes the guessed time of painting items first..last of `doc` on a
