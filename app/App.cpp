@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QMenu>
+#include <QThread>
 #include <QTimer>
 #include <chrono>
 
@@ -138,6 +139,18 @@ bool App::SettlePreview(int timeoutMs) {
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   }
   return true;
+}
+
+bool App::SettleCanvas(int timeoutMs) {
+  const QDeadlineTimer deadline(timeoutMs);
+  for (;;) {
+    const std::shared_ptr<const CanvasPicture> picture = canvasPainter_.picture();
+    if (!canvasPainter_.busy() && (!picture || picture->generation == canvasShown_)) return true;
+    if (deadline.hasExpired()) return false;
+    // The worker's report arrives as an event.
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    QThread::msleep(1);
+  }
 }
 
 void App::TogglePreview() {

@@ -137,6 +137,10 @@ class App : public DocumentLoader {
   bool canvasKeepsLayers() const { return canvasPainter_.HasCachedLayer(); }
   // Whether a canvas picture is being painted on the worker.
   bool canvasPainting() const { return canvasPainter_.busy(); }
+  // Runs the event loop until no canvas picture is being painted and imgDraw
+  // shows the last one finished, or `timeoutMs` has passed; returns whether
+  // it got there.
+  bool SettleCanvas(int timeoutMs = 20000);
   // Large changes are painted for the preview on a worker thread. This runs
   // the event loop until the worker is idle and the window shows its last
   // pictures, or `timeoutMs` has passed; returns whether it got there.

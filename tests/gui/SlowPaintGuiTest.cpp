@@ -45,8 +45,7 @@ TEST(SlowPaintTest, TheWindowStaysLiveWhileALargeDrawingPaintsAndShowsItWhole) {
   QTest::keyClick(canvas, Qt::Key_Right);
   EXPECT_GT(app->doc().CData.at(199)->X1, x1);
   EXPECT_TRUE(canvas->painting());
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !app->canvasPainting(); }, 20000));
-  QCoreApplication::processEvents();
+  ASSERT_TRUE(app->SettleCanvas());
   EXPECT_FALSE(canvas->painting());
   const auto full = ComposeCanvas(*app->gridImage(), app->doc(), app->editor().pixelsPerUnitX,
                                   app->editor().pixelsPerUnitY);
