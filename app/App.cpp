@@ -160,7 +160,8 @@ void App::TogglePreview() {
     previewPainter_.Cancel();  // a hidden preview does no work
     return;
   }
-  // Painted here when the worker is idle, so the window opens up to date.
+  // Painted here when the worker is idle and that fits in a frame, so the
+  // window opens up to date; a larger drawing follows from the worker.
   RefreshPreview(true);
   ShowFinishedPictures();
   if (!preview_->isVisible()) preview_->PlaceBesideOwner();

@@ -191,7 +191,7 @@ class App : public DocumentLoader {
   // Shows the latest finished canvas picture, unless imgDraw has it.
   void ShowFinishedCanvas();
   // Brings the preview up to date; `paintHere` paints on this thread
-  // even a large change, when the worker is idle.
+  // even a large change, when the worker is idle and it fits in a frame.
   void RefreshPreview(bool paintHere = false);
   // Shows the worker's latest pictures, unless the window has them.
   void ShowFinishedPictures();

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "render/PaintBudget.h"
+
 namespace twk {
 
 namespace {
@@ -9,6 +11,16 @@ namespace {
 // Changes that repaint fewer items than this per size are painted on the
 // caller's thread: a mouse move while drawing repaints one.
 constexpr int kItemsPaintedHere = 8;
+
+// Whether painting every item of `doc` at every size fits in a frame.
+bool AllSizesFit(const TWKFILE& doc) {
+  PaintBudget budget;
+  for (int size : kPreviewSizes) {
+    const double ppu = size / 16.0;
+    if (!budget.Spend(doc, 0, doc.CData.size() - 1, ppu, ppu, size, size)) return false;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -21,7 +33,7 @@ PreviewPainter::~PreviewPainter() { Stop(); }
 PreviewUpdate PreviewPainter::Update(const TWKFILE& doc, bool paintHere) {
   // While the worker is idle the composer is ours: only this thread hands
   // the worker work.
-  if (!busy() && (paintHere || composer_.ItemsToRepaint(doc) < kItemsPaintedHere)) {
+  if (!busy() && ((paintHere && AllSizesFit(doc)) || composer_.ItemsToRepaint(doc) < kItemsPaintedHere)) {
     // Out of memory here, as on the worker, keeps the last finished set; the
     // composer forgot everything, so the next change paints from scratch.
     // The caller is the editing thread: nothing may escape into its events.
@@ -41,7 +53,10 @@ PreviewUpdate PreviewPainter::Update(const TWKFILE& doc, bool paintHere) {
   const auto posted =
       worker_.Post([this, copy](const PaintCancel& cancel) { Paint(*copy, cancel); }, 0, false);
   if (posted == LatestJobWorker::Posted::kQueued) return PreviewUpdate::kQueued;
-  return Update(doc, true);  // no thread to paint on: paint here
+  // No thread to paint on: here, however long it takes.
+  const PaintCancel never;
+  Paint(doc, never);
+  return PreviewUpdate::kPainted;
 }
 
 void PreviewPainter::Paint(const TWKFILE& doc, const PaintCancel& cancel) {

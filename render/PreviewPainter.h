@@ -41,7 +41,8 @@ class PreviewPainter {
   PreviewPainter& operator=(const PreviewPainter&) = delete;
 
   // Brings the pictures up to date with `doc`: here when the worker is idle
-  // and the change is small (or `paintHere` asks for it), else on the worker.
+  // and the change is small (or `paintHere` asks for it and painting every
+  // size fits in a frame), else on the worker.
   // Update, Cancel and Stop are called from one thread.
   PreviewUpdate Update(const TWKFILE& doc, bool paintHere = false);
   // The latest finished set; nullptr before the first.
