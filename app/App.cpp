@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QMenu>
+#include <QThread>
 #include <QTimer>
 #include <chrono>
 
@@ -23,7 +24,6 @@
 #include "render/BandSelection.h"
 #include "render/Grid.h"
 #include "render/Palette.h"
-#include "render/SelectionMarks.h"
 
 namespace twk {
 
@@ -39,6 +39,10 @@ std::mt19937::result_type ClockSeed() {
 App::App(ScreenScale scale)
     : scale_(scale),
       layout_(ComputeLayoutSizes(scale)),
+      canvasPainter_([this] {
+        // Called on the painter's thread: the picture is shown on this one.
+        QMetaObject::invokeMethod(main_.get(), [this] { ShowFinishedCanvas(); }, Qt::QueuedConnection);
+      }),
       previewPainter_([this] {
         // Called on the painter's thread: the pictures are shown on this one.
         QMetaObject::invokeMethod(preview_, [this] { ShowFinishedPictures(); }, Qt::QueuedConnection);
@@ -50,8 +54,9 @@ App::App(ScreenScale scale)
 }
 
 App::~App() {
-  // The painter's thread reports to the preview window, which goes with
-  // the main window below.
+  // The painters' threads report to the windows, which go with the main
+  // window below.
+  canvasPainter_.Stop();
   previewPainter_.Stop();
   listFollower_.reset();
   recovery_.reset();
@@ -89,6 +94,8 @@ void App::Start() {
 
 // A configuration that cannot be written is not worth a message at exit.
 void App::Shutdown() {
+  // Whatever is being painted, the program ends within one item or band.
+  canvasPainter_.Stop();
   previewPainter_.Stop();
   recovery_->Flush();
   (void)SaveConfiguration(config_);
@@ -137,6 +144,18 @@ bool App::SettlePreview(int timeoutMs) {
   return true;
 }
 
+bool App::SettleCanvas(int timeoutMs) {
+  const QDeadlineTimer deadline(timeoutMs);
+  for (;;) {
+    const std::shared_ptr<const CanvasPicture> picture = canvasPainter_.picture();
+    if (!canvasPainter_.busy() && (!picture || picture->generation == canvasShown_)) return true;
+    if (deadline.hasExpired()) return false;
+    // The worker's report arrives as an event.
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    QThread::msleep(1);
+  }
+}
+
 void App::TogglePreview() {
   if (exportWindowOpen()) return;
   if (preview_->isShowing()) {
@@ -144,7 +163,8 @@ void App::TogglePreview() {
     previewPainter_.Cancel();  // a hidden preview does no work
     return;
   }
-  // Painted here when the worker is idle, so the window opens up to date.
+  // Painted here when the worker is idle and that fits in a frame, so the
+  // window opens up to date; a larger drawing follows from the worker.
   RefreshPreview(true);
   ShowFinishedPictures();
   if (!preview_->isVisible()) preview_->PlaceBesideOwner();
@@ -168,34 +188,55 @@ void App::LoadDocument(TWKFILE doc, std::string savePath) {
 void App::RedrawCanvas() {
   ++redrawCount_;
   if (!grid_) return;
-  // Key commands and their undo act on the selected items; the layers of
-  // the others are kept.
-  std::unique_ptr<Image> picture = composer_.Compose(*grid_, doc_, state_, editor_->pixelsPerUnitX,
-                                                     editor_->pixelsPerUnitY, items_.SelectedRuns());
-  if (!picture) return;
-  picture_ = std::move(picture);
-  ShowCanvas();
+  FollowCanvas(canvasPainter_.Repaint(Scene()));
 }
 
 void App::PrepareCanvas() {
   if (!grid_ || state_.Constructing) return;
-  composer_.KeepLayersFor(doc_, state_, editor_->pixelsPerUnitX, editor_->pixelsPerUnitY, items_.SelectedRuns());
+  canvasPainter_.KeepLayersFor(Scene());
+}
+
+CanvasScene App::Scene() const {
+  // Key commands and their undo act on the selected items; the layers of
+  // the others are kept. The marks show unless hidden or an item is drawn.
+  std::vector<int> marked;
+  if (selectionMarksShown() && !state_.Constructing) marked = items_.SelectedRows();
+  return CanvasScene{*grid_, doc_, state_, editor_->pixelsPerUnitX, editor_->pixelsPerUnitY, items_.SelectedRuns(),
+                     std::move(marked)};
 }
 
 void App::ShowCanvas() {
-  if (!picture_) return;
-  const std::vector<int> selected = items_.SelectedRows();
+  if (!grid_) return;
+  FollowCanvas(canvasPainter_.Mark(Scene()));
+  // The rubber band follows the pointer over the last picture.
   const RubberBand::Area band = band_.area();
-  const bool marks = selectionMarksShown() && !state_.Constructing && !selected.empty();
-  if (!marks && band.empty()) {
-    imgDraw()->setImage(ToQImage(*picture_));
-    return;
+  if (band != bandShown_) ShowFinishedCanvas();
+}
+
+void App::FollowCanvas(CanvasUpdate update) {
+  if (update == CanvasUpdate::kPainted) ShowFinishedCanvas();
+  if (update == CanvasUpdate::kQueued) imgDraw()->setPainting(true);
+}
+
+void App::ShowFinishedCanvas() {
+  const std::shared_ptr<const CanvasPicture> picture = canvasPainter_.picture();
+  const RubberBand::Area band = band_.area();
+  if (picture && (picture->generation != canvasShown_ || band != bandShown_)) {
+    // The band's dashed outline is drawn on a copy: it is never part of a
+    // finished picture, which later marks and bands start from.
+    std::unique_ptr<Image> banded = band.empty() ? nullptr : picture->shown->Clone();
+    if (banded) PaintBandOutline(*banded, {band.left, band.top, band.right, band.bottom});
+    imgDraw()->setImage(ToQImage(banded ? *banded : *picture->shown));
+    canvasShown_ = picture->generation;
+    bandShown_ = band;
   }
-  std::unique_ptr<Image> marked = picture_->Clone();
-  if (!marked) return imgDraw()->setImage(ToQImage(*picture_));
-  if (marks) PaintSelectionMarks(*marked, doc_, selected, editor_->pixelsPerUnitX, editor_->pixelsPerUnitY);
-  PaintBandOutline(*marked, {band.left, band.top, band.right, band.bottom});
-  imgDraw()->setImage(ToQImage(*marked));
+  imgDraw()->setPainting(canvasPainter_.busy());
+  // A repaint finished with the marks of the selection it was asked with;
+  // the selection may have changed since.
+  if (picture && grid_ && !canvasPainter_.busy() && picture->serial == canvasPainter_.requested() &&
+      picture->marked != Scene().marked) {
+    ShowCanvas();
+  }
 }
 
 void App::ToggleSelectionMarks() {
@@ -205,9 +246,8 @@ void App::ToggleSelectionMarks() {
 
 void App::RebuildGrid(int w, int h) {
   grid_.reset();
-  picture_.reset();
   grid_ = BuildGridImage(imgDraw()->width(), imgDraw()->height(), w, h);
-  composer_.Invalidate();
+  canvasPainter_.Invalidate();
 }
 
 void App::UpdateTitle() {

@@ -19,7 +19,7 @@
 #include "app/ScreenScale.h"
 #include "document/Document.h"
 #include "document/EditorState.h"
-#include "render/CanvasComposer.h"
+#include "render/CanvasPainter.h"
 #include "editor/CommandRegistry.h"
 #include "editor/EditHistory.h"
 #include "editor/Editor.h"
@@ -135,9 +135,15 @@ class App : public DocumentLoader {
   // Composes grid and items and shows the picture on imgDraw.
   void RedrawCanvas();
   // Forgets every picture the canvas keeps, as a new grid does.
-  void DropCanvasCache() { composer_.Invalidate(); }
+  void DropCanvasCache() { canvasPainter_.Invalidate(); }
   // Whether the canvas keeps layers of the unselected items.
-  bool canvasKeepsLayers() const { return composer_.HasCachedLayer(); }
+  bool canvasKeepsLayers() const { return canvasPainter_.HasCachedLayer(); }
+  // Whether a canvas picture is being painted on the worker.
+  bool canvasPainting() const { return canvasPainter_.busy(); }
+  // Runs the event loop until no canvas picture is being painted and imgDraw
+  // shows the last one finished, or `timeoutMs` has passed; returns whether
+  // it got there.
+  bool SettleCanvas(int timeoutMs = 20000);
   // Large changes are painted for the preview on a worker thread. This runs
   // the event loop until the worker is idle and the window shows its last
   // pictures, or `timeoutMs` has passed; returns whether it got there.
@@ -181,8 +187,14 @@ class App : public DocumentLoader {
   // Shows the last composed picture on imgDraw, with the selection's marks
   // over it unless they are hidden or an item is being drawn.
   void ShowCanvas();
+  // What the canvas shows now: the document, the selection and its marks.
+  CanvasScene Scene() const;
+  // Shows the painter's picture, or the "Painting..." mark while it paints.
+  void FollowCanvas(CanvasUpdate update);
+  // Shows the latest finished canvas picture, unless imgDraw has it.
+  void ShowFinishedCanvas();
   // Brings the preview up to date; `paintHere` paints on this thread
-  // even a large change, when the worker is idle.
+  // even a large change, when the worker is idle and it fits in a frame.
   void RefreshPreview(bool paintHere = false);
   // The Preview's pictures fitted to their pixels or not, as the
   // configuration says, each with its crispness under it.
@@ -197,8 +209,9 @@ class App : public DocumentLoader {
   CONFIG config_;
   std::unique_ptr<Image> grid_;
   PendingDrag pendingDrag_;
-  CanvasComposer composer_;
-  std::unique_ptr<Image> picture_;  // the last composed canvas picture, without marks
+  CanvasPainter canvasPainter_;
+  long long canvasShown_ = -1;  // generation of the picture imgDraw shows
+  RubberBand::Area bandShown_;  // the band drawn over it; empty: none
   QTimer* selectionRest_ = nullptr;  // owned by the main window; PrepareCanvas when it fires
   PointerGesture gesture_{PaintedItemLocator()};  // a Ctrl press on the canvas and what it took
   RubberBand band_{PaintedItemLocator()};         // a Ctrl press on empty ground and its band

@@ -1,5 +1,6 @@
 #include "app/ImageCanvas.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -15,10 +16,25 @@ void ImageCanvas::setImage(const QImage& image) {
   update();
 }
 
+void ImageCanvas::setPainting(bool painting) {
+  if (painting == painting_) return;
+  painting_ = painting;
+  update();
+}
+
 void ImageCanvas::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), Qt::white);
   if (!image_.isNull()) painter.drawImage(0, 0, image_);
+  if (!painting_) return;
+  // Grey on a pale strip in the bottom-right corner: seen, but not in the way.
+  const QString text = QStringLiteral("Painting...");
+  const QFontMetrics metrics(font());
+  const QRect box = metrics.boundingRect(text).adjusted(-4, -2, 4, 2);
+  const QRect at(rect().right() - box.width() - 3, rect().bottom() - box.height() - 3, box.width(), box.height());
+  painter.fillRect(at, QColor(255, 255, 255, 200));
+  painter.setPen(QColor(96, 96, 96));
+  painter.drawText(at, Qt::AlignCenter, text);
 }
 
 QPoint ImageCanvas::Reported(const QMouseEvent* event, bool buttonHeld) const {

@@ -19,6 +19,10 @@ class ImageCanvas : public QWidget {
   void setImage(const QImage& image);
   const QImage& image() const { return image_; }
   void setConfinePointer(bool confine) { confine_ = confine; }
+  // While a new picture is painted elsewhere the last one stays, with a
+  // quiet "Painting..." in its corner.
+  void setPainting(bool painting);
+  bool painting() const { return painting_; }
 
   // The modifier keys held at the press come along.
   std::function<void(Qt::MouseButton, QPoint, Qt::KeyboardModifiers)> onPress;
@@ -39,6 +43,7 @@ class ImageCanvas : public QWidget {
 
   QImage image_;
   bool confine_ = false;
+  bool painting_ = false;
 };
 
 }  // namespace twk

@@ -34,6 +34,7 @@ class RubberBand {
   struct Area {
     int left = 0, top = 0, right = 0, bottom = 0;  // columns [left, right), rows [top, bottom)
     bool empty() const { return left >= right || top >= bottom; }
+    bool operator==(const Area&) const = default;
   };
   Area area() const;
 

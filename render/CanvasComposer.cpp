@@ -1,5 +1,6 @@
 #include "render/CanvasComposer.h"
 
+#include <algorithm>
 #include <new>
 
 #include "render/ChangedArea.h"
@@ -52,7 +53,7 @@ bool CanvasComposer::Prepare(const TWKFILE& doc, const std::vector<PlanPart>& pl
     if (!plan[k].kept || layers[k]) continue;
     // The layer behind is one picture, copied under the selection; those in
     // front are blended item by item from their own pictures.
-    layers[k] = k == 0 ? ItemLayer::Paint(doc, plan[k].first, plan[k].last, scale.ppuX, scale.ppuY)
+    layers[k] = k == 0 ? ItemLayer::Paint(doc, plan[k].first, plan[k].last, scale.ppuX, scale.ppuY, cancel_)
                        : ItemLayer::Record(doc, plan[k].first, plan[k].last);
     if (!layers[k]) throw std::bad_alloc();
     ++layersPainted_;
@@ -72,12 +73,12 @@ bool CanvasComposer::Prepare(const TWKFILE& doc, const std::vector<PlanPart>& pl
 
 void CanvasComposer::PaintPart(const TWKFILE& doc, const PlanPart& part, PixelArea area, bool whole) {
   if (whole) {
-    PaintItems(*picture_, doc, scale_.ppuX, scale_.ppuY, RenderArea::kDocument, part.first, part.last);
+    PaintItems(*picture_, doc, scale_.ppuX, scale_.ppuY, RenderArea::kDocument, part.first, part.last, cancel_);
     return;
   }
   if (area.left == 0 && area.right == picture_->width()) {
     PaintItemRows(*picture_, doc, scale_.ppuX, scale_.ppuY, RenderArea::kDocument, part.first, part.last, area.top,
-                  area.bottom);
+                  area.bottom, cancel_);
     return;
   }
   // Painting in whole rows gives exactly a full redraw's pixels, painting in
@@ -90,7 +91,7 @@ void CanvasComposer::PaintPart(const TWKFILE& doc, const PlanPart& part, PixelAr
   }
   CopyArea(*scratch_, *picture_, area);
   PaintItemRows(*scratch_, doc, scale_.ppuX, scale_.ppuY, RenderArea::kDocument, part.first, part.last, area.top,
-                area.bottom);
+                area.bottom, cancel_);
   CopyArea(*picture_, *scratch_, area);
 }
 
@@ -99,7 +100,8 @@ void CanvasComposer::Build(const TWKFILE& doc, PixelArea area, bool whole) {
     const PlanPart& part = plan_[k];
     if (k == 0 && part.kept) {
       CopyArea(*picture_, layers_[k]->image(), area);
-    } else if (part.kept && crops_.Blend(*picture_, doc, part.first, part.last, scale_.ppuX, scale_.ppuY, area)) {
+    } else if (part.kept &&
+               crops_.Blend(*picture_, doc, part.first, part.last, scale_.ppuX, scale_.ppuY, area, cancel_)) {
       continue;
     } else {
       // Past the pictures' memory budget the items in front are painted too.
@@ -109,13 +111,18 @@ void CanvasComposer::Build(const TWKFILE& doc, PixelArea area, bool whole) {
   }
 }
 
-bool CanvasComposer::Update(const TWKFILE& doc, const EditorState& state, float pixelsPerUnitX,
-                            float pixelsPerUnitY, const std::vector<IndexRun>& selected) {
+std::vector<PlanPart> CanvasComposer::PlanFor(const TWKFILE& doc, const EditorState& state,
+                                              const std::vector<IndexRun>& selected) {
   const int count = doc.CData.size();
   const bool building = state.Constructing && state.ConstructionItem != nullptr && count > 0 &&
                         state.ConstructionItem == doc.CData.front();
   // The item being drawn is the front item and the only one that changes.
-  const std::vector<PlanPart> plan = PlanLayers(building ? std::vector<IndexRun>{{0, 0}} : selected, count);
+  return PlanLayers(building ? std::vector<IndexRun>{{0, 0}} : selected, count);
+}
+
+bool CanvasComposer::Update(const TWKFILE& doc, const EditorState& state, float pixelsPerUnitX,
+                            float pixelsPerUnitY, const std::vector<IndexRun>& selected) {
+  const std::vector<PlanPart> plan = PlanFor(doc, state, selected);
   if (plan.empty()) {
     DropLayers();
     return false;
@@ -129,6 +136,10 @@ bool CanvasComposer::Update(const TWKFILE& doc, const EditorState& state, float 
       area = all;
     }
     Build(doc, area, whole || area == all);
+    if (GivenUp(cancel_)) {
+      DropLayers();  // half painted
+      return false;
+    }
     paintedItems_ = CopiesOf(doc, paintedIndices_);
     return true;
   } catch (...) {
@@ -139,16 +150,55 @@ bool CanvasComposer::Update(const TWKFILE& doc, const EditorState& state, float 
 
 std::unique_ptr<Image> CanvasComposer::Compose(const Image& grid, const TWKFILE& doc, const EditorState& state,
                                                float pixelsPerUnitX, float pixelsPerUnitY,
-                                               const std::vector<IndexRun>& selected) {
-  if (Update(doc, state, pixelsPerUnitX, pixelsPerUnitY, selected)) {
-    if (auto picture = ComposeOverGrid(grid, picture_.get())) return picture;
-  }
-  return ComposeCanvas(grid, doc, pixelsPerUnitX, pixelsPerUnitY);
+                                               const std::vector<IndexRun>& selected,
+                                               const PaintCancel* cancel) {
+  cancel_ = cancel;
+  std::unique_ptr<Image> picture;
+  if (Update(doc, state, pixelsPerUnitX, pixelsPerUnitY, selected)) picture = ComposeOverGrid(grid, picture_.get());
+  if (!picture && !GivenUp(cancel)) picture = ComposeCanvas(grid, doc, pixelsPerUnitX, pixelsPerUnitY, cancel);
+  cancel_ = nullptr;
+  if (GivenUp(cancel)) return nullptr;
+  return picture;
 }
 
 void CanvasComposer::KeepLayersFor(const TWKFILE& doc, const EditorState& state, float pixelsPerUnitX,
-                                   float pixelsPerUnitY, const std::vector<IndexRun>& selected) {
+                                   float pixelsPerUnitY, const std::vector<IndexRun>& selected,
+                                   const PaintCancel* cancel) {
+  cancel_ = cancel;
   (void)Update(doc, state, pixelsPerUnitX, pixelsPerUnitY, selected);
+  cancel_ = nullptr;
+}
+
+bool CanvasComposer::Fits(const TWKFILE& doc, const EditorState& state, float pixelsPerUnitX, float pixelsPerUnitY,
+                          const std::vector<IndexRun>& selected, PaintBudget& budget, bool layersOnly) const {
+  const PixelSize size = RenderImageSize(doc, pixelsPerUnitX, pixelsPerUnitY, RenderArea::kDocument);
+  const std::vector<PlanPart> plan = PlanFor(doc, state, selected);
+  const Scale scale{doc.TWKW, doc.TWKH, pixelsPerUnitX, pixelsPerUnitY};
+  auto spend = [&](int first, int last) {
+    return budget.Spend(doc, first, last, pixelsPerUnitX, pixelsPerUnitY, size.width, size.height);
+  };
+  // Nothing kept: the full redraw (KeepLayersFor then paints nothing).
+  if (plan.empty()) return layersOnly || spend(0, doc.CData.size() - 1);
+  for (std::size_t k = 0; k < plan.size(); ++k) {
+    const PlanPart& part = plan[k];
+    if (!part.kept) {
+      if (!layersOnly && !spend(part.first, part.last)) return false;
+      continue;
+    }
+    if (k == 0) {
+      const bool held = scale == scale_ && std::any_of(layers_.begin(), layers_.end(), [&](const auto& layer) {
+                          return layer && layer->hasPicture() && layer->Holds(doc, part.first, part.last);
+                        });
+      if (!held && !spend(part.first, part.last)) return false;
+      continue;
+    }
+    // The items in front: each one's own picture that is out of date is
+    // painted on its own.
+    for (int i = part.first; i <= part.last; ++i) {
+      if ((!(scale == cropScale_) || !crops_.Current(doc, i)) && !spend(i, i)) return false;
+    }
+  }
+  return budget.left();
 }
 
 void CanvasComposer::Invalidate() {

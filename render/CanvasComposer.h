@@ -20,6 +20,9 @@
 // was painted, at the same document size and scale: a change to an
 // unselected item, a reorder, a resize or a load paints the layers it
 // reaches again, whoever made the change.
+//
+// A paint given up half way (see PaintCancel) drops the layers and the
+// picture it was making; the items' own pictures finished are kept.
 
 #include <memory>
 #include <vector>
@@ -30,6 +33,8 @@
 #include "render/ItemCrops.h"
 #include "render/ItemLayer.h"
 #include "render/LayerPlan.h"
+#include "render/PaintBudget.h"
+#include "render/PaintCancel.h"
 
 namespace twk {
 
@@ -38,12 +43,20 @@ class CanvasComposer {
   // The picture for `doc` over `grid` at the given pixels per unit, with
   // the items of `selected` (runs of indices of CData) selected. With none
   // selected a key acts on every item, and the full redraw is drawn.
+  // nullptr once `cancel` is requested (or the picture cannot be made).
   std::unique_ptr<Image> Compose(const Image& grid, const TWKFILE& doc, const EditorState& state,
-                                 float pixelsPerUnitX, float pixelsPerUnitY, const std::vector<IndexRun>& selected = {});
+                                 float pixelsPerUnitX, float pixelsPerUnitY, const std::vector<IndexRun>& selected = {},
+                                 const PaintCancel* cancel = nullptr);
   // Builds and keeps the layers Compose would use for `selected`, without
   // the picture over the grid, and nothing when none would be kept.
   void KeepLayersFor(const TWKFILE& doc, const EditorState& state, float pixelsPerUnitX, float pixelsPerUnitY,
-                     const std::vector<IndexRun>& selected);
+                     const std::vector<IndexRun>& selected, const PaintCancel* cancel = nullptr);
+  // Takes from `budget` the guessed time of the items Compose (or, with
+  // `layersOnly`, KeepLayersFor) would paint now, without painting; false
+  // once it is spent. Kept layers and items' own pictures that still hold
+  // cost nothing.
+  bool Fits(const TWKFILE& doc, const EditorState& state, float pixelsPerUnitX, float pixelsPerUnitY,
+            const std::vector<IndexRun>& selected, PaintBudget& budget, bool layersOnly = false) const;
   // Drops the kept layers (frees their memory; they are never needed for
   // correctness, as every Compose checks their items).
   void Invalidate();
@@ -65,6 +78,9 @@ class CanvasComposer {
   // `selected`; false when no layer is kept (then the full redraw is due).
   bool Update(const TWKFILE& doc, const EditorState& state, float pixelsPerUnitX, float pixelsPerUnitY,
               const std::vector<IndexRun>& selected);
+  // The parts Update would plan for `selected`.
+  static std::vector<PlanPart> PlanFor(const TWKFILE& doc, const EditorState& state,
+                                       const std::vector<IndexRun>& selected);
   // Builds the pixels `area` of the picture from the layers and the painted
   // parts; `whole` when that is the whole picture.
   void Build(const TWKFILE& doc, PixelArea area, bool whole);
@@ -83,6 +99,7 @@ class CanvasComposer {
   ItemCrops crops_;  // the items in front of the selection, each on its own
   Scale cropScale_;  // what crops_ were painted at
   long long layersPainted_ = 0;
+  const PaintCancel* cancel_ = nullptr;  // of the Compose or KeepLayersFor running
 };
 
 }  // namespace twk

@@ -72,12 +72,17 @@ std::unique_ptr<ItemCrops::Crop> ItemCrops::Paint(const TWKFILE& doc, int index,
   return made;
 }
 
+bool ItemCrops::Current(const TWKFILE& doc, int index) const {
+  if (index < 0 || index >= doc.CData.size() || static_cast<std::size_t>(index) >= crops_.size()) return false;
+  const std::unique_ptr<Crop>& crop = crops_[static_cast<std::size_t>(index)];
+  return crop && crop->item == *doc.CData.at(index);
+}
+
 bool ItemCrops::Ensure(const TWKFILE& doc, int first, int last, float pixelsPerUnitX, float pixelsPerUnitY, int width,
-                       int height) {
+                       int height, const PaintCancel* cancel) {
   std::vector<int> stale;
   for (int i = first; i <= last; ++i) {
-    const std::unique_ptr<Crop>& crop = crops_[static_cast<std::size_t>(i)];
-    if (!crop || !(crop->item == *doc.CData.at(i))) stale.push_back(i);
+    if (!Current(doc, i)) stale.push_back(i);
   }
   for (std::unique_ptr<Image>& scratch : scratch_) {
     if (stale.empty() || (scratch && scratch->width() == width && scratch->height() == height)) continue;
@@ -88,6 +93,7 @@ bool ItemCrops::Ensure(const TWKFILE& doc, int first, int last, float pixelsPerU
   // size: past the budget few are painted only to be dropped.
   std::size_t batch = 2;
   for (std::size_t start = 0; start < stale.size(); start += batch, batch = std::min<std::size_t>(batch * 2, 64)) {
+    if (GivenUp(cancel)) return false;
     const std::size_t count = std::min(batch, stale.size() - start);
     std::vector<std::unique_ptr<Crop>> made(count);
     std::atomic<std::size_t> next{0};
@@ -111,12 +117,12 @@ bool ItemCrops::Ensure(const TWKFILE& doc, int first, int last, float pixelsPerU
 }
 
 bool ItemCrops::Blend(Image& target, const TWKFILE& doc, int first, int last, float pixelsPerUnitX,
-                      float pixelsPerUnitY, PixelArea area) {
+                      float pixelsPerUnitY, PixelArea area, const PaintCancel* cancel) {
   area = {std::max(area.left, 0), std::max(area.top, 0), std::min(area.right, target.width()),
           std::min(area.bottom, target.height())};
   if (area.empty() || first > last) return true;
   Fit(static_cast<std::size_t>(doc.CData.size()));
-  if (!Ensure(doc, first, last, pixelsPerUnitX, pixelsPerUnitY, target.width(), target.height())) return false;
+  if (!Ensure(doc, first, last, pixelsPerUnitX, pixelsPerUnitY, target.width(), target.height(), cancel)) return false;
   cairo_t* cr = cairo_create(target.surface());
   cairo_rectangle(cr, area.left, area.top, area.right - area.left, area.bottom - area.top);
   cairo_clip(cr);

@@ -18,6 +18,7 @@
 #include "document/Document.h"
 #include "render/ChangedArea.h"
 #include "render/Image.h"
+#include "render/PaintCancel.h"
 
 namespace twk {
 
@@ -32,9 +33,12 @@ class ItemCrops {
   // Blends the pictures of items last..first of `doc` (back to front) over
   // the pixels `area` of `target`, the canvas's document area at the
   // given pixels per unit, painting those missing or out of date first.
-  // False, with `target` untouched, when they do not fit the budget.
+  // False, with `target` untouched, when they do not fit the budget or
+  // `cancel` is requested on the way (the pictures finished are kept).
   bool Blend(Image& target, const TWKFILE& doc, int first, int last, float pixelsPerUnitX, float pixelsPerUnitY,
-             PixelArea area);
+             PixelArea area, const PaintCancel* cancel = nullptr);
+  // Whether item `index` of `doc` has its picture as it is now.
+  bool Current(const TWKFILE& doc, int index) const;
   // Drops every picture (a new scale or document size).
   void Clear();
   std::size_t bytes() const { return bytes_; }
@@ -51,7 +55,7 @@ class ItemCrops {
                                      Image& scratch);
   // Makes the pictures of items first..last current; false past the budget.
   bool Ensure(const TWKFILE& doc, int first, int last, float pixelsPerUnitX, float pixelsPerUnitY, int width,
-              int height);
+              int height, const PaintCancel* cancel);
   // One slot per item of a document of `count` items.
   void Fit(std::size_t count);
 

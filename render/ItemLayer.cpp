@@ -12,11 +12,11 @@ std::vector<TWKDATA> CopyItems(const TWKFILE& doc, int first, int last) {
 }
 
 std::unique_ptr<ItemLayer> ItemLayer::Paint(const TWKFILE& doc, int first, int last, float pixelsPerUnitX,
-                                            float pixelsPerUnitY) {
+                                            float pixelsPerUnitY, const PaintCancel* cancel) {
   const PixelSize size = RenderImageSize(doc, pixelsPerUnitX, pixelsPerUnitY, RenderArea::kDocument);
   auto image = Image::NewTransparent(size.width, size.height);
   if (!image) return nullptr;
-  PaintItems(*image, doc, pixelsPerUnitX, pixelsPerUnitY, RenderArea::kDocument, first, last);
+  PaintItems(*image, doc, pixelsPerUnitX, pixelsPerUnitY, RenderArea::kDocument, first, last, cancel);
   std::unique_ptr<ItemLayer> layer(new ItemLayer(first, std::move(image)));
   layer->painted_ = CopyItems(doc, first, last);
   return layer;

@@ -8,15 +8,17 @@
 
 #include "document/Document.h"
 #include "render/Image.h"
+#include "render/PaintCancel.h"
 
 namespace twk {
 
 class ItemLayer {
  public:
   // Items first..last of `doc` painted onto a new transparent layer of the
-  // canvas's document area; nullptr when the layer cannot be made.
+  // canvas's document area; nullptr when the layer cannot be made, or
+  // half painted once `cancel` is requested.
   static std::unique_ptr<ItemLayer> Paint(const TWKFILE& doc, int first, int last, float pixelsPerUnitX,
-                                          float pixelsPerUnitY);
+                                          float pixelsPerUnitY, const PaintCancel* cancel = nullptr);
   // Items first..last of `doc` as they are now, without a picture (their
   // own pictures are kept apart, item by item).
   static std::unique_ptr<ItemLayer> Record(const TWKFILE& doc, int first, int last);

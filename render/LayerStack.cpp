@@ -73,17 +73,22 @@ bool LayerStack::Update(const TWKFILE& doc, int unchanged, int stride, const std
     Clear();
     return true;
   }
+  // A run between two copies can be thousands of costly items: it is
+  // painted in pieces, so that giving up is heard within one piece.
+  constexpr int kItemsBetweenChecks = 128;
   while (position < count) {
-    if (stop && stop->load(std::memory_order_relaxed)) {
-      Clear();  // a half-painted layer shows no document at all
-      return true;
-    }
     if (Worth(position, count, stride) && (kept_.empty() || kept_.back().position < position)) {
       // A copy that cannot be made only costs a longer repaint later.
       if (auto copy = top_->Clone()) kept_.push_back({position, std::move(copy)});
     }
     const int next = NextWorth(position, count, stride);
-    Paint(doc, position, next);
+    for (int from = position; from < next; from += kItemsBetweenChecks) {
+      if (stop && stop->load(std::memory_order_relaxed)) {
+        Clear();  // a half-painted layer shows no document at all
+        return true;
+      }
+      Paint(doc, from, std::min(next, from + kItemsBetweenChecks));
+    }
     position = next;
   }
   count_ = count;

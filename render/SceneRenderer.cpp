@@ -49,20 +49,20 @@ LayerUnits UnitsOnLayer(const Image& layer, const TWKFILE& doc, float pixelsPerU
 }  // namespace
 
 void PaintItems(Image& layer, const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY, RenderArea area,
-                int first, int last) {
+                int first, int last, const PaintCancel* cancel) {
   first = std::max(first, 0);
   last = std::min(last, doc.CData.size() - 1);
   if (first > last) return;
   const LayerUnits units = UnitsOnLayer(layer, doc, pixelsPerUnitX, pixelsPerUnitY, area);
   try {
-    PaintItemsInBands(layer, doc, units.wide, units.high, first, last);
+    PaintItemsInBands(layer, doc, units.wide, units.high, first, last, {}, cancel);
   } catch (...) {
     layer.MarkDirty();  // out of memory: the layer keeps what was painted
   }
 }
 
 void PaintItemRows(Image& layer, const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY, RenderArea area,
-                   int first, int last, int top, int bottom) {
+                   int first, int last, int top, int bottom, const PaintCancel* cancel) {
   first = std::max(first, 0);
   last = std::min(last, doc.CData.size() - 1);
   top = std::max(top, 0);
@@ -70,7 +70,7 @@ void PaintItemRows(Image& layer, const TWKFILE& doc, float pixelsPerUnitX, float
   if (first > last || top >= bottom) return;
   const LayerUnits units = UnitsOnLayer(layer, doc, pixelsPerUnitX, pixelsPerUnitY, area);
   try {
-    PaintItemsInRows(layer, doc, units.wide, units.high, first, last, top, bottom);
+    PaintItemsInRows(layer, doc, units.wide, units.high, first, last, top, bottom, cancel);
   } catch (...) {
     // out of memory: the layer keeps what was painted
   }
@@ -114,7 +114,7 @@ std::unique_ptr<Image> ComposeOverGrid(const Image& grid, const Image* layer) tr
 }
 
 std::unique_ptr<Image> ComposeCanvas(const Image& grid, const TWKFILE& doc, float pixelsPerUnitX,
-                                     float pixelsPerUnitY) try {
+                                     float pixelsPerUnitY, const PaintCancel* cancel) try {
   const PixelSize size = RenderImageSize(doc, pixelsPerUnitX, pixelsPerUnitY, RenderArea::kDocument);
   auto layer = Image::NewTransparent(size.width, size.height);
   if (!layer) return grid.Clone();  // the grid alone
@@ -125,7 +125,8 @@ std::unique_ptr<Image> ComposeCanvas(const Image& grid, const TWKFILE& doc, floa
   // grid rows below the rendered area are copied as they are.
   PaintItemsInBands(*layer, doc, AreaSide(doc.TWKW, RenderArea::kDocument), AreaSide(doc.TWKH, RenderArea::kDocument),
                     0, doc.CData.size() - 1,
-                    [&](int top, int bottom) { ComposeRows(*canvas, grid, *layer, top, bottom); });
+                    [&](int top, int bottom) { ComposeRows(*canvas, grid, *layer, top, bottom); }, cancel);
+  if (GivenUp(cancel)) return nullptr;
   ComposeRows(*canvas, grid, *layer, layer->height(), grid.height());
   canvas->MarkDirty();
   return canvas;

@@ -7,6 +7,7 @@
 #include "document/Document.h"
 #include "render/Image.h"
 #include "render/KeptImage.h"
+#include "render/PaintCancel.h"
 
 namespace twk {
 
@@ -43,22 +44,23 @@ Image* RenderDocumentInto(KeptImage& kept, const TWKFILE& doc, float pixelsPerUn
 // at the given pixels per unit: the document area covers the layer's top-left
 // RenderImageSize pixels, whatever the layer's size. Painting
 // items 1..n and then item 0 gives the same pixels as painting 0..n at once.
-// Should memory run out, the layer keeps what was painted.
+// Should memory run out, the layer keeps what was painted; so it does, half
+// painted, once `cancel` is requested.
 void PaintItems(Image& layer, const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY,
-                RenderArea area, int first, int last);
+                RenderArea area, int first, int last, const PaintCancel* cancel = nullptr);
 
 // PaintItems on the rows [top, bottom) of `layer` only, on this thread; the
 // rows get exactly the pixels PaintItems would give them.
 void PaintItemRows(Image& layer, const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY, RenderArea area,
-                   int first, int last, int top, int bottom);
+                   int first, int last, int top, int bottom, const PaintCancel* cancel = nullptr);
 
 // A copy of `grid` with `layer` blended over its top-left corner; nullptr
 // when the copy cannot be made.
 std::unique_ptr<Image> ComposeOverGrid(const Image& grid, const Image* layer);
 
 // The picture the canvas shows: ComposeOverGrid of RenderDocument at the
-// canvas scale with the document area.
+// canvas scale with the document area; nullptr once `cancel` is requested.
 std::unique_ptr<Image> ComposeCanvas(const Image& grid, const TWKFILE& doc, float pixelsPerUnitX,
-                                     float pixelsPerUnitY);
+                                     float pixelsPerUnitY, const PaintCancel* cancel = nullptr);
 
 }  // namespace twk

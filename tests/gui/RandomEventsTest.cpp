@@ -101,6 +101,8 @@ class RandomRun {
   // The canvas shows exactly a full redraw of the current document.
   bool CanvasUpToDate() const {
     if (!app_.gridImage()) return true;
+    // A repaint past a frame's budget arrives from the worker.
+    if (!app_.SettleCanvas()) return false;
     const auto fresh = ComposeCanvas(*app_.gridImage(), app_.doc(), app_.editor().pixelsPerUnitX,
                                      app_.editor().pixelsPerUnitY);
     const QImage& shown = app_.imgDraw()->image();

@@ -33,6 +33,8 @@ class TestApp : public App {
   using App::RedrawCanvas;
   using App::DropCanvasCache;
   using App::canvasKeepsLayers;
+  using App::canvasPainting;
+  using App::SettleCanvas;
   using App::redrawCount;
   using App::ReplaceDocument;
   using App::rowDragPending;

@@ -1,0 +1,105 @@
+// The longest time the editor's GUI thread is held at once while a large
+// drawing is opened and while a key moves all its items, until the canvas
+// shows the finished picture. The drawings are the paint-heavy families:
+// translucent three-turn arcs of round dots, and opaque rectangles filling
+// the whole canvas; the key comes with none selected, so it moves every
+// item. Counters, in milliseconds: open_stall and edit_stall
+// (the longest hold), open_done and edit_done (until the picture is shown),
+// and sync_paint, the time the composer takes for the same picture on the
+// calling thread (what held the GUI thread when every repaint was painted
+// there).
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <chrono>
+#include <thread>
+
+#include "app/App.h"
+#include "app/ImageCanvas.h"
+#include "app/ItemListWidget.h"
+#include "gui/TestApp.h"
+#include "render/CanvasComposer.h"
+#include "render/Grid.h"
+#include "render/HostileDrawings.h"
+
+namespace twk {
+namespace {
+
+struct Stall {
+  double longestMs = 0, doneMs = 0;
+};
+
+// Runs `change` and then the event loop until the canvas has its picture,
+// timing the longest stretch between two returns to the loop.
+template <typename Change>
+Stall TimeStall(TestApp& app, Change change) {
+  QElapsedTimer clock;
+  clock.start();
+  change();
+  Stall stall;
+  qint64 last = 0;
+  for (;;) {
+    const qint64 now = clock.nsecsElapsed();
+    stall.longestMs = std::max(stall.longestMs, static_cast<double>(now - last) / 1e6);
+    last = now;
+    if (!app.canvasPainting()) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    QCoreApplication::processEvents();
+  }
+  // The finished picture shown, timed as one more stretch.
+  app.SettleCanvas();
+  {
+    const qint64 now = clock.nsecsElapsed();
+    stall.longestMs = std::max(stall.longestMs, static_cast<double>(now - last) / 1e6);
+  }
+  stall.doneMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+  return stall;
+}
+
+double SyncPaintMs(TestApp& app) {
+  CanvasComposer composer;
+  const auto start = std::chrono::steady_clock::now();
+  benchmark::DoNotOptimize(composer.Compose(*app.gridImage(), app.doc(), app.state(), app.editor().pixelsPerUnitX,
+                                            app.editor().pixelsPerUnitY));
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+void PaintStall(benchmark::State& state, TWKFILE (*family)(int)) {
+  const int count = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    TestApp app(ScreenScale{});
+    app.Start();
+    TWKFILE doc = family(count);
+    const Stall open = TimeStall(app, [&] { app.ReplaceDocument(std::move(doc)); });
+    // With none selected the key moves every item: the whole drawing is
+    // painted again.
+    app.lstItems()->items().SelectOnly(-1);
+    app.SettleCanvas();
+    const Stall edit = TimeStall(app, [&] {
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+      QCoreApplication::sendEvent(app.imgDraw(), &press);
+    });
+    state.counters["open_stall_ms"] = open.longestMs;
+    state.counters["open_done_ms"] = open.doneMs;
+    state.counters["edit_stall_ms"] = edit.longestMs;
+    state.counters["edit_done_ms"] = edit.doneMs;
+    if (state.range(1) != 0) state.counters["sync_paint_ms"] = SyncPaintMs(app);
+  }
+}
+
+TWKFILE DottedArcs(int count) { return test::TranslucentArcs(count, kDots); }
+
+void BM_PaintStallDottedArcs(benchmark::State& state) { PaintStall(state, DottedArcs); }
+void BM_PaintStallOpaqueFills(benchmark::State& state) { PaintStall(state, test::OpaqueFills); }
+// Args: item count, 1 to time the paint on the calling thread too (about
+// four minutes for the 250,000 arcs).
+BENCHMARK(BM_PaintStallDottedArcs)->ArgNames({"items", "sync"})->Args({1000, 1})->Args({25000, 1})->Args({250000, 0})
+    ->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintStallOpaqueFills)->ArgNames({"items", "sync"})->Args({1000, 1})->Args({250000, 1})
+    ->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace twk

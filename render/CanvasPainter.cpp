@@ -1,0 +1,199 @@
+#include "render/CanvasPainter.h"
+
+#include <utility>
+
+#include "render/SelectionMarks.h"
+
+namespace twk {
+
+namespace {
+
+// A repaint outranks marks, which outrank layers made ahead of a key.
+constexpr int kLayersRank = -1;
+constexpr int kMarksRank = 0;
+constexpr int kRepaintRank = 1;
+
+// The guessed time of the selection's marks: the box around all of them
+// costs a little per item, the handles of a few items more.
+double GuessMarksNs(std::size_t marked) {
+  constexpr double kNsPerItem = 200, kNsPerItemWithHandles = 30000;
+  return static_cast<double>(marked) * (marked <= kMostItemsWithHandles ? kNsPerItemWithHandles : kNsPerItem);
+}
+
+// What a job paints from: its own copies, so that it never reads the live
+// document.
+struct SceneCopy {
+  std::unique_ptr<Image> grid;
+  TWKFILE doc;
+  EditorState state;
+  float ppuX = 0, ppuY = 0;
+  std::vector<IndexRun> selected;
+  std::vector<int> marked;
+};
+
+std::shared_ptr<SceneCopy> CopyScene(const CanvasScene& scene) {
+  auto copy = std::make_shared<SceneCopy>();
+  copy->grid = scene.grid.Clone();
+  if (!copy->grid) return nullptr;
+  copy->doc = scene.doc;
+  // The composer tells the item being drawn by its address.
+  const bool building = scene.state.Constructing && scene.state.ConstructionItem != nullptr &&
+                        scene.state.ConstructionItem == scene.doc.CData.front();
+  copy->state.Constructing = building;
+  copy->state.ConstructionItem = building ? copy->doc.CData.front() : nullptr;
+  copy->ppuX = scene.pixelsPerUnitX;
+  copy->ppuY = scene.pixelsPerUnitY;
+  copy->selected = scene.selected;
+  copy->marked = scene.marked;
+  return copy;
+}
+
+// The items `marked` of `doc` alone, in a document of their own, and their
+// indices there: their marks are the same.
+std::shared_ptr<const TWKFILE> MarkedItems(const TWKFILE& doc, const std::vector<int>& marked,
+                                           std::vector<int>& indices) {
+  auto items = std::make_shared<TWKFILE>();
+  items->TWKW = doc.TWKW;
+  items->TWKH = doc.TWKH;
+  items->CData.reserve(static_cast<int>(marked.size()));
+  for (int index : marked) {
+    if (index < 0 || index >= doc.CData.size()) continue;
+    indices.push_back(items->CData.size());
+    items->CData.append(*doc.CData.at(index));
+  }
+  return items;
+}
+
+}  // namespace
+
+CanvasPainter::CanvasPainter(std::function<void()> paintFinished)
+    : worker_(std::move(paintFinished), WorkerPriority::kNormal) {}
+
+CanvasPainter::~CanvasPainter() { Stop(); }
+
+CanvasUpdate CanvasPainter::Repaint(const CanvasScene& scene) {
+  const long long serial = ++requested_;
+  // While the worker is idle the composer is ours.
+  if (!busy()) {
+    PaintBudget budget;
+    if (composer_.Fits(scene.doc, scene.state, scene.pixelsPerUnitX, scene.pixelsPerUnitY, scene.selected,
+                       budget) &&
+        budget.Spend(GuessMarksNs(scene.marked.size()))) {
+      return PaintScene(scene.grid, scene.doc, scene.state, scene.pixelsPerUnitX, scene.pixelsPerUnitY,
+                        scene.selected, scene.marked, serial, nullptr)
+                 ? CanvasUpdate::kPainted
+                 : CanvasUpdate::kFailed;
+    }
+  }
+  std::shared_ptr<SceneCopy> copy;
+  try {
+    copy = CopyScene(scene);
+  } catch (...) {
+  }
+  if (!copy) return CanvasUpdate::kFailed;  // out of memory: the canvas keeps its picture
+  const auto posted = worker_.Post(
+      [this, copy, serial](const PaintCancel& cancel) {
+        (void)PaintScene(*copy->grid, copy->doc, copy->state, copy->ppuX, copy->ppuY, copy->selected, copy->marked,
+                         serial, &cancel);
+      },
+      kRepaintRank, true);
+  if (posted == LatestJobWorker::Posted::kQueued) return CanvasUpdate::kQueued;
+  // No thread to paint on (so none in flight): here, however long it takes.
+  return PaintScene(scene.grid, scene.doc, scene.state, scene.pixelsPerUnitX, scene.pixelsPerUnitY, scene.selected,
+                    scene.marked, serial, nullptr)
+             ? CanvasUpdate::kPainted
+             : CanvasUpdate::kFailed;
+}
+
+CanvasUpdate CanvasPainter::Mark(const CanvasScene& scene) {
+  const std::shared_ptr<const CanvasPicture> last = picture();
+  if (!last) return CanvasUpdate::kFailed;
+  PaintBudget budget;
+  if (budget.Spend(GuessMarksNs(scene.marked.size()))) {
+    auto shown = Marked(last->plain, scene.doc, scene.marked, scene.pixelsPerUnitX, scene.pixelsPerUnitY);
+    Publish(last->plain, shown ? shown : last->plain, scene.marked, last->serial);
+    return CanvasUpdate::kPainted;
+  }
+  std::vector<int> indices;
+  std::shared_ptr<const TWKFILE> items;
+  try {
+    items = MarkedItems(scene.doc, scene.marked, indices);
+  } catch (...) {
+    return CanvasUpdate::kFailed;
+  }
+  const float ppuX = scene.pixelsPerUnitX, ppuY = scene.pixelsPerUnitY;
+  const auto posted = worker_.Post(
+      [this, items, indices, marked = scene.marked, ppuX, ppuY](const PaintCancel& cancel) {
+        // Over the latest plain picture, which a repaint may have made since.
+        const std::shared_ptr<const CanvasPicture> base = picture();
+        auto shown = Marked(base->plain, *items, indices, ppuX, ppuY);
+        if (!GivenUp(&cancel)) Publish(base->plain, shown ? shown : base->plain, marked, base->serial);
+      },
+      kMarksRank, false);
+  return posted == LatestJobWorker::Posted::kQueued ? CanvasUpdate::kQueued : CanvasUpdate::kFailed;
+}
+
+void CanvasPainter::KeepLayersFor(const CanvasScene& scene) {
+  if (busy()) return;  // the composer is the worker's; what it paints keeps layers
+  PaintBudget budget;
+  if (composer_.Fits(scene.doc, scene.state, scene.pixelsPerUnitX, scene.pixelsPerUnitY, scene.selected, budget,
+                     true)) {
+    composer_.KeepLayersFor(scene.doc, scene.state, scene.pixelsPerUnitX, scene.pixelsPerUnitY, scene.selected);
+    return;
+  }
+  std::shared_ptr<SceneCopy> copy;
+  try {
+    copy = CopyScene(scene);
+  } catch (...) {
+  }
+  if (!copy) return;  // the next key paints them
+  (void)worker_.Post(
+      [this, copy](const PaintCancel& cancel) {
+        composer_.KeepLayersFor(copy->doc, copy->state, copy->ppuX, copy->ppuY, copy->selected, &cancel);
+      },
+      kLayersRank, false);
+}
+
+bool CanvasPainter::PaintScene(const Image& grid, const TWKFILE& doc, const EditorState& state, float ppuX,
+                               float ppuY, const std::vector<IndexRun>& selected, const std::vector<int>& marked,
+                               long long serial, const PaintCancel* cancel) {
+  std::shared_ptr<const Image> plain = composer_.Compose(grid, doc, state, ppuX, ppuY, selected, cancel);
+  if (!plain) return false;
+  auto shown = Marked(plain, doc, marked, ppuX, ppuY);
+  if (GivenUp(cancel)) return false;
+  Publish(plain, shown ? shown : plain, marked, serial);
+  return true;
+}
+
+std::shared_ptr<const Image> CanvasPainter::Marked(const std::shared_ptr<const Image>& plain, const TWKFILE& doc,
+                                                   const std::vector<int>& marked, float ppuX, float ppuY) {
+  if (marked.empty()) return plain;
+  std::shared_ptr<Image> shown = plain->Clone();
+  if (shown) PaintSelectionMarks(*shown, doc, marked, ppuX, ppuY);
+  return shown;  // nullptr when the copy cannot be made: shown without marks
+}
+
+void CanvasPainter::Publish(std::shared_ptr<const Image> plain, std::shared_ptr<const Image> shown,
+                            std::vector<int> marked, long long serial) {
+  auto finished = std::make_shared<CanvasPicture>();
+  finished->plain = std::move(plain);
+  finished->shown = std::move(shown);
+  finished->marked = std::move(marked);
+  finished->serial = serial;
+  std::lock_guard lock(mutex_);
+  finished->generation = ++generation_;
+  finished_ = std::move(finished);
+}
+
+std::shared_ptr<const CanvasPicture> CanvasPainter::picture() const {
+  std::lock_guard lock(mutex_);
+  return finished_;
+}
+
+void CanvasPainter::Invalidate() {
+  // While the worker has the composer its kept pictures are checked against
+  // the document as ever, so they are dropped only when it is idle.
+  if (!busy()) composer_.Invalidate();
+}
+
+}  // namespace twk

@@ -1,0 +1,109 @@
+#pragma once
+// Keeps the canvas picture up to date without holding up the editing thread
+// (the caller's thread below) for longer than a frame.
+//
+// A repaint the composer would finish within a frame (PaintBudget's guess)
+// is painted at once on the caller's thread, with the composer's own kept
+// layers, exactly as it always was. A larger one hands copies of all it
+// paints (the document, the grid, the selection) to a LatestJobWorker: a
+// newer repaint replaces the one waiting and gives up the one in flight at
+// its next item or band, so the worker only ever finishes the latest state.
+// The selection's marks follow the same rule. A picture is published whole
+// (grid, items and marks) or not at all; after each job the worker calls
+// `paintFinished` on its own thread, and the caller fetches the latest
+// picture with picture().
+//
+// The composer belongs to the worker while a job is in flight or waiting,
+// and to the caller otherwise; `mutex_` guards the finished picture.
+
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "document/Document.h"
+#include "document/EditorState.h"
+#include "render/CanvasComposer.h"
+#include "render/Image.h"
+#include "render/LatestJobWorker.h"
+
+namespace twk {
+
+// One finished canvas picture; never drawn on again, so it may be read on
+// any thread.
+struct CanvasPicture {
+  std::shared_ptr<const Image> plain;  // grid and items
+  std::shared_ptr<const Image> shown;  // with the marks of `marked` over it (plain when none)
+  std::vector<int> marked;             // indices of CData whose marks `shown` has
+  long long serial = 0;                // of the repaint request `plain` shows
+  long long generation = 0;            // counts the pictures finished
+};
+
+// What the caller wants shown, read in place on the caller's thread.
+struct CanvasScene {
+  const Image& grid;
+  const TWKFILE& doc;
+  const EditorState& state;
+  float pixelsPerUnitX, pixelsPerUnitY;
+  std::vector<IndexRun> selected;  // runs the composer keeps layers around
+  std::vector<int> marked;         // indices whose marks are shown
+};
+
+enum class CanvasUpdate {
+  kPainted,  // a new picture is ready now
+  kQueued,   // the worker paints it and reports through paintFinished
+  kFailed,   // no new picture (out of memory, or no picture to mark yet)
+};
+
+class CanvasPainter {
+ public:
+  explicit CanvasPainter(std::function<void()> paintFinished);
+  ~CanvasPainter();  // Stop
+  CanvasPainter(const CanvasPainter&) = delete;
+  CanvasPainter& operator=(const CanvasPainter&) = delete;
+
+  // A new picture of the scene. Repaint, Mark, KeepLayersFor, Invalidate
+  // and Stop are called from one thread.
+  CanvasUpdate Repaint(const CanvasScene& scene);
+  // The scene's marks over the last plain picture. Never replaces a waiting
+  // repaint nor gives up one in flight: that repaint brings its own marks.
+  CanvasUpdate Mark(const CanvasScene& scene);
+  // Builds the composer's layers for the selection ahead of the first key:
+  // here when that fits in a frame, else on the worker behind any repaint.
+  void KeepLayersFor(const CanvasScene& scene);
+  // The latest finished picture; nullptr before the first.
+  std::shared_ptr<const CanvasPicture> picture() const;
+  // The serial of the latest Repaint.
+  long long requested() const { return requested_; }
+  // Whether a job is in flight or waiting on the worker.
+  bool busy() const { return worker_.busy(); }
+  // Forgets the composer's kept pictures; a paint in flight is given up
+  // (and forgets its own).
+  void Invalidate();
+  // Whether the composer keeps layers (false while the worker has it).
+  bool HasCachedLayer() const { return !busy() && composer_.HasCachedLayer(); }
+  // Gives up the paint in flight and waits for the worker thread to end
+  // (within one item or band of the paint); a later job starts a new one.
+  void Stop() { worker_.Stop(); }
+
+ private:
+  // The composer's picture of `doc` with the marks of `marked`, published
+  // as request `serial`; false when it was given up or failed.
+  bool PaintScene(const Image& grid, const TWKFILE& doc, const EditorState& state, float ppuX, float ppuY,
+                  const std::vector<IndexRun>& selected, const std::vector<int>& marked, long long serial,
+                  const PaintCancel* cancel);
+  // `plain` with the marks of the items `marked` of `doc` over it.
+  static std::shared_ptr<const Image> Marked(const std::shared_ptr<const Image>& plain, const TWKFILE& doc,
+                                             const std::vector<int>& marked, float ppuX, float ppuY);
+  void Publish(std::shared_ptr<const Image> plain, std::shared_ptr<const Image> shown, std::vector<int> marked,
+               long long serial);
+
+  CanvasComposer composer_;
+  long long requested_ = 0;
+  mutable std::mutex mutex_;
+  std::shared_ptr<const CanvasPicture> finished_;
+  long long generation_ = 0;
+  LatestJobWorker worker_;  // last: it ends before what its jobs use
+};
+
+}  // namespace twk

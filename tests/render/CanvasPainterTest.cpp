@@ -1,0 +1,142 @@
+// The canvas painter: a repaint that fits in a frame is painted at once, a
+// larger one on the worker, published whole and equal to a full redraw; a
+// newer repaint gives up the one in flight; a paint given up leaves nothing
+// half made behind.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstring>
+#include <mutex>
+#include <thread>
+
+#include "render/CanvasPainter.h"
+#include "render/Grid.h"
+#include "render/SceneRenderer.h"
+#include "tests/render/HostileDrawings.h"
+#include "tests/render/RenderTestSupport.h"
+
+namespace twk {
+namespace {
+
+constexpr float kPpu = 20;
+
+bool SamePixels(const Image& a, const Image& b) {
+  if (a.width() != b.width() || a.height() != b.height()) return false;
+  for (int y = 0; y < a.height(); ++y) {
+    if (std::memcmp(a.data() + std::size_t(y) * a.stride(), b.data() + std::size_t(y) * b.stride(),
+                    std::size_t(a.width()) * 4) != 0)
+      return false;
+  }
+  return true;
+}
+
+// Counts the painter's reports.
+class Reports {
+ public:
+  void Arrive() {
+    std::lock_guard lock(mutex_);
+    ++count_;
+    changed_.notify_all();
+  }
+  void Await(int n) {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return count_ >= n; });
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  int count_ = 0;
+};
+
+class SlowBands {
+ public:
+  explicit SlowBands(int ms) { PaintCancel::SetBandDelayForTesting(ms); }
+  ~SlowBands() { PaintCancel::SetBandDelayForTesting(0); }
+};
+
+TEST(CanvasPainterTest, AFrameSizedRepaintIsPaintedHereALargerOneOnTheWorkerAndBothEqualTheFullRedraw) {
+  const auto grid = BuildGridImage(320, 320, 16, 16);
+  const EditorState state;
+  const struct {
+    TWKFILE doc;
+    CanvasUpdate expected;
+  } cases[] = {
+      {test::TranslucentArcs(3, kSolid), CanvasUpdate::kPainted},
+      {test::TranslucentArcs(200, kSolid), CanvasUpdate::kQueued},
+  };
+  for (const auto& c : cases) {
+    Reports reports;
+    CanvasPainter painter([&] { reports.Arrive(); });
+    const CanvasUpdate update = painter.Repaint(CanvasScene{*grid, c.doc, state, kPpu, kPpu, {}, {}});
+    EXPECT_EQ(update, c.expected) << c.doc.CData.size() << " items";
+    if (update == CanvasUpdate::kQueued) reports.Await(1);
+    const auto picture = painter.picture();
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->serial, painter.requested());
+    const auto full = ComposeCanvas(*grid, c.doc, kPpu, kPpu);
+    EXPECT_TRUE(SamePixels(*picture->shown, *full)) << c.doc.CData.size() << " items";
+  }
+}
+
+TEST(CanvasPainterTest, ANewerRepaintGivesUpThePaintInFlight) {
+  const auto grid = BuildGridImage(320, 320, 16, 16);
+  const EditorState state;
+  const TWKFILE first = test::TranslucentArcs(200, kSolid);
+  TWKFILE second = first;
+  second.CData.at(0)->X1 += 2;
+  SlowBands slow(400);
+  Reports reports;
+  CanvasPainter painter([&] { reports.Arrive(); });
+  ASSERT_EQ(painter.Repaint(CanvasScene{*grid, first, state, kPpu, kPpu, {}, {}}), CanvasUpdate::kQueued);
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));  // the first is in flight
+  const auto start = std::chrono::steady_clock::now();
+  ASSERT_EQ(painter.Repaint(CanvasScene{*grid, second, state, kPpu, kPpu, {}, {}}), CanvasUpdate::kQueued);
+  reports.Await(2);
+  // The first gave up at once: the second took little more than its own delay.
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1500));
+  const auto picture = painter.picture();
+  ASSERT_NE(picture, nullptr);
+  EXPECT_EQ(picture->generation, 1);  // nothing of the first was published
+  EXPECT_TRUE(SamePixels(*picture->shown, *ComposeCanvas(*grid, second, kPpu, kPpu)));
+}
+
+TEST(CanvasPainterTest, AComposeGivenUpDropsWhatItHalfPainted) {
+  const auto grid = BuildGridImage(320, 320, 16, 16);
+  const EditorState state;
+  const TWKFILE doc = test::TranslucentArcs(40, kSolid);
+  CanvasComposer composer;
+  PaintCancel cancel;
+  cancel.Request();
+  EXPECT_EQ(composer.Compose(*grid, doc, state, kPpu, kPpu, {{20, 20}}, &cancel), nullptr);
+  EXPECT_FALSE(composer.HasCachedLayer());
+  // The next picture is whole.
+  const auto picture = composer.Compose(*grid, doc, state, kPpu, kPpu, {{20, 20}});
+  ASSERT_NE(picture, nullptr);
+  const auto full = ComposeCanvas(*grid, doc, kPpu, kPpu);
+  EXPECT_TRUE(test::WithinLayerRounding(*picture, *full));
+}
+
+TEST(LatestJobWorkerTest, AJobNeverReplacesAWaitingOneOfHigherRank) {
+  std::mutex gate;
+  std::unique_lock hold(gate);
+  Reports reports;
+  LatestJobWorker worker([&] { reports.Arrive(); }, WorkerPriority::kNormal);
+  std::vector<int> ran;
+  auto job = [&](int id) { return [&, id](const PaintCancel&) { std::lock_guard open(gate); ran.push_back(id); }; };
+  ASSERT_EQ(worker.Post(job(1), 1, false), LatestJobWorker::Posted::kQueued);
+  while (!worker.busy()) std::this_thread::yield();
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));  // job 1 waits at the gate
+  EXPECT_EQ(worker.Post(job(2), 1, false), LatestJobWorker::Posted::kQueued);
+  EXPECT_EQ(worker.Post(job(3), 0, false), LatestJobWorker::Posted::kDropped);
+  EXPECT_EQ(worker.Post(job(4), 1, false), LatestJobWorker::Posted::kQueued);
+  hold.unlock();
+  reports.Await(2);
+  worker.Stop();
+  EXPECT_EQ(ran, (std::vector<int>{1, 4}));
+}
+
+}  // namespace
+}  // namespace twk
