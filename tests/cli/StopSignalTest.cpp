@@ -14,33 +14,15 @@
 #include "document/Colour.h"
 #include "persist/DocumentFile.h"
 #include "persist/PersistTestSupport.h"
+#include "support/SlowDrawings.h"
 
 namespace twk {
 namespace {
 
-// Translucent dotted rings over the whole area: seconds of work at every size.
-TWKFILE SlowDocument() {
-  TWKFILE doc;
-  for (int i = 0; i < 150; ++i) {
-    TWKDATA ring;
-    ring.Type = kEllipse;
-    ring.DrawMethod = kDots;
-    ring.DrawMethod2 = 2;
-    ring.DrawWidth = 0.3f;
-    ring.Visible = 1;
-    ring.DrawRGBA = PackRGBA(20, 80, 200, 60);
-    ring.X1 = ring.Y1 = 8;
-    ring.X4 = ring.Y4 = 8 + 0.025f * static_cast<float>(i);
-    ring.X2 = 0, ring.Y2 = 360;
-    doc.CData.append(ring);
-  }
-  return doc;
-}
-
 TEST(CliSignals, SigtermStopsAnExportBetweenFilesAndLeavesNoTemporaryFile) {
   test::ScratchDir dir;
   const std::string input = dir.File("star.twk");
-  ASSERT_EQ(SaveDocumentFile(input, SlowDocument()), ResultCode::kOk);
+  ASSERT_EQ(SaveDocumentFile(input, test::SlowToExport()), ResultCode::kOk);
   const std::string errPath = dir.File("err");
   const pid_t child = fork();
   ASSERT_GE(child, 0);

@@ -20,6 +20,7 @@
 #include "app/ExportProgressDialog.h"
 #include "document/Colour.h"
 #include "export/ExportTestSupport.h"
+#include "support/SlowDrawings.h"
 
 namespace twk {
 namespace {
@@ -52,31 +53,11 @@ TEST(ExportSizeList, CtrlAChecksEverySizeCtrlShiftANoneAndThePopupOffersBoth) {
   EXPECT_EQ(Checks(list), std::vector<Qt::CheckState>(12, Qt::Checked));
 }
 
-// A drawing that takes seconds to export at every size: translucent
-// dotted rings with round dots over the whole area.
-TWKFILE SlowDocument() {
-  TWKFILE doc;
-  for (int i = 0; i < 150; ++i) {
-    TWKDATA ring;
-    ring.Type = kEllipse;
-    ring.DrawMethod = kDots;
-    ring.DrawMethod2 = 2;
-    ring.DrawWidth = 0.3f;
-    ring.Visible = 1;
-    ring.DrawRGBA = PackRGBA(20, 80, 200, 60);
-    ring.X1 = ring.Y1 = 8;
-    ring.X4 = ring.Y4 = 8 + 0.025f * static_cast<float>(i);
-    ring.X2 = 0, ring.Y2 = 360;
-    doc.CData.append(ring);
-  }
-  return doc;
-}
-
 TEST(LongExport, CancelKeepsTheFilesWrittenAndReplacesNoOther) {
   ScopedWorkDir dir;
   ScriptedDialogs dialogs;
   auto app = test::StartedApp(dialogs);
-  app->ReplaceDocument(SlowDocument());
+  app->ReplaceDocument(test::SlowToExport());
   const std::vector<int> edges = {16, 32, 48, 64, 96, 128, 160, 192, 256, 512, 768, 1024};
   auto fileOf = [&](int edge) {
     return dir.path() + "/star." + QString::number(edge) + "x" + QString::number(edge) + ".png";
