@@ -142,3 +142,30 @@ inline Difference Compare(const ReadPng& a, const ReadPng& b) {
 }
 
 }  // namespace twk::testing
+
+#include "document/Colour.h"
+#include "document/Document.h"
+
+namespace twk::testing {
+
+// One translucent item of every kind the writers must match the renderer
+// on: a line or curve across the area, a box, or an ellipse arc (an open one
+// when filled, a whole turn otherwise), turned by `angle`.
+inline TWKDATA ProbeItem(int type, int method, int ends, float angle, float width = 1.5f) {
+  TWKDATA it;
+  it.Type = static_cast<std::uint8_t>(type);
+  it.DrawMethod = static_cast<std::uint8_t>(method);
+  it.DrawMethod2 = static_cast<std::uint8_t>(ends);
+  it.DrawWidth = width;
+  it.DrawAngle = angle;
+  it.DrawRGBA = PackRGBA(200, 40, 90, 190);
+  it.Visible = 1;
+  it.X1 = 2.5f, it.Y1 = 3.5f, it.X2 = 12.5f, it.Y2 = 1.5f, it.X3 = 3.5f, it.Y3 = 14.5f, it.X4 = 13.5f, it.Y4 = 11.5f;
+  if (type == kEllipse) {
+    it.X1 = 8, it.Y1 = 8, it.X4 = 13.5f, it.Y4 = 11.5f;  // radii 5.5 and 3.5
+    it.X2 = 20, it.Y2 = method == kFill ? 290 : 380;     // an open arc, or a whole turn
+  }
+  return it;
+}
+
+}  // namespace twk::testing

@@ -16,27 +16,12 @@
 namespace twk {
 namespace {
 
+using testing::ProbeItem;
+
 using testing::ReadPng;
 using testing::ReadPngFile;
 using testing::ScratchFolder;
 using testing::Difference;
-
-TWKDATA Item(int type, int method, int ends, float angle) {
-  TWKDATA it;
-  it.Type = static_cast<std::uint8_t>(type);
-  it.DrawMethod = static_cast<std::uint8_t>(method);
-  it.DrawMethod2 = static_cast<std::uint8_t>(ends);
-  it.DrawWidth = 1.5f;
-  it.DrawAngle = angle;
-  it.DrawRGBA = PackRGBA(200, 40, 90, 190);
-  it.Visible = 1;
-  it.X1 = 2.5f, it.Y1 = 3.5f, it.X2 = 12.5f, it.Y2 = 1.5f, it.X3 = 3.5f, it.Y3 = 14.5f, it.X4 = 13.5f, it.Y4 = 11.5f;
-  if (type == kEllipse) {
-    it.X1 = 8, it.Y1 = 8, it.X4 = 13.5f, it.Y4 = 11.5f;  // radii 5.5 and 3.5
-    it.X2 = 20, it.Y2 = method == kFill ? 290 : 380;     // an open arc, or a whole turn
-  }
-  return it;
-}
 
 // The SVG of `doc` at `pixels`, drawn by rsvg-convert, against the PNG export.
 Difference SvgAgainstPng(const TWKFILE& doc, int pixels, const ScratchFolder& dir) {
@@ -55,9 +40,9 @@ TEST(SvgMatchesPng, EveryKindMethodEndStyleAndARotation) {
   std::vector<TWKDATA> items;
   for (int type = 0; type < 4; ++type)
     for (int method = 0; method < 3; ++method)
-      for (int ends = 0; ends < 3; ++ends) items.push_back(Item(type, method, ends, 0));
-  items.push_back(Item(kRect, kDots, kSquareEnds, 30));
-  items.push_back(Item(kCurve, kSolid, kRoundEnds, 200));
+      for (int ends = 0; ends < 3; ++ends) items.push_back(ProbeItem(type, method, ends, 0));
+  items.push_back(ProbeItem(kRect, kDots, kSquareEnds, 30));
+  items.push_back(ProbeItem(kCurve, kSolid, kRoundEnds, 200));
 
   for (const TWKDATA& item : items) {
     TWKFILE doc;

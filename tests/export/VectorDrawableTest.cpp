@@ -19,6 +19,8 @@
 namespace twk {
 namespace {
 
+using testing::ProbeItem;
+
 using testing::Difference;
 using testing::ScratchFolder;
 
@@ -109,33 +111,16 @@ Difference DrawableAgainstPng(const TWKFILE& doc, const ScratchFolder& dir) {
   return Compare(a, b);
 }
 
-TWKDATA Item(int type, int method, int ends, float angle, float width) {
-  TWKDATA it;
-  it.Type = static_cast<std::uint8_t>(type);
-  it.DrawMethod = static_cast<std::uint8_t>(method);
-  it.DrawMethod2 = static_cast<std::uint8_t>(ends);
-  it.DrawWidth = width;
-  it.DrawAngle = angle;
-  it.DrawRGBA = PackRGBA(200, 40, 90, 190);
-  it.Visible = 1;
-  it.X1 = 2.5f, it.Y1 = 3.5f, it.X2 = 12.5f, it.Y2 = 1.5f, it.X3 = 3.5f, it.Y3 = 14.5f, it.X4 = 13.5f, it.Y4 = 11.5f;
-  if (type == kEllipse) {
-    it.X1 = 8, it.Y1 = 8, it.X4 = 13.5f, it.Y4 = 11.5f;  // radii 5.5 and 3.5
-    it.X2 = 20, it.Y2 = method == kFill ? 290 : 380;     // an open arc, or a whole turn
-  }
-  return it;
-}
-
 TEST(VectorDrawable, EveryKindMethodEndStyleRotationAndDotSizeMatchesThePng) {
   ScratchFolder dir;
   std::vector<TWKDATA> items;
   for (int type = 0; type < 4; ++type)
     for (int method = 0; method < 3; ++method)
-      for (int ends = 0; ends < 3; ++ends) items.push_back(Item(type, method, ends, 0, 1.5f));
+      for (int ends = 0; ends < 3; ++ends) items.push_back(ProbeItem(type, method, ends, 0, 1.5f));
   for (int ends = 0; ends < 3; ++ends) {
-    items.push_back(Item(kRect, kDots, ends, 30, 0.5f));     // turned, dashes through corners
-    items.push_back(Item(kCurve, kDots, ends, 200, 0.25f));  // fine dots along a curve
-    items.push_back(Item(kEllipse, kDots, ends, 75, 0.75f));
+    items.push_back(ProbeItem(kRect, kDots, ends, 30, 0.5f));     // turned, dashes through corners
+    items.push_back(ProbeItem(kCurve, kDots, ends, 200, 0.25f));  // fine dots along a curve
+    items.push_back(ProbeItem(kEllipse, kDots, ends, 75, 0.75f));
   }
   for (const TWKDATA& item : items) {
     TWKFILE doc;
