@@ -19,6 +19,7 @@ struct BudgetSuite {
     auto* block = static_cast<unsigned char*>(std::malloc(size + kHeader));
     if (!block) {
       gCurrent->Release(size);
+      gCurrent->outOfMemory_ = true;
       return nullptr;
     }
     std::memcpy(block, &size, sizeof size);
@@ -44,6 +45,7 @@ struct BudgetSuite {
     auto* grown = static_cast<unsigned char*>(std::realloc(block, size + kHeader));
     if (!grown) {
       if (size > old) gCurrent->Release(size - old);
+      gCurrent->outOfMemory_ = true;
       return nullptr;
     }
     if (size < old) gCurrent->Release(old - size);

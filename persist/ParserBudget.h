@@ -25,6 +25,9 @@ class ParserBudget {
   std::size_t held() const { return held_; }
   std::size_t peak() const { return peak_; }
   bool refused() const { return refused_; }
+  // Whether the system itself had no memory for an allocation the budget
+  // allowed: the parse then ended for want of memory, not by the budget.
+  bool outOfMemory() const { return outOfMemory_; }
 
   // Makes `budget` the one the suite charges on this thread while it lives.
   class Scope {
@@ -47,6 +50,7 @@ class ParserBudget {
   std::size_t held_ = 0;
   std::size_t peak_ = 0;
   bool refused_ = false;
+  bool outOfMemory_ = false;
 };
 
 }  // namespace twk

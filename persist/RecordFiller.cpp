@@ -1,6 +1,7 @@
 #include "persist/RecordFiller.h"
 
 #include <cstring>
+#include <new>
 
 #include "persist/ValueText.h"
 
@@ -21,11 +22,13 @@ void RecordFiller::Start(const char* name) {
   if (top.kind == FrameKind::kRecord) return StartField(top, name);
   if (top.stopped || std::strcmp(name, "element") != 0) return Skip();
   const FieldDescription* field = top.field;
-  void* item = top.itemsLeft > 0 ? field->list.append(top.target) : nullptr;
-  if (!item) {
-    top.stopped = true;  // no more items for this list
+  if (top.itemsLeft == 0) {
+    top.stopped = true;  // the list holds no more items
     return Skip();
   }
+  void* item = field->list.append(top.target);
+  // Out of memory the list would end early and the record pass for whole.
+  if (!item) throw std::bad_alloc();
   --top.itemsLeft;
   if (field->valueType == ValueType::kRecord) {
     ResetRecord(*field->itemDescription, item);

@@ -16,17 +16,22 @@ namespace {
 struct ParseState {
   RecordFiller filler;
   XML_Parser parser;
+  bool outOfMemory = false;  // an allocation for the record failed
 };
 
 void Stop(void* data) { XML_StopParser(static_cast<ParseState*>(data)->parser, XML_FALSE); }
 
-// An allocation failure (or any other exception) inside a callback stops the
-// parse instead of unwinding through the C library; the record keeps what
-// was filled.
+// An exception inside a callback stops the parse instead of unwinding
+// through the C library; the record keeps what was filled. An allocation
+// failure is noted, so that the reader does not pass off the part read as
+// the whole record.
 template <typename Fn>
 void Guarded(void* data, Fn&& fn) {
   try {
     fn(static_cast<ParseState*>(data)->filler);
+  } catch (const std::bad_alloc&) {
+    static_cast<ParseState*>(data)->outOfMemory = true;
+    Stop(data);
   } catch (...) {
     Stop(data);
   }
@@ -99,6 +104,8 @@ ResultCode XmlToRecord(const RecordDescription& description, std::string_view pa
       parsing = parsed && !last;
     } while (parsing && !stretch.empty());
   }
+  // Out of memory, the record holds only what fitted: not a result to keep.
+  if (state.outOfMemory || budget.outOfMemory()) throw std::bad_alloc();
   state.filler.Finish();
   return state.filler.sawRoot() ? ResultCode::kOk : ResultCode::kNoXmlDocument;
 }

@@ -25,7 +25,8 @@ bool WriteRecordXml(const RecordDescription& description, const void* record, co
 // its document element by element names. Parse errors are not reported: the
 // record receives everything delivered before the first error. Returns kOk, or
 // kNoXmlDocument when no parser could be created or the payload holds no element at all;
-// in that case `record` is left as it was.
+// in that case `record` is left as it was. Throws std::bad_alloc when memory
+// ran out while filling the record, which then holds only part of the text.
 [[nodiscard]] ResultCode XmlToRecord(const RecordDescription& description, std::string_view payload, void* record);
 // The same, telling in `whole` whether the parser took the entire payload
 // without an error, for texts that carry no zero fill and must be complete.

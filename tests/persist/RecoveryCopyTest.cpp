@@ -3,8 +3,12 @@
 // aside with the newest ten kept, and what a broken folder does.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <filesystem>
 #include <set>
 
@@ -12,6 +16,7 @@
 #include "persist/DocumentFile.h"
 #include "persist/RecoveryCopy.h"
 #include "persist/StateFolder.h"
+#include "support/HostileFamilies.h"
 
 namespace twk::test {
 namespace {
@@ -62,6 +67,48 @@ TEST(RecoveryCopyTest, KeptAfterItsEditorEndsAndTakenByOneEditorOnly) {
 
   found.Take(copy);
   EXPECT_TRUE(Names(folder).empty());
+}
+
+// The bytes of address space the process holds now.
+long long AddressSpaceNow() {
+  long long pages = 0;
+  std::ifstream("/proc/self/statm") >> pages;
+  return pages * ::sysconf(_SC_PAGESIZE);
+}
+
+TEST(RecoveryCopyTest, ACopyTooLargeForTheMemoryThereIsNowIsToldApartFromADamagedOne) {
+  ScratchDir dir;
+  const std::string folder = dir.File("state/tarnwick");
+  auto mine = RecoveryCopy::Claim(folder);
+  ASSERT_TRUE(mine);
+  ASSERT_EQ(mine->Write(Drawing(1), {}), ResultCode::kOk);
+  mine.reset();
+  AbandonedCopies found = AbandonedCopies::Claim(folder);
+  ASSERT_EQ(found.copies().size(), 1u);
+  const AbandonedCopy& copy = found.copies()[0];
+  // A small file that loads as 250,000 items: far more than 8 MB more.
+  WriteBytes(found.PathOf(copy), HostileFileBytes(HostileFamily::kEmptyItems, 250'000));
+  const std::string bytes = ReadBytes(found.PathOf(copy));
+
+  // Loaded in a child whose address space may grow by 8 MB only.
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const rlimit limit{static_cast<rlim_t>(AddressSpaceNow() + (8ll << 20)),
+                       static_cast<rlim_t>(AddressSpaceNow() + (8ll << 20))};
+    ::setrlimit(RLIMIT_AS, &limit);
+    TWKFILE doc;
+    const CopyLoad load = found.Load(copy, doc);
+    ::_exit(load == CopyLoad::kNoMemory ? 0 : 10 + static_cast<int>(load));
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "10 + the CopyLoad the child got";
+  EXPECT_EQ(ReadBytes(found.PathOf(copy)), bytes);  // loading never touches the copy
+  TWKFILE doc;
+  EXPECT_EQ(found.Load(copy, doc), CopyLoad::kLoaded);  // with the memory there is
+  EXPECT_EQ(doc.CData.size(), 250'000);
 }
 
 TEST(RecoveryCopyTest, ADiscardedCopyLeavesNothingBehind) {
