@@ -4,9 +4,9 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QMenu>
-#include <QThread>
 #include <QTimer>
 #include <chrono>
+#include <functional>
 
 #include "app/AppCommands.h"
 #include "app/ImageCanvas.h"
@@ -127,16 +127,14 @@ void App::ShowFinishedPictures() {
   previewShown_ = pictures->generation;
 }
 
-bool App::SettlePreview(int timeoutMs) {
+// Runs the event loop until `settled`, or false once `timeoutMs` pass. The
+// workers' reports arrive as events, which wake the loop.
+static bool SettleUntil(const std::function<bool()>& settled, int timeoutMs) {
   const QDeadlineTimer deadline(timeoutMs);
   // Wakes the loop below once the time is up, should no report come.
   QTimer alarm;
   alarm.setSingleShot(true);
   alarm.start(timeoutMs);
-  auto settled = [this] {
-    const std::shared_ptr<const PreviewPictures> pictures = previewPainter_.pictures();
-    return !previewPainter_.busy() && (!pictures || pictures->generation == previewShown_);
-  };
   while (!settled()) {
     if (deadline.hasExpired()) return false;
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
@@ -144,16 +142,22 @@ bool App::SettlePreview(int timeoutMs) {
   return true;
 }
 
+bool App::SettlePreview(int timeoutMs) {
+  return SettleUntil(
+      [this] {
+        const std::shared_ptr<const PreviewPictures> pictures = previewPainter_.pictures();
+        return !previewPainter_.busy() && (!pictures || pictures->generation == previewShown_);
+      },
+      timeoutMs);
+}
+
 bool App::SettleCanvas(int timeoutMs) {
-  const QDeadlineTimer deadline(timeoutMs);
-  for (;;) {
-    const std::shared_ptr<const CanvasPicture> picture = canvasPainter_.picture();
-    if (!canvasPainter_.busy() && (!picture || picture->generation == canvasShown_)) return true;
-    if (deadline.hasExpired()) return false;
-    // The worker's report arrives as an event.
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    QThread::msleep(1);
-  }
+  return SettleUntil(
+      [this] {
+        const std::shared_ptr<const CanvasPicture> picture = canvasPainter_.picture();
+        return !canvasPainter_.busy() && (!picture || picture->generation == canvasShown_);
+      },
+      timeoutMs);
 }
 
 void App::TogglePreview() {
@@ -273,7 +277,7 @@ void App::DispatchCommand(int number) {
     return;
   }
   if (band_.Active()) {
-    if (number == keys::kEsc && band_.Cancel()) ShowCanvas();
+    if (number == keys::kEsc && band_.Cancel()) ShowFinishedCanvas();
     return;
   }
   commands_.Dispatch(*editor_, number, Now());

@@ -82,7 +82,7 @@ void App::WireCanvas() {
       gesture_.Follow(*editor_, p.x(), p.y());
     } else if (band_.Active()) {
       band_.Follow(p.x(), p.y());
-      ShowCanvas();
+      ShowFinishedCanvas();  // the marks stay as they are; only the band moves
     } else {
       FollowPointer(*editor_, p.x(), p.y());
     }

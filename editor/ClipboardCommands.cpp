@@ -29,8 +29,6 @@ TWKFILE CutSelected(Editor& ed) {
 }
 
 bool PasteItems(Editor& ed, const ItemStore& items) {
-  if (static_cast<std::size_t>(items.size()) > kDocumentItemCeiling - static_cast<std::size_t>(ed.doc.CData.size()))
-    return false;
   std::vector<const TWKDATA*> sources;
   sources.reserve(static_cast<std::size_t>(items.size()));
   for (int i = 0; i < items.size(); ++i) sources.push_back(items.at(i));

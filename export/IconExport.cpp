@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "export/ExportProgress.h"
 #include "export/ExportSizes.h"
 #include "export/IcnsWriter.h"
 #include "export/IcoWriter.h"
@@ -26,15 +27,23 @@ void RenderOne(SizeWorker& worker, const TWKFILE& doc, int edge, IconImage& imag
 
 }  // namespace
 
-std::vector<IconImage> RenderIconImages(const TWKFILE& doc, const SizeSet& sizes, EdgeFit fit) {
+std::vector<IconImage> RenderSizeImages(const TWKFILE& doc, const SizeSet& sizes, EdgeFit fit,
+                                        const ExportProgress* progress) {
   const std::vector<int>& edges = sizes.edges();
   std::vector<IconImage> images(edges.size());
   // The sizes are taken from the largest down, so the largest starts first
   // and the small ones fill the other core.
   RunOnSizeWorkers(edges.size(), [&](SizeWorker& worker, std::size_t k) {
     const std::size_t at = edges.size() - 1 - k;
+    images[at].edge = edges[at];
+    if (progress && progress->StopRequested()) return;
     RenderOne(worker, doc, edges[at], images[at], fit);
   });
+  return images;
+}
+
+std::vector<IconImage> RenderIconImages(const TWKFILE& doc, const SizeSet& sizes, EdgeFit fit) {
+  std::vector<IconImage> images = RenderSizeImages(doc, sizes, fit);
   for (const IconImage& image : images) {
     if (image.png.empty()) return {};
   }

@@ -12,8 +12,14 @@
 
 namespace twk {
 
+class ExportProgress;
+
 // The PNG images of `sizes`, smallest first, rendered and encoded on two
-// threads. Empty when any of them could not be made.
+// threads; an image that could not be made, or was not begun because
+// `progress` asked to stop, has no bytes.
+std::vector<IconImage> RenderSizeImages(const TWKFILE& doc, const SizeSet& sizes, EdgeFit fit,
+                                        const ExportProgress* progress = nullptr);
+// The same, empty when any of them could not be made.
 std::vector<IconImage> RenderIconImages(const TWKFILE& doc, const SizeSet& sizes, EdgeFit fit = EdgeFit::kAsDrawn);
 
 // Writes one icon file of `format` (kIco or kIcns) with the sizes of `sizes`

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "export/IcnsWriter.h"
+#include "export/IconExport.h"
 #include "export/IcoWriter.h"
 #include "export/IconSetTexts.h"
 #include "export/SizeWorkers.h"
@@ -41,8 +42,7 @@ bool MakeFoldersOf(const std::string& root, const std::string& relative) {
 }
 
 // Every size any PNG, ICO or ICNS file of the plan holds, rendered and
-// encoded once, on two threads, the largest first. A size that cannot be
-// made is left out of the map.
+// encoded once. A size that cannot be made is left out of the map.
 PngBySize RenderSizes(const TWKFILE& doc, const std::vector<SetFile>& plan, const ExportProgress* progress,
                       EdgeFit fit) {
   SizeSet all;
@@ -50,20 +50,9 @@ PngBySize RenderSizes(const TWKFILE& doc, const std::vector<SetFile>& plan, cons
     if (file.kind == SetFileKind::kPng || file.kind == SetFileKind::kIco || file.kind == SetFileKind::kIcns)
       for (int edge : file.sizes.edges()) all.Add(edge);
   }
-  const std::vector<int>& edges = all.edges();
-  std::vector<std::vector<std::uint8_t>> pngs(edges.size());
-  RunOnSizeWorkers(edges.size(), [&](SizeWorker& worker, std::size_t k) {
-    const std::size_t at = edges.size() - 1 - k;
-    if (progress && progress->StopRequested()) return;
-    try {
-      if (const std::vector<std::uint8_t>* png = worker.Png(doc, ScaleOfEdge(edges[at]), fit)) pngs[at] = *png;
-    } catch (...) {
-      pngs[at].clear();  // out of memory: this size fails like any other
-    }
-  });
   PngBySize bySize;
-  for (std::size_t i = 0; i < edges.size(); ++i) {
-    if (!pngs[i].empty()) bySize[edges[i]] = std::move(pngs[i]);
+  for (IconImage& image : RenderSizeImages(doc, all, fit, progress)) {
+    if (!image.png.empty()) bySize[image.edge] = std::move(image.png);
   }
   return bySize;
 }

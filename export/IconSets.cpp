@@ -94,19 +94,6 @@ IconSetMask ParseIconSets(const std::string& list, std::string& bad) {
   return sets;
 }
 
-std::string IconSetNames(IconSetMask sets) {
-  std::vector<std::string> names;
-  for (const SetEntry& entry : kSets) {
-    if (sets & entry.set) names.push_back(entry.name);
-  }
-  std::string text;
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    if (i > 0) text += i + 1 == names.size() ? " and " : ", ";
-    text += names[i];
-  }
-  return text;
-}
-
 std::string AndroidResourceName(const std::string& name) {
   std::string res;
   for (const char c : name) {

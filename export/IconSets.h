@@ -24,9 +24,6 @@ inline constexpr IconSetMask kAllIconSets = (1u << 5) - 1;
 // empty name.
 IconSetMask ParseIconSets(const std::string& list, std::string& bad);
 
-// "windows, apple and web": the names of the sets in `sets`, in set order.
-std::string IconSetNames(IconSetMask sets);
-
 // `name` made a valid Android resource name: lower case letters, digits and
 // "_" (upper case letters are lowered, anything else becomes "_"); a leading
 // digit, or nothing at all, gets "ic_" in front.

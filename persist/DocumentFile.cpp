@@ -64,6 +64,13 @@ ResultCode SaveDocumentFile(const std::string& path, const TWKFILE& doc) {
   return SaveRecordFile(path, DocumentDescription(), doc, Container::kTagged);
 }
 
+ResultCode SaveDocumentFileAt(int folder, const std::string& name, const TWKFILE& doc) {
+  std::string header, stream;
+  const ResultCode encoded = EncodeRecordFile(DocumentDescription(), &doc, Container::kTagged, header, stream);
+  if (encoded != ResultCode::kOk) return encoded;
+  return ReplaceFileAt(folder, name, header, stream);
+}
+
 ResultCode LoadDocumentFile(const std::string& path, TWKFILE& doc) {
   return LoadRecordFile(path, DocumentDescription(), doc, Container::kTagged);
 }

@@ -18,6 +18,9 @@ inline constexpr std::size_t kItemCeiling = kDocumentItemCeiling;
 
 // Writes `doc` to `path`; a ResultCode.
 [[nodiscard]] ResultCode SaveDocumentFile(const std::string& path, const TWKFILE& doc);
+// The same for the file `name` inside the open folder `folder`, never
+// through a link (ReplaceFileAt).
+[[nodiscard]] ResultCode SaveDocumentFileAt(int folder, const std::string& name, const TWKFILE& doc);
 // Reads `path` into `doc`; on failure before the record is filled `doc` is
 // left as it was. A ResultCode.
 [[nodiscard]] ResultCode LoadDocumentFile(const std::string& path, TWKFILE& doc);

@@ -10,7 +10,7 @@
 #include <new>
 
 #include "persist/DocumentFile.h"
-#include "persist/RecordFile.h"
+#include "persist/FileAccess.h"
 
 namespace twk {
 
@@ -129,10 +129,7 @@ ResultCode RecoveryCopy::Write(const TWKFILE& doc, const CopyNotes& notes) {
       return ResultCode::kFileFailed;
     notesWritten_ = notes;
   }
-  std::string header, stream;
-  const ResultCode encoded = EncodeRecordFile(DocumentDescription(), &doc, Container::kTagged, header, stream);
-  if (encoded != ResultCode::kOk) return encoded;
-  return ReplaceFileAt(folder_.get(), name_ + ".twk", header, stream);
+  return SaveDocumentFileAt(folder_.get(), name_ + ".twk", doc);
 }
 
 void RecoveryCopy::Discard() {

@@ -77,8 +77,9 @@ class CanvasPainter {
   long long requested() const { return requested_; }
   // Whether a job is in flight or waiting on the worker.
   bool busy() const { return worker_.busy(); }
-  // Forgets the composer's kept pictures; a paint in flight is given up
-  // (and forgets its own).
+  // Forgets the composer's kept pictures when the worker is idle; while it
+  // paints they are checked against its document as ever, and the repaint
+  // that follows this call gives that paint up.
   void Invalidate();
   // Whether the composer keeps layers (false while the worker has it).
   bool HasCachedLayer() const { return !busy() && composer_.HasCachedLayer(); }
