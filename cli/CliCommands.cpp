@@ -10,7 +10,6 @@
 #include "cli/StopSignals.h"
 #include "export/ExportOperation.h"
 #include "export/IconSetExport.h"
-#include "export/PngExport.h"
 #include "fit/Crispness.h"
 #include "persist/DocumentFile.h"
 #include "persist/PathRules.h"
@@ -59,17 +58,7 @@ std::string ExportBaseFor(const Arguments& args) {
 std::string OutputOverInput(const std::string& input, const ExportRequest& request) {
   struct stat in {};
   if (::stat(input.c_str(), &in) != 0) return {};
-  std::vector<std::string> outputs;
-  if (request.format == ExportFormat::kIconSets) {
-    for (const SetFile& file : PlanIconSets(request.sets, request.setName))
-      outputs.push_back(request.base + "/" + file.path);
-  } else if (request.format == ExportFormat::kPng) {
-    for (const ExportJob& job : ExportJobsFor(request.base, SplitSizes(request.format, request.sizes).held))
-      outputs.push_back(job.path);
-  } else {
-    outputs.push_back(request.base + "." + FormatName(request.format));
-  }
-  for (const std::string& output : outputs) {
+  for (const std::string& output : ExportOutputPaths(request)) {
     struct stat out {};
     if (::stat(output.c_str(), &out) == 0 && out.st_dev == in.st_dev && out.st_ino == in.st_ino) return output;
   }

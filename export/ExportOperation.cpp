@@ -103,6 +103,20 @@ ExportReport RunExport(const ExportRequest& request) {
   return report;
 }
 
+std::vector<std::string> ExportOutputPaths(const ExportRequest& request) {
+  std::vector<std::string> paths;
+  if (request.format == ExportFormat::kIconSets) {
+    for (const SetFile& file : PlanIconSets(request.sets, request.setName))
+      paths.push_back(IconSetFilePath(request.base, file));
+  } else if (request.format == ExportFormat::kPng) {
+    for (const ExportJob& job : ExportJobsFor(request.base, SplitSizes(request.format, request.sizes).held))
+      paths.push_back(job.path);
+  } else {
+    paths.push_back(request.base + "." + FormatName(request.format));
+  }
+  return paths;
+}
+
 std::vector<ExportMessage> ExportMessages(const ExportReport& report) {
   std::vector<ExportMessage> messages;
   std::string failed;

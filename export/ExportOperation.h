@@ -81,6 +81,10 @@ struct ExportMessage {
 // be false. A stopped export says instead which files were written.
 std::vector<ExportMessage> ExportMessages(const ExportReport& report);
 
+// The paths of the files `request` would write, in the order it writes
+// them (sizes a format cannot hold left out).
+std::vector<std::string> ExportOutputPaths(const ExportRequest& request);
+
 // The paths of the files written, in the report's order.
 std::vector<std::string> WrittenFiles(const ExportReport& report);
 

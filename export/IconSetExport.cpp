@@ -22,6 +22,12 @@ namespace {
 
 using PngBySize = std::map<int, std::vector<std::uint8_t>>;
 
+// The sets' folder without trailing "/" ("/" itself stays).
+std::string SetsRoot(std::string folder) {
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  return folder;
+}
+
 bool IsFolder(const std::string& path) {
   struct stat info {};
   return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
@@ -118,17 +124,16 @@ std::vector<SetFileResult> WriteIconSets(const TWKFILE& doc, IconSetMask sets, c
   std::vector<SetFileResult> results;
   if (progress && progress->StopRequested()) {
     // Stopped before it began: not even a folder is made.
-    for (const SetFile& file : plan) results.push_back({file, folder + "/" + file.path, SetFileOutcome::kNotStarted});
+    for (const SetFile& file : plan) results.push_back({file, IconSetFilePath(folder, file), SetFileOutcome::kNotStarted});
     return results;
   }
-  std::string root = folder;
-  while (root.size() > 1 && root.back() == '/') root.pop_back();
+  const std::string root = SetsRoot(folder);
   const bool rootMade = MakeFolder(root);
   // Nothing is rendered for a folder that cannot be made: every file fails.
   const PngBySize pngs = rootMade ? RenderSizes(doc, plan, progress, fit) : PngBySize{};
   for (const SetFile& file : plan) {
     const bool folders = rootMade && MakeFoldersOf(root, file.path);
-    results.push_back({file, root + "/" + file.path, folders ? SetFileOutcome::kWritten : SetFileOutcome::kFailed});
+    results.push_back({file, IconSetFilePath(folder, file), folders ? SetFileOutcome::kWritten : SetFileOutcome::kFailed});
   }
   // Each file is flushed to disk before it takes its name, so most of the
   // time goes waiting on the disk: two files are written at once.
@@ -148,6 +153,10 @@ std::vector<SetFileResult> WriteIconSets(const TWKFILE& doc, IconSetMask sets, c
     if (progress) progress->FileDone();
   });
   return results;
+}
+
+std::string IconSetFilePath(const std::string& folder, const SetFile& file) {
+  return SetsRoot(folder) + "/" + file.path;
 }
 
 std::string IconSetDrawingName(const std::string& documentPath, const std::string& folder) {

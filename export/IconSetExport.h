@@ -32,6 +32,10 @@ std::vector<SetFileResult> WriteIconSets(const TWKFILE& doc, IconSetMask sets, c
                                          const std::string& name, ExportProgress* progress = nullptr,
                                          EdgeFit fit = EdgeFit::kAsDrawn);
 
+// Where the plan's `file` is written under `folder` (any trailing "/" of the
+// folder ignored).
+std::string IconSetFilePath(const std::string& folder, const SetFile& file);
+
 // The drawing's name in the sets: the document file's name without its
 // extension; for a drawing never saved, the export folder's name. Never
 // empty.
