@@ -67,26 +67,17 @@ std::string SaveTarget(std::string path) {
 // Removes the temporary files that saves killed part-way left in `folder`:
 // those named after a process that no longer runs.
 void RemoveStaleTemporaries(int folder) {
-  const int own = ::fcntl(folder, F_DUPFD_CLOEXEC, 0);
-  DIR* dir = own >= 0 ? ::fdopendir(own) : nullptr;
-  if (!dir) {
-    if (own >= 0) ::close(own);
-    return;
-  }
-  ::rewinddir(dir);  // the copy shares its position with `folder`
   const std::size_t prefix = sizeof kTemporaryPrefix - 1;
-  while (const dirent* entry = ::readdir(dir)) {
-    const char* name = entry->d_name;
-    if (std::strncmp(name, kTemporaryPrefix, prefix) != 0) continue;
+  ForEachNameIn(folder, [folder, prefix](const char* name) {
+    if (std::strncmp(name, kTemporaryPrefix, prefix) != 0) return;
     char* end = nullptr;
     const long pid = std::strtol(name + prefix, &end, 10);
-    if (pid <= 0 || pid > INT_MAX || *end != '-' || pid == ::getpid()) continue;
+    if (pid <= 0 || pid > INT_MAX || *end != '-' || pid == ::getpid()) return;
     const std::size_t length = std::strlen(name);
-    if (length < 4 || std::strcmp(name + length - 4, ".tmp") != 0) continue;
-    if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;  // its saver may still run
+    if (length < 4 || std::strcmp(name + length - 4, ".tmp") != 0) return;
+    if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) return;  // its saver may still run
     ::unlinkat(folder, name, 0);
-  }
-  ::closedir(dir);
+  });
 }
 
 // A fresh file in `folder` that no one else uses, created exclusively; a
@@ -204,6 +195,18 @@ ResultCode ReplaceFile(const std::string& requested, std::string_view part1, std
 ResultCode ReplaceFileAt(int folder, const std::string& name, std::string_view part1, std::string_view part2) {
   if (name.empty() || name.find('/') != std::string::npos) return ResultCode::kFileFailed;
   return WriteAndRename(folder, name, nullptr, 0600, part1, part2);
+}
+
+void ForEachNameIn(int folder, const std::function<void(const char* name)>& visit) {
+  const int own = ::fcntl(folder, F_DUPFD_CLOEXEC, 0);
+  DIR* dir = own >= 0 ? ::fdopendir(own) : nullptr;
+  if (!dir) {
+    if (own >= 0) ::close(own);
+    return;
+  }
+  ::rewinddir(dir);  // the copy shares its position with `folder`
+  while (const dirent* entry = ::readdir(dir)) visit(entry->d_name);
+  ::closedir(dir);
 }
 
 FileHandle OpenRegularAt(int folder, const std::string& name, std::uint64_t& size) {

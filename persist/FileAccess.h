@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -71,6 +72,10 @@ bool ReadExactly(int fd, std::uint64_t offset, char* buffer, std::size_t length)
 // a link and without waiting on a FIFO: a regular file only. An empty handle
 // otherwise (errno tells why; EINVAL for a file that is not regular).
 FileHandle OpenRegularAt(int folder, const std::string& name, std::uint64_t& size);
+
+// Calls `visit` with the name of every entry of the open folder `folder`
+// ("." and ".." included); nothing when it cannot be listed.
+void ForEachNameIn(int folder, const std::function<void(const char* name)>& visit);
 
 // The write(2) call ReplaceFile uses; tests swap it to make writing fail.
 using WriteCall = ssize_t (*)(int fd, const void* data, std::size_t size);

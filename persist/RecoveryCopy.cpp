@@ -1,6 +1,5 @@
 #include "persist/RecoveryCopy.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -32,21 +31,12 @@ bool IsRegularAt(int folder, const std::string& name, struct stat& info) {
 // without extension, with what fstatat says of them.
 std::vector<std::pair<std::string, struct stat>> CopiesIn(int folder) {
   std::vector<std::pair<std::string, struct stat>> found;
-  const int own = ::fcntl(folder, F_DUPFD_CLOEXEC, 0);
-  DIR* dir = own >= 0 ? ::fdopendir(own) : nullptr;
-  if (!dir) {
-    if (own >= 0) ::close(own);
-    return found;
-  }
-  ::rewinddir(dir);  // the copy shares its position with `folder`
-  while (const dirent* entry = ::readdir(dir)) {
-    const std::string_view name = entry->d_name;
-    if (name.size() <= 4 || name.substr(name.size() - 4) != ".twk") continue;
+  ForEachNameIn(folder, [&](std::string_view name) {
+    if (name.size() <= 4 || name.substr(name.size() - 4) != ".twk") return;
     const std::string stem(name.substr(0, name.size() - 4));
     struct stat info {};
     if (IsCopyName(stem) && IsRegularAt(folder, stem + ".twk", info)) found.emplace_back(stem, info);
-  }
-  ::closedir(dir);
+  });
   return found;
 }
 
