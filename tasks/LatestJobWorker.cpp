@@ -25,8 +25,8 @@ void TakeLowestPriority() {
 }  // namespace
 
 LatestJobWorker::LatestJobWorker(std::function<void()> finished, WorkerPriority priority,
-                                 std::function<void(const JobFailure&)> failed)
-    : finished_(std::move(finished)), failed_(std::move(failed)), priority_(priority) {}
+                                 std::function<void(const JobFailure&)> jobFailed)
+    : finished_(std::move(finished)), jobFailed_(std::move(jobFailed)), priority_(priority) {}
 
 LatestJobWorker::~LatestJobWorker() { Stop(); }
 
@@ -54,7 +54,7 @@ void LatestJobWorker::RunCaught(const Job& job) {
   } catch (const std::exception& e) {
     failure.what = e.what();
   }
-  if (failed_) failed_(failure);
+  if (jobFailed_) jobFailed_(failure);
 }
 
 void LatestJobWorker::Run() {

@@ -7,7 +7,7 @@
 //
 // A job that throws ends neither the worker nor the program: the worker
 // catches an allocation failure or any other std::exception, hands what it
-// caught to `failed` (on its own thread, before `finished`) and goes on with
+// caught to `jobFailed` (on its own thread, before `finished`) and goes on with
 // the next job.
 //
 // Post, Cancel, Stop and AwaitIdle are called from one thread. busy() turns
@@ -39,7 +39,7 @@ class LatestJobWorker {
 
   // Either report may be empty: a failed job is then only finished.
   LatestJobWorker(std::function<void()> finished, WorkerPriority priority,
-                  std::function<void(const JobFailure&)> failed = {});
+                  std::function<void(const JobFailure&)> jobFailed = {});
   ~LatestJobWorker();  // Stop
   LatestJobWorker(const LatestJobWorker&) = delete;
   LatestJobWorker& operator=(const LatestJobWorker&) = delete;
@@ -59,11 +59,11 @@ class LatestJobWorker {
 
  private:
   void Run();
-  // Runs `job`, handing what it throws to failed_.
+  // Runs `job`, handing what it throws to jobFailed_.
   void RunCaught(const Job& job);
 
   std::function<void()> finished_;
-  std::function<void(const JobFailure&)> failed_;
+  std::function<void(const JobFailure&)> jobFailed_;
   WorkerPriority priority_;
   mutable std::mutex mutex_;
   std::condition_variable wake_;  // the worker: a job is waiting, or quit
