@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <new>
 #include <system_error>
 
 #include "persist/StateFolder.h"
@@ -18,7 +19,13 @@ bool IsStartDocument(const TWKFILE& doc) { return doc.CData.empty() && doc.TWKW 
 
 RecoveryKeeper::RecoveryKeeper(const TWKFILE& doc, const EditorState& state, const std::string& savePath,
                                std::unique_ptr<RecoveryCopy> copy)
-    : doc_(doc), state_(state), savePath_(savePath), copy_(std::move(copy)) {
+    : doc_(doc),
+      state_(state),
+      savePath_(savePath),
+      copy_(std::move(copy)),
+      // A write that throws (out of memory for the copy's text) is a write
+      // that failed.
+      helper_([] {}, WorkerPriority::kNormal, [this](const JobFailure&) { WriteEnded(false); }) {
   std::error_code ec;
   startFolder_ = std::filesystem::current_path(ec).string();
   drawnIn_ = startFolder_;
@@ -38,14 +45,7 @@ std::unique_ptr<RecoveryKeeper> RecoveryKeeper::InStateFolder(const TWKFILE& doc
   return std::make_unique<RecoveryKeeper>(doc, state, savePath, std::move(copy));
 }
 
-RecoveryKeeper::~RecoveryKeeper() {
-  {
-    std::lock_guard lock(mutex_);
-    quit_ = true;
-  }
-  wake_.notify_all();
-  if (helper_.joinable()) helper_.join();
-}
+RecoveryKeeper::~RecoveryKeeper() { helper_.Stop(); }
 
 void RecoveryKeeper::DocumentChanged() {
   if (!copy_ || timer_.isActive()) return;
@@ -87,49 +87,31 @@ void RecoveryKeeper::HandOver() {
 
 bool RecoveryKeeper::Flush() {
   if (timer_.isActive()) HandOver();
-  std::unique_lock lock(mutex_);
-  wake_.wait(lock, [this] { return !busy_ && !waiting_; });
+  helper_.AwaitIdle();
   return !failing_;
 }
 
 void RecoveryKeeper::Queue(Job job) {
-  {
-    std::lock_guard lock(mutex_);
-    waiting_ = std::move(job);  // a job not yet started is out of date
-    try {
-      if (!helper_.joinable()) helper_ = std::thread(&RecoveryKeeper::Run, this);
-    } catch (const std::system_error&) {
-      // No thread to write on: no copy this time, and editing goes on.
-      waiting_.reset();
-      return;
-    }
-  }
-  wake_.notify_all();
+  // A job not yet started is out of date; the one in flight finishes. With
+  // no thread to write on there is no copy this time, and editing goes on.
+  auto shared = std::make_shared<const Job>(std::move(job));
+  (void)helper_.Post([this, shared](const PaintCancel&) { Write(*shared); }, false);
 }
 
-void RecoveryKeeper::Run() {
-  std::unique_lock lock(mutex_);
-  for (;;) {
-    wake_.wait(lock, [this] { return quit_ || waiting_; });
-    if (quit_) return;
-    Job job = std::move(*waiting_);
-    waiting_.reset();
-    busy_ = true;
-    lock.unlock();
-    bool written = true;
-    if (job.doc) {
-      written = copy_->Write(*job.doc, job.notes) == ResultCode::kOk;
-    } else {
-      copy_->Discard();
-    }
-    // One line when writing starts to fail, none while it keeps failing.
-    if (!written && !failing_) std::fprintf(stderr, "tarnwick: cannot write the recovery copy %s\n", copy_->copyPath().c_str());
-    job = Job{};
-    lock.lock();
-    failing_ = !written;
-    busy_ = false;
-    wake_.notify_all();
+void RecoveryKeeper::Write(const Job& job) {
+  bool written = true;
+  if (job.doc) {
+    written = copy_->Write(*job.doc, job.notes) == ResultCode::kOk;
+  } else {
+    copy_->Discard();
   }
+  WriteEnded(written);
+}
+
+void RecoveryKeeper::WriteEnded(bool written) {
+  // One line when writing starts to fail, none while it keeps failing.
+  if (!written && !failing_) std::fprintf(stderr, "tarnwick: cannot write the recovery copy %s\n", copy_->copyPath().c_str());
+  failing_ = !written;
 }
 
 }  // namespace twk

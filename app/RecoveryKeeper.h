@@ -10,16 +10,15 @@
 
 #include <QElapsedTimer>
 #include <QTimer>
-#include <condition_variable>
+#include <atomic>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 
 #include "document/Document.h"
 #include "document/EditorState.h"
 #include "persist/RecoveryCopy.h"
+#include "tasks/LatestJobWorker.h"
 
 namespace twk {
 
@@ -68,7 +67,11 @@ class RecoveryKeeper {
     CopyNotes notes;
   };
   void Queue(Job job);
-  void Run();
+  // Runs `job` on the helper thread.
+  void Write(const Job& job);
+  // After each job on the helper thread: whether the copy on disk is the
+  // drawing, saying so in one line when writing starts to fail.
+  void WriteEnded(bool written);
 
   const TWKFILE& doc_;
   const EditorState& state_;
@@ -80,13 +83,8 @@ class RecoveryKeeper {
   QTimer timer_;
   QElapsedTimer sinceWrite_;
 
-  std::mutex mutex_;
-  std::condition_variable wake_;
-  std::optional<Job> waiting_;
-  bool busy_ = false;
-  bool quit_ = false;
-  bool failing_ = false;  // the last write failed and said so
-  std::thread helper_;
+  std::atomic<bool> failing_{false};  // the last write failed and said so
+  LatestJobWorker helper_;             // last: it ends before what its jobs use
 };
 
 }  // namespace twk

@@ -8,6 +8,7 @@
 #include "export/IcoWriter.h"
 #include "export/SizeWorkers.h"
 #include "persist/FileAccess.h"
+#include "tasks/JobPool.h"
 
 namespace twk {
 
@@ -33,7 +34,7 @@ std::vector<IconImage> RenderSizeImages(const TWKFILE& doc, const SizeSet& sizes
   std::vector<IconImage> images(edges.size());
   // The sizes are taken from the largest down, so the largest starts first
   // and the small ones fill the other core.
-  RunOnSizeWorkers(edges.size(), [&](SizeWorker& worker, std::size_t k) {
+  RunJobs<SizeWorker>(edges.size(), [&](SizeWorker& worker, std::size_t k) {
     const std::size_t at = edges.size() - 1 - k;
     images[at].edge = edges[at];
     if (progress && progress->StopRequested()) return;

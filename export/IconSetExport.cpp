@@ -15,6 +15,7 @@
 #include "export/VectorDrawable.h"
 #include "persist/FileAccess.h"
 #include "persist/PathRules.h"
+#include "tasks/JobPool.h"
 
 namespace twk {
 
@@ -137,7 +138,7 @@ std::vector<SetFileResult> WriteIconSets(const TWKFILE& doc, IconSetMask sets, c
   }
   // Each file is flushed to disk before it takes its name, so most of the
   // time goes waiting on the disk: two files are written at once.
-  RunOnSizeWorkers(results.size(), [&](SizeWorker&, std::size_t i) {
+  JobPool::Shared().Run(results.size(), [&](std::size_t, std::size_t i) {
     SetFileResult& result = results[i];
     if (progress && progress->StopRequested()) {
       result.outcome = SetFileOutcome::kNotStarted;

@@ -6,6 +6,7 @@
 #include "export/ExportProgress.h"
 #include "export/ExportSizes.h"
 #include "export/SizeWorkers.h"
+#include "tasks/JobPool.h"
 
 namespace twk {
 
@@ -56,7 +57,7 @@ std::vector<JobResult> WritePngJobs(const TWKFILE& doc, const std::vector<Export
   // The jobs are taken in order, so the largest file starts first and the
   // rest fill the other core. Jobs writing the same path would race, so
   // such a list is written one job after the other, as given.
-  RunOnSizeWorkers(
+  RunJobs<SizeWorker>(
       jobs.size(),
       [&](SizeWorker& worker, std::size_t i) {
         if (progress && progress->StopRequested()) return;

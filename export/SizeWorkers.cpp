@@ -1,7 +1,5 @@
 #include "export/SizeWorkers.h"
 
-#include <atomic>
-#include <exception>
 #include <string_view>
 
 #include "export/ExportSizes.h"
@@ -27,31 +25,6 @@ bool SizeWorker::WritePng(const TWKFILE& doc, float scale, const std::string& pa
   if (!bytes) return false;
   const std::string_view data(reinterpret_cast<const char*>(bytes->data()), bytes->size());
   return ReplaceFile(path, data, {}) == ResultCode::kOk;
-}
-
-void RunOnSizeWorkers(std::size_t count, const std::function<void(SizeWorker&, std::size_t)>& task,
-                      TaskThreads threads) {
-  std::atomic<std::size_t> next{0};
-  std::vector<std::exception_ptr> failures(count);
-  // One pool task per worker: it takes the next index until none is left,
-  // so a worker's memory serves every size it takes.
-  const std::size_t workers = threads == TaskThreads::kTwo && count > 1 ? 2 : 1;
-  TaskPool::Shared().Run(
-      workers,
-      [&](std::size_t) {
-        SizeWorker worker;
-        for (std::size_t i = next++; i < count; i = next++) {
-          try {
-            task(worker, i);
-          } catch (...) {
-            failures[i] = std::current_exception();
-          }
-        }
-      },
-      threads);
-  for (const std::exception_ptr& failure : failures) {
-    if (failure) std::rethrow_exception(failure);
-  }
 }
 
 }  // namespace twk

@@ -1,19 +1,17 @@
 #pragma once
-// The threads of a multi-size export, each keeping its memory from one size
-// to the next: the pixels it renders into and the PNG bytes it encodes.
+// What each thread of a multi-size export keeps from one size to the next:
+// the pixels it renders into and the PNG bytes it encodes. The sizes run as
+// jobs of the shared pool, a SizeWorker per thread (RunJobs<SizeWorker>).
 // Each size is rendered in one pass by one thread (never split into bands
 // on top of the export threads) and encoded from the pixels it was rendered
 // into.
 
-#include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "document/Document.h"
 #include "render/KeptImage.h"
-#include "render/TaskPool.h"
 
 namespace twk {
 
@@ -37,11 +35,5 @@ class SizeWorker {
   KeptImage pixels_;
   std::vector<std::uint8_t> png_;
 };
-
-// Runs task(worker, 0) .. task(worker, count - 1), taken in index order by
-// at most two workers (one with kOne), each serving one task at a time. An
-// exception thrown by a task is raised once all tasks have run.
-void RunOnSizeWorkers(std::size_t count, const std::function<void(SizeWorker&, std::size_t)>& task,
-                      TaskThreads threads = TaskThreads::kTwo);
 
 }  // namespace twk

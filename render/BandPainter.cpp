@@ -6,8 +6,8 @@
 #include <cairo.h>
 
 #include "render/ItemPainter.h"
-#include "render/TaskPool.h"
 #include "render/VectorSurface.h"
+#include "tasks/JobPool.h"
 
 namespace twk {
 
@@ -60,7 +60,7 @@ void PaintItemsInBands(Image& layer, const TWKFILE& doc, double unitsWide, doubl
   cairo_surface_flush(layer.surface());
   const int cuts[] = {0, height / 2, height};
   // A failure in a band is raised once both bands have stopped.
-  TaskPool::Shared().Run(2, [&](std::size_t band) {
+  JobPool::Shared().Run(2, [&](std::size_t, std::size_t band) {
     PaintBandRows(layer, doc, unitsWide, unitsHigh, first, last, cuts[band], cuts[band + 1], cancel);
     if (finished) finished(cuts[band], cuts[band + 1]);
   });

@@ -34,7 +34,7 @@
 #include "render/ItemLayer.h"
 #include "render/LayerPlan.h"
 #include "render/PaintBudget.h"
-#include "render/PaintCancel.h"
+#include "tasks/PaintCancel.h"
 
 namespace twk {
 

@@ -8,11 +8,6 @@ namespace twk {
 
 namespace {
 
-// A repaint outranks marks, which outrank layers made ahead of a key.
-constexpr int kLayersRank = -1;
-constexpr int kMarksRank = 0;
-constexpr int kRepaintRank = 1;
-
 // The guessed time of the selection's marks: the box around all of them
 // costs a little per item, the handles of a few items more.
 double GuessMarksNs(std::size_t marked) {
@@ -96,7 +91,7 @@ CanvasUpdate CanvasPainter::Repaint(const CanvasScene& scene) {
         (void)PaintScene(*copy->grid, copy->doc, copy->state, copy->ppuX, copy->ppuY, copy->selected, copy->marked,
                          serial, &cancel);
       },
-      kRepaintRank, true);
+      true);
   if (posted == LatestJobWorker::Posted::kQueued) return CanvasUpdate::kQueued;
   // No thread to paint on (so none in flight): here, however long it takes.
   return PaintScene(scene.grid, scene.doc, scene.state, scene.pixelsPerUnitX, scene.pixelsPerUnitY, scene.selected,
@@ -114,6 +109,9 @@ CanvasUpdate CanvasPainter::Mark(const CanvasScene& scene) {
     Publish(last->plain, shown ? shown : last->plain, scene.marked, last->serial);
     return CanvasUpdate::kPainted;
   }
+  // The job on the worker ends with a report, and the caller marks again
+  // then; posting now could drop a waiting repaint.
+  if (busy()) return CanvasUpdate::kQueued;
   std::vector<int> indices;
   std::shared_ptr<const TWKFILE> items;
   try {
@@ -129,7 +127,7 @@ CanvasUpdate CanvasPainter::Mark(const CanvasScene& scene) {
         auto shown = Marked(base->plain, *items, indices, ppuX, ppuY);
         if (!GivenUp(&cancel)) Publish(base->plain, shown ? shown : base->plain, marked, base->serial);
       },
-      kMarksRank, false);
+      false);
   return posted == LatestJobWorker::Posted::kQueued ? CanvasUpdate::kQueued : CanvasUpdate::kFailed;
 }
 
@@ -151,7 +149,7 @@ void CanvasPainter::KeepLayersFor(const CanvasScene& scene) {
       [this, copy](const PaintCancel& cancel) {
         composer_.KeepLayersFor(copy->doc, copy->state, copy->ppuX, copy->ppuY, copy->selected, &cancel);
       },
-      kLayersRank, false);
+      false);
 }
 
 bool CanvasPainter::PaintScene(const Image& grid, const TWKFILE& doc, const EditorState& state, float ppuX,

@@ -8,10 +8,11 @@
 // paints (the document, the grid, the selection) to a LatestJobWorker: a
 // newer repaint replaces the one waiting and gives up the one in flight at
 // its next item or band, so the worker only ever finishes the latest state.
-// The selection's marks follow the same rule. A picture is published whole
-// (grid, items and marks) or not at all; after each job the worker calls
-// `paintFinished` on its own thread, and the caller fetches the latest
-// picture with picture().
+// The selection's marks go to the worker only while it is idle (see Mark).
+// A picture is published whole (grid, items and marks) or not at all; after
+// each job (finished, given up or failed) the worker calls `paintFinished`
+// on its own thread, and the caller fetches the latest picture with
+// picture().
 //
 // The composer belongs to the worker while a job is in flight or waiting,
 // and to the caller otherwise; `mutex_` guards the finished picture.
@@ -25,7 +26,7 @@
 #include "document/EditorState.h"
 #include "render/CanvasComposer.h"
 #include "render/Image.h"
-#include "render/LatestJobWorker.h"
+#include "tasks/LatestJobWorker.h"
 
 namespace twk {
 
@@ -66,7 +67,9 @@ class CanvasPainter {
   // and Stop are called from one thread.
   CanvasUpdate Repaint(const CanvasScene& scene);
   // The scene's marks over the last plain picture. Never replaces a waiting
-  // repaint nor gives up one in flight: that repaint brings its own marks.
+  // repaint nor gives up one in flight: while the worker is busy nothing is
+  // posted (kQueued), and the caller marks again once the worker reports
+  // and is idle, if the marks shown are not the selection's.
   CanvasUpdate Mark(const CanvasScene& scene);
   // Builds the composer's layers for the selection ahead of the first key:
   // here when that fits in a frame, else on the worker behind any repaint.

@@ -1,7 +1,6 @@
 #include "render/ItemCrops.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstdint>
 #include <cstring>
 
@@ -9,7 +8,7 @@
 
 #include "render/ChangedArea.h"
 #include "render/SceneRenderer.h"
-#include "render/TaskPool.h"
+#include "tasks/JobPool.h"
 
 namespace twk {
 
@@ -96,11 +95,8 @@ bool ItemCrops::Ensure(const TWKFILE& doc, int first, int last, float pixelsPerU
     if (GivenUp(cancel)) return false;
     const std::size_t count = std::min(batch, stale.size() - start);
     std::vector<std::unique_ptr<Crop>> made(count);
-    std::atomic<std::size_t> next{0};
-    TaskPool::Shared().Run(2, [&](std::size_t worker) {
-      for (std::size_t k = next++; k < count; k = next++) {
-        made[k] = Paint(doc, stale[start + k], pixelsPerUnitX, pixelsPerUnitY, *scratch_[worker]);
-      }
+    JobPool::Shared().Run(count, [&](std::size_t thread, std::size_t k) {
+      made[k] = Paint(doc, stale[start + k], pixelsPerUnitX, pixelsPerUnitY, *scratch_[thread]);
     });
     for (std::size_t k = 0; k < count; ++k) {
       std::unique_ptr<Crop>& crop = crops_[static_cast<std::size_t>(stale[start + k])];

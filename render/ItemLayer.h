@@ -8,7 +8,7 @@
 
 #include "document/Document.h"
 #include "render/Image.h"
-#include "render/PaintCancel.h"
+#include "tasks/PaintCancel.h"
 
 namespace twk {
 

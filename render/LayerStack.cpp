@@ -53,15 +53,15 @@ int LayerStack::Resume(const TWKFILE& doc, int unchanged) {
   return 0;
 }
 
-void LayerStack::Paint(const TWKFILE& doc, int from, int to) {
+void LayerStack::Paint(const TWKFILE& doc, int from, int to, const PaintCancel* cancel) {
   const int count = doc.CData.size();
   // Position p is item count-1-p of CData.
-  PaintItemsInRows(*top_, doc, 16.0, 16.0, count - to, count - 1 - from, 0, top_->height());
+  PaintItemsInRows(*top_, doc, 16.0, 16.0, count - to, count - 1 - from, 0, top_->height(), cancel);
   top_->MarkDirty();
   itemsPainted_ += to - from;
 }
 
-bool LayerStack::Update(const TWKFILE& doc, int unchanged, int stride, const std::atomic<bool>* stop) {
+bool LayerStack::Update(const TWKFILE& doc, int unchanged, int stride, const PaintCancel* cancel) {
   const int count = doc.CData.size();
   stride = std::max(stride, 1);
   unchanged = std::clamp(unchanged, 0, top_ ? std::min(count, count_) : 0);
@@ -73,21 +73,17 @@ bool LayerStack::Update(const TWKFILE& doc, int unchanged, int stride, const std
     Clear();
     return true;
   }
-  // A run between two copies can be thousands of costly items: it is
-  // painted in pieces, so that giving up is heard within one piece.
-  constexpr int kItemsBetweenChecks = 128;
   while (position < count) {
     if (Worth(position, count, stride) && (kept_.empty() || kept_.back().position < position)) {
       // A copy that cannot be made only costs a longer repaint later.
       if (auto copy = top_->Clone()) kept_.push_back({position, std::move(copy)});
     }
     const int next = NextWorth(position, count, stride);
-    for (int from = position; from < next; from += kItemsBetweenChecks) {
-      if (stop && stop->load(std::memory_order_relaxed)) {
-        Clear();  // a half-painted layer shows no document at all
-        return true;
-      }
-      Paint(doc, from, std::min(next, from + kItemsBetweenChecks));
+    // The painter looks at `cancel` before every item.
+    Paint(doc, position, next, cancel);
+    if (GivenUp(cancel)) {
+      Clear();  // a half-painted layer shows no document at all
+      return true;
     }
     position = next;
   }

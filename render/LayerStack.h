@@ -12,12 +12,12 @@
 // changes: each frame copies the layer of the items behind it and paints
 // that one item.
 
-#include <atomic>
 #include <memory>
 #include <vector>
 
 #include "document/Document.h"
 #include "render/Image.h"
+#include "tasks/PaintCancel.h"
 
 namespace twk {
 
@@ -28,9 +28,9 @@ class LayerStack {
   // Brings the layer up to date with `doc`, of whose items the first
   // `unchanged` in paint order (from the last of CData to the first) are
   // those painted last time. Returns whether the layer changed. When
-  // `stop` turns true between two runs of items, the stack gives up and
-  // forgets everything (as Clear).
-  bool Update(const TWKFILE& doc, int unchanged, int stride, const std::atomic<bool>* stop = nullptr);
+  // `cancel` is requested on the way (it is looked at before every item),
+  // the stack gives up and forgets everything (as Clear).
+  bool Update(const TWKFILE& doc, int unchanged, int stride, const PaintCancel* cancel = nullptr);
   // How many items Update would paint for a document of `count` items of
   // which the first `unchanged` are those painted last time.
   int ItemsToPaint(int count, int unchanged) const;
@@ -52,7 +52,7 @@ class LayerStack {
   int ResumePosition(int unchanged) const;
   // Starts `top_` from the best kept copy for `unchanged`; returns its position.
   int Resume(const TWKFILE& doc, int unchanged);
-  void Paint(const TWKFILE& doc, int from, int to);  // positions [from, to)
+  void Paint(const TWKFILE& doc, int from, int to, const PaintCancel* cancel);  // positions [from, to)
 
   float pixelsPerUnit_;
   std::vector<Kept> kept_;  // ascending positions

@@ -1,13 +1,12 @@
 #include "render/PreviewComposer.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 
 #include <cairo.h>
 
 #include "render/RasterOps.h"
-#include "render/TaskPool.h"
+#include "tasks/JobPool.h"
 
 namespace twk {
 
@@ -78,7 +77,7 @@ void PreviewComposer::Compose(Size& size) {
   }
 }
 
-bool PreviewComposer::Update(const TWKFILE& doc, PaintThreads threads, const std::atomic<bool>* stop) {
+bool PreviewComposer::Update(const TWKFILE& doc, PaintThreads threads, const PaintCancel* cancel) {
   const int previous = static_cast<int>(painted_.size());
   const int count = doc.CData.size();
   int unchanged = UnchangedItems(doc);
@@ -93,12 +92,12 @@ bool PreviewComposer::Update(const TWKFILE& doc, PaintThreads threads, const std
   // A failure in any size is raised once every size has stopped.
   const bool two = threads == PaintThreads::kTwo && count - unchanged >= kItemsWorthAThread;
   try {
-    TaskPool::Shared().Run(sizes_.size(), [&](std::size_t i) {
+    JobPool::Shared().Run(sizes_.size(), [&](std::size_t, std::size_t i) {
       Size& size = sizes_[i];
       const TWKFILE* painted = &doc;
       TWKFILE prepared;
       if (hooks_.prepare) painted = &(prepared = hooks_.prepare(doc, size.edge));
-      if (size.layers.Update(*painted, unchanged, stride, stop) || !size.pictures[0]) Compose(size);
+      if (size.layers.Update(*painted, unchanged, stride, cancel) || !size.pictures[0]) Compose(size);
       const Image* layer = size.layers.layer();
       size.figure = hooks_.figure && layer ? hooks_.figure(*painted, *layer) : std::nan("");
     }, two ? TaskThreads::kTwo : TaskThreads::kOne);
@@ -106,7 +105,7 @@ bool PreviewComposer::Update(const TWKFILE& doc, PaintThreads threads, const std
     Invalidate();  // half-updated sizes would mix two documents
     throw;
   }
-  if (stop && stop->load()) {
+  if (GivenUp(cancel)) {
     Invalidate();  // some sizes may show the new items, some none
     return false;
   }

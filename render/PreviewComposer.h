@@ -9,7 +9,6 @@
 // that item, and a change to the document area's size repaints nothing.
 
 #include <array>
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <limits>
@@ -20,6 +19,7 @@
 #include "document/Document.h"
 #include "render/Image.h"
 #include "render/LayerStack.h"
+#include "tasks/PaintCancel.h"
 
 namespace twk {
 
@@ -63,10 +63,9 @@ class PreviewComposer {
   PreviewComposer();
 
   // Brings every picture up to date with `doc`; returns whether any changed.
-  // When `stop` turns true on the way, the update gives up, forgets
+  // When `cancel` is requested on the way, the update gives up, forgets
   // everything (as Invalidate) and returns false.
-  bool Update(const TWKFILE& doc, PaintThreads threads = PaintThreads::kTwo,
-              const std::atomic<bool>* stop = nullptr);
+  bool Update(const TWKFILE& doc, PaintThreads threads = PaintThreads::kTwo, const PaintCancel* cancel = nullptr);
   // The most items any one size would paint to bring it up to date with
   // `doc` (0 when only kept copies change, or nothing does).
   int ItemsToRepaint(const TWKFILE& doc) const;

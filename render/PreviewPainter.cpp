@@ -50,8 +50,7 @@ PreviewUpdate PreviewPainter::Update(const TWKFILE& doc, bool paintHere) {
   // The worker never reads the live document. A change does not give up
   // the paint in flight: its layers are mostly what the next one needs.
   auto copy = std::make_shared<const TWKFILE>(doc);
-  const auto posted =
-      worker_.Post([this, copy](const PaintCancel& cancel) { Paint(*copy, cancel); }, 0, false);
+  const auto posted = worker_.Post([this, copy](const PaintCancel& cancel) { Paint(*copy, cancel); }, false);
   if (posted == LatestJobWorker::Posted::kQueued) return PreviewUpdate::kQueued;
   // No thread to paint on: here, however long it takes.
   const PaintCancel never;
@@ -67,10 +66,9 @@ void PreviewPainter::SetSizeHooks(PreviewSizeHooks hooks) {
 void PreviewPainter::Paint(const TWKFILE& doc, const PaintCancel& cancel) {
   std::shared_ptr<PreviewPictures> set;
   try {
-    // One thread: the editing thread's own redraw already keeps two
-    // cores busy during a held key, and a second painter would only take
-    // turns with this one on what it leaves.
-    if (composer_.Update(doc, PaintThreads::kOne, cancel.flag()))
+    // This thread alone: the pool's helper runs at normal priority and
+    // serves the editing thread's redraw, which the preview must not hold up.
+    if (composer_.Update(doc, PaintThreads::kOne, &cancel))
       set = std::make_shared<PreviewPictures>(composer_.Pictures());
   } catch (...) {
     // Out of memory or threads: the next change paints from scratch.

@@ -22,8 +22,8 @@
 #include <mutex>
 
 #include "document/Document.h"
-#include "render/LatestJobWorker.h"
 #include "render/PreviewComposer.h"
+#include "tasks/LatestJobWorker.h"
 
 namespace twk {
 

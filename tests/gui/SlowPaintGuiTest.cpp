@@ -12,7 +12,7 @@
 #include "app/ItemListWidget.h"
 #include "app/ImageConversion.h"
 #include "render/HostileDrawings.h"
-#include "render/PaintCancel.h"
+#include "tasks/PaintCancel.h"
 #include "render/SceneRenderer.h"
 
 namespace twk {

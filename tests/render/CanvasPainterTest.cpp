@@ -119,23 +119,32 @@ TEST(CanvasPainterTest, AComposeGivenUpDropsWhatItHalfPainted) {
   EXPECT_TRUE(test::WithinLayerRounding(*picture, *full));
 }
 
-TEST(LatestJobWorkerTest, AJobNeverReplacesAWaitingOneOfHigherRank) {
+TEST(CanvasPainterTest, MarksAskedForWhileARepaintWaitsNeverDropIt) {
+  const auto grid = BuildGridImage(320, 320, 16, 16);
+  const EditorState state;
+  const TWKFILE first = test::TranslucentArcs(200, kSolid);
+  TWKFILE second = first;
+  second.CData.at(0)->X1 += 2;
+  // The first report waits at the gate, so the second repaint waits behind it.
   std::mutex gate;
   std::unique_lock hold(gate);
   Reports reports;
-  LatestJobWorker worker([&] { reports.Arrive(); }, WorkerPriority::kNormal);
-  std::vector<int> ran;
-  auto job = [&](int id) { return [&, id](const PaintCancel&) { std::lock_guard open(gate); ran.push_back(id); }; };
-  ASSERT_EQ(worker.Post(job(1), 1, false), LatestJobWorker::Posted::kQueued);
-  while (!worker.busy()) std::this_thread::yield();
-  std::this_thread::sleep_for(std::chrono::milliseconds(20));  // job 1 waits at the gate
-  EXPECT_EQ(worker.Post(job(2), 1, false), LatestJobWorker::Posted::kQueued);
-  EXPECT_EQ(worker.Post(job(3), 0, false), LatestJobWorker::Posted::kDropped);
-  EXPECT_EQ(worker.Post(job(4), 1, false), LatestJobWorker::Posted::kQueued);
+  CanvasPainter painter([&] {
+    std::lock_guard open(gate);
+    reports.Arrive();
+  });
+  ASSERT_EQ(painter.Repaint(CanvasScene{*grid, first, state, kPpu, kPpu, {}, {}}), CanvasUpdate::kQueued);
+  while (!painter.picture()) std::this_thread::yield();  // the first is published
+  ASSERT_EQ(painter.Repaint(CanvasScene{*grid, second, state, kPpu, kPpu, {}, {}}), CanvasUpdate::kQueued);
+  // More marks than fit in a frame.
+  EXPECT_EQ(painter.Mark(CanvasScene{*grid, second, state, kPpu, kPpu, {}, std::vector<int>(100000, 0)}),
+            CanvasUpdate::kQueued);
   hold.unlock();
   reports.Await(2);
-  worker.Stop();
-  EXPECT_EQ(ran, (std::vector<int>{1, 4}));
+  while (painter.busy()) std::this_thread::yield();
+  const auto picture = painter.picture();
+  EXPECT_EQ(picture->serial, painter.requested());
+  EXPECT_TRUE(SamePixels(*picture->plain, *ComposeCanvas(*grid, second, kPpu, kPpu)));
 }
 
 }  // namespace

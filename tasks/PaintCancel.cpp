@@ -1,4 +1,4 @@
-#include "render/PaintCancel.h"
+#include "tasks/PaintCancel.h"
 
 #include <chrono>
 #include <thread>

@@ -1,4 +1,4 @@
-#include "render/TaskPool.h"
+#include "tasks/JobPool.h"
 
 #include <algorithm>
 #include <atomic>
@@ -8,18 +8,19 @@
 
 namespace twk {
 
-struct TaskPool::Batch {
-  Batch(std::size_t n, const std::function<void(std::size_t)>& t) : count(n), task(t), failures(n) {}
+struct JobPool::Batch {
+  Batch(std::size_t n, const std::function<void(std::size_t, std::size_t)>& j) : count(n), job(j), failures(n) {}
   const std::size_t count;
-  const std::function<void(std::size_t)>& task;
+  const std::function<void(std::size_t, std::size_t)>& job;
   std::atomic<std::size_t> next{0};
-  std::vector<std::exception_ptr> failures;  // by task index; each written by the thread that ran it
+  std::vector<std::exception_ptr> failures;  // by job index; each written by the thread that ran it
   bool helperInside = false;                 // under the pool's mutex
 
-  void Work() {
+  // Takes the next job until none is left.
+  void Work(std::size_t thread) {
     for (std::size_t i = next++; i < count; i = next++) {
       try {
-        task(i);
+        job(thread, i);
       } catch (...) {
         failures[i] = std::current_exception();
       }
@@ -27,12 +28,12 @@ struct TaskPool::Batch {
   }
 };
 
-TaskPool& TaskPool::Shared() {
-  static TaskPool pool;
+JobPool& JobPool::Shared() {
+  static JobPool pool;
   return pool;
 }
 
-TaskPool::~TaskPool() {
+JobPool::~JobPool() {
   {
     std::lock_guard lock(mutex_);
     quit_ = true;
@@ -41,11 +42,11 @@ TaskPool::~TaskPool() {
   if (helper_.joinable()) helper_.join();
 }
 
-bool TaskPool::EnsureHelperLocked() {
+bool JobPool::EnsureHelperLocked() {
   if (helper_.joinable()) return true;
   if (helperFailed_) return false;
   try {
-    helper_ = std::thread(&TaskPool::HelperLoop, this);
+    helper_ = std::thread(&JobPool::HelperLoop, this);
     return true;
   } catch (const std::system_error&) {
     helperFailed_ = true;  // the calling threads do all the work
@@ -53,7 +54,7 @@ bool TaskPool::EnsureHelperLocked() {
   }
 }
 
-void TaskPool::HelperLoop() {
+void JobPool::HelperLoop() {
   std::unique_lock lock(mutex_);
   for (;;) {
     wake_.wait(lock, [this] { return quit_ || !waiting_.empty(); });
@@ -62,15 +63,16 @@ void TaskPool::HelperLoop() {
     waiting_.pop_front();
     batch->helperInside = true;
     lock.unlock();
-    batch->Work();
+    batch->Work(1);
     lock.lock();
     batch->helperInside = false;
     done_.notify_all();
   }
 }
 
-void TaskPool::Run(std::size_t count, const std::function<void(std::size_t)>& task, TaskThreads threads) {
-  Batch batch(count, task);
+void JobPool::Run(std::size_t count, const std::function<void(std::size_t, std::size_t)>& job,
+                  TaskThreads threads) {
+  Batch batch(count, job);
   bool offered = false;
   if (threads == TaskThreads::kTwo && count > 1) {
     std::lock_guard lock(mutex_);
@@ -80,10 +82,10 @@ void TaskPool::Run(std::size_t count, const std::function<void(std::size_t)>& ta
     }
   }
   if (offered) wake_.notify_one();
-  batch.Work();
+  batch.Work(0);
   if (offered) {
-    // Every task is taken; withdraw the offer if the helper never took it,
-    // else wait for the task it is on.
+    // Every job is taken; withdraw the offer if the helper never took it,
+    // else wait for the job it is on.
     std::unique_lock lock(mutex_);
     waiting_.erase(std::remove(waiting_.begin(), waiting_.end(), &batch), waiting_.end());
     done_.wait(lock, [&] { return !batch.helperInside; });

@@ -1,7 +1,8 @@
 #pragma once
-// Lets a paint on one thread be given up from another. The painters look at
-// it between items and at the start of every band and stop early, leaving
-// what they painted half done; whoever gave the paint up drops it.
+// Lets a job on one thread (a paint above all) be given up from another. The
+// painters look at it between items and at the start of every band and stop
+// early, leaving what they painted half done; whoever gave the paint up
+// drops it.
 
 #include <atomic>
 
@@ -12,8 +13,6 @@ class PaintCancel {
   void Request() { requested_.store(true, std::memory_order_relaxed); }
   void Reset() { requested_.store(false, std::memory_order_relaxed); }
   bool Requested() const { return requested_.load(std::memory_order_relaxed); }
-  // For painters that take a plain flag.
-  const std::atomic<bool>* flag() const { return &requested_; }
 
   // Runs at the start of every band of a paint that can be given up: waits
   // out the band delay tests set, or until the paint is given up.
