@@ -26,7 +26,7 @@ struct ListedIcon {
 
 void BM_UndoRedoOneItemStep(benchmark::State& state) {
   ListedIcon icon(static_cast<int>(state.range(0)));
-  icon.t.rows.Select({500});
+  icon.SelectRows(t.rows, {500});
   DispatchCommand(icon.t.ed, keys::kD);
   for (auto _ : state) {
     UndoCommand(icon.t.ed);

@@ -56,7 +56,7 @@ void FourItems(TestEditor& t) {
   for (int i = 0; i < 4; ++i) t.doc.CData.append(MakeItem(i % 4, i));
   t.doc.CData.at(2)->Visible = 0;
   RebuildRowsFromDocument(t.ed);
-  t.rows.Select({1, 3});
+  SelectRows(t.rows, {1, 3});
   t.rows.InsertRow(0, "");  // labels must come back as they were, not anew
   t.rows.RemoveRow(0);
 }
@@ -163,9 +163,9 @@ TEST(EditHistoryTest, UndoRestoresTheSelectionTheStepFound) {
   TestEditor t;
   FourItems(t);
   DeleteSelected(t.ed);                  // rows 1 and 3 go
-  t.rows.Select({0});
+  SelectRows(t.rows, {0});
   DragOnto(t, 1);                        // selected {0} at the drag's start
-  t.rows.Select({});
+  SelectRows(t.rows, {});
   UndoCommand(t.ed);
   EXPECT_EQ(t.rows.SelectedRows(), std::vector<int>{0});
   UndoCommand(t.ed);
@@ -180,7 +180,7 @@ TEST(EditHistoryTest, ALoadKeepsEveryEarlierStepGood) {
   FourItems(t);
   const Snapshot start = Take(t);
   DeleteSelected(t.ed);
-  t.rows.Select({0});
+  SelectRows(t.rows, {0});
   CloneSelected(t.ed);
   DragOnto(t, 2);
   DispatchCommand(t.ed, keys::kRight);
@@ -211,7 +211,7 @@ TEST(EditHistoryTest, TheSameKeyOnTheSameSelectionIsOneStep) {
   for (int i = 0; i < 5; ++i) DispatchCommand(t.ed, keys::kRight);   // one step
   DispatchCommand(t.ed, keys::kUp);                                   // another key
   DispatchCommand(t.ed, keys::kUp);
-  t.rows.Select({0});
+  SelectRows(t.rows, {0});
   DispatchCommand(t.ed, keys::kUp);                                   // another selection
   for (int i = 0; i < 3; ++i) DispatchCommand(t.ed, keys::kPad4);     // size keys fold too
   EXPECT_EQ(t.history.undoCount(), 4u);
