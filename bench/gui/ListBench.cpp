@@ -13,7 +13,7 @@
 
 #include "app/App.h"
 #include "app/AppCommands.h"
-#include "gui/App.h"
+#include "gui/GuiTestSupport.h"
 #include "app/DocumentCommands.h"
 #include "app/ImageCanvas.h"
 #include "app/ItemListWidget.h"

@@ -20,7 +20,7 @@
 
 #include "../BenchDocuments.h"
 #include "app/App.h"
-#include "gui/App.h"
+#include "gui/GuiTestSupport.h"
 #include "app/ImageCanvas.h"
 #include "app/ItemListWidget.h"
 #include "app/PreviewWindow.h"

@@ -20,7 +20,7 @@
 #include "app/App.h"
 #include "app/ImageCanvas.h"
 #include "app/ItemListWidget.h"
-#include "gui/App.h"
+#include "gui/GuiTestSupport.h"
 #include "render/CanvasComposer.h"
 #include "render/Grid.h"
 #include "render/HostileDrawings.h"

@@ -11,7 +11,7 @@
 
 #include "../BenchDocuments.h"
 #include "app/App.h"
-#include "gui/App.h"
+#include "gui/GuiTestSupport.h"
 #include "app/ImageCanvas.h"
 #include "editor/KeyNumbers.h"
 #include "render/ItemHitTest.h"

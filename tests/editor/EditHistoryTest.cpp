@@ -264,6 +264,56 @@ TEST(EditHistoryTest, KeepsTheLastThousandSteps) {
   EXPECT_EQ(t.history.redoCount(), 1000u);
 }
 
+// Whether the document is saved after each step of a script: S saves,
+// d and a are the rotate keys (d again on the same selection folds into
+// the same step), u undoes, r redoes, c forgets the history.
+TEST(EditHistoryTest, SavedFollowsTheCleanIndex) {
+  const struct {
+    const char* script;
+    const char* saved;
+  } cases[] = {
+      {"Sdur", "1010"},
+      {"dSur", "0101"},
+      {"Sdud", "1010"},    // a new step from the saved state leaves it
+      {"dSudu", "01000"},  // the saved state's step was dropped for another
+      {"dSdur", "01000"},  // a fold into the step that reached it goes past it
+      {"dSadu", "01000"},
+      {"Sdc", "100"},
+  };
+  for (const auto& c : cases) {
+    TestEditor t;
+    t.doc.CData.append(MakeItem(kLine, 0));
+    RebuildRowsFromDocument(t.ed);
+    std::string saved;
+    for (const char* op = c.script; *op; ++op) {
+      switch (*op) {
+        case 'S': t.ed.MarkSaved(); break;
+        case 'd': DispatchCommand(t.ed, keys::kD); break;
+        case 'a': DispatchCommand(t.ed, keys::kA); break;
+        case 'u': UndoCommand(t.ed); break;
+        case 'r': RedoCommand(t.ed); break;
+        case 'c': t.history.Clear(); break;
+      }
+      saved += t.ed.saved() ? '1' : '0';
+    }
+    EXPECT_EQ(saved, c.saved) << c.script;
+  }
+}
+
+TEST(EditHistoryTest, TheSavedStepStaysFoundWhenTheOldestStepsGo) {
+  TestEditor t;
+  t.doc.CData.append(MakeItem(kLine, 0));
+  RebuildRowsFromDocument(t.ed);
+  DispatchCommand(t.ed, keys::kPad4);
+  t.ed.MarkSaved();
+  // A thousand more steps: the first goes, the saved state is one nearer.
+  for (int i = 0; i < 1000; ++i) DispatchCommand(t.ed, i % 2 ? keys::kA : keys::kD);
+  while (t.history.undoCount() > 1) UndoCommand(t.ed);
+  EXPECT_FALSE(t.ed.saved());
+  UndoCommand(t.ed);
+  EXPECT_TRUE(t.ed.saved());
+}
+
 TEST(EditHistoryTest, UndoWhileDrawingCancelsTheDrawingOnly) {
   TestEditor t;
   FourItems(t);

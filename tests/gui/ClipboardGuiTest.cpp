@@ -224,5 +224,29 @@ TEST(PasteCommand, PastTheItemCeilingSaysSoAndPastesNothing) {
   EXPECT_EQ(dialogs.messages[0].text, "Can't paste: the drawing would hold more than 250000 items.");
 }
 
+// A clipboard that has no memory for the items' copies.
+class FullClipboard : public Clipboard {
+ public:
+  void Put(const std::vector<ClipboardEntry>&) override { throw std::bad_alloc(); }
+  std::string Get(const std::string&) override { return {}; }
+};
+
+TEST(CutCommand, OutOfMemorySaysSoAndKeepsTheItems) {
+  ScopedWorkDir dir;
+  ScriptedDialogs dialogs;
+  FullClipboard clipboard;
+  std::unique_ptr<App> app = StartedApp(dialogs, {}, &clipboard);
+  TWKFILE doc;
+  doc.CData.append(Item(kLine, 0));
+  ReplaceDocument(*app, std::move(doc));
+  app->session().rows().SelectOnly(0);
+  app->DispatchCommand(keys::kCut);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Cut"));
+  EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::kError);
+  EXPECT_EQ(app->session().doc().CData.size(), 1);
+  EXPECT_EQ(app->session().history().undoCount(), 0u);
+}
+
 }  // namespace
 }  // namespace twk::test
