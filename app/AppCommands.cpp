@@ -3,20 +3,23 @@
 #include <memory>
 
 #include "app/App.h"
+#include "app/CanvasView.h"
+#include "app/MainWindow.h"
+#include "app/PreviewView.h"
 #include "app/CodeExport.h"
 #include "app/CopyPasteCommands.h"
 #include "editor/KeyNumbers.h"
 
 namespace twk {
 
-Asking AskingOverMainWindow(App& app) { return {app.dialogs(), app.mainWidget()}; }
+Asking AskingOverMainWindow(App& app) { return {app.dialogs(), app.mainWindow()}; }
 
 ExportParts ExportPartsOf(App& app) {
-  return {app.doc(), app.config(), *app.exportWindow(), AskingOverMainWindow(app)};
+  return {app.session(), app.config(), *app.exportWindow(), AskingOverMainWindow(app)};
 }
 
 DocumentFileParts DocumentFilePartsOf(App& app) {
-  return {app.doc(), app.config(), app.recovery(), app, AskingOverMainWindow(app)};
+  return {app.session(), app.recovery(), app, AskingOverMainWindow(app)};
 }
 
 void AddAppCommands(CommandRegistry& table, App& app) {
@@ -26,25 +29,32 @@ void AddAppCommands(CommandRegistry& table, App& app) {
   constexpr unsigned kDrawing = kRefusedWhileDrawing;
   const auto ctrl = [](int key) { return KeyStroke{key, KeyPad::kEither, true, false}; };
   table.Add({keys::kExportPng, "open the export window", {ctrl('E')}, {10, "Export PNG"},
-             kDrawing | kRefusedWhileExporting, [a](Editor&) { OpenExportWindow(ExportPartsOf(*a)); }});
+             kDrawing | kRefusedWhileExporting, [a](EditorSession&) { OpenExportWindow(ExportPartsOf(*a)); }});
   table.Add({keys::kExportCode, "export the drawing as SVG", {}, {11, "Export Code", true}, kDrawing,
-             [a, codePath](Editor&) { ExportCodeCommand(AskingOverMainWindow(*a), a->doc(), *codePath); }});
+             [a, codePath](EditorSession&) { ExportCodeCommand(AskingOverMainWindow(*a), a->session().doc(), *codePath); }});
   table.Add({keys::kSave, "save", {ctrl('S')}, {12, "Save"}, kDrawing,
-             [a](Editor&) { SaveDocumentCommand(DocumentFilePartsOf(*a)); }});
+             [a](EditorSession&) { SaveDocumentCommand(DocumentFilePartsOf(*a)); }});
   table.Add({keys::kLoad, "load", {ctrl('O')}, {13, "Load"}, kDrawing,
-             [a](Editor&) { LoadDocumentCommand(DocumentFilePartsOf(*a)); }});
+             [a](EditorSession&) { LoadDocumentCommand(DocumentFilePartsOf(*a)); }});
   table.Add({keys::kExportSizes, "export the checked sizes", {}, {}, kDrawing,
-             [a](Editor&) { ExportCommand(ExportPartsOf(*a)); }});
+             [a](EditorSession&) { ExportCommand(ExportPartsOf(*a)); }});
   constexpr unsigned kDrawingOrExporting = kDrawing | kRefusedWhileExporting;
   table.Add({keys::kCopy, "copy the selected items", {ctrl('C')}, {}, kDrawingOrExporting,
-             [a](Editor& ed) { CopyItemsCommand(ed, a->clipboard()); }});
+             [a](EditorSession& ed) { CopyItemsCommand(ed, a->clipboard(), AskingOverMainWindow(*a)); }});
   table.Add({keys::kCut, "cut the selected items", {ctrl('X')}, {}, kDrawingOrExporting,
-             [a](Editor& ed) { CutItemsCommand(ed, a->clipboard()); }});
+             [a](EditorSession& ed) { CutItemsCommand(ed, a->clipboard(), AskingOverMainWindow(*a)); }});
   table.Add({keys::kPaste, "paste items", {ctrl('V')}, {}, kDrawingOrExporting,
-             [a](Editor& ed) { PasteItemsCommand(ed, a->clipboard(), AskingOverMainWindow(*a)); }});
+             [a](EditorSession& ed) { PasteItemsCommand(ed, a->clipboard(), AskingOverMainWindow(*a)); }});
   table.Add({keys::kH, "hide or show the selection's marks", {KeyStroke{'H'}}, {}, kRefusedWhileExporting,
-             [a](Editor&) { a->ToggleSelectionMarks(); }});
-  table.Add({keys::kP, "show or hide the preview", {KeyStroke{'P'}}, {}, kNeverRefused, [a](Editor&) { a->TogglePreview(); }});
+             [a](EditorSession&) {
+               // The choice is kept in the configuration.
+               a->config().HideMarks = a->config().HideMarks == 0 ? 1 : 0;
+               a->canvas().ShowMarks();
+             }});
+  // Nothing while the export window is open.
+  table.Add({keys::kP, "show or hide the preview", {KeyStroke{'P'}}, {}, kNeverRefused, [a](EditorSession&) {
+               if (!a->exportWindowOpen()) a->preview().Toggle();
+             }});
 }
 
 }  // namespace twk

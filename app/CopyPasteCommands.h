@@ -9,11 +9,14 @@
 namespace twk {
 
 class Clipboard;
-class Editor;
+class EditorSession;
 
-void CopyItemsCommand(Editor& editor, Clipboard& clipboard);   // Ctrl+C
-void CutItemsCommand(Editor& editor, Clipboard& clipboard);    // Ctrl+X: copy, then delete as one step
+// Each says so in a message when the items' copies do not fit in memory,
+// and then changes nothing.
+void CopyItemsCommand(EditorSession& editor, Clipboard& clipboard, const Asking& ask);  // Ctrl+C
+// Ctrl+X: copy, then delete as one step.
+void CutItemsCommand(EditorSession& editor, Clipboard& clipboard, const Asking& ask);
 // Ctrl+V; a paste past the document's item ceiling is refused with a message.
-void PasteItemsCommand(Editor& editor, Clipboard& clipboard, const Asking& ask);
+void PasteItemsCommand(EditorSession& editor, Clipboard& clipboard, const Asking& ask);
 
 }  // namespace twk

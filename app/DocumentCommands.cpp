@@ -18,12 +18,12 @@ namespace {
 const QString kSaveTitle = QStringLiteral("Save data");
 const QString kLoadTitle = QStringLiteral("Load data");
 
-FileDialogRequest DocumentDialog(const CONFIG& config, const QString& title, bool save) {
+FileDialogRequest DocumentDialog(const std::string& savePath, const QString& title, bool save) {
   FileDialogRequest request;
   request.title = title;
   request.filterName = QStringLiteral("twk file");
   request.filterPattern = QStringLiteral("*.twk");
-  request.presetPath = QString::fromStdString(config.RecentFile);
+  request.presetPath = QString::fromStdString(savePath);
   request.save = save;
   return request;
 }
@@ -39,7 +39,7 @@ bool IsExistingFile(const std::string& path) {
 
 void SaveDocumentCommand(const DocumentFileParts& parts) {
   const Asking& ask = parts.ask;
-  const QString chosen = ask.dialogs.AskFilePath(ask.owner, DocumentDialog(parts.config, kSaveTitle, true));
+  const QString chosen = ask.dialogs.AskFilePath(ask.owner, DocumentDialog(parts.session.savePath(), kSaveTitle, true));
   if (chosen.isEmpty()) return;
 
   const std::string path = ExtensionBase(chosen.toStdString()) + ".twk";
@@ -49,17 +49,17 @@ void SaveDocumentCommand(const DocumentFileParts& parts) {
                             QStringLiteral("File already exists:\r\n") + shownPath + QStringLiteral("\r\n\r\nOverwrite?"))) {
     return;
   }
-  if (SaveDocumentFile(path, parts.doc) != ResultCode::kOk) {
+  if (SaveDocumentFile(path, parts.session.doc()) != ResultCode::kOk) {
     ask.dialogs.ShowMessage(ask.owner, QStringLiteral("Save data error"), QStringLiteral("Can't save file:\r\n") + shownPath,
                             MessageIcon::kError);
     return;
   }
-  parts.config.RecentFile = path;
-  parts.recovery.DocumentSaved();
+  parts.session.savePath() = path;
+  parts.session.MarkSaved();
 }
 
 void LoadDocumentCommand(const DocumentFileParts& parts) {
-  const QString chosen = parts.ask.dialogs.AskFilePath(parts.ask.owner, DocumentDialog(parts.config, kLoadTitle, false));
+  const QString chosen = parts.ask.dialogs.AskFilePath(parts.ask.owner, DocumentDialog(parts.session.savePath(), kLoadTitle, false));
   if (chosen.isEmpty()) return;
   LoadDocumentFromPath(parts, chosen);
 }
@@ -82,9 +82,9 @@ void LoadDocumentFromPath(const DocumentFileParts& parts, const QString& chosen)
   // One undo step either way: undo brings back the drawing before it, and
   // a copy of its unsaved changes stays for a later start.
   parts.recovery.DrawingReplaced(result == ResultCode::kOk ? path : std::string());
-  parts.loader.LoadDocument(std::move(loaded), result == ResultCode::kOk ? path : parts.config.RecentFile);
+  parts.loader.LoadDocument(std::move(loaded), result == ResultCode::kOk ? path : parts.session.savePath());
   // A document just read equals its file.
-  if (result == ResultCode::kOk) parts.recovery.DocumentSaved();
+  if (result == ResultCode::kOk) parts.session.MarkSaved();
 }
 
 }  // namespace twk

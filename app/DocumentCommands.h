@@ -2,8 +2,7 @@
 // Save and Load of the popup menu.
 
 #include "app/Dialogs.h"
-#include "document/Document.h"
-#include "persist/Config.h"
+#include "editor/EditorSession.h"
 
 class QString;
 
@@ -14,9 +13,8 @@ class RecoveryKeeper;
 
 // What Save and Load work on.
 struct DocumentFileParts {
-  const TWKFILE& doc;
-  CONFIG& config;  // the path last saved or loaded (RecentFile)
-  RecoveryKeeper& recovery;  // told when the document is on disk
+  EditorSession& session;  // the document, its save path, and whether it is saved
+  RecoveryKeeper& recovery;  // told when another drawing takes this one's place
   DocumentLoader& loader;
   Asking ask;
 };
@@ -24,7 +22,7 @@ struct DocumentFileParts {
 void SaveDocumentCommand(const DocumentFileParts& parts);
 void LoadDocumentCommand(const DocumentFileParts& parts);
 // Load without the dialog, for a document named on the command line: the
-// same access rule, failure message and RecentFile$ as Load.
+// same access rule, failure message and save path as Load.
 void LoadDocumentFromPath(const DocumentFileParts& parts, const QString& path);
 
 }  // namespace twk

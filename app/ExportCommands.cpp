@@ -6,6 +6,8 @@
 
 #include "app/ExportCommands.h"
 
+#include <new>
+
 #include <QTreeWidget>
 
 #include "app/ExportProgressDialog.h"
@@ -95,15 +97,21 @@ void ExportCommand(const ExportParts& parts) {
   const ExportFormat format = ChosenExportFormat(path, listed);
   // PNG files are rendered from scratch, largest first, on both cores, off
   // the GUI thread; the owner stays disabled, so the document cannot change.
-  ExportRequest setsOrFiles{parts.doc, SizeSet::FromListMask(mask), format, ExportBase(path), nullptr,
+  ExportRequest setsOrFiles{parts.session.doc(), SizeSet::FromListMask(mask), format, ExportBase(path), nullptr,
                             parts.config.FitEdges ? EdgeFit::kToPixels : EdgeFit::kAsDrawn};
   if (format == ExportFormat::kIconSets) {
     // The name typed is the sets' folder; the checked sizes play no part.
     setsOrFiles.base = path;
     setsOrFiles.sets = kAllIconSets;
-    setsOrFiles.setName = IconSetDrawingName(parts.config.RecentFile, path);
+    setsOrFiles.setName = IconSetDrawingName(parts.session.savePath(), path);
   }
-  ShowExportMessages(parts.ask, RunExportWithProgress(parts.ask.owner, setsOrFiles));
+  try {
+    ShowExportMessages(parts.ask, RunExportWithProgress(parts.ask.owner, setsOrFiles));
+  } catch (const std::bad_alloc&) {
+    // No memory for the workers' copies of the drawing: nothing was written.
+    parts.ask.dialogs.ShowMessage(parts.ask.owner, QString::fromLatin1(kExportTitle),
+                                  QStringLiteral("Not enough memory to export the drawing."), MessageIcon::kError);
+  }
   window->Close();
 }
 

@@ -2,7 +2,7 @@
 // The PNG export window's commands.
 
 #include "app/Dialogs.h"
-#include "document/Document.h"
+#include "editor/EditorSession.h"
 #include "persist/Config.h"
 
 namespace twk {
@@ -11,7 +11,7 @@ class ExportWindow;
 
 // What the export commands work on.
 struct ExportParts {
-  const TWKFILE& doc;
+  const EditorSession& session;  // the drawing and the name it was saved as
   CONFIG& config;  // the sizes last exported (RecentExport)
   ExportWindow& window;
   Asking ask;      // the file question and the report, over the main window

@@ -1,10 +1,10 @@
 #pragma once
 // The rows of the editor's item list as a Qt model: one column, the row's
 // label as its text and its check mark as its check box. The model holds no
-// rows of its own; it reads the list each time. It keeps only the number of
-// rows its views know of, and tells them each piece of a change as rows
-// inserted or removed, so a change costs them in proportion to its size; a
-// refilled list is one reset.
+// rows of its own; it reads the list each time. The list announces each
+// piece of rows that come or go before it makes it, so the model tells its
+// views as Qt asks (begin before the change, end after it), and a change
+// costs them in proportion to its size; a refilled list is one reset.
 
 #include <QAbstractListModel>
 
@@ -27,16 +27,16 @@ class ItemListModel : public QAbstractListModel {
   Qt::DropActions supportedDragActions() const override { return Qt::CopyAction; }
   Qt::DropActions supportedDropActions() const override { return Qt::CopyAction; }
 
-  // Tells the views the rows that came and went and the check marks that
-  // changed.
+  // The list's pieces (ItemListView), handed on by the list's widget.
+  void RowsAboutToChange(const RowEdit& edit);
+  void RowsChanged(const RowEdit& edit);
+  void RefillStarting() { beginResetModel(); }
+  void RefillEnded() { endResetModel(); }
+  // Tells the views the check marks that changed.
   void Follow(const ListChange& change);
 
  private:
-  void Reset();
-
   ItemList& items_;
-  int shown_;  // rows as the views know them
-
 };
 
 }  // namespace twk

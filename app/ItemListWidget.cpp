@@ -48,9 +48,33 @@ ItemListWidget::ItemListWidget(ItemList& items, QWidget* parent)
 
 ItemListWidget::~ItemListWidget() { items_.RemoveView(this); }
 
+// While rows come and go the view's selection moves with them; that is not
+// the user's selection, so none of it goes back to the list.
+void ItemListWidget::RowsAboutToChange(const RowEdit& edit) {
+  showingBeforeRows_ = showing_;
+  showing_ = true;
+  model_->RowsAboutToChange(edit);
+}
+
+void ItemListWidget::RowsChanged(const RowEdit& edit) {
+  model_->RowsChanged(edit);
+  showing_ = showingBeforeRows_;
+}
+
+void ItemListWidget::RefillStarting() {
+  showingBeforeRows_ = showing_;
+  showing_ = true;
+  model_->RefillStarting();
+}
+
+void ItemListWidget::RefillEnded() {
+  model_->RefillEnded();
+  showing_ = showingBeforeRows_;
+}
+
 void ItemListWidget::ListChanged(const ListChange& change) {
-  // The rows always follow, so the model never counts rows the list no
-  // longer has; a selection the view asked for it shows already.
+  // The rows have followed already; a selection the view asked for it
+  // shows already.
   const bool asked = showing_;
   showing_ = true;
   model_->Follow(change);

@@ -46,7 +46,12 @@ class ItemListWidget : public QTreeView, public ItemListView {
   // Tests replace it.
   std::function<void(QMimeData*)> runDrag;
 
-  // ItemListView: shows the list's change.
+  // ItemListView: the rows follow piece by piece, the selection once the
+  // change is complete.
+  void RowsAboutToChange(const RowEdit& edit) override;
+  void RowsChanged(const RowEdit& edit) override;
+  void RefillStarting() override;
+  void RefillEnded() override;
   void ListChanged(const ListChange& change) override;
 
  protected:
@@ -71,6 +76,7 @@ class ItemListWidget : public QTreeView, public ItemListView {
   ItemList& items_;
   ItemListModel* model_;
   bool showing_ = false;  // the view is being brought in line with the list
+  bool showingBeforeRows_ = false;  // showing_ when the rows began to change
   int dropTarget_ = -1;
   bool dragging_ = false;
   bool droppedHere_ = false;

@@ -51,7 +51,7 @@ int CommandNumberForKey(const CommandRegistry& table, int qtKey, Qt::KeyboardMod
 }
 
 KeyCommandFilter::KeyCommandFilter(QWidget* window, const CommandRegistry& table, std::function<void(int)> dispatch)
-    : window_(window), table_(table), dispatch_(std::move(dispatch)) {
+    : dispatch(std::move(dispatch)), window_(window), table_(table) {
   qApp->installEventFilter(this);
 }
 
@@ -68,7 +68,7 @@ bool KeyCommandFilter::eventFilter(QObject* watched, QEvent* event) {
   // Ctrl is the grip of a pointer gesture: Esc cancels it with Ctrl held too.
   if (number == 0 && key->key() == Qt::Key_Escape && pointerHeld && pointerHeld()) number = keys::kEsc;
   if (number == 0) return false;
-  dispatch_(number);
+  dispatch(number);
   // A command key is consumed: the focused control never sees it.
   event->accept();
   return true;

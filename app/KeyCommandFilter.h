@@ -33,6 +33,8 @@ class KeyCommandFilter : public QObject {
   // Whether a pointer gesture holds (Ctrl and the button down). While it
   // does, Esc counts as Esc whatever modifiers are held with it.
   std::function<bool()> pointerHeld;
+  // Where the command numbers go.
+  std::function<void(int)> dispatch;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -40,7 +42,6 @@ class KeyCommandFilter : public QObject {
  private:
   QWidget* window_;
   const CommandRegistry& table_;
-  std::function<void(int)> dispatch_;
 };
 
 }  // namespace twk

@@ -10,6 +10,7 @@
 
 class QFrame;
 class QLabel;
+class QMenu;
 
 namespace twk {
 
@@ -17,6 +18,8 @@ class HyperLink;
 class ImageCanvas;
 class ItemList;
 class ItemListWidget;
+class KeyCommandFilter;
+class PreviewWindow;
 
 inline constexpr const char* kVersionText = "v1.0.0.4";
 inline constexpr const char* kHomeAddress = "https://tarnwick.example/";
@@ -40,6 +43,12 @@ class MainWindow : public QWidget {
   QFrame* container1 = nullptr;
   QLabel* lblVersion = nullptr;
   HyperLink* lnkHome = nullptr;
+  // Made by the program once the command table exists: the item list's
+  // popup menu (rebuilt on every right-click), the keys that give commands,
+  // and the Preview window (hidden until P shows it).
+  QMenu* popupMenu = nullptr;
+  KeyCommandFilter* keyCommands = nullptr;
+  PreviewWindow* preview = nullptr;
 
   // The close request (the loop's end); the window is closed afterwards.
   std::function<void()> closing;

@@ -17,11 +17,11 @@ bool IsStartDocument(const TWKFILE& doc) { return doc.CData.empty() && doc.TWKW 
 
 }  // namespace
 
-RecoveryKeeper::RecoveryKeeper(const TWKFILE& doc, const EditorState& state, const std::string& savePath,
-                               std::unique_ptr<RecoveryCopy> copy)
-    : doc_(doc),
-      state_(state),
-      savePath_(savePath),
+RecoveryKeeper::RecoveryKeeper(const EditorSession& session, std::unique_ptr<RecoveryCopy> copy)
+    : session_(session),
+      doc_(session.doc()),
+      state_(session.state()),
+      savePath_(session.savePath()),
       copy_(std::move(copy)),
       // A write that throws (out of memory for the copy's text) is a write
       // that failed.
@@ -33,8 +33,7 @@ RecoveryKeeper::RecoveryKeeper(const TWKFILE& doc, const EditorState& state, con
   QObject::connect(&timer_, &QTimer::timeout, [this] { HandOver(); });
 }
 
-std::unique_ptr<RecoveryKeeper> RecoveryKeeper::InStateFolder(const TWKFILE& doc, const EditorState& state,
-                                                              const std::string& savePath) {
+std::unique_ptr<RecoveryKeeper> RecoveryKeeper::InStateFolder(const EditorSession& session) {
   const std::string folder = TarnwickStateFolder();
   FolderOpen why = FolderOpen::kOpened;
   std::unique_ptr<RecoveryCopy> copy = RecoveryCopy::Claim(folder, &why);
@@ -42,18 +41,18 @@ std::unique_ptr<RecoveryKeeper> RecoveryKeeper::InStateFolder(const TWKFILE& doc
     std::fprintf(stderr, "tarnwick: no recovery copies: %s is not a folder of this user\n", folder.c_str());
   else if (!copy)
     std::fprintf(stderr, "tarnwick: no recovery copies: cannot write to %s\n", folder.c_str());
-  return std::make_unique<RecoveryKeeper>(doc, state, savePath, std::move(copy));
+  return std::make_unique<RecoveryKeeper>(session, std::move(copy));
 }
 
 RecoveryKeeper::~RecoveryKeeper() { helper_.Stop(); }
 
-void RecoveryKeeper::DocumentChanged() {
-  if (!copy_ || timer_.isActive()) return;
+void RecoveryKeeper::OnDocumentChange(const DocumentChange& change) {
+  if (!change.Has(DocumentChange::kPicture) || !copy_ || timer_.isActive()) return;
   const qint64 since = sinceWrite_.isValid() ? sinceWrite_.elapsed() : kWriteIntervalMs;
   timer_.start(static_cast<int>(std::max<qint64>(0, kWriteIntervalMs - since)));
 }
 
-void RecoveryKeeper::DocumentSaved() {
+void RecoveryKeeper::OnSaved() {
   savedAs_ = savePath_;
   if (!copy_) return;
   timer_.stop();
@@ -74,14 +73,25 @@ void RecoveryKeeper::HandOver() {
   if (!copy_) return;
   timer_.stop();
   sinceWrite_.start();
-  TWKFILE doc = doc_;
-  // The copy holds the same items in the same places.
-  const int drawn = state_.Constructing ? doc_.CData.indexOf(state_.ConstructionItem) : -1;
-  if (drawn >= 0) (void)doc.CData.take(drawn);
-  if (IsStartDocument(doc)) {
+  // Back where it was saved: the file holds the drawing.
+  if (session_.saved()) {
     Queue(Job{});
-  } else {
-    Queue(Job{std::move(doc), CopyNotes{savePath_, savedAs_, drawnIn_}});
+    return;
+  }
+  try {
+    TWKFILE doc = doc_;
+    // The copy holds the same items in the same places.
+    const int drawn = state_.Constructing ? doc_.CData.indexOf(state_.ConstructionItem) : -1;
+    if (drawn >= 0) (void)doc.CData.take(drawn);
+    if (IsStartDocument(doc)) {
+      Queue(Job{});
+    } else {
+      Queue(Job{std::move(doc), CopyNotes{savePath_, savedAs_, drawnIn_}});
+    }
+  } catch (const std::bad_alloc&) {
+    // No memory for the copy: the one on disk stays as it was, and the
+    // next change tries again.
+    std::fprintf(stderr, "tarnwick: cannot write the recovery copy %s: out of memory\n", copy_->copyPath().c_str());
   }
 }
 

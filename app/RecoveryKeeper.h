@@ -2,8 +2,9 @@
 // Keeps this editor's recovery copy up to date. After a completed change
 // the document is copied here and written on a helper thread, at most once
 // a second, so a key never waits for the disk. An item being drawn is not
-// part of the copy. A saved document, or one
-// back to the empty start document, keeps no copy. A copy that cannot be
+// part of the copy. A saved document (the session's history at its clean
+// index: just saved or read, or undone or redone back there), or one back
+// to the empty start document, keeps no copy. A copy that cannot be
 // written costs one line on stderr; editing goes on. A drawing with unsaved
 // changes that another takes the place of keeps its copy, under a name of its
 // own, until a later start asks about it.
@@ -17,33 +18,32 @@
 
 #include "document/Document.h"
 #include "document/EditorState.h"
+#include "editor/EditorSession.h"
 #include "persist/RecoveryCopy.h"
 #include "tasks/LatestJobWorker.h"
 
 namespace twk {
 
-class RecoveryKeeper {
+class RecoveryKeeper : public SessionObserver {
  public:
   static constexpr int kWriteIntervalMs = 1000;
 
-  // Follows `doc`, `state` and `savePath`, which outlive the keeper; without
-  // a copy (no usable state folder) it keeps nothing.
-  RecoveryKeeper(const TWKFILE& doc, const EditorState& state, const std::string& savePath,
-                 std::unique_ptr<RecoveryCopy> copy);
+  // Follows `session`, which outlives the keeper once subscribed to it;
+  // without a copy (no usable state folder) it keeps nothing.
+  RecoveryKeeper(const EditorSession& session, std::unique_ptr<RecoveryCopy> copy);
   // A keeper of a copy of its own in the user's state folder, or, when that
   // cannot be written or is not the user's own folder, of none (saying so in
   // one line on stderr).
-  static std::unique_ptr<RecoveryKeeper> InStateFolder(const TWKFILE& doc, const EditorState& state,
-                                                       const std::string& savePath);
+  static std::unique_ptr<RecoveryKeeper> InStateFolder(const EditorSession& session);
   // Waits for a write in flight; a change not yet written is not written.
-  ~RecoveryKeeper();
+  ~RecoveryKeeper() override;
   RecoveryKeeper(const RecoveryKeeper&) = delete;
   RecoveryKeeper& operator=(const RecoveryKeeper&) = delete;
 
-  // The document changed: the copy follows within a second.
-  void DocumentChanged();
+  // The picture changed: the copy follows within a second.
+  void OnDocumentChange(const DocumentChange& change) override;
   // The document now equals a file: the copy goes.
-  void DocumentSaved();
+  void OnSaved() override;
   // Another drawing is about to take the place of this one: a copy of
   // unsaved changes is kept for a later start. The new drawing was last
   // saved as `savedAs` (empty: never) and drawn in the folder `drawnIn`
@@ -73,6 +73,7 @@ class RecoveryKeeper {
   // drawing, saying so in one line when writing starts to fail.
   void WriteEnded(bool written);
 
+  const EditorSession& session_;
   const TWKFILE& doc_;
   const EditorState& state_;
   const std::string& savePath_;

@@ -8,9 +8,10 @@
 #include <string>
 
 #include "BenchDocuments.h"
+#include "SessionRedraw.h"
 #include "render/CanvasComposer.h"
 #include "editor/Construction.h"
-#include "editor/ItemList.h"
+#include "editor/EditorSession.h"
 #include "render/Grid.h"
 #include "render/SceneRenderer.h"
 
@@ -18,17 +19,19 @@ namespace twk {
 namespace {
 
 void MoveToPicture(benchmark::State& state, int count, bool useComposer) {
-  TWKFILE doc = bench::IconDocument(count);
-  EditorState editorState;
-  ItemList rows;  // the construction never reaches the release: no row is made
-  Editor ed{doc, editorState, rows};
+  // The construction never reaches the release: no row is made.
+  EditorSession ed;
+  TWKFILE& doc = ed.doc();
+  EditorState& editorState = ed.state();
+  doc = bench::IconDocument(count);
   const std::unique_ptr<Image> grid = BuildGridImage(320, 320, 16, 16);
   CanvasComposer composer;
   std::unique_ptr<Image> picture;
-  ed.changed = [&](const DocumentChange&) {
+  bench::Redraw redraw([&] {
     picture = useComposer ? composer.Compose(*grid, doc, editorState, ed.pixelsPerUnitX, ed.pixelsPerUnitY)
                           : ComposeCanvas(*grid, doc, ed.pixelsPerUnitX, ed.pixelsPerUnitY);
-  };
+  });
+  ed.AddObserver(&redraw);
   editorState.CurType = kEllipse;
   editorState.CurAlpha = 180;
   StartItem(ed, 150, 150);

@@ -26,8 +26,8 @@ struct ListedIcon {
 
 void BM_UndoRedoOneItemStep(benchmark::State& state) {
   ListedIcon icon(static_cast<int>(state.range(0)));
-  icon.t.rows.Select({500});
-  DispatchCommand(icon.t.ed, keys::kD);
+  test::SelectRows(icon.t.rows, {500});
+  test::DispatchCommand(icon.t.ed, keys::kD);
   for (auto _ : state) {
     UndoCommand(icon.t.ed);
     RedoCommand(icon.t.ed);

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "BenchDocuments.h"
+#include "SessionRedraw.h"
 #include "render/CanvasComposer.h"
 #include "editor/Construction.h"
 #include "editor/ItemList.h"
@@ -29,23 +30,27 @@ void ListRows(ItemList& rows, const TWKFILE& doc, int selected) {
 // The document, an editor on it and a redraw that composes the canvas and,
 // when shown, brings the preview up to date.
 struct PreviewedEditor {
-  TWKFILE doc;
-  EditorState editorState;
-  ItemList rows;
-  Editor ed{doc, editorState, rows};
+  EditorSession ed;
+  TWKFILE& doc = ed.doc();
+  EditorState& editorState = ed.state();
+  ItemList& rows = ed.rows();
   std::unique_ptr<Image> grid = BuildGridImage(320, 320, 16, 16);
   CanvasComposer canvas;
   PreviewComposer preview;
   std::unique_ptr<Image> picture;
+  bench::Redraw redraw;
+  CommandRegistry commands;
 
-  PreviewedEditor(int count, int selectedRow, bool previewShown)
-      : doc(bench::IconDocument(count)) {
+  PreviewedEditor(int count, int selectedRow, bool previewShown) {
+    doc = bench::IconDocument(count);
     ListRows(rows, doc, selectedRow);
-    ed.changed = [this, previewShown](const DocumentChange&) {
+    AddEditorCommands(commands);
+    redraw.follow = [this, previewShown] {
       picture = canvas.Compose(*grid, doc, editorState, ed.pixelsPerUnitX, ed.pixelsPerUnitY);
       if (previewShown) preview.Update(doc);
     };
-    ed.changed(DocumentChange{DocumentChange::kPicture});
+    ed.AddObserver(&redraw);
+    redraw.follow();
   }
 };
 
@@ -74,7 +79,7 @@ void BM_MoveKey(benchmark::State& state) {
   PreviewedEditor t(count, static_cast<int>(state.range(1)), state.range(2) != 0);
   bool right = true;
   for (auto _ : state) {
-    DispatchCommand(t.ed, right ? 39 : 37);  // right and left arrow in turn
+    t.commands.Dispatch(t.ed, right ? 39 : 37, {});  // right and left arrow in turn
     right = !right;
     benchmark::DoNotOptimize(t.picture->data());
   }

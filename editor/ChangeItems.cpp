@@ -5,12 +5,12 @@
 
 namespace twk {
 
-void ChangeItems::Swap(Editor& ed) {
+void ChangeItems::Swap(EditorSession& ed) {
   for (ItemChange& change : changes_) {
     std::swap(*change.item, change.other);
-    const RowState state = ed.rows.GetRowState(change.row);
+    const RowState state = ed.rows().GetRowState(change.row);
     const bool checked = change.item->Visible != 0;
-    if (state.checked != checked) ed.rows.SetRowState(change.row, RowState{state.selected, checked});
+    if (state.checked != checked) ed.rows().SetRowState(change.row, RowState{state.selected, checked});
   }
 }
 

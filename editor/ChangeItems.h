@@ -22,8 +22,8 @@ class ChangeItems : public EditCommand {
   // `changes` hold the new values.
   explicit ChangeItems(std::vector<ItemChange> changes) : changes_(std::move(changes)) {}
 
-  void Apply(Editor& ed) override { Swap(ed); }
-  void Revert(Editor& ed) override { Swap(ed); }
+  void Apply(EditorSession& ed) override { Swap(ed); }
+  void Revert(EditorSession& ed) override { Swap(ed); }
   // Another ChangeItems applied after this one: the items of both, each
   // reverting to its value before the first.
   bool Absorb(EditCommand& later) override;
@@ -32,7 +32,7 @@ class ChangeItems : public EditCommand {
   unsigned Changes() const override;
 
  private:
-  void Swap(Editor& ed);
+  void Swap(EditorSession& ed);
   std::vector<ItemChange> changes_;
 };
 

@@ -8,27 +8,27 @@ namespace twk {
 
 namespace {
 
-TWKFILE Picked(const Editor& ed) {
+TWKFILE Picked(const EditorSession& ed) {
   TWKFILE picked;
-  picked.TWKW = ed.doc.TWKW;
-  picked.TWKH = ed.doc.TWKH;
+  picked.TWKW = ed.doc().TWKW;
+  picked.TWKH = ed.doc().TWKH;
   for (const TWKDATA* item : SelectedItems(ed)) picked.CData.append(*item);
   return picked;
 }
 
 }  // namespace
 
-TWKFILE CopySelected(const Editor& ed) {
+TWKFILE CopySelected(const EditorSession& ed) {
   return Picked(ed);
 }
 
-TWKFILE CutSelected(Editor& ed) {
+TWKFILE CutSelected(EditorSession& ed) {
   TWKFILE picked = Picked(ed);
   DeleteSelected(ed);
   return picked;
 }
 
-bool PasteItems(Editor& ed, const ItemStore& items) {
+bool PasteItems(EditorSession& ed, const ItemStore& items) {
   std::vector<const TWKDATA*> sources;
   sources.reserve(static_cast<std::size_t>(items.size()));
   for (int i = 0; i < items.size(); ++i) sources.push_back(items.at(i));

@@ -69,7 +69,7 @@ bool CommandRegistry::MayRun(int number, const CommandConditions& now) const {
   return true;
 }
 
-bool CommandRegistry::Dispatch(Editor& ed, int number, const CommandConditions& now) const {
+bool CommandRegistry::Dispatch(EditorSession& ed, int number, const CommandConditions& now) const {
   if (!MayRun(number, now)) return false;
   const CommandEntry& entry = *Find(number);
   if (!entry.run) return false;

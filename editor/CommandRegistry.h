@@ -12,7 +12,7 @@
 #include <functional>
 #include <vector>
 
-#include "editor/Editor.h"
+#include "editor/EditorSession.h"
 
 namespace twk {
 
@@ -61,7 +61,7 @@ struct CommandEntry {
   unsigned refusedWhile = kNeverRefused;
   // What runs. None for a request that carries arguments of its own (a row
   // drag): its caller asks MayRun and then acts.
-  std::function<void(Editor&)> run;
+  std::function<void(EditorSession&)> run;
 };
 
 class CommandRegistry {
@@ -83,7 +83,7 @@ class CommandRegistry {
   // False for an unknown number or a command refused under `now`.
   bool MayRun(int number, const CommandConditions& now) const;
   // Runs the command unless it is refused or unknown; true when it ran.
-  bool Dispatch(Editor& ed, int number, const CommandConditions& now) const;
+  bool Dispatch(EditorSession& ed, int number, const CommandConditions& now) const;
 
  private:
   std::vector<CommandEntry> entries_;

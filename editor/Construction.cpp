@@ -12,15 +12,15 @@ namespace twk {
 
 namespace {
 
-TWKDATA* Building(Editor& ed) {
-  return ed.state.Constructing ? ed.state.ConstructionItem : nullptr;
+TWKDATA* Building(EditorSession& ed) {
+  return ed.state().Constructing ? ed.state().ConstructionItem : nullptr;
 }
 
 // Ends the construction state and reports `kinds` with a size change made
 // meanwhile (nothing when both are none); the item itself is left to the
 // caller.
-void LeaveConstruction(Editor& ed, unsigned kinds) {
-  EditorState& state = ed.state;
+void LeaveConstruction(EditorSession& ed, unsigned kinds) {
+  EditorState& state = ed.state();
   state.Constructing = false;
   state.ConstructionItem = nullptr;
   state.FirstControlFixed = false;
@@ -33,7 +33,7 @@ void LeaveConstruction(Editor& ed, unsigned kinds) {
 // Fixes a control point of a line or curve (turning it into a curve) or an
 // arc angle of an ellipse; `first` picks (X2,Y2)/start angle or
 // (X3,Y3)/end angle.
-void FixControl(Editor& ed, bool first) {
+void FixControl(EditorSession& ed, bool first) {
   TWKDATA* item = Building(ed);
   if (!item) return;
   const TWKDATA before = *item;
@@ -41,7 +41,7 @@ void FixControl(Editor& ed, bool first) {
     item->Type = kCurve;
     (first ? item->X2 : item->X3) = item->X4;
     (first ? item->Y2 : item->Y3) = item->Y4;
-    (first ? ed.state.FirstControlFixed : ed.state.SecondControlFixed) = true;
+    (first ? ed.state().FirstControlFixed : ed.state().SecondControlFixed) = true;
   } else if (item->Type == kEllipse) {
     float angle = 0;
     if (!ArcAngle(item->X1, item->Y1, item->X4, item->Y4, angle)) return;
@@ -53,20 +53,20 @@ void FixControl(Editor& ed, bool first) {
 }
 
 // The point the pointer gives the item being drawn.
-DocPoint PointerPoint(const Editor& ed, int px, int py) {
+DocPoint PointerPoint(const EditorSession& ed, int px, int py) {
   return ed.halfUnitSnap ? HalfUnitPoint(px, py, ed.pixelsPerUnitX, ed.pixelsPerUnitY)
                          : CanvasPoint(px, py, ed.pixelsPerUnitX, ed.pixelsPerUnitY);
 }
 
 // Moves the current point (and the control points following it) to `p`.
-void PutCurrentPoint(Editor& ed, TWKDATA& item, DocPoint p) {
+void PutCurrentPoint(EditorSession& ed, TWKDATA& item, DocPoint p) {
   item.X4 = p.x;
   item.Y4 = p.y;
-  if (item.Type == kCurve && !ed.state.FirstControlFixed) {
+  if (item.Type == kCurve && !ed.state().FirstControlFixed) {
     item.X2 = item.X4;
     item.Y2 = item.Y4;
   }
-  if (item.Type == kCurve && !ed.state.SecondControlFixed) {
+  if (item.Type == kCurve && !ed.state().SecondControlFixed) {
     item.X3 = item.X4;
     item.Y3 = item.Y4;
   }
@@ -74,7 +74,7 @@ void PutCurrentPoint(Editor& ed, TWKDATA& item, DocPoint p) {
 
 // Before a fix with Shift held: the current point goes to the half-unit
 // grid point the pointer is at, so that is the point fixed.
-void SnapCurrentPointToHalfUnits(Editor& ed) {
+void SnapCurrentPointToHalfUnits(EditorSession& ed) {
   TWKDATA* item = Building(ed);
   if (!item) return;
   const TWKDATA before = *item;
@@ -86,8 +86,8 @@ void SnapCurrentPointToHalfUnits(Editor& ed) {
 
 }  // namespace
 
-void StartItem(Editor& ed, int px, int py, PointSnap snap) {
-  EditorState& st = ed.state;
+void StartItem(EditorSession& ed, int px, int py, PointSnap snap) {
+  EditorState& st = ed.state();
   if (st.Constructing) return;
   TWKDATA item;
   item.Type = static_cast<std::uint8_t>(st.CurType);
@@ -107,7 +107,7 @@ void StartItem(Editor& ed, int px, int py, PointSnap snap) {
   }
   TWKDATA* added = nullptr;
   try {
-    added = ed.doc.CData.insertFront(item);
+    added = ed.doc().CData.insertFront(item);
   } catch (const std::bad_alloc&) {
     return;  // no item could be added: the press has no effect
   }
@@ -120,7 +120,7 @@ void StartItem(Editor& ed, int px, int py, PointSnap snap) {
   ReportChange(ed, DocumentChange::kConstruction);
 }
 
-void FollowPointer(Editor& ed, int px, int py) {
+void FollowPointer(EditorSession& ed, int px, int py) {
   TWKDATA* item = Building(ed);
   if (!item) return;
   ed.pointerX = px, ed.pointerY = py;
@@ -129,11 +129,11 @@ void FollowPointer(Editor& ed, int px, int py) {
   ReportChange(ed, DocumentChange::kConstruction);  // every move repaints, even when the cell is the same
 }
 
-void FinishItem(Editor& ed) {
+void FinishItem(EditorSession& ed) {
   TWKDATA* item = Building(ed);
   if (!item) return;
   if (item->X1 == item->X4 && item->Y1 == item->Y4) {
-    ed.doc.CData.remove(item);
+    ed.doc().CData.remove(item);
     LeaveConstruction(ed, DocumentChange::kConstruction);
     return;
   }
@@ -144,14 +144,14 @@ void FinishItem(Editor& ed) {
   std::vector<ListedItem> finished(1);
   finished[0].index = 0;
   finished[0].item = item;
-  finished[0].owned = ed.doc.CData.take(0);
+  finished[0].owned = ed.doc().CData.take(0);
   finished[0].text = TypeName(item->Type);
   finished[0].row = RowState{false, item->Visible != 0};
   RunEdit(ed, std::make_unique<AddItems>(std::move(finished), AddItems::Selection::kOnlyFirstNew));
   LeaveConstruction(ed, 0);  // the step above has reported the new item
 }
 
-void FixStartPoint(Editor& ed) {
+void FixStartPoint(EditorSession& ed) {
   TWKDATA* item = Building(ed);
   if (!item) return;
   const bool changed = item->X1 != item->X4 || item->Y1 != item->Y4;
@@ -162,26 +162,26 @@ void FixStartPoint(Editor& ed) {
   ReportChange(ed, DocumentChange::kConstruction);
 }
 
-void FixFirstControlPoint(Editor& ed) { FixControl(ed, true); }
-void FixSecondControlPoint(Editor& ed) { FixControl(ed, false); }
+void FixFirstControlPoint(EditorSession& ed) { FixControl(ed, true); }
+void FixSecondControlPoint(EditorSession& ed) { FixControl(ed, false); }
 
-void FixStartPointOnHalfUnits(Editor& ed) {
+void FixStartPointOnHalfUnits(EditorSession& ed) {
   SnapCurrentPointToHalfUnits(ed);
   FixStartPoint(ed);
 }
-void FixFirstControlPointOnHalfUnits(Editor& ed) {
+void FixFirstControlPointOnHalfUnits(EditorSession& ed) {
   SnapCurrentPointToHalfUnits(ed);
   FixFirstControlPoint(ed);
 }
-void FixSecondControlPointOnHalfUnits(Editor& ed) {
+void FixSecondControlPointOnHalfUnits(EditorSession& ed) {
   SnapCurrentPointToHalfUnits(ed);
   FixSecondControlPoint(ed);
 }
 
-void CancelConstruction(Editor& ed) {
+void CancelConstruction(EditorSession& ed) {
   TWKDATA* item = Building(ed);
   if (!item) return;
-  ed.doc.CData.remove(item);
+  ed.doc().CData.remove(item);
   LeaveConstruction(ed, DocumentChange::kConstruction);
 }
 

@@ -2,7 +2,7 @@
 // Drawing items with the mouse: start at the press, follow the pointer,
 // finish at the release; and the construction keys 1, 2, 3 and Esc.
 
-#include "editor/Editor.h"
+#include "editor/EditorSession.h"
 
 namespace twk {
 
@@ -30,19 +30,19 @@ bool ArcAngle(float cx, float cy, float px, float py, float& angle);
 // Mouse events; each does nothing in the wrong state.
 // left button down; kHalfUnits (Shift held) snaps every point the pointer
 // gives this item to the half-unit grid
-void StartItem(Editor& ed, int px, int py, PointSnap snap = PointSnap::kCellCentres);
-void FollowPointer(Editor& ed, int px, int py);  // mouse move
-void FinishItem(Editor& ed);                     // left button up
+void StartItem(EditorSession& ed, int px, int py, PointSnap snap = PointSnap::kCellCentres);
+void FollowPointer(EditorSession& ed, int px, int py);  // mouse move
+void FinishItem(EditorSession& ed);                     // left button up
 
 // Construction keys; each does nothing unless an item is under construction.
-void FixStartPoint(Editor& ed);           // key 1
-void FixFirstControlPoint(Editor& ed);    // key 2
-void FixSecondControlPoint(Editor& ed);   // key 3
-void CancelConstruction(Editor& ed);      // Esc
+void FixStartPoint(EditorSession& ed);           // key 1
+void FixFirstControlPoint(EditorSession& ed);    // key 2
+void FixSecondControlPoint(EditorSession& ed);   // key 3
+void CancelConstruction(EditorSession& ed);      // Esc
 // Shift+1, 2, 3: the same with the point the pointer is at snapped to the
 // half-unit grid.
-void FixStartPointOnHalfUnits(Editor& ed);
-void FixFirstControlPointOnHalfUnits(Editor& ed);
-void FixSecondControlPointOnHalfUnits(Editor& ed);
+void FixStartPointOnHalfUnits(EditorSession& ed);
+void FixFirstControlPointOnHalfUnits(EditorSession& ed);
+void FixSecondControlPointOnHalfUnits(EditorSession& ed);
 
 }  // namespace twk

@@ -5,7 +5,8 @@
 
 #include <memory>
 
-#include "editor/Editor.h"
+#include "editor/EditorSession.h"
+
 
 namespace twk {
 
@@ -13,9 +14,9 @@ class EditCommand {
  public:
   virtual ~EditCommand() = default;
   // Makes the change. Reports nothing: whoever runs the command reports once.
-  virtual void Apply(Editor& ed) = 0;
+  virtual void Apply(EditorSession& ed) = 0;
   // Undoes Apply; the document and the rows are then as before it.
-  virtual void Revert(Editor& ed) = 0;
+  virtual void Revert(EditorSession& ed) = 0;
   // What Apply and Revert change (DocumentChange kinds), reported by
   // whoever runs the command.
   virtual unsigned Changes() const = 0;
@@ -35,7 +36,7 @@ class RowSelection;
 // for it (0: none); the same key again on the same selection continues the
 // same step. `selectionBefore` replaces the selection found now when the
 // step began earlier (a row drag).
-void RunEdit(Editor& ed, std::unique_ptr<EditCommand> command, int mergeKey = 0,
+void RunEdit(EditorSession& ed, std::unique_ptr<EditCommand> command, int mergeKey = 0,
              const RowSelection* selectionBefore = nullptr);
 
 }  // namespace twk

@@ -17,10 +17,10 @@ std::uint8_t VisibleFlag(bool on) { return on ? 1 : 0; }
 
 // The drag that started in this list is still pending and both its row and
 // its item are still there: only then is a drop a move.
-bool DragStillValid(const Editor& ed, const PendingDrag& drag) {
-  if (drag.row < 0 || drag.row >= ed.rows.RowCount() || drag.item == nullptr) return false;
-  if (ed.rows.RowItem(drag.row) != drag.item) return false;
-  return ed.doc.CData.indexOf(drag.item) >= 0;
+bool DragStillValid(const EditorSession& ed, const PendingDrag& drag) {
+  if (drag.row < 0 || drag.row >= ed.rows().RowCount() || drag.item == nullptr) return false;
+  if (ed.rows().RowItem(drag.row) != drag.item) return false;
+  return ed.doc().CData.indexOf(drag.item) >= 0;
 }
 
 // Visible := `visible` for the item of `row` when that changes it.
@@ -33,45 +33,45 @@ void AddVisibility(std::vector<ItemChange>& changes, int row, TWKDATA* item, boo
   changes.push_back(ItemChange{row, item, std::move(after)});
 }
 
-void RunChanges(Editor& ed, std::vector<ItemChange> changes) {
+void RunChanges(EditorSession& ed, std::vector<ItemChange> changes) {
   if (!changes.empty()) RunEdit(ed, std::make_unique<ChangeItems>(std::move(changes)));
 }
 
 }  // namespace
 
-void SyncVisibility(Editor& ed) {
+void SyncVisibility(EditorSession& ed) {
   std::vector<ItemChange> changes;
-  for (int row = 0; row < ed.rows.RowCount(); ++row) {
-    if (TWKDATA* item = ed.rows.RowItem(row)) AddVisibility(changes, row, item, ed.rows.GetRowState(row).checked);
+  for (int row = 0; row < ed.rows().RowCount(); ++row) {
+    if (TWKDATA* item = ed.rows().RowItem(row)) AddVisibility(changes, row, item, ed.rows().GetRowState(row).checked);
   }
   RunChanges(ed, std::move(changes));
 }
 
-void SetSelectedVisibility(Editor& ed, bool visible) {
+void SetSelectedVisibility(EditorSession& ed, bool visible) {
   std::vector<ItemChange> changes;
-  for (int row = 0; row < ed.rows.RowCount(); ++row) {
-    TWKDATA* item = ed.rows.RowItem(row);
-    if (item && ed.rows.GetRowState(row).selected) AddVisibility(changes, row, item, visible);
+  for (int row = 0; row < ed.rows().RowCount(); ++row) {
+    TWKDATA* item = ed.rows().RowItem(row);
+    if (item && ed.rows().GetRowState(row).selected) AddVisibility(changes, row, item, visible);
   }
   RunChanges(ed, std::move(changes));
 }
 
-void CloneSelected(Editor& ed) {
+void CloneSelected(EditorSession& ed) {
   // The copies go to the front in the order of their sources, selected.
   (void)AddCopiesAtFront(ed, SelectedItems(ed));
 }
 
-std::vector<const TWKDATA*> SelectedItems(const Editor& ed) {
+std::vector<const TWKDATA*> SelectedItems(const EditorSession& ed) {
   std::vector<const TWKDATA*> items;
-  for (int row = 0; row < ed.rows.RowCount(); ++row) {
-    const TWKDATA* item = ed.rows.RowItem(row);
-    if (item && ed.rows.GetRowState(row).selected) items.push_back(item);
+  for (int row = 0; row < ed.rows().RowCount(); ++row) {
+    const TWKDATA* item = ed.rows().RowItem(row);
+    if (item && ed.rows().GetRowState(row).selected) items.push_back(item);
   }
   return items;
 }
 
-bool AddCopiesAtFront(Editor& ed, const std::vector<const TWKDATA*>& sources) {
-  if (sources.size() > kDocumentItemCeiling - static_cast<std::size_t>(ed.doc.CData.size())) return false;
+bool AddCopiesAtFront(EditorSession& ed, const std::vector<const TWKDATA*>& sources) {
+  if (sources.size() > kDocumentItemCeiling - static_cast<std::size_t>(ed.doc().CData.size())) return false;
   std::vector<ListedItem> copies;
   for (const TWKDATA* source : sources) {
     ListedItem copy;
@@ -87,16 +87,16 @@ bool AddCopiesAtFront(Editor& ed, const std::vector<const TWKDATA*>& sources) {
   return true;
 }
 
-void DeleteSelected(Editor& ed) {
+void DeleteSelected(EditorSession& ed) {
   std::vector<ListedItem> doomed;
-  for (int row = 0; row < ed.rows.RowCount(); ++row) {
-    TWKDATA* item = ed.rows.RowItem(row);
-    const RowState state = ed.rows.GetRowState(row);
+  for (int row = 0; row < ed.rows().RowCount(); ++row) {
+    TWKDATA* item = ed.rows().RowItem(row);
+    const RowState state = ed.rows().GetRowState(row);
     if (!item || !state.selected) continue;
     ListedItem listed;
     listed.index = row;
     listed.item = item;
-    listed.text = ed.rows.RowText(row);
+    listed.text = ed.rows().RowText(row);
     listed.row = RowState{false, state.checked};
     doomed.push_back(std::move(listed));
   }
@@ -104,36 +104,36 @@ void DeleteSelected(Editor& ed) {
   RunEdit(ed, std::make_unique<DeleteItems>(std::move(doomed)));
 }
 
-void RebuildRowsFromDocument(Editor& ed) {
-  RowUpdateBatch batch(ed.rows);
-  ed.rows.RemoveAllRows();
-  const ItemStore& items = ed.doc.CData;
+void RebuildRowsFromDocument(EditorSession& ed) {
+  RowUpdateBatch batch(ed.rows());
+  ed.rows().RemoveAllRows();
+  const ItemStore& items = ed.doc().CData;
   for (int i = 0; i < items.size(); ++i) {
     TWKDATA* item = items.at(i);
-    ed.rows.ListItem(i, TypeName(item->Type), item, RowState{false, item->Visible != 0});
+    ed.rows().ListItem(i, TypeName(item->Type), item, RowState{false, item->Visible != 0});
   }
-  if (!items.empty()) ed.rows.SelectOnly(0);
+  if (!items.empty()) ed.rows().SelectOnly(0);
 }
 
-bool RowDragStart(Editor& ed, PendingDrag& drag) {
+bool RowDragStart(EditorSession& ed, PendingDrag& drag) {
   drag = PendingDrag{};
-  const int row = ed.rows.FirstSelectedRow();
+  const int row = ed.rows().FirstSelectedRow();
   if (row < 0) return false;
   drag.row = row;
-  drag.item = ed.rows.RowItem(row);
-  drag.selection = RowSelection::Of(ed.rows);
+  drag.item = ed.rows().RowItem(row);
+  drag.selection = RowSelection::Of(ed.rows());
   return true;
 }
 
-bool RowDrop(Editor& ed, PendingDrag& drag, const std::string& droppedText) {
+bool RowDrop(EditorSession& ed, PendingDrag& drag, const std::string& droppedText) {
   (void)droppedText;  // the moved row keeps its own label: a row's label always names its item
   const PendingDrag source = drag;
   drag = PendingDrag{};
-  const int target = ed.rows.FirstSelectedRow();
+  const int target = ed.rows().FirstSelectedRow();
   if (target < 0 || !DragStillValid(ed, source)) return false;
   if (target == source.row) {
     // Dropped on itself: the row is selected alone and nothing moves.
-    ed.rows.SelectOnly(target);
+    ed.rows().SelectOnly(target);
     return false;
   }
   RunEdit(ed, std::make_unique<MoveItem>(source.row, target), 0, &source.selection);

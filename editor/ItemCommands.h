@@ -5,8 +5,7 @@
 
 #include <vector>
 
-#include "editor/Editor.h"
-#include "editor/RowSelection.h"
+#include "editor/EditorSession.h"
 
 namespace twk {
 
@@ -15,39 +14,32 @@ namespace twk {
 
 // Brings each item's Visible in line with its row's check mark; one report
 // when anything changed.
-void SyncVisibility(Editor& ed);
+void SyncVisibility(EditorSession& ed);
 // Hide (false) or Show (true) the items of the selected rows.
-void SetSelectedVisibility(Editor& ed, bool visible);
+void SetSelectedVisibility(EditorSession& ed, bool visible);
 // Clones the selected items; nothing when the document would pass
 // kDocumentItemCeiling items.
-void CloneSelected(Editor& ed);
-void DeleteSelected(Editor& ed);
+void CloneSelected(EditorSession& ed);
+void DeleteSelected(EditorSession& ed);
 
 // The items of the selected rows, in list order.
-std::vector<const TWKDATA*> SelectedItems(const Editor& ed);
+std::vector<const TWKDATA*> SelectedItems(const EditorSession& ed);
 // Puts copies of `sources` at the front of the document in their order, as
 // the only selected rows, checked when visible: one step (none when empty).
 // False, and nothing added, when the document would pass
 // kDocumentItemCeiling items.
-bool AddCopiesAtFront(Editor& ed, const std::vector<const TWKDATA*>& sources);
+bool AddCopiesAtFront(EditorSession& ed, const std::vector<const TWKDATA*>& sources);
 
 // Rebuilds every row from CData after a document was loaded: rows in
 // document order, visible items checked, row 0 selected.
-void RebuildRowsFromDocument(Editor& ed);
-
-// The source of a row drag while it is pending.
-struct PendingDrag {
-  int row = -1;  // -1: no drag pending
-  TWKDATA* item = nullptr;
-  RowSelection selection;  // the rows selected when the drag began
-};
+void RebuildRowsFromDocument(EditorSession& ed);
 
 // A drag starts: records the first selected row; returns false (and leaves
 // `drag` empty) when no row is selected.
-bool RowDragStart(Editor& ed, PendingDrag& drag);
+bool RowDragStart(EditorSession& ed, PendingDrag& drag);
 // Text was dropped and the drop selected the row under the pointer (or
 // none). Moves the pending row there when the drag is still valid, then
 // clears `drag`. Returns true when the document order changed.
-bool RowDrop(Editor& ed, PendingDrag& drag, const std::string& droppedText);
+bool RowDrop(EditorSession& ed, PendingDrag& drag, const std::string& droppedText);
 
 }  // namespace twk

@@ -6,6 +6,14 @@
 
 namespace twk {
 
+namespace {
+
+// Past this many pieces in one report the views do better to read every
+// row again (as ListChange does).
+constexpr int kMostPiecesFollowed = 64;
+
+}  // namespace
+
 RowState ItemList::GetRowState(int row) const { return Has(row) ? rows_[row].state : RowState{}; }
 
 TWKDATA* ItemList::RowItem(int row) const { return Has(row) ? rows_[row].item : nullptr; }
@@ -41,7 +49,8 @@ void ItemList::SetChecked(int row, bool checked) {
 
 void ItemList::InsertRow(int index, const std::string& text) {
   index = std::clamp(index, 0, RowCount());
-  rows_.insert(rows_.begin() + index, Row{nullptr, text, {}});
+  ChangeRows(RowEdit{RowEdit::Kind::kInserted, index, 1},
+             [&] { rows_.insert(rows_.begin() + index, Row{nullptr, text, {}}); });
   if (current_ >= index) ++current_;
   pending_.NoteInserted(index);
   Tell();
@@ -71,7 +80,29 @@ void ItemList::ListItems(const std::vector<ListedRow>& listed) {
     }
     incoming.emplace_back(index, Row{row.item, row.text, row.state});
   }
-  InsertAtIndices(rows_, std::move(incoming));
+  // Runs of neighbouring new rows; each index counts in the list as it
+  // ends, so, lowest first, a run goes in at its first index.
+  std::vector<std::pair<std::size_t, std::size_t>> runs;  // [begin, end) of incoming
+  for (std::size_t i = 0; i < incoming.size(); ++i) {
+    if (i > 0 && incoming[i].first == incoming[i - 1].first + 1)
+      runs.back().second = i + 1;
+    else
+      runs.emplace_back(i, i + 1);
+  }
+  if (!FollowsPieces(static_cast<int>(runs.size()))) {
+    StartRefill();
+    InsertAtIndices(rows_, std::move(incoming));
+  } else {
+    for (const auto& [begin, end] : runs) {
+      const int first = incoming[begin].first;
+      ChangeRows(RowEdit{RowEdit::Kind::kInserted, first, static_cast<int>(end - begin)}, [&] {
+        std::vector<Row> run;
+        run.reserve(end - begin);
+        for (std::size_t i = begin; i < end; ++i) run.push_back(std::move(incoming[i].second));
+        rows_.insert(rows_.begin() + first, std::make_move_iterator(run.begin()), std::make_move_iterator(run.end()));
+      });
+    }
+  }
   Tell();
 }
 
@@ -94,12 +125,31 @@ void ItemList::RemoveRows(const std::vector<int>& rows) {
     }
     pending_.NoteRemoved(row);
   }
-  TakeAtIndices(rows_, doomed);
+  // Runs of neighbouring rows, highest first, so that each counts in the
+  // list as it stands when it goes.
+  std::vector<RowEdit> runs;
+  for (auto it = doomed.rbegin(); it != doomed.rend(); ++it) {
+    if (!runs.empty() && runs.back().first == *it + 1) {
+      --runs.back().first;
+      ++runs.back().count;
+    } else {
+      runs.push_back(RowEdit{RowEdit::Kind::kRemoved, *it, 1});
+    }
+  }
+  if (!FollowsPieces(static_cast<int>(runs.size()))) {
+    StartRefill();
+    TakeAtIndices(rows_, doomed);
+  } else {
+    for (const RowEdit& run : runs) {
+      ChangeRows(run, [&] { rows_.erase(rows_.begin() + run.first, rows_.begin() + run.first + run.count); });
+    }
+  }
   Tell();
 }
 
 void ItemList::RemoveAllRows() {
   if (rows_.empty()) return;
+  StartRefill();
   rows_.clear();
   current_ = -1;
   pending_.NoteRefilled();
@@ -186,14 +236,45 @@ void ItemList::EndUpdate() {
 
 void ItemList::Tell() {
   if (batch_ > 0) return;
+  pieces_ = 0;
+  if (refilling_) {
+    refilling_ = false;
+    TellViews([](ItemListView& view) { view.RefillEnded(); });
+  }
   const ListChange change = std::move(pending_);
   pending_ = ListChange{};
   if (!change.rows && !change.checks && !change.selection) return;
+  TellViews([&change](ItemListView& view) { view.ListChanged(change); });
+}
+
+template <typename Told>
+void ItemList::TellViews(Told tell) {
   // A view may take itself off while it is told.
   const std::vector<ItemListView*> views = views_;
   for (ItemListView* view : views) {
-    if (std::find(views_.begin(), views_.end(), view) != views_.end()) view->ListChanged(change);
+    if (std::find(views_.begin(), views_.end(), view) != views_.end()) tell(*view);
   }
+}
+
+bool ItemList::FollowsPieces(int pieces) const { return !refilling_ && pieces_ + pieces <= kMostPiecesFollowed; }
+
+void ItemList::StartRefill() {
+  if (refilling_) return;
+  refilling_ = true;
+  TellViews([](ItemListView& view) { view.RefillStarting(); });
+}
+
+template <typename Change>
+void ItemList::ChangeRows(const RowEdit& edit, Change change) {
+  if (!FollowsPieces(1)) StartRefill();
+  if (refilling_) {
+    change();
+    return;
+  }
+  ++pieces_;
+  TellViews([&edit](ItemListView& view) { view.RowsAboutToChange(edit); });
+  change();
+  TellViews([&edit](ItemListView& view) { view.RowsChanged(edit); });
 }
 
 ItemListFollower::ItemListFollower(ItemList& list, std::function<void(const ListChange&)> follow)

@@ -21,10 +21,20 @@ struct RowState {
   bool checked = false;
 };
 
-// A view of the list; told of every change once it is complete.
+// A view of the list; told of every change once it is complete. A view
+// that keeps something per row (a Qt model) also follows the rows as they
+// come and go: each piece is announced before the list changes and told
+// again once it has, counted in the list as it stands before the piece;
+// past as many pieces as it is worth following, or when every row goes,
+// the list announces a refill instead, which ends right before the report
+// of the whole change.
 class ItemListView {
  public:
   virtual ~ItemListView() = default;
+  virtual void RowsAboutToChange(const RowEdit& edit) { (void)edit; }
+  virtual void RowsChanged(const RowEdit& edit) { (void)edit; }
+  virtual void RefillStarting() {}
+  virtual void RefillEnded() {}
   virtual void ListChanged(const ListChange& change) = 0;
 };
 
@@ -94,11 +104,23 @@ class ItemList {
   };
   bool Has(int row) const { return row >= 0 && row < RowCount(); }
   void Tell();
+  // Makes one piece of rows come or go with `change`, announced to the
+  // views before and after; within a refill, or past the pieces worth
+  // following, a refill starts instead.
+  template <typename Change>
+  void ChangeRows(const RowEdit& edit, Change change);
+  // Whether the next `pieces` are worth following one by one.
+  bool FollowsPieces(int pieces) const;
+  void StartRefill();
+  template <typename Told>
+  void TellViews(Told tell);
 
   std::vector<Row> rows_;
   int current_ = -1;
   int batch_ = 0;
   ListChange pending_;
+  bool refilling_ = false;  // the views were told a refill started
+  int pieces_ = 0;          // pieces the views followed since the last report
   std::vector<ItemListView*> views_;
 };
 

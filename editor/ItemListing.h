@@ -30,8 +30,8 @@ class AddItems : public EditCommand {
   // `items` sorted by index, each holding its item.
   AddItems(std::vector<ListedItem> items, Selection selection)
       : items_(std::move(items)), selection_(selection) {}
-  void Apply(Editor& ed) override;
-  void Revert(Editor& ed) override;
+  void Apply(EditorSession& ed) override;
+  void Revert(EditorSession& ed) override;
   unsigned Changes() const override { return DocumentChange::kItemsInOut; }
 
  private:
@@ -44,8 +44,8 @@ class DeleteItems : public EditCommand {
  public:
   // `items` sorted by index, each still in the document.
   explicit DeleteItems(std::vector<ListedItem> items) : items_(std::move(items)) {}
-  void Apply(Editor& ed) override;
-  void Revert(Editor& ed) override;
+  void Apply(EditorSession& ed) override;
+  void Revert(EditorSession& ed) override;
   unsigned Changes() const override { return DocumentChange::kItemsInOut; }
 
  private:
@@ -57,8 +57,8 @@ class DeleteItems : public EditCommand {
 class MoveItem : public EditCommand {
  public:
   MoveItem(int from, int to) : from_(from), to_(to) {}
-  void Apply(Editor& ed) override;
-  void Revert(Editor& ed) override;
+  void Apply(EditorSession& ed) override;
+  void Revert(EditorSession& ed) override;
   unsigned Changes() const override { return DocumentChange::kOrder; }
 
  private:

@@ -20,11 +20,11 @@ namespace {
 // A tool setting was changed by `key`: write it into the item under
 // construction (reporting when that changed it) or into the selected items,
 // then report the settings.
-void AfterToolSetting(Editor& ed, SelectionMember member, int key) {
+void AfterToolSetting(EditorSession& ed, SelectionMember member, int key) {
   unsigned changes = DocumentChange::kToolSettings;
-  if (ed.state.Constructing) {
-    if (TWKDATA* item = ed.state.ConstructionItem) {
-      if (ApplyChange(*item, SelectionChange{member}, ed.state)) changes |= DocumentChange::kConstruction;
+  if (ed.state().Constructing) {
+    if (TWKDATA* item = ed.state().ConstructionItem) {
+      if (ApplyChange(*item, SelectionChange{member}, ed.state())) changes |= DocumentChange::kConstruction;
     }
   } else {
     ApplyToSelection(ed, SelectionChange{member, 0, 0, 0, key});
@@ -32,32 +32,32 @@ void AfterToolSetting(Editor& ed, SelectionMember member, int key) {
   ReportChange(ed, changes);
 }
 
-void NextMethod(Editor& ed) {
-  ed.state.CurDrawMethod = NextDrawMethod(ed.state.CurDrawMethod);
+void NextMethod(EditorSession& ed) {
+  ed.state().CurDrawMethod = NextDrawMethod(ed.state().CurDrawMethod);
   AfterToolSetting(ed, SelectionMember::kSetDrawMethod, keys::kM);
 }
-void NextStyle(Editor& ed) {
-  ed.state.CurDrawMethod2 = NextEndStyle(ed.state.CurDrawMethod2);
+void NextStyle(EditorSession& ed) {
+  ed.state().CurDrawMethod2 = NextEndStyle(ed.state().CurDrawMethod2);
   AfterToolSetting(ed, SelectionMember::kSetEndStyle, keys::kV);
 }
-void StepWidth(Editor& ed, float step, int key) {
-  ed.state.CurDrawWidth = SteppedWidth(ed.state.CurDrawWidth, step);
+void StepWidth(EditorSession& ed, float step, int key) {
+  ed.state().CurDrawWidth = SteppedWidth(ed.state().CurDrawWidth, step);
   AfterToolSetting(ed, SelectionMember::kSetWidth, key);
 }
-void StepAlpha(Editor& ed, int step, int key) {
-  ed.state.CurAlpha = SteppedAlpha(ed.state.CurAlpha, step);
+void StepAlpha(EditorSession& ed, int step, int key) {
+  ed.state().CurAlpha = SteppedAlpha(ed.state().CurAlpha, step);
   AfterToolSetting(ed, SelectionMember::kSetOpacity, key);
 }
 
-void NextType(Editor& ed) {
-  ed.state.CurType = NextItemType(ed.state.CurType);
+void NextType(EditorSession& ed) {
+  ed.state().CurType = NextItemType(ed.state().CurType);
   ReportChange(ed, DocumentChange::kToolSettings);
 }
 
-void Rotate(Editor& ed, float degrees, int key) {
+void Rotate(EditorSession& ed, float degrees, int key) {
   ApplyToSelection(ed, SelectionChange{SelectionMember::kRotate, degrees, 0, 0, key});
 }
-void Move(Editor& ed, float dx, float dy, int key) {
+void Move(EditorSession& ed, float dx, float dy, int key) {
   ApplyToSelection(ed, SelectionChange{SelectionMember::kMove, 0, dx, dy, key});
 }
 constexpr float kMoveStep = 0.125f;
@@ -72,8 +72,8 @@ float ResizedBy(float size, int delta) {
   return size;
 }
 
-void Resize(Editor& ed, int dw, int dh, int key) {
-  const DocumentSize before{ed.doc.TWKW, ed.doc.TWKH};
+void Resize(EditorSession& ed, int dw, int dh, int key) {
+  const DocumentSize before{ed.doc().TWKW, ed.doc().TWKH};
   const DocumentSize after{ResizedBy(before.w, dw), ResizedBy(before.h, dh)};
   // Bits, not values: a NaN size read from a file counts as unchanged.
   if (std::bit_cast<std::uint32_t>(after.w) == std::bit_cast<std::uint32_t>(before.w) &&
@@ -111,58 +111,45 @@ void AddEditorCommands(CommandRegistry& table) {
   table.Add({keys::kM, "next draw method", {Any('M')}, {}, kNeverRefused, NextMethod});
   table.Add({keys::kV, "next end style", {Any('V')}, {}, kNeverRefused, NextStyle});
   table.Add({keys::kT, "next item type", {Any('T')}, {}, kDrawing, NextType});
-  table.Add({keys::kA, "rotate by -1 degree", {Any('A')}, {}, kDrawing, [](Editor& ed) { Rotate(ed, -1.0f, keys::kA); }});
-  table.Add({keys::kD, "rotate by +1 degree", {Any('D')}, {}, kDrawing, [](Editor& ed) { Rotate(ed, 1.0f, keys::kD); }});
-  table.Add({keys::kW, "opacity +5", {Any('W')}, {}, kNeverRefused, [](Editor& ed) { StepAlpha(ed, kAlphaStep, keys::kW); }});
-  table.Add({keys::kS, "opacity -5", {Any('S')}, {}, kNeverRefused, [](Editor& ed) { StepAlpha(ed, -kAlphaStep, keys::kS); }});
-  table.Add({keys::kUp, "move up", {Any(kUp)}, {}, kDrawing, [](Editor& ed) { Move(ed, 0, -kMoveStep, keys::kUp); }});
-  table.Add({keys::kDown, "move down", {Any(kDown)}, {}, kDrawing, [](Editor& ed) { Move(ed, 0, kMoveStep, keys::kDown); }});
-  table.Add({keys::kLeft, "move left", {Any(kLeft)}, {}, kDrawing, [](Editor& ed) { Move(ed, -kMoveStep, 0, keys::kLeft); }});
-  table.Add({keys::kRight, "move right", {Any(kRight)}, {}, kDrawing, [](Editor& ed) { Move(ed, kMoveStep, 0, keys::kRight); }});
-  table.Add({keys::kPadPlus, "width +0.25", {Pad('+')}, {}, kNeverRefused, [](Editor& ed) { StepWidth(ed, kWidthStep, keys::kPadPlus); }});
-  table.Add({keys::kPadMinus, "width -0.25", {Pad('-')}, {}, kNeverRefused, [](Editor& ed) { StepWidth(ed, -kWidthStep, keys::kPadMinus); }});
+  table.Add({keys::kA, "rotate by -1 degree", {Any('A')}, {}, kDrawing, [](EditorSession& ed) { Rotate(ed, -1.0f, keys::kA); }});
+  table.Add({keys::kD, "rotate by +1 degree", {Any('D')}, {}, kDrawing, [](EditorSession& ed) { Rotate(ed, 1.0f, keys::kD); }});
+  table.Add({keys::kW, "opacity +5", {Any('W')}, {}, kNeverRefused, [](EditorSession& ed) { StepAlpha(ed, kAlphaStep, keys::kW); }});
+  table.Add({keys::kS, "opacity -5", {Any('S')}, {}, kNeverRefused, [](EditorSession& ed) { StepAlpha(ed, -kAlphaStep, keys::kS); }});
+  table.Add({keys::kUp, "move up", {Any(kUp)}, {}, kDrawing, [](EditorSession& ed) { Move(ed, 0, -kMoveStep, keys::kUp); }});
+  table.Add({keys::kDown, "move down", {Any(kDown)}, {}, kDrawing, [](EditorSession& ed) { Move(ed, 0, kMoveStep, keys::kDown); }});
+  table.Add({keys::kLeft, "move left", {Any(kLeft)}, {}, kDrawing, [](EditorSession& ed) { Move(ed, -kMoveStep, 0, keys::kLeft); }});
+  table.Add({keys::kRight, "move right", {Any(kRight)}, {}, kDrawing, [](EditorSession& ed) { Move(ed, kMoveStep, 0, keys::kRight); }});
+  table.Add({keys::kPadPlus, "width +0.25", {Pad('+')}, {}, kNeverRefused, [](EditorSession& ed) { StepWidth(ed, kWidthStep, keys::kPadPlus); }});
+  table.Add({keys::kPadMinus, "width -0.25", {Pad('-')}, {}, kNeverRefused, [](EditorSession& ed) { StepWidth(ed, -kWidthStep, keys::kPadMinus); }});
   // "+" typed unshifted on the "=/+" key: German and other layouts.
-  table.Add({keys::kEquals, "width +0.25", {Main('='), Main('+')}, {}, kNeverRefused, [](Editor& ed) { StepWidth(ed, kWidthStep, keys::kEquals); }});
-  table.Add({keys::kMinus, "width -0.25", {Main('-')}, {}, kNeverRefused, [](Editor& ed) { StepWidth(ed, -kWidthStep, keys::kMinus); }});
+  table.Add({keys::kEquals, "width +0.25", {Main('='), Main('+')}, {}, kNeverRefused, [](EditorSession& ed) { StepWidth(ed, kWidthStep, keys::kEquals); }});
+  table.Add({keys::kMinus, "width -0.25", {Main('-')}, {}, kNeverRefused, [](EditorSession& ed) { StepWidth(ed, -kWidthStep, keys::kMinus); }});
   table.Add({keys::kDelete, "delete selected items", {Any(kDelete)}, {9, "Delete", true}, kDrawing, DeleteSelected});
   table.Add({keys::kSpace, "recolour selected items", {Any(' ')}, {}, kDrawing,
-             [](Editor& ed) { ApplyToSelection(ed, SelectionChange{SelectionMember::kRecolour, 0, 0, 0, keys::kSpace}); }});
+             [](EditorSession& ed) { ApplyToSelection(ed, SelectionChange{SelectionMember::kRecolour, 0, 0, 0, keys::kSpace}); }});
   // The size keys act even while drawing; the grid follows once it ends.
-  table.Add({keys::kPad8, "document height -1", {Pad('8')}, {}, kNeverRefused, [](Editor& ed) { Resize(ed, 0, -1, keys::kPad8); }});
-  table.Add({keys::kPad2, "document height +1", {Pad('2')}, {}, kNeverRefused, [](Editor& ed) { Resize(ed, 0, 1, keys::kPad2); }});
-  table.Add({keys::kPad4, "document width -1", {Pad('4')}, {}, kNeverRefused, [](Editor& ed) { Resize(ed, -1, 0, keys::kPad4); }});
-  table.Add({keys::kPad6, "document width +1", {Pad('6')}, {}, kNeverRefused, [](Editor& ed) { Resize(ed, 1, 0, keys::kPad6); }});
+  table.Add({keys::kPad8, "document height -1", {Pad('8')}, {}, kNeverRefused, [](EditorSession& ed) { Resize(ed, 0, -1, keys::kPad8); }});
+  table.Add({keys::kPad2, "document height +1", {Pad('2')}, {}, kNeverRefused, [](EditorSession& ed) { Resize(ed, 0, 1, keys::kPad2); }});
+  table.Add({keys::kPad4, "document width -1", {Pad('4')}, {}, kNeverRefused, [](EditorSession& ed) { Resize(ed, -1, 0, keys::kPad4); }});
+  table.Add({keys::kPad6, "document width +1", {Pad('6')}, {}, kNeverRefused, [](EditorSession& ed) { Resize(ed, 1, 0, keys::kPad6); }});
 
   // Undo while drawing cancels the drawing instead, so it is never refused.
   table.Add({keys::kUndo, "undo", {Ctrl('Z')}, {}, kNeverRefused, UndoCommand});
   table.Add({keys::kRedo, "redo", {Ctrl('Y'), Ctrl('Z', true)}, {}, kDrawing, RedoCommand});
 
-  table.Add({keys::kHide, "hide selected items", {}, {6, "Hide"}, kDrawing, [](Editor& ed) { SetSelectedVisibility(ed, false); }});
-  table.Add({keys::kShow, "show selected items", {}, {7, "Show", true}, kDrawing, [](Editor& ed) { SetSelectedVisibility(ed, true); }});
+  table.Add({keys::kHide, "hide selected items", {}, {6, "Hide"}, kDrawing, [](EditorSession& ed) { SetSelectedVisibility(ed, false); }});
+  table.Add({keys::kShow, "show selected items", {}, {7, "Show", true}, kDrawing, [](EditorSession& ed) { SetSelectedVisibility(ed, true); }});
   table.Add({keys::kClone, "clone selected items", {}, {8, "Clone"}, kDrawing, CloneSelected});
 
-  table.Add({keys::kSelectAll, "select every item", {Ctrl('A')}, {}, kDrawing, [](Editor& ed) { ed.rows.SelectAll(); }});
+  table.Add({keys::kSelectAll, "select every item", {Ctrl('A')}, {}, kDrawing, [](EditorSession& ed) { ed.rows().SelectAll(); }});
   table.Add({keys::kSelectNone, "select no item", {Ctrl('A', true)}, {}, kDrawing,
-             [](Editor& ed) { ed.rows.Select({}, -1, false); }});
+             [](EditorSession& ed) { ed.rows().Select({}, -1, false); }});
 
   // The item list's requests, and a Ctrl press on the canvas, whose callers act.
   table.Add({keys::kCheckMarks, "visibility follows the check marks", {}, {}, kDrawing, SyncVisibility});
   table.Add({keys::kRowDrag, "row drag", {}, {}, kDrawing, nullptr});
   table.Add({keys::kRowDrop, "row drop", {}, {}, kDrawing, nullptr});
   table.Add({keys::kPointAtItems, "point at items on the canvas", {}, {}, kDrawing | kRefusedWhileExporting, nullptr});
-}
-
-const CommandRegistry& EditorCommands() {
-  static const CommandRegistry table = [] {
-    CommandRegistry made;
-    AddEditorCommands(made);
-    return made;
-  }();
-  return table;
-}
-
-void DispatchCommand(Editor& ed, int number) {
-  EditorCommands().Dispatch(ed, number, CommandConditions{ed.state.Constructing, false});
 }
 
 }  // namespace twk

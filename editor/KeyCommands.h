@@ -4,7 +4,7 @@
 // item list's requests.
 
 #include "editor/CommandRegistry.h"
-#include "editor/Editor.h"
+#include "editor/EditorSession.h"
 
 namespace twk {
 
@@ -12,12 +12,5 @@ namespace twk {
 // 3, 2, 1, Esc, M, V, T, A, D, W, S, Up, Down, Left, Right, keypad +,
 // keypad -, "=/+", "-/_", Delete, Space, keypad 8, keypad 2, keypad 4, keypad 6.
 void AddEditorCommands(CommandRegistry& table);
-
-// A table of the editor's entries alone.
-const CommandRegistry& EditorCommands();
-
-// Runs the editor's command with this number through EditorCommands(),
-// unless it is refused now; unknown numbers do nothing.
-void DispatchCommand(Editor& ed, int number);
 
 }  // namespace twk

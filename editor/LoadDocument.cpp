@@ -16,25 +16,25 @@ LoadDocument::LoadDocument(TWKFILE doc, std::string savePath)
   }
 }
 
-void LoadDocument::Swap(Editor& ed) {
+void LoadDocument::Swap(EditorSession& ed) {
   std::vector<Row> shown;
-  shown.reserve(static_cast<std::size_t>(ed.rows.RowCount()));
-  for (int row = 0; row < ed.rows.RowCount(); ++row) shown.push_back(Row{ed.rows.RowText(row), ed.rows.GetRowState(row)});
+  shown.reserve(static_cast<std::size_t>(ed.rows().RowCount()));
+  for (int row = 0; row < ed.rows().RowCount(); ++row) shown.push_back(Row{ed.rows().RowText(row), ed.rows().GetRowState(row)});
   {
-    RowUpdateBatch batch(ed.rows);
+    RowUpdateBatch batch(ed.rows());
     // No list event may ever see a row whose item is out of the document.
-    ed.rows.RemoveAllRows();
-    std::swap(ed.doc, doc_);
+    ed.rows().RemoveAllRows();
+    std::swap(ed.doc(), doc_);
     // Items live on the heap, so the swap keeps every item's address: the
     // other steps of the history still find theirs when this one reverts.
-    for (int i = 0; i < ed.doc.CData.size() && i < static_cast<int>(rows_.size()); ++i)
-      ed.rows.ListItem(i, rows_[static_cast<std::size_t>(i)].text, ed.doc.CData.at(i), rows_[static_cast<std::size_t>(i)].state);
+    for (int i = 0; i < ed.doc().CData.size() && i < static_cast<int>(rows_.size()); ++i)
+      ed.rows().ListItem(i, rows_[static_cast<std::size_t>(i)].text, ed.doc().CData.at(i), rows_[static_cast<std::size_t>(i)].state);
   }
   rows_ = std::move(shown);
-  if (ed.savePath) std::swap(*ed.savePath, savePath_);
+  std::swap(ed.savePath(), savePath_);
 }
 
-void LoadAsStep(Editor& ed, TWKFILE&& doc, std::string savePath) {
+void LoadAsStep(EditorSession& ed, TWKFILE&& doc, std::string savePath) {
   RunEdit(ed, std::make_unique<LoadDocument>(std::move(doc), std::move(savePath)));
 }
 

@@ -19,8 +19,8 @@ class LoadDocument : public EditCommand {
   // visible items checked, row 0 alone selected.
   LoadDocument(TWKFILE doc, std::string savePath);
 
-  void Apply(Editor& ed) override { Swap(ed); }
-  void Revert(Editor& ed) override { Swap(ed); }
+  void Apply(EditorSession& ed) override { Swap(ed); }
+  void Revert(EditorSession& ed) override { Swap(ed); }
   // Everything the picture shows, the size included.
   unsigned Changes() const override { return DocumentChange::kPicture; }
 
@@ -29,7 +29,7 @@ class LoadDocument : public EditCommand {
     std::string text;
     RowState state;
   };
-  void Swap(Editor& ed);
+  void Swap(EditorSession& ed);
 
   // The document not in place now, with its rows and save path.
   TWKFILE doc_;
@@ -40,6 +40,6 @@ class LoadDocument : public EditCommand {
 // Puts `doc` in place of the whole document as one step of the history (a
 // load, a failed load's empty document, a restored copy): the new size and
 // the change are reported once each.
-void LoadAsStep(Editor& ed, TWKFILE&& doc, std::string savePath);
+void LoadAsStep(EditorSession& ed, TWKFILE&& doc, std::string savePath);
 
 }  // namespace twk

@@ -12,7 +12,7 @@
 
 #include "editor/ChangeItems.h"
 #include "document/ItemLocator.h"
-#include "editor/Editor.h"
+#include "editor/EditorSession.h"
 #include "editor/RowSelection.h"
 
 namespace twk {
@@ -24,15 +24,15 @@ class PointerGesture {
 
   // A Ctrl press at canvas pixel (px, py); `toggle` when Shift is held too.
   // The caller has asked the command table whether pointing may run.
-  void Press(Editor& ed, int px, int py, bool toggle);
+  void Press(EditorSession& ed, int px, int py, bool toggle);
   // The pointer moved with the button held.
-  void Follow(Editor& ed, int px, int py);
+  void Follow(EditorSession& ed, int px, int py);
   // The button came up: a move or reshape becomes one undo step; a click on
   // a selected item that moved nothing makes it the only selected one.
-  void Release(Editor& ed);
+  void Release(EditorSession& ed);
   // Esc: puts the items back where the press found them. False when no
   // gesture was under way.
-  bool Cancel(Editor& ed);
+  bool Cancel(EditorSession& ed);
   // Between a press that took items and its release or Esc.
   bool Active() const { return kind_ != Kind::kNone; }
 
@@ -40,7 +40,7 @@ class PointerGesture {
   enum class Kind { kNone, kMove, kReshape };
   // Takes the live values back to those at the press; false when there
   // were none.
-  bool PutBack(Editor& ed);
+  bool PutBack(EditorSession& ed);
   void End();
 
   const ItemLocator& locator_;
@@ -57,6 +57,6 @@ class PointerGesture {
 };
 
 // The centre of canvas pixel (px, py) in document units.
-Point PixelCentre(const Editor& ed, int px, int py);
+Point PixelCentre(const EditorSession& ed, int px, int py);
 
 }  // namespace twk

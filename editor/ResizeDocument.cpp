@@ -2,9 +2,9 @@
 
 namespace twk {
 
-void ResizeDocument::SetSize(Editor& ed, DocumentSize size) {
-  ed.doc.TWKW = size.w;
-  ed.doc.TWKH = size.h;
+void ResizeDocument::SetSize(EditorSession& ed, DocumentSize size) {
+  ed.doc().TWKW = size.w;
+  ed.doc().TWKH = size.h;
 }
 
 bool ResizeDocument::Absorb(EditCommand& later) {

@@ -13,14 +13,14 @@ struct DocumentSize {
 class ResizeDocument : public EditCommand {
  public:
   ResizeDocument(DocumentSize before, DocumentSize after) : before_(before), after_(after) {}
-  void Apply(Editor& ed) override { SetSize(ed, after_); }
-  void Revert(Editor& ed) override { SetSize(ed, before_); }
+  void Apply(EditorSession& ed) override { SetSize(ed, after_); }
+  void Revert(EditorSession& ed) override { SetSize(ed, before_); }
   // Another resize: from this one's start to that one's end.
   bool Absorb(EditCommand& later) override;
   unsigned Changes() const override { return DocumentChange::kSize; }
 
  private:
-  static void SetSize(Editor& ed, DocumentSize size);
+  static void SetSize(EditorSession& ed, DocumentSize size);
   DocumentSize before_;
   DocumentSize after_;
 };

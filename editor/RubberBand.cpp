@@ -7,11 +7,11 @@
 
 namespace twk {
 
-bool RubberBand::IsGround(const Editor& ed, int px, int py, bool adding) const {
+bool RubberBand::IsGround(const EditorSession& ed, int px, int py, bool adding) const {
   const Point p = PixelCentre(ed, px, py);
   const float ux = ed.pixelsPerUnitX, uy = ed.pixelsPerUnitY;
-  if (!adding && locator_.HandleAt(ed.doc, ed.rows.SelectedRows(), p, ux, uy)) return false;
-  return locator_.ItemAt(ed.doc, p, ux, uy) < 0;
+  if (!adding && locator_.HandleAt(ed.doc(), ed.rows().SelectedRows(), p, ux, uy)) return false;
+  return locator_.ItemAt(ed.doc(), p, ux, uy) < 0;
 }
 
 void RubberBand::Start(int px, int py, bool adding) {
@@ -35,19 +35,19 @@ RubberBand::Area RubberBand::area() const {
           std::max(startY_, endY_) + 1};
 }
 
-void RubberBand::Finish(Editor& ed) {
+void RubberBand::Finish(EditorSession& ed) {
   if (!active_) return;
   const Area band = area();
   active_ = false;
   if (!moved_) {
-    if (!adding_) ed.rows.Select({}, -1, false);
+    if (!adding_) ed.rows().Select({}, -1, false);
     return;
   }
-  const std::vector<int> touched = locator_.ItemsInBand(ed.doc, band.left, band.top, band.right, band.bottom,
+  const std::vector<int> touched = locator_.ItemsInBand(ed.doc(), band.left, band.top, band.right, band.bottom,
                                                         ed.pixelsPerUnitX, ed.pixelsPerUnitY);
   std::set<int> rows(touched.begin(), touched.end());
   if (adding_) {
-    const std::vector<int> selected = ed.rows.SelectedRows();
+    const std::vector<int> selected = ed.rows().SelectedRows();
     rows.insert(selected.begin(), selected.end());
   }
   // Neighbouring rows go as one run, in list order.
@@ -58,7 +58,7 @@ void RubberBand::Finish(Editor& ed) {
     else
       runs.emplace_back(row, row);
   }
-  ed.rows.Select(runs, touched.empty() ? -1 : touched.front(), !touched.empty());
+  ed.rows().Select(runs, touched.empty() ? -1 : touched.front(), !touched.empty());
 }
 
 bool RubberBand::Cancel() {

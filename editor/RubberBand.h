@@ -7,7 +7,7 @@
 // was. The band changes the selection only: it is no step of the history.
 
 #include "document/ItemLocator.h"
-#include "editor/Editor.h"
+#include "editor/EditorSession.h"
 
 namespace twk {
 
@@ -17,13 +17,13 @@ class RubberBand {
 
   // Whether a Ctrl press at canvas pixel (px, py) finds empty ground: no
   // item under it and, unless `adding` (Shift), no handle of a selected one.
-  bool IsGround(const Editor& ed, int px, int py, bool adding) const;
+  bool IsGround(const EditorSession& ed, int px, int py, bool adding) const;
 
   void Start(int px, int py, bool adding);
   // The pointer moved with the button held.
   void Follow(int px, int py);
   // The button came up: the selection takes the band's items.
-  void Finish(Editor& ed);
+  void Finish(EditorSession& ed);
   // Esc: the band goes, the selection stays. False when there was none.
   bool Cancel();
   bool Active() const { return active_; }

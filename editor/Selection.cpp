@@ -76,20 +76,20 @@ bool ApplyChange(TWKDATA& item, const SelectionChange& change, const EditorState
   return true;
 }
 
-bool ApplyToSelection(Editor& ed, const SelectionChange& change) {
+bool ApplyToSelection(EditorSession& ed, const SelectionChange& change) {
   // Rows mirror CData, so a row's index is also its item's place.
   std::vector<std::pair<int, TWKDATA*>> targets;
-  for (int row = 0; row < ed.rows.RowCount(); ++row) {
-    if (!ed.rows.GetRowState(row).selected) continue;
-    if (TWKDATA* item = ed.rows.RowItem(row)) targets.emplace_back(row, item);
+  for (int row = 0; row < ed.rows().RowCount(); ++row) {
+    if (!ed.rows().GetRowState(row).selected) continue;
+    if (TWKDATA* item = ed.rows().RowItem(row)) targets.emplace_back(row, item);
   }
   if (targets.empty() && change.member == SelectionMember::kMove) {
-    for (int i = 0; i < ed.doc.CData.size(); ++i) targets.emplace_back(i, ed.doc.CData.at(i));
+    for (int i = 0; i < ed.doc().CData.size(); ++i) targets.emplace_back(i, ed.doc().CData.at(i));
   }
   std::vector<ItemChange> changes;
   for (const auto& [row, item] : targets) {
     TWKDATA after = *item;
-    if (ApplyChange(after, change, ed.state)) changes.push_back(ItemChange{row, item, std::move(after)});
+    if (ApplyChange(after, change, ed.state())) changes.push_back(ItemChange{row, item, std::move(after)});
   }
   if (changes.empty()) return false;
   RunEdit(ed, std::make_unique<ChangeItems>(std::move(changes)), change.key);

@@ -3,7 +3,7 @@
 // the selected rows (or, for a move with nothing selected, to every item),
 // then redraw once.
 
-#include "editor/Editor.h"
+#include "editor/EditorSession.h"
 
 namespace twk {
 
@@ -32,6 +32,6 @@ bool ApplyChange(TWKDATA& item, const SelectionChange& change, const EditorState
 // Does nothing while an item is under construction. Applies the change to
 // the selected items as one command and reports once when an item changed;
 // returns whether one did.
-bool ApplyToSelection(Editor& ed, const SelectionChange& change);
+bool ApplyToSelection(EditorSession& ed, const SelectionChange& change);
 
 }  // namespace twk

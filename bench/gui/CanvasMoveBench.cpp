@@ -13,7 +13,7 @@
 
 #include "../BenchDocuments.h"
 #include "app/App.h"
-#include "gui/TestApp.h"
+#include "gui/GuiTestSupport.h"
 #include "app/ImageCanvas.h"
 #include "app/PreviewWindow.h"
 #include "editor/KeyNumbers.h"
@@ -23,13 +23,13 @@ namespace {
 
 void BM_CanvasMouseMove(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));
-  TestApp app(ScreenScale{});
+  App app(ScreenScale{});
   app.Start();
-  app.ReplaceDocument(bench::IconDocument(count));
+  twk::test::ReplaceDocument(app, bench::IconDocument(count));
   const bool previewShown = state.range(1) != 0;
   if (previewShown) app.DispatchCommand(keys::kP);
-  ImageCanvas* canvas = app.imgDraw();
-  app.state().CurType = kEllipse;
+  ImageCanvas* canvas = app.mainWindow()->imgDraw;
+  app.session().state().CurType = kEllipse;
   QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(150, 150));
   int step = 0;
   for (auto _ : state) {
@@ -39,11 +39,11 @@ void BM_CanvasMouseMove(benchmark::State& state) {
                      Qt::NoModifier);
     QCoreApplication::sendEvent(canvas, &move);
     benchmark::DoNotOptimize(canvas->image().constBits());
-    if (previewShown) benchmark::DoNotOptimize(app.previewWindow()->picture(4, PreviewGround::kDark).constBits());
+    if (previewShown) benchmark::DoNotOptimize(app.mainWindow()->preview->picture(4, PreviewGround::kDark).constBits());
   }
   QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(150, 150));
-  state.counters["items"] = app.doc().CData.size();
-  state.counters["preview_shown"] = app.previewWindow()->isShowing() ? 1 : 0;
+  state.counters["items"] = app.session().doc().CData.size();
+  state.counters["preview_shown"] = app.mainWindow()->preview->isShowing() ? 1 : 0;
   state.counters["from_file"] = bench::IconFromFile(count) ? 1 : 0;
 }
 BENCHMARK(BM_CanvasMouseMove)->ArgNames({"items", "preview"})

@@ -13,7 +13,7 @@
 
 #include "app/App.h"
 #include "app/AppCommands.h"
-#include "gui/TestApp.h"
+#include "gui/GuiTestSupport.h"
 #include "app/DocumentCommands.h"
 #include "app/ImageCanvas.h"
 #include "app/ItemListWidget.h"
@@ -25,8 +25,8 @@ namespace {
 
 const char* const kIcon10000 = TARNWICK_BENCH_DATA_DIR "/icon-10000.twk";
 
-std::unique_ptr<TestApp> LoadedApp() {
-  auto app = std::make_unique<TestApp>(ScreenScale{});
+std::unique_ptr<App> LoadedApp() {
+  auto app = std::make_unique<App>(ScreenScale{});
   app->Start();
   LoadDocumentFromPath(DocumentFilePartsOf(*app), QString::fromUtf8(kIcon10000));
   return app;
@@ -34,9 +34,9 @@ std::unique_ptr<TestApp> LoadedApp() {
 
 // Lets the list lay out and paint its rows, as it does before the user
 // sees them.
-void ShowOnScreen(TestApp& app) {
+void ShowOnScreen(App& app) {
   QCoreApplication::processEvents();
-  benchmark::DoNotOptimize(app.imgDraw()->image().constBits());
+  benchmark::DoNotOptimize(app.mainWindow()->imgDraw->image().constBits());
 }
 
 // Deletes every item, then times undo (redo:0) or redo (redo:1) of it. With
@@ -45,15 +45,15 @@ void ShowOnScreen(TestApp& app) {
 void BM_GuiUndoRedoDeleteAll10000(benchmark::State& state) {
   const bool redo = state.range(0) != 0;
   auto app = LoadedApp();
-  if (app->doc().CData.size() != 10000) state.SkipWithError("icon-10000.twk did not load");
+  if (app->session().doc().CData.size() != 10000) state.SkipWithError("icon-10000.twk did not load");
   if (state.range(1) == 0) {
-    ItemList& rows = app->lstItems()->items();
+    ItemList& rows = app->mainWindow()->lstItems->items();
     RowUpdateBatch batch(rows);
     for (int row = 0; row < rows.RowCount(); ++row) rows.SetChecked(row, false);
   }
-  app->lstItems()->selectAll();
+  app->mainWindow()->lstItems->selectAll();
   app->DispatchCommand(keys::kDelete);
-  if (!app->doc().CData.empty()) state.SkipWithError("the Delete left items");
+  if (!app->session().doc().CData.empty()) state.SkipWithError("the Delete left items");
   ShowOnScreen(*app);
   int redraws = 0;
   for (auto _ : state) {
@@ -63,10 +63,10 @@ void BM_GuiUndoRedoDeleteAll10000(benchmark::State& state) {
       ShowOnScreen(*app);
       state.ResumeTiming();
     }
-    const int redrawsBefore = app->redrawCount();
+    const int redrawsBefore = app->canvas().redrawCount();
     app->DispatchCommand(redo ? keys::kRedo : keys::kUndo);
     ShowOnScreen(*app);
-    redraws += app->redrawCount() - redrawsBefore;
+    redraws += app->canvas().redrawCount() - redrawsBefore;
     if (!redo) {
       state.PauseTiming();
       app->DispatchCommand(keys::kRedo);
@@ -83,10 +83,10 @@ BENCHMARK(BM_GuiUndoRedoDeleteAll10000)->ArgNames({"redo", "shown"})->ArgsProduc
 // above leaves them: the part of that undo that is not the list's.
 void BM_GuiRedrawAll10000(benchmark::State& state) {
   auto app = LoadedApp();
-  app->lstItems()->selectAll();
+  app->mainWindow()->lstItems->selectAll();
   ShowOnScreen(*app);
   for (auto _ : state) {
-    app->RedrawCanvas();
+    app->canvas().Redraw();
     ShowOnScreen(*app);
   }
 }
@@ -112,14 +112,14 @@ void BM_GuiLoad10000(benchmark::State& state) {
   const QString path = QString::fromStdString(Icon10000(state.range(0) != 0));
   auto app = LoadedApp();
   ShowOnScreen(*app);
-  const int redrawsBefore = app->redrawCount();
+  const int redrawsBefore = app->canvas().redrawCount();
   for (auto _ : state) {
     LoadDocumentFromPath(DocumentFilePartsOf(*app), path);
     ShowOnScreen(*app);
   }
-  if (app->doc().CData.size() != 10000) state.SkipWithError("the file did not load");
+  if (app->session().doc().CData.size() != 10000) state.SkipWithError("the file did not load");
   state.counters["redraws"] =
-      benchmark::Counter(app->redrawCount() - redrawsBefore, benchmark::Counter::kAvgIterations);
+      benchmark::Counter(app->canvas().redrawCount() - redrawsBefore, benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_GuiLoad10000)->ArgName("shown")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime()
     ->Iterations(3)->Repetitions(3)->ReportAggregatesOnly(true);
@@ -133,7 +133,7 @@ void BM_GuiCloneAll10000(benchmark::State& state) {
   const bool undo = state.range(0) != 0;
   for (auto _ : state) {
     if (undo) state.PauseTiming();
-    app->lstItems()->selectAll();
+    app->mainWindow()->lstItems->selectAll();
     app->DispatchCommand(keys::kClone);
     ShowOnScreen(*app);
     if (undo) state.ResumeTiming();
@@ -142,7 +142,7 @@ void BM_GuiCloneAll10000(benchmark::State& state) {
     ShowOnScreen(*app);
     if (!undo) state.ResumeTiming();
   }
-  if (app->doc().CData.size() != 10000) state.SkipWithError("the undo did not take the clones away");
+  if (app->session().doc().CData.size() != 10000) state.SkipWithError("the undo did not take the clones away");
 }
 BENCHMARK(BM_GuiCloneAll10000)->ArgName("undo")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()
     ->Iterations(3)->Repetitions(3)->ReportAggregatesOnly(true);

@@ -20,7 +20,7 @@
 
 #include "../BenchDocuments.h"
 #include "app/App.h"
-#include "gui/TestApp.h"
+#include "gui/GuiTestSupport.h"
 #include "app/ImageCanvas.h"
 #include "app/ItemListWidget.h"
 #include "app/PreviewWindow.h"
@@ -31,20 +31,20 @@ namespace {
 
 // A started program on the icon, `row` selected (-1: none), preview shown or
 // not, at a screen scale.
-std::unique_ptr<TestApp> IconApp(int count, int row, bool previewShown, float scale = 1) {
-  auto app = std::make_unique<TestApp>(ScreenScale{scale, scale});
+std::unique_ptr<App> IconApp(int count, int row, bool previewShown, float scale = 1) {
+  auto app = std::make_unique<App>(ScreenScale{scale, scale});
   app->Start();
-  app->ReplaceDocument(bench::IconDocument(count));
-  app->lstItems()->items().SelectOnly(row);
+  twk::test::ReplaceDocument(*app, bench::IconDocument(count));
+  app->mainWindow()->lstItems->items().SelectOnly(row);
   if (previewShown) app->DispatchCommand(keys::kP);
-  app->imgDraw()->setFocus();
+  app->mainWindow()->imgDraw->setFocus();
   return app;
 }
 
 // One arrow key, right and left in turn, and the events it leaves behind.
-void PressMoveKey(TestApp& app, bool& right) {
+void PressMoveKey(App& app, bool& right) {
   QKeyEvent press(QEvent::KeyPress, right ? Qt::Key_Right : Qt::Key_Left, Qt::NoModifier);
-  QCoreApplication::sendEvent(app.imgDraw(), &press);
+  QCoreApplication::sendEvent(app.mainWindow()->imgDraw, &press);
   right = !right;
   QCoreApplication::processEvents();
 }
@@ -54,11 +54,11 @@ void MoveKeys(benchmark::State& state, int count, int row, bool previewShown, fl
   bool right = true;
   for (auto _ : state) {
     PressMoveKey(*app, right);
-    benchmark::DoNotOptimize(app->imgDraw()->image().constBits());
+    benchmark::DoNotOptimize(app->mainWindow()->imgDraw->image().constBits());
   }
-  state.counters["preview_shown"] = app->previewWindow()->isShowing() ? 1 : 0;
-  state.counters["settled"] = app->SettlePreview() ? 1 : 0;
-  state.counters["preview_items"] = static_cast<double>(app->previewItemsPainted());
+  state.counters["preview_shown"] = app->mainWindow()->preview->isShowing() ? 1 : 0;
+  state.counters["settled"] = app->preview().Settle() ? 1 : 0;
+  state.counters["preview_items"] = static_cast<double>(app->preview().itemsPainted());
 }
 
 // Args: item count, selected row (-1: none, so every item moves), preview shown.
@@ -93,12 +93,12 @@ void BM_FirstKeyAfterPicking(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     row = row == 500 ? 501 : 500;
-    app->lstItems()->items().SelectOnly(row);
-    if (state.range(0) != 0) app->DropCanvasCache();
+    app->mainWindow()->lstItems->items().SelectOnly(row);
+    if (state.range(0) != 0) app->canvas().DropCache();
     if (state.range(1) != 0) QTest::qWait(300);
     state.ResumeTiming();
     PressMoveKey(*app, right);
-    benchmark::DoNotOptimize(app->imgDraw()->image().constBits());
+    benchmark::DoNotOptimize(app->mainWindow()->imgDraw->image().constBits());
   }
 }
 BENCHMARK(BM_FirstKeyAfterPicking)->ArgNames({"dropped", "rest"})->Args({0, 0})->Args({1, 0})->Args({1, 1})
@@ -114,7 +114,7 @@ void BM_PreviewCatchUp(benchmark::State& state) {
   for (auto _ : state) {
     for (int i = 0; i < kBurst; ++i) PressMoveKey(*app, right);
     const auto start = std::chrono::steady_clock::now();
-    settled = app->SettlePreview() && settled;
+    settled = app->preview().Settle() && settled;
     state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
   }
   if (!settled) state.SkipWithError("the preview did not catch up");

@@ -20,7 +20,7 @@
 #include "app/App.h"
 #include "app/ImageCanvas.h"
 #include "app/ItemListWidget.h"
-#include "gui/TestApp.h"
+#include "gui/GuiTestSupport.h"
 #include "render/CanvasComposer.h"
 #include "render/Grid.h"
 #include "render/HostileDrawings.h"
@@ -35,7 +35,7 @@ struct Stall {
 // Runs `change` and then the event loop until the canvas has its picture,
 // timing the longest stretch between two returns to the loop.
 template <typename Change>
-Stall TimeStall(TestApp& app, Change change) {
+Stall TimeStall(App& app, Change change) {
   QElapsedTimer clock;
   clock.start();
   change();
@@ -45,12 +45,12 @@ Stall TimeStall(TestApp& app, Change change) {
     const qint64 now = clock.nsecsElapsed();
     stall.longestMs = std::max(stall.longestMs, static_cast<double>(now - last) / 1e6);
     last = now;
-    if (!app.canvasPainting()) break;
+    if (!app.canvas().painting()) break;
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
     QCoreApplication::processEvents();
   }
   // The finished picture shown, timed as one more stretch.
-  app.SettleCanvas();
+  app.canvas().Settle();
   {
     const qint64 now = clock.nsecsElapsed();
     stall.longestMs = std::max(stall.longestMs, static_cast<double>(now - last) / 1e6);
@@ -59,28 +59,28 @@ Stall TimeStall(TestApp& app, Change change) {
   return stall;
 }
 
-double SyncPaintMs(TestApp& app) {
+double SyncPaintMs(App& app) {
   CanvasComposer composer;
   const auto start = std::chrono::steady_clock::now();
-  benchmark::DoNotOptimize(composer.Compose(*app.gridImage(), app.doc(), app.state(), app.editor().pixelsPerUnitX,
-                                            app.editor().pixelsPerUnitY));
+  benchmark::DoNotOptimize(composer.Compose(*app.canvas().grid(), app.session().doc(), app.session().state(), app.session().pixelsPerUnitX,
+                                            app.session().pixelsPerUnitY));
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
 void PaintStall(benchmark::State& state, TWKFILE (*family)(int)) {
   const int count = static_cast<int>(state.range(0));
   for (auto _ : state) {
-    TestApp app(ScreenScale{});
+    App app(ScreenScale{});
     app.Start();
     TWKFILE doc = family(count);
-    const Stall open = TimeStall(app, [&] { app.ReplaceDocument(std::move(doc)); });
+    const Stall open = TimeStall(app, [&] { twk::test::ReplaceDocument(app, std::move(doc)); });
     // With none selected the key moves every item: the whole drawing is
     // painted again.
-    app.lstItems()->items().SelectOnly(-1);
-    app.SettleCanvas();
+    app.mainWindow()->lstItems->items().SelectOnly(-1);
+    app.canvas().Settle();
     const Stall edit = TimeStall(app, [&] {
       QKeyEvent press(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
-      QCoreApplication::sendEvent(app.imgDraw(), &press);
+      QCoreApplication::sendEvent(app.mainWindow()->imgDraw, &press);
     });
     state.counters["open_stall_ms"] = open.longestMs;
     state.counters["open_done_ms"] = open.doneMs;

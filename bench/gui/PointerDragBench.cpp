@@ -11,7 +11,7 @@
 
 #include "../BenchDocuments.h"
 #include "app/App.h"
-#include "gui/TestApp.h"
+#include "gui/GuiTestSupport.h"
 #include "app/ImageCanvas.h"
 #include "editor/KeyNumbers.h"
 #include "render/ItemHitTest.h"
@@ -25,21 +25,21 @@ void SendMouse(ImageCanvas* canvas, QEvent::Type type, QPoint at, Qt::MouseButto
 }
 
 // A canvas pixel on the front item.
-QPoint OnFrontItem(TestApp& app) {
-  const float ppu = app.editor().pixelsPerUnitX;
-  for (int y = 0; y < app.imgDraw()->height(); ++y)
-    for (int x = 0; x < app.imgDraw()->width(); ++x)
-      if (ItemAtPoint(app.doc(), (x + 0.5) / ppu, (y + 0.5) / ppu, ppu, ppu) == 0) return {x, y};
+QPoint OnFrontItem(App& app) {
+  const float ppu = app.session().pixelsPerUnitX;
+  for (int y = 0; y < app.mainWindow()->imgDraw->height(); ++y)
+    for (int x = 0; x < app.mainWindow()->imgDraw->width(); ++x)
+      if (ItemAtPoint(app.session().doc(), (x + 0.5) / ppu, (y + 0.5) / ppu, ppu, ppu) == 0) return {x, y};
   return {-1, -1};
 }
 
 // Args: item count, whether every item is selected.
 void BM_CtrlDragFrame(benchmark::State& state) {
-  auto app = std::make_unique<TestApp>(ScreenScale{});
+  auto app = std::make_unique<App>(ScreenScale{});
   app->Start();
-  app->ReplaceDocument(bench::IconDocument(static_cast<int>(state.range(0))));
+  twk::test::ReplaceDocument(*app, bench::IconDocument(static_cast<int>(state.range(0))));
   if (state.range(1) != 0) app->DispatchCommand(keys::kSelectAll);
-  ImageCanvas* canvas = app->imgDraw();
+  ImageCanvas* canvas = app->mainWindow()->imgDraw;
   const QPoint start = OnFrontItem(*app);
   if (start.x() < 0) return state.SkipWithError("no pixel on the front item");
   SendMouse(canvas, QEvent::MouseButtonPress, start, Qt::LeftButton);
@@ -53,7 +53,7 @@ void BM_CtrlDragFrame(benchmark::State& state) {
     benchmark::DoNotOptimize(canvas->image().constBits());
   }
   SendMouse(canvas, QEvent::MouseButtonRelease, start, Qt::NoButton);
-  state.counters["dragging_items"] = static_cast<double>(app->editor().rows.SelectedItems().size());
+  state.counters["dragging_items"] = static_cast<double>(app->session().rows().SelectedItems().size());
 }
 BENCHMARK(BM_CtrlDragFrame)->ArgNames({"items", "all"})->Args({1000, 0})->Args({1000, 1})
     ->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);

@@ -14,10 +14,10 @@ namespace {
 
 void BM_RecoveryHandOverOnGuiThread(benchmark::State& state) {
   QTemporaryDir folder;
-  const TWKFILE doc = bench::IconDocument(1000);
-  const std::string savePath = "/home/user/icon.twk";
-  const EditorState editing;
-  RecoveryKeeper keeper(doc, editing, savePath, RecoveryCopy::Claim(folder.path().toStdString()));
+  EditorSession session;
+  session.doc() = bench::IconDocument(1000);
+  session.savePath() = "/home/user/icon.twk";
+  RecoveryKeeper keeper(session, RecoveryCopy::Claim(folder.path().toStdString()));
   if (!keeper.keepsCopies()) state.SkipWithError("no recovery copy in the temporary folder");
   for (auto _ : state) {
     keeper.HandOver();

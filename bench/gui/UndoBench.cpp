@@ -8,7 +8,7 @@
 
 #include "../BenchDocuments.h"
 #include "app/App.h"
-#include "gui/TestApp.h"
+#include "gui/GuiTestSupport.h"
 #include "app/ImageCanvas.h"
 #include "app/ItemListWidget.h"
 #include "editor/KeyNumbers.h"
@@ -16,21 +16,21 @@
 namespace twk {
 namespace {
 
-std::unique_ptr<TestApp> IconApp(bool redraw = true) {
-  auto app = std::make_unique<TestApp>(ScreenScale{});
+std::unique_ptr<App> IconApp(bool redraw = true) {
+  auto app = std::make_unique<App>(ScreenScale{});
   app->Start();
-  app->ReplaceDocument(bench::IconDocument(1000));
-  if (!redraw) app->editor().changed = [](const DocumentChange&) {};
+  twk::test::ReplaceDocument(*app, bench::IconDocument(1000));
+  if (!redraw) app->session().RemoveObserver(&app->canvas());
   return app;
 }
 
 // The full redraw: with nothing selected no layer of items is kept.
 void BM_GuiCanvasRedraw(benchmark::State& state) {
   auto app = IconApp();
-  app->lstItems()->items().SelectOnly(-1);
+  app->mainWindow()->lstItems->items().SelectOnly(-1);
   for (auto _ : state) {
-    app->RedrawCanvas();
-    benchmark::DoNotOptimize(app->imgDraw()->image().constBits());
+    app->canvas().Redraw();
+    benchmark::DoNotOptimize(app->mainWindow()->imgDraw->image().constBits());
   }
 }
 BENCHMARK(BM_GuiCanvasRedraw)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)
@@ -38,12 +38,12 @@ BENCHMARK(BM_GuiCanvasRedraw)->Unit(benchmark::kMillisecond)->UseRealTime()->Rep
 
 void BM_GuiUndoRedoOneItemStep(benchmark::State& state) {
   auto app = IconApp(state.range(0) != 0);
-  app->lstItems()->items().SelectOnly(500);
+  app->mainWindow()->lstItems->items().SelectOnly(500);
   app->DispatchCommand(keys::kD);
   for (auto _ : state) {
     app->DispatchCommand(keys::kUndo);
     app->DispatchCommand(keys::kRedo);
-    benchmark::DoNotOptimize(app->imgDraw()->image().constBits());
+    benchmark::DoNotOptimize(app->mainWindow()->imgDraw->image().constBits());
   }
 }
 BENCHMARK(BM_GuiUndoRedoOneItemStep)->ArgName("redraw")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)
@@ -51,15 +51,15 @@ BENCHMARK(BM_GuiUndoRedoOneItemStep)->ArgName("redraw")->Arg(0)->Arg(1)->Unit(be
 
 void BM_GuiUndoDeleteOf500(benchmark::State& state) {
   auto app = IconApp(state.range(0) != 0);
-  ItemListWidget* list = app->lstItems();
+  ItemListWidget* list = app->mainWindow()->lstItems;
   list->items().SelectOnly(-1);
   for (int row = 0; row < 1000; row += 2) list->items().SetRowState(row, RowState{true, true});
   app->DispatchCommand(keys::kDelete);
-  if (app->doc().CData.size() != 500) state.SkipWithError("the Delete did not remove 500 items");
+  if (app->session().doc().CData.size() != 500) state.SkipWithError("the Delete did not remove 500 items");
   int rowsAfterUndo = 0;
   for (auto _ : state) {
     app->DispatchCommand(keys::kUndo);
-    benchmark::DoNotOptimize(app->imgDraw()->image().constBits());
+    benchmark::DoNotOptimize(app->mainWindow()->imgDraw->image().constBits());
     rowsAfterUndo = list->items().RowCount();
     state.PauseTiming();
     app->DispatchCommand(keys::kRedo);

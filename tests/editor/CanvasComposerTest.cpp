@@ -57,14 +57,12 @@ struct ComposingEditor : TestEditor {
   int mismatches = 0;
   int cachedFrames = 0;
 
-  ComposingEditor() {
-    ed.changed = [this](const DocumentChange&) {
-      ++redraws;
-      auto picture = composer.Compose(*grid, doc, state, ed.pixelsPerUnitX, ed.pixelsPerUnitY);
-      auto expected = ComposeCanvas(*grid, doc, ed.pixelsPerUnitX, ed.pixelsPerUnitY);
-      if (composer.HasCachedLayer()) ++cachedFrames;
-      if (!picture || !expected || !SamePixels(*picture, *expected)) ++mismatches;
-    };
+  void OnDocumentChange(const DocumentChange&) override {
+    ++redraws;
+    auto picture = composer.Compose(*grid, doc, state, ed.pixelsPerUnitX, ed.pixelsPerUnitY);
+    auto expected = ComposeCanvas(*grid, doc, ed.pixelsPerUnitX, ed.pixelsPerUnitY);
+    if (composer.HasCachedLayer()) ++cachedFrames;
+    if (!picture || !expected || !SamePixels(*picture, *expected)) ++mismatches;
   }
 };
 

@@ -18,7 +18,7 @@ void FourItems(TestEditor& t) {
   for (int i = 0; i < 4; ++i) t.doc.CData.append(MakeItem(i % 4, i));
   t.doc.CData.at(2)->Visible = 0;
   RebuildRowsFromDocument(t.ed);
-  t.rows.Select({1, 2});
+  SelectRows(t.rows, {1, 2});
 }
 
 // The saved text of items first..last of a document.
@@ -67,7 +67,7 @@ TEST(ClipboardCommandsTest, PasteAndCloneStopAtTheDocumentItemCeiling) {
   TestEditor t;
   for (std::size_t i = 0; i + 1 < kDocumentItemCeiling; ++i) t.doc.CData.append(MakeItem(kLine, 0));
   RebuildRowsFromDocument(t.ed);
-  t.rows.Select({0, 1});
+  SelectRows(t.rows, {0, 1});
   TWKFILE two;
   two.CData.append(MakeItem(kRect, 1));
   two.CData.append(MakeItem(kRect, 2));

@@ -15,9 +15,9 @@ struct Counting {
   CommandRegistry table;
   int runs[3] = {0, 0, 0};
   Counting() {
-    table.Add({1, "always", {}, {}, kNeverRefused, [this](Editor&) { ++runs[0]; }});
-    table.Add({2, "not while drawing", {}, {}, kRefusedWhileDrawing, [this](Editor&) { ++runs[1]; }});
-    table.Add({3, "neither", {}, {}, kRefusedWhileDrawing | kRefusedWhileExporting, [this](Editor&) { ++runs[2]; }});
+    table.Add({1, "always", {}, {}, kNeverRefused, [this](EditorSession&) { ++runs[0]; }});
+    table.Add({2, "not while drawing", {}, {}, kRefusedWhileDrawing, [this](EditorSession&) { ++runs[1]; }});
+    table.Add({3, "neither", {}, {}, kRefusedWhileDrawing | kRefusedWhileExporting, [this](EditorSession&) { ++runs[2]; }});
   }
 };
 

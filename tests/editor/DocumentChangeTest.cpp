@@ -51,7 +51,7 @@ TEST(DocumentChangeTest, EachEditReportsWhatItChanged) {
     TestEditor t;
     for (int i = 0; i < 3; ++i) t.doc.CData.append(MakeItem(kLine, i));
     RebuildRowsFromDocument(t.ed);
-    t.rows.Select({0});
+    SelectRows(t.rows, {0});
     c.run(t);
     EXPECT_EQ(t.reports, c.reports) << c.what;
   }

@@ -56,7 +56,7 @@ void FourItems(TestEditor& t) {
   for (int i = 0; i < 4; ++i) t.doc.CData.append(MakeItem(i % 4, i));
   t.doc.CData.at(2)->Visible = 0;
   RebuildRowsFromDocument(t.ed);
-  t.rows.Select({1, 3});
+  SelectRows(t.rows, {1, 3});
   t.rows.InsertRow(0, "");  // labels must come back as they were, not anew
   t.rows.RemoveRow(0);
 }
@@ -163,9 +163,9 @@ TEST(EditHistoryTest, UndoRestoresTheSelectionTheStepFound) {
   TestEditor t;
   FourItems(t);
   DeleteSelected(t.ed);                  // rows 1 and 3 go
-  t.rows.Select({0});
+  SelectRows(t.rows, {0});
   DragOnto(t, 1);                        // selected {0} at the drag's start
-  t.rows.Select({});
+  SelectRows(t.rows, {});
   UndoCommand(t.ed);
   EXPECT_EQ(t.rows.SelectedRows(), std::vector<int>{0});
   UndoCommand(t.ed);
@@ -180,7 +180,7 @@ TEST(EditHistoryTest, ALoadKeepsEveryEarlierStepGood) {
   FourItems(t);
   const Snapshot start = Take(t);
   DeleteSelected(t.ed);
-  t.rows.Select({0});
+  SelectRows(t.rows, {0});
   CloneSelected(t.ed);
   DragOnto(t, 2);
   DispatchCommand(t.ed, keys::kRight);
@@ -211,7 +211,7 @@ TEST(EditHistoryTest, TheSameKeyOnTheSameSelectionIsOneStep) {
   for (int i = 0; i < 5; ++i) DispatchCommand(t.ed, keys::kRight);   // one step
   DispatchCommand(t.ed, keys::kUp);                                   // another key
   DispatchCommand(t.ed, keys::kUp);
-  t.rows.Select({0});
+  SelectRows(t.rows, {0});
   DispatchCommand(t.ed, keys::kUp);                                   // another selection
   for (int i = 0; i < 3; ++i) DispatchCommand(t.ed, keys::kPad4);     // size keys fold too
   EXPECT_EQ(t.history.undoCount(), 4u);
@@ -262,6 +262,56 @@ TEST(EditHistoryTest, KeepsTheLastThousandSteps) {
   EXPECT_EQ(t.doc.TWKW, 11.0f);
   EXPECT_EQ(t.doc.TWKH, 11.0f);
   EXPECT_EQ(t.history.redoCount(), 1000u);
+}
+
+// Whether the document is saved after each step of a script: S saves,
+// d and a are the rotate keys (d again on the same selection folds into
+// the same step), u undoes, r redoes, c forgets the history.
+TEST(EditHistoryTest, SavedFollowsTheCleanIndex) {
+  const struct {
+    const char* script;
+    const char* saved;
+  } cases[] = {
+      {"Sdur", "1010"},
+      {"dSur", "0101"},
+      {"Sdud", "1010"},    // a new step from the saved state leaves it
+      {"dSudu", "01000"},  // the saved state's step was dropped for another
+      {"dSdur", "01000"},  // a fold into the step that reached it goes past it
+      {"dSadu", "01000"},
+      {"Sdc", "100"},
+  };
+  for (const auto& c : cases) {
+    TestEditor t;
+    t.doc.CData.append(MakeItem(kLine, 0));
+    RebuildRowsFromDocument(t.ed);
+    std::string saved;
+    for (const char* op = c.script; *op; ++op) {
+      switch (*op) {
+        case 'S': t.ed.MarkSaved(); break;
+        case 'd': DispatchCommand(t.ed, keys::kD); break;
+        case 'a': DispatchCommand(t.ed, keys::kA); break;
+        case 'u': UndoCommand(t.ed); break;
+        case 'r': RedoCommand(t.ed); break;
+        case 'c': t.history.Clear(); break;
+      }
+      saved += t.ed.saved() ? '1' : '0';
+    }
+    EXPECT_EQ(saved, c.saved) << c.script;
+  }
+}
+
+TEST(EditHistoryTest, TheSavedStepStaysFoundWhenTheOldestStepsGo) {
+  TestEditor t;
+  t.doc.CData.append(MakeItem(kLine, 0));
+  RebuildRowsFromDocument(t.ed);
+  DispatchCommand(t.ed, keys::kPad4);
+  t.ed.MarkSaved();
+  // A thousand more steps: the first goes, the saved state is one nearer.
+  for (int i = 0; i < 1000; ++i) DispatchCommand(t.ed, i % 2 ? keys::kA : keys::kD);
+  while (t.history.undoCount() > 1) UndoCommand(t.ed);
+  EXPECT_FALSE(t.ed.saved());
+  UndoCommand(t.ed);
+  EXPECT_TRUE(t.ed.saved());
 }
 
 TEST(EditHistoryTest, UndoWhileDrawingCancelsTheDrawingOnly) {

@@ -72,7 +72,7 @@ TEST(VisibilityTest, CheckMarksDriveVisibility) {
 TEST(VisibilityTest, HideKeepsSelectionAndHideAgainDoesNothing) {
   TestEditor t;
   Load(t, 3);
-  t.rows.Select({0, 2});
+  SelectRows(t.rows, {0, 2});
   SetSelectedVisibility(t.ed, false);
   EXPECT_EQ(t.doc.CData.at(0)->Visible, 0);
   EXPECT_EQ(t.doc.CData.at(1)->Visible, 1);
@@ -94,7 +94,7 @@ TEST(VisibilityTest, HideKeepsSelectionAndHideAgainDoesNothing) {
 TEST(CloneTest, CopiesGoOnTopInTheirOrderAndAloneSelected) {
   TestEditor t;
   Load(t, 4);
-  t.rows.Select({1, 3});
+  SelectRows(t.rows, {1, 3});
   CloneSelected(t.ed);
   EXPECT_EQ(Names(t), Expect({1, 3, 0, 1, 2, 3}));
   EXPECT_EQ(t.rows.SelectedRows(), (std::vector<int>{0, 1}));
@@ -110,7 +110,7 @@ TEST(CloneTest, HiddenItemGivesUncheckedSelectedRow) {
   Load(t, 2);
   t.rows.SetRowState(1, {true, false});
   SyncVisibility(t.ed);
-  t.rows.Select({1});
+  SelectRows(t.rows, {1});
   CloneSelected(t.ed);
   EXPECT_EQ(t.doc.CData.front()->Visible, 0);
   EXPECT_TRUE(t.rows.GetRowState(0).selected);
@@ -124,7 +124,7 @@ TEST(CloneTest, NothingSelectedOrDrawingChangesNothing) {
   t.rows.SelectOnly(-1);
   CloneSelected(t.ed);
   EXPECT_EQ(t.doc.CData.size(), 2);
-  t.rows.Select({0});
+  SelectRows(t.rows, {0});
   StartItem(t.ed, 50, 50);
   DispatchCommand(t.ed, keys::kClone);
   DispatchCommand(t.ed, keys::kHide);
@@ -138,7 +138,7 @@ TEST(CloneTest, NothingSelectedOrDrawingChangesNothing) {
 TEST(DeleteTest, DeletesSelectedRowsAndItems) {
   TestEditor t;
   Load(t, 4);
-  t.rows.Select({0, 2});
+  SelectRows(t.rows, {0, 2});
   DeleteSelected(t.ed);
   EXPECT_EQ(Names(t), Expect({1, 3}));
   EXPECT_TRUE(t.RowsMirrorDocument());
@@ -146,7 +146,7 @@ TEST(DeleteTest, DeletesSelectedRowsAndItems) {
   EXPECT_EQ(t.redraws, 1);
   DeleteSelected(t.ed);
   EXPECT_EQ(t.redraws, 1);
-  t.rows.Select({0, 1});
+  SelectRows(t.rows, {0, 1});
   DeleteSelected(t.ed);
   EXPECT_EQ(t.doc.CData.size(), 0);
   EXPECT_EQ(t.rows.RowCount(), 0);
@@ -165,7 +165,7 @@ bool DragAndDrop(TestEditor& t, int target) {
 TEST(RowDropTest, MovesDownBehindAndUpInFront) {
   TestEditor t;
   Load(t, 4);
-  t.rows.Select({0});
+  SelectRows(t.rows, {0});
   EXPECT_TRUE(DragAndDrop(t, 2));
   EXPECT_EQ(Names(t), Expect({1, 2, 0, 3}));
   EXPECT_TRUE(t.RowsMirrorDocument());
@@ -175,7 +175,7 @@ TEST(RowDropTest, MovesDownBehindAndUpInFront) {
 
   TestEditor u;
   Load(u, 4);
-  u.rows.Select({3});
+  SelectRows(u.rows, {3});
   EXPECT_TRUE(DragAndDrop(u, 1));
   EXPECT_EQ(Names(u), Expect({0, 3, 1, 2}));
   EXPECT_TRUE(u.RowsMirrorDocument());
@@ -197,7 +197,7 @@ TEST(RowDropTest, MovedRowKeepsItsCheckMark) {
 TEST(RowDropTest, OnItselfOrBelowTheListMovesNothing) {
   TestEditor t;
   Load(t, 4);
-  t.rows.Select({1});
+  SelectRows(t.rows, {1});
   EXPECT_FALSE(DragAndDrop(t, 1));
   EXPECT_EQ(Names(t), Expect({0, 1, 2, 3}));
   EXPECT_EQ(t.rows.SelectedRows(), std::vector<int>{1});
@@ -212,7 +212,7 @@ TEST(RowDropTest, OnItselfOrBelowTheListMovesNothing) {
 TEST(RowDropTest, FirstSelectedRowIsTheOneDragged) {
   TestEditor t;
   Load(t, 4);
-  t.rows.Select({1, 3});
+  SelectRows(t.rows, {1, 3});
   EXPECT_TRUE(DragAndDrop(t, 3));
   EXPECT_EQ(Names(t), Expect({0, 2, 3, 1}));
   EXPECT_TRUE(t.RowsMirrorDocument());
@@ -229,7 +229,7 @@ TEST(RowDropTest, StaleOrMissingDragMovesNothing) {
 
   // The dragged row was deleted after the drag started.
   PendingDrag drag;
-  t.rows.Select({0});
+  SelectRows(t.rows, {0});
   ASSERT_TRUE(RowDragStart(t.ed, drag));
   DeleteSelected(t.ed);
   t.rows.SelectOnly(1);
@@ -241,9 +241,9 @@ TEST(RowDropTest, StaleOrMissingDragMovesNothing) {
   EXPECT_EQ(t.redraws, redraws);
 
   // The row index still exists but now holds another item.
-  t.rows.Select({1});
+  SelectRows(t.rows, {1});
   ASSERT_TRUE(RowDragStart(t.ed, drag));
-  t.rows.Select({0});
+  SelectRows(t.rows, {0});
   DeleteSelected(t.ed);
   t.rows.SelectOnly(0);
   EXPECT_FALSE(RowDrop(t.ed, drag, "Line"));

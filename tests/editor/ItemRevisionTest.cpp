@@ -34,7 +34,7 @@ TEST(ItemRevisionTest, EditsRenumberOnlyTheItemsTheyChangeAndUndoRestoresTheNumb
     TestEditor t;
     for (int i = 0; i < 3; ++i) t.doc.CData.append(MakeItem(kLine, i));
     RebuildRowsFromDocument(t.ed);
-    t.rows.Select({0, 2});
+    SelectRows(t.rows, {0, 2});
     const std::vector<std::uint64_t> before = Revisions(t);
     DispatchCommand(t.ed, c.number);
     const std::vector<std::uint64_t> after = Revisions(t);

@@ -36,7 +36,9 @@ TEST(KeyTableTest, RegistrationOrderAndUniqueNumbers) {
                                      kLeft, kRight, kPadPlus, kPadMinus, kEquals, kMinus,
                                      kDelete, kSpace, kPad8, kPad2, kPad4, kPad6};
   std::vector<int> numbers;
-  for (const CommandEntry& c : EditorCommands().Entries()) {
+  CommandRegistry table;
+  AddEditorCommands(table);
+  for (const CommandEntry& c : table.Entries()) {
     if (c.keys.empty() || c.keys.front().ctrl || c.keys.front().shift) continue;
     numbers.push_back(c.number);
     EXPECT_TRUE(c.run);
@@ -112,7 +114,7 @@ TEST(ToolKeysTest, MethodAndEndStyleWrap) {
 TEST(ToolKeysTest, SettingsReplaceValuesOfSelectedItems) {
   TestEditor t;
   Load(t, {MakeItem(kLine, 0, 1.0f), MakeItem(kRect, 1, 3.0f), MakeItem(kRect, 2, 7.0f)});
-  t.rows.Select({0, 1});
+  SelectRows(t.rows, {0, 1});
   Press(t, kPadPlus);
   EXPECT_EQ(t.doc.CData.at(0)->DrawWidth, 1.25f);
   EXPECT_EQ(t.doc.CData.at(1)->DrawWidth, 1.25f);
@@ -202,7 +204,7 @@ TEST(EditKeysTest, ArrowsMoveSelectionOrEverything) {
   EXPECT_EQ(c.X2, c0.X2 + 0.125f);
   EXPECT_EQ(c.X1, c0.X1 + 0.125f);
   EXPECT_EQ(c.Y1, c0.Y1);
-  t.rows.Select({1});
+  SelectRows(t.rows, {1});
   Press(t, kUp);
   EXPECT_EQ(c.Y1, c0.Y1 - 0.125f);
   EXPECT_EQ(c.Y2, c0.Y2 - 0.125f);
@@ -229,7 +231,7 @@ TEST(EditKeysTest, SpaceRecoloursKeepingOpacity) {
   Press(t, kSpace);
   EXPECT_EQ(t.redraws, 0);
   EXPECT_EQ(t.doc.CData.at(0)->DrawRGBA, PackRGBA(1, 2, 3, 77));
-  t.rows.Select({0});
+  SelectRows(t.rows, {0});
   Press(t, kSpace);
   EXPECT_EQ(t.doc.CData.at(0)->DrawRGBA, PackRGBA(200, 100, 50, 77));
   EXPECT_EQ(t.doc.CData.at(1)->DrawRGBA, MakeItem(kLine, 1).DrawRGBA);

@@ -98,7 +98,7 @@ TEST(ListChangeTest, EachEditUndoAndRedoNamesTheRowsThatCameAndWent) {
     SCOPED_TRACE(c.name);
     TestEditor t;
     SixItems(t);
-    t.rows.Select(std::initializer_list<int>{});
+    SelectRows(t.rows, {});
     for (int row : c.selection) t.rows.SetRowState(row, {true, true});
     Reports reports(t.rows);
     const std::function<void(TestEditor&)> steps[] = {c.run, [](TestEditor& e) { UndoCommand(e.ed); },

@@ -51,7 +51,7 @@ TEST_F(PointerGestureTest, AMoveFollowsThePointerOnTheKeysGrid) {
 }
 
 TEST_F(PointerGestureTest, AClickOnOneOfSeveralSelectedKeepsOnlyIt) {
-  t.rows.Select({0, 1});
+  SelectRows(t.rows, {0, 1});
   Drag(6, 9, 6, 9);
   EXPECT_EQ(t.rows.SelectedRows(), std::vector<int>{1});
   EXPECT_EQ(t.history.undoCount(), 0u);
@@ -61,7 +61,7 @@ TEST_F(PointerGestureTest, AClickOnOneOfSeveralSelectedKeepsOnlyIt) {
 }
 
 TEST_F(PointerGestureTest, EscPutsAReshapeBackAndLeavesNoStep) {
-  t.rows.Select({0});
+  SelectRows(t.rows, {0});
   gesture.Press(t.ed, Px(9.5), Px(2.5), false);  // the line's end handle
   gesture.Follow(t.ed, Px(12.5), Px(4.5));
   // The centre of the pixel under the pointer, on the grid of 0.125.

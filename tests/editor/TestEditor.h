@@ -1,52 +1,62 @@
 #pragma once
-// An in-memory item list and an editor wired to counters, for testing the
+// An editing session wired to counters, for testing the
 // editing commands without windows.
 
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "editor/CommandRegistry.h"
 #include "editor/EditHistory.h"
-#include "editor/Editor.h"
+#include "editor/EditorSession.h"
+#include "editor/KeyCommands.h"
 
 namespace twk::test {
 
-// The editor's item list with two helpers for setting up and reading the
-// selection by row numbers.
-class TestRows : public ItemList {
- public:
-  using ItemList::Select;
-  void Select(std::initializer_list<int> rows) {
-    std::vector<RowRun> runs;
-    for (int r : rows) runs.emplace_back(r, r);
-    Select(runs, runs.empty() ? -1 : runs.front().first, false);
-  }
-};
+// Runs the editor's command `number` through a table of the editor's own
+// entries, unless it is refused now (nothing is exporting here).
+inline void DispatchCommand(EditorSession& ed, int number) {
+  static const CommandRegistry table = [] {
+    CommandRegistry made;
+    AddEditorCommands(made);
+    return made;
+  }();
+  table.Dispatch(ed, number, CommandConditions{ed.state().Constructing, false});
+}
 
-// A document, editor state and list wired to an Editor that counts redraws,
-// title updates and grid rebuilds.
-struct TestEditor {
-  TWKFILE doc;
-  EditorState state;
-  TestRows rows;
-  EditHistory history;
-  std::string savePath = "kept.twk";
+// Selects exactly `rows` (each its own run), the first with the focus mark.
+inline void SelectRows(ItemList& list, std::initializer_list<int> rows) {
+  std::vector<RowRun> runs;
+  for (int r : rows) runs.emplace_back(r, r);
+  list.Select(runs, runs.empty() ? -1 : runs.front().first, false);
+}
+
+// An editing session whose reports count redraws, title updates and grid
+// rebuilds; doc, state, rows and history name the session's own.
+struct TestEditor : SessionObserver {
+  EditorSession ed;
+  TWKFILE& doc = ed.doc();
+  EditorState& state = ed.state();
+  ItemList& rows = ed.rows();
+  EditHistory& history = ed.history();
+  std::string& savePath = ed.savePath();
   int redraws = 0;
   int titles = 0;
   std::vector<std::pair<int, int>> grids;
   std::vector<unsigned> reports;  // the kinds of every report, in order
-  Editor ed{doc, state, rows, &history};
 
   TestEditor() {
-    ed.savePath = &savePath;
-    ed.changed = [this](const DocumentChange& change) {
-      reports.push_back(change.kinds);
-      if (change.Has(DocumentChange::kSize)) grids.emplace_back(change.width, change.height);
-      if (change.Has(DocumentChange::kToolSettings)) ++titles;
-      if (change.Has(DocumentChange::kPicture)) ++redraws;
-    };
+    savePath = "kept.twk";
+    ed.AddObserver(this);
   }
   TestEditor(const TestEditor&) = delete;
+
+  void OnDocumentChange(const DocumentChange& change) override {
+    reports.push_back(change.kinds);
+    if (change.Has(DocumentChange::kSize)) grids.emplace_back(change.width, change.height);
+    if (change.Has(DocumentChange::kToolSettings)) ++titles;
+    if (change.Has(DocumentChange::kPicture)) ++redraws;
+  }
 
   // True when row i is attached to the i-th item of CData for every i and
   // every check mark equals its item's visibility.

@@ -63,12 +63,11 @@ class ClipboardGui : public ::testing::Test {
   // Three items, the middle one hidden; rows 1 and 2 selected, the list
   // focused.
   void SetUp() override {
-    app->setClipboard(&clipboard);
     TWKFILE doc;
     doc.CData.append(Item(kLine, 0));
     doc.CData.append(Item(kRect, 1, false));
     doc.CData.append(Item(kEllipse, 2));
-    app->ReplaceDocument(std::move(doc));
+    twk::test::ReplaceDocument(*app, std::move(doc));
     list()->items().Select({{1, 2}}, 1, false);
     list()->setFocus();
   }
@@ -76,9 +75,9 @@ class ClipboardGui : public ::testing::Test {
   void Ctrl(Qt::Key key, QWidget* target = nullptr) {
     QTest::keyClick(target ? target : list(), key, Qt::ControlModifier);
   }
-  ItemListWidget* list() { return app->lstItems(); }
-  TWKFILE& doc() { return app->doc(); }
-  std::string Saved() { return DocumentToXml(app->doc()); }
+  ItemListWidget* list() { return app->mainWindow()->lstItems; }
+  TWKFILE& doc() { return app->session().doc(); }
+  std::string Saved() { return DocumentToXml(app->session().doc()); }
   // The document's items `first`..`last` in a document of its size.
   TWKFILE Part(int first, int last) {
     TWKFILE part;
@@ -100,7 +99,7 @@ class ClipboardGui : public ::testing::Test {
   ScopedWorkDir dir;
   ScriptedDialogs dialogs;
   FakeClipboard clipboard;
-  std::unique_ptr<TestApp> app = StartedApp(dialogs);
+  std::unique_ptr<App> app = StartedApp(dialogs, {}, &clipboard);
 };
 
 TEST_F(ClipboardGui, CtrlCOnTheListOffersTheSelectedItemsInThreeKinds) {
@@ -114,7 +113,7 @@ TEST_F(ClipboardGui, CtrlCOnTheListOffersTheSelectedItemsInThreeKinds) {
   EXPECT_EQ(kinds, (std::vector<std::string>{kItemsMimeType, kSvgMimeType, kPngMimeType}));
   EXPECT_EQ(QGuiApplication::clipboard()->text(), "left alone");
   EXPECT_EQ(Saved(), before);
-  EXPECT_EQ(app->history().undoCount(), 0u);
+  EXPECT_EQ(app->session().history().undoCount(), 0u);
 }
 
 TEST_F(ClipboardGui, CtrlXCutsAsOneStepThatCtrlZTakesBackWhole) {
@@ -125,7 +124,7 @@ TEST_F(ClipboardGui, CtrlXCutsAsOneStepThatCtrlZTakesBackWhole) {
   TWKFILE left = Part(0, 0);
   EXPECT_EQ(Saved(), DocumentToXml(left));
   EXPECT_TRUE(RowsFollowTheDocument());
-  EXPECT_EQ(app->history().undoCount(), 1u);
+  EXPECT_EQ(app->session().history().undoCount(), 1u);
 
   Ctrl(Qt::Key_Z);
   EXPECT_EQ(Saved(), before);
@@ -143,14 +142,14 @@ TEST_F(ClipboardGui, CtrlVPutsTheItemsInFrontAsTheOnlySelectedRowsInOneStep) {
   TWKFILE expected = Part(0, 2);
   expected.CData.insert(0, *copied.CData.at(1));
   expected.CData.insert(0, *copied.CData.at(0));
-  const int redraws = app->redrawCount();
+  const int redraws = app->canvas().redrawCount();
 
-  Ctrl(Qt::Key_V, app->imgDraw());
+  Ctrl(Qt::Key_V, app->mainWindow()->imgDraw);
   EXPECT_EQ(Saved(), DocumentToXml(expected));
   EXPECT_EQ(list()->items().SelectedRuns(), (std::vector<RowRun>{{0, 1}}));
   EXPECT_TRUE(RowsFollowTheDocument());  // the hidden item's row unchecked
-  EXPECT_EQ(app->history().undoCount(), 1u);
-  EXPECT_GT(app->redrawCount(), redraws);
+  EXPECT_EQ(app->session().history().undoCount(), 1u);
+  EXPECT_GT(app->canvas().redrawCount(), redraws);
 
   Ctrl(Qt::Key_Z);
   EXPECT_EQ(Saved(), before);
@@ -173,7 +172,7 @@ TEST_F(ClipboardGui, CtrlVIgnoresAClipboardWithoutWholeItemsText) {
     Ctrl(Qt::Key_V);
     EXPECT_EQ(Saved(), before) << (held.empty() ? "empty" : held[0].bytes);
   }
-  EXPECT_EQ(app->history().undoCount(), 0u);
+  EXPECT_EQ(app->session().history().undoCount(), 0u);
   EXPECT_TRUE(dialogs.messages.empty());
 }
 
@@ -184,11 +183,11 @@ TEST_F(ClipboardGui, NothingMovesWhileDrawingOrWhileTheExportWindowIsOpen) {
   // Each situation: how it starts and how it ends.
   const std::pair<std::function<void()>, std::function<void()>> situations[] = {
       {[&] {
-         QTest::mousePress(app->imgDraw(), Qt::LeftButton, {}, QPoint(50, 50));
-         QTest::mouseMove(app->imgDraw(), QPoint(150, 90));
-         ASSERT_TRUE(app->state().Constructing);
+         QTest::mousePress(app->mainWindow()->imgDraw, Qt::LeftButton, {}, QPoint(50, 50));
+         QTest::mouseMove(app->mainWindow()->imgDraw, QPoint(150, 90));
+         ASSERT_TRUE(app->session().state().Constructing);
        },
-       [&] { QTest::keyClick(app->imgDraw(), Qt::Key_Escape); }},
+       [&] { QTest::keyClick(app->mainWindow()->imgDraw, Qt::Key_Escape); }},
       {[&] {
          OpenExportWindow(ExportPartsOf(*app));
          ASSERT_TRUE(app->exportWindowOpen());
@@ -200,11 +199,11 @@ TEST_F(ClipboardGui, NothingMovesWhileDrawingOrWhileTheExportWindowIsOpen) {
     clipboard.puts = 0;
     enter();
     const std::string before = Saved();
-    const std::size_t steps = app->history().undoCount();
+    const std::size_t steps = app->session().history().undoCount();
     for (int number : {keys::kCopy, keys::kCut, keys::kPaste}) app->DispatchCommand(number);
     EXPECT_EQ(clipboard.puts, 0);
     EXPECT_EQ(Saved(), before);
-    EXPECT_EQ(app->history().undoCount(), steps);
+    EXPECT_EQ(app->session().history().undoCount(), steps);
     leave();
   }
 }
@@ -223,6 +222,30 @@ TEST(PasteCommand, PastTheItemCeilingSaysSoAndPastesNothing) {
   EXPECT_EQ(t.history.undoCount(), 0u);
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].text, "Can't paste: the drawing would hold more than 250000 items.");
+}
+
+// A clipboard that has no memory for the items' copies.
+class FullClipboard : public Clipboard {
+ public:
+  void Put(const std::vector<ClipboardEntry>&) override { throw std::bad_alloc(); }
+  std::string Get(const std::string&) override { return {}; }
+};
+
+TEST(CutCommand, OutOfMemorySaysSoAndKeepsTheItems) {
+  ScopedWorkDir dir;
+  ScriptedDialogs dialogs;
+  FullClipboard clipboard;
+  std::unique_ptr<App> app = StartedApp(dialogs, {}, &clipboard);
+  TWKFILE doc;
+  doc.CData.append(Item(kLine, 0));
+  ReplaceDocument(*app, std::move(doc));
+  app->session().rows().SelectOnly(0);
+  app->DispatchCommand(keys::kCut);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Cut"));
+  EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::kError);
+  EXPECT_EQ(app->session().doc().CData.size(), 1);
+  EXPECT_EQ(app->session().history().undoCount(), 0u);
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ TEST(ConfigurationTest, FirstRunWritesAValidFileWithTwentyFourColours) {
   test::ScriptedDialogs dialogs;
   auto app = test::StartedApp(dialogs);
   ExpectDefaultPalette(app->config().Palette);
-  EXPECT_EQ(app->state().CurRGB, 0);
+  EXPECT_EQ(app->session().state().CurRGB, 0);
   app->Shutdown();
   const CONFIG written = ReadBack();
   EXPECT_EQ(written.valid, 1);
@@ -51,9 +51,9 @@ TEST(ConfigurationTest, StoredPaletteOfTwentyFourColoursIsKept) {
   test::ScriptedDialogs dialogs;
   auto app = test::StartedApp(dialogs);
   EXPECT_EQ(app->config().Palette, Stored(24));
-  EXPECT_EQ(app->config().RecentFile, "/art/house.twk");
+  EXPECT_EQ(app->session().savePath(), "/art/house.twk");
   EXPECT_EQ(app->config().RecentExport, 5);
-  EXPECT_EQ(app->state().CurRGB, 0);
+  EXPECT_EQ(app->session().state().CurRGB, 0);
 }
 
 TEST(ConfigurationTest, UnusablePaletteIsReplacedButThePathAndExportMaskStay) {
@@ -69,7 +69,7 @@ TEST(ConfigurationTest, UnusablePaletteIsReplacedButThePathAndExportMaskStay) {
     test::ScriptedDialogs dialogs;
     auto app = test::StartedApp(dialogs);
     ExpectDefaultPalette(app->config().Palette);
-    EXPECT_EQ(app->config().RecentFile, "/a/b.twk");
+    EXPECT_EQ(app->session().savePath(), "/a/b.twk");
     EXPECT_EQ(app->config().RecentExport, 6);
     EXPECT_EQ(app->config().valid, 1);
   }
@@ -82,7 +82,7 @@ TEST(ConfigurationTest, ReadOnlyFileIsNotReadButReplacedAtTheEnd) {
   test::ScriptedDialogs dialogs;
   auto app = test::StartedApp(dialogs);
   ExpectDefaultPalette(app->config().Palette);
-  EXPECT_EQ(app->config().RecentFile, "");
+  EXPECT_EQ(app->session().savePath(), "");
   EXPECT_EQ(app->config().RecentExport, 0);
   app->Shutdown();
 
@@ -98,7 +98,7 @@ TEST(ConfigurationTest, RedefinedSlotReachesTheNextRun) {
   {
     auto app = test::StartedApp(dialogs);
     dialogs.colours.push_back(QColor(1, 2, 3));
-    QTest::mouseRelease(app->imgPalette(), Qt::RightButton, {}, QPoint(25, 10));
+    QTest::mouseRelease(app->mainWindow()->imgPalette, Qt::RightButton, {}, QPoint(25, 10));
     app->Shutdown();
   }
   auto next = test::StartedApp(dialogs);

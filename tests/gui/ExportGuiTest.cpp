@@ -28,8 +28,8 @@ using test::ScriptedDialogs;
 struct ExportFixture {
   ScopedWorkDir dir;
   ScriptedDialogs dialogs;
-  std::unique_ptr<TestApp> app = test::StartedApp(dialogs);
-  QTreeWidget& list() { return *app->lstExportRes(); }
+  std::unique_ptr<App> app = test::StartedApp(dialogs);
+  QTreeWidget& list() { return *app->exportWindow()->lstExportRes; }
 
   void CheckOnly(std::initializer_list<int> rows) {
     for (int r = 0; r < list().topLevelItemCount(); ++r) list().topLevelItem(r)->setCheckState(0, Qt::Unchecked);
@@ -38,7 +38,7 @@ struct ExportFixture {
   void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
   bool MainWindowBack() {
     QCoreApplication::processEvents();
-    return app->mainWidget()->isEnabled() && app->mainWidget()->isActiveWindow() &&
+    return app->mainWindow()->isEnabled() && app->mainWindow()->isActiveWindow() &&
            !app->exportWindow()->isVisible() && !app->exportWindowOpen();
   }
   QStringList PngFiles() { return QDir(dir.path()).entryList({"*.png"}, QDir::Files, QDir::Name); }
@@ -71,15 +71,15 @@ TEST(ExportWindow, OpensWithTheRememberedSizesChecked) {
   }
   EXPECT_TRUE(f.app->exportWindow()->isVisible());
   EXPECT_TRUE(f.app->exportWindowOpen());
-  EXPECT_FALSE(f.app->mainWidget()->isEnabled());
-  EXPECT_TRUE(f.app->cmdExport()->isEnabled());
+  EXPECT_FALSE(f.app->mainWindow()->isEnabled());
+  EXPECT_TRUE(f.app->exportWindow()->cmdExport->isEnabled());
   EXPECT_TRUE(f.app->exportWindow()->isEnabled());
 
   // Opening again while open changes nothing; Cancel forgets new marks.
   f.CheckOnly({3});
   f.app->DispatchCommand(keys::kExportPng);
   EXPECT_EQ(f.list().topLevelItem(3)->checkState(0), Qt::Checked);
-  f.Click(f.app->cmdExportAbort());
+  f.Click(f.app->exportWindow()->cmdExportAbort);
   EXPECT_TRUE(f.MainWindowBack());
   EXPECT_EQ(f.app->config().RecentExport, 5 | (1 << 20));
   OpenExportWindow(ExportPartsOf(*f.app));
@@ -98,7 +98,7 @@ TEST(ExportWindow, OpensScrolledToTheFirstSize) {
   ASSERT_GT(down->maximum(), 0);  // twelve sizes do not fit the list
   down->setValue(down->maximum());
   across->setValue(across->maximum());
-  f.Click(f.app->cmdExportAbort());
+  f.Click(f.app->exportWindow()->cmdExportAbort);
   OpenExportWindow(ExportPartsOf(*f.app));
   EXPECT_EQ(down->value(), 0);
   EXPECT_EQ(across->value(), 0);
@@ -111,7 +111,7 @@ TEST(ExportWindow, NothingCheckedAsksForAResolution) {
   OpenExportWindow(ExportPartsOf(*f.app));
   f.CheckOnly({});
   f.list().topLevelItem(4)->setSelected(true);  // selected but not checked
-  f.Click(f.app->cmdExport());
+  f.Click(f.app->exportWindow()->cmdExport);
   ASSERT_EQ(f.dialogs.messages.size(), 1u);
   EXPECT_EQ(f.dialogs.messages[0].title, "Export PNG");
   EXPECT_EQ(f.dialogs.messages[0].text, "Select at least one resolution");
@@ -121,19 +121,19 @@ TEST(ExportWindow, NothingCheckedAsksForAResolution) {
   EXPECT_EQ(f.app->config().RecentExport, 5);
   EXPECT_TRUE(f.app->exportWindow()->isVisible());
   EXPECT_TRUE(f.app->exportWindowOpen());
-  f.Click(f.app->cmdExportAbort());
+  f.Click(f.app->exportWindow()->cmdExportAbort);
   EXPECT_EQ(f.app->config().RecentExport, 5);
   EXPECT_TRUE(f.MainWindowBack());
 }
 
 TEST(ExportWindow, CheckedSizesAreWrittenUnderTheChosenBase) {
   ExportFixture f;
-  AddRedBox(f.app->doc());
+  AddRedBox(f.app->session().doc());
   OpenExportWindow(ExportPartsOf(*f.app));
   f.CheckOnly({1, 11});
   const QString chosen = f.dir.path() + "/star.png";
   f.dialogs.paths = {chosen};
-  f.Click(f.app->cmdExport());
+  f.Click(f.app->exportWindow()->cmdExport);
 
   ASSERT_EQ(f.dialogs.fileRequests.size(), 1u);
   const FileDialogRequest& request = f.dialogs.fileRequests[0];
@@ -164,7 +164,7 @@ TEST(ExportWindow, CheckedSizesAreWrittenUnderTheChosenBase) {
   EXPECT_EQ(f.list().topLevelItem(1)->checkState(0), Qt::Checked);
   f.CheckOnly({1});
   f.dialogs.paths = {f.dir.path() + "/a.b.png"};
-  f.Click(f.app->cmdExport());
+  f.Click(f.app->exportWindow()->cmdExport);
   EXPECT_EQ(f.dialogs.fileRequests[1].presetPath, chosen);
   EXPECT_TRUE(QFile::exists(f.dir.path() + "/a.b.32x32.png"));
   EXPECT_EQ(f.PngFiles().size(), 3);
@@ -172,16 +172,16 @@ TEST(ExportWindow, CheckedSizesAreWrittenUnderTheChosenBase) {
 
 TEST(ExportWindow, SmallDocumentKeepsATransparentBand) {
   ExportFixture f;
-  f.app->doc().TWKW = 12;
-  f.app->doc().TWKH = 12;
+  f.app->session().doc().TWKW = 12;
+  f.app->session().doc().TWKH = 12;
   TWKDATA box;
   box.Type = kRect, box.DrawMethod = kFill, box.Visible = 1, box.DrawRGBA = PackRGBA(0, 0, 255, 255);
   box.X4 = 12, box.Y4 = 12;
-  f.app->doc().CData.append(box);
+  f.app->session().doc().CData.append(box);
   OpenExportWindow(ExportPartsOf(*f.app));
   f.CheckOnly({0});
   f.dialogs.paths = {f.dir.path() + "/small"};
-  f.Click(f.app->cmdExport());
+  f.Click(f.app->exportWindow()->cmdExport);
   const testing::ReadPng png = testing::ReadPngFile(f.dir.file("small.16x16.png"));
   ASSERT_TRUE(png.ok);
   ASSERT_EQ(png.width, 16);
@@ -202,7 +202,7 @@ TEST(ExportWindow, UnwritableFolderListsEverySize) {
   f.CheckOnly({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
   const QString base = f.dir.path() + "/plain/star";
   f.dialogs.paths = {base + ".png"};
-  f.Click(f.app->cmdExport());
+  f.Click(f.app->exportWindow()->cmdExport);
   ASSERT_EQ(f.dialogs.messages.size(), 1u);
   QString expected = "Something wrong with following files:\r\n\r\n";
   for (const char* size : {"1024x1024", "768x768", "512x512", "256x256", "192x192", "160x160", "128x128",
@@ -219,7 +219,7 @@ TEST(ExportWindow, UnwritableFolderListsEverySize) {
   OpenExportWindow(ExportPartsOf(*f.app));
   f.CheckOnly({0});
   f.dialogs.paths = {f.dir.path() + "/keep"};
-  f.Click(f.app->cmdExport());
+  f.Click(f.app->exportWindow()->cmdExport);
   EXPECT_EQ(testing::ReadPngFile(f.dir.file("keep.16x16.png")).width, 16);
   EXPECT_EQ(f.dialogs.messages.size(), 1u);
 }
@@ -228,18 +228,18 @@ TEST(ExportWindow, CancelledDialogAndConstructionWriteNothing) {
   ExportFixture f;
   OpenExportWindow(ExportPartsOf(*f.app));
   f.CheckOnly({2});
-  f.Click(f.app->cmdExport());  // the save dialog is cancelled
+  f.Click(f.app->exportWindow()->cmdExport);  // the save dialog is cancelled
   EXPECT_EQ(f.dialogs.fileRequests.size(), 1u);
   EXPECT_EQ(f.app->config().RecentExport, 4);
   EXPECT_TRUE(f.MainWindowBack());
   EXPECT_TRUE(f.PngFiles().isEmpty());
 
-  QTest::mousePress(f.app->imgDraw(), Qt::LeftButton, {}, QPoint(50, 50));
-  ASSERT_TRUE(f.app->state().Constructing);
+  QTest::mousePress(f.app->mainWindow()->imgDraw, Qt::LeftButton, {}, QPoint(50, 50));
+  ASSERT_TRUE(f.app->session().state().Constructing);
   f.app->DispatchCommand(keys::kExportPng);
   EXPECT_FALSE(f.app->exportWindowOpen());
   EXPECT_FALSE(f.app->exportWindow()->isVisible());
-  QTest::mouseRelease(f.app->imgDraw(), Qt::LeftButton, {}, QPoint(90, 90));
+  QTest::mouseRelease(f.app->mainWindow()->imgDraw, Qt::LeftButton, {}, QPoint(90, 90));
 }
 
 }  // namespace

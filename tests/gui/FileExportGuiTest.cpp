@@ -50,7 +50,7 @@ TEST(ExportCode, ThePopupEntryWritesTheDrawingAsSvg) {
   ScopedWorkDir dir;
   ScriptedDialogs dialogs;
   auto app = test::StartedApp(dialogs);
-  app->ReplaceDocument(RedBoxDocument());
+  twk::test::ReplaceDocument(*app, RedBoxDocument());
   const QString chosen = dir.path() + "/star.png";
   dialogs.paths = {chosen, dir.path() + "/missing/star"};
 
@@ -61,7 +61,7 @@ TEST(ExportCode, ThePopupEntryWritesTheDrawingAsSvg) {
   EXPECT_EQ(request.filterName + "|" + request.filterPattern, "SVG Image|*.svg");
   EXPECT_TRUE(request.moreFilters.empty());
   EXPECT_TRUE(request.presetPath.isEmpty());
-  EXPECT_EQ(Bytes(dir.file("star.svg")), DocumentToSvg(app->doc(), 16));
+  EXPECT_EQ(Bytes(dir.file("star.svg")), DocumentToSvg(app->session().doc(), 16));
   EXPECT_FALSE(QFile::exists(chosen));
   EXPECT_TRUE(dialogs.messages.empty());
 
@@ -91,13 +91,13 @@ TEST(ExportWindow, EachIconFilterWritesOneFileAndNamesWhatItLeftOut) {
     ScopedWorkDir dir;
     ScriptedDialogs dialogs;
     auto app = test::StartedApp(dialogs);
-    app->ReplaceDocument(RedBoxDocument());
+    twk::test::ReplaceDocument(*app, RedBoxDocument());
     OpenExportWindow(ExportPartsOf(*app));
-    QTreeWidget& list = *app->lstExportRes();
+    QTreeWidget& list = *app->exportWindow()->lstExportRes;
     for (int row : {0, 2, 9}) list.topLevelItem(row)->setCheckState(0, Qt::Checked);  // 16, 48, 512
     dialogs.paths = {dir.path() + "/star"};  // no extension: the chosen type decides
     dialogs.filters = {c.filter};
-    QTest::mouseClick(app->cmdExport(), Qt::LeftButton);
+    QTest::mouseClick(app->exportWindow()->cmdExport, Qt::LeftButton);
 
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
     const FileDialogRequest& request = dialogs.fileRequests[0];
@@ -106,7 +106,7 @@ TEST(ExportWindow, EachIconFilterWritesOneFileAndNamesWhatItLeftOut) {
     EXPECT_EQ(request.moreFilters[0].name + "|" + request.moreFilters[0].pattern, "Windows Icon|*.ico");
     EXPECT_EQ(request.moreFilters[1].name + "|" + request.moreFilters[1].pattern, "Apple Icon Image|*.icns");
 
-    ASSERT_TRUE(ExportIconFile(app->doc(), c.format, dir.file("expected"), SizeSet::FromListMask(c.held)));
+    ASSERT_TRUE(ExportIconFile(app->session().doc(), c.format, dir.file("expected"), SizeSet::FromListMask(c.held)));
     EXPECT_EQ(Bytes(dir.file(c.file)), Bytes(dir.file("expected"))) << c.file;
     EXPECT_FALSE(QFile::exists(dir.path() + "/star.16x16.png"));
     EXPECT_EQ(app->config().RecentExport, (1 << 0) | (1 << 2) | (1 << 9));
@@ -123,13 +123,13 @@ TEST(ExportWindow, TheIconSetsTypeWritesEverySetIntoTheFolderTyped) {
   ScopedWorkDir dir;
   ScriptedDialogs dialogs;
   auto app = test::StartedApp(dialogs);
-  app->ReplaceDocument(RedBoxDocument());
-  app->config().RecentFile = dir.file("star.twk");  // the drawing's name in the sets
+  twk::test::ReplaceDocument(*app, RedBoxDocument());
+  app->session().savePath() = dir.file("star.twk");  // the drawing's name in the sets
   OpenExportWindow(ExportPartsOf(*app));
-  app->lstExportRes()->topLevelItem(0)->setCheckState(0, Qt::Checked);  // one size: it plays no part
+  app->exportWindow()->lstExportRes->topLevelItem(0)->setCheckState(0, Qt::Checked);  // one size: it plays no part
   dialogs.paths = {dir.path() + "/icons"};  // made, inside the existing folder
   dialogs.filters = {3};
-  QTest::mouseClick(app->cmdExport(), Qt::LeftButton);
+  QTest::mouseClick(app->exportWindow()->cmdExport, Qt::LeftButton);
 
   ASSERT_EQ(dialogs.fileRequests.size(), 1u);
   const DialogFilter& type = dialogs.fileRequests[0].moreFilters.at(2);
@@ -138,7 +138,7 @@ TEST(ExportWindow, TheIconSetsTypeWritesEverySetIntoTheFolderTyped) {
 
   // The same tree, byte for byte, as the sets written by the core.
   const std::vector<SetFileResult> expected =
-      WriteIconSets(app->doc(), kAllIconSets, dir.file("expected"), "star");
+      WriteIconSets(app->session().doc(), kAllIconSets, dir.file("expected"), "star");
   ASSERT_EQ(expected.size(), 37u);
   for (const SetFileResult& file : expected) {
     EXPECT_EQ(file.outcome, SetFileOutcome::kWritten);
@@ -158,9 +158,9 @@ TEST(CommandLine, ADocumentNamedOnTheCommandLineLoadsAsLoadWould) {
   ASSERT_EQ(SaveDocumentFile(path, RedBoxDocument()), ResultCode::kOk);
 
   LoadDocumentFromPath(DocumentFilePartsOf(*app), QString::fromStdString(path));
-  EXPECT_EQ(app->doc().CData.size(), 1);
-  EXPECT_EQ(*app->doc().CData.at(0), *RedBoxDocument().CData.at(0));
-  EXPECT_EQ(app->config().RecentFile, path);
+  EXPECT_EQ(app->session().doc().CData.size(), 1);
+  EXPECT_EQ(*app->session().doc().CData.at(0), *RedBoxDocument().CData.at(0));
+  EXPECT_EQ(app->session().savePath(), path);
   EXPECT_TRUE(dialogs.messages.empty());
   EXPECT_TRUE(dialogs.fileRequests.empty());
 
@@ -169,7 +169,7 @@ TEST(CommandLine, ADocumentNamedOnTheCommandLineLoadsAsLoadWould) {
   LoadDocumentFromPath(DocumentFilePartsOf(*app), QString::fromStdString(path));
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].text, "Can't read file:\r\n" + QString::fromStdString(path));
-  EXPECT_EQ(app->doc().CData.size(), 0);
+  EXPECT_EQ(app->session().doc().CData.size(), 0);
 }
 
 TEST(CommandLine, ArgumentsAreAFileHelpVersionOrAUsageError) {

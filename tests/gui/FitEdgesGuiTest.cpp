@@ -40,22 +40,22 @@ TEST(FitEdgesGui, TheCheckBoxFitsThePreviewAndTheExportAndIsRemembered) {
   const TWKFILE drawn = doc;
   app->LoadDocument(std::move(doc), "");
   app->DispatchCommand(keys::kP);
-  PreviewWindow* preview = app->previewWindow();
-  ASSERT_FALSE(app->chkFitEdges()->isChecked());
+  PreviewWindow* preview = app->mainWindow()->preview;
+  ASSERT_FALSE(app->exportWindow()->chkFitEdges->isChecked());
   EXPECT_EQ(preview->picture(1, PreviewGround::kLight), Preview24(drawn));
   EXPECT_NE(preview->figureText(1), QStringLiteral("M 0.00"));
   EXPECT_TRUE(preview->figureText(1).startsWith(QStringLiteral("M ")));
 
   OpenExportWindow(ExportPartsOf(*app));
-  QTest::mouseClick(app->chkFitEdges(), Qt::LeftButton);
+  QTest::mouseClick(app->exportWindow()->chkFitEdges, Qt::LeftButton);
   EXPECT_EQ(app->config().FitEdges, 1);
   EXPECT_EQ(preview->picture(1, PreviewGround::kLight), Preview24(FitToPixels(drawn, 24)));
   for (int size = 0; size < 5; ++size) EXPECT_EQ(preview->figureText(size), QStringLiteral("M 0.00")) << size;
 
-  QTreeWidget* list = app->lstExportRes();
+  QTreeWidget* list = app->exportWindow()->lstExportRes;
   for (int r = 0; r < list->topLevelItemCount(); ++r) list->topLevelItem(r)->setCheckState(0, r == 0 ? Qt::Checked : Qt::Unchecked);
   dialogs.paths.push_back(dir.path() + "/sliders.png");
-  QTest::mouseClick(app->cmdExport(), Qt::LeftButton);
+  QTest::mouseClick(app->exportWindow()->cmdExport, Qt::LeftButton);
   const std::vector<std::uint8_t> fitted =
       EncodePng(*RenderDocument(FitToPixels(drawn, 16), 1, 1, RenderArea::kFull));
   const std::vector<unsigned char> written = testing::FileBytes(dir.file("sliders.16x16.png"));

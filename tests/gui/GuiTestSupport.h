@@ -13,8 +13,15 @@
 #include <vector>
 
 #include "app/App.h"
+#include "app/CanvasView.h"
 #include "app/Dialogs.h"
-#include "gui/TestApp.h"
+#include "app/ExportWindow.h"
+#include "app/KeyCommandFilter.h"
+#include "app/MainWindow.h"
+#include "app/PaletteView.h"
+#include "app/PreviewView.h"
+#include "app/PreviewWindow.h"
+#include "editor/KeyNumbers.h"
 
 namespace twk::test {
 
@@ -88,22 +95,40 @@ class ScriptedDialogs : public Dialogs {
 };
 
 // A started App (configuration read from the current directory) using
-// `dialogs`, with its main window shown.
-inline std::unique_ptr<TestApp> StartedApp(Dialogs& dialogs, ScreenScale scale = {}) {
-  auto app = std::make_unique<TestApp>(scale);
-  app->setDialogs(&dialogs);
+// `dialogs` and `clipboard` (the desktop's when none), with its main window
+// shown.
+inline std::unique_ptr<App> StartedApp(Dialogs& dialogs, ScreenScale scale = {}, Clipboard* clipboard = nullptr) {
+  auto app = std::make_unique<App>(scale, dialogs, clipboard ? *clipboard : SystemClipboard());
   app->Start();
   return app;
 }
 
-}  // namespace twk::test
+// Puts `doc` in place with a fresh history and the same save path: a
+// document to start from.
+inline void ReplaceDocument(App& app, TWKFILE doc) {
+  app.LoadDocument(std::move(doc), app.session().savePath());
+  // The step holds the old items; forgetting it frees them with no step
+  // left to refer to them.
+  app.session().history().Clear();
+}
 
-namespace twk {
-
-// What App keeps to itself, reached by tests only.
-class AppTestAccess {
+// Hands every command number the main window's keys give to `tap` as well,
+// for the life of the object.
+class CommandTap {
  public:
-  static const CommandRegistry& commands(const TestApp& app) { return app.commands_; }
+  CommandTap(App& app, std::function<void(int)> tap) : filter_(*app.mainWindow()->keyCommands), real_(filter_.dispatch) {
+    filter_.dispatch = [this, tap = std::move(tap)](int number) {
+      tap(number);
+      real_(number);
+    };
+  }
+  ~CommandTap() { filter_.dispatch = real_; }
+  CommandTap(const CommandTap&) = delete;
+  CommandTap& operator=(const CommandTap&) = delete;
+
+ private:
+  KeyCommandFilter& filter_;
+  std::function<void(int)> real_;
 };
 
-}  // namespace twk
+}  // namespace twk::test

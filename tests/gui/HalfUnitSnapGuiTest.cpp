@@ -12,12 +12,12 @@ TEST(HalfUnitSnapGui, AShiftPressDrawsFromCornerToCorner) {
   test::ScopedWorkDir dir;
   test::ScriptedDialogs dialogs;
   auto app = test::StartedApp(dialogs);
-  ImageCanvas* canvas = app->imgDraw();
+  ImageCanvas* canvas = app->mainWindow()->imgDraw;
   QTest::mousePress(canvas, Qt::LeftButton, Qt::ShiftModifier, QPoint(41, 59));
   QTest::mouseMove(canvas, QPoint(190, 130));
   QTest::mouseRelease(canvas, Qt::LeftButton, Qt::ShiftModifier, QPoint(190, 130));
-  ASSERT_EQ(app->doc().CData.size(), 1);
-  const TWKDATA& line = *app->doc().CData.at(0);
+  ASSERT_EQ(app->session().doc().CData.size(), 1);
+  const TWKDATA& line = *app->session().doc().CData.at(0);
   EXPECT_EQ(line.X1, 2.0f);
   EXPECT_EQ(line.Y1, 3.0f);
   EXPECT_EQ(line.X4, 9.5f);
@@ -28,8 +28,8 @@ TEST(HalfUnitSnapGui, AShiftPressDrawsFromCornerToCorner) {
   QTest::mouseMove(canvas, QPoint(99, 61));
   QKeyEvent shiftOne(QEvent::KeyPress, Qt::Key_Exclam, Qt::ShiftModifier, 10, 0, 0, QStringLiteral("!"));
   QApplication::sendEvent(canvas, &shiftOne);
-  EXPECT_EQ(app->doc().CData.at(0)->X1, 5.0f);
-  EXPECT_EQ(app->doc().CData.at(0)->Y1, 3.0f);
+  EXPECT_EQ(app->session().doc().CData.at(0)->X1, 5.0f);
+  EXPECT_EQ(app->session().doc().CData.at(0)->Y1, 3.0f);
   QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(99, 61));
 }
 

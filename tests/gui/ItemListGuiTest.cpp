@@ -27,9 +27,9 @@ void Settle() {
 
 class ItemListGui : public ::testing::Test {
  protected:
-  ItemListWidget* list() { return app->lstItems(); }
+  ItemListWidget* list() { return app->mainWindow()->lstItems; }
   QWidget* viewport() { return list()->viewport(); }
-  TWKFILE& doc() { return app->doc(); }
+  TWKFILE& doc() { return app->session().doc(); }
 
   // A document of `count` items named item0.. (front first), listed as after
   // a load.
@@ -46,7 +46,7 @@ class ItemListGui : public ::testing::Test {
       item.X4 = item.Y4 = 4.5f + static_cast<float>(i);
       filled.CData.append(item);
     }
-    app->ReplaceDocument(std::move(filled));
+    twk::test::ReplaceDocument(*app, std::move(filled));
   }
   std::vector<std::string> Names() {
     std::vector<std::string> names;
@@ -87,7 +87,7 @@ class ItemListGui : public ::testing::Test {
     QTest::mouseClick(viewport(), Qt::RightButton, {}, p);
     QContextMenuEvent event(QContextMenuEvent::Mouse, p, viewport()->mapToGlobal(p));
     QApplication::sendEvent(viewport(), &event);
-    return app->popupMenu();
+    return app->mainWindow()->popupMenu;
   }
   // Moves to the entry with the arrow keys and takes it with Return.
   void Choose(QMenu* menu, const QString& text) {
@@ -125,7 +125,7 @@ class ItemListGui : public ::testing::Test {
     QTest::mouseMove(vp, p + QPoint(40, 40));
     // The drag operation took the button's release; it never reaches the
     // list. Release over another control so the test's button state ends.
-    QTest::mouseRelease(app->lblVersion(), Qt::LeftButton, {}, QPoint(1, 1));
+    QTest::mouseRelease(app->mainWindow()->lblVersion, Qt::LeftButton, {}, QPoint(1, 1));
     Settle();
     list()->runDrag = {};
     EXPECT_TRUE(started) << "no drag started from row " << from;
@@ -143,7 +143,7 @@ class ItemListGui : public ::testing::Test {
 
   ScopedWorkDir dir;
   ScriptedDialogs dialogs;
-  std::unique_ptr<TestApp> app = StartedApp(dialogs);
+  std::unique_ptr<App> app = StartedApp(dialogs);
 };
 
 TEST_F(ItemListGui, ClicksSelectAndCheckBoxesHide) {
@@ -156,10 +156,10 @@ TEST_F(ItemListGui, ClicksSelectAndCheckBoxesHide) {
   ClickRow(1, Qt::ShiftModifier);
   EXPECT_FALSE(Selected().empty());
   // Unticking a row's check box hides its item with one redraw.
-  const int redraws = app->redrawCount();
+  const int redraws = app->canvas().redrawCount();
   list()->model()->setData(list()->model()->index(1, 0), Qt::Unchecked, Qt::CheckStateRole);
   EXPECT_EQ(doc().CData.at(1)->Visible, 0);
-  EXPECT_EQ(app->redrawCount(), redraws + 1);
+  EXPECT_EQ(app->canvas().redrawCount(), redraws + 1);
   list()->model()->setData(list()->model()->index(1, 0), Qt::Checked, Qt::CheckStateRole);
   EXPECT_EQ(doc().CData.at(1)->Visible, 1);
   EXPECT_TRUE(Mirrors());
@@ -186,12 +186,12 @@ TEST_F(ItemListGui, ClickingACheckBoxTogglesVisibilityAndKeepsTheSelection) {
   ClickRow(2, Qt::ControlModifier);
   const QRect box = list()->checkBoxRect(1);
   ASSERT_FALSE(box.isEmpty());
-  const int redraws = app->redrawCount();
+  const int redraws = app->canvas().redrawCount();
 
   QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, box.center());
   EXPECT_EQ(doc().CData.at(1)->Visible, 0);
   EXPECT_FALSE(list()->items().GetRowState(1).checked);
-  EXPECT_EQ(app->redrawCount(), redraws + 1);
+  EXPECT_EQ(app->canvas().redrawCount(), redraws + 1);
   EXPECT_EQ(Selected(), (std::vector<int>{0, 2}));
 
   QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->checkBoxRect(0).center());
@@ -206,16 +206,16 @@ TEST_F(ItemListGui, HideAndShowFromTheMenuKeepTheSelection) {
   Fill(3);
   ClickRow(0);
   ClickRow(2, Qt::ControlModifier);
-  const int redraws = app->redrawCount();
+  const int redraws = app->canvas().redrawCount();
   MenuCommand(2, "Hide");
   EXPECT_EQ(doc().CData.at(0)->Visible, 0);
   EXPECT_EQ(doc().CData.at(1)->Visible, 1);
   EXPECT_EQ(doc().CData.at(2)->Visible, 0);
   EXPECT_EQ(Selected(), (std::vector<int>{0, 2}));
   EXPECT_TRUE(Mirrors());
-  EXPECT_EQ(app->redrawCount(), redraws + 1);
+  EXPECT_EQ(app->canvas().redrawCount(), redraws + 1);
   MenuCommand(2, "Hide");
-  EXPECT_EQ(app->redrawCount(), redraws + 1);
+  EXPECT_EQ(app->canvas().redrawCount(), redraws + 1);
   MenuCommand(0, "Show");
   EXPECT_EQ(doc().CData.at(0)->Visible, 1);
   EXPECT_EQ(doc().CData.at(2)->Visible, 1);
@@ -272,8 +272,8 @@ TEST_F(ItemListGui, MenuBelowTheRowsFindsNothingSelected) {
 TEST_F(ItemListGui, CommandsRefuseWhileDrawing) {
   Fill(2);
   ClickRow(0);
-  QTest::mousePress(app->imgDraw(), Qt::LeftButton, {}, QPoint(50, 50));
-  QTest::mouseMove(app->imgDraw(), QPoint(150, 150));
+  QTest::mousePress(app->mainWindow()->imgDraw, Qt::LeftButton, {}, QPoint(50, 50));
+  QTest::mouseMove(app->mainWindow()->imgDraw, QPoint(150, 150));
   QMenu* menu = OpenMenuAt(RowPoint(0));
   Choose(menu, "Delete");
   menu = OpenMenuAt(RowPoint(0));
@@ -282,7 +282,7 @@ TEST_F(ItemListGui, CommandsRefuseWhileDrawing) {
   Choose(menu, "Clone");
   EXPECT_EQ(doc().CData.size(), 3);
   EXPECT_EQ(doc().CData.at(1)->Visible, 1);
-  QTest::mouseRelease(app->imgDraw(), Qt::LeftButton, {}, QPoint(150, 150));
+  QTest::mouseRelease(app->mainWindow()->imgDraw, Qt::LeftButton, {}, QPoint(150, 150));
   EXPECT_EQ(list()->items().RowCount(), 3);
   EXPECT_TRUE(Mirrors());
 }
@@ -304,15 +304,15 @@ TEST_F(ItemListGui, DragRowZeroOntoRowTwoAndRowThreeOntoRowOne) {
 TEST_F(ItemListGui, DropOnItselfOrBelowTheRowsMovesNothing) {
   Fill(4);
   ClickRow(1);
-  const int redraws = app->redrawCount();
+  const int redraws = app->canvas().redrawCount();
   DragRow(1, RowPoint(1));
   EXPECT_EQ(Names(), Expect({0, 1, 2, 3}));
-  EXPECT_EQ(app->redrawCount(), redraws);
+  EXPECT_EQ(app->canvas().redrawCount(), redraws);
   ClickRow(1);
   DragRow(1, QPoint(60, viewport()->height() - 4));
   EXPECT_EQ(Names(), Expect({0, 1, 2, 3}));
   EXPECT_TRUE(Selected().empty());
-  EXPECT_EQ(app->redrawCount(), redraws);
+  EXPECT_EQ(app->canvas().redrawCount(), redraws);
   EXPECT_TRUE(Mirrors());
 }
 

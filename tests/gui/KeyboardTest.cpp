@@ -21,20 +21,21 @@ namespace {
 // Shift variants aside), in registration order.
 std::vector<std::pair<int, KeyStroke>> SingleKeys() {
   std::vector<std::pair<int, KeyStroke>> found;
-  for (const CommandEntry& entry : EditorCommands().Entries()) {
+  CommandRegistry editorTable;
+  AddEditorCommands(editorTable);
+  for (const CommandEntry& entry : editorTable.Entries()) {
     if (!entry.keys.empty() && !entry.keys.front().ctrl && !entry.keys.front().shift) found.emplace_back(entry.number, entry.keys.front());
   }
   return found;
 }
 
-std::vector<int> PressAllKeys(TestApp& app, QWidget* target) {
+std::vector<int> PressAllKeys(App& app, QWidget* target) {
   std::vector<int> received;
-  app.setCommandTap([&](int number) { received.push_back(number); });
+  const test::CommandTap tap(app, [&](int number) { received.push_back(number); });
   for (const auto& [number, key] : SingleKeys()) {
     const Qt::KeyboardModifiers modifiers = key.pad == KeyPad::kKeypad ? Qt::KeypadModifier : Qt::NoModifier;
     QTest::keyClick(target, static_cast<Qt::Key>(QtKeyOf(key.key)), modifiers);
   }
-  app.setCommandTap({});
   return received;
 }
 
@@ -48,8 +49,8 @@ std::vector<int> RegistrationOrder() {
 struct StartedTable {
   test::ScopedWorkDir dir;
   test::ScriptedDialogs dialogs;
-  std::unique_ptr<TestApp> app = test::StartedApp(dialogs);
-  const CommandRegistry& table = AppTestAccess::commands(*app);
+  std::unique_ptr<App> app = test::StartedApp(dialogs);
+  const CommandRegistry& table = app->commands();
 };
 
 TEST(KeyTableTest, RegistersTheTwentyFiveCommandsInOrder) {
@@ -110,14 +111,14 @@ TEST(KeyboardTest, CtrlSOAndEReachSaveLoadAndExport) {
   test::ScopedWorkDir dir;
   test::ScriptedDialogs dialogs;  // both file dialogs are cancelled
   auto app = test::StartedApp(dialogs);
-  ItemListWidget* list = app->lstItems();
+  ItemListWidget* list = app->mainWindow()->lstItems;
   list->setFocus();
   QTest::keyClick(list, Qt::Key_S, Qt::ControlModifier);
-  QTest::keyClick(app->imgDraw(), Qt::Key_O, Qt::ControlModifier);
+  QTest::keyClick(app->mainWindow()->imgDraw, Qt::Key_O, Qt::ControlModifier);
   ASSERT_EQ(dialogs.fileRequests.size(), 2u);
   EXPECT_EQ(dialogs.fileRequests[0].title, "Save data");
   EXPECT_EQ(dialogs.fileRequests[1].title, "Load data");
-  QTest::keyClick(app->imgDraw(), Qt::Key_E, Qt::ControlModifier);
+  QTest::keyClick(app->mainWindow()->imgDraw, Qt::Key_E, Qt::ControlModifier);
   EXPECT_TRUE(app->exportWindowOpen());
 }
 
@@ -125,14 +126,14 @@ TEST(KeyboardTest, EveryKeyReachesTheDispatchWhileTheCanvasHasTheFocus) {
   test::ScopedWorkDir dir;
   test::ScriptedDialogs dialogs;
   auto app = test::StartedApp(dialogs);
-  EXPECT_EQ(PressAllKeys(*app, app->imgDraw()), RegistrationOrder());
+  EXPECT_EQ(PressAllKeys(*app, app->mainWindow()->imgDraw), RegistrationOrder());
 }
 
 TEST(KeyboardTest, EveryKeyReachesTheDispatchWhileTheListHasTheFocus) {
   test::ScopedWorkDir dir;
   test::ScriptedDialogs dialogs;
   auto app = test::StartedApp(dialogs);
-  ItemListWidget* list = app->lstItems();
+  ItemListWidget* list = app->mainWindow()->lstItems;
   list->setFocus();
   EXPECT_EQ(PressAllKeys(*app, list), RegistrationOrder());
 }
@@ -141,9 +142,9 @@ class ListKeysTest : public testing::Test {
  protected:
   void SetUp() override {
     app = test::StartedApp(dialogs);
-    list = app->lstItems();
+    list = app->mainWindow()->lstItems;
     for (int i = 0; i < 3; ++i) {
-      TWKDATA* item = app->doc().CData.append(TWKDATA{});
+      TWKDATA* item = app->session().doc().CData.append(TWKDATA{});
       item->Visible = 1;
       item->X1 = item->X4 = static_cast<float>(i);
       list->items().InsertRow(i, "Line");
@@ -156,29 +157,29 @@ class ListKeysTest : public testing::Test {
 
   test::ScopedWorkDir dir;
   test::ScriptedDialogs dialogs;
-  std::unique_ptr<TestApp> app;
+  std::unique_ptr<App> app;
   ItemListWidget* list = nullptr;
 };
 
 TEST_F(ListKeysTest, ArrowsSpaceAndDeleteActOnItemsNotOnTheList) {
   QTest::keyClick(list, Qt::Key_Down);
   EXPECT_EQ(list->items().FirstSelectedRow(), 1);  // the list's selection did not move
-  EXPECT_EQ(app->doc().CData.at(1)->Y1, 0.125f);  // the selected item did
+  EXPECT_EQ(app->session().doc().CData.at(1)->Y1, 0.125f);  // the selected item did
   QTest::keyClick(list, Qt::Key_Space);
   EXPECT_TRUE(list->items().GetRowState(1).checked);  // Space did not toggle the check box
   QTest::keyClick(list, Qt::Key_Delete);
   EXPECT_EQ(list->items().RowCount(), 2);
-  EXPECT_EQ(app->doc().CData.size(), 2);
+  EXPECT_EQ(app->session().doc().CData.size(), 2);
 }
 
 TEST_F(ListKeysTest, ShiftWithAnArrowReachesTheList) {
   std::vector<int> received;
-  app->setCommandTap([&](int number) { received.push_back(number); });
+  const test::CommandTap tap(*app, [&](int number) { received.push_back(number); });
   QTest::keyClick(list, Qt::Key_Down, Qt::ShiftModifier);
   EXPECT_TRUE(received.empty());
   EXPECT_TRUE(list->items().GetRowState(1).selected);
   EXPECT_TRUE(list->items().GetRowState(2).selected);  // the list extended its selection
-  EXPECT_EQ(app->doc().CData.at(2)->Y1, 0.0f);
+  EXPECT_EQ(app->session().doc().CData.at(2)->Y1, 0.0f);
 }
 
 }  // namespace

@@ -73,16 +73,16 @@ TEST_P(WindowLayoutTest, ControlsTakeTheLayoutSizes) {
   test::ScopedWorkDir dir;
   test::ScriptedDialogs dialogs;
   auto app = test::StartedApp(dialogs, ScreenScale{e.scale, e.scale});
-  QWidget* main = app->mainWidget();
+  QWidget* main = app->mainWindow();
   const int row = e.canvas + 5 + e.listW;  // canvas, gap, item list
 
-  EXPECT_EQ(app->imgDraw()->size(), QSize(e.canvas, e.canvas));
-  EXPECT_EQ(app->imgDraw()->pos(), QPoint(8, 8));
-  EXPECT_EQ(app->lstItems()->size(), QSize(e.listW, e.listH));
-  EXPECT_EQ(app->lstItems()->pos(), QPoint(8 + e.canvas + 5, 8));
-  EXPECT_EQ(app->imgPalette()->height(), e.palette);
-  EXPECT_EQ(app->imgPalette()->width(), row);
-  EXPECT_EQ(app->imgPalette()->pos(), QPoint(8, 8 + e.canvas + 5));
+  EXPECT_EQ(app->mainWindow()->imgDraw->size(), QSize(e.canvas, e.canvas));
+  EXPECT_EQ(app->mainWindow()->imgDraw->pos(), QPoint(8, 8));
+  EXPECT_EQ(app->mainWindow()->lstItems->size(), QSize(e.listW, e.listH));
+  EXPECT_EQ(app->mainWindow()->lstItems->pos(), QPoint(8 + e.canvas + 5, 8));
+  EXPECT_EQ(app->mainWindow()->imgPalette->height(), e.palette);
+  EXPECT_EQ(app->mainWindow()->imgPalette->width(), row);
+  EXPECT_EQ(app->mainWindow()->imgPalette->pos(), QPoint(8, 8 + e.canvas + 5));
   EXPECT_EQ(main->width(), row + 16);
 
   // The bottom bar spans the row; version at its left, link at its right.
@@ -90,9 +90,9 @@ TEST_P(WindowLayoutTest, ControlsTakeTheLayoutSizes) {
   EXPECT_EQ(bar->width(), row);
   EXPECT_EQ(bar->y(), 8 + e.canvas + 5 + e.palette + 5);
   EXPECT_EQ(main->height(), bar->geometry().bottom() + 1 + 8);
-  EXPECT_EQ(app->lblVersion()->text(), QString("v1.0.0.4"));
-  EXPECT_EQ(app->lblVersion()->x(), bar->contentsRect().left() + 10);
-  EXPECT_EQ(app->lnkHome()->geometry().right(), bar->contentsRect().right() - 10);
+  EXPECT_EQ(app->mainWindow()->lblVersion->text(), QString("v1.0.0.4"));
+  EXPECT_EQ(app->mainWindow()->lblVersion->x(), bar->contentsRect().left() + 10);
+  EXPECT_EQ(app->mainWindow()->lnkHome->geometry().right(), bar->contentsRect().right() - 10);
 
   // Fitted and fixed: the window cannot be resized.
   EXPECT_EQ(main->minimumSize(), main->maximumSize());
@@ -102,9 +102,9 @@ TEST_P(WindowLayoutTest, ControlsTakeTheLayoutSizes) {
   EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
 
   ExportWindow* exportWindow = app->exportWindow();
-  EXPECT_EQ(app->lstExportRes()->size(), QSize(e.exportList, e.exportList));
-  EXPECT_EQ(app->splitter1()->width(), e.pair);
-  EXPECT_EQ(app->splitter1()->x(), 8);
+  EXPECT_EQ(app->exportWindow()->lstExportRes->size(), QSize(e.exportList, e.exportList));
+  EXPECT_EQ(app->exportWindow()->splitter1->width(), e.pair);
+  EXPECT_EQ(app->exportWindow()->splitter1->x(), 8);
   EXPECT_EQ(exportWindow->width(), e.exportList + 16);
 }
 
@@ -119,7 +119,7 @@ TEST(WindowsTest, ElementsCarryTheirNamesAndTexts) {
   test::ScopedWorkDir dir;
   test::ScriptedDialogs dialogs;
   auto app = test::StartedApp(dialogs);
-  QWidget* main = app->mainWidget();
+  QWidget* main = app->mainWindow();
   EXPECT_EQ(main->objectName(), QString("wndMain"));
   for (const char* name : {"imgDraw", "lstItems", "imgPalette", "container1", "lblVersion", "empty1", "lnkHome"}) {
     EXPECT_NE(main->findChild<QWidget*>(name), nullptr) << name;
@@ -130,14 +130,14 @@ TEST(WindowsTest, ElementsCarryTheirNamesAndTexts) {
   EXPECT_TRUE(exportWindow->windowFlags().testFlag(Qt::Tool));
   EXPECT_EQ(exportWindow->parentWidget(), main);
   EXPECT_FALSE(exportWindow->isVisible());
-  EXPECT_EQ(app->cmdExport()->text(), QString("Export"));
-  EXPECT_EQ(app->cmdExportAbort()->text(), QString("Cancel"));
-  EXPECT_EQ(app->splitter1()->orientation(), Qt::Horizontal);
-  EXPECT_EQ(app->splitter1()->widget(0), app->cmdExport());
-  EXPECT_EQ(app->splitter1()->widget(1), app->cmdExportAbort());
+  EXPECT_EQ(app->exportWindow()->cmdExport->text(), QString("Export"));
+  EXPECT_EQ(app->exportWindow()->cmdExportAbort->text(), QString("Cancel"));
+  EXPECT_EQ(app->exportWindow()->splitter1->orientation(), Qt::Horizontal);
+  EXPECT_EQ(app->exportWindow()->splitter1->widget(0), app->exportWindow()->cmdExport);
+  EXPECT_EQ(app->exportWindow()->splitter1->widget(1), app->exportWindow()->cmdExportAbort);
 
   // Both lists: one 300-pixel column, full-row multiple selection.
-  QTreeView* lists[] = {app->lstItems(), app->lstExportRes()};
+  QTreeView* lists[] = {app->mainWindow()->lstItems, app->exportWindow()->lstExportRes};
   const char* headers[] = {"Vector stuff", "Select resolutions"};
   for (int i = 0; i < 2; ++i) {
     EXPECT_EQ(lists[i]->model()->columnCount(), 1);
@@ -154,11 +154,11 @@ TEST(WindowsTest, HomeLinkTurnsBlueUnderThePointerAndOpensItsAddress) {
   test::ScopedWorkDir dir;
   test::ScriptedDialogs dialogs;
   auto app = test::StartedApp(dialogs);
-  HyperLink* link = app->lnkHome();
+  HyperLink* link = app->mainWindow()->lnkHome;
   std::vector<QUrl> opened;
-  app->setUrlOpener([&](const QUrl& url) { opened.push_back(url); });
+  app->mainWindow()->lnkHome->setOpener([&](const QUrl& url) { opened.push_back(url); });
 
-  const QColor normal = app->lblVersion()->palette().color(QPalette::WindowText);
+  const QColor normal = app->mainWindow()->lblVersion->palette().color(QPalette::WindowText);
   EXPECT_EQ(link->palette().color(QPalette::WindowText), normal);
   EXPECT_FALSE(link->font().underline());
   EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
@@ -180,7 +180,7 @@ TEST(WindowsTest, NeitherWindowStaysMinimised) {
   test::ScriptedDialogs dialogs;
   auto app = test::StartedApp(dialogs);
   OpenExportWindow(ExportPartsOf(*app));
-  for (QWidget* window : {static_cast<QWidget*>(app->exportWindow()), app->mainWidget()}) {
+  for (QWidget* window : {static_cast<QWidget*>(app->exportWindow()), static_cast<QWidget*>(app->mainWindow())}) {
     window->setWindowState(window->windowState() | Qt::WindowMinimized);
     QCoreApplication::processEvents();
     EXPECT_FALSE(window->isMinimized()) << window->objectName().toStdString();

@@ -23,16 +23,16 @@ TEST(LongDocumentList, ListingReportsOneChangeForTheWholeDocument) {
     item.Visible = i % 3 == 0 ? 0 : 1;
     doc.CData.append(item);
   }
-  ItemList& rows = app->lstItems()->items();
+  ItemList& rows = app->mainWindow()->lstItems->items();
   int reports = 0;
   ItemListFollower counter(rows, [&](const ListChange& change) { reports += change.checks || change.selection; });
 
-  app->ReplaceDocument(std::move(doc));
+  twk::test::ReplaceDocument(*app, std::move(doc));
 
   EXPECT_EQ(reports, 1);
   ASSERT_EQ(rows.RowCount(), 3000);
   for (int i : {0, 1, 2, 2999}) {
-    EXPECT_EQ(rows.RowItem(i), app->doc().CData.at(i));
+    EXPECT_EQ(rows.RowItem(i), app->session().doc().CData.at(i));
     EXPECT_EQ(rows.GetRowState(i).checked, i % 3 != 0) << i;
     EXPECT_EQ(rows.GetRowState(i).selected, i == 0) << i;
   }
@@ -55,12 +55,12 @@ TEST(LongDocumentList, TheTenThousandItemIconLoadsIntoTheList) {
   LoadDocumentCommand(DocumentFilePartsOf(*app));
 
   EXPECT_TRUE(dialogs.messages.empty());
-  const ItemList& rows = app->lstItems()->items();
-  ASSERT_EQ(app->doc().CData.size(), 10000);
+  const ItemList& rows = app->mainWindow()->lstItems->items();
+  ASSERT_EQ(app->session().doc().CData.size(), 10000);
   ASSERT_EQ(rows.RowCount(), 10000);
   for (int i = 0; i < 10000; i += 997) {
-    EXPECT_EQ(rows.RowItem(i), app->doc().CData.at(i));
-    EXPECT_EQ(rows.GetRowState(i).checked, app->doc().CData.at(i)->Visible != 0);
+    EXPECT_EQ(rows.RowItem(i), app->session().doc().CData.at(i));
+    EXPECT_EQ(rows.GetRowState(i).checked, app->session().doc().CData.at(i)->Visible != 0);
   }
   EXPECT_EQ(rows.FirstSelectedRow(), 0);
 }

@@ -39,7 +39,7 @@ TEST(ExportSizeList, CtrlAChecksEverySizeCtrlShiftANoneAndThePopupOffersBoth) {
   ScriptedDialogs dialogs;
   auto app = test::StartedApp(dialogs);
   OpenExportWindow(ExportPartsOf(*app));
-  QTreeWidget& list = *app->lstExportRes();
+  QTreeWidget& list = *app->exportWindow()->lstExportRes;
   list.setFocus();
   QTest::keyClick(&list, Qt::Key_A, Qt::ControlModifier);
   EXPECT_EQ(Checks(list), std::vector<Qt::CheckState>(12, Qt::Checked));
@@ -57,7 +57,7 @@ TEST(LongExport, CancelKeepsTheFilesWrittenAndReplacesNoOther) {
   ScopedWorkDir dir;
   ScriptedDialogs dialogs;
   auto app = test::StartedApp(dialogs);
-  app->ReplaceDocument(test::SlowToExport());
+  twk::test::ReplaceDocument(*app, test::SlowToExport());
   const std::vector<int> edges = {16, 32, 48, 64, 96, 128, 160, 192, 256, 512, 768, 1024};
   auto fileOf = [&](int edge) {
     return dir.path() + "/star." + QString::number(edge) + "x" + QString::number(edge) + ".png";
@@ -68,8 +68,8 @@ TEST(LongExport, CancelKeepsTheFilesWrittenAndReplacesNoOther) {
     old.write("old");
   }
   OpenExportWindow(ExportPartsOf(*app));
-  for (int r = 0; r < app->lstExportRes()->topLevelItemCount(); ++r)
-    app->lstExportRes()->topLevelItem(r)->setCheckState(0, Qt::Checked);
+  for (int r = 0; r < app->exportWindow()->lstExportRes->topLevelItemCount(); ++r)
+    app->exportWindow()->lstExportRes->topLevelItem(r)->setCheckState(0, Qt::Checked);
   dialogs.paths = {dir.path() + "/star.png"};
 
   // Cancel as soon as the progress dialog shows, after trying to close the
@@ -91,7 +91,7 @@ TEST(LongExport, CancelKeepsTheFilesWrittenAndReplacesNoOther) {
     QTest::mouseClick(cancel, Qt::LeftButton);
   });
   watch.start(20);
-  QTest::mouseClick(app->cmdExport(), Qt::LeftButton);
+  QTest::mouseClick(app->exportWindow()->cmdExport, Qt::LeftButton);
 
   EXPECT_TRUE(shownText.startsWith("Exporting: ")) << shownText.toStdString();
   ASSERT_EQ(dialogs.messages.size(), 1u);

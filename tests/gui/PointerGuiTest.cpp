@@ -22,7 +22,7 @@ class PointerGui : public ::testing::Test {
     start.CData.append(Item(kLine, kSolid, 2.5f, 2.5f, 9.5f, 2.5f));  // row 0, in front
     start.CData.append(Item(kRect, kFill, 2.5f, 6.5f, 9.5f, 12.5f));  // row 1
     app->LoadDocument(std::move(start), "");
-    undoneAtStart = app->history().undoCount();
+    undoneAtStart = app->session().history().undoCount();
   }
   void Press(float x, float y, Qt::KeyboardModifiers mods = Qt::ControlModifier) {
     QTest::mousePress(canvas(), Qt::LeftButton, mods, At(x, y));
@@ -38,17 +38,17 @@ class PointerGui : public ::testing::Test {
   void Key(Qt::Key key, Qt::KeyboardModifiers mods = {}) { QTest::keyClick(canvas(), key, mods); }
   std::vector<int> Selected() {
     std::vector<int> rows;
-    for (const auto& [first, last] : app->editor().rows.SelectedRuns())
+    for (const auto& [first, last] : app->session().rows().SelectedRuns())
       for (int r = first; r <= last; ++r) rows.push_back(r);
     return rows;
   }
-  ImageCanvas* canvas() { return app->imgDraw(); }
-  TWKDATA Record(int i) { return *app->doc().CData.at(i); }
-  std::size_t Steps() { return app->history().undoCount() - undoneAtStart; }
+  ImageCanvas* canvas() { return app->mainWindow()->imgDraw; }
+  TWKDATA Record(int i) { return *app->session().doc().CData.at(i); }
+  std::size_t Steps() { return app->session().history().undoCount() - undoneAtStart; }
 
   ScopedWorkDir dir;
   ScriptedDialogs dialogs;
-  std::unique_ptr<TestApp> app = StartedApp(dialogs);
+  std::unique_ptr<App> app = StartedApp(dialogs);
   std::size_t undoneAtStart = 0;
   const TWKDATA line = Item(kLine, kSolid, 2.5f, 2.5f, 9.5f, 2.5f);
   const TWKDATA rect = Item(kRect, kFill, 2.5f, 6.5f, 9.5f, 12.5f);
@@ -57,7 +57,7 @@ class PointerGui : public ::testing::Test {
 TEST_F(PointerGui, CtrlClickPicksTheItemUnderThePointerOrClears) {
   Click(6, 9);  // inside the fill
   EXPECT_EQ(Selected(), std::vector<int>{1});
-  EXPECT_EQ(app->editor().rows.CurrentRow(), 1);
+  EXPECT_EQ(app->session().rows().CurrentRow(), 1);
   Click(14, 14);  // on nothing
   EXPECT_EQ(Selected(), std::vector<int>{});
   EXPECT_EQ(Steps(), 0u);
@@ -128,7 +128,7 @@ TEST_F(PointerGui, MarksShowTheSelectionAndHIsRemembered) {
   app->Shutdown();
   app.reset();
   app = StartedApp(dialogs);
-  EXPECT_FALSE(app->selectionMarksShown());
+  EXPECT_FALSE((app->config().HideMarks == 0));
 }
 
 TEST_F(PointerGui, CtrlASelectsEveryItemAndCtrlShiftANone) {
@@ -143,12 +143,12 @@ TEST_F(PointerGui, RefusedWhileAnItemIsBeingDrawn) {
   Click(6, 9);
   Press(12.5f, 12.5f, {});
   MoveTo(14.5f, 14.5f);
-  ASSERT_TRUE(app->state().Constructing);
+  ASSERT_TRUE(app->session().state().Constructing);
   Key(Qt::Key_A, Qt::ControlModifier);
   Press(5, 2.5f);
   EXPECT_EQ(Selected(), std::vector<int>{1});
   Release(14.5f, 14.5f, {});
-  EXPECT_EQ(app->doc().CData.size(), 3);  // the plain press drew a line
+  EXPECT_EQ(app->session().doc().CData.size(), 3);  // the plain press drew a line
   EXPECT_EQ(Record(2), rect);
 }
 

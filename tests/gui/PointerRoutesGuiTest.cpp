@@ -26,7 +26,7 @@ class PointerRoutes : public ::testing::Test {
     start.CData.append(line);  // row 0, in front
     start.CData.append(rect);  // row 1
     app->LoadDocument(std::move(start), "");
-    stepsAtStart = app->history().undoCount();
+    stepsAtStart = app->session().history().undoCount();
   }
   void Press(float x, float y, Qt::KeyboardModifiers mods = kCtrl) {
     QTest::mousePress(canvas(), Qt::LeftButton, mods, At(x, y));
@@ -40,14 +40,14 @@ class PointerRoutes : public ::testing::Test {
     MoveTo(x1, y1);
     Release(x1, y1, mods);
   }
-  std::vector<int> Selected() { return app->editor().rows.SelectedRows(); }
-  ImageCanvas* canvas() { return app->imgDraw(); }
-  TWKDATA Record(int i) { return *app->doc().CData.at(i); }
-  std::size_t Steps() { return app->history().undoCount() - stepsAtStart; }
+  std::vector<int> Selected() { return app->session().rows().SelectedRows(); }
+  ImageCanvas* canvas() { return app->mainWindow()->imgDraw; }
+  TWKDATA Record(int i) { return *app->session().doc().CData.at(i); }
+  std::size_t Steps() { return app->session().history().undoCount() - stepsAtStart; }
 
   ScopedWorkDir dir;
   ScriptedDialogs dialogs;
-  std::unique_ptr<TestApp> app = StartedApp(dialogs);
+  std::unique_ptr<App> app = StartedApp(dialogs);
   std::size_t stepsAtStart = 0;
   const TWKDATA line = Item(kLine, kSolid, 2.5f, 2.5f, 9.5f, 2.5f);
   const TWKDATA rect = Item(kRect, kFill, 2.5f, 6.5f, 9.5f, 12.5f);

@@ -41,7 +41,7 @@ TEST(PreviewKey, PIsACommandOnlyWithoutShiftCtrlOrAlt) {
   test::ScopedWorkDir dir;
   test::ScriptedDialogs dialogs;
   auto app = test::StartedApp(dialogs);
-  const CommandRegistry& table = AppTestAccess::commands(*app);
+  const CommandRegistry& table = app->commands();
   EXPECT_EQ(CommandNumberForKey(table, Qt::Key_P, Qt::NoModifier), keys::kP);
   for (Qt::KeyboardModifier modifier : {Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier})
     EXPECT_EQ(CommandNumberForKey(table, Qt::Key_P, modifier), 0) << modifier;
@@ -50,13 +50,13 @@ TEST(PreviewKey, PIsACommandOnlyWithoutShiftCtrlOrAlt) {
 struct PreviewFixture {
   test::ScopedWorkDir dir;
   test::ScriptedDialogs dialogs;
-  std::unique_ptr<TestApp> app = test::StartedApp(dialogs);
-  PreviewWindow* preview() { return app->previewWindow(); }
+  std::unique_ptr<App> app = test::StartedApp(dialogs);
+  PreviewWindow* preview() { return app->mainWindow()->preview; }
 };
 
 TEST(PreviewWindowTest, PTogglesItFromTheCanvasAndFromTheList) {
   PreviewFixture f;
-  for (QWidget* target : {static_cast<QWidget*>(f.app->imgDraw()), static_cast<QWidget*>(f.app->lstItems())}) {
+  for (QWidget* target : {static_cast<QWidget*>(f.app->mainWindow()->imgDraw), static_cast<QWidget*>(f.app->mainWindow()->lstItems)}) {
     target->setFocus();
     QTest::keyClick(target, Qt::Key_P);
     EXPECT_TRUE(f.preview()->isVisible());
@@ -94,7 +94,7 @@ TEST(PreviewWindowTest, KeepsThePlaceTheUserMovedItTo) {
 
 TEST(PreviewWindowTest, ShowsTheTruePicturesWhileTheExportWindowIsOpen) {
   PreviewFixture f;
-  ImageCanvas* canvas = f.app->imgDraw();
+  ImageCanvas* canvas = f.app->mainWindow()->imgDraw;
   QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(30, 30));
   QTest::mouseMove(canvas, QPoint(250, 200));
   QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(250, 200));
@@ -122,20 +122,20 @@ QImage ExpectedPicture(const TWKFILE& doc, int sizeIndex, PreviewGround ground) 
 
 TEST(PreviewWindowTest, HiddenItPaintsNothingShownItFollowsTheMouse) {
   PreviewFixture f;
-  ImageCanvas* canvas = f.app->imgDraw();
+  ImageCanvas* canvas = f.app->mainWindow()->imgDraw;
   QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(30, 30));
   QTest::mouseMove(canvas, QPoint(200, 250));
   QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(200, 250));
   QTest::keyClick(canvas, Qt::Key_Right);
-  ASSERT_EQ(f.app->doc().CData.size(), 1);
-  EXPECT_EQ(f.app->previewItemsPainted(), 0);
+  ASSERT_EQ(f.app->session().doc().CData.size(), 1);
+  EXPECT_EQ(f.app->preview().itemsPainted(), 0);
 
   QTest::keyClick(canvas, Qt::Key_P);
-  EXPECT_EQ(f.preview()->picture(4, PreviewGround::kDark), ExpectedPicture(f.app->doc(), 4, PreviewGround::kDark));
+  EXPECT_EQ(f.preview()->picture(4, PreviewGround::kDark), ExpectedPicture(f.app->session().doc(), 4, PreviewGround::kDark));
   QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(300, 30));
   QTest::mouseMove(canvas, QPoint(40, 300));
-  EXPECT_EQ(f.preview()->picture(4, PreviewGround::kDark), ExpectedPicture(f.app->doc(), 4, PreviewGround::kDark));
-  EXPECT_EQ(f.app->doc().CData.size(), 2);
+  EXPECT_EQ(f.preview()->picture(4, PreviewGround::kDark), ExpectedPicture(f.app->session().doc(), 4, PreviewGround::kDark));
+  EXPECT_EQ(f.app->session().doc().CData.size(), 2);
 }
 
 TEST(PreviewWindowTest, ALargeChangeArrivesThroughTheEventLoop) {
@@ -149,16 +149,16 @@ TEST(PreviewWindowTest, ALargeChangeArrivesThroughTheEventLoop) {
     line.X1 = static_cast<float>(1 + i % 14), line.Y1 = 2, line.X4 = static_cast<float>(15 - i % 13), line.Y4 = 14;
     doc.CData.append(line);
   }
-  f.app->ReplaceDocument(doc);
-  f.app->lstItems()->items().SelectOnly(-1);
+  twk::test::ReplaceDocument(*f.app, doc);
+  f.app->mainWindow()->lstItems->items().SelectOnly(-1);
   f.app->DispatchCommand(keys::kP);
   const QImage before = f.preview()->picture(3, PreviewGround::kLight);
-  EXPECT_EQ(before, ExpectedPicture(f.app->doc(), 3, PreviewGround::kLight));
+  EXPECT_EQ(before, ExpectedPicture(f.app->session().doc(), 3, PreviewGround::kLight));
 
   f.app->DispatchCommand(keys::kRight);  // moves every item: painted on the worker
   EXPECT_EQ(f.preview()->picture(3, PreviewGround::kLight), before);
-  ASSERT_TRUE(f.app->SettlePreview());
-  EXPECT_EQ(f.preview()->picture(3, PreviewGround::kLight), ExpectedPicture(f.app->doc(), 3, PreviewGround::kLight));
+  ASSERT_TRUE(f.app->preview().Settle());
+  EXPECT_EQ(f.preview()->picture(3, PreviewGround::kLight), ExpectedPicture(f.app->session().doc(), 3, PreviewGround::kLight));
   EXPECT_NE(f.preview()->picture(3, PreviewGround::kLight), before);
 }
 
@@ -166,14 +166,14 @@ TEST(PreviewWindowTest, MinimisedItPaintsNothingUntilPBringsItBack) {
   PreviewFixture f;
   f.app->DispatchCommand(keys::kP);
   f.preview()->showMinimized();
-  const long long painted = f.app->previewItemsPainted();
-  QTest::mouseClick(f.app->imgDraw(), Qt::LeftButton, {}, QPoint(30, 30));  // adds and drops an item
-  QTest::mousePress(f.app->imgDraw(), Qt::LeftButton, {}, QPoint(50, 50));
-  QTest::mouseMove(f.app->imgDraw(), QPoint(250, 120));
-  EXPECT_EQ(f.app->previewItemsPainted(), painted);
+  const long long painted = f.app->preview().itemsPainted();
+  QTest::mouseClick(f.app->mainWindow()->imgDraw, Qt::LeftButton, {}, QPoint(30, 30));  // adds and drops an item
+  QTest::mousePress(f.app->mainWindow()->imgDraw, Qt::LeftButton, {}, QPoint(50, 50));
+  QTest::mouseMove(f.app->mainWindow()->imgDraw, QPoint(250, 120));
+  EXPECT_EQ(f.app->preview().itemsPainted(), painted);
   f.app->DispatchCommand(keys::kP);
   EXPECT_TRUE(f.preview()->isShowing());
-  EXPECT_EQ(f.preview()->picture(0, PreviewGround::kLight), ExpectedPicture(f.app->doc(), 0, PreviewGround::kLight));
+  EXPECT_EQ(f.preview()->picture(0, PreviewGround::kLight), ExpectedPicture(f.app->session().doc(), 0, PreviewGround::kLight));
 }
 
 }  // namespace

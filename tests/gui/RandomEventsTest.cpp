@@ -57,7 +57,7 @@ const KeyStroke kKeys[] = {
 
 class RandomRun {
  public:
-  explicit RandomRun(TestApp& app) : app_(app), rng_(kSeed) {}
+  explicit RandomRun(App& app) : app_(app), rng_(kSeed) {}
 
   // One random event; returns what it was, for the failure message.
   std::string Step() {
@@ -82,9 +82,9 @@ class RandomRun {
 
   // The invariants every event must keep; empty when they hold.
   std::string Broken() const {
-    const EditorState& st = app_.state();
-    const ItemStore& items = app_.doc().CData;
-    const ItemListWidget& list = *app_.lstItems();
+    const EditorState& st = app_.session().state();
+    const ItemStore& items = app_.session().doc().CData;
+    const ItemListWidget& list = *app_.mainWindow()->lstItems;
     const bool frontBuilt = st.ConstructionItem != nullptr && st.ConstructionItem == items.front();
     if (st.Constructing != frontBuilt) return "construction item is not the front item";
     if (!st.Constructing && st.ConstructionItem) return "construction item left over";
@@ -100,12 +100,12 @@ class RandomRun {
 
   // The canvas shows exactly a full redraw of the current document.
   bool CanvasUpToDate() const {
-    if (!app_.gridImage()) return true;
+    if (!app_.canvas().grid()) return true;
     // A repaint past a frame's budget arrives from the worker.
-    if (!app_.SettleCanvas()) return false;
-    const auto fresh = ComposeCanvas(*app_.gridImage(), app_.doc(), app_.editor().pixelsPerUnitX,
-                                     app_.editor().pixelsPerUnitY);
-    const QImage& shown = app_.imgDraw()->image();
+    if (!app_.canvas().Settle()) return false;
+    const auto fresh = ComposeCanvas(*app_.canvas().grid(), app_.session().doc(), app_.session().pixelsPerUnitX,
+                                     app_.session().pixelsPerUnitY);
+    const QImage& shown = app_.mainWindow()->imgDraw->image();
     return fresh && shown.size() == QSize(fresh->width(), fresh->height()) &&
            test::WithinLayerRounding(shown.constBits(), static_cast<int>(shown.bytesPerLine()), fresh->data(),
                                      fresh->stride(), fresh->width(), fresh->height());
@@ -118,7 +118,7 @@ class RandomRun {
  private:
   int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
   QPoint CanvasPoint() { return QPoint(Pick(360) - 20, Pick(360) - 20); }
-  ItemListWidget* list() { return app_.lstItems(); }
+  ItemListWidget* list() { return app_.mainWindow()->lstItems; }
   QPoint RowPoint(int row) {
     if (row >= list()->items().RowCount()) return QPoint(60, list()->viewport()->height() - 3);
     return QPoint(60, list()->rowRect(row).center().y());
@@ -126,16 +126,16 @@ class RandomRun {
 
   std::string Press() {
     const QPoint p(Pick(320), Pick(320));
-    QTest::mousePress(app_.imgDraw(), Qt::LeftButton, {}, p);
+    QTest::mousePress(app_.mainWindow()->imgDraw, Qt::LeftButton, {}, p);
     held_ = true;
     return "press";
   }
   std::string Move() {
-    QTest::mouseMove(app_.imgDraw(), CanvasPoint());
+    QTest::mouseMove(app_.mainWindow()->imgDraw, CanvasPoint());
     return "move";
   }
   std::string Release() {
-    QTest::mouseRelease(app_.imgDraw(), Qt::LeftButton, {}, CanvasPoint());
+    QTest::mouseRelease(app_.mainWindow()->imgDraw, Qt::LeftButton, {}, CanvasPoint());
     held_ = false;
     return "release";
   }
@@ -143,8 +143,8 @@ class RandomRun {
     const KeyStroke& k = kKeys[Pick(25)];
     // Keep the document small: no Clone-like growth from keys, but Delete
     // and everything else as it comes.
-    QTest::keyClick(held_ ? static_cast<QWidget*>(app_.imgDraw()) : Pick(2) ? static_cast<QWidget*>(list())
-                                                                             : app_.imgDraw(),
+    QTest::keyClick(held_ ? static_cast<QWidget*>(app_.mainWindow()->imgDraw) : Pick(2) ? static_cast<QWidget*>(list())
+                                                                             : app_.mainWindow()->imgDraw,
                     k.key, k.mods);
     return "key " + QKeySequence(k.key).toString().toStdString();
   }
@@ -163,12 +163,12 @@ class RandomRun {
   }
   std::string PopupCommand() {
     int number = 6 + Pick(4);  // Hide, Show, Clone, Delete
-    if (number == 8 && app_.doc().CData.size() > kMaxItems) number = 9;
+    if (number == 8 && app_.session().doc().CData.size() > kMaxItems) number = 9;
     if (Pick(20) == 0) {  // now and then through the real menu
       const QPoint p = RowPoint(Pick(list()->items().RowCount() + 1));
       QContextMenuEvent event(QContextMenuEvent::Mouse, p, list()->viewport()->mapToGlobal(p));
       QApplication::sendEvent(list()->viewport(), &event);
-      QMenu* menu = app_.popupMenu();
+      QMenu* menu = app_.mainWindow()->popupMenu;
       for (QAction* action : menu->actions()) {
         if (action->data().toInt() == number) menu->setActiveAction(action);
       }
@@ -196,7 +196,7 @@ class RandomRun {
     QTest::mousePress(vp, Qt::LeftButton, {}, from);
     QTest::mouseMove(vp, from + QPoint(2, 2));
     QTest::mouseMove(vp, from + QPoint(30, 30));
-    QTest::mouseRelease(app_.lblVersion(), Qt::LeftButton, {}, QPoint(1, 1));
+    QTest::mouseRelease(app_.mainWindow()->lblVersion, Qt::LeftButton, {}, QPoint(1, 1));
     list()->runDrag = {};
     return "row drag";
   }
@@ -206,16 +206,16 @@ class RandomRun {
                                  {Qt::Key_Y, Qt::ControlModifier},
                                  {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier}};
     const KeyStroke& k = strokes[Pick(4)];
-    QTest::keyClick(held_ || Pick(2) ? static_cast<QWidget*>(app_.imgDraw()) : static_cast<QWidget*>(list()), k.key,
+    QTest::keyClick(held_ || Pick(2) ? static_cast<QWidget*>(app_.mainWindow()->imgDraw) : static_cast<QWidget*>(list()), k.key,
                     k.mods);
     return k.key == Qt::Key_Z && k.mods == Qt::ControlModifier ? "undo" : "redo";
   }
   std::string ClickPalette() {
-    QTest::mouseClick(app_.imgPalette(), Qt::LeftButton, {}, QPoint(Pick(app_.imgPalette()->width()), 5));
+    QTest::mouseClick(app_.mainWindow()->imgPalette, Qt::LeftButton, {}, QPoint(Pick(app_.mainWindow()->imgPalette->width()), 5));
     return "palette";
   }
 
-  TestApp& app_;
+  App& app_;
   std::mt19937 rng_;
   bool held_ = false;
 };
@@ -227,9 +227,9 @@ std::vector<const TWKDATA*> Order(const TWKFILE& doc) {
 }
 
 // The bytes Save writes for the current document.
-std::string SavedBytes(TestApp& app, const ScopedWorkDir& dir) {
+std::string SavedBytes(App& app, const ScopedWorkDir& dir) {
   const std::string path = dir.file("state.twk");
-  EXPECT_EQ(SaveDocumentFile(path, app.doc()), ResultCode::kOk);
+  EXPECT_EQ(SaveDocumentFile(path, app.session().doc()), ResultCode::kOk);
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
@@ -237,15 +237,14 @@ std::string SavedBytes(TestApp& app, const ScopedWorkDir& dir) {
 TEST(RandomEventsTest, ListAndDocumentStayInStep) {
   ScopedWorkDir dir;
   ScriptedDialogs dialogs;  // answers "cancel" should anything ask
-  std::unique_ptr<TestApp> app = StartedApp(dialogs);
+  std::unique_ptr<App> app = StartedApp(dialogs);
   // The palette is made at random as well: from the run's seed, so that
   // every run picks the same colours.
-  app->random().seed(kSeed);
-  app->DefaultPalette();
-  app->DrawPalette();
+  app->palette().Default(kSeed);
+  app->palette().Draw();
   // The canvas is checked against the document's own picture: without the
   // selection's marks over it.
-  app->ToggleSelectionMarks();
+  app->DispatchCommand(keys::kH);
   RandomRun run(*app);
   int drawn = 0, maxItems = 0, retraced = 0;
   std::size_t deepestUndo = 0;
@@ -255,35 +254,35 @@ TEST(RandomEventsTest, ListAndDocumentStayInStep) {
     if (i % kStretch == 0) {
       // A new stretch starts from the same document loaded afresh.
       run.Finish();
-      TWKFILE copy = app->doc();
-      app->ReplaceDocument(std::move(copy));
+      TWKFILE copy = app->session().doc();
+      twk::test::ReplaceDocument(*app, std::move(copy));
       stretchStart = SavedBytes(*app, dir);
     }
-    const std::vector<const TWKDATA*> before = Order(app->doc());
+    const std::vector<const TWKDATA*> before = Order(app->session().doc());
     const std::string what = run.Step();
     QCoreApplication::processEvents();
     const std::string broken = run.Broken();
     ASSERT_TRUE(broken.empty()) << "event " << i << " (" << what << "): " << broken;
     if (i % 250 == 0) ASSERT_TRUE(run.CanvasUpToDate()) << "event " << i << " (" << what << ")";
-    maxItems = std::max(maxItems, app->doc().CData.size());
-    deepestUndo = std::max(deepestUndo, app->history().undoCount());
+    maxItems = std::max(maxItems, app->session().doc().CData.size());
+    deepestUndo = std::max(deepestUndo, app->session().history().undoCount());
     if (what == "release") ++drawn;
-    if (Order(app->doc()) != before) ++reordered[what.substr(0, what.find(' '))];
+    if (Order(app->session().doc()) != before) ++reordered[what.substr(0, what.find(' '))];
 
     if (i % kStretch == kStretch - 1) {
       run.Finish();
       QCoreApplication::processEvents();
       // Steps undone last and not redone belong past the end of the stretch.
-      while (app->history().redoCount() > 0) app->DispatchCommand(keys::kRedo);
+      while (app->session().history().redoCount() > 0) app->DispatchCommand(keys::kRedo);
       const std::string stretchEnd = SavedBytes(*app, dir);
-      const std::size_t steps = app->history().undoCount() + app->history().redoCount();
-      while (app->history().undoCount() > 0) {
+      const std::size_t steps = app->session().history().undoCount() + app->session().history().redoCount();
+      while (app->session().history().undoCount() > 0) {
         app->DispatchCommand(keys::kUndo);
         ASSERT_TRUE(run.Broken().empty()) << "undoing after event " << i << ": " << run.Broken();
       }
       ASSERT_EQ(SavedBytes(*app, dir), stretchStart) << "stretch ending at event " << i;
       ASSERT_TRUE(run.CanvasUpToDate());
-      while (app->history().redoCount() > 0) {
+      while (app->session().history().redoCount() > 0) {
         app->DispatchCommand(keys::kRedo);
         ASSERT_TRUE(run.Broken().empty()) << "redoing after event " << i << ": " << run.Broken();
       }

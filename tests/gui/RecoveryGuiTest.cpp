@@ -57,9 +57,9 @@ struct Shown {
   bool operator==(const Shown&) const = default;
 };
 
-Shown Take(TestApp& app) {
-  Shown s{DocumentToXml(app.doc()), {}, app.config().RecentFile};
-  const ItemList& list = app.lstItems()->items();
+Shown Take(App& app) {
+  Shown s{DocumentToXml(app.session().doc()), {}, app.session().savePath()};
+  const ItemList& list = app.mainWindow()->lstItems->items();
   for (int r = 0; r < list.RowCount(); ++r)
     s.rows.emplace_back(list.RowText(r), list.GetRowState(r).selected, list.GetRowState(r).checked);
   return s;
@@ -89,9 +89,9 @@ TEST(LoadStep, UndoBringsBackTheDrawingAndRedoTheLoadWithoutTheDisk) {
   ScopedWorkDir dir;
   ScriptedDialogs dialogs;
   auto app = test::StartedApp(dialogs);
-  app->ReplaceDocument(Drawing(3));
-  app->lstItems()->items().SelectOnly(2);
-  app->config().RecentFile = dir.file("before.twk");
+  twk::test::ReplaceDocument(*app, Drawing(3));
+  app->mainWindow()->lstItems->items().SelectOnly(2);
+  app->session().savePath() = dir.file("before.twk");
   const Shown drawing = Take(*app);
 
   const std::string good = dir.file("good.twk");
@@ -126,15 +126,15 @@ TEST(RecoveryCopy, FollowsChangesGoesWhenSavedStaysAtCloseAndComesBack) {
     EXPECT_EQ(LoadDocumentFile(app->recovery().copyPath(), copy), ResultCode::kOk);
     return DocumentToXml(copy);
   };
-  app->ReplaceDocument(Drawing(2));
+  twk::test::ReplaceDocument(*app, Drawing(2));
   // An item being drawn is not kept; once finished, it is.
-  QTest::mousePress(app->imgDraw(), Qt::LeftButton, {}, QPoint(50, 50));
-  QTest::mouseMove(app->imgDraw(), QPoint(120, 90));
+  QTest::mousePress(app->mainWindow()->imgDraw, Qt::LeftButton, {}, QPoint(50, 50));
+  QTest::mouseMove(app->mainWindow()->imgDraw, QPoint(120, 90));
   app->recovery().HandOver();
   EXPECT_EQ(copied(), DocumentToXml(Drawing(2)));
-  QTest::mouseRelease(app->imgDraw(), Qt::LeftButton, {}, QPoint(120, 90));
-  ASSERT_EQ(app->doc().CData.size(), 3);
-  EXPECT_EQ(copied(), DocumentToXml(app->doc()));
+  QTest::mouseRelease(app->mainWindow()->imgDraw, Qt::LeftButton, {}, QPoint(120, 90));
+  ASSERT_EQ(app->session().doc().CData.size(), 3);
+  EXPECT_EQ(copied(), DocumentToXml(app->session().doc()));
 
   dialogs.paths = {QString::fromStdString(dir.file("saved.twk"))};
   SaveDocumentCommand(DocumentFilePartsOf(*app));
@@ -149,7 +149,7 @@ TEST(RecoveryCopy, FollowsChangesGoesWhenSavedStaysAtCloseAndComesBack) {
 
   // The next editor asks, and Yes restores the drawing as one undo step.
   app = test::StartedApp(dialogs);
-  app->config().RecentFile = "/other.twk";
+  app->session().savePath() = "/other.twk";
   const Shown fresh = Take(*app);
   dialogs.answers = {true};
   OfferAbandonedDrawings(AskingOverMainWindow(*app), app->recovery(), *app);
@@ -214,7 +214,7 @@ TEST(RecoveryCopy, RestoreOverRestoreKeepsBothForTheNextStart) {
   OfferAbandonedDrawings(AskingOverMainWindow(*app), app->recovery(), *app);
   ASSERT_EQ(dialogs.questions.size(), 2u);
   EXPECT_TRUE(dialogs.questions[0].text.contains("\r\nNever saved\r\nEditor ran in: /b\r\n"));
-  EXPECT_EQ(app->doc().CData.size(), 2);
+  EXPECT_EQ(app->session().doc().CData.size(), 2);
   EXPECT_TRUE(dialogs.messages.empty());
   app->Shutdown();
   app.reset();
@@ -232,7 +232,7 @@ TEST(RecoveryCopy, RestoreThenOpenFileKeepsTheRestoredDrawing) {
   dialogs.answers = {true};
   OfferAbandonedDrawings(AskingOverMainWindow(*app), app->recovery(), *app);
   LoadDocumentFromPath(DocumentFilePartsOf(*app), QString::fromStdString(file));
-  EXPECT_EQ(app->doc().CData.size(), 4);
+  EXPECT_EQ(app->session().doc().CData.size(), 4);
   app->Shutdown();
   app.reset();
   EXPECT_EQ(Offered(state.folder()), (std::multiset<std::pair<int, std::string>>{{3, "/a/three.twk|/a"}}));
@@ -252,7 +252,7 @@ TEST(RecoveryCopy, YesOnAFullDiskKeepsTheOldCopyAndSaysSo) {
   OfferAbandonedDrawings(AskingOverMainWindow(*app), app->recovery(), *app);
   SetWriteCallForTesting(saved);
   testing::internal::GetCapturedStderr();
-  EXPECT_EQ(app->doc().CData.size(), 3);
+  EXPECT_EQ(app->session().doc().CData.size(), 3);
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_TRUE(dialogs.messages[0].text.contains("The drawing is not protected until space is freed."));
   EXPECT_EQ(Offered(state.folder()), (std::multiset<std::pair<int, std::string>>{{3, "|/c"}}));
@@ -271,7 +271,7 @@ TEST(RecoveryCopy, ManyDrawingsAreOfferedInOneListChosenEachOnItsOwn) {
   EXPECT_TRUE(dialogs.questions.empty());
   ASSERT_EQ(dialogs.copyLists.size(), 1u);
   EXPECT_EQ(dialogs.copyLists[0].size(), 5u);
-  EXPECT_EQ(app->doc().CData.size(), 5);
+  EXPECT_EQ(app->session().doc().CData.size(), 5);
   EXPECT_EQ(Offered(state.folder()), (std::multiset<std::pair<int, std::string>>{{1, "|/d"}, {2, "|/d"}, {4, "|/d"}}));
   EXPECT_EQ(CopiesIn(state.folder() / "recovered"), 1);
 }
@@ -294,7 +294,7 @@ TEST(RecoveryCopy, AStateFolderThatCannotBeWrittenOrIsALinkLeavesEditingAlone) {
     ScriptedDialogs dialogs;
     testing::internal::CaptureStderr();
     auto app = test::StartedApp(dialogs);
-    app->ReplaceDocument(Drawing(2));
+    twk::test::ReplaceDocument(*app, Drawing(2));
     app->recovery().Flush();
     OfferAbandonedDrawings(AskingOverMainWindow(*app), app->recovery(), *app);
     app->Shutdown();
@@ -305,7 +305,7 @@ TEST(RecoveryCopy, AStateFolderThatCannotBeWrittenOrIsALinkLeavesEditingAlone) {
       if (line.rfind("tarnwick:", 0) == 0) own += line + "\n";
     EXPECT_EQ(own, c.said);
     EXPECT_FALSE(app->recovery().keepsCopies());
-    EXPECT_EQ(app->doc().CData.size(), 2);
+    EXPECT_EQ(app->session().doc().CData.size(), 2);
   }
   EXPECT_TRUE(fs::is_empty(dir.file("links/icons")));
 }

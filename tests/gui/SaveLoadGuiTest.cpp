@@ -36,18 +36,18 @@ TWKDATA Item(std::uint8_t type, std::uint8_t visible, const char* name) {
 }
 
 // A document of three items, the middle one hidden, shown in the list.
-void FillDocument(TestApp& app) {
+void FillDocument(App& app) {
   TWKFILE doc;
   doc.CData.append(Item(kLine, 1, "<a&b>"));
   doc.CData.append(Item(kRect, 0, ""));
   doc.CData.append(Item(kEllipse, 1, "e"));
-  app.ReplaceDocument(std::move(doc));
+  twk::test::ReplaceDocument(app, std::move(doc));
 }
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-bool GridOutlinesTopLeftCell(TestApp& app) {
-  const Image* grid = app.gridImage();
+bool GridOutlinesTopLeftCell(App& app) {
+  const Image* grid = app.canvas().grid();
   return grid && !(grid->PixelAt(0, 0) == Rgba{255, 255, 255, 255});
 }
 
@@ -68,7 +68,7 @@ TEST(SaveDocument, EveryNameIsSavedAsTwkAndRemembered) {
   EXPECT_TRUE(dialogs.fileRequests[0].save);
   EXPECT_TRUE(dialogs.fileRequests[0].presetPath.isEmpty());
   EXPECT_TRUE(dialogs.questions.empty());
-  EXPECT_EQ(app->config().RecentFile, twk);
+  EXPECT_EQ(app->session().savePath(), twk);
 
   SaveDocumentCommand(DocumentFilePartsOf(*app));  // drawing.twk: the same file, asked first
   SaveDocumentCommand(DocumentFilePartsOf(*app));  // drawing.png: still drawing.twk
@@ -82,7 +82,7 @@ TEST(SaveDocument, EveryNameIsSavedAsTwkAndRemembered) {
   TWKFILE back;
   ASSERT_EQ(LoadDocumentFile(twk, back), ResultCode::kOk);
   ASSERT_EQ(back.CData.size(), 3);
-  EXPECT_EQ(*back.CData.at(0), *app->doc().CData.at(0));
+  EXPECT_EQ(*back.CData.at(0), *app->session().doc().CData.at(0));
 }
 
 TEST(SaveDocument, NoKeepsTheOldFileAndAFolderIsNotAFile) {
@@ -91,7 +91,7 @@ TEST(SaveDocument, NoKeepsTheOldFileAndAFolderIsNotAFile) {
   auto app = test::StartedApp(dialogs);
   const std::string path = dir.file("old.twk");
   std::ofstream(path) << "old bytes";
-  app->config().RecentFile = "/elsewhere/kept.twk";
+  app->session().savePath() = "/elsewhere/kept.twk";
   FillDocument(*app);
 
   dialogs.paths = {Q(path)};
@@ -99,7 +99,7 @@ TEST(SaveDocument, NoKeepsTheOldFileAndAFolderIsNotAFile) {
   SaveDocumentCommand(DocumentFilePartsOf(*app));
   EXPECT_EQ(dialogs.questions.size(), 1u);
   EXPECT_EQ(testing::FileBytes(path), (std::vector<unsigned char>{'o', 'l', 'd', ' ', 'b', 'y', 't', 'e', 's'}));
-  EXPECT_EQ(app->config().RecentFile, "/elsewhere/kept.twk");
+  EXPECT_EQ(app->session().savePath(), "/elsewhere/kept.twk");
 
   QDir(dir.path()).mkdir("folder.twk");
   dialogs.paths = {Q(dir.file("folder"))};
@@ -109,7 +109,7 @@ TEST(SaveDocument, NoKeepsTheOldFileAndAFolderIsNotAFile) {
   EXPECT_EQ(dialogs.messages[0].title, "Save data error");
   EXPECT_EQ(dialogs.messages[0].text, "Can't save file:\r\n" + Q(dir.file("folder.twk")));
   EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::kError);
-  EXPECT_EQ(app->config().RecentFile, "/elsewhere/kept.twk");
+  EXPECT_EQ(app->session().savePath(), "/elsewhere/kept.twk");
 }
 
 TEST(DocumentCommands, NothingHappensDuringADragOrAfterCancel) {
@@ -117,8 +117,8 @@ TEST(DocumentCommands, NothingHappensDuringADragOrAfterCancel) {
   ScriptedDialogs dialogs;
   auto app = test::StartedApp(dialogs);
   FillDocument(*app);
-  app->config().RecentFile = dir.file("kept.twk");
-  const int redraws = app->redrawCount();
+  app->session().savePath() = dir.file("kept.twk");
+  const int redraws = app->canvas().redrawCount();
 
   SaveDocumentCommand(DocumentFilePartsOf(*app));  // cancelled
   LoadDocumentCommand(DocumentFilePartsOf(*app));  // cancelled
@@ -126,22 +126,22 @@ TEST(DocumentCommands, NothingHappensDuringADragOrAfterCancel) {
   EXPECT_EQ(dialogs.fileRequests[1].title, "Load data");
   EXPECT_FALSE(dialogs.fileRequests[1].save);
   EXPECT_EQ(dialogs.fileRequests[1].presetPath, Q(dir.file("kept.twk")));
-  EXPECT_EQ(app->redrawCount(), redraws);
-  EXPECT_EQ(app->doc().CData.size(), 3);
-  EXPECT_EQ(app->lstItems()->items().RowCount(), 3);
-  EXPECT_EQ(app->config().RecentFile, dir.file("kept.twk"));
+  EXPECT_EQ(app->canvas().redrawCount(), redraws);
+  EXPECT_EQ(app->session().doc().CData.size(), 3);
+  EXPECT_EQ(app->mainWindow()->lstItems->items().RowCount(), 3);
+  EXPECT_EQ(app->session().savePath(), dir.file("kept.twk"));
 
-  QTest::mousePress(app->imgDraw(), Qt::LeftButton, {}, QPoint(50, 50));
-  ASSERT_TRUE(app->state().Constructing);
+  QTest::mousePress(app->mainWindow()->imgDraw, Qt::LeftButton, {}, QPoint(50, 50));
+  ASSERT_TRUE(app->session().state().Constructing);
   dialogs.paths = {Q(dir.file("x")), Q(dir.file("x.twk"))};
   app->DispatchCommand(keys::kSave);
   app->DispatchCommand(keys::kLoad);
   EXPECT_EQ(dialogs.fileRequests.size(), 2u);
   EXPECT_FALSE(QFile::exists(Q(dir.file("x.twk"))));
-  QTest::mouseMove(app->imgDraw(), QPoint(90, 90));
-  QTest::mouseRelease(app->imgDraw(), Qt::LeftButton, {}, QPoint(90, 90));
-  EXPECT_FALSE(app->state().Constructing);
-  EXPECT_EQ(app->doc().CData.size(), 4);  // the drawn line, finished normally
+  QTest::mouseMove(app->mainWindow()->imgDraw, QPoint(90, 90));
+  QTest::mouseRelease(app->mainWindow()->imgDraw, Qt::LeftButton, {}, QPoint(90, 90));
+  EXPECT_FALSE(app->session().state().Constructing);
+  EXPECT_EQ(app->session().doc().CData.size(), 4);  // the drawn line, finished normally
 }
 
 TEST(LoadDocument, SavedItemsComeBackWithRowsAndNames) {
@@ -149,8 +149,8 @@ TEST(LoadDocument, SavedItemsComeBackWithRowsAndNames) {
   ScriptedDialogs dialogs;
   auto app = test::StartedApp(dialogs);
   FillDocument(*app);
-  app->doc().TWKW = 12;
-  const TWKFILE original = app->doc();
+  app->session().doc().TWKW = 12;
+  const TWKFILE original = app->session().doc();
   const std::string path = dir.file("round.twk");
 
   // Two rounds of save and load keep everything, the escaped name included.
@@ -158,29 +158,29 @@ TEST(LoadDocument, SavedItemsComeBackWithRowsAndNames) {
     dialogs.paths = {Q(path), Q(path)};
     dialogs.answers = {true};
     SaveDocumentCommand(DocumentFilePartsOf(*app));
-    EXPECT_NE(DocumentToXml(app->doc()).find("<Name>&lt;a&amp;b&gt;</Name>"), std::string::npos);
-    app->doc().CData.clear();
-    app->lstItems()->items().RemoveAllRows();
-    const int redraws = app->redrawCount();
+    EXPECT_NE(DocumentToXml(app->session().doc()).find("<Name>&lt;a&amp;b&gt;</Name>"), std::string::npos);
+    app->session().doc().CData.clear();
+    app->mainWindow()->lstItems->items().RemoveAllRows();
+    const int redraws = app->canvas().redrawCount();
     LoadDocumentCommand(DocumentFilePartsOf(*app));
-    EXPECT_EQ(app->redrawCount(), redraws + 1);
+    EXPECT_EQ(app->canvas().redrawCount(), redraws + 1);
   }
   EXPECT_TRUE(dialogs.messages.empty());
-  ASSERT_EQ(app->doc().CData.size(), 3);
-  EXPECT_EQ(app->doc().TWKW, 12);
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(*app->doc().CData.at(i), *original.CData.at(i)) << i;
-  EXPECT_EQ(app->doc().CData.at(0)->Name, "<a&b>");
+  ASSERT_EQ(app->session().doc().CData.size(), 3);
+  EXPECT_EQ(app->session().doc().TWKW, 12);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(*app->session().doc().CData.at(i), *original.CData.at(i)) << i;
+  EXPECT_EQ(app->session().doc().CData.at(0)->Name, "<a&b>");
 
-  const ItemList& rows = app->lstItems()->items();
+  const ItemList& rows = app->mainWindow()->lstItems->items();
   ASSERT_EQ(rows.RowCount(), 3);
   const char* texts[] = {"Line", "Rect", "Ellipse"};
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(rows.RowText(i), texts[i]);
-    EXPECT_EQ(rows.RowItem(i), app->doc().CData.at(i));
+    EXPECT_EQ(rows.RowItem(i), app->session().doc().CData.at(i));
     EXPECT_EQ(rows.GetRowState(i).checked, i != 1);
     EXPECT_EQ(rows.GetRowState(i).selected, i == 0);
   }
-  EXPECT_EQ(app->config().RecentFile, path);
+  EXPECT_EQ(app->session().savePath(), path);
 }
 
 TEST(LoadDocument, NonDocumentsEmptyTheDocumentUntilAGoodLoad) {
@@ -189,38 +189,38 @@ TEST(LoadDocument, NonDocumentsEmptyTheDocumentUntilAGoodLoad) {
   auto app = test::StartedApp(dialogs);
   FillDocument(*app);
   const std::string good = dir.file("good.twk");
-  ASSERT_EQ(SaveDocumentFile(good, app->doc()), ResultCode::kOk);
+  ASSERT_EQ(SaveDocumentFile(good, app->session().doc()), ResultCode::kOk);
   app->Shutdown();  // writes Tarnwick.cfg into the working directory
   const std::string png = dir.file("picture.png");
   std::ofstream(png, std::ios::binary) << "\x89PNG\r\n\x1a\n not really";
-  app->config().RecentFile = "/kept.twk";
+  app->session().savePath() = "/kept.twk";
 
   for (const std::string& bad : {png, dir.file("Tarnwick.cfg"), dir.file("missing.twk")}) {
     FillDocument(*app);
     dialogs.paths = {Q(bad)};
     dialogs.messages.clear();
-    const int redraws = app->redrawCount();
+    const int redraws = app->canvas().redrawCount();
     LoadDocumentCommand(DocumentFilePartsOf(*app));
     ASSERT_EQ(dialogs.messages.size(), 1u) << bad;
     EXPECT_EQ(dialogs.messages[0].title, "Load data error");
     EXPECT_EQ(dialogs.messages[0].text, "Can't read file:\r\n" + Q(bad));
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::kError);
-    EXPECT_EQ(app->doc().TWKW, 0);
-    EXPECT_EQ(app->doc().TWKH, 0);
-    EXPECT_TRUE(app->doc().CData.empty());
-    EXPECT_EQ(app->lstItems()->items().RowCount(), 0);
-    EXPECT_EQ(app->redrawCount(), redraws + 1);
+    EXPECT_EQ(app->session().doc().TWKW, 0);
+    EXPECT_EQ(app->session().doc().TWKH, 0);
+    EXPECT_TRUE(app->session().doc().CData.empty());
+    EXPECT_EQ(app->mainWindow()->lstItems->items().RowCount(), 0);
+    EXPECT_EQ(app->canvas().redrawCount(), redraws + 1);
     EXPECT_FALSE(GridOutlinesTopLeftCell(*app));
-    EXPECT_EQ(app->config().RecentFile, "/kept.twk");
+    EXPECT_EQ(app->session().savePath(), "/kept.twk");
   }
 
   dialogs.paths = {Q(good)};
   LoadDocumentCommand(DocumentFilePartsOf(*app));
-  EXPECT_EQ(app->doc().TWKW, 16);
-  EXPECT_EQ(app->doc().CData.size(), 3);
-  EXPECT_EQ(app->lstItems()->items().RowCount(), 3);
+  EXPECT_EQ(app->session().doc().TWKW, 16);
+  EXPECT_EQ(app->session().doc().CData.size(), 3);
+  EXPECT_EQ(app->mainWindow()->lstItems->items().RowCount(), 3);
   EXPECT_TRUE(GridOutlinesTopLeftCell(*app));
-  EXPECT_EQ(app->config().RecentFile, good);
+  EXPECT_EQ(app->session().savePath(), good);
 }
 
 }  // namespace

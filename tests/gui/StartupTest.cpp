@@ -20,13 +20,13 @@ TEST(StartupTest, StartsWithTheToolSettingsTitleAndAnEmptyDocument) {
   test::ScopedWorkDir dir;
   test::ScriptedDialogs dialogs;
   auto app = test::StartedApp(dialogs);
-  EXPECT_EQ(app->mainWidget()->windowTitle(), QString("Tarnwick :: line, solid + square (1.00), opacity: 100%"));
-  EXPECT_TRUE(app->mainWidget()->isVisible());
+  EXPECT_EQ(app->mainWindow()->windowTitle(), QString("Tarnwick :: line, solid + square (1.00), opacity: 100%"));
+  EXPECT_TRUE(app->mainWindow()->isVisible());
 
-  EXPECT_EQ(app->doc().TWKW, 16.0f);
-  EXPECT_EQ(app->doc().TWKH, 16.0f);
-  EXPECT_TRUE(app->doc().CData.empty());
-  const EditorState& s = app->state();
+  EXPECT_EQ(app->session().doc().TWKW, 16.0f);
+  EXPECT_EQ(app->session().doc().TWKH, 16.0f);
+  EXPECT_TRUE(app->session().doc().CData.empty());
+  const EditorState& s = app->session().state();
   EXPECT_EQ(s.CurType, 0);
   EXPECT_EQ(s.CurDrawMethod, 0);
   EXPECT_EQ(s.CurDrawMethod2, 0);
@@ -34,8 +34,8 @@ TEST(StartupTest, StartsWithTheToolSettingsTitleAndAnEmptyDocument) {
   EXPECT_EQ(s.CurAlpha, 255);
   EXPECT_EQ(s.CurRGB, 0);
   EXPECT_FALSE(s.Constructing);
-  EXPECT_EQ(app->editor().pixelsPerUnitX, 20.0f);
-  EXPECT_FALSE(app->rowDragPending());
+  EXPECT_EQ(app->session().pixelsPerUnitX, 20.0f);
+  EXPECT_FALSE((app->session().rowDrag.row >= 0));
   EXPECT_FALSE(app->exportWindowOpen());
   EXPECT_EQ(app->config().valid, 1);
   EXPECT_EQ(app->config().Palette.size(), 24u);
@@ -45,23 +45,23 @@ TEST(StartupTest, CanvasShowsTheGridAndHasTheFocus) {
   test::ScopedWorkDir dir;
   test::ScriptedDialogs dialogs;
   auto app = test::StartedApp(dialogs);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(app->mainWidget()));
-  EXPECT_EQ(QApplication::focusWidget(), app->imgDraw());
-  EXPECT_TRUE(app->imgDraw()->hasFocus());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(app->mainWindow()));
+  EXPECT_EQ(QApplication::focusWidget(), app->mainWindow()->imgDraw);
+  EXPECT_TRUE(app->mainWindow()->imgDraw->hasFocus());
 
-  ASSERT_NE(app->gridImage(), nullptr);
-  const QImage shown = app->imgDraw()->image();
+  ASSERT_NE(app->canvas().grid(), nullptr);
+  const QImage shown = app->mainWindow()->imgDraw->image();
   ASSERT_EQ(shown.size(), QSize(320, 320));
   EXPECT_EQ(QColor(shown.pixel(0, 0)), QColor(206, 206, 206));  // cell outline
   EXPECT_EQ(QColor(shown.pixel(10, 10)), QColor(255, 255, 255));
-  EXPECT_GE(app->redrawCount(), 1);
+  EXPECT_GE(app->canvas().redrawCount(), 1);
 }
 
 TEST(StartupTest, PaletteStripIsPaintedAtStart) {
   test::ScopedWorkDir dir;
   test::ScriptedDialogs dialogs;
   auto app = test::StartedApp(dialogs);
-  const QImage strip = app->imgPalette()->image();
+  const QImage strip = app->mainWindow()->imgPalette->image();
   ASSERT_EQ(strip.size(), QSize(465, 20));
   // Slot 3 of the default palette is red; its cell starts at x = 58.
   EXPECT_EQ(QColor(strip.pixel(62, 10)), QColor(255, 0, 0));
@@ -74,10 +74,10 @@ TEST(StartupTest, ClosingTheMainWindowAsksNothingAndTheRunEndsWithTheConfigurati
   test::ScopedWorkDir dir;
   test::ScriptedDialogs dialogs;
   auto app = test::StartedApp(dialogs);
-  app->editor().doc.CData.append(TWKDATA{});
+  app->session().doc().CData.append(TWKDATA{});
   bool closing = false;
   app->mainWindow()->closing = [&] { closing = true; };
-  EXPECT_TRUE(app->mainWidget()->close());
+  EXPECT_TRUE(app->mainWindow()->close());
   EXPECT_TRUE(closing);
   EXPECT_TRUE(dialogs.questions.empty());
   EXPECT_TRUE(dialogs.fileRequests.empty());
@@ -96,10 +96,10 @@ TEST(StartupTest, ExportWindowCloseButtonActsLikeCancelAndKeepsTheProgram) {
   ASSERT_TRUE(app->exportWindowOpen());
   app->exportWindow()->close();
   EXPECT_FALSE(mainClosing);
-  EXPECT_TRUE(app->mainWidget()->isVisible());
+  EXPECT_TRUE(app->mainWindow()->isVisible());
   EXPECT_FALSE(app->exportWindow()->isVisible());
   EXPECT_FALSE(app->exportWindowOpen());
-  EXPECT_TRUE(app->mainWidget()->isEnabled());
+  EXPECT_TRUE(app->mainWindow()->isEnabled());
 }
 
 }  // namespace
