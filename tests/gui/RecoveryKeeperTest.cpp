@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/RecoveryKeeper.h"
+#include "editor/EditorSession.h"
 #include "persist/FileAccess.h"
 
 namespace twk {
@@ -21,13 +22,10 @@ TEST(RecoveryKeeper, AWriteThatRunsOutOfMemoryFailsAndTheNextIsWritten) {
   const char* old = std::getenv("XDG_STATE_HOME");
   const std::string oldHome = old ? old : "";
   setenv("XDG_STATE_HOME", home.path().toLocal8Bit().constData(), 1);
-  TWKFILE doc;
-  doc.TWKW = doc.TWKH = 16;
-  doc.CData.append(TWKDATA{});
-  const EditorState state;
-  const std::string savePath;
+  EditorSession session;
+  session.doc().CData.append(TWKDATA{});
   {
-    auto keeper = RecoveryKeeper::InStateFolder(doc, state, savePath);
+    auto keeper = RecoveryKeeper::InStateFolder(session);
     ASSERT_TRUE(keeper->keepsCopies());
     const WriteCall saved =
         SetWriteCallForTesting([](int, const void*, std::size_t) -> ssize_t { throw std::bad_alloc(); });

@@ -65,9 +65,10 @@ TEST(JobPool, TheHelperStaysTheSameOverBatches) {
       threads.insert(std::this_thread::get_id());
     });
   }
-  // The caller and one helper over all fifty batches.
-  EXPECT_LE(threads.size(), 2u);
-  EXPECT_TRUE(threads.count(std::this_thread::get_id()));
+  // One helper over all fifty batches, besides the caller (which may find
+  // every job taken when it is slow to start).
+  threads.erase(std::this_thread::get_id());
+  EXPECT_LE(threads.size(), 1u);
 }
 
 TEST(JobPool, AFailureIsRaisedAfterEveryJobHasRun) {
