@@ -3,12 +3,13 @@
 # cmake -DTARNWICK_SOURCE_DIR=<root> -P <this>. The link check in
 # CoreDependencies.cmake catches libraries; this catches headers, which a
 # static library can include without linking anything.
-set(core_folders document render fit persist export editor)
+set(core_folders document geometry render fit persist export editor)
 set(below_document "")
-set(below_render document)
-set(below_fit document render)
+set(below_geometry document)
+set(below_render document geometry)
+set(below_fit document geometry render)
 set(below_persist document)
-set(below_export document render fit persist)
+set(below_export document geometry render fit persist)
 set(below_editor document)
 set(faults "")
 foreach(folder ${core_folders})

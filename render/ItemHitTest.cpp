@@ -6,9 +6,9 @@
 #include <array>
 #include <cmath>
 
-#include "render/FigureReach.h"
-#include "render/ItemGeometry.h"
-#include "render/ItemPainter.h"
+#include "geometry/FigureReach.h"
+#include "geometry/ItemGeometry.h"
+#include "geometry/ItemLook.h"
 #include "render/VectorSurface.h"
 
 namespace twk {

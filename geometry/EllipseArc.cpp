@@ -1,4 +1,4 @@
-#include "render/EllipseArc.h"
+#include "geometry/EllipseArc.h"
 
 #include <cmath>
 
