@@ -55,7 +55,7 @@ BENCHMARK(BM_Format_Png)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_Format_Svg(benchmark::State& state) {
   const auto folder = OutFolder();
   for (auto _ : state) {
-    if (!ExportSvgFile(bench::IconDocument(100), (folder / "icon.svg").string(), 16))
+    if (WriteSvgFile(bench::IconDocument(100), (folder / "icon.svg").string(), 16) != SvgWrite::kWritten)
       state.SkipWithError("the SVG file failed");
   }
   Report(state, folder);

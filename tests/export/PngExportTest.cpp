@@ -188,7 +188,7 @@ TEST(FileExport, AFullDiskLeavesThePreviousFileWhole) {
       {"a.png", [](const TWKFILE& d, const std::string& p) { return testing::WritePngFile(d, p, 2); }},
       {"a.ico", [](const TWKFILE& d, const std::string& p) { return ExportIconFile(d, ExportFormat::kIco, p, SizeSet::FromListMask(0x3)); }},
       {"a.icns", [](const TWKFILE& d, const std::string& p) { return ExportIconFile(d, ExportFormat::kIcns, p, SizeSet::FromListMask(0x3)); }},
-      {"a.svg", [](const TWKFILE& d, const std::string& p) { return ExportSvgFile(d, p, 32); }},
+      {"a.svg", [](const TWKFILE& d, const std::string& p) { return WriteSvgFile(d, p, 32) == SvgWrite::kWritten; }},
   };
   for (const auto& [name, exportTo] : exports) {
     const std::string path = dir / name;
