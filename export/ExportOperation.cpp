@@ -1,5 +1,7 @@
 #include "export/ExportOperation.h"
 
+#include <cassert>
+
 #include "export/ExportPlan.h"
 #include "export/ExportSizes.h"
 #include "export/FileTypes.h"
@@ -144,6 +146,7 @@ std::vector<ExportMessage> ExportMessages(const ExportReport& report) {
 
 std::string FailedFileText(ExportFormat format, const ExportedFile& file) {
   if (format != ExportFormat::kPng) return file.path;
+  assert(file.sizes.edges().size() == 1);
   return "(" + SizeListText(file.sizes) + ") : " + file.path;
 }
 
