@@ -215,12 +215,6 @@ class Probe {
 
 }  // namespace
 
-bool ItemIsUnderPoint(const TWKDATA& item, double x, double y, float pixelsPerUnitX, float pixelsPerUnitY,
-                      double reachPixels) {
-  Probe probe;
-  return probe.Covers(item, x, y, pixelsPerUnitX, pixelsPerUnitY, reachPixels);
-}
-
 int ItemAtPoint(const TWKFILE& doc, double x, double y, float pixelsPerUnitX, float pixelsPerUnitY,
                 double reachPixels) {
   Probe probe;
