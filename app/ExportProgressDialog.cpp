@@ -50,7 +50,7 @@ ExportReport RunExportWithProgress(QWidget* owner, ExportRequest request) {
   std::thread worker([&] {
     try {
       report = RunExport(request);
-    } catch (...) {
+    } catch (...) {  // whatever it is, it is thrown again on this dialog's thread below
       failure = std::current_exception();
     }
     finished.store(true);

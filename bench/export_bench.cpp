@@ -4,6 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <memory>
@@ -43,7 +44,7 @@ void BM_ExportAllSizesOneByOne(benchmark::State& state) {
   OutFolder out;
   const std::vector<ExportJob> jobs = ExportJobsFor(out.Base(), SizeSet::FromListMask(kAllSizes));
   for (auto _ : state) {
-    for (const ExportJob& job : jobs) benchmark::DoNotOptimize(ExportPngFile(BenchIcon(), job.path, job.scale));
+    for (const ExportJob& job : jobs) benchmark::DoNotOptimize(WritePngJobs(BenchIcon(), {job}, nullptr));
   }
   state.counters["items"] = BenchIcon().CData.size();
   state.counters["from_file"] = bench::IconFromFile(100) ? 1 : 0;
@@ -54,8 +55,9 @@ void BM_ExportAllSizesTwoThreads(benchmark::State& state) {
   OutFolder out;
   const std::vector<ExportJob> jobs = ExportJobsFor(out.Base(), SizeSet::FromListMask(kAllSizes));
   for (auto _ : state) {
-    const std::vector<ExportJob> failed = ExportPngFiles(BenchIcon(), jobs);
-    if (!failed.empty()) state.SkipWithError("an export file failed");
+    const std::vector<JobResult> results = WritePngJobs(BenchIcon(), jobs, nullptr);
+    if (std::count(results.begin(), results.end(), JobResult::kWritten) != std::ptrdiff_t(jobs.size()))
+      state.SkipWithError("an export file failed");
   }
 }
 BENCHMARK(BM_ExportAllSizesTwoThreads)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();

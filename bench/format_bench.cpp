@@ -4,6 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -43,7 +44,9 @@ void BM_Format_Png(benchmark::State& state) {
   const auto folder = OutFolder();
   const auto jobs = ExportJobsFor((folder / "icon").string(), SizeSet::FromListMask(kAllSizes));
   for (auto _ : state) {
-    if (!ExportPngFiles(bench::IconDocument(100), jobs).empty()) state.SkipWithError("a PNG file failed");
+    const std::vector<JobResult> results = WritePngJobs(bench::IconDocument(100), jobs, nullptr);
+    if (std::count(results.begin(), results.end(), JobResult::kWritten) != std::ptrdiff_t(jobs.size()))
+      state.SkipWithError("a PNG file failed");
   }
   Report(state, folder);
 }
@@ -52,7 +55,7 @@ BENCHMARK(BM_Format_Png)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_Format_Svg(benchmark::State& state) {
   const auto folder = OutFolder();
   for (auto _ : state) {
-    if (!ExportSvgFile(bench::IconDocument(100), (folder / "icon.svg").string(), 16))
+    if (WriteSvgFile(bench::IconDocument(100), (folder / "icon.svg").string(), 16) != SvgWrite::kWritten)
       state.SkipWithError("the SVG file failed");
   }
   Report(state, folder);

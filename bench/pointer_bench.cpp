@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "BenchDocuments.h"
+#include "geometry/ItemHandles.h"
 #include "render/Image.h"
-#include "render/ItemHandles.h"
 #include "render/ItemHitTest.h"
 #include "render/SelectionMarks.h"
 

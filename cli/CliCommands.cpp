@@ -87,7 +87,7 @@ void ReportFailures(const ExportReport& report, std::ostream& err) {
       err << "tarnwick-cli: the " << (report.format == ExportFormat::kIconSets ? "file" : "SVG")
           << " would be larger than 64 MiB: " << file.path << "\n";
     else if (report.format == ExportFormat::kPng)
-      err << "(" << SizeListText(file.sizes) << ") : " << file.path << "\n";
+      err << FailedFileText(report.format, file) << "\n";
     else
       err << "tarnwick-cli: can't write file: " << file.path << "\n";
   }

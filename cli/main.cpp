@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
     std::cerr << "tarnwick-cli: not enough memory\n";
   } catch (const std::exception& e) {
     std::cerr << "tarnwick-cli: " << e.what() << "\n";
-  } catch (...) {
+  } catch (...) {  // nothing leaves main unreported: the tool still says why and exits 1
     std::cerr << "tarnwick-cli: unexpected failure\n";
   }
   return 1;

@@ -3,13 +3,14 @@
 # cmake -DTARNWICK_SOURCE_DIR=<root> -P <this>. The link check in
 # CoreDependencies.cmake catches libraries; this catches headers, which a
 # static library can include without linking anything.
-set(core_folders tasks document render fit persist export editor)
+set(core_folders tasks document geometry render fit persist export editor)
 set(below_tasks "")
 set(below_document tasks)
-set(below_render tasks document)
-set(below_fit tasks document render)
+set(below_geometry tasks document)
+set(below_render tasks document geometry)
+set(below_fit tasks document geometry render)
 set(below_persist tasks document)
-set(below_export tasks document render fit persist)
+set(below_export tasks document geometry render fit persist)
 set(below_editor tasks document)
 set(faults "")
 foreach(folder ${core_folders})

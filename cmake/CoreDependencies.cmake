@@ -7,18 +7,21 @@ find_package(PNG REQUIRED)
 pkg_check_modules(CAIRO REQUIRED IMPORTED_TARGET cairo)
 find_package(Threads REQUIRED)
 
-set(TARNWICK_CORE_TARGETS twk_tasks twk_document twk_render twk_fit twk_persist twk_export twk_editor)
+set(TARNWICK_CORE_TARGETS twk_tasks twk_document twk_geometry twk_render twk_fit twk_persist twk_export twk_editor)
 set(TARNWICK_CORE_PACKAGES ZLIB::ZLIB EXPAT::EXPAT PNG::PNG PkgConfig::CAIRO Threads::Threads)
 # The core libraries each one may link: data flows down these floors, so no
 # arrow runs up and there is no circle. The threads (tasks) are the bottom
 # floor, which any other may use. The editor needs no renderer: the program
-# hands it the renderer's hit test as a document ItemLocator.
+# hands it the renderer's hit test as a document ItemLocator. The item
+# geometry and look sit between the document and the renderer, so the vector
+# writers in export ask them without going through the renderer.
 set(TARNWICK_CORE_BELOW_twk_tasks "")
 set(TARNWICK_CORE_BELOW_twk_document twk_tasks)
-set(TARNWICK_CORE_BELOW_twk_render twk_tasks twk_document)
-set(TARNWICK_CORE_BELOW_twk_fit twk_tasks twk_document twk_render)
+set(TARNWICK_CORE_BELOW_twk_geometry twk_tasks twk_document)
+set(TARNWICK_CORE_BELOW_twk_render twk_tasks twk_document twk_geometry)
+set(TARNWICK_CORE_BELOW_twk_fit twk_tasks twk_document twk_geometry twk_render)
 set(TARNWICK_CORE_BELOW_twk_persist twk_tasks twk_document)
-set(TARNWICK_CORE_BELOW_twk_export twk_tasks twk_document twk_render twk_fit twk_persist)
+set(TARNWICK_CORE_BELOW_twk_export twk_tasks twk_document twk_geometry twk_render twk_fit twk_persist)
 set(TARNWICK_CORE_BELOW_twk_editor twk_tasks twk_document)
 
 # Declares a core library and the warnings every core file is built with.

@@ -4,7 +4,9 @@
 // each time (a thousand rows put back at the top of ten thousand).
 
 #include <algorithm>
+#include <cassert>
 #include <cstddef>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -17,6 +19,8 @@ namespace twk {
 template <class T>
 void InsertAtIndices(std::vector<T>& into, std::vector<std::pair<int, T>>&& incoming) {
   if (incoming.empty()) return;
+  assert(std::adjacent_find(incoming.begin(), incoming.end(),
+                            [](const auto& a, const auto& b) { return a.first >= b.first; }) == incoming.end());
   std::vector<T> merged;
   merged.reserve(into.size() + incoming.size());
   std::size_t old = 0;
@@ -37,6 +41,8 @@ void InsertAtIndices(std::vector<T>& into, std::vector<std::pair<int, T>>&& inco
 // of `from` and returns them in that order; the rest keep their order.
 template <class T>
 std::vector<T> TakeAtIndices(std::vector<T>& from, const std::vector<int>& indices) {
+  assert(std::adjacent_find(indices.begin(), indices.end(), std::greater_equal<int>()) == indices.end());
+  assert(indices.empty() || (indices.front() >= 0 && static_cast<std::size_t>(indices.back()) < from.size()));
   std::vector<T> taken;
   taken.reserve(indices.size());
   std::size_t kept = 0;

@@ -1,6 +1,7 @@
 #include "document/ItemStore.h"
 
 #include <algorithm>
+#include <cassert>
 
 #include "document/IndexSplice.h"
 
@@ -22,18 +23,21 @@ TWKDATA* ItemStore::insert(int index, const TWKDATA& item) {
 }
 
 TWKDATA* ItemStore::insert(int index, std::unique_ptr<TWKDATA> item) {
+  assert(item);  // the list holds items, never an empty place
   index = std::clamp(index, 0, size());
   auto it = items_.insert(items_.begin() + index, std::move(item));
   return it->get();
 }
 
 std::unique_ptr<TWKDATA> ItemStore::take(int index) {
+  assert(index >= 0 && index < size());
   std::unique_ptr<TWKDATA> item = std::move(items_[static_cast<std::size_t>(index)]);
   items_.erase(items_.begin() + index);
   return item;
 }
 
 void ItemStore::insertAll(std::vector<std::pair<int, std::unique_ptr<TWKDATA>>> items) {
+  assert(std::none_of(items.begin(), items.end(), [](const auto& item) { return !item.second; }));
   InsertAtIndices(items_, std::move(items));
 }
 

@@ -3,6 +3,7 @@
 // painted last. Items live on the heap, so a TWKDATA* handed out stays valid
 // while other items are added, removed or moved; it dies only with its item.
 
+#include <cassert>
 #include <cstddef>
 #include <memory>
 #include <utility>
@@ -22,7 +23,10 @@ class ItemStore {
 
   int size() const { return static_cast<int>(items_.size()); }
   bool empty() const { return items_.empty(); }
-  TWKDATA* at(int index) const { return items_[static_cast<std::size_t>(index)].get(); }
+  TWKDATA* at(int index) const {
+    assert(index >= 0 && index < size());
+    return items_[static_cast<std::size_t>(index)].get();
+  }
   TWKDATA* front() const { return items_.empty() ? nullptr : items_.front().get(); }
 
   // Inserts a copy of `item` at `index` (clamped to 0..size) and returns it.

@@ -1,6 +1,8 @@
 #include "editor/ItemList.h"
 
 #include <algorithm>
+#include <cassert>
+#include <functional>
 
 #include "document/IndexSplice.h"
 
@@ -67,6 +69,10 @@ void ItemList::RemoveRow(int row) { RemoveRows({row}); }
 
 void ItemList::ListItems(const std::vector<ListedRow>& listed) {
   if (listed.empty()) return;
+  assert(listed.front().index >= 0);
+  assert(std::adjacent_find(listed.begin(), listed.end(), [](const ListedRow& a, const ListedRow& b) {
+           return a.index >= b.index;
+         }) == listed.end());
   std::vector<std::pair<int, Row>> incoming;
   incoming.reserve(listed.size());
   for (const ListedRow& row : listed) {
@@ -107,6 +113,7 @@ void ItemList::ListItems(const std::vector<ListedRow>& listed) {
 }
 
 void ItemList::RemoveRows(const std::vector<int>& rows) {
+  assert(std::adjacent_find(rows.begin(), rows.end(), std::greater_equal<int>()) == rows.end());
   std::vector<int> doomed;
   doomed.reserve(rows.size());
   for (int row : rows) {
@@ -158,6 +165,11 @@ void ItemList::RemoveAllRows() {
 }
 
 void ItemList::Select(const std::vector<RowRun>& runs, int current, bool scroll) {
+  // Runs in list order, apart from each other.
+  assert(std::all_of(runs.begin(), runs.end(), [](const RowRun& run) { return run.first <= run.second; }));
+  assert(std::adjacent_find(runs.begin(), runs.end(), [](const RowRun& a, const RowRun& b) {
+           return a.second >= b.first;
+         }) == runs.end());
   bool changed = false;
   auto set = [&](Row& row, bool on) {
     if (row.state.selected == on) return;
@@ -231,10 +243,12 @@ std::vector<TWKDATA*> ItemList::SelectedItems() const {
 }
 
 void ItemList::EndUpdate() {
+  assert(batch_ > 0);  // one EndUpdate for each BeginUpdate
   if (--batch_ == 0) Tell();
 }
 
 void ItemList::Tell() {
+  assert(current_ == -1 || Has(current_));
   if (batch_ > 0) return;
   pieces_ = 0;
   if (refilling_) {
@@ -284,7 +298,10 @@ ItemListFollower::ItemListFollower(ItemList& list, std::function<void(const List
 
 ItemListFollower::~ItemListFollower() { list_.RemoveView(this); }
 
-void ItemList::AddView(ItemListView* view) { views_.push_back(view); }
+void ItemList::AddView(ItemListView* view) {
+  assert(view && std::find(views_.begin(), views_.end(), view) == views_.end());
+  views_.push_back(view);
+}
 
 void ItemList::RemoveView(ItemListView* view) { std::erase(views_, view); }
 

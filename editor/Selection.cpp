@@ -1,6 +1,7 @@
 #include "editor/Selection.h"
 
 #include <bit>
+#include <cassert>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -81,7 +82,10 @@ bool ApplyToSelection(EditorSession& ed, const SelectionChange& change) {
   std::vector<std::pair<int, TWKDATA*>> targets;
   for (int row = 0; row < ed.rows().RowCount(); ++row) {
     if (!ed.rows().GetRowState(row).selected) continue;
-    if (TWKDATA* item = ed.rows().RowItem(row)) targets.emplace_back(row, item);
+    if (TWKDATA* item = ed.rows().RowItem(row)) {
+      assert(row < ed.doc().CData.size() && ed.doc().CData.at(row) == item);
+      targets.emplace_back(row, item);
+    }
   }
   if (targets.empty() && change.member == SelectionMember::kMove) {
     for (int i = 0; i < ed.doc().CData.size(); ++i) targets.emplace_back(i, ed.doc().CData.at(i));

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "render/DotPattern.h"
+#include "geometry/DotPattern.h"
 
 namespace twk {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "render/ItemGeometry.h"
+#include "geometry/ItemGeometry.h"
 
 namespace twk {
 

@@ -9,8 +9,8 @@
 
 #include "document/Item.h"
 #include "export/OutlinePath.h"
-#include "render/DotPattern.h"
-#include "render/VectorSurface.h"
+#include "geometry/DotPattern.h"
+#include "geometry/ItemLook.h"
 
 namespace twk {
 

@@ -1,5 +1,7 @@
 #include "export/ExportOperation.h"
 
+#include <cassert>
+
 #include "export/ExportPlan.h"
 #include "export/ExportSizes.h"
 #include "export/FileTypes.h"
@@ -125,10 +127,7 @@ std::vector<ExportMessage> ExportMessages(const ExportReport& report) {
       messages.push_back({ExportMessageKind::kError,
                           std::string(report.format == ExportFormat::kIconSets ? "The file" : "The SVG") +
                               " would be larger than 64 MiB: " + file.path});
-    if (file.outcome != FileOutcome::kFailed) continue;
-    // A PNG file holds one size, and the line says which.
-    if (report.format == ExportFormat::kPng) failed += "(" + SizeListText(file.sizes) + ") : ";
-    failed += file.path + "\r\n";
+    if (file.outcome == FileOutcome::kFailed) failed += FailedFileText(report.format, file) + "\r\n";
   }
   if (!failed.empty()) messages.push_back({ExportMessageKind::kError, ExportFailureMessage(failed)});
   if (report.stopped) {
@@ -143,6 +142,12 @@ std::vector<ExportMessage> ExportMessages(const ExportReport& report) {
     messages.push_back({ExportMessageKind::kInformation, LeftOutMessage(report.leftOut, !report.files.empty())});
   }
   return messages;
+}
+
+std::string FailedFileText(ExportFormat format, const ExportedFile& file) {
+  if (format != ExportFormat::kPng) return file.path;
+  assert(file.sizes.edges().size() == 1);
+  return "(" + SizeListText(file.sizes) + ") : " + file.path;
 }
 
 std::vector<std::string> WrittenFiles(const ExportReport& report) {

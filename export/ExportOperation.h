@@ -81,6 +81,11 @@ struct ExportMessage {
 // be false. A stopped export says instead which files were written.
 std::vector<ExportMessage> ExportMessages(const ExportReport& report);
 
+// How a failed file is named where the failures are listed: a PNG file,
+// which holds one size, as "(16x16) : " + path; a file of another format by
+// its path alone.
+std::string FailedFileText(ExportFormat format, const ExportedFile& file);
+
 // The paths of the files `request` would write, in the order it writes
 // them (sizes a format cannot hold left out).
 std::vector<std::string> ExportOutputPaths(const ExportRequest& request);

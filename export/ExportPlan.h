@@ -28,8 +28,8 @@ bool ExportSizeChecked(int mask, int index);
 // name's extension removed ("star.png", "star.twk" and "star" give "star").
 std::string ExportBase(const std::string& chosenPath);
 
-// The error message for the failure text of ExportFailureText; empty when
-// nothing failed.
+// The error message for the failed files named in `failureText`, a line
+// each (FailedFileText); empty when nothing failed.
 std::string ExportFailureMessage(const std::string& failureText);
 
 }  // namespace twk

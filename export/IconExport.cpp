@@ -1,5 +1,6 @@
 #include "export/IconExport.h"
 
+#include <new>
 #include <string_view>
 
 #include "export/ExportProgress.h"
@@ -21,7 +22,7 @@ void RenderOne(SizeWorker& worker, const TWKFILE& doc, int edge, IconImage& imag
   try {
     const std::vector<std::uint8_t>* png = worker.Png(doc, ScaleOfEdge(edge), fit);
     if (png) image.png = *png;
-  } catch (...) {
+  } catch (const std::bad_alloc&) {
     image.png.clear();
   }
 }

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <map>
+#include <new>
 #include <string_view>
 
 #include "export/IcnsWriter.h"
@@ -147,7 +148,7 @@ std::vector<SetFileResult> WriteIconSets(const TWKFILE& doc, IconSetMask sets, c
     if (result.outcome == SetFileOutcome::kWritten) {
       try {
         result.outcome = WriteOne(doc, result.file, result.path, name, pngs);
-      } catch (...) {
+      } catch (const std::bad_alloc&) {
         result.outcome = SetFileOutcome::kFailed;  // out of memory for this file's text
       }
     }

@@ -1,5 +1,7 @@
 #include "export/ItemClipboardData.h"
 
+#include <new>
+
 #include "export/SvgDocument.h"
 #include "persist/ItemClipboard.h"
 #include "render/PngWriter.h"
@@ -14,7 +16,7 @@ std::string ItemsPng(const TWKFILE& picked) {
     if (!picture) return {};
     const std::vector<std::uint8_t> png = EncodePng(*picture);
     return std::string(png.begin(), png.end());
-  } catch (...) {
+  } catch (const std::bad_alloc&) {
     return {};  // out of memory: no picture
   }
 }

@@ -5,8 +5,8 @@
 #include "export/DashOutline.h"
 #include "export/DotLayout.h"
 #include "export/OutlinePath.h"
-#include "render/ItemGeometry.h"
-#include "render/ItemPainter.h"
+#include "geometry/ItemGeometry.h"
+#include "geometry/ItemLook.h"
 
 namespace twk {
 

@@ -8,7 +8,7 @@
 
 #include "document/Item.h"
 #include "export/SvgPathData.h"
-#include "render/VectorSurface.h"
+#include "geometry/ItemLook.h"
 
 namespace twk {
 

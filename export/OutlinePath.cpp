@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "render/ItemGeometry.h"
+#include "geometry/ItemGeometry.h"
 
 namespace twk {
 

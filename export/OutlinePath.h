@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "document/Item.h"
-#include "render/DotPattern.h"
+#include "geometry/DotPattern.h"
 
 namespace twk {
 

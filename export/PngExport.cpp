@@ -1,6 +1,7 @@
 #include "export/PngExport.h"
 
 #include <algorithm>
+#include <new>
 #include <set>
 
 #include "export/ExportProgress.h"
@@ -17,17 +18,12 @@ namespace {
 bool WriteOne(SizeWorker& worker, const TWKFILE& doc, const ExportJob& job, EdgeFit fit = EdgeFit::kAsDrawn) {
   try {
     return worker.WritePng(doc, job.scale, job.path, fit);
-  } catch (...) {
+  } catch (const std::bad_alloc&) {
     return false;
   }
 }
 
 }  // namespace
-
-bool ExportPngFile(const TWKFILE& doc, const std::string& path, float scale) {
-  SizeWorker worker;
-  return WriteOne(worker, doc, {scale, path});
-}
 
 std::vector<ExportJob> ExportJobsFor(const std::string& base, const SizeSet& sizes) {
   std::vector<ExportJob> jobs;
@@ -66,20 +62,6 @@ std::vector<JobResult> WritePngJobs(const TWKFILE& doc, const std::vector<Export
       },
       HasRepeatedPath(jobs) ? TaskThreads::kOne : TaskThreads::kTwo);
   return results;
-}
-
-std::vector<ExportJob> ExportPngFiles(const TWKFILE& doc, const std::vector<ExportJob>& jobs, EdgeFit fit) {
-  const std::vector<JobResult> results = WritePngJobs(doc, jobs, nullptr, fit);
-  std::vector<ExportJob> failed;
-  for (std::size_t i = 0; i < jobs.size(); ++i)
-    if (results[i] != JobResult::kWritten) failed.push_back(jobs[i]);
-  return failed;
-}
-
-std::string ExportFailureText(const std::vector<ExportJob>& failed) {
-  std::string text;
-  for (const ExportJob& job : failed) text += "(" + SizeText(job.scale) + ") : " + job.path + "\r\n";
-  return text;
 }
 
 }  // namespace twk

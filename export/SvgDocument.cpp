@@ -32,8 +32,4 @@ SvgWrite WriteSvgFile(const TWKFILE& doc, const std::string& path, int pixels, s
   return ReplaceFile(path, svg, {}) == ResultCode::kOk ? SvgWrite::kWritten : SvgWrite::kFailed;
 }
 
-bool ExportSvgFile(const TWKFILE& doc, const std::string& path, int pixels) {
-  return WriteSvgFile(doc, path, pixels) == SvgWrite::kWritten;
-}
-
 }  // namespace twk

@@ -31,7 +31,4 @@ enum class SvgWrite { kWritten, kTooLarge, kFailed };
 [[nodiscard]] SvgWrite WriteSvgFile(const TWKFILE& doc, const std::string& path, int pixels,
                                     std::size_t ceiling = kSvgCeiling);
 
-// WriteSvgFile with the usual ceiling; true when written.
-[[nodiscard]] bool ExportSvgFile(const TWKFILE& doc, const std::string& path, int pixels);
-
 }  // namespace twk

@@ -5,7 +5,7 @@
 
 #include "document/Colour.h"
 #include "export/ItemShape.h"
-#include "render/ItemGeometry.h"
+#include "geometry/ItemGeometry.h"
 
 namespace twk {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "fit/FitModel.h"
-#include "render/ItemGeometry.h"
+#include "geometry/ItemLook.h"
 
 namespace twk::fit {
 namespace {

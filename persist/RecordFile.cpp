@@ -141,8 +141,8 @@ ResultCode LoadRecordFile(const std::string& path, const RecordDescription& desc
                    LoadAccess access) {
   try {
     return LoadRecordFileOrThrow(path, description, record, container, access);
-  } catch (...) {
-    return ResultCode::kFileFailed;  // the file is refused, whatever failed
+  } catch (const std::bad_alloc&) {
+    return ResultCode::kFileFailed;  // too large a record for the memory: the file is refused
   }
 }
 

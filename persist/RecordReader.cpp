@@ -24,7 +24,8 @@ void Stop(void* data) { XML_StopParser(static_cast<ParseState*>(data)->parser, X
 // An exception inside a callback stops the parse instead of unwinding
 // through the C library; the record keeps what was filled. An allocation
 // failure is noted, so that the reader does not pass off the part read as
-// the whole record.
+// the whole record. Every other exception is caught too: nothing may unwind
+// through expat's frames, whatever it is.
 template <typename Fn>
 void Guarded(void* data, Fn&& fn) {
   try {

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "render/ItemPainter.h"
+#include "geometry/ItemLook.h"
 #include "render/SceneRenderer.h"
 
 namespace twk {

@@ -142,7 +142,7 @@ bool CanvasComposer::Update(const TWKFILE& doc, const EditorState& state, float 
     }
     paintedItems_ = CopiesOf(doc, paintedIndices_);
     return true;
-  } catch (...) {
+  } catch (const std::bad_alloc&) {
     Invalidate();  // out of memory
     return false;
   }

@@ -1,5 +1,6 @@
 #include "render/CanvasPainter.h"
 
+#include <new>
 #include <utility>
 
 #include "render/SelectionMarks.h"
@@ -83,7 +84,7 @@ CanvasUpdate CanvasPainter::Repaint(const CanvasScene& scene) {
   std::shared_ptr<SceneCopy> copy;
   try {
     copy = CopyScene(scene);
-  } catch (...) {
+  } catch (const std::bad_alloc&) {
   }
   if (!copy) return CanvasUpdate::kFailed;  // out of memory: the canvas keeps its picture
   const auto posted = worker_.Post(
@@ -116,7 +117,7 @@ CanvasUpdate CanvasPainter::Mark(const CanvasScene& scene) {
   std::shared_ptr<const TWKFILE> items;
   try {
     items = MarkedItems(scene.doc, scene.marked, indices);
-  } catch (...) {
+  } catch (const std::bad_alloc&) {
     return CanvasUpdate::kFailed;
   }
   const float ppuX = scene.pixelsPerUnitX, ppuY = scene.pixelsPerUnitY;
@@ -142,7 +143,7 @@ void CanvasPainter::KeepLayersFor(const CanvasScene& scene) {
   std::shared_ptr<SceneCopy> copy;
   try {
     copy = CopyScene(scene);
-  } catch (...) {
+  } catch (const std::bad_alloc&) {
   }
   if (!copy) return;  // the next key paints them
   (void)worker_.Post(

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "render/FigureReach.h"
+#include "geometry/FigureReach.h"
 
 namespace twk {
 

@@ -6,9 +6,9 @@
 #include <array>
 #include <cmath>
 
-#include "render/FigureReach.h"
-#include "render/ItemGeometry.h"
-#include "render/ItemPainter.h"
+#include "geometry/FigureReach.h"
+#include "geometry/ItemGeometry.h"
+#include "geometry/ItemLook.h"
 #include "render/VectorSurface.h"
 
 namespace twk {
@@ -214,12 +214,6 @@ class Probe {
 };
 
 }  // namespace
-
-bool ItemIsUnderPoint(const TWKDATA& item, double x, double y, float pixelsPerUnitX, float pixelsPerUnitY,
-                      double reachPixels) {
-  Probe probe;
-  return probe.Covers(item, x, y, pixelsPerUnitX, pixelsPerUnitY, reachPixels);
-}
 
 int ItemAtPoint(const TWKFILE& doc, double x, double y, float pixelsPerUnitX, float pixelsPerUnitY,
                 double reachPixels) {

@@ -1,22 +1,9 @@
 #include "render/ItemPainter.h"
 
-#include "document/Colour.h"
-#include "render/ItemGeometry.h"
+#include "geometry/ItemGeometry.h"
+#include "geometry/ItemLook.h"
 
 namespace twk {
-
-PenStyle PenStyleFor(int endStyle) {
-  switch (endStyle) {
-    case kCenterEnds: return {LineCap::kFlat, LineJoin::kMiter};
-    case kRoundEnds: return {LineCap::kRound, LineJoin::kRound};
-    default: return {LineCap::kSquare, LineJoin::kMiter};
-  }
-}
-
-bool IsPaintedItem(const TWKDATA& item) {
-  // Alpha 0 would leave no trace anyway; skipping it saves the work.
-  return item.Visible != 0 && item.Type <= kEllipse && AlphaOf(item.DrawRGBA) != 0;
-}
 
 void PaintItem(VectorSurface& surface, const TWKDATA& item) {
   if (!IsPaintedItem(item)) return;

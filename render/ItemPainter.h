@@ -8,14 +8,6 @@
 
 namespace twk {
 
-// The pen of an end style code (0 square/miter, 1 flat/miter, 2 round/round;
-// anything else as 0).
-PenStyle PenStyleFor(int endStyle);
-
-// Whether the item is painted at all: visible, a known kind, not fully
-// transparent.
-bool IsPaintedItem(const TWKDATA& item);
-
 // Paints `item` (if IsPaintedItem) with the surface's current transformation
 // as the document space; the surface's state is the same afterwards.
 void PaintItem(VectorSurface& surface, const TWKDATA& item);

@@ -1,6 +1,7 @@
 #include "render/KeptImage.h"
 
 #include <cstring>
+#include <new>
 
 namespace twk {
 
@@ -17,7 +18,7 @@ Image* KeptImage::Transparent(int w, int h) try {
   }
   view_ = Image::OverMemory(reinterpret_cast<std::uint8_t*>(pixels_.data()), w, h);
   return view_.get();
-} catch (...) {
+} catch (const std::bad_alloc&) {
   return nullptr;  // out of memory
 }
 

@@ -1,9 +1,9 @@
 #include "render/PaintedItemLocator.h"
 
+#include "geometry/ItemHandles.h"
+#include "geometry/MovePoint.h"
 #include "render/BandSelection.h"
-#include "render/ItemHandles.h"
 #include "render/ItemHitTest.h"
-#include "render/MovePoint.h"
 
 namespace twk {
 

@@ -101,7 +101,7 @@ bool PreviewComposer::Update(const TWKFILE& doc, PaintThreads threads, const Pai
       const Image* layer = size.layers.layer();
       size.figure = hooks_.figure && layer ? hooks_.figure(*painted, *layer) : std::nan("");
     }, two ? TaskThreads::kTwo : TaskThreads::kOne);
-  } catch (...) {
+  } catch (...) {  // whatever it is goes on up, once the sizes are forgotten
     Invalidate();  // half-updated sizes would mix two documents
     throw;
   }

@@ -1,5 +1,6 @@
 #include "render/PreviewPainter.h"
 
+#include <new>
 #include <utility>
 
 #include "render/PaintBudget.h"
@@ -36,10 +37,11 @@ PreviewUpdate PreviewPainter::Update(const TWKFILE& doc, bool paintHere) {
   if (!busy() && ((paintHere && AllSizesFit(doc)) || composer_.ItemsToRepaint(doc) < kItemsPaintedHere)) {
     // Out of memory here, as on the worker, keeps the last finished set; the
     // composer forgot everything, so the next change paints from scratch.
-    // The caller is the editing thread: nothing may escape into its events.
+    // The caller is the editing thread: running short of memory must not
+    // end its events.
     try {
       if (!composer_.Update(doc)) return PreviewUpdate::kUnchanged;
-    } catch (...) {
+    } catch (const std::bad_alloc&) {
       return PreviewUpdate::kUnchanged;
     }
     auto set = std::make_shared<PreviewPictures>(composer_.Pictures());
@@ -70,7 +72,7 @@ void PreviewPainter::Paint(const TWKFILE& doc, const PaintCancel& cancel) {
     // serves the editing thread's redraw, which the preview must not hold up.
     if (composer_.Update(doc, PaintThreads::kOne, &cancel))
       set = std::make_shared<PreviewPictures>(composer_.Pictures());
-  } catch (...) {
+  } catch (...) {  // on the worker thread, where nothing may escape the job
     // Out of memory or threads: the next change paints from scratch.
     composer_.Invalidate();
   }

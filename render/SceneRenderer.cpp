@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 
 #include <cairo.h>
 
@@ -56,7 +57,7 @@ void PaintItems(Image& layer, const TWKFILE& doc, float pixelsPerUnitX, float pi
   const LayerUnits units = UnitsOnLayer(layer, doc, pixelsPerUnitX, pixelsPerUnitY, area);
   try {
     PaintItemsInBands(layer, doc, units.wide, units.high, first, last, {}, cancel);
-  } catch (...) {
+  } catch (const std::bad_alloc&) {
     layer.MarkDirty();  // out of memory: the layer keeps what was painted
   }
 }
@@ -71,7 +72,7 @@ void PaintItemRows(Image& layer, const TWKFILE& doc, float pixelsPerUnitX, float
   const LayerUnits units = UnitsOnLayer(layer, doc, pixelsPerUnitX, pixelsPerUnitY, area);
   try {
     PaintItemsInRows(layer, doc, units.wide, units.high, first, last, top, bottom, cancel);
-  } catch (...) {
+  } catch (const std::bad_alloc&) {
     // out of memory: the layer keeps what was painted
   }
   layer.MarkDirty();
@@ -85,7 +86,7 @@ std::unique_ptr<Image> RenderDocument(const TWKFILE& doc, float pixelsPerUnitX, 
     if (!image || doc.CData.size() == 0) return image;
     PaintItemsInBands(*image, doc, AreaSide(doc.TWKW, area), AreaSide(doc.TWKH, area), 0, doc.CData.size() - 1);
     return image;
-  } catch (...) {
+  } catch (const std::bad_alloc&) {
     return nullptr;  // a picture with items missing is no picture of the document
   }
 }
@@ -100,7 +101,7 @@ Image* RenderDocumentInto(KeptImage& kept, const TWKFILE& doc, float pixelsPerUn
                      size.height);
     image->MarkDirty();
     return image;
-  } catch (...) {
+  } catch (const std::bad_alloc&) {
     return nullptr;  // as RenderDocument: a picture with items missing is none
   }
 }
@@ -109,7 +110,7 @@ std::unique_ptr<Image> ComposeOverGrid(const Image& grid, const Image* layer) tr
   auto canvas = grid.Clone();
   if (canvas && layer) BlendImage(*canvas, *layer, 0, 0);
   return canvas;
-} catch (...) {
+} catch (const std::bad_alloc&) {
   return nullptr;
 }
 
@@ -130,7 +131,7 @@ std::unique_ptr<Image> ComposeCanvas(const Image& grid, const TWKFILE& doc, floa
   ComposeRows(*canvas, grid, *layer, layer->height(), grid.height());
   canvas->MarkDirty();
   return canvas;
-} catch (...) {
+} catch (const std::bad_alloc&) {
   return nullptr;  // out of memory: the canvas keeps its last picture
 }
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "render/FigureReach.h"
-#include "render/ItemHandles.h"
+#include "geometry/FigureReach.h"
+#include "geometry/ItemHandles.h"
 
 namespace twk {
 

@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "document/Colour.h"
-#include "render/ItemGeometry.h"
+#include "geometry/ItemGeometry.h"
 #include "render/PathCut.h"
 
 namespace twk {

@@ -16,19 +16,12 @@
 #include <cstdint>
 #include <vector>
 
-#include "render/DotPattern.h"
+#include "geometry/DotPattern.h"
+#include "geometry/ItemLook.h"
 #include "render/Image.h"
 #include "render/PathCut.h"
 
 namespace twk {
-
-enum class LineCap { kFlat, kSquare, kRound };
-enum class LineJoin { kMiter, kRound };
-
-struct PenStyle {
-  LineCap cap = LineCap::kSquare;
-  LineJoin join = LineJoin::kMiter;
-};
 
 // How a dotted outline is stroked: as the dots or dashes PlanDotStroke put
 // in place of the path, or, when the pattern is too fine or too long, as

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "export/ExportOperation.h"
 #include "export/ExportPlan.h"
 #include "export/FileTypes.h"
 #include "export/ExportSizes.h"
@@ -39,13 +40,18 @@ TEST(ExportJobs, MaskGivesLargestFirstAndIgnoresHighBits) {
   EXPECT_TRUE(ExportJobsFor("b", SizeSet::FromListMask(0)).empty());
 }
 
-TEST(ExportJobs, FailureTextListsEachJobInOrder) {
-  const std::vector<ExportJob> failed = {{48, "/x/a.768x768.png"}, {1, "/x/a.16x16.png"}};
-  EXPECT_EQ(ExportFailureText(failed), "(768x768) : /x/a.768x768.png\r\n(16x16) : /x/a.16x16.png\r\n");
-  EXPECT_EQ(ExportFailureText({}), "");
-  EXPECT_EQ(ExportFailureMessage(ExportFailureText(failed)),
-            "Something wrong with following files:\r\n\r\n(768x768) : /x/a.768x768.png\r\n(16x16) : "
-            "/x/a.16x16.png\r\n");
+TEST(ExportJobs, FailureMessageListsEachFailedPngWithItsSizeInOrder) {
+  SizeSet big, small, middle;
+  big.Add(768), small.Add(16), middle.Add(32);
+  const ExportReport report{ExportFormat::kPng,
+                            {{"/x/a.768x768.png", big, FileOutcome::kFailed},
+                             {"/x/a.32x32.png", middle, FileOutcome::kWritten},
+                             {"/x/a.16x16.png", small, FileOutcome::kFailed}},
+                            {}};
+  EXPECT_EQ(ExportMessages(report),
+            (std::vector<ExportMessage>{{ExportMessageKind::kError,
+                                         "Something wrong with following files:\r\n\r\n(768x768) : /x/a.768x768.png"
+                                         "\r\n(16x16) : /x/a.16x16.png\r\n"}}));
   EXPECT_EQ(ExportFailureMessage(""), "");
 }
 

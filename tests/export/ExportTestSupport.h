@@ -169,3 +169,15 @@ inline TWKDATA ProbeItem(int type, int method, int ends, float angle, float widt
 }
 
 }  // namespace twk::testing
+
+#include "export/PngExport.h"
+
+namespace twk::testing {
+
+// Writes one PNG of `doc` at `scale` to `path` the way the export writes
+// each of its files; whether it was written.
+inline bool WritePngFile(const TWKFILE& doc, const std::string& path, float scale) {
+  return WritePngJobs(doc, {{scale, path}}, nullptr) == std::vector<JobResult>{JobResult::kWritten};
+}
+
+}  // namespace twk::testing

@@ -28,7 +28,7 @@ TWKFILE StandardIcon() {
 // The PNG export's file of edge n, written into `dir`.
 std::string PngExportOf(const TWKFILE& doc, const ScratchFolder& dir, int n) {
   const std::string path = dir / ("png." + std::to_string(n) + ".png");
-  EXPECT_TRUE(ExportPngFile(doc, path, n / 16.0f));
+  EXPECT_TRUE(testing::WritePngFile(doc, path, n / 16.0f));
   return path;
 }
 

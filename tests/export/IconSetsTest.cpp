@@ -128,7 +128,7 @@ TEST(IconSets, EachSetWritesExactlyItsLayoutEveryPngThePngExportOfItsSize) {
       if (relative.ends_with(".png")) {
         const int edge = std::stoi(sizes);
         const std::string plain = dir / ("plain." + sizes + ".png");
-        ASSERT_TRUE(ExportPngFile(doc, plain, ScaleOfEdge(edge)));
+        ASSERT_TRUE(testing::WritePngFile(doc, plain, ScaleOfEdge(edge)));
         EXPECT_EQ(FileBytes(path), FileBytes(plain)) << relative;
       } else if (relative.ends_with(".ico")) {
         EXPECT_EQ(IcoEdges(path), sizes) << relative;

@@ -41,7 +41,7 @@ TWKFILE TwoChosenItems() {
 TEST(ItemClipboardDataTest, OffersTheItemsTextAndTheExportedPictures) {
   const TWKFILE picked = TwoChosenItems();
   testing::ScratchFolder folder;
-  ASSERT_TRUE(ExportPngFile(picked, folder / "items.png", 16));
+  ASSERT_TRUE(testing::WritePngFile(picked, folder / "items.png", 16));
   const std::vector<unsigned char> png = testing::FileBytes(folder / "items.png");
   ASSERT_EQ(testing::ReadPngFile(folder / "items.png").width, 256);
 

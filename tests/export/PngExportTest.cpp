@@ -11,6 +11,7 @@
 
 #include "document/Colour.h"
 #include "export/ExportSizes.h"
+#include "export/ExportOperation.h"
 #include "export/IconExport.h"
 #include "export/PngExport.h"
 #include "export/SvgDocument.h"
@@ -64,7 +65,7 @@ TEST(PngExport, WritesStraightRgbaPixelsAtEachScale) {
   const TWKFILE doc = SampleDocument();
   for (float scale : {1.0f, 64.0f}) {
     const std::string path = dir / ExportFileName("star", scale);
-    ASSERT_TRUE(ExportPngFile(doc, path, scale));
+    ASSERT_TRUE(testing::WritePngFile(doc, path, scale));
     const testing::ReadPng png = ReadPngFile(path);
     ASSERT_TRUE(png.ok) << path;
     const int n = static_cast<int>(16 * scale);
@@ -91,7 +92,7 @@ TEST(PngExport, SmallDocumentExportsTheFullSixteenUnits) {
   doc.CData.append(FilledRect(0, 0, 12, 12, 0, 128, 0, 255));
   doc.CData.append(FilledRect(0, 13, 15, 15, 0, 0, 0, 255));  // reaches into the band
   const std::string path = dir / "small.png";
-  ASSERT_TRUE(ExportPngFile(doc, path, 1));
+  ASSERT_TRUE(testing::WritePngFile(doc, path, 1));
   const testing::ReadPng png = ReadPngFile(path);
   ASSERT_TRUE(png.ok);
   ASSERT_EQ(png.width, 16);
@@ -111,15 +112,13 @@ TEST(PngExport, UnwritableFolderListsEverySizeLargestFirst) {
   }
   const TWKFILE doc = SampleDocument();
   for (const std::string& base : {dir / "plain-file/star", dir / "missing/star"}) {
-    const std::vector<ExportJob> jobs = ExportJobsFor(base, SizeSet::FromListMask(0xFFF));
-    const std::vector<ExportJob> failed = ExportPngFiles(doc, jobs);
-    ASSERT_EQ(failed.size(), 12u);
-    std::string expected;
+    const ExportReport report = RunExport({doc, SizeSet::FromListMask(0xFFF), ExportFormat::kPng, base});
+    std::string expected = "Something wrong with following files:\r\n\r\n";
     for (const char* size : {"1024x1024", "768x768", "512x512", "256x256", "192x192", "160x160", "128x128",
                              "96x96", "64x64", "48x48", "32x32", "16x16"}) {
       expected += std::string("(") + size + ") : " + base + "." + size + ".png\r\n";
     }
-    EXPECT_EQ(ExportFailureText(failed), expected);
+    EXPECT_EQ(ExportMessages(report), (std::vector<ExportMessage>{{ExportMessageKind::kError, expected}}));
   }
 }
 
@@ -130,10 +129,8 @@ TEST(PngExport, FailuresKeepJobOrderAndOtherFilesAreWritten) {
                                        {32, dir / "missing/a.512.png"},
                                        {2, dir / "a.32.png"},
                                        {1, dir / "missing/a.16.png"}};
-  const std::vector<ExportJob> failed = ExportPngFiles(doc, jobs);
-  ASSERT_EQ(failed.size(), 2u);
-  EXPECT_EQ(failed[0].path, jobs[1].path);
-  EXPECT_EQ(failed[1].path, jobs[3].path);
+  using enum JobResult;
+  EXPECT_EQ(WritePngJobs(doc, jobs, nullptr), (std::vector<JobResult>{kWritten, kFailed, kWritten, kFailed}));
   EXPECT_EQ(ReadPngFile(jobs[0].path).width, 1024);
   EXPECT_EQ(ReadPngFile(jobs[2].path).width, 32);
 }
@@ -143,11 +140,11 @@ TEST(PngExport, ReplacesExistingFilesAndMatchesOneByOne) {
   const TWKFILE doc = SampleDocument();
   const std::vector<ExportJob> jobs = ExportJobsFor(dir / "par", SizeSet::FromListMask(0xFFF));
   for (const ExportJob& job : jobs) std::ofstream(job.path) << "old contents that are not a PNG";
-  EXPECT_TRUE(ExportPngFiles(doc, jobs).empty());
+  EXPECT_EQ(WritePngJobs(doc, jobs, nullptr), std::vector<JobResult>(jobs.size(), JobResult::kWritten));
   for (const ExportJob& job : jobs) {
     // A single file, and the PNG of an image rendered afresh for this size.
     const std::string single = dir / ("one-" + SizeText(job.scale) + ".png");
-    ASSERT_TRUE(ExportPngFile(doc, single, job.scale));
+    ASSERT_TRUE(testing::WritePngFile(doc, single, job.scale));
     EXPECT_EQ(FileBytes(job.path), FileBytes(single)) << job.path;
     const std::vector<std::uint8_t> fresh = EncodePng(*RenderDocument(doc, job.scale, job.scale, RenderArea::kFull));
     EXPECT_EQ(FileBytes(job.path), std::vector<unsigned char>(fresh.begin(), fresh.end())) << job.path;
@@ -165,7 +162,7 @@ TEST(PngExport, RepeatedPathIsWrittenInJobOrder) {
   ScratchFolder dir;
   const TWKFILE doc = SampleDocument();
   const std::string path = dir / "same.png";
-  EXPECT_TRUE(ExportPngFiles(doc, {{4, path}, {1, path}}).empty());
+  EXPECT_EQ(WritePngJobs(doc, {{4, path}, {1, path}}, nullptr), std::vector<JobResult>(2, JobResult::kWritten));
   EXPECT_EQ(ReadPngFile(path).width, 16);  // the later job wins, as one by one
 }
 
@@ -188,10 +185,10 @@ TEST(FileExport, AFullDiskLeavesThePreviousFileWhole) {
   second.CData.append(FilledRect(0, 0, 16, 16, 0, 255, 0, 255));
   using Export = bool (*)(const TWKFILE&, const std::string&);
   const std::pair<const char*, Export> exports[] = {
-      {"a.png", [](const TWKFILE& d, const std::string& p) { return ExportPngFile(d, p, 2); }},
+      {"a.png", [](const TWKFILE& d, const std::string& p) { return testing::WritePngFile(d, p, 2); }},
       {"a.ico", [](const TWKFILE& d, const std::string& p) { return ExportIconFile(d, ExportFormat::kIco, p, SizeSet::FromListMask(0x3)); }},
       {"a.icns", [](const TWKFILE& d, const std::string& p) { return ExportIconFile(d, ExportFormat::kIcns, p, SizeSet::FromListMask(0x3)); }},
-      {"a.svg", [](const TWKFILE& d, const std::string& p) { return ExportSvgFile(d, p, 32); }},
+      {"a.svg", [](const TWKFILE& d, const std::string& p) { return WriteSvgFile(d, p, 32) == SvgWrite::kWritten; }},
   };
   for (const auto& [name, exportTo] : exports) {
     const std::string path = dir / name;

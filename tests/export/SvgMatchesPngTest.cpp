@@ -28,7 +28,7 @@ Difference SvgAgainstPng(const TWKFILE& doc, int pixels, const ScratchFolder& di
   const std::string svg = dir / "doc.svg", fromSvg = dir / "svg.png", fromPng = dir / "png.png";
   std::ofstream(svg) << DocumentToSvg(doc, pixels);
   EXPECT_EQ(std::system(("'" RSVG_CONVERT "' '" + svg + "' -o '" + fromSvg + "'").c_str()), 0);
-  EXPECT_TRUE(ExportPngFile(doc, fromPng, pixels / 16.0f));
+  EXPECT_TRUE(testing::WritePngFile(doc, fromPng, pixels / 16.0f));
   const ReadPng a = ReadPngFile(fromSvg), b = ReadPngFile(fromPng);
   EXPECT_TRUE(a.ok && b.ok && a.width == pixels && b.width == pixels);
   if (!a.ok || !b.ok || a.rgba.size() != b.rgba.size()) return {255, 1};

@@ -104,7 +104,7 @@ Difference DrawableAgainstPng(const TWKFILE& doc, const ScratchFolder& dir) {
   const std::string svg = dir / "drawable.svg", fromDrawable = dir / "drawable.png", fromPng = dir / "png.png";
   std::ofstream(svg) << DrawableToSvg(xml);
   EXPECT_EQ(std::system(("'" RSVG_CONVERT "' '" + svg + "' -o '" + fromDrawable + "'").c_str()), 0);
-  EXPECT_TRUE(ExportPngFile(doc, fromPng, 16));
+  EXPECT_TRUE(testing::WritePngFile(doc, fromPng, 16));
   const testing::ReadPng a = testing::ReadPngFile(fromDrawable), b = testing::ReadPngFile(fromPng);
   EXPECT_TRUE(a.ok && b.ok && a.width == 256 && b.width == 256);
   if (!a.ok || !b.ok || a.rgba.size() != b.rgba.size()) return {255, 1};

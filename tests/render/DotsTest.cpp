@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "render/DotPattern.h"
-#include "render/EllipseArc.h"
+#include "geometry/DotPattern.h"
+#include "geometry/EllipseArc.h"
 #include "render/SceneRenderer.h"
 #include "tests/render/RenderTestSupport.h"
 

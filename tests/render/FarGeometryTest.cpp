@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "render/DotPattern.h"
+#include "geometry/DotPattern.h"
 #include "render/PathCut.h"
 #include "render/SceneRenderer.h"
 #include "tests/render/RenderTestSupport.h"

@@ -6,9 +6,9 @@
 #include <cmath>
 #include <sstream>
 
-#include "render/FigureReach.h"
-#include "render/ItemHandles.h"
-#include "render/MovePoint.h"
+#include "geometry/FigureReach.h"
+#include "geometry/ItemHandles.h"
+#include "geometry/MovePoint.h"
 #include "tests/render/RenderTestSupport.h"
 
 namespace twk {

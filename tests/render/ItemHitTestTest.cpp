@@ -18,6 +18,12 @@ using test::MakeItem;
 // At 20 px per unit the 2-px reach is 0.1 units.
 constexpr float kPpu = 20.0f;
 
+// Whether `item`, alone in a document, is under the point.
+bool ItemIsUnderPoint(const TWKDATA& item, double x, double y, float pixelsPerUnitX, float pixelsPerUnitY,
+                      double reachPixels = kPointerReachPixels) {
+  return ItemAtPoint(DocumentOf({item}), x, y, pixelsPerUnitX, pixelsPerUnitY, reachPixels) == 0;
+}
+
 TWKDATA With(TWKDATA it, int method, int ends = kSquareEnds, float angle = 0) {
   it.DrawMethod = static_cast<std::uint8_t>(method);
   it.DrawMethod2 = static_cast<std::uint8_t>(ends);

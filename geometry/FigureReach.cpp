@@ -1,9 +1,10 @@
-#include "render/FigureReach.h"
+#include "geometry/FigureReach.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "render/ItemGeometry.h"
+#include "geometry/ItemGeometry.h"
+#include "geometry/ItemLook.h"
 
 namespace twk {
 

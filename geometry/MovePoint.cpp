@@ -1,8 +1,8 @@
-#include "render/MovePoint.h"
+#include "geometry/MovePoint.h"
 
 #include <cmath>
 
-#include "render/ItemGeometry.h"
+#include "geometry/ItemGeometry.h"
 
 namespace twk {
 

@@ -1,5 +1,6 @@
-#include "render/EllipseArc.h"
+#include "geometry/EllipseArc.h"
 
+#include <cassert>
 #include <cmath>
 
 namespace twk {
@@ -67,6 +68,8 @@ double EllipseArcSweep(double start, double end) {
 }
 
 EllipseArcShape MakeEllipseArc(double cx, double cy, double rx, double ry, double start, double end) {
+  assert(std::isfinite(cx) && std::isfinite(cy) && std::isfinite(rx) && std::isfinite(ry) && std::isfinite(start) &&
+         std::isfinite(end));
   EllipseArcShape shape;
   shape.closed = std::fmod(start, 360.0) == std::fmod(end, 360.0);
   rx = std::fabs(rx);

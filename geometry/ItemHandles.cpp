@@ -1,9 +1,9 @@
-#include "render/ItemHandles.h"
+#include "geometry/ItemHandles.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "render/ItemGeometry.h"
+#include "geometry/ItemGeometry.h"
 
 namespace twk {
 

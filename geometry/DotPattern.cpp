@@ -1,4 +1,4 @@
-#include "render/DotPattern.h"
+#include "geometry/DotPattern.h"
 
 #include <algorithm>
 #include <cmath>

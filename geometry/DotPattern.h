@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "render/EllipseArc.h"
+#include "geometry/EllipseArc.h"
 
 namespace twk {
 

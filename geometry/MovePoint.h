@@ -3,7 +3,7 @@
 // document units.
 
 #include "document/Item.h"
-#include "render/ItemHandles.h"
+#include "geometry/ItemHandles.h"
 
 namespace twk {
 

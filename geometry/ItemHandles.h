@@ -8,7 +8,7 @@
 
 #include "document/DefiningPoint.h"
 #include "document/Document.h"
-#include "render/EllipseArc.h"
+#include "geometry/EllipseArc.h"
 
 namespace twk {
 

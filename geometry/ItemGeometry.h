@@ -1,25 +1,16 @@
 #pragma once
-// What an item looks like, independent of where it is drawn: how it is
-// painted, the point it turns about, and its figure. The renderer builds the
-// figure on a vector surface; the SVG writer builds the same figure as path
-// data, so both follow one geometry.
+// Where an item lies, independent of where it is drawn: the point it turns
+// about, the turn itself, and its figure. The renderer builds the figure on a
+// vector surface; the SVG writer builds the same figure as path data, so both
+// follow one geometry. How it is painted is in ItemLook.h.
 
 #include <algorithm>
 #include <cmath>
 
 #include "document/Item.h"
-#include "render/EllipseArc.h"
+#include "geometry/EllipseArc.h"
 
 namespace twk {
-
-enum class ItemPaint { kStroke, kFill, kDots };
-
-// Methods outside the table paint solid; a line is stroked even with "fill".
-inline ItemPaint PaintOf(const TWKDATA& item) {
-  if (item.DrawMethod == kDots) return ItemPaint::kDots;
-  if (item.DrawMethod == kFill && item.Type != kLine) return ItemPaint::kFill;
-  return ItemPaint::kStroke;
-}
 
 struct RotationCentre {
   double x, y;
