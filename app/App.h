@@ -19,7 +19,7 @@
 #include "app/ScreenScale.h"
 #include "document/Document.h"
 #include "document/EditorState.h"
-#include "render/CanvasPainter.h"
+#include "render/canvas/CanvasPainter.h"
 #include "editor/CommandRegistry.h"
 #include "editor/EditHistory.h"
 #include "editor/Editor.h"
@@ -30,7 +30,7 @@
 #include "persist/Config.h"
 #include "render/Image.h"
 #include "render/PaintedItemLocator.h"
-#include "render/PreviewPainter.h"
+#include "render/preview/PreviewPainter.h"
 
 class QCheckBox;
 class QLabel;

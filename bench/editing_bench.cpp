@@ -8,7 +8,7 @@
 #include <string>
 
 #include "BenchDocuments.h"
-#include "render/CanvasComposer.h"
+#include "render/canvas/CanvasComposer.h"
 #include "editor/Construction.h"
 #include "editor/ItemList.h"
 #include "render/Grid.h"

@@ -10,7 +10,7 @@
 #include "document/Colour.h"
 #include "editor/Construction.h"
 #include "editor/KeyCommands.h"
-#include "render/CanvasComposer.h"
+#include "render/canvas/CanvasComposer.h"
 #include "render/SceneRenderer.h"
 #include "TestEditor.h"
 

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "render/CanvasComposer.h"
+#include "render/canvas/CanvasComposer.h"
 #include "render/Grid.h"
 #include "render/SceneRenderer.h"
 #include "render/RenderTestSupport.h"
@@ -20,6 +20,12 @@ constexpr float kPpu = 20.0f;
 
 void Nudge(TWKDATA& item) {
   for (float* v : {&item.X1, &item.X2, &item.X3, &item.X4}) *v += 0.25f;
+  Touch(item);
+}
+
+void Hide(TWKDATA& item) {
+  item.Visible = 0;
+  Touch(item);
 }
 
 struct Change {
@@ -51,10 +57,10 @@ TEST(CanvasLayer, EqualsAFullRedrawAfterEveryChangeRepaintingOnlyTheLayersItReac
          for (int i = 0; i < 100; i += 2) Nudge(*d.CData.at(i));
        },
        0, true},
-      {"hide an item in front", {{50, 50}}, [](TWKFILE& d) { d.CData.at(10)->Visible = 0; }, 1, true},
-      {"hide an item between selected ones", {{3, 3}, {50, 50}}, [](TWKFILE& d) { d.CData.at(10)->Visible = 0; }, 1,
+      {"hide an item in front", {{50, 50}}, [](TWKFILE& d) { Hide(*d.CData.at(10)); }, 1, true},
+      {"hide an item between selected ones", {{3, 3}, {50, 50}}, [](TWKFILE& d) { Hide(*d.CData.at(10)); }, 1,
        true},
-      {"hide an item behind", {{50, 50}}, [](TWKFILE& d) { d.CData.at(90)->Visible = 0; }, 1, true},
+      {"hide an item behind", {{50, 50}}, [](TWKFILE& d) { Hide(*d.CData.at(90)); }, 1, true},
       {"reorder two items behind", {{50, 50}}, [](TWKFILE& d) { std::swap(*d.CData.at(60), *d.CData.at(61)); }, 1,
        true},
       {"reorder two items in front", {{50, 50}}, [](TWKFILE& d) { std::swap(*d.CData.at(20), *d.CData.at(21)); }, 1,

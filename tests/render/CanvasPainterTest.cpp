@@ -8,10 +8,11 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
+#include <functional>
 #include <mutex>
 #include <thread>
 
-#include "render/CanvasPainter.h"
+#include "render/canvas/CanvasPainter.h"
 #include "render/Grid.h"
 #include "render/SceneRenderer.h"
 #include "tests/render/HostileDrawings.h"
@@ -81,12 +82,72 @@ TEST(CanvasPainterTest, AFrameSizedRepaintIsPaintedHereALargerOneOnTheWorkerAndB
   }
 }
 
+// Whether `a` and `b` hold the same pixels outside `area`.
+bool SameOutside(const Image& a, const Image& b, PixelArea area) {
+  if (a.width() != b.width() || a.height() != b.height()) return false;
+  for (int y = 0; y < a.height(); ++y) {
+    for (int x = 0; x < a.width(); ++x) {
+      const bool inside = x >= area.left && x < area.right && y >= area.top && y < area.bottom;
+      if (!inside && std::memcmp(a.data() + std::size_t(y) * a.stride() + std::size_t(x) * 4,
+                                 b.data() + std::size_t(y) * b.stride() + std::size_t(x) * 4, 4) != 0) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+// A key on the selected item, another item's marks, keys on that one: each
+// picture differs from the one before only within its changed rectangle,
+// which after a key on the same selection is a small part of the canvas.
+TEST(CanvasPainterTest, EachPictureDiffersFromTheOneBeforeOnlyInItsChangedRectangle) {
+  const auto grid = BuildGridImage(340, 340, 16, 16);
+  TWKFILE doc = test::StandardDocument(100);
+  const EditorState state;
+  Reports reports;
+  int expectedReports = 0;
+  CanvasPainter painter([&] { reports.Arrive(); });
+  auto settle = [&](CanvasUpdate update) {
+    ASSERT_NE(update, CanvasUpdate::kFailed);
+    if (update == CanvasUpdate::kQueued) reports.Await(++expectedReports);
+  };
+  auto nudge = [&](int index) {
+    doc.CData.at(index)->X1 += 0.5f, doc.CData.at(index)->Y4 -= 0.25f;
+    Touch(*doc.CData.at(index));
+  };
+  settle(painter.Repaint(CanvasScene{*grid, doc, state, kPpu, kPpu, {{50, 50}}, {50}}));
+  const struct {
+    const char* what;
+    std::function<CanvasUpdate()> step;
+    bool small;
+  } steps[] = {
+      {"a key on item 50", [&] { return nudge(50), painter.Repaint({*grid, doc, state, kPpu, kPpu, {{50, 50}}, {50}}); },
+       true},
+      {"item 30 picked", [&] { return painter.Mark({*grid, doc, state, kPpu, kPpu, {{30, 30}}, {30}}); }, false},
+      {"a first key on item 30", [&] { return nudge(30), painter.Repaint({*grid, doc, state, kPpu, kPpu, {{30, 30}}, {30}}); },
+       false},
+      {"a second key on item 30", [&] { return nudge(30), painter.Repaint({*grid, doc, state, kPpu, kPpu, {{30, 30}}, {30}}); },
+       true},
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.what);
+    const auto before = painter.picture();
+    settle(s.step());
+    const auto after = painter.picture();
+    ASSERT_EQ(after->generation, before->generation + 1);
+    EXPECT_TRUE(SameOutside(*before->shown, *after->shown, after->changed));
+    const PixelArea area = after->changed;
+    if (s.small) EXPECT_LT((area.right - area.left) * (area.bottom - area.top), 340 * 340 / 4);
+  }
+}
+
 TEST(CanvasPainterTest, ANewerRepaintGivesUpThePaintInFlight) {
   const auto grid = BuildGridImage(320, 320, 16, 16);
   const EditorState state;
   const TWKFILE first = test::TranslucentArcs(200, kSolid);
   TWKFILE second = first;
   second.CData.at(0)->X1 += 2;
+  Touch(*second.CData.at(0));
   SlowBands slow(400);
   Reports reports;
   CanvasPainter painter([&] { reports.Arrive(); });

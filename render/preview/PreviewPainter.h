@@ -23,7 +23,7 @@
 
 #include "document/Document.h"
 #include "render/LatestJobWorker.h"
-#include "render/PreviewComposer.h"
+#include "render/preview/PreviewComposer.h"
 
 namespace twk {
 

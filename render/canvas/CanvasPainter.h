@@ -11,7 +11,9 @@
 // The selection's marks follow the same rule. A picture is published whole
 // (grid, items and marks) or not at all; after each job the worker calls
 // `paintFinished` on its own thread, and the caller fetches the latest
-// picture with picture().
+// picture with picture(). Each picture tells the rectangle in which it may
+// differ from the one published before it, so that a view showing that one
+// need only copy the rectangle.
 //
 // The composer belongs to the worker while a job is in flight or waiting,
 // and to the caller otherwise; `mutex_` guards the finished picture.
@@ -23,7 +25,8 @@
 
 #include "document/Document.h"
 #include "document/EditorState.h"
-#include "render/CanvasComposer.h"
+#include "render/ChangedArea.h"
+#include "render/canvas/CanvasComposer.h"
 #include "render/Image.h"
 #include "render/LatestJobWorker.h"
 
@@ -37,6 +40,9 @@ struct CanvasPicture {
   std::vector<int> marked;             // indices of CData whose marks `shown` has
   long long serial = 0;                // of the repaint request `plain` shows
   long long generation = 0;            // counts the pictures finished
+  PixelArea changed;                   // where `shown` may differ from the picture of generation - 1
+  PixelArea marks;                     // the pixels the marks on `shown` touch
+  long long composed = 0;              // counts the composes: which one made `plain`
 };
 
 // What the caller wants shown, read in place on the caller's thread.
@@ -93,13 +99,21 @@ class CanvasPainter {
   bool PaintScene(const Image& grid, const TWKFILE& doc, const EditorState& state, float ppuX, float ppuY,
                   const std::vector<IndexRun>& selected, const std::vector<int>& marked, long long serial,
                   const PaintCancel* cancel);
-  // `plain` with the marks of the items `marked` of `doc` over it.
+  // `plain` with the marks of the items `marked` of `doc` over it, and the
+  // pixels they touch.
   static std::shared_ptr<const Image> Marked(const std::shared_ptr<const Image>& plain, const TWKFILE& doc,
-                                             const std::vector<int>& marked, float ppuX, float ppuY);
+                                             const std::vector<int>& marked, float ppuX, float ppuY, PixelArea& marks);
+  // A plain picture: the compose that made it and the pixels in which it
+  // differs from the compose before.
+  struct PlainChange {
+    long long composed = 0;
+    PixelArea area;
+  };
   void Publish(std::shared_ptr<const Image> plain, std::shared_ptr<const Image> shown, std::vector<int> marked,
-               long long serial);
+               long long serial, PixelArea marks, PlainChange change);
 
   CanvasComposer composer_;
+  long long composed_ = 0;  // the composes that gave a picture; with the composer
   long long requested_ = 0;
   mutable std::mutex mutex_;
   std::shared_ptr<const CanvasPicture> finished_;

@@ -1,5 +1,5 @@
 #pragma once
-// Which items of the canvas are kept as cached layers and which are painted
+// Which items of the canvas are kept between pictures and which are painted
 // again for every picture. Key commands and their undo act on the selected
 // items, so those are painted each time; the unselected items behind the
 // selection and the runs of unselected items in front of and between
@@ -23,9 +23,17 @@ namespace twk {
 // First and last index of CData of a run of items.
 using IndexRun = std::pair<int, int>;
 
+// What a part of the plan is, and so how the composer builds it.
+enum class PartKind {
+  kBehind,        // the items behind the selection: one kept picture, copied
+  kKeptPictures,  // a run of unselected items in front: their own kept pictures, blended
+  kRepainted,     // painted again for every picture (the selection among them)
+};
+
 struct PlanPart {
   int first = 0, last = 0;  // items of CData, painted from `last` to `first`
-  bool kept = false;        // a cached layer, else painted with the selection
+  PartKind kind = PartKind::kRepainted;
+  bool kept() const { return kind != PartKind::kRepainted; }
   bool operator==(const PlanPart&) const = default;
 };
 
@@ -35,6 +43,7 @@ inline constexpr int kMaxLayersInFront = 32;
 // The parts of a canvas of `count` items, from the back (the last of CData)
 // to the front, for the selected runs (in any order, overlapping allowed);
 // empty when nothing is worth keeping (no selection, or every item selected).
-std::vector<PlanPart> PlanLayers(std::vector<IndexRun> selected, int count);
+// Only the first part may be kBehind.
+std::vector<PlanPart> PlanCanvas(std::vector<IndexRun> selected, int count);
 
 }  // namespace twk

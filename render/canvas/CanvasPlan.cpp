@@ -1,4 +1,4 @@
-#include "render/LayerPlan.h"
+#include "render/canvas/CanvasPlan.h"
 
 #include <algorithm>
 
@@ -47,21 +47,21 @@ std::vector<IndexRun> KeptInFront(const std::vector<IndexRun>& runs) {
 
 }  // namespace
 
-std::vector<PlanPart> PlanLayers(std::vector<IndexRun> selected, int count) {
+std::vector<PlanPart> PlanCanvas(std::vector<IndexRun> selected, int count) {
   const std::vector<IndexRun> runs = Joined(std::move(selected), count);
   if (runs.empty()) return {};
   const int deepest = runs.back().second;
   std::vector<PlanPart> plan;
-  if (deepest < count - 1) plan.push_back({deepest + 1, count - 1, true});
+  if (deepest < count - 1) plan.push_back({deepest + 1, count - 1, PartKind::kBehind});
   int next = deepest;  // the highest index not planned yet
   const std::vector<IndexRun> kept = KeptInFront(runs);
   for (const IndexRun& gap : kept) {
-    plan.push_back({gap.second + 1, next, false});
-    plan.push_back({gap.first, gap.second, true});
+    plan.push_back({gap.second + 1, next, PartKind::kRepainted});
+    plan.push_back({gap.first, gap.second, PartKind::kKeptPictures});
     next = gap.first - 1;
   }
-  if (next >= 0) plan.push_back({0, next, false});
-  const bool anyKept = std::any_of(plan.begin(), plan.end(), [](const PlanPart& p) { return p.kept; });
+  if (next >= 0) plan.push_back({0, next, PartKind::kRepainted});
+  const bool anyKept = std::any_of(plan.begin(), plan.end(), [](const PlanPart& p) { return p.kept(); });
   return anyKept ? plan : std::vector<PlanPart>{};
 }
 
