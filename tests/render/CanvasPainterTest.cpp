@@ -15,6 +15,7 @@
 #include "render/canvas/CanvasPainter.h"
 #include "render/Grid.h"
 #include "render/SceneRenderer.h"
+#include "render/SelectionMarks.h"
 #include "tests/render/HostileDrawings.h"
 #include "tests/render/RenderTestSupport.h"
 
@@ -98,8 +99,9 @@ bool SameOutside(const Image& a, const Image& b, PixelArea area) {
 }
 
 // A key on the selected item, another item's marks, keys on that one: each
-// picture differs from the one before only within its changed rectangle,
-// which after a key on the same selection is a small part of the canvas.
+// picture differs from the one before only within its changed rectangle;
+// after a key on the same selection that is the rectangle around the item
+// and its marks, before and after.
 TEST(CanvasPainterTest, EachPictureDiffersFromTheOneBeforeOnlyInItsChangedRectangle) {
   const auto grid = BuildGridImage(340, 340, 16, 16);
   TWKFILE doc = test::StandardDocument(100);
@@ -119,25 +121,32 @@ TEST(CanvasPainterTest, EachPictureDiffersFromTheOneBeforeOnlyInItsChangedRectan
   const struct {
     const char* what;
     std::function<CanvasUpdate()> step;
-    bool small;
+    int keyed;  // the item a key on the same selection moved, else -1
   } steps[] = {
       {"a key on item 50", [&] { return nudge(50), painter.Repaint({*grid, doc, state, kPpu, kPpu, {{50, 50}}, {50}}); },
-       true},
-      {"item 30 picked", [&] { return painter.Mark({*grid, doc, state, kPpu, kPpu, {{30, 30}}, {30}}); }, false},
+       50},
+      {"item 30 picked", [&] { return painter.Mark({*grid, doc, state, kPpu, kPpu, {{30, 30}}, {30}}); }, -1},
       {"a first key on item 30", [&] { return nudge(30), painter.Repaint({*grid, doc, state, kPpu, kPpu, {{30, 30}}, {30}}); },
-       false},
+       -1},
       {"a second key on item 30", [&] { return nudge(30), painter.Repaint({*grid, doc, state, kPpu, kPpu, {{30, 30}}, {30}}); },
-       true},
+       30},
   };
   for (const auto& s : steps) {
     SCOPED_TRACE(s.what);
     const auto before = painter.picture();
+    const TWKFILE previous = doc;
     settle(s.step());
     const auto after = painter.picture();
     ASSERT_EQ(after->generation, before->generation + 1);
     EXPECT_TRUE(SameOutside(*before->shown, *after->shown, after->changed));
-    const PixelArea area = after->changed;
-    if (s.small) EXPECT_LT((area.right - area.left) * (area.bottom - area.top), 340 * 340 / 4);
+    if (s.keyed < 0) continue;
+    PixelArea was, now;
+    ASSERT_TRUE(ReachedArea(*previous.CData.at(s.keyed), kPpu, kPpu, 320, 320, was));
+    ASSERT_TRUE(ReachedArea(*doc.CData.at(s.keyed), kPpu, kPpu, 320, 320, now));
+    auto scratch = grid->Clone();
+    const PixelArea marksWere = PaintSelectionMarks(*scratch, previous, {s.keyed}, kPpu, kPpu);
+    const PixelArea marksAre = PaintSelectionMarks(*scratch, doc, {s.keyed}, kPpu, kPpu);
+    EXPECT_EQ(after->changed, Around(Around(was, now), Around(marksWere, marksAre)));
   }
 }
 
