@@ -149,6 +149,7 @@ void BM_FirstKeyAfterPaste(benchmark::State& state) {
     state.ResumeTiming();
   }
   if (app->doc().CData.size() != 1000) state.SkipWithError("the paste was not undone");
+  state.counters["canvas_width"] = app->imgDraw()->image().width();
 }
 BENCHMARK(BM_FirstKeyAfterPaste)->ArgName("reselect")->Arg(0)->Arg(1)
     ->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
