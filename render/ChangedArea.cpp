@@ -1,10 +1,10 @@
 #include "render/ChangedArea.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 
 #include "render/FigureReach.h"
-#include "render/canvas/ShownItems.h"
 
 namespace twk {
 
@@ -22,6 +22,12 @@ bool PixelSpan(double from, double to, double pixelsPerUnit, int size, int& firs
 }
 
 }  // namespace
+
+bool SameState(const TWKDATA& now, const TWKDATA& was) {
+  if (now.Revision != was.Revision) return false;
+  assert(now == was && "an item's fields changed without a new revision (Touch)");
+  return true;
+}
 
 PixelArea Around(PixelArea a, PixelArea b) {
   if (a.empty()) return b;

@@ -15,6 +15,10 @@ struct PixelArea {
   bool operator==(const PixelArea&) const = default;
 };
 
+// Whether `now` is the item state `was` (the same Revision); asserts in
+// debug builds that the fields agree, as they must (document/Item.h).
+bool SameState(const TWKDATA& now, const TWKDATA& was);
+
 // The smallest rectangle around `a` and `b`; an empty one adds nothing.
 PixelArea Around(PixelArea a, PixelArea b);
 

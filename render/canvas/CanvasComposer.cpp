@@ -196,7 +196,7 @@ std::unique_ptr<Image> CanvasComposer::Compose(const Image& grid, const TWKFILE&
   return picture;
 }
 
-void CanvasComposer::KeepLayersFor(const TWKFILE& doc, const EditorState& state, float pixelsPerUnitX,
+void CanvasComposer::KeepPartsFor(const TWKFILE& doc, const EditorState& state, float pixelsPerUnitX,
                                    float pixelsPerUnitY, const std::vector<IndexRun>& selected,
                                    const PaintCancel* cancel) {
   cancel_ = cancel;
@@ -205,19 +205,19 @@ void CanvasComposer::KeepLayersFor(const TWKFILE& doc, const EditorState& state,
 }
 
 bool CanvasComposer::Fits(const TWKFILE& doc, const EditorState& state, float pixelsPerUnitX, float pixelsPerUnitY,
-                          const std::vector<IndexRun>& selected, PaintBudget& budget, bool layersOnly) const {
+                          const std::vector<IndexRun>& selected, PaintBudget& budget, bool partsOnly) const {
   const PixelSize size = RenderImageSize(doc, pixelsPerUnitX, pixelsPerUnitY, RenderArea::kDocument);
   const std::vector<PlanPart> plan = PlanFor(doc, state, selected);
   const bool sameScale = Scale{doc.TWKW, doc.TWKH, pixelsPerUnitX, pixelsPerUnitY} == scale_;
   auto spend = [&](int first, int last) {
     return budget.Spend(doc, first, last, pixelsPerUnitX, pixelsPerUnitY, size.width, size.height);
   };
-  // Nothing kept: the full redraw (KeepLayersFor then paints nothing).
-  if (plan.empty()) return layersOnly || spend(0, doc.CData.size() - 1);
+  // Nothing kept: the full redraw (KeepPartsFor then paints nothing).
+  if (plan.empty()) return partsOnly || spend(0, doc.CData.size() - 1);
   for (const PlanPart& part : plan) {
     switch (part.kind) {
       case PartKind::kRepainted:
-        if (!layersOnly && !spend(part.first, part.last)) return false;
+        if (!partsOnly && !spend(part.first, part.last)) return false;
         break;
       case PartKind::kBehind: {
         bool held = false;

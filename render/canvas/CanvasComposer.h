@@ -68,21 +68,21 @@ class CanvasComposer {
   PixelArea lastChanged() const { return lastChanged_; }
   // Builds and keeps the parts Compose would use for `selected`, without
   // the picture over the grid, and nothing when none would be kept.
-  void KeepLayersFor(const TWKFILE& doc, const EditorState& state, float pixelsPerUnitX, float pixelsPerUnitY,
+  void KeepPartsFor(const TWKFILE& doc, const EditorState& state, float pixelsPerUnitX, float pixelsPerUnitY,
                      const std::vector<IndexRun>& selected, const PaintCancel* cancel = nullptr);
   // Takes from `budget` the guessed time of the items Compose (or, with
-  // `layersOnly`, KeepLayersFor) would paint now, without painting; false
+  // `partsOnly`, KeepPartsFor) would paint now, without painting; false
   // once it is spent. Kept parts and items' own pictures that still hold
   // cost nothing.
   bool Fits(const TWKFILE& doc, const EditorState& state, float pixelsPerUnitX, float pixelsPerUnitY,
-            const std::vector<IndexRun>& selected, PaintBudget& budget, bool layersOnly = false) const;
+            const std::vector<IndexRun>& selected, PaintBudget& budget, bool partsOnly = false) const;
   // Drops everything kept (frees its memory; none of it is needed for
   // correctness, as every Compose checks the revisions).
   void Invalidate();
   // Whether any part of the plan is kept.
-  bool HasCachedLayer() const { return !kept_.plan.empty(); }
+  bool KeepsParts() const { return !kept_.plan.empty(); }
   // Kept parts made since construction (a reused part is not counted).
-  long long LayersPainted() const { return partsMade_; }
+  long long PartsMade() const { return partsMade_; }
   // Items' own pictures painted since construction.
   long long ItemPicturesPainted() const { return pictures_.picturesPainted(); }
 
@@ -142,7 +142,7 @@ class CanvasComposer {
   PixelArea lastChanged_;
   int gridWidth_ = 0, gridHeight_ = 0;  // of the last picture returned
   long long partsMade_ = 0;
-  const PaintCancel* cancel_ = nullptr;  // of the Compose or KeepLayersFor running
+  const PaintCancel* cancel_ = nullptr;  // of the Compose or KeepPartsFor running
 };
 
 }  // namespace twk

@@ -9,8 +9,8 @@ namespace twk {
 
 namespace {
 
-// A repaint outranks marks, which outrank layers made ahead of a key.
-constexpr int kLayersRank = -1;
+// A repaint outranks marks, which outrank parts made ahead of a key.
+constexpr int kPartsRank = -1;
 constexpr int kMarksRank = 0;
 constexpr int kRepaintRank = 1;
 
@@ -139,11 +139,11 @@ CanvasUpdate CanvasPainter::Mark(const CanvasScene& scene) {
 }
 
 void CanvasPainter::KeepLayersFor(const CanvasScene& scene) {
-  if (busy()) return;  // the composer is the worker's; what it paints keeps layers
+  if (busy()) return;  // the composer is the worker's; what it paints keeps parts
   PaintBudget budget;
   if (composer_.Fits(scene.doc, scene.state, scene.pixelsPerUnitX, scene.pixelsPerUnitY, scene.selected, budget,
                      true)) {
-    composer_.KeepLayersFor(scene.doc, scene.state, scene.pixelsPerUnitX, scene.pixelsPerUnitY, scene.selected);
+    composer_.KeepPartsFor(scene.doc, scene.state, scene.pixelsPerUnitX, scene.pixelsPerUnitY, scene.selected);
     return;
   }
   std::shared_ptr<SceneCopy> copy;
@@ -154,9 +154,9 @@ void CanvasPainter::KeepLayersFor(const CanvasScene& scene) {
   if (!copy) return;  // the next key paints them
   (void)worker_.Post(
       [this, copy](const PaintCancel& cancel) {
-        composer_.KeepLayersFor(copy->doc, copy->state, copy->ppuX, copy->ppuY, copy->selected, &cancel);
+        composer_.KeepPartsFor(copy->doc, copy->state, copy->ppuX, copy->ppuY, copy->selected, &cancel);
       },
-      kLayersRank, false);
+      kPartsRank, false);
 }
 
 bool CanvasPainter::PaintScene(const Image& grid, const TWKFILE& doc, const EditorState& state, float ppuX,

@@ -4,7 +4,7 @@
 //
 // A repaint the composer would finish within a frame (PaintBudget's guess)
 // is painted at once on the caller's thread, with the composer's own kept
-// layers, exactly as it always was. A larger one hands copies of all it
+// parts, exactly as it always was. A larger one hands copies of all it
 // paints (the document, the grid, the selection) to a LatestJobWorker: a
 // newer repaint replaces the one waiting and gives up the one in flight at
 // its next item or band, so the worker only ever finishes the latest state.
@@ -51,7 +51,7 @@ struct CanvasScene {
   const TWKFILE& doc;
   const EditorState& state;
   float pixelsPerUnitX, pixelsPerUnitY;
-  std::vector<IndexRun> selected;  // runs the composer keeps layers around
+  std::vector<IndexRun> selected;  // runs the composer keeps the other items around
   std::vector<int> marked;         // indices whose marks are shown
 };
 
@@ -74,7 +74,7 @@ class CanvasPainter {
   // The scene's marks over the last plain picture. Never replaces a waiting
   // repaint nor gives up one in flight: that repaint brings its own marks.
   CanvasUpdate Mark(const CanvasScene& scene);
-  // Builds the composer's layers for the selection ahead of the first key:
+  // Builds the composer's kept parts for the selection ahead of the first key:
   // here when that fits in a frame, else on the worker behind any repaint.
   void KeepLayersFor(const CanvasScene& scene);
   // The latest finished picture; nullptr before the first.
@@ -87,8 +87,8 @@ class CanvasPainter {
   // paints they are checked against its document as ever, and the repaint
   // that follows this call gives that paint up.
   void Invalidate();
-  // Whether the composer keeps layers (false while the worker has it).
-  bool HasCachedLayer() const { return !busy() && composer_.HasCachedLayer(); }
+  // Whether the composer keeps parts (false while the worker has it).
+  bool HasCachedLayer() const { return !busy() && composer_.KeepsParts(); }
   // Gives up the paint in flight and waits for the worker thread to end
   // (within one item or band of the paint); a later job starts a new one.
   void Stop() { worker_.Stop(); }

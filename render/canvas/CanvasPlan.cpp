@@ -30,16 +30,16 @@ std::vector<IndexRun> Joined(std::vector<IndexRun> selected, int count) {
 }
 
 // The runs of unselected items in front of the deepest selected one that
-// are long enough to keep as layers, from the back to the front.
+// are long enough to keep, from the back to the front.
 std::vector<IndexRun> KeptInFront(const std::vector<IndexRun>& runs) {
   std::vector<IndexRun> gaps;
   if (runs.front().first > 0) gaps.push_back({0, runs.front().first - 1});
   for (std::size_t j = 1; j < runs.size(); ++j) gaps.push_back({runs[j - 1].second + 1, runs[j].first - 1});
   std::erase_if(gaps, [](const IndexRun& gap) { return Length(gap) < kMinKeptItems; });
-  if (gaps.size() > static_cast<std::size_t>(kMaxLayersInFront)) {
+  if (gaps.size() > static_cast<std::size_t>(kMostKeptRunsInFront)) {
     // The longest save the most painting.
     std::stable_sort(gaps.begin(), gaps.end(), [](const IndexRun& a, const IndexRun& b) { return Length(a) > Length(b); });
-    gaps.resize(kMaxLayersInFront);
+    gaps.resize(kMostKeptRunsInFront);
   }
   std::sort(gaps.rbegin(), gaps.rend());
   return gaps;

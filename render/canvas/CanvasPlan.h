@@ -4,15 +4,15 @@
 // items, so those are painted each time; the unselected items behind the
 // selection and the runs of unselected items in front of and between
 // selected ones do not change and are kept: the run behind as one
-// transparent layer, the runs in front as their items' own pictures.
+// transparent picture, the runs in front as their items' own pictures.
 //
 // Every run kept in front of the deepest selected item costs a blend of
 // the pixels that change, about what painting a few items there costs. So
 // runs shorter than kMinKeptItems are painted with the selection, and of
-// more than kMaxLayersInFront runs in front only the longest are kept; with
-// hundreds of runs, what is painted with the selection costs about what the
-// full redraw does. With no run kept in front this is the layer behind the
-// selection with the pixels the changed items reach painted again; with
+// more than kMostKeptRunsInFront runs in front only the longest are kept;
+// with hundreds of runs, what is painted with the selection costs about what
+// the full redraw does. With no run kept in front this is the picture behind
+// the selection with the pixels the changed items reach painted again; with
 // nothing kept, the full redraw.
 
 #include <utility>
@@ -38,7 +38,7 @@ struct PlanPart {
 };
 
 inline constexpr int kMinKeptItems = 4;
-inline constexpr int kMaxLayersInFront = 32;
+inline constexpr int kMostKeptRunsInFront = 32;
 
 // The parts of a canvas of `count` items, from the back (the last of CData)
 // to the front, for the selected runs (in any order, overlapping allowed);

@@ -5,12 +5,6 @@
 
 namespace twk {
 
-bool SameState(const TWKDATA& now, const TWKDATA& was) {
-  if (now.Revision != was.Revision) return false;
-  assert(now == was && "an item's fields changed without a new revision (Touch)");
-  return true;
-}
-
 ShownItems::ShownItems(const TWKFILE& doc, int first, int last) : first_(first) {
   revisions_.reserve(static_cast<std::size_t>(std::max(last - first + 1, 0)));
   for (int i = first; i <= last; ++i) revisions_.push_back(doc.CData.at(i)->Revision);

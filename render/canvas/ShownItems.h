@@ -10,12 +10,9 @@
 #include <vector>
 
 #include "document/Document.h"
+#include "render/ChangedArea.h"
 
 namespace twk {
-
-// Whether `now` is the item state `was` shows (the same revision); asserts
-// in debug builds that the fields agree.
-bool SameState(const TWKDATA& now, const TWKDATA& was);
 
 class ShownItems {
  public:

@@ -76,13 +76,13 @@ TEST(CanvasLayer, EqualsAFullRedrawAfterEveryChangeRepaintingOnlyTheLayersItReac
     const EditorState state;
     CanvasComposer composer;
     ASSERT_TRUE(composer.Compose(*grid, doc, state, kPpu, kPpu, c.selected));
-    const long long before = composer.LayersPainted();
+    const long long before = composer.PartsMade();
     c.change(doc);
     const auto picture = composer.Compose(*grid, doc, state, kPpu, kPpu, c.selected);
     ASSERT_TRUE(picture);
     EXPECT_TRUE(test::WithinLayerRounding(*picture, *ComposeCanvas(*grid, doc, kPpu, kPpu)));
-    EXPECT_EQ(composer.LayersPainted() - before, c.layersPainted);
-    EXPECT_EQ(composer.HasCachedLayer(), c.layerKept);
+    EXPECT_EQ(composer.PartsMade() - before, c.layersPainted);
+    EXPECT_EQ(composer.KeepsParts(), c.layerKept);
   }
 }
 
@@ -108,7 +108,7 @@ TEST(CanvasLayer, KeysInARowRepaintOnlyTheRowsTheyReachAndStayWithinRounding) {
     ASSERT_TRUE(picture);
     EXPECT_TRUE(test::WithinLayerRounding(*picture, *ComposeCanvas(*grid, doc, kPpu, kPpu)));
   }
-  EXPECT_EQ(composer.LayersPainted(), 3);
+  EXPECT_EQ(composer.PartsMade(), 3);
 }
 
 // A run kept in front of the selection that becomes the run behind it (the

@@ -181,7 +181,7 @@ TEST(CanvasPainterTest, AComposeGivenUpDropsWhatItHalfPainted) {
   PaintCancel cancel;
   cancel.Request();
   EXPECT_EQ(composer.Compose(*grid, doc, state, kPpu, kPpu, {{20, 20}}, &cancel), nullptr);
-  EXPECT_FALSE(composer.HasCachedLayer());
+  EXPECT_FALSE(composer.KeepsParts());
   // The next picture is whole.
   const auto picture = composer.Compose(*grid, doc, state, kPpu, kPpu, {{20, 20}});
   ASSERT_NE(picture, nullptr);
