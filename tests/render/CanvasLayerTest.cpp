@@ -128,5 +128,23 @@ TEST(CanvasLayer, ARunFromInFrontCanBecomeTheLayerBehind) {
   EXPECT_TRUE(test::WithinLayerRounding(*picture, *ComposeCanvas(*grid, doc, kPpu, kPpu)));
 }
 
+// An item pasted at the front, then the item picked before it picked again:
+// of the items in front of it only the pasted one is painted on its own.
+TEST(CanvasLayer, AnItemPastedAtTheFrontIsTheOnlyPictureMadeAgain) {
+  const auto grid = BuildGridImage(340, 340, 16, 16);
+  TWKFILE doc = test::StandardDocument(100);
+  const EditorState state;
+  CanvasComposer composer;
+  ASSERT_TRUE(composer.Compose(*grid, doc, state, kPpu, kPpu, {{50, 50}}));
+  const long long before = composer.ItemPicturesPainted();
+  TWKDATA pasted = *doc.CData.at(80);
+  Touch(pasted);
+  doc.CData.insertFront(pasted);
+  const auto picture = composer.Compose(*grid, doc, state, kPpu, kPpu, {{51, 51}});
+  ASSERT_TRUE(picture);
+  EXPECT_EQ(composer.ItemPicturesPainted() - before, 1);
+  EXPECT_TRUE(test::WithinLayerRounding(*picture, *ComposeCanvas(*grid, doc, kPpu, kPpu)));
+}
+
 }  // namespace
 }  // namespace twk
