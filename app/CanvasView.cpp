@@ -95,7 +95,15 @@ void CanvasView::ShowFinished() {
     // finished picture, which later marks and bands start from.
     std::unique_ptr<Image> banded = band.empty() ? nullptr : picture->shown->Clone();
     if (banded) PaintBandOutline(*banded, {band.left, band.top, band.right, band.bottom});
-    widget_.setImage(ToQImage(banded ? *banded : *picture->shown));
+    // The picture right after the one shown, with no band before or now,
+    // differs from it only in its changed rectangle.
+    const PixelArea changed = picture->changed;
+    if (!banded && bandShown_.empty() && picture->generation == shown_ + 1) {
+      widget_.setImageArea(ImageView(*picture->shown),
+                           QRect(changed.left, changed.top, changed.right - changed.left, changed.bottom - changed.top));
+    } else {
+      widget_.setImage(ToQImage(banded ? *banded : *picture->shown));
+    }
     shown_ = picture->generation;
     bandShown_ = band;
   }

@@ -10,7 +10,7 @@
 #include "editor/EditorSession.h"
 #include "editor/RubberBand.h"
 #include "persist/Config.h"
-#include "render/CanvasPainter.h"
+#include "render/canvas/CanvasPainter.h"
 #include "render/Image.h"
 
 class QTimer;

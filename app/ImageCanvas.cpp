@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+#include <cstring>
 
 namespace twk {
 
@@ -16,16 +17,33 @@ void ImageCanvas::setImage(const QImage& image) {
   update();
 }
 
+void ImageCanvas::setImageArea(const QImage& source, const QRect& area) {
+  if (source.size() != image_.size() || source.format() != image_.format() || source.depth() != 32) {
+    setImage(source.copy());
+    return;
+  }
+  const QRect copied = area.intersected(image_.rect());
+  if (copied.isEmpty()) return;
+  const qsizetype bytes = qsizetype(copied.width()) * 4;  // 32-bit pixels: the canvas's formats
+  for (int y = copied.top(); y <= copied.bottom(); ++y) {
+    std::memcpy(image_.scanLine(y) + qsizetype(copied.left()) * 4, source.constScanLine(y) + qsizetype(copied.left()) * 4,
+                static_cast<std::size_t>(bytes));
+  }
+  update(copied);
+}
+
 void ImageCanvas::setPainting(bool painting) {
   if (painting == painting_) return;
   painting_ = painting;
   update();
 }
 
-void ImageCanvas::paintEvent(QPaintEvent*) {
+void ImageCanvas::paintEvent(QPaintEvent* event) {
+  // Only the rectangle asked for: after a small change that is all.
+  const QRect asked = event->rect();
   QPainter painter(this);
-  painter.fillRect(rect(), Qt::white);
-  if (!image_.isNull()) painter.drawImage(0, 0, image_);
+  painter.fillRect(asked, Qt::white);
+  if (!image_.isNull()) painter.drawImage(asked.topLeft(), image_, asked);
   if (!painting_) return;
   // Grey on a pale strip in the bottom-right corner: seen, but not in the way.
   const QString text = QStringLiteral("Painting...");

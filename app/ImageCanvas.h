@@ -17,6 +17,10 @@ class ImageCanvas : public QWidget {
   explicit ImageCanvas(QWidget* parent = nullptr);
 
   void setImage(const QImage& image);
+  // Copies the rectangle `area` of `source` into the picture shown and
+  // repaints that rectangle alone: `source` is the picture shown with only
+  // `area` changed. A source of another size or format is shown whole.
+  void setImageArea(const QImage& source, const QRect& area);
   const QImage& image() const { return image_; }
   void setConfinePointer(bool confine) { confine_ = confine; }
   // While a new picture is painted elsewhere the last one stays, with a

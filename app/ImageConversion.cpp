@@ -4,12 +4,12 @@
 
 namespace twk {
 
-QImage ToQImage(const Image& image) {
+QImage ToQImage(const Image& image) { return ImageView(image).copy(); }
+
+QImage ImageView(const Image& image) {
   // Pending cairo drawing must reach the pixels before they are read.
   cairo_surface_flush(image.surface());
-  const QImage view(image.data(), image.width(), image.height(), image.stride(),
-                    QImage::Format_ARGB32_Premultiplied);
-  return view.copy();
+  return QImage(image.data(), image.width(), image.height(), image.stride(), QImage::Format_ARGB32_Premultiplied);
 }
 
 }  // namespace twk

@@ -9,6 +9,10 @@
 
 namespace twk {
 
+// A copy of `image`'s pixels.
 QImage ToQImage(const Image& image);
+
+// A view of `image`'s pixels, valid while `image` lives and is not drawn on.
+QImage ImageView(const Image& image);
 
 }  // namespace twk

@@ -4,7 +4,7 @@
 // the painter's worker); a hidden or minimised preview does no work.
 
 #include "editor/EditorSession.h"
-#include "render/PreviewPainter.h"
+#include "render/preview/PreviewPainter.h"
 
 namespace twk {
 

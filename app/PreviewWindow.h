@@ -12,7 +12,7 @@
 #include <functional>
 #include <optional>
 
-#include "render/PreviewComposer.h"
+#include "render/preview/PreviewComposer.h"
 
 class QLabel;
 

@@ -9,7 +9,7 @@
 
 #include "BenchDocuments.h"
 #include "SessionRedraw.h"
-#include "render/CanvasComposer.h"
+#include "render/canvas/CanvasComposer.h"
 #include "editor/Construction.h"
 #include "editor/EditorSession.h"
 #include "render/Grid.h"

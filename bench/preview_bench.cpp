@@ -11,12 +11,12 @@
 
 #include "BenchDocuments.h"
 #include "SessionRedraw.h"
-#include "render/CanvasComposer.h"
+#include "render/canvas/CanvasComposer.h"
 #include "editor/Construction.h"
 #include "editor/ItemList.h"
 #include "editor/KeyCommands.h"
 #include "render/Grid.h"
-#include "render/PreviewComposer.h"
+#include "render/preview/PreviewComposer.h"
 
 namespace twk {
 namespace {

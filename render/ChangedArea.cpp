@@ -1,6 +1,7 @@
 #include "render/ChangedArea.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 
 #include "geometry/FigureReach.h"
@@ -22,6 +23,18 @@ bool PixelSpan(double from, double to, double pixelsPerUnit, int size, int& firs
 
 }  // namespace
 
+bool SameState(const TWKDATA& now, const TWKDATA& was) {
+  if (now.Revision != was.Revision) return false;
+  assert(now == was && "an item's fields changed without a new revision (Touch)");
+  return true;
+}
+
+PixelArea Around(PixelArea a, PixelArea b) {
+  if (a.empty()) return b;
+  if (b.empty()) return a;
+  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
+}
+
 bool ReachedArea(const TWKDATA& item, double pixelsPerUnitX, double pixelsPerUnitY, int width, int height,
                  PixelArea& area) {
   Box box;
@@ -32,18 +45,16 @@ bool ReachedArea(const TWKDATA& item, double pixelsPerUnitX, double pixelsPerUni
 bool ChangedArea(const TWKFILE& doc, const std::vector<int>& indices, const std::vector<TWKDATA>& painted,
                  double pixelsPerUnitX, double pixelsPerUnitY, int width, int height, PixelArea& area) {
   if (indices.size() != painted.size()) return false;
-  PixelArea all{width, height, 0, 0};
+  PixelArea all;
   for (std::size_t k = 0; k < indices.size(); ++k) {
     if (indices[k] < 0 || indices[k] >= doc.CData.size()) return false;
     const TWKDATA& now = *doc.CData.at(indices[k]);
     const TWKDATA& was = painted[k];
-    if (now == was) continue;
+    if (SameState(now, was)) continue;
     for (const TWKDATA* item : {&was, &now}) {
       PixelArea reached;
       if (!ReachedArea(*item, pixelsPerUnitX, pixelsPerUnitY, width, height, reached)) return false;
-      if (reached.empty()) continue;
-      all = {std::min(all.left, reached.left), std::min(all.top, reached.top), std::max(all.right, reached.right),
-             std::max(all.bottom, reached.bottom)};
+      all = Around(all, reached);
     }
   }
   area = all.empty() ? PixelArea{} : all;

@@ -15,6 +15,13 @@ struct PixelArea {
   bool operator==(const PixelArea&) const = default;
 };
 
+// Whether `now` is the item state `was` (the same Revision); asserts in
+// debug builds that the fields agree, as they must (document/Item.h).
+bool SameState(const TWKDATA& now, const TWKDATA& was);
+
+// The smallest rectangle around `a` and `b`; an empty one adds nothing.
+PixelArea Around(PixelArea a, PixelArea b);
+
 // The pixels of a picture `width` x `height` at the given pixels per unit
 // that painting `item` can touch: its painted box and the pixels
 // antialiasing adds. False when that cannot be told.
@@ -22,9 +29,9 @@ bool ReachedArea(const TWKDATA& item, double pixelsPerUnitX, double pixelsPerUni
                  PixelArea& area);
 
 // The pixels of a picture `width` x `height` that the items of `doc` at
-// `indices` reach, before or after, where they differ from `painted` (their
-// states when last painted, in the same order): the smallest rectangle
-// around them all. False when that cannot be told (then the whole picture
+// `indices` reach, before or after, where they are other states (another
+// Revision) than `painted` (their states when last painted, in the same
+// order): the smallest rectangle around them all. False when that cannot be told (then the whole picture
 // must be painted again); an empty area when nothing changed.
 bool ChangedArea(const TWKFILE& doc, const std::vector<int>& indices, const std::vector<TWKDATA>& painted,
                  double pixelsPerUnitX, double pixelsPerUnitY, int width, int height, PixelArea& area);

@@ -21,6 +21,30 @@ struct Marker {
   cairo_t* cr;
   float ppuX, ppuY;
   int width, height;  // the canvas's pixels: squares and the box stay on them
+  double reachLeft = 1e300, reachTop = 1e300, reachRight = -1e300, reachBottom = -1e300;  // of every mark
+
+  // Adds the path on the context, stroked as it is set up or filled, to
+  // the marks' reach.
+  void Reach(bool stroke) {
+    double x1, y1, x2, y2;
+    if (stroke) {
+      cairo_stroke_extents(cr, &x1, &y1, &x2, &y2);
+    } else {
+      cairo_fill_extents(cr, &x1, &y1, &x2, &y2);
+    }
+    if (x1 >= x2 || y1 >= y2) return;
+    reachLeft = std::min(reachLeft, x1), reachTop = std::min(reachTop, y1);
+    reachRight = std::max(reachRight, x2), reachBottom = std::max(reachBottom, y2);
+  }
+
+  // The canvas pixels the marks touch, antialiasing included.
+  PixelArea Reached() const {
+    if (reachLeft > reachRight) return {};
+    auto clamp = [](double v, int size) { return static_cast<int>(std::clamp(v, 0.0, static_cast<double>(size))); };
+    const PixelArea area{clamp(std::floor(reachLeft) - 1, width), clamp(std::floor(reachTop) - 1, height),
+                         clamp(std::ceil(reachRight) + 1, width), clamp(std::ceil(reachBottom) + 1, height)};
+    return area.empty() ? PixelArea{} : area;
+  }
 
   // The centre of the pixel a document point falls in.
   bool PixelCentre(Point p, double& x, double& y) const {
@@ -34,6 +58,7 @@ struct Marker {
     cairo_set_source_rgb(cr, 1, 1, 1);
     cairo_set_line_width(cr, 3);
     cairo_set_dash(cr, nullptr, 0, 0);
+    Reach(true);
     cairo_stroke_preserve(cr);
     cairo_set_source_rgb(cr, 0, 0, 0);
     cairo_set_line_width(cr, 1);
@@ -60,6 +85,7 @@ struct Marker {
     y = std::clamp(y, half + 0.5, std::max(half + 0.5, height - half - 0.5));
     cairo_set_source_rgb(cr, 1, 1, 1);
     cairo_rectangle(cr, x - half - 0.5, y - half - 0.5, 2 * half + 1, 2 * half + 1);
+    Reach(false);
     cairo_fill(cr);
     cairo_set_source_rgb(cr, 0, 0, 0);
     cairo_set_line_width(cr, 1);
@@ -81,15 +107,15 @@ struct Marker {
 
 }  // namespace
 
-void PaintSelectionMarks(Image& canvas, const TWKFILE& doc, const std::vector<int>& selected, float pixelsPerUnitX,
-                         float pixelsPerUnitY) {
+PixelArea PaintSelectionMarks(Image& canvas, const TWKFILE& doc, const std::vector<int>& selected,
+                              float pixelsPerUnitX, float pixelsPerUnitY) {
   if (!(pixelsPerUnitX > 0) || !(pixelsPerUnitY > 0) || !std::isfinite(pixelsPerUnitX) ||
       !std::isfinite(pixelsPerUnitY))
-    return;
+    return {};
   std::vector<const TWKDATA*> items;
   for (int index : selected)
     if (index >= 0 && index < doc.CData.size()) items.push_back(doc.CData.at(index));
-  if (items.empty()) return;
+  if (items.empty()) return {};
   cairo_t* cr = cairo_create(canvas.surface());
   Marker marker{cr, pixelsPerUnitX, pixelsPerUnitY, canvas.width(), canvas.height()};
   if (items.size() > 1) {
@@ -113,6 +139,7 @@ void PaintSelectionMarks(Image& canvas, const TWKFILE& doc, const std::vector<in
   }
   cairo_destroy(cr);
   cairo_surface_flush(canvas.surface());
+  return marker.Reached();
 }
 
 }  // namespace twk

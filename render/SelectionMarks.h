@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "document/Document.h"
+#include "render/ChangedArea.h"
 #include "render/Image.h"
 
 namespace twk {
@@ -20,8 +21,9 @@ inline constexpr std::size_t kMostItemsWithHandles = 64;
 
 // Paints the marks of the items `selected` (indices into doc.CData; others
 // are ignored) over `canvas`, whose pixel (0, 0) is the document's origin,
-// at pixelsPerUnitX/Y.
-void PaintSelectionMarks(Image& canvas, const TWKFILE& doc, const std::vector<int>& selected, float pixelsPerUnitX,
-                         float pixelsPerUnitY);
+// at pixelsPerUnitX/Y. Returns the pixels the marks touch (empty when
+// none).
+PixelArea PaintSelectionMarks(Image& canvas, const TWKFILE& doc, const std::vector<int>& selected,
+                              float pixelsPerUnitX, float pixelsPerUnitY);
 
 }  // namespace twk

@@ -7,6 +7,9 @@
 // loop would deliver in between (the preview's finished pictures among
 // them), with the Preview window hidden and shown. Large preview changes are
 // painted on a low-priority worker meanwhile.
+// BM_FirstKeyAfterPaste: the first key after one item is pasted at the
+// front, on the pasted item or on the item selected before the paste, to
+// the canvas showing the new picture (however it is painted).
 // BM_PreviewCatchUp: after such a burst of keys, from the last key to the
 // Preview window showing the pictures of the final state.
 
@@ -20,11 +23,13 @@
 
 #include "../BenchDocuments.h"
 #include "app/App.h"
+#include "app/Clipboard.h"
 #include "gui/GuiTestSupport.h"
 #include "app/ImageCanvas.h"
 #include "app/ItemListWidget.h"
 #include "app/PreviewWindow.h"
 #include "editor/KeyNumbers.h"
+#include "persist/ItemClipboard.h"
 
 namespace twk {
 namespace {
@@ -102,6 +107,51 @@ void BM_FirstKeyAfterPicking(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_FirstKeyAfterPicking)->ArgNames({"dropped", "rest"})->Args({0, 0})->Args({1, 0})->Args({1, 1})
+    ->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+
+// A clipboard that holds one text of items.
+class HeldItems : public Clipboard {
+ public:
+  explicit HeldItems(std::string text) : text_(std::move(text)) {}
+  void Put(const std::vector<ClipboardEntry>&) override {}
+  std::string Get(const std::string& mimeType) override { return mimeType == kItemsMimeType ? text_ : ""; }
+
+ private:
+  std::string text_;
+};
+
+// Row 500 has had a key, so the canvas keeps the pictures of the items in
+// front of it; then one item is pasted at the front (a copy of item 10, the
+// paste undone after each key). Args: reselect, 0 for the key on the pasted
+// item (the paste selects it), 1 for the key on the item selected before,
+// picked again (now row 501).
+void BM_FirstKeyAfterPaste(benchmark::State& state) {
+  auto app = IconApp(1000, 500, false);
+  TWKFILE one;
+  one.CData.append(*app->doc().CData.at(10));
+  HeldItems clipboard(ItemsToClipboardText(one));
+  app->setClipboard(&clipboard);
+  bool right = true;
+  PressMoveKey(*app, right);
+  for (auto _ : state) {
+    state.PauseTiming();
+    app->DispatchCommand(keys::kPaste);
+    if (state.range(0) != 0) app->lstItems()->items().SelectOnly(501);
+    state.ResumeTiming();
+    PressMoveKey(*app, right);
+    if (!app->SettleCanvas()) state.SkipWithError("the canvas did not settle");
+    state.PauseTiming();
+    app->DispatchCommand(keys::kUndo);  // the key
+    app->DispatchCommand(keys::kUndo);  // the paste
+    app->lstItems()->items().SelectOnly(500);
+    PressMoveKey(*app, right);
+    (void)app->SettleCanvas();
+    state.ResumeTiming();
+  }
+  if (app->doc().CData.size() != 1000) state.SkipWithError("the paste was not undone");
+  state.counters["canvas_width"] = app->imgDraw()->image().width();
+}
+BENCHMARK(BM_FirstKeyAfterPaste)->ArgName("reselect")->Arg(0)->Arg(1)
     ->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
 
 // Args: item count, selected row. Each iteration presses kBurst keys back to

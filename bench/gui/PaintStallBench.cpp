@@ -21,7 +21,7 @@
 #include "app/ImageCanvas.h"
 #include "app/ItemListWidget.h"
 #include "gui/GuiTestSupport.h"
-#include "render/CanvasComposer.h"
+#include "render/canvas/CanvasComposer.h"
 #include "render/Grid.h"
 #include "render/HostileDrawings.h"
 

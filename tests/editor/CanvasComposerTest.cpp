@@ -10,7 +10,7 @@
 #include "document/Colour.h"
 #include "editor/Construction.h"
 #include "editor/KeyCommands.h"
-#include "render/CanvasComposer.h"
+#include "render/canvas/CanvasComposer.h"
 #include "render/SceneRenderer.h"
 #include "TestEditor.h"
 
@@ -61,7 +61,7 @@ struct ComposingEditor : TestEditor {
     ++redraws;
     auto picture = composer.Compose(*grid, doc, state, ed.pixelsPerUnitX, ed.pixelsPerUnitY);
     auto expected = ComposeCanvas(*grid, doc, ed.pixelsPerUnitX, ed.pixelsPerUnitY);
-    if (composer.HasCachedLayer()) ++cachedFrames;
+    if (composer.KeepsParts()) ++cachedFrames;
     if (!picture || !expected || !SamePixels(*picture, *expected)) ++mismatches;
   }
 };
@@ -97,7 +97,7 @@ TEST(CanvasComposerTest, SizeChangeAndCancelWhileDrawingStayExact) {
   DispatchCommand(t.ed, 100);  // keypad 4
   FollowPointer(t.ed, 230, 260);
   DispatchCommand(t.ed, 27);   // Esc
-  EXPECT_FALSE(t.composer.HasCachedLayer());
+  EXPECT_FALSE(t.composer.KeepsParts());
   EXPECT_EQ(t.mismatches, 0);
   EXPECT_EQ(t.doc.TWKW, 15.0f);
 }
@@ -107,7 +107,7 @@ TEST(CanvasComposerTest, HandMadeChangesNeedInvalidate) {
   FillDocument(t.doc, 10, 3);
   StartItem(t.ed, 40, 40);
   FollowPointer(t.ed, 200, 220);
-  ASSERT_TRUE(t.composer.HasCachedLayer());
+  ASSERT_TRUE(t.composer.KeepsParts());
   // A change behind the construction item that the composer cannot see.
   t.doc.CData.at(1)->DrawRGBA = PackRGBA(0, 0, 255, 255);
   t.doc.CData.at(1)->Visible = 1;

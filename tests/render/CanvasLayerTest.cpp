@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "render/CanvasComposer.h"
+#include "render/canvas/CanvasComposer.h"
 #include "render/Grid.h"
 #include "render/SceneRenderer.h"
 #include "render/RenderTestSupport.h"
@@ -20,6 +20,12 @@ constexpr float kPpu = 20.0f;
 
 void Nudge(TWKDATA& item) {
   for (float* v : {&item.X1, &item.X2, &item.X3, &item.X4}) *v += 0.25f;
+  Touch(item);
+}
+
+void Hide(TWKDATA& item) {
+  item.Visible = 0;
+  Touch(item);
 }
 
 struct Change {
@@ -51,10 +57,10 @@ TEST(CanvasLayer, EqualsAFullRedrawAfterEveryChangeRepaintingOnlyTheLayersItReac
          for (int i = 0; i < 100; i += 2) Nudge(*d.CData.at(i));
        },
        0, true},
-      {"hide an item in front", {{50, 50}}, [](TWKFILE& d) { d.CData.at(10)->Visible = 0; }, 1, true},
-      {"hide an item between selected ones", {{3, 3}, {50, 50}}, [](TWKFILE& d) { d.CData.at(10)->Visible = 0; }, 1,
+      {"hide an item in front", {{50, 50}}, [](TWKFILE& d) { Hide(*d.CData.at(10)); }, 1, true},
+      {"hide an item between selected ones", {{3, 3}, {50, 50}}, [](TWKFILE& d) { Hide(*d.CData.at(10)); }, 1,
        true},
-      {"hide an item behind", {{50, 50}}, [](TWKFILE& d) { d.CData.at(90)->Visible = 0; }, 1, true},
+      {"hide an item behind", {{50, 50}}, [](TWKFILE& d) { Hide(*d.CData.at(90)); }, 1, true},
       {"reorder two items behind", {{50, 50}}, [](TWKFILE& d) { std::swap(*d.CData.at(60), *d.CData.at(61)); }, 1,
        true},
       {"reorder two items in front", {{50, 50}}, [](TWKFILE& d) { std::swap(*d.CData.at(20), *d.CData.at(21)); }, 1,
@@ -70,13 +76,13 @@ TEST(CanvasLayer, EqualsAFullRedrawAfterEveryChangeRepaintingOnlyTheLayersItReac
     const EditorState state;
     CanvasComposer composer;
     ASSERT_TRUE(composer.Compose(*grid, doc, state, kPpu, kPpu, c.selected));
-    const long long before = composer.LayersPainted();
+    const long long before = composer.PartsMade();
     c.change(doc);
     const auto picture = composer.Compose(*grid, doc, state, kPpu, kPpu, c.selected);
     ASSERT_TRUE(picture);
     EXPECT_TRUE(test::WithinLayerRounding(*picture, *ComposeCanvas(*grid, doc, kPpu, kPpu)));
-    EXPECT_EQ(composer.LayersPainted() - before, c.layersPainted);
-    EXPECT_EQ(composer.HasCachedLayer(), c.layerKept);
+    EXPECT_EQ(composer.PartsMade() - before, c.layersPainted);
+    EXPECT_EQ(composer.KeepsParts(), c.layerKept);
   }
 }
 
@@ -102,7 +108,7 @@ TEST(CanvasLayer, KeysInARowRepaintOnlyTheRowsTheyReachAndStayWithinRounding) {
     ASSERT_TRUE(picture);
     EXPECT_TRUE(test::WithinLayerRounding(*picture, *ComposeCanvas(*grid, doc, kPpu, kPpu)));
   }
-  EXPECT_EQ(composer.LayersPainted(), 3);
+  EXPECT_EQ(composer.PartsMade(), 3);
 }
 
 // A run kept in front of the selection that becomes the run behind it (the
@@ -119,6 +125,24 @@ TEST(CanvasLayer, ARunFromInFrontCanBecomeTheLayerBehind) {
   (void)doc.CData.takeAll(behind);
   const auto picture = composer.Compose(*grid, doc, state, kPpu, kPpu, {{2, 2}});
   ASSERT_TRUE(picture);
+  EXPECT_TRUE(test::WithinLayerRounding(*picture, *ComposeCanvas(*grid, doc, kPpu, kPpu)));
+}
+
+// An item pasted at the front, then the item picked before it picked again:
+// of the items in front of it only the pasted one is painted on its own.
+TEST(CanvasLayer, AnItemPastedAtTheFrontIsTheOnlyPictureMadeAgain) {
+  const auto grid = BuildGridImage(340, 340, 16, 16);
+  TWKFILE doc = test::StandardDocument(100);
+  const EditorState state;
+  CanvasComposer composer;
+  ASSERT_TRUE(composer.Compose(*grid, doc, state, kPpu, kPpu, {{50, 50}}));
+  const long long before = composer.ItemPicturesPainted();
+  TWKDATA pasted = *doc.CData.at(80);
+  Touch(pasted);
+  doc.CData.insertFront(pasted);
+  const auto picture = composer.Compose(*grid, doc, state, kPpu, kPpu, {{51, 51}});
+  ASSERT_TRUE(picture);
+  EXPECT_EQ(composer.ItemPicturesPainted() - before, 1);
   EXPECT_TRUE(test::WithinLayerRounding(*picture, *ComposeCanvas(*grid, doc, kPpu, kPpu)));
 }
 

@@ -8,12 +8,14 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
+#include <functional>
 #include <mutex>
 #include <thread>
 
-#include "render/CanvasPainter.h"
+#include "render/canvas/CanvasPainter.h"
 #include "render/Grid.h"
 #include "render/SceneRenderer.h"
+#include "render/SelectionMarks.h"
 #include "tests/render/HostileDrawings.h"
 #include "tests/render/RenderTestSupport.h"
 
@@ -81,12 +83,80 @@ TEST(CanvasPainterTest, AFrameSizedRepaintIsPaintedHereALargerOneOnTheWorkerAndB
   }
 }
 
+// Whether `a` and `b` hold the same pixels outside `area`.
+bool SameOutside(const Image& a, const Image& b, PixelArea area) {
+  if (a.width() != b.width() || a.height() != b.height()) return false;
+  for (int y = 0; y < a.height(); ++y) {
+    for (int x = 0; x < a.width(); ++x) {
+      const bool inside = x >= area.left && x < area.right && y >= area.top && y < area.bottom;
+      if (!inside && std::memcmp(a.data() + std::size_t(y) * a.stride() + std::size_t(x) * 4,
+                                 b.data() + std::size_t(y) * b.stride() + std::size_t(x) * 4, 4) != 0) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+// A key on the selected item, another item's marks, keys on that one: each
+// picture differs from the one before only within its changed rectangle;
+// after a key on the same selection that is the rectangle around the item
+// and its marks, before and after.
+TEST(CanvasPainterTest, EachPictureDiffersFromTheOneBeforeOnlyInItsChangedRectangle) {
+  const auto grid = BuildGridImage(340, 340, 16, 16);
+  TWKFILE doc = test::StandardDocument(100);
+  const EditorState state;
+  Reports reports;
+  int expectedReports = 0;
+  CanvasPainter painter([&] { reports.Arrive(); });
+  auto settle = [&](CanvasUpdate update) {
+    ASSERT_NE(update, CanvasUpdate::kFailed);
+    if (update == CanvasUpdate::kQueued) reports.Await(++expectedReports);
+  };
+  auto nudge = [&](int index) {
+    doc.CData.at(index)->X1 += 0.5f, doc.CData.at(index)->Y4 -= 0.25f;
+    Touch(*doc.CData.at(index));
+  };
+  settle(painter.Repaint(CanvasScene{*grid, doc, state, kPpu, kPpu, {{50, 50}}, {50}}));
+  const struct {
+    const char* what;
+    std::function<CanvasUpdate()> step;
+    int keyed;  // the item a key on the same selection moved, else -1
+  } steps[] = {
+      {"a key on item 50", [&] { return nudge(50), painter.Repaint({*grid, doc, state, kPpu, kPpu, {{50, 50}}, {50}}); },
+       50},
+      {"item 30 picked", [&] { return painter.Mark({*grid, doc, state, kPpu, kPpu, {{30, 30}}, {30}}); }, -1},
+      {"a first key on item 30", [&] { return nudge(30), painter.Repaint({*grid, doc, state, kPpu, kPpu, {{30, 30}}, {30}}); },
+       -1},
+      {"a second key on item 30", [&] { return nudge(30), painter.Repaint({*grid, doc, state, kPpu, kPpu, {{30, 30}}, {30}}); },
+       30},
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.what);
+    const auto before = painter.picture();
+    const TWKFILE previous = doc;
+    settle(s.step());
+    const auto after = painter.picture();
+    ASSERT_EQ(after->generation, before->generation + 1);
+    EXPECT_TRUE(SameOutside(*before->shown, *after->shown, after->changed));
+    if (s.keyed < 0) continue;
+    PixelArea was, now;
+    ASSERT_TRUE(ReachedArea(*previous.CData.at(s.keyed), kPpu, kPpu, 320, 320, was));
+    ASSERT_TRUE(ReachedArea(*doc.CData.at(s.keyed), kPpu, kPpu, 320, 320, now));
+    auto scratch = grid->Clone();
+    const PixelArea marksWere = PaintSelectionMarks(*scratch, previous, {s.keyed}, kPpu, kPpu);
+    const PixelArea marksAre = PaintSelectionMarks(*scratch, doc, {s.keyed}, kPpu, kPpu);
+    EXPECT_EQ(after->changed, Around(Around(was, now), Around(marksWere, marksAre)));
+  }
+}
+
 TEST(CanvasPainterTest, ANewerRepaintGivesUpThePaintInFlight) {
   const auto grid = BuildGridImage(320, 320, 16, 16);
   const EditorState state;
   const TWKFILE first = test::TranslucentArcs(200, kSolid);
   TWKFILE second = first;
   second.CData.at(0)->X1 += 2;
+  Touch(*second.CData.at(0));
   SlowBands slow(400);
   Reports reports;
   CanvasPainter painter([&] { reports.Arrive(); });
@@ -111,7 +181,7 @@ TEST(CanvasPainterTest, AComposeGivenUpDropsWhatItHalfPainted) {
   PaintCancel cancel;
   cancel.Request();
   EXPECT_EQ(composer.Compose(*grid, doc, state, kPpu, kPpu, {{20, 20}}, &cancel), nullptr);
-  EXPECT_FALSE(composer.HasCachedLayer());
+  EXPECT_FALSE(composer.KeepsParts());
   // The next picture is whole.
   const auto picture = composer.Compose(*grid, doc, state, kPpu, kPpu, {{20, 20}});
   ASSERT_NE(picture, nullptr);

@@ -39,6 +39,7 @@ TEST(ChangedArea, IsTheRectangleAroundTheChangedItemsBeforeAndAfter) {
   const TWKFILE before = test::DocumentOf({test::MakeItem(kLine, 2, 3, 6, 3), test::MakeItem(kRect, 10, 10, 14, 12)});
   TWKFILE after = before;
   after.CData.at(0)->X4 = 9, after.CData.at(0)->Y4 = 5;
+  Touch(*after.CData.at(0));
   const std::vector<TWKDATA> painted{*before.CData.at(0), *before.CData.at(1)};
   PixelArea was, now, changed;
   ASSERT_TRUE(ReachedArea(*before.CData.at(0), kPpu, kPpu, kSize, kSize, was));

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "render/PreviewPainter.h"
+#include "render/preview/PreviewPainter.h"
 #include "tests/render/PreviewTestSupport.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <condition_variable>
 #include <mutex>
 
-#include "render/PreviewPainter.h"
+#include "render/preview/PreviewPainter.h"
 #include "tests/render/PreviewTestSupport.h"
 
 namespace twk {

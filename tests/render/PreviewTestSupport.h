@@ -5,7 +5,7 @@
 #include <random>
 #include <string>
 
-#include "render/PreviewComposer.h"
+#include "render/preview/PreviewComposer.h"
 #include "render/RasterOps.h"
 #include "render/SceneRenderer.h"
 #include "tests/render/RenderTestSupport.h"

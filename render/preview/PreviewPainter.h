@@ -22,7 +22,7 @@
 #include <mutex>
 
 #include "document/Document.h"
-#include "render/PreviewComposer.h"
+#include "render/preview/PreviewComposer.h"
 #include "tasks/LatestJobWorker.h"
 
 namespace twk {

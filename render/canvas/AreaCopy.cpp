@@ -1,4 +1,4 @@
-#include "render/LayerArea.h"
+#include "render/canvas/AreaCopy.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "render/PreviewPainter.h"
+#include "render/preview/PreviewPainter.h"
 
 #include <new>
 #include <utility>

@@ -4,7 +4,7 @@
 //
 // A repaint the composer would finish within a frame (PaintBudget's guess)
 // is painted at once on the caller's thread, with the composer's own kept
-// layers, exactly as it always was. A larger one hands copies of all it
+// parts, exactly as it always was. A larger one hands copies of all it
 // paints (the document, the grid, the selection) to a LatestJobWorker: a
 // newer repaint replaces the one waiting and gives up the one in flight at
 // its next item or band, so the worker only ever finishes the latest state.
@@ -12,7 +12,9 @@
 // A picture is published whole (grid, items and marks) or not at all; after
 // each job (finished, given up or failed) the worker calls `paintFinished`
 // on its own thread, and the caller fetches the latest picture with
-// picture().
+// picture(). Each picture tells the rectangle in which it may differ from
+// the one published before it, so that a view showing that one need only
+// copy the rectangle.
 //
 // The composer belongs to the worker while a job is in flight or waiting,
 // and to the caller otherwise; `mutex_` guards the finished picture.
@@ -24,7 +26,8 @@
 
 #include "document/Document.h"
 #include "document/EditorState.h"
-#include "render/CanvasComposer.h"
+#include "render/ChangedArea.h"
+#include "render/canvas/CanvasComposer.h"
 #include "render/Image.h"
 #include "tasks/LatestJobWorker.h"
 
@@ -38,6 +41,9 @@ struct CanvasPicture {
   std::vector<int> marked;             // indices of CData whose marks `shown` has
   long long serial = 0;                // of the repaint request `plain` shows
   long long generation = 0;            // counts the pictures finished
+  PixelArea changed;                   // where `shown` may differ from the picture of generation - 1
+  PixelArea marks;                     // the pixels the marks on `shown` touch
+  long long composed = 0;              // counts the composes: which one made `plain`
 };
 
 // What the caller wants shown, read in place on the caller's thread.
@@ -46,7 +52,7 @@ struct CanvasScene {
   const TWKFILE& doc;
   const EditorState& state;
   float pixelsPerUnitX, pixelsPerUnitY;
-  std::vector<IndexRun> selected;  // runs the composer keeps layers around
+  std::vector<IndexRun> selected;  // runs the composer keeps the other items around
   std::vector<int> marked;         // indices whose marks are shown
 };
 
@@ -71,7 +77,7 @@ class CanvasPainter {
   // posted (kQueued), and the caller marks again once the worker reports
   // and is idle, if the marks shown are not the selection's.
   CanvasUpdate Mark(const CanvasScene& scene);
-  // Builds the composer's layers for the selection ahead of the first key:
+  // Builds the composer's kept parts for the selection ahead of the first key:
   // here when that fits in a frame, else on the worker behind any repaint.
   void KeepLayersFor(const CanvasScene& scene);
   // The latest finished picture; nullptr before the first.
@@ -84,8 +90,8 @@ class CanvasPainter {
   // paints they are checked against its document as ever, and the repaint
   // that follows this call gives that paint up.
   void Invalidate();
-  // Whether the composer keeps layers (false while the worker has it).
-  bool HasCachedLayer() const { return !busy() && composer_.HasCachedLayer(); }
+  // Whether the composer keeps parts (false while the worker has it).
+  bool HasCachedLayer() const { return !busy() && composer_.KeepsParts(); }
   // Gives up the paint in flight and waits for the worker thread to end
   // (within one item or band of the paint); a later job starts a new one.
   void Stop() { worker_.Stop(); }
@@ -96,13 +102,21 @@ class CanvasPainter {
   bool PaintScene(const Image& grid, const TWKFILE& doc, const EditorState& state, float ppuX, float ppuY,
                   const std::vector<IndexRun>& selected, const std::vector<int>& marked, long long serial,
                   const PaintCancel* cancel);
-  // `plain` with the marks of the items `marked` of `doc` over it.
+  // `plain` with the marks of the items `marked` of `doc` over it, and the
+  // pixels they touch.
   static std::shared_ptr<const Image> Marked(const std::shared_ptr<const Image>& plain, const TWKFILE& doc,
-                                             const std::vector<int>& marked, float ppuX, float ppuY);
+                                             const std::vector<int>& marked, float ppuX, float ppuY, PixelArea& marks);
+  // A plain picture: the compose that made it and the pixels in which it
+  // differs from the compose before.
+  struct PlainChange {
+    long long composed = 0;
+    PixelArea area;
+  };
   void Publish(std::shared_ptr<const Image> plain, std::shared_ptr<const Image> shown, std::vector<int> marked,
-               long long serial);
+               long long serial, PixelArea marks, PlainChange change);
 
   CanvasComposer composer_;
+  long long composed_ = 0;  // the composes that gave a picture; with the composer
   long long requested_ = 0;
   mutable std::mutex mutex_;
   std::shared_ptr<const CanvasPicture> finished_;

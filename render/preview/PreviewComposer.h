@@ -3,7 +3,7 @@
 // and 64 pixels, each exactly the export's picture of that size, composed
 // over a white and over a dark grey ground.
 //
-// Each size keeps a LayerStack. An update compares the items' revisions
+// Each size keeps a PreviewCheckpoints. An update compares the items' revisions
 // with those of the last update, back to front, and repaints each size from
 // the first item that differs; so a mouse move while an item is drawn repaints only
 // that item, and a change to the document area's size repaints nothing.
@@ -18,7 +18,7 @@
 #include "document/Colour.h"
 #include "document/Document.h"
 #include "render/Image.h"
-#include "render/LayerStack.h"
+#include "render/preview/PreviewCheckpoints.h"
 #include "tasks/PaintCancel.h"
 
 namespace twk {
@@ -85,9 +85,9 @@ class PreviewComposer {
 
  private:
   struct Size {
-    explicit Size(int pixels) : edge(pixels), layers(static_cast<float>(pixels) / 16.0f) {}
+    explicit Size(int pixels) : edge(pixels), checkpoints(static_cast<float>(pixels) / 16.0f) {}
     int edge;
-    LayerStack layers;
+    PreviewCheckpoints checkpoints;
     double figure = std::numeric_limits<double>::quiet_NaN();
     std::array<std::unique_ptr<Image>, 2> grounds;  // plain, filled once
     std::array<std::shared_ptr<const Image>, 2> pictures;  // new ones each change

@@ -1,4 +1,4 @@
-#include "render/LayerStack.h"
+#include "render/preview/PreviewCheckpoints.h"
 
 #include <algorithm>
 
@@ -23,13 +23,13 @@ int NextWorth(int position, int count, int stride) {
 
 }  // namespace
 
-void LayerStack::Clear() {
+void PreviewCheckpoints::Clear() {
   kept_.clear();
   top_.reset();
   count_ = 0;
 }
 
-int LayerStack::ResumePosition(int unchanged) const {
+int PreviewCheckpoints::ResumePosition(int unchanged) const {
   if (top_ && unchanged == count_) return count_;  // only items added in front
   for (auto k = kept_.rbegin(); k != kept_.rend(); ++k) {
     if (k->position <= unchanged) return k->position;
@@ -37,13 +37,13 @@ int LayerStack::ResumePosition(int unchanged) const {
   return 0;
 }
 
-int LayerStack::ItemsToPaint(int count, int unchanged) const {
+int PreviewCheckpoints::ItemsToPaint(int count, int unchanged) const {
   unchanged = std::clamp(unchanged, 0, top_ ? std::min(count, count_) : 0);
   if (top_ && unchanged == count_ && count == count_) return 0;
   return count - ResumePosition(unchanged);
 }
 
-int LayerStack::Resume(const TWKFILE& doc, int unchanged) {
+int PreviewCheckpoints::Resume(const TWKFILE& doc, int unchanged) {
   if (top_ && unchanged == count_) return count_;
   while (!kept_.empty() && kept_.back().position > unchanged) kept_.pop_back();
   top_ = kept_.empty() ? nullptr : kept_.back().image->Clone();
@@ -53,7 +53,7 @@ int LayerStack::Resume(const TWKFILE& doc, int unchanged) {
   return 0;
 }
 
-void LayerStack::Paint(const TWKFILE& doc, int from, int to, const PaintCancel* cancel) {
+void PreviewCheckpoints::Paint(const TWKFILE& doc, int from, int to, const PaintCancel* cancel) {
   const int count = doc.CData.size();
   // Position p is item count-1-p of CData.
   PaintItemsInRows(*top_, doc, 16.0, 16.0, count - to, count - 1 - from, 0, top_->height(), cancel);
@@ -61,7 +61,7 @@ void LayerStack::Paint(const TWKFILE& doc, int from, int to, const PaintCancel* 
   itemsPainted_ += to - from;
 }
 
-bool LayerStack::Update(const TWKFILE& doc, int unchanged, int stride, const PaintCancel* cancel) {
+bool PreviewCheckpoints::Update(const TWKFILE& doc, int unchanged, int stride, const PaintCancel* cancel) {
   const int count = doc.CData.size();
   stride = std::max(stride, 1);
   unchanged = std::clamp(unchanged, 0, top_ ? std::min(count, count_) : 0);

@@ -21,9 +21,9 @@
 
 namespace twk {
 
-class LayerStack {
+class PreviewCheckpoints {
  public:
-  explicit LayerStack(float pixelsPerUnit) : pixelsPerUnit_(pixelsPerUnit) {}
+  explicit PreviewCheckpoints(float pixelsPerUnit) : pixelsPerUnit_(pixelsPerUnit) {}
 
   // Brings the layer up to date with `doc`, of whose items the first
   // `unchanged` in paint order (from the last of CData to the first) are

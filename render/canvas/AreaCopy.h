@@ -1,6 +1,7 @@
 #pragma once
-// Rectangles of equal-sized premultiplied images: the composer builds the
-// canvas picture from its layers in the pixels that changed only.
+// Copies between rectangles of equal-sized premultiplied images: the
+// composer builds the canvas picture from its kept parts in the pixels that
+// changed only.
 
 #include "render/ChangedArea.h"
 #include "render/Image.h"

@@ -1,4 +1,4 @@
-#include "render/PreviewComposer.h"
+#include "render/preview/PreviewComposer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -54,12 +54,12 @@ int PreviewComposer::ItemsToRepaint(const TWKFILE& doc) const {
   if (hooks_.prepare) return UnchangedItemsAsLast(doc) == count && count == static_cast<int>(painted_.size()) ? 0 : count;
   const int unchanged = UnchangedItemsAsLast(doc);
   int most = 0;
-  for (const Size& size : sizes_) most = std::max(most, size.layers.ItemsToPaint(count, unchanged));
+  for (const Size& size : sizes_) most = std::max(most, size.checkpoints.ItemsToPaint(count, unchanged));
   return most;
 }
 
 void PreviewComposer::Compose(Size& size) {
-  const Image* layer = size.layers.layer();
+  const Image* layer = size.checkpoints.layer();
   for (std::size_t g = 0; g < kPreviewGrounds.size(); ++g) {
     auto& ground = size.grounds[g];
     if (!ground && layer) ground = Image::NewFilled(layer->width(), layer->height(), GroundColour(kPreviewGrounds[g]));
@@ -86,7 +86,7 @@ bool PreviewComposer::Update(const TWKFILE& doc, PaintThreads threads, const Pai
   const int stride = std::max(kMinStride, count / kMaxCopies + 1);
   if (hooks_.prepare) {
     unchanged = 0;
-    for (Size& size : sizes_) size.layers.Clear();
+    for (Size& size : sizes_) size.checkpoints.Clear();
   }
 
   // A failure in any size is raised once every size has stopped.
@@ -97,8 +97,8 @@ bool PreviewComposer::Update(const TWKFILE& doc, PaintThreads threads, const Pai
       const TWKFILE* painted = &doc;
       TWKFILE prepared;
       if (hooks_.prepare) painted = &(prepared = hooks_.prepare(doc, size.edge));
-      if (size.layers.Update(*painted, unchanged, stride, cancel) || !size.pictures[0]) Compose(size);
-      const Image* layer = size.layers.layer();
+      if (size.checkpoints.Update(*painted, unchanged, stride, cancel) || !size.pictures[0]) Compose(size);
+      const Image* layer = size.checkpoints.layer();
       size.figure = hooks_.figure && layer ? hooks_.figure(*painted, *layer) : std::nan("");
     }, two ? TaskThreads::kTwo : TaskThreads::kOne);
   } catch (...) {  // whatever it is goes on up, once the sizes are forgotten
@@ -141,7 +141,7 @@ void PreviewComposer::SetSizeHooks(PreviewSizeHooks hooks) {
 
 void PreviewComposer::Invalidate() {
   for (Size& size : sizes_) {
-    size.layers.Clear();
+    size.checkpoints.Clear();
     for (auto& picture : size.pictures) picture.reset();
   }
   painted_.clear();
@@ -150,7 +150,7 @@ void PreviewComposer::Invalidate() {
 
 long long PreviewComposer::itemsPainted() const {
   long long total = 0;
-  for (const Size& size : sizes_) total += size.layers.itemsPainted();
+  for (const Size& size : sizes_) total += size.checkpoints.itemsPainted();
   return total;
 }
 

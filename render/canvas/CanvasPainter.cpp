@@ -1,5 +1,6 @@
-#include "render/CanvasPainter.h"
+#include "render/canvas/CanvasPainter.h"
 
+#include <algorithm>
 #include <new>
 #include <utility>
 
@@ -106,8 +107,9 @@ CanvasUpdate CanvasPainter::Mark(const CanvasScene& scene) {
   if (!last) return CanvasUpdate::kFailed;
   PaintBudget budget;
   if (budget.Spend(GuessMarksNs(scene.marked.size()))) {
-    auto shown = Marked(last->plain, scene.doc, scene.marked, scene.pixelsPerUnitX, scene.pixelsPerUnitY);
-    Publish(last->plain, shown ? shown : last->plain, scene.marked, last->serial);
+    PixelArea marks;
+    auto shown = Marked(last->plain, scene.doc, scene.marked, scene.pixelsPerUnitX, scene.pixelsPerUnitY, marks);
+    Publish(last->plain, shown ? shown : last->plain, scene.marked, last->serial, marks, {last->composed, {}});
     return CanvasUpdate::kPainted;
   }
   // The job on the worker ends with a report, and the caller marks again
@@ -125,19 +127,22 @@ CanvasUpdate CanvasPainter::Mark(const CanvasScene& scene) {
       [this, items, indices, marked = scene.marked, ppuX, ppuY](const PaintCancel& cancel) {
         // Over the latest plain picture, which a repaint may have made since.
         const std::shared_ptr<const CanvasPicture> base = picture();
-        auto shown = Marked(base->plain, *items, indices, ppuX, ppuY);
-        if (!GivenUp(&cancel)) Publish(base->plain, shown ? shown : base->plain, marked, base->serial);
+        PixelArea marks;
+        auto shown = Marked(base->plain, *items, indices, ppuX, ppuY, marks);
+        if (!GivenUp(&cancel)) {
+          Publish(base->plain, shown ? shown : base->plain, marked, base->serial, marks, {base->composed, {}});
+        }
       },
       false);
   return posted == LatestJobWorker::Posted::kQueued ? CanvasUpdate::kQueued : CanvasUpdate::kFailed;
 }
 
 void CanvasPainter::KeepLayersFor(const CanvasScene& scene) {
-  if (busy()) return;  // the composer is the worker's; what it paints keeps layers
+  if (busy()) return;  // the composer is the worker's; what it paints keeps parts
   PaintBudget budget;
   if (composer_.Fits(scene.doc, scene.state, scene.pixelsPerUnitX, scene.pixelsPerUnitY, scene.selected, budget,
                      true)) {
-    composer_.KeepLayersFor(scene.doc, scene.state, scene.pixelsPerUnitX, scene.pixelsPerUnitY, scene.selected);
+    composer_.KeepPartsFor(scene.doc, scene.state, scene.pixelsPerUnitX, scene.pixelsPerUnitY, scene.selected);
     return;
   }
   std::shared_ptr<SceneCopy> copy;
@@ -148,7 +153,7 @@ void CanvasPainter::KeepLayersFor(const CanvasScene& scene) {
   if (!copy) return;  // the next key paints them
   (void)worker_.Post(
       [this, copy](const PaintCancel& cancel) {
-        composer_.KeepLayersFor(copy->doc, copy->state, copy->ppuX, copy->ppuY, copy->selected, &cancel);
+        composer_.KeepPartsFor(copy->doc, copy->state, copy->ppuX, copy->ppuY, copy->selected, &cancel);
       },
       false);
 }
@@ -158,29 +163,47 @@ bool CanvasPainter::PaintScene(const Image& grid, const TWKFILE& doc, const Edit
                                long long serial, const PaintCancel* cancel) {
   std::shared_ptr<const Image> plain = composer_.Compose(grid, doc, state, ppuX, ppuY, selected, cancel);
   if (!plain) return false;
-  auto shown = Marked(plain, doc, marked, ppuX, ppuY);
+  const PlainChange change{++composed_, composer_.lastChanged()};
+  PixelArea marks;
+  auto shown = Marked(plain, doc, marked, ppuX, ppuY, marks);
   if (GivenUp(cancel)) return false;
-  Publish(plain, shown ? shown : plain, marked, serial);
+  Publish(plain, shown ? shown : plain, marked, serial, marks, change);
   return true;
 }
 
 std::shared_ptr<const Image> CanvasPainter::Marked(const std::shared_ptr<const Image>& plain, const TWKFILE& doc,
-                                                   const std::vector<int>& marked, float ppuX, float ppuY) {
+                                                   const std::vector<int>& marked, float ppuX, float ppuY,
+                                                   PixelArea& marks) {
+  marks = {};
   if (marked.empty()) return plain;
   std::shared_ptr<Image> shown = plain->Clone();
-  if (shown) PaintSelectionMarks(*shown, doc, marked, ppuX, ppuY);
+  if (shown) marks = PaintSelectionMarks(*shown, doc, marked, ppuX, ppuY);
   return shown;  // nullptr when the copy cannot be made: shown without marks
 }
 
 void CanvasPainter::Publish(std::shared_ptr<const Image> plain, std::shared_ptr<const Image> shown,
-                            std::vector<int> marked, long long serial) {
+                            std::vector<int> marked, long long serial, PixelArea marks, PlainChange change) {
   auto finished = std::make_shared<CanvasPicture>();
   finished->plain = std::move(plain);
   finished->shown = std::move(shown);
   finished->marked = std::move(marked);
   finished->serial = serial;
+  finished->marks = marks;
+  finished->composed = change.composed;
   std::lock_guard lock(mutex_);
   finished->generation = ++generation_;
+  // What differs from the picture before: the marks it had and these, and
+  // the pixels the compose changed when the plain picture is the next one.
+  // Anything else (a compose never published between) is the whole picture.
+  const CanvasPicture* before = finished_.get();
+  const PixelArea whole{0, 0, finished->shown->width(), finished->shown->height()};
+  if (before && before->composed == change.composed) {
+    finished->changed = Around(before->marks, marks);
+  } else if (before && before->composed + 1 == change.composed) {
+    finished->changed = Around(Around(change.area, before->marks), marks);
+  } else {
+    finished->changed = whole;
+  }
   finished_ = std::move(finished);
 }
 

@@ -1,0 +1,271 @@
+#include "render/canvas/CanvasComposer.h"
+
+#include <algorithm>
+#include <cassert>
+#include <new>
+
+#include "render/SceneRenderer.h"
+#include "render/canvas/AreaCopy.h"
+
+namespace twk {
+
+namespace {
+
+// The indices of the items a plan paints for every picture.
+std::vector<int> PaintedIndices(const std::vector<PlanPart>& plan) {
+  std::vector<int> indices;
+  for (const PlanPart& part : plan) {
+    for (int i = part.first; part.kind == PartKind::kRepainted && i <= part.last; ++i) indices.push_back(i);
+  }
+  return indices;
+}
+
+std::vector<TWKDATA> CopiesOf(const TWKFILE& doc, const std::vector<int>& indices) {
+  std::vector<TWKDATA> items;
+  items.reserve(indices.size());
+  for (int i : indices) items.push_back(*doc.CData.at(i));
+  return items;
+}
+
+// Items first..last of `doc` painted onto a new transparent picture of the
+// document area; nullptr when it cannot be made, half painted once `cancel`
+// is requested.
+std::unique_ptr<Image> PaintBehind(const TWKFILE& doc, int first, int last, float pixelsPerUnitX,
+                                   float pixelsPerUnitY, const PaintCancel* cancel) {
+  const PixelSize size = RenderImageSize(doc, pixelsPerUnitX, pixelsPerUnitY, RenderArea::kDocument);
+  auto image = Image::NewTransparent(size.width, size.height);
+  if (image) PaintItems(*image, doc, pixelsPerUnitX, pixelsPerUnitY, RenderArea::kDocument, first, last, cancel);
+  return image;
+}
+
+}  // namespace
+
+bool CanvasComposer::Prepare(const TWKFILE& doc, const std::vector<PlanPart>& plan) {
+  bool whole = !built_.picture || plan != kept_.plan;
+  // Parts that still hold are taken over when of the same kind; the others
+  // are freed before any new one is painted.
+  KeptParts next;
+  next.plan = plan;
+  next.shown.resize(plan.size());
+  std::vector<bool> reused(plan.size(), false);
+  for (std::size_t k = 0; k < plan.size(); ++k) {
+    for (std::size_t j = 0; plan[k].kept() && j < kept_.plan.size() && !reused[k]; ++j) {
+      if (kept_.plan[j].kind != plan[k].kind || !kept_.shown[j].StillShown(doc, plan[k].first, plan[k].last)) continue;
+      next.shown[k] = std::move(kept_.shown[j]);
+      if (plan[k].kind == PartKind::kBehind) next.behind = std::move(kept_.behind);
+      reused[k] = true;
+    }
+  }
+  kept_ = KeptParts{};
+  for (std::size_t k = 0; k < plan.size(); ++k) {
+    if (!plan[k].kept() || reused[k]) continue;
+    // The items in front need no picture here: theirs are kept item by item.
+    if (plan[k].kind == PartKind::kBehind) {
+      next.behind = PaintBehind(doc, plan[k].first, plan[k].last, scale_.ppuX, scale_.ppuY, cancel_);
+      if (!next.behind) throw std::bad_alloc();
+    }
+    next.shown[k] = ShownItems(doc, plan[k].first, plan[k].last);
+    ++partsMade_;
+    whole = true;
+  }
+  kept_ = std::move(next);
+  built_.paintedIndices = PaintedIndices(plan);
+  if (!built_.picture) {
+    const PixelSize size = RenderImageSize(doc, scale_.ppuX, scale_.ppuY, RenderArea::kDocument);
+    built_.picture = Image::NewTransparent(size.width, size.height);
+    if (!built_.picture) throw std::bad_alloc();
+  }
+  return whole;
+}
+
+void CanvasComposer::PaintPart(const TWKFILE& doc, const PlanPart& part, PixelArea area, bool whole) {
+  Image& picture = *built_.picture;
+  if (whole) {
+    PaintItems(picture, doc, scale_.ppuX, scale_.ppuY, RenderArea::kDocument, part.first, part.last, cancel_);
+    return;
+  }
+  if (area.left == 0 && area.right == picture.width()) {
+    PaintItemRows(picture, doc, scale_.ppuX, scale_.ppuY, RenderArea::kDocument, part.first, part.last, area.top,
+                  area.bottom, cancel_);
+    return;
+  }
+  // Painting in whole rows gives exactly a full redraw's pixels, painting in
+  // a column range does not; and outside `area` the picture already holds
+  // these items. So they are painted in whole rows over a copy of `area`,
+  // and only `area` is taken back.
+  std::unique_ptr<Image>& scratch = built_.scratch;
+  if (!scratch || scratch->width() != picture.width() || scratch->height() != picture.height()) {
+    scratch = Image::NewTransparent(picture.width(), picture.height());
+    if (!scratch) throw std::bad_alloc();
+  }
+  CopyArea(*scratch, picture, area);
+  PaintItemRows(*scratch, doc, scale_.ppuX, scale_.ppuY, RenderArea::kDocument, part.first, part.last, area.top,
+                area.bottom, cancel_);
+  CopyArea(picture, *scratch, area);
+}
+
+void CanvasComposer::Build(const TWKFILE& doc, PixelArea area, bool whole) {
+  Image& picture = *built_.picture;
+  if (kept_.plan.front().kind != PartKind::kBehind) ClearArea(picture, area);
+  for (const PlanPart& part : kept_.plan) {
+    switch (part.kind) {
+      case PartKind::kBehind:
+        CopyArea(picture, *kept_.behind, area);
+        break;
+      case PartKind::kKeptPictures:
+        // Past the pictures' memory budget the items are painted instead.
+        if (!pictures_.Blend(picture, doc, part.first, part.last, scale_.ppuX, scale_.ppuY, area, cancel_)) {
+          PaintPart(doc, part, area, false);
+        }
+        break;
+      case PartKind::kRepainted:
+        PaintPart(doc, part, area, whole);
+        break;
+    }
+  }
+}
+
+std::vector<PlanPart> CanvasComposer::PlanFor(const TWKFILE& doc, const EditorState& state,
+                                              const std::vector<IndexRun>& selected) {
+  const int count = doc.CData.size();
+  const bool building = state.Constructing && state.ConstructionItem != nullptr && count > 0 &&
+                        state.ConstructionItem == doc.CData.front();
+  // The item being drawn is the front item and the only one that changes.
+  return PlanCanvas(building ? std::vector<IndexRun>{{0, 0}} : selected, count);
+}
+
+bool CanvasComposer::Update(const TWKFILE& doc, const EditorState& state, float pixelsPerUnitX,
+                            float pixelsPerUnitY, const std::vector<IndexRun>& selected) {
+  const std::vector<PlanPart> plan = PlanFor(doc, state, selected);
+  if (plan.empty()) {
+    DropParts();
+    return false;
+  }
+  try {
+    const Scale scale{doc.TWKW, doc.TWKH, pixelsPerUnitX, pixelsPerUnitY};
+    if (!(scale == scale_)) {
+      Invalidate();
+      scale_ = scale;
+    }
+    const bool whole = Prepare(doc, plan);
+    const PixelArea all{0, 0, built_.picture->width(), built_.picture->height()};
+    PixelArea area = all;
+    if (!whole && !ChangedArea(doc, built_.paintedIndices, built_.paintedItems, pixelsPerUnitX, pixelsPerUnitY,
+                               all.right, all.bottom, area)) {
+      area = all;
+    }
+    Build(doc, area, whole || area == all);
+    if (GivenUp(cancel_)) {
+      DropParts();  // half painted
+      return false;
+    }
+    built_.paintedItems = CopiesOf(doc, built_.paintedIndices);
+    NoteChanged(area);
+    CheckInvariants();
+    return true;
+  } catch (const std::bad_alloc&) {
+    Invalidate();
+    return false;
+  }
+}
+
+std::unique_ptr<Image> CanvasComposer::Compose(const Image& grid, const TWKFILE& doc, const EditorState& state,
+                                               float pixelsPerUnitX, float pixelsPerUnitY,
+                                               const std::vector<IndexRun>& selected,
+                                               const PaintCancel* cancel) {
+  cancel_ = cancel;
+  std::unique_ptr<Image> picture;
+  if (Update(doc, state, pixelsPerUnitX, pixelsPerUnitY, selected)) picture = ComposeOverGrid(grid, built_.picture.get());
+  if (!picture && !GivenUp(cancel)) {
+    picture = ComposeCanvas(grid, doc, pixelsPerUnitX, pixelsPerUnitY, cancel);
+    change_.everything = true;
+  }
+  cancel_ = nullptr;
+  if (GivenUp(cancel) || !picture) return nullptr;
+  // A grid of another size is another grid (it follows the canvas's size
+  // and the document's).
+  if (grid.width() != gridWidth_ || grid.height() != gridHeight_) change_.everything = true;
+  const PixelArea canvas{0, 0, grid.width(), grid.height()};
+  const PixelArea area = change_.area;
+  lastChanged_ = change_.everything ? canvas
+                                    : PixelArea{std::max(area.left, 0), std::max(area.top, 0),
+                                                std::min(area.right, canvas.right), std::min(area.bottom, canvas.bottom)};
+  if (lastChanged_.empty()) lastChanged_ = PixelArea{};
+  gridWidth_ = grid.width(), gridHeight_ = grid.height();
+  change_ = Change{false, PixelArea{}};
+  return picture;
+}
+
+void CanvasComposer::KeepPartsFor(const TWKFILE& doc, const EditorState& state, float pixelsPerUnitX,
+                                   float pixelsPerUnitY, const std::vector<IndexRun>& selected,
+                                   const PaintCancel* cancel) {
+  cancel_ = cancel;
+  (void)Update(doc, state, pixelsPerUnitX, pixelsPerUnitY, selected);
+  cancel_ = nullptr;
+}
+
+bool CanvasComposer::Fits(const TWKFILE& doc, const EditorState& state, float pixelsPerUnitX, float pixelsPerUnitY,
+                          const std::vector<IndexRun>& selected, PaintBudget& budget, bool partsOnly) const {
+  const PixelSize size = RenderImageSize(doc, pixelsPerUnitX, pixelsPerUnitY, RenderArea::kDocument);
+  const std::vector<PlanPart> plan = PlanFor(doc, state, selected);
+  const bool sameScale = Scale{doc.TWKW, doc.TWKH, pixelsPerUnitX, pixelsPerUnitY} == scale_;
+  auto spend = [&](int first, int last) {
+    return budget.Spend(doc, first, last, pixelsPerUnitX, pixelsPerUnitY, size.width, size.height);
+  };
+  // Nothing kept: the full redraw (KeepPartsFor then paints nothing).
+  if (plan.empty()) return partsOnly || spend(0, doc.CData.size() - 1);
+  for (const PlanPart& part : plan) {
+    switch (part.kind) {
+      case PartKind::kRepainted:
+        if (!partsOnly && !spend(part.first, part.last)) return false;
+        break;
+      case PartKind::kBehind: {
+        bool held = false;
+        for (std::size_t j = 0; sameScale && j < kept_.plan.size(); ++j) {
+          held = held || (kept_.plan[j].kind == PartKind::kBehind && kept_.shown[j].StillShown(doc, part.first, part.last));
+        }
+        if (!held && !spend(part.first, part.last)) return false;
+        break;
+      }
+      case PartKind::kKeptPictures:
+        // Each item whose own picture is missing is painted on its own.
+        for (int i = part.first; i <= part.last; ++i) {
+          if ((!sameScale || !pictures_.Current(doc, i)) && !spend(i, i)) return false;
+        }
+        break;
+    }
+  }
+  return budget.left();
+}
+
+void CanvasComposer::NoteChanged(PixelArea area) {
+  if (!change_.everything) change_.area = Around(change_.area, area);
+}
+
+void CanvasComposer::Invalidate() {
+  DropParts();
+  pictures_.Clear();
+  scale_ = Scale{};
+}
+
+void CanvasComposer::DropParts() {
+  kept_ = KeptParts{};
+  built_ = BuiltPicture{};
+  change_.everything = true;
+}
+
+void CanvasComposer::CheckInvariants() const {
+#ifndef NDEBUG
+  assert(kept_.shown.size() == kept_.plan.size());
+  for (std::size_t k = 0; k < kept_.plan.size(); ++k) {
+    assert(k == 0 || kept_.plan[k].kind != PartKind::kBehind);
+  }
+  const bool behindPlanned = !kept_.plan.empty() && kept_.plan.front().kind == PartKind::kBehind;
+  assert(behindPlanned == (kept_.behind != nullptr));
+  assert(!kept_.behind || (kept_.behind->width() == built_.picture->width() &&
+                           kept_.behind->height() == built_.picture->height()));
+  assert(built_.paintedIndices.size() == built_.paintedItems.size());
+#endif
+}
+
+}  // namespace twk
