@@ -53,6 +53,15 @@ double MaxStretch(const cairo_matrix_t& m) {
 // that it cannot touch the target.
 constexpr double kCullSlack = 2.0;
 
+// Where a translucent paint goes through the coverage mask: strokes of a pen
+// up to this many device pixels wide, and fills whose device bounds hold up
+// to this many pixels. Such figures cross their rows in short runs, each a
+// composite of its own when painted directly; a wider pen or a larger fill
+// covers long runs that cairo composites at once, and its mask would only
+// add a pass over many pixels.
+constexpr double kMaskedPenWidth = 48.0;
+constexpr double kMaskedFillArea = 65536.0;
+
 cairo_line_cap_t CairoCap(LineCap cap) {
   switch (cap) {
     case LineCap::kFlat: return CAIRO_LINE_CAP_BUTT;
@@ -299,10 +308,12 @@ double VectorSurface::StrokeMargin(PenStyle style) const {
   return cairo_get_line_width(cr_) / 2 * MaxStretch(state_.matrix) * reach + kCullSlack;
 }
 
-void VectorSurface::Painted(double margin, const std::function<void()>& paint) {
+void VectorSurface::Painted(double margin, bool throughMask, const std::function<void()>& paint) {
   cairo_t* const picture = cr_;
   cairo_t* const mask =
-      AlphaOf(colour_) == 255 ? nullptr : mask_.Open(cr_, minX_ - margin, minY_ - margin, maxX_ + margin, maxY_ + margin);
+      AlphaOf(colour_) == 255 || !throughMask
+          ? nullptr
+          : mask_.Open(cr_, minX_ - margin, minY_ - margin, maxX_ + margin, maxY_ + margin);
   if (mask) cr_ = mask;
   paint();
   cr_ = picture;
@@ -312,7 +323,8 @@ void VectorSurface::Painted(double margin, const std::function<void()>& paint) {
 void VectorSurface::Stroke(double width, PenStyle style) {
   if (SetPen(width, style) && !MissesTarget(StrokeMargin(style))) {
     const bool point = minX_ == maxX_ && minY_ == maxY_;
-    Painted(StrokeMargin(style), [&] {
+    const bool narrow = cairo_get_line_width(cr_) * MaxStretch(state_.matrix) <= kMaskedPenWidth;
+    Painted(StrokeMargin(style), narrow, [&] {
       Emit(StrokeMargin(style));
       if (style.cap == LineCap::kSquare && point && !pathEmpty_) {
         // cairo leaves a zero-length figure with square caps out; it is a
@@ -333,7 +345,7 @@ void VectorSurface::Stroke(double width, PenStyle style) {
 
 void VectorSurface::Fill() {
   if (!pathBroken_ && !pathEmpty_ && Drawable() && !MissesTarget(kCullSlack)) {
-    Painted(kCullSlack, [&] {
+    Painted(kCullSlack, (maxX_ - minX_) * (maxY_ - minY_) <= kMaskedFillArea, [&] {
       Emit(kCullSlack);
       cairo_fill(cr_);
     });

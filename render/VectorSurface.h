@@ -107,10 +107,11 @@ class VectorSurface {
   double StrokeMargin(PenStyle style) const;  // after SetPen
   // Runs `paint`, which hands cr_ the path and paints it with the current
   // colour, for a figure within `margin` pixels of the path's device
-  // bounds: an opaque colour directly, a translucent one on the coverage
-  // mask, which is then laid on the picture at once (same pixels, far fewer
-  // composites).
-  void Painted(double margin, const std::function<void()>& paint);
+  // bounds: an opaque colour directly; a translucent one, when
+  // `throughMask`, on the coverage mask, which is then laid on the picture
+  // at once (same pixels, far fewer composites for figures that cross their
+  // rows in many short runs).
+  void Painted(double margin, bool throughMask, const std::function<void()>& paint);
 
   cairo_t* cr_ = nullptr;
   cairo_surface_t* surface_ = nullptr;

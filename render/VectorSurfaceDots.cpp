@@ -87,7 +87,9 @@ void VectorSurface::StrokeDots(double width, double distance, PenStyle style) {
   const cairo_matrix_t& m = state_.matrix;
   const DotView view{m.xx, m.yx, m.xy, m.yy, m.x0, m.y0, -margin, firstRow_ - margin, width_ + margin, endRow_ + margin};
   DotStrokePlan plan{};
-  Painted(margin, [&] {
+  // Every row a dotted outline crosses has a gap between each two dots:
+  // its coverage always goes through the mask.
+  Painted(margin, true, [&] {
     Emit(2 * margin + 16);
     plan = PlanDotStroke(cr_, width, distance, style, &view);
     if (plan.pattern) cairo_stroke(cr_);
