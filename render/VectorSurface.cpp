@@ -53,6 +53,15 @@ double MaxStretch(const cairo_matrix_t& m) {
 // that it cannot touch the target.
 constexpr double kCullSlack = 2.0;
 
+// Where a translucent paint goes through the coverage mask: strokes of a pen
+// up to this many device pixels wide, and fills whose device bounds hold up
+// to this many pixels. Such figures cross their rows in short runs, each a
+// composite of its own when painted directly; a wider pen or a larger fill
+// covers long runs that cairo composites at once, and its mask would only
+// add a pass over many pixels.
+constexpr double kMaskedPenWidth = 48.0;
+constexpr double kMaskedFillArea = 65536.0;
+
 cairo_line_cap_t CairoCap(LineCap cap) {
   switch (cap) {
     case LineCap::kFlat: return CAIRO_LINE_CAP_BUTT;
@@ -64,16 +73,22 @@ cairo_line_cap_t CairoCap(LineCap cap) {
 }  // namespace
 
 VectorSurface::VectorSurface(Image& image)
-    : surface_(image.surface()), width_(image.width()), height_(image.height()), endRow_(image.height()) {
+    : surface_(image.surface()),
+      width_(image.width()),
+      height_(image.height()),
+      endRow_(image.height()),
+      mask_(width_, 0, endRow_) {
   cairo_matrix_init_identity(&state_.matrix);
   state_.usable = true;
   Recover();
 }
 
 VectorSurface::VectorSurface(Image& image, int firstRow, int rowCount)
-    : width_(image.width()), height_(image.height()) {
-  firstRow_ = std::clamp(firstRow, 0, height_);
-  endRow_ = std::clamp(firstRow + std::max(rowCount, 0), firstRow_, height_);
+    : width_(image.width()),
+      height_(image.height()),
+      firstRow_(std::clamp(firstRow, 0, height_)),
+      endRow_(std::clamp(firstRow + std::max(rowCount, 0), firstRow_, height_)),
+      mask_(width_, firstRow_, endRow_) {
   // The image is not flushed here: bands of one image are opened on several
   // threads at once, and the caller flushes it once before.
   // The band's rows of the image's own pixel memory, shifted up by the
@@ -293,30 +308,47 @@ double VectorSurface::StrokeMargin(PenStyle style) const {
   return cairo_get_line_width(cr_) / 2 * MaxStretch(state_.matrix) * reach + kCullSlack;
 }
 
+void VectorSurface::Painted(double margin, bool throughMask, const std::function<void()>& paint) {
+  cairo_t* const picture = cr_;
+  cairo_t* const mask =
+      AlphaOf(colour_) == 255 || !throughMask
+          ? nullptr
+          : mask_.Open(cr_, minX_ - margin, minY_ - margin, maxX_ + margin, maxY_ + margin);
+  if (mask) cr_ = mask;
+  paint();
+  cr_ = picture;
+  if (mask) mask_.LayOn(cr_);
+}
+
 void VectorSurface::Stroke(double width, PenStyle style) {
   if (SetPen(width, style) && !MissesTarget(StrokeMargin(style))) {
     const bool point = minX_ == maxX_ && minY_ == maxY_;
-    Emit(StrokeMargin(style));
-    if (style.cap == LineCap::kSquare && point && !pathEmpty_) {
-      // cairo leaves a zero-length figure with square caps out; it is a
-      // square of the pen's width, turned with the user space.
-      double x = 0, y = 0;
-      cairo_get_current_point(cr_, &x, &y);
-      const double half = cairo_get_line_width(cr_) / 2;
-      cairo_new_path(cr_);
-      cairo_move_to(cr_, x - half, y);
-      cairo_line_to(cr_, x + half, y);
-      cairo_set_line_cap(cr_, CAIRO_LINE_CAP_BUTT);
-    }
-    cairo_stroke(cr_);
+    const bool narrow = cairo_get_line_width(cr_) * MaxStretch(state_.matrix) <= kMaskedPenWidth;
+    Painted(StrokeMargin(style), narrow, [&] {
+      Emit(StrokeMargin(style));
+      if (style.cap == LineCap::kSquare && point && !pathEmpty_) {
+        // cairo leaves a zero-length figure with square caps out; it is a
+        // square of the pen's width, turned with the user space.
+        double x = 0, y = 0;
+        cairo_get_current_point(cr_, &x, &y);
+        const double half = cairo_get_line_width(cr_) / 2;
+        cairo_new_path(cr_);
+        cairo_move_to(cr_, x - half, y);
+        cairo_line_to(cr_, x + half, y);
+        cairo_set_line_cap(cr_, CAIRO_LINE_CAP_BUTT);
+      }
+      cairo_stroke(cr_);
+    });
   }
   ClearPath();
 }
 
 void VectorSurface::Fill() {
   if (!pathBroken_ && !pathEmpty_ && Drawable() && !MissesTarget(kCullSlack)) {
-    Emit(kCullSlack);
-    cairo_fill(cr_);
+    Painted(kCullSlack, (maxX_ - minX_) * (maxY_ - minY_) <= kMaskedFillArea, [&] {
+      Emit(kCullSlack);
+      cairo_fill(cr_);
+    });
   }
   ClearPath();
 }

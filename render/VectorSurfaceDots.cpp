@@ -84,12 +84,17 @@ void VectorSurface::StrokeDots(double width, double distance, PenStyle style) {
   // A cut runs its edges along the rectangle it cuts to: cut wider than the
   // dots' view below, so no dot is placed on those edges.
   const double margin = StrokeMargin(style);
-  Emit(2 * margin + 16);
   const cairo_matrix_t& m = state_.matrix;
   const DotView view{m.xx, m.yx, m.xy, m.yy, m.x0, m.y0, -margin, firstRow_ - margin, width_ + margin, endRow_ + margin};
-  const DotStrokePlan plan = PlanDotStroke(cr_, width, distance, style, &view);
+  DotStrokePlan plan{};
+  // Every row a dotted outline crosses has a gap between each two dots:
+  // its coverage always goes through the mask.
+  Painted(margin, true, [&] {
+    Emit(2 * margin + 16);
+    plan = PlanDotStroke(cr_, width, distance, style, &view);
+    if (plan.pattern) cairo_stroke(cr_);
+  });
   if (plan.pattern) {
-    cairo_stroke(cr_);
     ClearPath();
     return;
   }

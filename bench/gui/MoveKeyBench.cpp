@@ -36,8 +36,9 @@ namespace {
 
 // A started program on the icon, `row` selected (-1: none), preview shown or
 // not, at a screen scale.
-std::unique_ptr<App> IconApp(int count, int row, bool previewShown, float scale = 1) {
-  auto app = std::make_unique<App>(ScreenScale{scale, scale});
+std::unique_ptr<App> IconApp(int count, int row, bool previewShown, float scale = 1,
+                             Clipboard& clipboard = SystemClipboard()) {
+  auto app = std::make_unique<App>(ScreenScale{scale, scale}, DesktopDialogs(), clipboard);
   app->Start();
   twk::test::ReplaceDocument(*app, bench::IconDocument(count));
   app->mainWindow()->lstItems->items().SelectOnly(row);
@@ -126,30 +127,30 @@ class HeldItems : public Clipboard {
 // item (the paste selects it), 1 for the key on the item selected before,
 // picked again (now row 501).
 void BM_FirstKeyAfterPaste(benchmark::State& state) {
-  auto app = IconApp(1000, 500, false);
   TWKFILE one;
-  one.CData.append(*app->doc().CData.at(10));
+  one.CData.append(*bench::IconDocument(1000).CData.at(10));
   HeldItems clipboard(ItemsToClipboardText(one));
-  app->setClipboard(&clipboard);
+  auto app = IconApp(1000, 500, false, 1, clipboard);
+  ItemList& rows = app->mainWindow()->lstItems->items();
   bool right = true;
   PressMoveKey(*app, right);
   for (auto _ : state) {
     state.PauseTiming();
     app->DispatchCommand(keys::kPaste);
-    if (state.range(0) != 0) app->lstItems()->items().SelectOnly(501);
+    if (state.range(0) != 0) rows.SelectOnly(501);
     state.ResumeTiming();
     PressMoveKey(*app, right);
-    if (!app->SettleCanvas()) state.SkipWithError("the canvas did not settle");
+    if (!app->canvas().Settle()) state.SkipWithError("the canvas did not settle");
     state.PauseTiming();
     app->DispatchCommand(keys::kUndo);  // the key
     app->DispatchCommand(keys::kUndo);  // the paste
-    app->lstItems()->items().SelectOnly(500);
+    rows.SelectOnly(500);
     PressMoveKey(*app, right);
-    (void)app->SettleCanvas();
+    (void)app->canvas().Settle();
     state.ResumeTiming();
   }
-  if (app->doc().CData.size() != 1000) state.SkipWithError("the paste was not undone");
-  state.counters["canvas_width"] = app->imgDraw()->image().width();
+  if (app->session().doc().CData.size() != 1000) state.SkipWithError("the paste was not undone");
+  state.counters["canvas_width"] = app->mainWindow()->imgDraw->image().width();
 }
 BENCHMARK(BM_FirstKeyAfterPaste)->ArgName("reselect")->Arg(0)->Arg(1)
     ->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);

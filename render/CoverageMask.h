@@ -1,0 +1,56 @@
+#pragma once
+// A translucent paint's coverage gathered on 8-bit pixels, then laid on the
+// picture with the colour in one composite.
+//
+// cairo composites a translucent colour run by run along every row a figure
+// crosses: one pixman call for each stretch between gaps of a few pixels.
+// A dotted outline has such a gap between every two dots on every row, so
+// those calls cost more than the dots themselves. Drawn on a mask instead,
+// the figure gets the same coverage from the same scan conversion (the mask
+// lies over the same device pixels, with the same limits), and the colour
+// meets that coverage in the same arithmetic (source over, through an 8-bit
+// mask), so every pixel comes out exactly as the direct paint leaves it.
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <memory>
+
+namespace twk {
+
+class CoverageMask {
+ public:
+  // For a surface drawing on rows [firstRow, endRow) of an image `width`
+  // pixels wide; the mask's memory is taken on the first Open.
+  CoverageMask(int width, int firstRow, int endRow);
+  ~CoverageMask();
+  CoverageMask(const CoverageMask&) = delete;
+  CoverageMask& operator=(const CoverageMask&) = delete;
+
+  // A context whose drawing lands on the mask, over the device pixels
+  // [left, right) x [top, bottom) cut to the surface's rows and cleared. It
+  // draws as `like` would: the same transformation, pen, fill rule,
+  // tolerance and antialiasing, with an opaque source. nullptr when the area
+  // is empty or the mask cannot be had; the caller then paints directly.
+  cairo_t* Open(cairo_t* like, double left, double top, double right, double bottom);
+  // Lays `target`'s source through what was drawn since Open, at the
+  // device pixels it was drawn on, and closes the context. Nothing is laid
+  // when cairo failed on the mask.
+  void LayOn(cairo_t* target);
+
+ private:
+  void Close();
+  // The smallest area of the open mask holding every covered pixel, as a
+  // surface over the same memory with the same device coordinates; nullptr
+  // when nothing is covered.
+  cairo_surface_t* CoveredPart() const;
+
+  int width_, firstRow_, endRow_;
+  int stride_ = 0;
+  std::unique_ptr<std::uint8_t[]> pixels_;  // endRow_ - firstRow_ rows of stride_ bytes
+  cairo_surface_t* surface_ = nullptr;      // the open area of the pixels
+  int left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;  // that area, in device pixels
+  cairo_t* cr_ = nullptr;
+};
+
+}  // namespace twk
