@@ -6,25 +6,11 @@
 
 namespace twk {
 
-namespace {
-
-TWKFILE Picked(const EditorSession& ed) {
+TWKFILE CopySelected(const EditorSession& ed) {
   TWKFILE picked;
   picked.TWKW = ed.doc().TWKW;
   picked.TWKH = ed.doc().TWKH;
   for (const TWKDATA* item : SelectedItems(ed)) picked.CData.append(*item);
-  return picked;
-}
-
-}  // namespace
-
-TWKFILE CopySelected(const EditorSession& ed) {
-  return Picked(ed);
-}
-
-TWKFILE CutSelected(EditorSession& ed) {
-  TWKFILE picked = Picked(ed);
-  DeleteSelected(ed);
   return picked;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
-// The editing side of copy, cut and paste. Copy and cut hand over the chosen
-// items in a document of this document's size; what goes on the clipboard
-// is the program's business. The command table refuses them while drawing.
+// The editing side of copy, cut and paste. Copy hands over the chosen items
+// in a document of this document's size (cut is a copy, then Delete); what
+// goes on the clipboard is the program's business. The command table
+// refuses them while drawing.
 
 #include "editor/EditorSession.h"
 
@@ -10,8 +11,6 @@ namespace twk {
 // The items of the selected rows in list order, in a document of the
 // document's size; no items when none is selected.
 TWKFILE CopySelected(const EditorSession& ed);
-// CopySelected, and the items are deleted as Delete does: one step.
-TWKFILE CutSelected(EditorSession& ed);
 // Puts copies of `items` at the front of the document in their order, as the
 // only selected rows, checked when visible: one step. Pasted back into their
 // own document they lie exactly over their sources, as clones do. False, and

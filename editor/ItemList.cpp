@@ -291,13 +291,6 @@ void ItemList::ChangeRows(const RowEdit& edit, Change change) {
   TellViews([&edit](ItemListView& view) { view.RowsChanged(edit); });
 }
 
-ItemListFollower::ItemListFollower(ItemList& list, std::function<void(const ListChange&)> follow)
-    : list_(list), follow_(std::move(follow)) {
-  list_.AddView(this);
-}
-
-ItemListFollower::~ItemListFollower() { list_.RemoveView(this); }
-
 void ItemList::AddView(ItemListView* view) {
   assert(view && std::find(views_.begin(), views_.end(), view) == views_.end());
   views_.push_back(view);

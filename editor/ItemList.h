@@ -6,7 +6,6 @@
 // requests through the same operations. Every change is told to the views
 // once per batch as a ListChange.
 
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -122,21 +121,6 @@ class ItemList {
   bool refilling_ = false;  // the views were told a refill started
   int pieces_ = 0;          // pieces the views followed since the last report
   std::vector<ItemListView*> views_;
-};
-
-// A view that hands every change to a function (the program's own
-// followers, and tests that count changes). It takes itself off at its end.
-class ItemListFollower : public ItemListView {
- public:
-  ItemListFollower(ItemList& list, std::function<void(const ListChange&)> follow);
-  ~ItemListFollower() override;
-  ItemListFollower(const ItemListFollower&) = delete;
-  ItemListFollower& operator=(const ItemListFollower&) = delete;
-  void ListChanged(const ListChange& change) override { follow_(change); }
-
- private:
-  ItemList& list_;
-  std::function<void(const ListChange&)> follow_;
 };
 
 // Holds the list's change reports back for the life of the object and makes

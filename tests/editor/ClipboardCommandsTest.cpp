@@ -51,11 +51,13 @@ TEST(ClipboardCommandsTest, CopyInOneEditorPastesSelectedAndCheckedInAnother) {
   EXPECT_EQ(target.redraws, 1);
 }
 
+// A cut is a copy, then Delete: one step.
 TEST(ClipboardCommandsTest, CutHandsOverTheItemsItDeletes) {
   TestEditor t;
   FourItems(t);
   const std::string cutText = SavedItems(t.doc, 1, 2);
-  const TWKFILE cut = CutSelected(t.ed);
+  const TWKFILE cut = CopySelected(t.ed);
+  DeleteSelected(t.ed);
   EXPECT_EQ(DocumentToXml(cut), cutText);
   ASSERT_EQ(t.doc.CData.size(), 2);
   EXPECT_EQ(t.doc.CData.at(0)->Name, "item0");

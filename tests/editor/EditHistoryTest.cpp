@@ -107,7 +107,7 @@ const Action kActions[] = {
     {"check box", {1}, [](TestEditor& t) { t.rows.SetRowState(0, {false, false}); SyncVisibility(t.ed); }},
     {"clone", {1, 3}, [](TestEditor& t) { CloneSelected(t.ed); }},
     {"delete", {1, 3}, [](TestEditor& t) { DeleteSelected(t.ed); }},
-    {"cut", {1, 2}, [](TestEditor& t) { (void)CutSelected(t.ed); }},
+    {"cut", {1, 2}, [](TestEditor& t) { (void)CopySelected(t.ed); DeleteSelected(t.ed); }},
     {"paste", {1, 3}, [](TestEditor& t) {
        ItemStore pasted;
        pasted.append(MakeItem(kRect, 7))->Visible = 0;

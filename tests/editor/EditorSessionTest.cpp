@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/ListFollower.h"
 #include "TestEditor.h"
 #include "editor/ItemCommands.h"
 

@@ -7,6 +7,7 @@
 
 #include <functional>
 
+#include "editor/ListFollower.h"
 #include "editor/ClipboardCommands.h"
 #include "editor/ItemCommands.h"
 #include "editor/LoadDocument.h"
@@ -82,7 +83,7 @@ const Case kCases[] = {
      {{Kind::kInserted, 0, 2}}, {{Kind::kRemoved, 0, 2}}},
     {"paste", {5}, [](TestEditor& t) { PasteItems(t.ed, TwoItems().CData); },
      {{Kind::kInserted, 0, 2}}, {{Kind::kRemoved, 0, 2}}},
-    {"cut", {0, 1}, [](TestEditor& t) { (void)CutSelected(t.ed); },
+    {"cut", {0, 1}, [](TestEditor& t) { (void)CopySelected(t.ed); DeleteSelected(t.ed); },
      {{Kind::kRemoved, 0, 2}}, {{Kind::kInserted, 0, 2}}},
     {"drop down", {3}, [](TestEditor& t) {
        // Row 0 was dragged; the drop has selected row 3, under the pointer.

@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include <QUrl>
 
+#include "editor/ListFollower.h"
 #include "GuiTestSupport.h"
 #include "app/ItemListWidget.h"
 #include "app/PopupMenu.h"

@@ -4,6 +4,7 @@
 
 #include <QFile>
 
+#include "editor/ListFollower.h"
 #include "GuiTestSupport.h"
 #include "app/AppCommands.h"
 #include "app/DocumentCommands.h"
