@@ -14,45 +14,7 @@
 namespace twk::test {
 namespace {
 
-class PointerGui : public ::testing::Test {
- protected:
-  void SetUp() override {
-    TWKFILE start;
-    start.TWKW = start.TWKH = 16;
-    start.CData.append(Item(kLine, kSolid, 2.5f, 2.5f, 9.5f, 2.5f));  // row 0, in front
-    start.CData.append(Item(kRect, kFill, 2.5f, 6.5f, 9.5f, 12.5f));  // row 1
-    app->LoadDocument(std::move(start), "");
-    undoneAtStart = app->session().history().undoCount();
-  }
-  void Press(float x, float y, Qt::KeyboardModifiers mods = Qt::ControlModifier) {
-    QTest::mousePress(canvas(), Qt::LeftButton, mods, At(x, y));
-  }
-  void MoveTo(float x, float y) { QTest::mouseMove(canvas(), At(x, y)); }
-  void Release(float x, float y, Qt::KeyboardModifiers mods = Qt::ControlModifier) {
-    QTest::mouseRelease(canvas(), Qt::LeftButton, mods, At(x, y));
-  }
-  void Click(float x, float y, Qt::KeyboardModifiers mods = Qt::ControlModifier) {
-    Press(x, y, mods);
-    Release(x, y, mods);
-  }
-  void Key(Qt::Key key, Qt::KeyboardModifiers mods = {}) { QTest::keyClick(canvas(), key, mods); }
-  std::vector<int> Selected() {
-    std::vector<int> rows;
-    for (const auto& [first, last] : app->session().rows().SelectedRuns())
-      for (int r = first; r <= last; ++r) rows.push_back(r);
-    return rows;
-  }
-  ImageCanvas* canvas() { return app->mainWindow()->imgDraw; }
-  TWKDATA Record(int i) { return *app->session().doc().CData.at(i); }
-  std::size_t Steps() { return app->session().history().undoCount() - undoneAtStart; }
-
-  ScopedWorkDir dir;
-  ScriptedDialogs dialogs;
-  std::unique_ptr<App> app = StartedApp(dialogs);
-  std::size_t undoneAtStart = 0;
-  const TWKDATA line = Item(kLine, kSolid, 2.5f, 2.5f, 9.5f, 2.5f);
-  const TWKDATA rect = Item(kRect, kFill, 2.5f, 6.5f, 9.5f, 12.5f);
-};
+using PointerGui = PointerCanvasTest;
 
 TEST_F(PointerGui, CtrlClickPicksTheItemUnderThePointerOrClears) {
   Click(6, 9);  // inside the fill

@@ -18,40 +18,7 @@ namespace {
 constexpr Qt::KeyboardModifiers kCtrl = Qt::ControlModifier;
 constexpr Qt::KeyboardModifiers kCtrlShift = Qt::ControlModifier | Qt::ShiftModifier;
 
-class PointerRoutes : public ::testing::Test {
- protected:
-  void SetUp() override {
-    TWKFILE start;
-    start.TWKW = start.TWKH = 16;
-    start.CData.append(line);  // row 0, in front
-    start.CData.append(rect);  // row 1
-    app->LoadDocument(std::move(start), "");
-    stepsAtStart = app->session().history().undoCount();
-  }
-  void Press(float x, float y, Qt::KeyboardModifiers mods = kCtrl) {
-    QTest::mousePress(canvas(), Qt::LeftButton, mods, At(x, y));
-  }
-  void MoveTo(float x, float y) { QTest::mouseMove(canvas(), At(x, y)); }
-  void Release(float x, float y, Qt::KeyboardModifiers mods = kCtrl) {
-    QTest::mouseRelease(canvas(), Qt::LeftButton, mods, At(x, y));
-  }
-  void Drag(float x0, float y0, float x1, float y1, Qt::KeyboardModifiers mods = kCtrl) {
-    Press(x0, y0, mods);
-    MoveTo(x1, y1);
-    Release(x1, y1, mods);
-  }
-  std::vector<int> Selected() { return app->session().rows().SelectedRows(); }
-  ImageCanvas* canvas() { return app->mainWindow()->imgDraw; }
-  TWKDATA Record(int i) { return *app->session().doc().CData.at(i); }
-  std::size_t Steps() { return app->session().history().undoCount() - stepsAtStart; }
-
-  ScopedWorkDir dir;
-  ScriptedDialogs dialogs;
-  std::unique_ptr<App> app = StartedApp(dialogs);
-  std::size_t stepsAtStart = 0;
-  const TWKDATA line = Item(kLine, kSolid, 2.5f, 2.5f, 9.5f, 2.5f);
-  const TWKDATA rect = Item(kRect, kFill, 2.5f, 6.5f, 9.5f, 12.5f);
-};
+using PointerRoutes = PointerCanvasTest;
 
 TEST_F(PointerRoutes, EscWithCtrlHeldPutsTheDraggedItemBack) {
   Drag(6, 9, 6, 9);  // picks the fill
