@@ -65,6 +65,40 @@ bool RowsToPaint(const TWKFILE& doc, int width, int height, double scaleX, doubl
   return true;
 }
 
+// The items of `doc` that can paint on rows [top, bottom), in their order,
+// in a document of their own: on those rows they paint what all of them
+// do, without building the figures of the others.
+TWKFILE ItemsOnRows(const TWKFILE& doc, double scaleY, int top, int bottom) {
+  TWKFILE items;
+  items.TWKW = doc.TWKW, items.TWKH = doc.TWKH;
+  for (int i = 0; i < doc.CData.size(); ++i) {
+    const TWKDATA& item = *doc.CData.at(i);
+    Box box;
+    double first = 0, end = 0;
+    const bool told = PaintedBox(item, box);
+    if (told) Span(box.top, box.bottom, scaleY, first, end);
+    // An item whose reach cannot be told is kept (as is one at NaN).
+    if (!told || !(end <= top || first >= bottom)) items.CData.append(item);
+  }
+  return items;
+}
+
+// Calls `paint` with each run [top, bottom) of the rows marked.
+template <typename Paint>
+void ForEachRun(const std::vector<bool>& rows, Paint paint) {
+  const int height = static_cast<int>(rows.size());
+  for (int top = 0; top < height;) {
+    if (!rows[top]) {
+      ++top;
+      continue;
+    }
+    int bottom = top;
+    while (bottom < height && rows[bottom]) ++bottom;
+    paint(top, bottom);
+    top = bottom;
+  }
+}
+
 // The pixels of `image` moved by (dx, dy); what the move uncovers is
 // transparent.
 void MovePixels(Image& image, int dx, int dy) {
@@ -137,17 +171,13 @@ Image* MovedPictures::Update(const TWKFILE& doc, float pixelsPerUnitX, float pix
     Image& picture = *kept.picture;
     if (step.dx != 0 || step.dy != 0) MovePixels(picture, step.dx, step.dy);
     kept.x -= step.dx, kept.y -= step.dy;
-    for (int top = 0; top < picture.height();) {
-      if (!step.rows[top]) {
-        ++top;
-        continue;
-      }
-      int bottom = top;
-      while (bottom < picture.height() && step.rows[bottom]) ++bottom;
+    const double scaleY = PixelsPerUnit(picture.height(), doc.TWKH);
+    ForEachRun(step.rows, [&](int top, int bottom) {
       ClearArea(picture, PixelArea{0, top, picture.width(), bottom});
-      PaintItemRows(picture, doc, pixelsPerUnitX, pixelsPerUnitY, RenderArea::kDocument, 0, last, top, bottom, cancel);
-      top = bottom;
-    }
+      const TWKFILE items = ItemsOnRows(doc, scaleY, top, bottom);
+      PaintItemRows(picture, items, pixelsPerUnitX, pixelsPerUnitY, RenderArea::kDocument, 0, items.CData.size() - 1,
+                    top, bottom, cancel);
+    });
     ++moved_;
   } else {
     // A picture painted whole, in place of the one it replaces.
@@ -199,9 +229,15 @@ bool MovedPictures::Fits(const TWKFILE& doc, float pixelsPerUnitX, float pixelsP
   double moveX = 0, moveY = 0;
   const Step step = Plan(doc, pixelsPerUnitX, pixelsPerUnitY, moveX, moveY);
   if (step.index < 0 || step.whole) return false;
-  if (step.rowCount == 0) return budget.left();
-  return budget.Spend(doc, 0, doc.CData.size() - 1, pixelsPerUnitX, pixelsPerUnitY,
-                      kept_[step.index].picture->width(), step.rowCount);
+  // The guess for the items on each run of rows, as if they were painted
+  // on those rows alone.
+  const int width = kept_[step.index].picture->width();
+  const double scaleY = PixelsPerUnit(static_cast<int>(step.rows.size()), doc.TWKH);
+  ForEachRun(step.rows, [&](int top, int bottom) {
+    const TWKFILE items = ItemsOnRows(doc, scaleY, top, bottom);
+    (void)budget.Spend(items, 0, items.CData.size() - 1, pixelsPerUnitX, pixelsPerUnitY, width, bottom - top);
+  });
+  return budget.left();
 }
 
 void MovedPictures::Clear() {
