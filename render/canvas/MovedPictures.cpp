@@ -2,16 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <new>
 
 #include <cairo.h>
 
-#include "geometry/FigureReach.h"
 #include "render/RasterOps.h"
 #include "render/SceneRenderer.h"
 #include "render/canvas/AreaCopy.h"
 #include "render/canvas/ItemTranslation.h"
+#include "render/canvas/MovedRows.h"
 
 namespace twk {
 
@@ -23,105 +22,6 @@ constexpr std::size_t kMostPictures = 8;
 // items to be moved there (far below the 1/256 pixel cairo places by).
 constexpr double kWhole = 1e-4;
 
-// The pixels per unit the painter uses on the document area: its pixels
-// over its units (a side clamped to 1..16 units, as the renderer does).
-double PixelsPerUnit(int pixels, float units) {
-  const double side = units >= 1.0f ? std::min(units, 16.0f) : 1.0f;
-  return pixels / side;
-}
-
-// [floor(from), ceil(to)) grown by the 2 pixels antialiasing can reach.
-void Span(double from, double to, double scale, double& first, double& end) {
-  first = std::floor(from * scale) - 2;
-  end = std::ceil(to * scale) + 2;
-}
-
-// Marks the rows whose pixels moving by (dx, dy) does not give: those the
-// move uncovers, and, for a sideways move, those of every item cut at the
-// left or right side before or after. False when an item's reach cannot be
-// told.
-bool RowsToPaint(const TWKFILE& doc, int width, int height, double scaleX, double scaleY, int dx, int dy,
-                 std::vector<bool>& rows) {
-  rows.assign(height, false);
-  auto mark = [&](double first, double end) {
-    const int top = static_cast<int>(std::clamp(first, 0.0, double(height)));
-    const int bottom = static_cast<int>(std::clamp(end, 0.0, double(height)));
-    std::fill(rows.begin() + top, rows.begin() + std::max(top, bottom), true);
-  };
-  if (dy > 0) mark(0, dy);
-  if (dy < 0) mark(height + dy, height);
-  for (int i = 0; dx != 0 && i < doc.CData.size(); ++i) {
-    Box box;
-    if (!PaintedBox(*doc.CData.at(i), box)) return false;
-    double left = 0, right = 0, top = 0, bottom = 0;
-    Span(box.left, box.right, scaleX, left, right);
-    Span(box.top, box.bottom, scaleY, top, bottom);
-    if (!std::isfinite(left + right + top + bottom)) return false;
-    // Where it was: the same columns and rows less the move, a pixel more
-    // for the rounding of the sums.
-    if (std::min(left, left - dx) - 1 >= 0 && std::max(right, right - dx) + 1 <= width) continue;
-    mark(std::min(top, top - dy) - 1, std::max(bottom, bottom - dy) + 1);
-  }
-  return true;
-}
-
-// The items of `doc` that can paint on rows [top, bottom), in their order,
-// in a document of their own: on those rows they paint what all of them
-// do, without building the figures of the others.
-TWKFILE ItemsOnRows(const TWKFILE& doc, double scaleY, int top, int bottom) {
-  TWKFILE items;
-  items.TWKW = doc.TWKW, items.TWKH = doc.TWKH;
-  for (int i = 0; i < doc.CData.size(); ++i) {
-    const TWKDATA& item = *doc.CData.at(i);
-    Box box;
-    double first = 0, end = 0;
-    const bool told = PaintedBox(item, box);
-    if (told) Span(box.top, box.bottom, scaleY, first, end);
-    // An item whose reach cannot be told is kept (as is one at NaN).
-    if (!told || !(end <= top || first >= bottom)) items.CData.append(item);
-  }
-  return items;
-}
-
-// Calls `paint` with each run [top, bottom) of the rows marked.
-template <typename Paint>
-void ForEachRun(const std::vector<bool>& rows, Paint paint) {
-  const int height = static_cast<int>(rows.size());
-  for (int top = 0; top < height;) {
-    if (!rows[top]) {
-      ++top;
-      continue;
-    }
-    int bottom = top;
-    while (bottom < height && rows[bottom]) ++bottom;
-    paint(top, bottom);
-    top = bottom;
-  }
-}
-
-// The pixels of `image` moved by (dx, dy); what the move uncovers is
-// transparent.
-void MovePixels(Image& image, int dx, int dy) {
-  cairo_surface_flush(image.surface());
-  const int w = image.width(), h = image.height();
-  const std::size_t stride = image.stride();
-  std::uint8_t* data = image.data();
-  const int to = std::max(dx, 0), from = std::max(-dx, 0), count = w - std::abs(dx);
-  auto moveRow = [&](int y) {
-    std::uint8_t* row = data + stride * y;
-    std::memmove(row + to * 4, data + stride * (y - dy) + from * 4, std::size_t(count) * 4);
-    std::memset(row + (dx > 0 ? 0 : count) * 4, 0, std::size_t(std::abs(dx)) * 4);
-  };
-  // Rows are taken in the order that reads each before it is written.
-  if (dy > 0) {
-    for (int y = h - 1; y >= dy; --y) moveRow(y);
-  } else {
-    for (int y = 0; y < h + dy; ++y) moveRow(y);
-  }
-  image.MarkDirty();
-  ClearArea(image, dy > 0 ? PixelArea{0, 0, w, dy} : PixelArea{0, h + dy, w, h});
-}
-
 }  // namespace
 
 MovedPictures::Step MovedPictures::Plan(const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY,
@@ -132,7 +32,7 @@ MovedPictures::Step MovedPictures::Plan(const TWKFILE& doc, float pixelsPerUnitX
   step.follows = doc.TWKW == twkw_ && doc.TWKH == twkh_ && pixelsPerUnitX == ppuX_ && pixelsPerUnitY == ppuY_ &&
                  TranslationOf(items_, doc, dx, dy);
   if (!step.follows) return step;
-  const double scaleX = PixelsPerUnit(size.width, doc.TWKW), scaleY = PixelsPerUnit(size.height, doc.TWKH);
+  const double scaleX = AreaPixelsPerUnit(size.width, doc.TWKW), scaleY = AreaPixelsPerUnit(size.height, doc.TWKH);
   moveX = dx * scaleX;
   moveY = dy * scaleY;
   // The kept picture that stands a whole number of pixels from the items,
@@ -171,7 +71,7 @@ Image* MovedPictures::Update(const TWKFILE& doc, float pixelsPerUnitX, float pix
     Image& picture = *kept.picture;
     if (step.dx != 0 || step.dy != 0) MovePixels(picture, step.dx, step.dy);
     kept.x -= step.dx, kept.y -= step.dy;
-    const double scaleY = PixelsPerUnit(picture.height(), doc.TWKH);
+    const double scaleY = AreaPixelsPerUnit(picture.height(), doc.TWKH);
     ForEachRun(step.rows, [&](int top, int bottom) {
       ClearArea(picture, PixelArea{0, top, picture.width(), bottom});
       const TWKFILE items = ItemsOnRows(doc, scaleY, top, bottom);
@@ -232,7 +132,7 @@ bool MovedPictures::Fits(const TWKFILE& doc, float pixelsPerUnitX, float pixelsP
   // The guess for the items on each run of rows, as if they were painted
   // on those rows alone.
   const int width = kept_[step.index].picture->width();
-  const double scaleY = PixelsPerUnit(static_cast<int>(step.rows.size()), doc.TWKH);
+  const double scaleY = AreaPixelsPerUnit(static_cast<int>(step.rows.size()), doc.TWKH);
   ForEachRun(step.rows, [&](int top, int bottom) {
     const TWKFILE items = ItemsOnRows(doc, scaleY, top, bottom);
     (void)budget.Spend(items, 0, items.CData.size() - 1, pixelsPerUnitX, pixelsPerUnitY, width, bottom - top);

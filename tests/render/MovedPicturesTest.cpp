@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 
 #include "render/Grid.h"
 #include "render/SceneRenderer.h"
@@ -94,6 +96,37 @@ TEST(MovedPictures, ASidewaysKeyOnTheStandardIconIsPaintedWhole) {
     EXPECT_EQ(test::MaxDifference(*picture, *ComposeCanvas(*grid, doc, 20, 20)), 0);
   }
   EXPECT_EQ(composer.PicturesMoved(), 0);
+}
+
+// A move given up half way (its rows waiting to be painted) keeps no
+// half-painted picture to move later.
+TEST(MovedPictures, AMoveGivenUpLeavesNoHalfPaintedPicture) {
+  const auto grid = BuildGridImage(340, 340, 16, 16);
+  TWKFILE doc = EdgeDrawing();
+  const EditorState state;
+  CanvasComposer composer;
+  ASSERT_TRUE(composer.Compose(*grid, doc, state, 20, 20));
+  for (int k = 1; k <= 6; ++k) {
+    SCOPED_TRACE(k);
+    MoveAll(doc, 0, 0.125f);
+    PaintCancel cancel;
+    std::unique_ptr<Image> picture;
+    if (k == 4) {
+      PaintCancel::SetBandDelayForTesting(5000);
+      std::thread giveUp([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        cancel.Request();
+      });
+      picture = composer.Compose(*grid, doc, state, 20, 20, {}, &cancel);
+      giveUp.join();
+      PaintCancel::SetBandDelayForTesting(0);
+      EXPECT_EQ(picture, nullptr);
+      continue;
+    }
+    picture = composer.Compose(*grid, doc, state, 20, 20, {}, &cancel);
+    ASSERT_TRUE(picture);
+    EXPECT_LE(test::MaxDifference(*picture, *ComposeCanvas(*grid, doc, 20, 20)), 1);
+  }
 }
 
 TEST(MovedPictures, AChangeThatIsNoMoveOfEveryItemIsAFullRedraw) {
