@@ -90,10 +90,16 @@ void BM_MoveKeyEveryItem(benchmark::State& state) {
   const Qt::Key ahead = sideways ? Qt::Key_Right : Qt::Key_Down, back = sideways ? Qt::Key_Left : Qt::Key_Up;
   int pressed = 0;
   bool settled = true;
-  for (auto _ : state) {
-    QKeyEvent press(QEvent::KeyPress, (pressed++ / kRun) % 2 == 0 ? ahead : back, Qt::NoModifier);
-    QCoreApplication::sendEvent(app->mainWindow()->imgDraw, &press);
+  auto press = [&] {
+    QKeyEvent key(QEvent::KeyPress, (pressed++ / kRun) % 2 == 0 ? ahead : back, Qt::NoModifier);
+    QCoreApplication::sendEvent(app->mainWindow()->imgDraw, &key);
     settled = app->canvas().Settle() && settled;
+  };
+  // The key held a moment already: the first keys after the document is
+  // shown paint whole pictures, whoever keeps them.
+  for (int k = 0; k < 4; ++k) press();
+  for (auto _ : state) {
+    press();
     benchmark::DoNotOptimize(app->mainWindow()->imgDraw->image().constBits());
   }
   if (!settled) state.SkipWithError("the canvas did not settle");
