@@ -96,12 +96,14 @@ Image* MovedPictures::Update(const TWKFILE& doc, float pixelsPerUnitX, float pix
     kept_.erase(kept_.begin() + index);  // half painted
     return nullptr;
   }
-  // Past the budget, the picture farthest from the items goes.
+  // Past the budget, the picture farthest from the items goes (never the
+  // one shown, which stands at them).
   Image* shown = kept_[index].picture.get();
   while (kept_.size() > kMostPictures) {
     auto far = std::max_element(kept_.begin(), kept_.end(), [](const Kept& a, const Kept& b) {
       return std::abs(a.x) + std::abs(a.y) < std::abs(b.x) + std::abs(b.y);
     });
+    if (far->picture.get() == shown) break;
     kept_.erase(far);
   }
   items_.reserve(doc.CData.size());
