@@ -7,6 +7,8 @@
 // loop would deliver in between (the preview's finished pictures among
 // them), with the Preview window hidden and shown. Large preview changes are
 // painted on a low-priority worker meanwhile.
+// BM_MoveKeyEveryItem: the same with nothing selected, up and down or
+// sideways, each key to the canvas pixels.
 // BM_FirstKeyAfterPaste: the first key after one item is pasted at the
 // front, on the pasted item or on the item selected before the paste, to
 // the canvas showing the new picture (however it is painted).
@@ -75,6 +77,34 @@ BENCHMARK(BM_MoveKey)->ArgNames({"items", "row", "preview"})
     ->Args({1000, 0, 0})->Args({1000, 0, 1})
     ->Args({1000, 500, 0})->Args({1000, 500, 1})
     ->Args({1000, -1, 0})->Args({1000, -1, 1})
+    ->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+
+// Arrow keys with nothing selected, so every item moves, as from a held key:
+// runs of kRun keys one way and then back, each key timed from its event to
+// the canvas showing the new pixels (however they are painted). Arg: 0 for
+// down and up, 1 for right and left.
+void BM_MoveKeyEveryItem(benchmark::State& state) {
+  constexpr int kRun = 16;
+  auto app = IconApp(1000, -1, false);
+  const bool sideways = state.range(0) != 0;
+  const Qt::Key ahead = sideways ? Qt::Key_Right : Qt::Key_Down, back = sideways ? Qt::Key_Left : Qt::Key_Up;
+  int pressed = 0;
+  bool settled = true;
+  auto press = [&] {
+    QKeyEvent key(QEvent::KeyPress, (pressed++ / kRun) % 2 == 0 ? ahead : back, Qt::NoModifier);
+    QCoreApplication::sendEvent(app->mainWindow()->imgDraw, &key);
+    settled = app->canvas().Settle() && settled;
+  };
+  // The key held a moment already: the first keys after the document is
+  // shown paint whole pictures, whoever keeps them.
+  for (int k = 0; k < 4; ++k) press();
+  for (auto _ : state) {
+    press();
+    benchmark::DoNotOptimize(app->mainWindow()->imgDraw->image().constBits());
+  }
+  if (!settled) state.SkipWithError("the canvas did not settle");
+}
+BENCHMARK(BM_MoveKeyEveryItem)->ArgName("sideways")->Arg(0)->Arg(1)
     ->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
 
 // The same on a screen of more dots per inch. Args: item count, selected

@@ -175,7 +175,14 @@ std::unique_ptr<Image> CanvasComposer::Compose(const Image& grid, const TWKFILE&
                                                const PaintCancel* cancel) {
   cancel_ = cancel;
   std::unique_ptr<Image> picture;
+  // With nothing selected a key moves every item alike (MovedPictures).
+  const bool allMove = PlanFor(doc, state, selected).empty();
+  if (!allMove) moved_.Clear();
   if (Update(doc, state, pixelsPerUnitX, pixelsPerUnitY, selected)) picture = ComposeOverGrid(grid, built_.picture.get());
+  if (!picture && allMove && !GivenUp(cancel)) {
+    picture = moved_.Compose(grid, doc, pixelsPerUnitX, pixelsPerUnitY, cancel);
+    change_.everything = true;
+  }
   if (!picture && !GivenUp(cancel)) {
     picture = ComposeCanvas(grid, doc, pixelsPerUnitX, pixelsPerUnitY, cancel);
     change_.everything = true;
@@ -212,8 +219,11 @@ bool CanvasComposer::Fits(const TWKFILE& doc, const EditorState& state, float pi
   auto spend = [&](int first, int last) {
     return budget.Spend(doc, first, last, pixelsPerUnitX, pixelsPerUnitY, size.width, size.height);
   };
-  // Nothing kept: the full redraw (KeepPartsFor then paints nothing).
-  if (plan.empty()) return partsOnly || spend(0, doc.CData.size() - 1);
+  // Nothing kept: the full redraw, or the last picture moved (KeepPartsFor
+  // then paints nothing).
+  if (plan.empty()) {
+    return partsOnly || moved_.Fits(doc, pixelsPerUnitX, pixelsPerUnitY, budget) || spend(0, doc.CData.size() - 1);
+  }
   for (const PlanPart& part : plan) {
     switch (part.kind) {
       case PartKind::kRepainted:
@@ -245,6 +255,7 @@ void CanvasComposer::NoteChanged(PixelArea area) {
 void CanvasComposer::Invalidate() {
   DropParts();
   pictures_.Clear();
+  moved_.Clear();
   scale_ = Scale{};
 }
 

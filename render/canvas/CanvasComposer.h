@@ -49,6 +49,7 @@
 #include "tasks/PaintCancel.h"
 #include "render/canvas/CanvasPlan.h"
 #include "render/canvas/ItemPictures.h"
+#include "render/canvas/MovedPictures.h"
 #include "render/canvas/ShownItems.h"
 
 namespace twk {
@@ -57,7 +58,8 @@ class CanvasComposer {
  public:
   // The picture for `doc` over `grid` at the given pixels per unit, with
   // the items of `selected` (runs of indices of CData) selected. With none
-  // selected a key acts on every item, and the full redraw is drawn.
+  // selected a key acts on every item, and the full redraw's picture is
+  // drawn (from the last one moved when every item moved alike).
   // nullptr once `cancel` is requested (or the picture cannot be made).
   std::unique_ptr<Image> Compose(const Image& grid, const TWKFILE& doc, const EditorState& state,
                                  float pixelsPerUnitX, float pixelsPerUnitY, const std::vector<IndexRun>& selected = {},
@@ -85,6 +87,8 @@ class CanvasComposer {
   long long PartsMade() const { return partsMade_; }
   // Items' own pictures painted since construction.
   long long ItemPicturesPainted() const { return pictures_.picturesPainted(); }
+  // Pictures made by moving the last one, every item having moved alike.
+  long long PicturesMoved() const { return moved_.picturesMoved(); }
 
  private:
   // What everything kept was painted at.
@@ -138,6 +142,7 @@ class CanvasComposer {
   KeptParts kept_;
   BuiltPicture built_;
   ItemPictures pictures_;
+  MovedPictures moved_;  // the pictures while nothing is selected and every item moves
   Change change_;
   PixelArea lastChanged_;
   int gridWidth_ = 0, gridHeight_ = 0;  // of the last picture returned
