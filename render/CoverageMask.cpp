@@ -11,12 +11,6 @@ namespace twk {
 
 namespace {
 
-bool Any8(const std::uint8_t* p) {
-  std::uint64_t word;
-  std::memcpy(&word, p, sizeof word);
-  return word != 0;
-}
-
 // Whether LayOn can lay `like`'s paint itself: a solid colour with "over"
 // on an ARGB32 image whose device offset is whole pixels (the context is
 // never clipped: see Open).
@@ -99,19 +93,14 @@ cairo_t* CoverageMask::Open(cairo_t* like, double left, double top, double right
 
 void CoverageMask::LayRows(unsigned char* picture, int stride, int offsetX, int offsetY, std::uint32_t solid) {
   // The area is grown by the pen's whole reach (a mitre's included), so
-  // most of each row is usually empty: only the run between its first and
-  // last covered byte is laid.
+  // most of it is usually empty: the laying skips empty stretches. Outside
+  // the area the mask is zero, so the last run is widened to whole groups
+  // of four pixels as far as the picture goes.
+  const int end = std::min((right_ + 3) & ~3, width_);
   for (int y = top_; y < bottom_; ++y) {
     std::uint8_t* row = pixels_.get() + std::size_t(y - firstRow_) * stride_;
-    int first = left_;
-    while (first + 8 <= right_ && !Any8(row + first)) first += 8;
-    while (first < right_ && row[first] == 0) ++first;
-    if (first == right_) continue;
-    int last = right_;
-    while (last - 8 >= first && !Any8(row + last - 8)) last -= 8;
-    while (row[last - 1] == 0) --last;
     auto* pixels = reinterpret_cast<std::uint32_t*>(picture + std::ptrdiff_t(y + offsetY) * stride) + offsetX;
-    LaySolidRun(pixels, row, first, last, solid);
+    LaySolidRun(pixels, row, left_, end, solid);
   }
 }
 

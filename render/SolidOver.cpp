@@ -53,25 +53,36 @@ struct Wide {
   __m128i lo, hi;  // pixels 0-1 and 2-3
 };
 
-__m128i Mul16(__m128i a, __m128i b) {
+[[gnu::always_inline]] inline __m128i Mul16(__m128i a, __m128i b) {
   return _mm_mulhi_epu16(_mm_add_epi16(_mm_mullo_epi16(a, b), _mm_set1_epi16(0x80)), _mm_set1_epi16(0x101));
 }
 
-__m128i AlphaLanes(__m128i pixels) {
+[[gnu::always_inline]] inline __m128i AlphaLanes(__m128i pixels) {
   return _mm_shufflehi_epi16(_mm_shufflelo_epi16(pixels, 0xFF), 0xFF);
 }
 
-void Over4(std::uint32_t* pixels, std::uint32_t coverage, __m128i solid) {
+// Four pixels under four coverage bytes; `solidKeep` is the solid colour's own
+// "keep" factor (255 - alpha) for pixels under full coverage.
+[[gnu::always_inline]] inline void Over4(std::uint32_t* pixels, std::uint32_t coverage, __m128i solid,
+                                         __m128i solidKeep) {
   const __m128i zero = _mm_setzero_si128();
-  __m128i m = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(coverage)), zero);
-  m = _mm_unpacklo_epi16(m, m);
-  const Wide cover{_mm_unpacklo_epi32(m, m), _mm_unpackhi_epi32(m, m)};
-  const Wide s{Mul16(solid, cover.lo), Mul16(solid, cover.hi)};
-  const __m128i ff = _mm_set1_epi16(0xFF);
-  const Wide keep{_mm_xor_si128(AlphaLanes(s.lo), ff), _mm_xor_si128(AlphaLanes(s.hi), ff)};
   const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels));
-  const Wide kept{Mul16(_mm_unpacklo_epi8(d, zero), keep.lo), Mul16(_mm_unpackhi_epi8(d, zero), keep.hi)};
-  const __m128i out = _mm_adds_epu8(_mm_packus_epi16(s.lo, s.hi), _mm_packus_epi16(kept.lo, kept.hi));
+  __m128i out;
+  if (coverage == 0xFFFFFFFFu) {
+    const __m128i packed = _mm_packus_epi16(solid, solid);
+    const __m128i kept = _mm_packus_epi16(Mul16(_mm_unpacklo_epi8(d, zero), solidKeep),
+                                          Mul16(_mm_unpackhi_epi8(d, zero), solidKeep));
+    out = _mm_adds_epu8(packed, kept);
+  } else {
+    __m128i m = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(coverage)), zero);
+    m = _mm_unpacklo_epi16(m, m);
+    const Wide cover{_mm_unpacklo_epi32(m, m), _mm_unpackhi_epi32(m, m)};
+    const Wide s{Mul16(solid, cover.lo), Mul16(solid, cover.hi)};
+    const __m128i ff = _mm_set1_epi16(0xFF);
+    const Wide keep{_mm_xor_si128(AlphaLanes(s.lo), ff), _mm_xor_si128(AlphaLanes(s.hi), ff)};
+    const Wide kept{Mul16(_mm_unpacklo_epi8(d, zero), keep.lo), Mul16(_mm_unpackhi_epi8(d, zero), keep.hi)};
+    out = _mm_adds_epu8(_mm_packus_epi16(s.lo, s.hi), _mm_packus_epi16(kept.lo, kept.hi));
+  }
   _mm_storeu_si128(reinterpret_cast<__m128i*>(pixels), out);
 }
 #endif
@@ -86,18 +97,35 @@ std::uint32_t SolidPixel(double r, double g, double b, double a) {
 void LaySolidRun(std::uint32_t* pixels, std::uint8_t* coverage, int first, int end, std::uint32_t solid) {
   int x = first;
 #if defined(__SSE2__)
-  const __m128i wide = _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(solid)), _mm_setzero_si128());
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i wide = _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(solid)), zero);
+  const __m128i wideKeep = _mm_xor_si128(AlphaLanes(wide), _mm_set1_epi16(0xFF));
+  // Sixteen bytes of coverage at a time: an empty stretch costs one test.
+  for (; x + 16 <= end; x += 16) {
+    auto* chunk = reinterpret_cast<__m128i*>(coverage + x);
+    const __m128i m = _mm_loadu_si128(chunk);
+    if (_mm_movemask_epi8(_mm_cmpeq_epi8(m, zero)) == 0xFFFF) continue;
+    for (int group = 0; group < 16; group += 4) {
+      std::uint32_t four;
+      std::memcpy(&four, coverage + x + group, sizeof four);
+      if (four != 0) Over4(pixels + x + group, four, wide, wideKeep);
+    }
+    _mm_storeu_si128(chunk, zero);
+  }
   for (; x + 4 <= end; x += 4) {
-    std::uint32_t m;
-    std::memcpy(&m, coverage + x, sizeof m);
-    if (m != 0) Over4(pixels + x, m, wide);
+    std::uint32_t four;
+    std::memcpy(&four, coverage + x, sizeof four);
+    if (four == 0) continue;
+    Over4(pixels + x, four, wide, wideKeep);
+    std::memset(coverage + x, 0, sizeof four);
   }
 #endif
   for (; x < end; ++x) {
     const std::uint32_t m = coverage[x];
-    if (m != 0) pixels[x] = Over(solid, pixels[x], m);
+    if (m == 0) continue;
+    pixels[x] = Over(solid, pixels[x], m);
+    coverage[x] = 0;
   }
-  std::memset(coverage + first, 0, std::size_t(end - first));
 }
 
 }  // namespace twk

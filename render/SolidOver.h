@@ -16,7 +16,8 @@ namespace twk {
 std::uint32_t SolidPixel(double r, double g, double b, double a);
 
 // Lays `solid` over pixels[first..end) through coverage[first..end) and
-// clears those coverage bytes.
+// clears those coverage bytes. Pixels under zero coverage are left as they
+// are (though they may be written back unchanged).
 void LaySolidRun(std::uint32_t* pixels, std::uint8_t* coverage, int first, int end, std::uint32_t solid);
 
 }  // namespace twk
