@@ -5,7 +5,6 @@
 
 #include <cairo.h>
 
-#include "render/BandSplit.h"
 #include "render/ItemPainter.h"
 #include "render/VectorSurface.h"
 #include "tasks/JobPool.h"
@@ -59,10 +58,7 @@ void PaintItemsInBands(Image& layer, const TWKFILE& doc, double unitsWide, doubl
   // The bands write disjoint rows of one pixel buffer; the surface is
   // flushed once here, before either band starts, never by both at once.
   cairo_surface_flush(layer.surface());
-  // Cut where the guessed work is halved: the picture is shown once both
-  // bands are done.
-  const int cuts[] = {0, BalancedCut(doc, first, last, layer.width() / unitsWide, height / unitsHigh, layer.width(), height),
-                      height};
+  const int cuts[] = {0, height / 2, height};
   // A failure in a band is raised once both bands have stopped.
   JobPool::Shared().Run(2, [&](std::size_t, std::size_t band) {
     PaintBandRows(layer, doc, unitsWide, unitsHigh, first, last, cuts[band], cuts[band + 1], cancel);
