@@ -35,7 +35,8 @@ CoverageMask::~CoverageMask() { Close(); }
 
 void CoverageMask::ClearArea() {
   std::uint8_t* origin = pixels_.get() + std::size_t(top_ - firstRow_) * stride_ + left_;
-  for (int y = top_; y < bottom_; ++y) std::memset(origin + std::size_t(y - top_) * stride_, 0, std::size_t(right_ - left_));
+  for (int y = top_; y < bottom_; ++y)
+    std::memset(origin + std::size_t(y - top_) * stride_, 0, std::size_t(right_ - left_));
 }
 
 void CoverageMask::Close() {

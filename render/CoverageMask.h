@@ -1,6 +1,6 @@
 #pragma once
 // A translucent paint's coverage gathered on 8-bit pixels, then laid on the
-// picture with the colour in one composite.
+// picture with the colour in one pass.
 //
 // cairo composites a translucent colour run by run along every row a figure
 // crosses: one pixman call for each stretch between gaps of a few pixels.
@@ -9,7 +9,9 @@
 // the figure gets the same coverage from the same scan conversion (the mask
 // lies over the same device pixels, with the same limits), and the colour
 // meets that coverage in the same arithmetic (source over, through an 8-bit
-// mask), so every pixel comes out exactly as the direct paint leaves it.
+// mask: see SolidOver.h), so every pixel comes out exactly as the direct
+// paint leaves it. Only the covered stretches of each row are laid, and the
+// mask's bytes are cleared as they are laid: the next figure finds it clear.
 
 #include <cairo.h>
 

@@ -61,8 +61,8 @@ struct Wide {
   return _mm_shufflehi_epi16(_mm_shufflelo_epi16(pixels, 0xFF), 0xFF);
 }
 
-// Four pixels under four coverage bytes; `solidKeep` is the solid colour's own
-// "keep" factor (255 - alpha) for pixels under full coverage.
+// Four pixels under four coverage bytes; `solidKeep` is the solid colour's
+// own "keep" factor (255 - alpha), for pixels under full coverage.
 [[gnu::always_inline]] inline void Over4(std::uint32_t* pixels, std::uint32_t coverage, __m128i solid,
                                          __m128i solidKeep) {
   const __m128i zero = _mm_setzero_si128();

@@ -5,7 +5,7 @@
 //   out = src x m + dst x (255 - alpha(src) x m),
 // where a x b is a*b/255 rounded as pixman rounds and the sum saturates.
 // Laying a run this way gives the bytes cairo_mask gives, without its
-// per-call set-up and without touching pixels whose coverage is zero.
+// per-call set-up, and skips stretches whose coverage is zero.
 
 #include <cstdint>
 
