@@ -60,13 +60,20 @@ bool CanvasComposer::Prepare(const TWKFILE& doc, const std::vector<PlanPart>& pl
   for (std::size_t k = 0; k < plan.size(); ++k) {
     if (!plan[k].kept() || reused[k]) continue;
     // The items in front need no picture here: theirs are kept item by item.
+    next.shown[k] = ShownItems(doc, plan[k].first, plan[k].last);
+    whole = true;
+    if (plan[k].kind == PartKind::kBehind && built_.picture && built_.shows.Shows(doc, plan[k].first, plan[k].last)) {
+      // The last picture shows exactly these items (say, those a paste put
+      // new items in front of): it is their picture.
+      next.behind = std::move(built_.picture);
+      built_.shows.Clear();
+      continue;
+    }
     if (plan[k].kind == PartKind::kBehind) {
       next.behind = PaintBehind(doc, plan[k].first, plan[k].last, scale_.ppuX, scale_.ppuY, cancel_);
       if (!next.behind) throw std::bad_alloc();
     }
-    next.shown[k] = ShownItems(doc, plan[k].first, plan[k].last);
     ++partsMade_;
-    whole = true;
   }
   kept_ = std::move(next);
   built_.paintedIndices = PaintedIndices(plan);
@@ -134,11 +141,37 @@ std::vector<PlanPart> CanvasComposer::PlanFor(const TWKFILE& doc, const EditorSt
   return PlanCanvas(building ? std::vector<IndexRun>{{0, 0}} : selected, count);
 }
 
+bool CanvasComposer::Reaches(const TWKFILE& doc, PixelArea& area) const {
+  const PixelSize size = RenderImageSize(doc, scale_.ppuX, scale_.ppuY, RenderArea::kDocument);
+  return built_.picture && built_.picture->width() == size.width && built_.picture->height() == size.height &&
+         built_.shows.ChangedFrom(doc, scale_.ppuX, scale_.ppuY, size.width, size.height, area);
+}
+
+bool CanvasComposer::StartsFromPicture(const TWKFILE& doc, const std::vector<PlanPart>& plan, PixelArea& area) const {
+  if (plan.empty()) return true;
+  if (plan == kept_.plan || !built_.picture) return false;
+  if (plan.front().kind == PartKind::kBehind && built_.shows.Shows(doc, plan.front().first, plan.front().last)) {
+    return false;  // Prepare takes the last picture as the picture behind
+  }
+  return Reaches(doc, area) && !(area == PixelArea{0, 0, built_.picture->width(), built_.picture->height()});
+}
+
+void CanvasComposer::Repaint(const TWKFILE& doc, PixelArea area, bool whole) {
+  DropKeptParts();
+  const PixelSize size = RenderImageSize(doc, scale_.ppuX, scale_.ppuY, RenderArea::kDocument);
+  if (!built_.picture) {
+    built_.picture = Image::NewTransparent(size.width, size.height);
+    if (!built_.picture) throw std::bad_alloc();
+  }
+  ClearArea(*built_.picture, area);
+  if (doc.CData.size() > 0) PaintPart(doc, PlanPart{0, doc.CData.size() - 1, PartKind::kRepainted}, area, whole);
+}
+
 bool CanvasComposer::Update(const TWKFILE& doc, const EditorState& state, float pixelsPerUnitX,
-                            float pixelsPerUnitY, const std::vector<IndexRun>& selected) {
+                            float pixelsPerUnitY, const std::vector<IndexRun>& selected, bool composing) {
   const std::vector<PlanPart> plan = PlanFor(doc, state, selected);
-  if (plan.empty()) {
-    DropParts();
+  if (plan.empty() && !composing) {
+    DropKeptParts();  // nothing to keep; the last picture stays
     return false;
   }
   try {
@@ -147,19 +180,26 @@ bool CanvasComposer::Update(const TWKFILE& doc, const EditorState& state, float 
       Invalidate();
       scale_ = scale;
     }
-    const bool whole = Prepare(doc, plan);
-    const PixelArea all{0, 0, built_.picture->width(), built_.picture->height()};
+    const PixelSize size = RenderImageSize(doc, pixelsPerUnitX, pixelsPerUnitY, RenderArea::kDocument);
+    const PixelArea all{0, 0, size.width, size.height};
     PixelArea area = all;
-    if (!whole && !ChangedArea(doc, built_.paintedIndices, built_.paintedItems, pixelsPerUnitX, pixelsPerUnitY,
-                               all.right, all.bottom, area)) {
-      area = all;
+    if (composing && StartsFromPicture(doc, plan, area)) {
+      if (!Reaches(doc, area)) area = all;
+      Repaint(doc, area, area == all);
+    } else {
+      const bool whole = Prepare(doc, plan);
+      if (whole || !ChangedArea(doc, built_.paintedIndices, built_.paintedItems, pixelsPerUnitX, pixelsPerUnitY,
+                                all.right, all.bottom, area)) {
+        area = all;
+      }
+      Build(doc, area, area == all);
     }
-    Build(doc, area, whole || area == all);
     if (GivenUp(cancel_)) {
       DropParts();  // half painted
       return false;
     }
     built_.paintedItems = CopiesOf(doc, built_.paintedIndices);
+    built_.shows.Record(doc, pixelsPerUnitX, pixelsPerUnitY, all.right, all.bottom);
     NoteChanged(area);
     CheckInvariants();
     return true;
@@ -175,7 +215,7 @@ std::unique_ptr<Image> CanvasComposer::Compose(const Image& grid, const TWKFILE&
                                                const PaintCancel* cancel) {
   cancel_ = cancel;
   std::unique_ptr<Image> picture;
-  if (Update(doc, state, pixelsPerUnitX, pixelsPerUnitY, selected)) picture = ComposeOverGrid(grid, built_.picture.get());
+  if (Update(doc, state, pixelsPerUnitX, pixelsPerUnitY, selected, true)) picture = ComposeOverGrid(grid, built_.picture.get());
   if (!picture && !GivenUp(cancel)) {
     picture = ComposeCanvas(grid, doc, pixelsPerUnitX, pixelsPerUnitY, cancel);
     change_.everything = true;
@@ -200,7 +240,7 @@ void CanvasComposer::KeepPartsFor(const TWKFILE& doc, const EditorState& state, 
                                    float pixelsPerUnitY, const std::vector<IndexRun>& selected,
                                    const PaintCancel* cancel) {
   cancel_ = cancel;
-  (void)Update(doc, state, pixelsPerUnitX, pixelsPerUnitY, selected);
+  (void)Update(doc, state, pixelsPerUnitX, pixelsPerUnitY, selected, false);
   cancel_ = nullptr;
 }
 
@@ -212,15 +252,30 @@ bool CanvasComposer::Fits(const TWKFILE& doc, const EditorState& state, float pi
   auto spend = [&](int first, int last) {
     return budget.Spend(doc, first, last, pixelsPerUnitX, pixelsPerUnitY, size.width, size.height);
   };
-  // Nothing kept: the full redraw (KeepPartsFor then paints nothing).
-  if (plan.empty()) return partsOnly || spend(0, doc.CData.size() - 1);
+  // KeepPartsFor paints nothing when no part would be kept.
+  if (plan.empty() && partsOnly) return true;
+  PixelArea area;
+  if (!partsOnly && sameScale && StartsFromPicture(doc, plan, area) && Reaches(doc, area)) {
+    // Every item in the rows of `area`: its share of each item's time.
+    const double share = area.empty() ? 0 : static_cast<double>(area.bottom - area.top) / size.height;
+    for (int i = 0; share > 0 && i < doc.CData.size(); ++i) {
+      if (!budget.Spend(share * GuessPaintNs(*doc.CData.at(i), pixelsPerUnitX, pixelsPerUnitY, size.width,
+                                             size.height))) {
+        return false;
+      }
+    }
+    return budget.left();
+  }
+  // Nothing kept: the full redraw.
+  if (plan.empty()) return spend(0, doc.CData.size() - 1);
   for (const PlanPart& part : plan) {
     switch (part.kind) {
       case PartKind::kRepainted:
         if (!partsOnly && !spend(part.first, part.last)) return false;
         break;
       case PartKind::kBehind: {
-        bool held = false;
+        // Kept, or the last picture that shows exactly these items.
+        bool held = sameScale && built_.picture && built_.shows.Shows(doc, part.first, part.last);
         for (std::size_t j = 0; sameScale && j < kept_.plan.size(); ++j) {
           held = held || (kept_.plan[j].kind == PartKind::kBehind && kept_.shown[j].StillShown(doc, part.first, part.last));
         }
@@ -254,6 +309,12 @@ void CanvasComposer::DropParts() {
   change_.everything = true;
 }
 
+void CanvasComposer::DropKeptParts() {
+  kept_ = KeptParts{};
+  built_.paintedIndices.clear();
+  built_.paintedItems.clear();
+}
+
 void CanvasComposer::CheckInvariants() const {
 #ifndef NDEBUG
   assert(kept_.shown.size() == kept_.plan.size());
@@ -265,6 +326,8 @@ void CanvasComposer::CheckInvariants() const {
   assert(!kept_.behind || (kept_.behind->width() == built_.picture->width() &&
                            kept_.behind->height() == built_.picture->height()));
   assert(built_.paintedIndices.size() == built_.paintedItems.size());
+  assert((built_.picture != nullptr) == built_.shows.held());
+  assert(kept_.plan.empty() || built_.picture);
 #endif
 }
 
