@@ -6,6 +6,7 @@
 
 #include "render/SceneRenderer.h"
 #include "render/canvas/AreaCopy.h"
+#include "render/canvas/AreaRepaint.h"
 
 namespace twk {
 
@@ -153,7 +154,14 @@ bool CanvasComposer::StartsFromPicture(const TWKFILE& doc, const std::vector<Pla
   if (plan.front().kind == PartKind::kBehind && built_.shows.Shows(doc, plan.front().first, plan.front().last)) {
     return false;  // Prepare takes the last picture as the picture behind
   }
-  return Reaches(doc, area) && !(area == PixelArea{0, 0, built_.picture->width(), built_.picture->height()});
+  // Whichever is guessed to cost less: every item in the rows the change
+  // reaches, or the parts the plan lacks.
+  return Reaches(doc, area) && !(area == PixelArea{0, 0, built_.picture->width(), built_.picture->height()}) &&
+         GuessNs(doc, {{0, doc.CData.size() - 1}}, RowShare(area)) < GuessNs(doc, ToPaint(doc, plan, false, true), 1);
+}
+
+double CanvasComposer::RowShare(PixelArea area) const {
+  return area.empty() || !built_.picture ? 0 : static_cast<double>(area.bottom - area.top) / built_.picture->height();
 }
 
 void CanvasComposer::Repaint(const TWKFILE& doc, PixelArea area, bool whole) {
@@ -163,8 +171,19 @@ void CanvasComposer::Repaint(const TWKFILE& doc, PixelArea area, bool whole) {
     built_.picture = Image::NewTransparent(size.width, size.height);
     if (!built_.picture) throw std::bad_alloc();
   }
-  ClearArea(*built_.picture, area);
-  if (doc.CData.size() > 0) PaintPart(doc, PlanPart{0, doc.CData.size() - 1, PartKind::kRepainted}, area, whole);
+  if (whole) {
+    ClearArea(*built_.picture, area);
+    PaintItems(*built_.picture, doc, scale_.ppuX, scale_.ppuY, RenderArea::kDocument, 0, doc.CData.size() - 1,
+               cancel_);
+    return;
+  }
+  // Only the items that reach `area` paint its pixels: the others are left
+  // out, as a copy of the document with those items alone.
+  built_.shows.Record(doc, scale_.ppuX, scale_.ppuY, size.width, size.height);
+  TWKFILE reaching;
+  reaching.TWKW = doc.TWKW, reaching.TWKH = doc.TWKH;
+  for (int i : built_.shows.Reaching(area)) reaching.CData.append(*doc.CData.at(i));
+  RepaintArea(*built_.picture, built_.bands, reaching, scale_.ppuX, scale_.ppuY, area, cancel_);
 }
 
 bool CanvasComposer::Update(const TWKFILE& doc, const EditorState& state, float pixelsPerUnitX,
@@ -244,51 +263,60 @@ void CanvasComposer::KeepPartsFor(const TWKFILE& doc, const EditorState& state, 
   cancel_ = nullptr;
 }
 
-bool CanvasComposer::Fits(const TWKFILE& doc, const EditorState& state, float pixelsPerUnitX, float pixelsPerUnitY,
-                          const std::vector<IndexRun>& selected, PaintBudget& budget, bool partsOnly) const {
-  const PixelSize size = RenderImageSize(doc, pixelsPerUnitX, pixelsPerUnitY, RenderArea::kDocument);
-  const std::vector<PlanPart> plan = PlanFor(doc, state, selected);
-  const bool sameScale = Scale{doc.TWKW, doc.TWKH, pixelsPerUnitX, pixelsPerUnitY} == scale_;
-  auto spend = [&](int first, int last) {
-    return budget.Spend(doc, first, last, pixelsPerUnitX, pixelsPerUnitY, size.width, size.height);
-  };
-  // KeepPartsFor paints nothing when no part would be kept.
-  if (plan.empty() && partsOnly) return true;
-  PixelArea area;
-  if (!partsOnly && sameScale && StartsFromPicture(doc, plan, area) && Reaches(doc, area)) {
-    // Every item in the rows of `area`: its share of each item's time.
-    const double share = area.empty() ? 0 : static_cast<double>(area.bottom - area.top) / size.height;
-    for (int i = 0; share > 0 && i < doc.CData.size(); ++i) {
-      if (!budget.Spend(share * GuessPaintNs(*doc.CData.at(i), pixelsPerUnitX, pixelsPerUnitY, size.width,
-                                             size.height))) {
-        return false;
-      }
-    }
-    return budget.left();
-  }
+std::vector<IndexRun> CanvasComposer::ToPaint(const TWKFILE& doc, const std::vector<PlanPart>& plan, bool partsOnly,
+                                              bool sameScale) const {
+  std::vector<IndexRun> runs;
   // Nothing kept: the full redraw.
-  if (plan.empty()) return spend(0, doc.CData.size() - 1);
+  if (plan.empty() && doc.CData.size() > 0) runs.push_back({0, doc.CData.size() - 1});
   for (const PlanPart& part : plan) {
     switch (part.kind) {
       case PartKind::kRepainted:
-        if (!partsOnly && !spend(part.first, part.last)) return false;
+        if (!partsOnly) runs.push_back({part.first, part.last});
         break;
       case PartKind::kBehind: {
         // Kept, or the last picture that shows exactly these items.
-        bool held = sameScale && built_.picture && built_.shows.Shows(doc, part.first, part.last);
+        bool held = sameScale && built_.shows.Shows(doc, part.first, part.last);
         for (std::size_t j = 0; sameScale && j < kept_.plan.size(); ++j) {
           held = held || (kept_.plan[j].kind == PartKind::kBehind && kept_.shown[j].StillShown(doc, part.first, part.last));
         }
-        if (!held && !spend(part.first, part.last)) return false;
+        if (!held) runs.push_back({part.first, part.last});
         break;
       }
       case PartKind::kKeptPictures:
         // Each item whose own picture is missing is painted on its own.
         for (int i = part.first; i <= part.last; ++i) {
-          if ((!sameScale || !pictures_.Current(doc, i)) && !spend(i, i)) return false;
+          if (!sameScale || !pictures_.Current(doc, i)) runs.push_back({i, i});
         }
         break;
     }
+  }
+  return runs;
+}
+
+double CanvasComposer::GuessNs(const TWKFILE& doc, const std::vector<IndexRun>& runs, double share) const {
+  const PixelSize size = RenderImageSize(doc, scale_.ppuX, scale_.ppuY, RenderArea::kDocument);
+  double ns = 0;
+  for (const auto& [first, last] : runs) {
+    for (int i = first; i <= last; ++i) {
+      ns += GuessPaintNs(*doc.CData.at(i), scale_.ppuX, scale_.ppuY, size.width, size.height);
+    }
+  }
+  return ns * share;
+}
+
+bool CanvasComposer::Fits(const TWKFILE& doc, const EditorState& state, float pixelsPerUnitX, float pixelsPerUnitY,
+                          const std::vector<IndexRun>& selected, PaintBudget& budget, bool partsOnly) const {
+  const PixelSize size = RenderImageSize(doc, pixelsPerUnitX, pixelsPerUnitY, RenderArea::kDocument);
+  const std::vector<PlanPart> plan = PlanFor(doc, state, selected);
+  const bool sameScale = Scale{doc.TWKW, doc.TWKH, pixelsPerUnitX, pixelsPerUnitY} == scale_;
+  // KeepPartsFor paints nothing when no part would be kept.
+  if (plan.empty() && partsOnly) return true;
+  PixelArea area;
+  if (!partsOnly && sameScale && StartsFromPicture(doc, plan, area) && Reaches(doc, area)) {
+    return area.empty() || budget.Spend(GuessNs(doc, {{0, doc.CData.size() - 1}}, RowShare(area)));
+  }
+  for (const auto& [first, last] : ToPaint(doc, plan, partsOnly, sameScale)) {
+    if (!budget.Spend(doc, first, last, pixelsPerUnitX, pixelsPerUnitY, size.width, size.height)) return false;
   }
   return budget.left();
 }

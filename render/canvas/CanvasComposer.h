@@ -56,6 +56,7 @@
 #include "render/Image.h"
 #include "render/PaintBudget.h"
 #include "tasks/PaintCancel.h"
+#include "render/canvas/AreaRepaint.h"
 #include "render/canvas/CanvasPlan.h"
 #include "render/canvas/ItemPictures.h"
 #include "render/canvas/PictureItems.h"
@@ -118,6 +119,7 @@ class CanvasComposer {
     std::vector<int> paintedIndices;   // the kRepainted items
     std::vector<TWKDATA> paintedItems;  // those items as painted
     PictureItems shows;                 // every item `picture` shows
+    AreaScratch bands;                  // where Repaint paints in whole rows
   };
   // The pixels changed since the last picture Compose returned.
   struct Change {
@@ -139,6 +141,16 @@ class CanvasComposer {
   // Whether Compose starts the picture for `plan` from the last picture,
   // painting `area` again (see invariant 7).
   bool StartsFromPicture(const TWKFILE& doc, const std::vector<PlanPart>& plan, PixelArea& area) const;
+  // The runs of items building `plan` paints now (but for the kRepainted
+  // ones when `partsOnly`); kept parts and item pictures that still hold
+  // at `sameScale` cost nothing.
+  std::vector<IndexRun> ToPaint(const TWKFILE& doc, const std::vector<PlanPart>& plan, bool partsOnly,
+                                bool sameScale) const;
+  // The guessed time of painting the items `runs` at the kept scale, times
+  // `share`.
+  double GuessNs(const TWKFILE& doc, const std::vector<IndexRun>& runs, double share) const;
+  // The part of the last picture's rows that `area` covers.
+  double RowShare(PixelArea area) const;
   // Every item painted again in `area` of the last picture (the whole of
   // it when `whole`), dropping the kept parts.
   void Repaint(const TWKFILE& doc, PixelArea area, bool whole);

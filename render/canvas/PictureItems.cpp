@@ -35,6 +35,18 @@ bool PictureItems::Shows(const TWKFILE& doc, int first, int last) const {
   return true;
 }
 
+std::vector<int> PictureItems::Reaching(PixelArea area) const {
+  std::vector<int> indices;
+  for (std::size_t k = 0; k < items_.size(); ++k) {
+    const PixelArea& reach = items_[k].reach;
+    if (!items_[k].told || (reach.left < area.right && area.left < reach.right && reach.top < area.bottom &&
+                            area.top < reach.bottom)) {
+      indices.push_back(static_cast<int>(k));
+    }
+  }
+  return indices;
+}
+
 bool PictureItems::ChangedFrom(const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY, int width,
                                int height, PixelArea& area) const {
   if (!held_) return false;

@@ -32,6 +32,9 @@ class PictureItems {
   // is unknown, or the items in both are not in the same order.
   bool ChangedFrom(const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY, int width, int height,
                    PixelArea& area) const;
+  // The indices of the items whose reach meets `area` (or is unknown), in
+  // order: the only ones that paint any of its pixels.
+  std::vector<int> Reaching(PixelArea area) const;
 
  private:
   struct Item {
