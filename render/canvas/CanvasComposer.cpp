@@ -203,7 +203,7 @@ bool CanvasComposer::Update(const TWKFILE& doc, const EditorState& state, float 
     const PixelArea all{0, 0, size.width, size.height};
     PixelArea area = all;
     if (composing && StartsFromPicture(doc, plan, area)) {
-      if (!Reaches(doc, area)) area = all;
+      if (plan.empty() && !Reaches(doc, area)) area = all;
       Repaint(doc, area, area == all);
     } else {
       const bool whole = Prepare(doc, plan);

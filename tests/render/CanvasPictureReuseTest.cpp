@@ -77,6 +77,8 @@ TEST(CanvasPictureReuse, StartsFromTheLastPictureAndEqualsAFullRedraw) {
        0, 0, true, false},
       {"a key right after picking another item", {{20, 20}}, [](TWKFILE& d) { Nudge(*d.CData.at(55)); }, {{55, 55}},
        0, 0, true, false},
+      {"two items swapped, another item picked: the parts are built", {{20, 20}},
+       [](TWKFILE& d) { std::swap(*d.CData.at(60), *d.CData.at(61)); }, {{55, 55}}, 2, 35, false, true},
       {"a key on every item with none selected", {}, [](TWKFILE& d) {
          for (int i = 0; i < 80; ++i) Nudge(*d.CData.at(i));
        },
