@@ -312,7 +312,7 @@ bool CanvasComposer::Fits(const TWKFILE& doc, const EditorState& state, float pi
   // KeepPartsFor paints nothing when no part would be kept.
   if (plan.empty() && partsOnly) return true;
   PixelArea area;
-  if (!partsOnly && sameScale && StartsFromPicture(doc, plan, area) && Reaches(doc, area)) {
+  if (!partsOnly && sameScale && StartsFromPicture(doc, plan, area) && (!plan.empty() || Reaches(doc, area))) {
     return area.empty() || budget.Spend(GuessNs(doc, {{0, doc.CData.size() - 1}}, RowShare(area)));
   }
   for (const auto& [first, last] : ToPaint(doc, plan, partsOnly, sameScale)) {
