@@ -6,6 +6,7 @@
 
 #include "render/SceneRenderer.h"
 #include "render/canvas/AreaCopy.h"
+#include "render/canvas/AreaRepaint.h"
 
 namespace twk {
 
@@ -60,13 +61,20 @@ bool CanvasComposer::Prepare(const TWKFILE& doc, const std::vector<PlanPart>& pl
   for (std::size_t k = 0; k < plan.size(); ++k) {
     if (!plan[k].kept() || reused[k]) continue;
     // The items in front need no picture here: theirs are kept item by item.
+    next.shown[k] = ShownItems(doc, plan[k].first, plan[k].last);
+    whole = true;
+    if (plan[k].kind == PartKind::kBehind && built_.picture && built_.shows.Shows(doc, plan[k].first, plan[k].last)) {
+      // The last picture shows exactly these items (say, those a paste put
+      // new items in front of): it is their picture.
+      next.behind = std::move(built_.picture);
+      built_.shows.Clear();
+      continue;
+    }
     if (plan[k].kind == PartKind::kBehind) {
       next.behind = PaintBehind(doc, plan[k].first, plan[k].last, scale_.ppuX, scale_.ppuY, cancel_);
       if (!next.behind) throw std::bad_alloc();
     }
-    next.shown[k] = ShownItems(doc, plan[k].first, plan[k].last);
     ++partsMade_;
-    whole = true;
   }
   kept_ = std::move(next);
   built_.paintedIndices = PaintedIndices(plan);
@@ -134,11 +142,55 @@ std::vector<PlanPart> CanvasComposer::PlanFor(const TWKFILE& doc, const EditorSt
   return PlanCanvas(building ? std::vector<IndexRun>{{0, 0}} : selected, count);
 }
 
+bool CanvasComposer::Reaches(const TWKFILE& doc, PixelArea& area) const {
+  const PixelSize size = RenderImageSize(doc, scale_.ppuX, scale_.ppuY, RenderArea::kDocument);
+  return built_.picture && built_.picture->width() == size.width && built_.picture->height() == size.height &&
+         built_.shows.ChangedFrom(doc, scale_.ppuX, scale_.ppuY, size.width, size.height, area);
+}
+
+bool CanvasComposer::StartsFromPicture(const TWKFILE& doc, const std::vector<PlanPart>& plan, PixelArea& area) const {
+  if (plan.empty()) return true;
+  if (plan == kept_.plan || !built_.picture) return false;
+  if (plan.front().kind == PartKind::kBehind && built_.shows.Shows(doc, plan.front().first, plan.front().last)) {
+    return false;  // Prepare takes the last picture as the picture behind
+  }
+  // Whichever is guessed to cost less: every item in the rows the change
+  // reaches, or the parts the plan lacks.
+  return Reaches(doc, area) && !(area == PixelArea{0, 0, built_.picture->width(), built_.picture->height()}) &&
+         GuessNs(doc, {{0, doc.CData.size() - 1}}, RowShare(area)) < GuessNs(doc, ToPaint(doc, plan, false, true), 1);
+}
+
+double CanvasComposer::RowShare(PixelArea area) const {
+  return area.empty() || !built_.picture ? 0 : static_cast<double>(area.bottom - area.top) / built_.picture->height();
+}
+
+void CanvasComposer::Repaint(const TWKFILE& doc, PixelArea area, bool whole) {
+  DropKeptParts();
+  const PixelSize size = RenderImageSize(doc, scale_.ppuX, scale_.ppuY, RenderArea::kDocument);
+  if (!built_.picture) {
+    built_.picture = Image::NewTransparent(size.width, size.height);
+    if (!built_.picture) throw std::bad_alloc();
+  }
+  if (whole) {
+    ClearArea(*built_.picture, area);
+    PaintItems(*built_.picture, doc, scale_.ppuX, scale_.ppuY, RenderArea::kDocument, 0, doc.CData.size() - 1,
+               cancel_);
+    return;
+  }
+  // Only the items that reach `area` paint its pixels: the others are left
+  // out, as a copy of the document with those items alone.
+  built_.shows.Record(doc, scale_.ppuX, scale_.ppuY, size.width, size.height);
+  TWKFILE reaching;
+  reaching.TWKW = doc.TWKW, reaching.TWKH = doc.TWKH;
+  for (int i : built_.shows.Reaching(area)) reaching.CData.append(*doc.CData.at(i));
+  RepaintArea(*built_.picture, built_.bands, reaching, scale_.ppuX, scale_.ppuY, area, cancel_);
+}
+
 bool CanvasComposer::Update(const TWKFILE& doc, const EditorState& state, float pixelsPerUnitX,
-                            float pixelsPerUnitY, const std::vector<IndexRun>& selected) {
+                            float pixelsPerUnitY, const std::vector<IndexRun>& selected, bool composing) {
   const std::vector<PlanPart> plan = PlanFor(doc, state, selected);
-  if (plan.empty()) {
-    DropParts();
+  if (plan.empty() && !composing) {
+    DropKeptParts();  // nothing to keep; the last picture stays
     return false;
   }
   try {
@@ -147,19 +199,26 @@ bool CanvasComposer::Update(const TWKFILE& doc, const EditorState& state, float 
       Invalidate();
       scale_ = scale;
     }
-    const bool whole = Prepare(doc, plan);
-    const PixelArea all{0, 0, built_.picture->width(), built_.picture->height()};
+    const PixelSize size = RenderImageSize(doc, pixelsPerUnitX, pixelsPerUnitY, RenderArea::kDocument);
+    const PixelArea all{0, 0, size.width, size.height};
     PixelArea area = all;
-    if (!whole && !ChangedArea(doc, built_.paintedIndices, built_.paintedItems, pixelsPerUnitX, pixelsPerUnitY,
-                               all.right, all.bottom, area)) {
-      area = all;
+    if (composing && StartsFromPicture(doc, plan, area)) {
+      if (plan.empty() && !Reaches(doc, area)) area = all;
+      Repaint(doc, area, area == all);
+    } else {
+      const bool whole = Prepare(doc, plan);
+      if (whole || !ChangedArea(doc, built_.paintedIndices, built_.paintedItems, pixelsPerUnitX, pixelsPerUnitY,
+                                all.right, all.bottom, area)) {
+        area = all;
+      }
+      Build(doc, area, area == all);
     }
-    Build(doc, area, whole || area == all);
     if (GivenUp(cancel_)) {
       DropParts();  // half painted
       return false;
     }
     built_.paintedItems = CopiesOf(doc, built_.paintedIndices);
+    built_.shows.Record(doc, pixelsPerUnitX, pixelsPerUnitY, all.right, all.bottom);
     NoteChanged(area);
     CheckInvariants();
     return true;
@@ -175,13 +234,17 @@ std::unique_ptr<Image> CanvasComposer::Compose(const Image& grid, const TWKFILE&
                                                const PaintCancel* cancel) {
   cancel_ = cancel;
   std::unique_ptr<Image> picture;
-  // With nothing selected a key moves every item alike (MovedPictures).
+  // With nothing selected a key moves every item alike: the last picture
+  // moves with them (MovedPictures) when that is cheaper than the rows it
+  // would paint again.
   const bool allMove = PlanFor(doc, state, selected).empty();
   if (!allMove) moved_.Clear();
-  if (Update(doc, state, pixelsPerUnitX, pixelsPerUnitY, selected)) picture = ComposeOverGrid(grid, built_.picture.get());
-  if (!picture && allMove && !GivenUp(cancel)) {
+  if (allMove && moved_.Follows(doc, pixelsPerUnitX, pixelsPerUnitY)) {
     picture = moved_.Compose(grid, doc, pixelsPerUnitX, pixelsPerUnitY, cancel);
     change_.everything = true;
+  } else if (Update(doc, state, pixelsPerUnitX, pixelsPerUnitY, selected, true)) {
+    picture = ComposeOverGrid(grid, built_.picture.get());
+    if (allMove && picture) moved_.Keep(doc, pixelsPerUnitX, pixelsPerUnitY, *built_.picture);
   }
   if (!picture && !GivenUp(cancel)) {
     picture = ComposeCanvas(grid, doc, pixelsPerUnitX, pixelsPerUnitY, cancel);
@@ -207,8 +270,49 @@ void CanvasComposer::KeepPartsFor(const TWKFILE& doc, const EditorState& state, 
                                    float pixelsPerUnitY, const std::vector<IndexRun>& selected,
                                    const PaintCancel* cancel) {
   cancel_ = cancel;
-  (void)Update(doc, state, pixelsPerUnitX, pixelsPerUnitY, selected);
+  (void)Update(doc, state, pixelsPerUnitX, pixelsPerUnitY, selected, false);
   cancel_ = nullptr;
+}
+
+std::vector<IndexRun> CanvasComposer::ToPaint(const TWKFILE& doc, const std::vector<PlanPart>& plan, bool partsOnly,
+                                              bool sameScale) const {
+  std::vector<IndexRun> runs;
+  // Nothing kept: the full redraw.
+  if (plan.empty() && doc.CData.size() > 0) runs.push_back({0, doc.CData.size() - 1});
+  for (const PlanPart& part : plan) {
+    switch (part.kind) {
+      case PartKind::kRepainted:
+        if (!partsOnly) runs.push_back({part.first, part.last});
+        break;
+      case PartKind::kBehind: {
+        // Kept, or the last picture that shows exactly these items.
+        bool held = sameScale && built_.shows.Shows(doc, part.first, part.last);
+        for (std::size_t j = 0; sameScale && j < kept_.plan.size(); ++j) {
+          held = held || (kept_.plan[j].kind == PartKind::kBehind && kept_.shown[j].StillShown(doc, part.first, part.last));
+        }
+        if (!held) runs.push_back({part.first, part.last});
+        break;
+      }
+      case PartKind::kKeptPictures:
+        // Each item whose own picture is missing is painted on its own.
+        for (int i = part.first; i <= part.last; ++i) {
+          if (!sameScale || !pictures_.Current(doc, i)) runs.push_back({i, i});
+        }
+        break;
+    }
+  }
+  return runs;
+}
+
+double CanvasComposer::GuessNs(const TWKFILE& doc, const std::vector<IndexRun>& runs, double share) const {
+  const PixelSize size = RenderImageSize(doc, scale_.ppuX, scale_.ppuY, RenderArea::kDocument);
+  double ns = 0;
+  for (const auto& [first, last] : runs) {
+    for (int i = first; i <= last; ++i) {
+      ns += GuessPaintNs(*doc.CData.at(i), scale_.ppuX, scale_.ppuY, size.width, size.height);
+    }
+  }
+  return ns * share;
 }
 
 bool CanvasComposer::Fits(const TWKFILE& doc, const EditorState& state, float pixelsPerUnitX, float pixelsPerUnitY,
@@ -216,34 +320,17 @@ bool CanvasComposer::Fits(const TWKFILE& doc, const EditorState& state, float pi
   const PixelSize size = RenderImageSize(doc, pixelsPerUnitX, pixelsPerUnitY, RenderArea::kDocument);
   const std::vector<PlanPart> plan = PlanFor(doc, state, selected);
   const bool sameScale = Scale{doc.TWKW, doc.TWKH, pixelsPerUnitX, pixelsPerUnitY} == scale_;
-  auto spend = [&](int first, int last) {
-    return budget.Spend(doc, first, last, pixelsPerUnitX, pixelsPerUnitY, size.width, size.height);
-  };
-  // Nothing kept: the full redraw, or the last picture moved (KeepPartsFor
-  // then paints nothing).
-  if (plan.empty()) {
-    return partsOnly || moved_.Fits(doc, pixelsPerUnitX, pixelsPerUnitY, budget) || spend(0, doc.CData.size() - 1);
+  // KeepPartsFor paints nothing when no part would be kept.
+  if (plan.empty() && partsOnly) return true;
+  if (plan.empty() && moved_.Follows(doc, pixelsPerUnitX, pixelsPerUnitY)) {
+    return moved_.Fits(doc, pixelsPerUnitX, pixelsPerUnitY, budget);
   }
-  for (const PlanPart& part : plan) {
-    switch (part.kind) {
-      case PartKind::kRepainted:
-        if (!partsOnly && !spend(part.first, part.last)) return false;
-        break;
-      case PartKind::kBehind: {
-        bool held = false;
-        for (std::size_t j = 0; sameScale && j < kept_.plan.size(); ++j) {
-          held = held || (kept_.plan[j].kind == PartKind::kBehind && kept_.shown[j].StillShown(doc, part.first, part.last));
-        }
-        if (!held && !spend(part.first, part.last)) return false;
-        break;
-      }
-      case PartKind::kKeptPictures:
-        // Each item whose own picture is missing is painted on its own.
-        for (int i = part.first; i <= part.last; ++i) {
-          if ((!sameScale || !pictures_.Current(doc, i)) && !spend(i, i)) return false;
-        }
-        break;
-    }
+  PixelArea area;
+  if (!partsOnly && sameScale && StartsFromPicture(doc, plan, area) && (!plan.empty() || Reaches(doc, area))) {
+    return area.empty() || budget.Spend(GuessNs(doc, {{0, doc.CData.size() - 1}}, RowShare(area)));
+  }
+  for (const auto& [first, last] : ToPaint(doc, plan, partsOnly, sameScale)) {
+    if (!budget.Spend(doc, first, last, pixelsPerUnitX, pixelsPerUnitY, size.width, size.height)) return false;
   }
   return budget.left();
 }
@@ -265,6 +352,12 @@ void CanvasComposer::DropParts() {
   change_.everything = true;
 }
 
+void CanvasComposer::DropKeptParts() {
+  kept_ = KeptParts{};
+  built_.paintedIndices.clear();
+  built_.paintedItems.clear();
+}
+
 void CanvasComposer::CheckInvariants() const {
 #ifndef NDEBUG
   assert(kept_.shown.size() == kept_.plan.size());
@@ -276,6 +369,8 @@ void CanvasComposer::CheckInvariants() const {
   assert(!kept_.behind || (kept_.behind->width() == built_.picture->width() &&
                            kept_.behind->height() == built_.picture->height()));
   assert(built_.paintedIndices.size() == built_.paintedItems.size());
+  assert((built_.picture != nullptr) == built_.shows.held());
+  assert(kept_.plan.empty() || built_.picture);
 #endif
 }
 

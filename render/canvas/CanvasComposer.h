@@ -23,11 +23,20 @@
 //    made the change.
 // 4. The picture behind exists exactly when the plan's first part is
 //    kBehind, and no other part is.
-// 5. `built_.picture` is the plan's parts composed, with the kRepainted
-//    items as `built_.paintedItems` were; outside the rectangle the changed
-//    items reach, before and after, it stays as it was.
+// 5. `built_.picture` shows every item of the document as `built_.shows`
+//    tells (their revisions, in order), within 1 of their full redraw;
+//    while parts are kept it is the plan's parts composed, with the
+//    kRepainted items as `built_.paintedItems` were. Outside the rectangle
+//    a change reaches, before and after, it stays as it was.
 // 6. Item pictures are keyed by revision, never by place in the list, and
 //    held under a budget of bytes that does not grow with the scale.
+// 7. A new plan whose items behind are exactly those the last picture shows
+//    takes that picture as its picture behind. Compose, for a plan other
+//    than the kept one (a change of selection, a clone, a delete) or for no
+//    plan, starts from the last picture where the items that only one of
+//    them shows reach less than all of it (the others keep their order):
+//    it paints every item in whole rows there, which gives exactly the
+//    full redraw's pixels, and keeps no parts until KeepPartsFor.
 //
 // Pixels: painting the deepest selected items onto the picture behind gives
 // exactly the pixels of a full redraw; an item's own picture blended over
@@ -47,9 +56,11 @@
 #include "render/Image.h"
 #include "render/PaintBudget.h"
 #include "tasks/PaintCancel.h"
+#include "render/canvas/AreaRepaint.h"
 #include "render/canvas/CanvasPlan.h"
 #include "render/canvas/ItemPictures.h"
 #include "render/canvas/MovedPictures.h"
+#include "render/canvas/PictureItems.h"
 #include "render/canvas/ShownItems.h"
 
 namespace twk {
@@ -58,8 +69,9 @@ class CanvasComposer {
  public:
   // The picture for `doc` over `grid` at the given pixels per unit, with
   // the items of `selected` (runs of indices of CData) selected. With none
-  // selected a key acts on every item, and the full redraw's picture is
-  // drawn (from the last one moved when every item moved alike).
+  // selected a key acts on every item: the picture is the last one with the
+  // pixels the changed items reach painted again, the last one moved when
+  // every item moved alike, or the full redraw.
   // nullptr once `cancel` is requested (or the picture cannot be made).
   std::unique_ptr<Image> Compose(const Image& grid, const TWKFILE& doc, const EditorState& state,
                                  float pixelsPerUnitX, float pixelsPerUnitY, const std::vector<IndexRun>& selected = {},
@@ -83,7 +95,8 @@ class CanvasComposer {
   void Invalidate();
   // Whether any part of the plan is kept.
   bool KeepsParts() const { return !kept_.plan.empty(); }
-  // Kept parts made since construction (a reused part is not counted).
+  // Kept parts made since construction (a reused part, or the last picture
+  // taken as the picture behind, is not counted).
   long long PartsMade() const { return partsMade_; }
   // Items' own pictures painted since construction.
   long long ItemPicturesPainted() const { return pictures_.picturesPainted(); }
@@ -109,6 +122,8 @@ class CanvasComposer {
     std::unique_ptr<Image> scratch;    // where a part is painted in whole rows
     std::vector<int> paintedIndices;   // the kRepainted items
     std::vector<TWKDATA> paintedItems;  // those items as painted
+    PictureItems shows;                 // every item `picture` shows
+    AreaScratch bands;                  // where Repaint paints in whole rows
   };
   // The pixels changed since the last picture Compose returned.
   struct Change {
@@ -121,8 +136,28 @@ class CanvasComposer {
   bool Prepare(const TWKFILE& doc, const std::vector<PlanPart>& plan);
   // Brings the parts and the picture without the grid up to date for
   // `selected`; false when nothing is kept (then the full redraw is due).
+  // Only `composing` may start from the last picture instead of the parts.
   bool Update(const TWKFILE& doc, const EditorState& state, float pixelsPerUnitX, float pixelsPerUnitY,
-              const std::vector<IndexRun>& selected);
+              const std::vector<IndexRun>& selected, bool composing);
+  // The pixels of the last picture that a picture of `doc` must paint
+  // again; false when it cannot start from the last picture.
+  bool Reaches(const TWKFILE& doc, PixelArea& area) const;
+  // Whether Compose starts the picture for `plan` from the last picture,
+  // painting `area` again (see invariant 7).
+  bool StartsFromPicture(const TWKFILE& doc, const std::vector<PlanPart>& plan, PixelArea& area) const;
+  // The runs of items building `plan` paints now (but for the kRepainted
+  // ones when `partsOnly`); kept parts and item pictures that still hold
+  // at `sameScale` cost nothing.
+  std::vector<IndexRun> ToPaint(const TWKFILE& doc, const std::vector<PlanPart>& plan, bool partsOnly,
+                                bool sameScale) const;
+  // The guessed time of painting the items `runs` at the kept scale, times
+  // `share`.
+  double GuessNs(const TWKFILE& doc, const std::vector<IndexRun>& runs, double share) const;
+  // The part of the last picture's rows that `area` covers.
+  double RowShare(PixelArea area) const;
+  // Every item painted again in `area` of the last picture (the whole of
+  // it when `whole`), dropping the kept parts.
+  void Repaint(const TWKFILE& doc, PixelArea area, bool whole);
   // The parts Update would plan for `selected`.
   static std::vector<PlanPart> PlanFor(const TWKFILE& doc, const EditorState& state,
                                        const std::vector<IndexRun>& selected);
@@ -135,6 +170,8 @@ class CanvasComposer {
   void NoteChanged(PixelArea area);
   // Drops the parts and the picture, keeping the items' own pictures.
   void DropParts();
+  // Drops the parts only: the picture stays, as the last whole picture.
+  void DropKeptParts();
   // The debug checks of the invariants above.
   void CheckInvariants() const;
 

@@ -96,6 +96,10 @@ Image* MovedPictures::Update(const TWKFILE& doc, float pixelsPerUnitX, float pix
     kept_.erase(kept_.begin() + index);  // half painted
     return nullptr;
   }
+  return Record(doc, index);
+}
+
+Image* MovedPictures::Record(const TWKFILE& doc, int index) {
   // Past the budget, the picture farthest from the items goes (never the
   // one shown, which stands at them).
   Image* shown = kept_[index].picture.get();
@@ -107,8 +111,37 @@ Image* MovedPictures::Update(const TWKFILE& doc, float pixelsPerUnitX, float pix
     kept_.erase(far);
   }
   items_.reserve(doc.CData.size());
-  for (int i = 0; i <= last; ++i) items_.push_back(*doc.CData.at(i));
+  for (int i = 0; i < doc.CData.size(); ++i) items_.push_back(*doc.CData.at(i));
   return shown;
+}
+
+bool MovedPictures::Follows(const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY) const {
+  double moveX = 0, moveY = 0;
+  const Step step = Plan(doc, pixelsPerUnitX, pixelsPerUnitY, moveX, moveY);
+  return step.index >= 0 && !step.whole;
+}
+
+void MovedPictures::Keep(const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY, const Image& picture) try {
+  double moveX = 0, moveY = 0;
+  const Step step = Plan(doc, pixelsPerUnitX, pixelsPerUnitY, moveX, moveY);
+  if (!step.follows) kept_.clear();
+  for (Kept& kept : kept_) kept.x += moveX, kept.y += moveY;
+  items_.clear();
+  twkw_ = doc.TWKW, twkh_ = doc.TWKH, ppuX_ = pixelsPerUnitX, ppuY_ = pixelsPerUnitY;
+  // The picture stands at the items; it replaces the kept one that now
+  // stands a whole number of pixels from them, if any.
+  Kept fresh{picture.Clone(), 0, 0};
+  if (!fresh.picture) throw std::bad_alloc();
+  int index = step.index;
+  if (index >= 0) {
+    kept_[index] = std::move(fresh);
+  } else {
+    kept_.push_back(std::move(fresh));
+    index = static_cast<int>(kept_.size()) - 1;
+  }
+  (void)Record(doc, index);
+} catch (const std::bad_alloc&) {
+  Clear();
 }
 
 std::unique_ptr<Image> MovedPictures::Compose(const Image& grid, const TWKFILE& doc, float pixelsPerUnitX,

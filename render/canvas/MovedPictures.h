@@ -42,6 +42,13 @@ class MovedPictures {
   // for `doc`; false when it would paint the whole picture or the budget
   // is spent.
   bool Fits(const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY, PaintBudget& budget) const;
+  // Whether Compose would move a kept picture for `doc` rather than paint
+  // the whole picture: every item moved alike since the last document, and
+  // a kept picture stands a whole number of pixels from them.
+  bool Follows(const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY) const;
+  // Keeps `picture`, the document area of `doc` painted elsewhere, as the
+  // picture Compose would have made, so that the next move starts from it.
+  void Keep(const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY, const Image& picture);
   // Drops every kept picture.
   void Clear();
   // Pictures made by moving a kept one since construction.
@@ -70,6 +77,9 @@ class MovedPictures {
   Step Plan(const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY, double& moveX, double& moveY) const;
   // Brings the kept pictures to `doc`: makes or moves the one to show.
   Image* Update(const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY, const PaintCancel* cancel);
+  // Trims the kept pictures to the budget, keeping picture `index`, and
+  // records `doc` as the document they are placed from; the picture shown.
+  Image* Record(const TWKFILE& doc, int index);
 
   std::vector<Kept> kept_;
   std::vector<TWKDATA> items_;  // the document the kept pictures are placed from

@@ -128,8 +128,9 @@ TEST(CanvasLayer, ARunFromInFrontCanBecomeTheLayerBehind) {
   EXPECT_TRUE(test::WithinLayerRounding(*picture, *ComposeCanvas(*grid, doc, kPpu, kPpu)));
 }
 
-// An item pasted at the front, then the item picked before it picked again:
-// of the items in front of it only the pasted one is painted on its own.
+// An item pasted at the front, then the item picked before it picked again
+// and its parts kept: of the items in front of it only the pasted one is
+// painted on its own.
 TEST(CanvasLayer, AnItemPastedAtTheFrontIsTheOnlyPictureMadeAgain) {
   const auto grid = BuildGridImage(340, 340, 16, 16);
   TWKFILE doc = test::StandardDocument(100);
@@ -140,6 +141,7 @@ TEST(CanvasLayer, AnItemPastedAtTheFrontIsTheOnlyPictureMadeAgain) {
   TWKDATA pasted = *doc.CData.at(80);
   Touch(pasted);
   doc.CData.insertFront(pasted);
+  composer.KeepPartsFor(doc, state, kPpu, kPpu, {{51, 51}});
   const auto picture = composer.Compose(*grid, doc, state, kPpu, kPpu, {{51, 51}});
   ASSERT_TRUE(picture);
   EXPECT_EQ(composer.ItemPicturesPainted() - before, 1);
