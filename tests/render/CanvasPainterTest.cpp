@@ -195,6 +195,7 @@ TEST(CanvasPainterTest, MarksAskedForWhileARepaintWaitsNeverDropIt) {
   const TWKFILE first = test::TranslucentArcs(200, kSolid);
   TWKFILE second = first;
   second.CData.at(0)->X1 += 2;
+  Touch(*second.CData.at(0));
   // The first report waits at the gate, so the second repaint waits behind it.
   std::mutex gate;
   std::unique_lock hold(gate);

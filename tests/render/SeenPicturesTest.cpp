@@ -1,0 +1,168 @@
+// Pictures of the document states seen lately: found again only for a
+// document that paints exactly the same, within a budget; an undo back to
+// one shows it again, and the pictures after it stay true.
+
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <mutex>
+
+#include "render/Grid.h"
+#include "render/SceneRenderer.h"
+#include "render/canvas/CanvasPainter.h"
+#include "render/canvas/SeenPictures.h"
+#include "tests/render/RenderTestSupport.h"
+
+namespace twk {
+namespace {
+
+constexpr float kPpu = 20;
+
+TWKFILE FourItems() {
+  TWKFILE doc;
+  doc.TWKW = doc.TWKH = 16;
+  for (int i = 0; i < 4; ++i) doc.CData.append(test::MakeItem(kRect, 1.0f + i, 1, 6.0f + i, 7));
+  return doc;
+}
+
+std::shared_ptr<const Image> Picture(int side) { return Image::NewFilled(side, side, 0x336699); }
+
+TEST(SeenPicturesTest, APictureIsFoundOnlyForTheSameItemsInTheSameFrame) {
+  const TWKFILE doc = FourItems();
+  const PictureFrame frame{1, 320, 320, 16, 16, kPpu, kPpu};
+  const struct {
+    const char* what;
+    std::function<void(TWKFILE&, PictureFrame&)> change;
+    bool found;
+  } cases[] = {
+      {"a copy of the document", [](TWKFILE&, PictureFrame&) {}, true},
+      {"one item changed", [](TWKFILE& d, PictureFrame&) { Touch(*d.CData.at(2)); }, false},
+      {"two items swapped", [](TWKFILE& d, PictureFrame&) { d.CData.moveBefore(d.CData.at(1), d.CData.at(0)); }, false},
+      {"an item removed", [](TWKFILE& d, PictureFrame&) { d.CData.remove(d.CData.at(3)); }, false},
+      {"an item added", [](TWKFILE& d, PictureFrame&) { d.CData.append(*d.CData.at(0)); }, false},
+      {"another scale", [](TWKFILE&, PictureFrame& f) { f.ppuY = 10; }, false},
+      {"another document size", [](TWKFILE&, PictureFrame& f) { f.twkw = 32; }, false},
+      {"another grid size", [](TWKFILE&, PictureFrame& f) { f.gridHeight = 200; }, false},
+      {"a new grid", [](TWKFILE&, PictureFrame& f) { ++f.gridEpoch; }, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    SeenPictures seen;
+    const auto picture = Picture(8);
+    seen.Keep(frame, doc, picture);
+    TWKFILE other = doc;
+    PictureFrame otherFrame = frame;
+    c.change(other, otherFrame);
+    EXPECT_EQ(seen.Find(otherFrame, other), c.found ? picture : nullptr);
+  }
+}
+
+TEST(SeenPicturesTest, PastTheBudgetThePictureUsedLeastRecentlyGoes) {
+  const PictureFrame frame{1, 320, 320, 16, 16, kPpu, kPpu};
+  TWKFILE docs[3] = {FourItems(), FourItems(), FourItems()};
+  const std::size_t pictureBytes = 8 * 8 * 4;
+  const struct {
+    const char* what;
+    std::size_t mostPictures, mostBytes;
+  } budgets[] = {
+      {"two pictures", 2, 100 * pictureBytes},
+      {"two pictures' bytes", 10, 2 * pictureBytes + pictureBytes / 2},
+  };
+  for (const auto& b : budgets) {
+    SCOPED_TRACE(b.what);
+    SeenPictures seen(b.mostPictures, b.mostBytes);
+    const auto first = Picture(8), second = Picture(8), third = Picture(8);
+    seen.Keep(frame, docs[0], first);
+    seen.Keep(frame, docs[1], second);
+    ASSERT_EQ(seen.Find(frame, docs[0]), first);  // now used after the second
+    seen.Keep(frame, docs[2], third);
+    EXPECT_EQ(seen.count(), 2u);
+    EXPECT_EQ(seen.bytes(), 2 * pictureBytes);
+    EXPECT_EQ(seen.Find(frame, docs[1]), nullptr);
+    EXPECT_EQ(seen.Find(frame, docs[0]), first);
+    EXPECT_EQ(seen.Find(frame, docs[2]), third);
+    // One picture larger than the whole budget is not kept, and drops nothing.
+    seen.Keep(frame, docs[1], Picture(100));
+    EXPECT_EQ(seen.Find(frame, docs[1]), nullptr);
+    EXPECT_EQ(seen.count(), 2u);
+  }
+}
+
+// Whether `a` and `b` hold the same pixels outside `area`.
+bool SameOutside(const Image& a, const Image& b, PixelArea area) {
+  if (a.width() != b.width() || a.height() != b.height()) return false;
+  for (int y = 0; y < a.height(); ++y) {
+    for (int x = 0; x < a.width(); ++x) {
+      const bool inside = x >= area.left && x < area.right && y >= area.top && y < area.bottom;
+      if (!inside && std::memcmp(a.data() + std::size_t(y) * a.stride() + std::size_t(x) * 4,
+                                 b.data() + std::size_t(y) * b.stride() + std::size_t(x) * 4, 4) != 0) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+// A key on item 50, its undo, another key on it, and a reorder, with no
+// marks (which would widen the changed rectangles): the undo shows the very
+// picture made before the key; every picture stays within 1 of a full
+// redraw and differs from the one before only in its changed rectangle,
+// though the composer made neither the undo's picture nor, for the key
+// after it, the one before.
+TEST(SeenPicturesTest, AnUndoShowsThePictureItLeftAndThePicturesAfterItStayTrue) {
+  const auto grid = BuildGridImage(340, 340, 16, 16);
+  const TWKFILE start = test::StandardDocument(100);
+  TWKFILE doc = start;
+  const EditorState state;
+  std::mutex mutex;
+  std::condition_variable arrived;
+  int reports = 0, expectedReports = 0;
+  CanvasPainter painter([&] {
+    std::lock_guard lock(mutex);
+    ++reports;
+    arrived.notify_all();
+  });
+  auto repaint = [&] {
+    const CanvasUpdate update = painter.Repaint({*grid, doc, state, kPpu, kPpu, {{50, 50}}, {}});
+    ASSERT_NE(update, CanvasUpdate::kFailed);
+    if (update == CanvasUpdate::kPainted) return;
+    std::unique_lock lock(mutex);
+    ++expectedReports;
+    arrived.wait(lock, [&] { return reports >= expectedReports; });
+  };
+  // Item 50 moved right by `by` from where it is.
+  auto nudge = [&](float by) {
+    TWKDATA& item = *doc.CData.at(50);
+    item.X1 += by, item.X2 += by, item.X3 += by, item.X4 += by;
+    Touch(item);
+  };
+  repaint();
+  const auto first = painter.picture();
+  const struct {
+    const char* what;
+    std::function<void()> step;
+    bool seen;  // the picture made for `start`
+  } steps[] = {
+      {"a key", [&] { nudge(2); }, false},
+      {"its undo", [&] { doc = start; }, true},
+      {"another key", [&] { nudge(4); }, false},
+      {"two items swapped", [&] { doc = start, doc.CData.moveBefore(doc.CData.at(11), doc.CData.at(10)); }, false},
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.what);
+    const auto before = painter.picture();
+    s.step();
+    repaint();
+    const auto after = painter.picture();
+    ASSERT_EQ(after->generation, before->generation + 1);
+    EXPECT_EQ(after->plain == first->plain, s.seen);
+    EXPECT_TRUE(SameOutside(*before->shown, *after->shown, after->changed));
+    EXPECT_TRUE(test::WithinLayerRounding(*after->plain, *ComposeCanvas(*grid, doc, kPpu, kPpu)));
+  }
+}
+
+}  // namespace
+}  // namespace twk
