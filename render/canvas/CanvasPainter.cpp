@@ -77,7 +77,7 @@ CanvasUpdate CanvasPainter::Repaint(const CanvasScene& scene) {
   // costs only its marks.
   if (!busy()) {
     PaintBudget budget;
-    if ((seen_.Find(frame, scene.doc) ||
+    if ((seen_.Find(frame, scene.doc).plain ||
          composer_.Fits(scene.doc, scene.state, scene.pixelsPerUnitX, scene.pixelsPerUnitY, scene.selected,
                         budget)) &&
         budget.Spend(GuessMarksNs(scene.marked.size()))) {
@@ -162,7 +162,8 @@ void CanvasPainter::KeepLayersFor(const CanvasScene& scene) {
 bool CanvasPainter::PaintScene(const Image& grid, const TWKFILE& doc, const EditorState& state,
                                const PictureFrame& frame, const std::vector<IndexRun>& selected,
                                const std::vector<int>& marked, long long serial, const PaintCancel* cancel) {
-  std::shared_ptr<const Image> plain = seen_.Find(frame, doc);
+  const SeenPicture seen = seen_.Find(frame, doc, marked);
+  std::shared_ptr<const Image> plain = seen.plain;
   PlainChange change;
   if (plain) {
     // Not the composer's: its next picture is told changed everywhere.
@@ -179,8 +180,9 @@ bool CanvasPainter::PaintScene(const Image& grid, const TWKFILE& doc, const Edit
       // Not kept: a later return to this state paints it again.
     }
   }
-  PixelArea marks;
-  auto shown = Marked(plain, doc, marked, frame.ppuX, frame.ppuY, marks);
+  PixelArea marks = seen.marks;
+  std::shared_ptr<const Image> shown = seen.shown;
+  if (!shown) shown = Marked(plain, doc, marked, frame.ppuX, frame.ppuY, marks);
   if (GivenUp(cancel)) return false;
   Publish(plain, shown ? shown : plain, marked, serial, marks, change);
   return true;
@@ -198,6 +200,11 @@ std::shared_ptr<const Image> CanvasPainter::Marked(const std::shared_ptr<const I
 
 void CanvasPainter::Publish(std::shared_ptr<const Image> plain, std::shared_ptr<const Image> shown,
                             std::vector<int> marked, long long serial, PixelArea marks, PlainChange change) {
+  // A return to this state with these marks shows this picture again.
+  try {
+    seen_.KeepMarked(plain, marked, shown, marks);
+  } catch (const std::bad_alloc&) {
+  }
   auto finished = std::make_shared<CanvasPicture>();
   finished->plain = std::move(plain);
   finished->shown = std::move(shown);

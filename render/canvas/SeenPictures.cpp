@@ -1,5 +1,6 @@
 #include "render/canvas/SeenPictures.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace twk {
@@ -10,6 +11,17 @@ PictureFrame FrameOf(long long gridEpoch, const Image& grid, const TWKFILE& doc,
 
 std::size_t SeenPictures::BytesOf(const Image& picture) {
   return static_cast<std::size_t>(picture.stride()) * static_cast<std::size_t>(picture.height());
+}
+
+std::size_t SeenPictures::BytesOf(const Seen& seen) {
+  return BytesOf(*seen.picture) + (seen.shown ? BytesOf(*seen.shown) : 0);
+}
+
+void SeenPictures::Evict() {
+  while (!seen_.empty() && (seen_.size() > mostPictures_ || bytes_ > mostBytes_)) {
+    bytes_ -= BytesOf(seen_.back());
+    seen_.pop_back();
+  }
 }
 
 std::list<SeenPictures::Seen>::iterator SeenPictures::Lookup(const PictureFrame& frame, const TWKFILE& doc) {
@@ -28,23 +40,40 @@ void SeenPictures::Keep(const PictureFrame& frame, const TWKFILE& doc, std::shar
   Seen entry{frame, ShownItems(doc, 0, doc.CData.size() - 1), std::move(picture)};
   std::lock_guard lock(mutex_);
   if (const auto same = Lookup(frame, doc); same != seen_.end()) {
-    bytes_ -= BytesOf(*same->picture);
+    bytes_ -= BytesOf(*same);
     seen_.erase(same);
-  }
-  while (!seen_.empty() && (seen_.size() + 1 > mostPictures_ || bytes_ + size > mostBytes_)) {
-    bytes_ -= BytesOf(*seen_.back().picture);
-    seen_.pop_back();
   }
   seen_.push_front(std::move(entry));
   bytes_ += size;
+  Evict();
 }
 
-std::shared_ptr<const Image> SeenPictures::Find(const PictureFrame& frame, const TWKFILE& doc) {
+void SeenPictures::KeepMarked(const std::shared_ptr<const Image>& plain, const std::vector<int>& marked,
+                              std::shared_ptr<const Image> shown, PixelArea marks) {
+  if (!plain || !shown || shown == plain) return;
+  std::vector<int> copy = marked;
+  std::lock_guard lock(mutex_);
+  const auto found = std::find_if(seen_.begin(), seen_.end(), [&](const Seen& s) { return s.picture == plain; });
+  if (found == seen_.end()) return;
+  bytes_ -= BytesOf(*found);
+  found->marked = std::move(copy);
+  found->shown = std::move(shown);
+  found->marks = marks;
+  // Marks that would not fit beside the picture alone are not kept.
+  if (BytesOf(*found) > mostBytes_) found->shown = nullptr;
+  bytes_ += BytesOf(*found);
+  seen_.splice(seen_.begin(), seen_, found);
+  Evict();
+}
+
+SeenPicture SeenPictures::Find(const PictureFrame& frame, const TWKFILE& doc, const std::vector<int>& marked) {
   std::lock_guard lock(mutex_);
   const auto found = Lookup(frame, doc);
-  if (found == seen_.end()) return nullptr;
+  if (found == seen_.end()) return {};
   seen_.splice(seen_.begin(), seen_, found);  // now the most recently used
-  return seen_.front().picture;
+  const Seen& seen = seen_.front();
+  if (seen.shown && seen.marked == marked) return {seen.picture, seen.shown, seen.marks};
+  return {seen.picture, nullptr, {}};
 }
 
 void SeenPictures::Clear() {

@@ -10,16 +10,23 @@
 // fields (document/Item.h), so a picture is found only for a document that
 // paints exactly as the one it was made from.
 //
-// Held under a budget of pictures and of bytes; past it the picture used
-// least recently goes first. The pictures are shared, never drawn on again,
+// With each picture the one shown with the selection's marks over it is
+// kept too (the marks of the same items of the same state are the same
+// pixels), so that a return to a state with the selection it had costs no
+// marks either.
+//
+// Held under a budget of pictures and of bytes (marked pictures included);
+// past it the picture used least recently goes first. The pictures are shared, never drawn on again,
 // and the calls may come from any thread.
 
 #include <cstddef>
 #include <list>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 #include "document/Document.h"
+#include "render/ChangedArea.h"
 #include "render/Image.h"
 #include "render/canvas/ShownItems.h"
 
@@ -35,6 +42,13 @@ struct PictureFrame {
 
 PictureFrame FrameOf(long long gridEpoch, const Image& grid, const TWKFILE& doc, float ppuX, float ppuY);
 
+// A picture found again.
+struct SeenPicture {
+  std::shared_ptr<const Image> plain;
+  std::shared_ptr<const Image> shown;  // with the marks asked for; nullptr when not kept
+  PixelArea marks;                     // the pixels those marks touch
+};
+
 class SeenPictures {
  public:
   // A handful of states back and forth, at a few full-screen canvases.
@@ -47,8 +61,13 @@ class SeenPictures {
   // Keeps `picture` of `doc` in `frame`, in place of any other of the same
   // state; one larger than the whole budget is not kept.
   void Keep(const PictureFrame& frame, const TWKFILE& doc, std::shared_ptr<const Image> picture);
-  // The picture of `doc` in `frame`, or nullptr.
-  std::shared_ptr<const Image> Find(const PictureFrame& frame, const TWKFILE& doc);
+  // `plain`, a picture kept, with the marks of the items `marked` over it
+  // (`shown`, touching the pixels `marks`), in place of any marks before.
+  void KeepMarked(const std::shared_ptr<const Image>& plain, const std::vector<int>& marked,
+                  std::shared_ptr<const Image> shown, PixelArea marks);
+  // The picture of `doc` in `frame`, with the marks of `marked` when kept;
+  // plain is nullptr when none is.
+  SeenPicture Find(const PictureFrame& frame, const TWKFILE& doc, const std::vector<int>& marked = {});
   // Forgets every picture.
   void Clear();
   // How many pictures, and how many bytes of pixels, are held.
@@ -60,8 +79,14 @@ class SeenPictures {
     PictureFrame frame;
     ShownItems items;
     std::shared_ptr<const Image> picture;
+    std::vector<int> marked;              // the items whose marks `shown` has
+    std::shared_ptr<const Image> shown;   // picture with those marks; may be nullptr
+    PixelArea marks;
   };
   static std::size_t BytesOf(const Image& picture);
+  static std::size_t BytesOf(const Seen& seen);
+  // Drops the pictures used least recently until the budget holds.
+  void Evict();
   // The entry for this state, or end().
   std::list<Seen>::iterator Lookup(const PictureFrame& frame, const TWKFILE& doc);
 

@@ -12,6 +12,7 @@
 
 #include "render/Grid.h"
 #include "render/SceneRenderer.h"
+#include "render/SelectionMarks.h"
 #include "render/canvas/CanvasPainter.h"
 #include "render/canvas/SeenPictures.h"
 #include "tests/render/RenderTestSupport.h"
@@ -56,7 +57,7 @@ TEST(SeenPicturesTest, APictureIsFoundOnlyForTheSameItemsInTheSameFrame) {
     TWKFILE other = doc;
     PictureFrame otherFrame = frame;
     c.change(other, otherFrame);
-    EXPECT_EQ(seen.Find(otherFrame, other), c.found ? picture : nullptr);
+    EXPECT_EQ(seen.Find(otherFrame, other).plain, c.found ? picture : nullptr);
   }
 }
 
@@ -77,18 +78,40 @@ TEST(SeenPicturesTest, PastTheBudgetThePictureUsedLeastRecentlyGoes) {
     const auto first = Picture(8), second = Picture(8), third = Picture(8);
     seen.Keep(frame, docs[0], first);
     seen.Keep(frame, docs[1], second);
-    ASSERT_EQ(seen.Find(frame, docs[0]), first);  // now used after the second
+    ASSERT_EQ(seen.Find(frame, docs[0]).plain, first);  // now used after the second
     seen.Keep(frame, docs[2], third);
     EXPECT_EQ(seen.count(), 2u);
     EXPECT_EQ(seen.bytes(), 2 * pictureBytes);
-    EXPECT_EQ(seen.Find(frame, docs[1]), nullptr);
-    EXPECT_EQ(seen.Find(frame, docs[0]), first);
-    EXPECT_EQ(seen.Find(frame, docs[2]), third);
+    EXPECT_EQ(seen.Find(frame, docs[1]).plain, nullptr);
+    EXPECT_EQ(seen.Find(frame, docs[0]).plain, first);
+    EXPECT_EQ(seen.Find(frame, docs[2]).plain, third);
+    // A marked picture counts its bytes too: past the bytes' budget the
+    // third makes room for the first's.
+    seen.KeepMarked(first, {1}, Picture(8), {});
+    EXPECT_NE(seen.Find(frame, docs[0], {1}).shown, nullptr);
+    EXPECT_EQ(seen.Find(frame, docs[2]).plain, b.mostPictures == 2 ? third : nullptr);
     // One picture larger than the whole budget is not kept, and drops nothing.
+    const std::size_t count = seen.count();
     seen.Keep(frame, docs[1], Picture(100));
-    EXPECT_EQ(seen.Find(frame, docs[1]), nullptr);
-    EXPECT_EQ(seen.count(), 2u);
+    EXPECT_EQ(seen.Find(frame, docs[1]).plain, nullptr);
+    EXPECT_EQ(seen.count(), count);
   }
+}
+
+TEST(SeenPicturesTest, TheMarkedPictureIsFoundWithTheSameMarksOnly) {
+  const TWKFILE doc = FourItems();
+  const PictureFrame frame{1, 320, 320, 16, 16, kPpu, kPpu};
+  SeenPictures seen;
+  const auto plain = Picture(8), shown = Picture(8);
+  seen.Keep(frame, doc, plain);
+  seen.KeepMarked(plain, {1, 2}, shown, PixelArea{1, 2, 3, 4});
+  const SeenPicture same = seen.Find(frame, doc, {1, 2});
+  EXPECT_EQ(same.plain, plain);
+  EXPECT_EQ(same.shown, shown);
+  EXPECT_EQ(same.marks, (PixelArea{1, 2, 3, 4}));
+  const SeenPicture other = seen.Find(frame, doc, {1});
+  EXPECT_EQ(other.plain, plain);
+  EXPECT_EQ(other.shown, nullptr);
 }
 
 // Whether `a` and `b` hold the same pixels outside `area`.
@@ -125,8 +148,8 @@ TEST(SeenPicturesTest, AnUndoShowsThePictureItLeftAndThePicturesAfterItStayTrue)
     ++reports;
     arrived.notify_all();
   });
-  auto repaint = [&] {
-    const CanvasUpdate update = painter.Repaint({*grid, doc, state, kPpu, kPpu, {{50, 50}}, {}});
+  auto repaint = [&](const std::vector<int>& marked) {
+    const CanvasUpdate update = painter.Repaint({*grid, doc, state, kPpu, kPpu, {{50, 50}}, marked});
     ASSERT_NE(update, CanvasUpdate::kFailed);
     if (update == CanvasUpdate::kPainted) return;
     std::unique_lock lock(mutex);
@@ -139,7 +162,7 @@ TEST(SeenPicturesTest, AnUndoShowsThePictureItLeftAndThePicturesAfterItStayTrue)
     item.X1 += by, item.X2 += by, item.X3 += by, item.X4 += by;
     Touch(item);
   };
-  repaint();
+  repaint({});
   const auto first = painter.picture();
   const struct {
     const char* what;
@@ -155,13 +178,25 @@ TEST(SeenPicturesTest, AnUndoShowsThePictureItLeftAndThePicturesAfterItStayTrue)
     SCOPED_TRACE(s.what);
     const auto before = painter.picture();
     s.step();
-    repaint();
+    repaint({});
     const auto after = painter.picture();
     ASSERT_EQ(after->generation, before->generation + 1);
     EXPECT_EQ(after->plain == first->plain, s.seen);
     EXPECT_TRUE(SameOutside(*before->shown, *after->shown, after->changed));
     EXPECT_TRUE(test::WithinLayerRounding(*after->plain, *ComposeCanvas(*grid, doc, kPpu, kPpu)));
   }
+  // With the marks it had, the state shows its marked picture again too.
+  doc = start;
+  repaint({50});
+  const auto marked = painter.picture();
+  nudge(2);
+  repaint({50});
+  doc = start;
+  repaint({50});
+  EXPECT_EQ(painter.picture()->shown, marked->shown);
+  auto expected = ComposeCanvas(*grid, doc, kPpu, kPpu);
+  PaintSelectionMarks(*expected, doc, {50}, kPpu, kPpu);
+  EXPECT_TRUE(test::WithinLayerRounding(*marked->shown, *expected));
 }
 
 }  // namespace
