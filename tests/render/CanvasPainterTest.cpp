@@ -150,6 +150,29 @@ TEST(CanvasPainterTest, EachPictureDiffersFromTheOneBeforeOnlyInItsChangedRectan
   }
 }
 
+// Even the parts of a small drawing, which would fit in a frame, are built
+// on the worker: the caller gets a report, and then the parts.
+TEST(CanvasPainterTest, TheRestedSelectionsPartsAreBuiltOnTheWorker) {
+  const auto grid = BuildGridImage(320, 320, 16, 16);
+  const EditorState state;
+  const TWKFILE doc = test::TranslucentArcs(6, kSolid);
+  std::mutex mutex;
+  std::condition_variable arrived;
+  int reports = 0;
+  CanvasPainter painter([&] {
+    std::lock_guard lock(mutex);
+    ++reports;
+    arrived.notify_all();
+  });
+  ASSERT_EQ(painter.Repaint(CanvasScene{*grid, doc, state, kPpu, kPpu, {}, {}}), CanvasUpdate::kPainted);
+  painter.KeepLayersFor(CanvasScene{*grid, doc, state, kPpu, kPpu, {{3, 3}}, {3}});
+  std::unique_lock lock(mutex);
+  ASSERT_TRUE(arrived.wait_for(lock, std::chrono::seconds(20), [&] { return reports == 1; }));
+  lock.unlock();
+  while (painter.busy()) std::this_thread::yield();
+  EXPECT_TRUE(painter.HasCachedLayer());
+}
+
 TEST(CanvasPainterTest, ANewerRepaintGivesUpThePaintInFlight) {
   const auto grid = BuildGridImage(320, 320, 16, 16);
   const EditorState state;
