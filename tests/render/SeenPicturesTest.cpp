@@ -1,19 +1,12 @@
 // Pictures of the document states seen lately: found again only for a
-// document that paints exactly the same, within a budget; an undo back to
-// one shows it again, and the pictures after it stay true.
+// document that paints exactly the same, with the same marks, within a
+// budget.
 
 #include <gtest/gtest.h>
 
-#include <condition_variable>
-#include <cstring>
 #include <functional>
 #include <memory>
-#include <mutex>
 
-#include "render/Grid.h"
-#include "render/SceneRenderer.h"
-#include "render/SelectionMarks.h"
-#include "render/canvas/CanvasPainter.h"
 #include "render/canvas/SeenPictures.h"
 #include "tests/render/RenderTestSupport.h"
 
@@ -112,91 +105,6 @@ TEST(SeenPicturesTest, TheMarkedPictureIsFoundWithTheSameMarksOnly) {
   const SeenPicture other = seen.Find(frame, doc, {1});
   EXPECT_EQ(other.plain, plain);
   EXPECT_EQ(other.shown, nullptr);
-}
-
-// Whether `a` and `b` hold the same pixels outside `area`.
-bool SameOutside(const Image& a, const Image& b, PixelArea area) {
-  if (a.width() != b.width() || a.height() != b.height()) return false;
-  for (int y = 0; y < a.height(); ++y) {
-    for (int x = 0; x < a.width(); ++x) {
-      const bool inside = x >= area.left && x < area.right && y >= area.top && y < area.bottom;
-      if (!inside && std::memcmp(a.data() + std::size_t(y) * a.stride() + std::size_t(x) * 4,
-                                 b.data() + std::size_t(y) * b.stride() + std::size_t(x) * 4, 4) != 0) {
-        return false;
-      }
-    }
-  }
-  return true;
-}
-
-// A key on item 50, its undo, another key on it, and a reorder, with no
-// marks (which would widen the changed rectangles): the undo shows the very
-// picture made before the key; every picture stays within 1 of a full
-// redraw and differs from the one before only in its changed rectangle,
-// though the composer made neither the undo's picture nor, for the key
-// after it, the one before.
-TEST(SeenPicturesTest, AnUndoShowsThePictureItLeftAndThePicturesAfterItStayTrue) {
-  const auto grid = BuildGridImage(340, 340, 16, 16);
-  const TWKFILE start = test::StandardDocument(100);
-  TWKFILE doc = start;
-  const EditorState state;
-  std::mutex mutex;
-  std::condition_variable arrived;
-  int reports = 0, expectedReports = 0;
-  CanvasPainter painter([&] {
-    std::lock_guard lock(mutex);
-    ++reports;
-    arrived.notify_all();
-  });
-  auto repaint = [&](const std::vector<int>& marked) {
-    const CanvasUpdate update = painter.Repaint({*grid, doc, state, kPpu, kPpu, {{50, 50}}, marked});
-    ASSERT_NE(update, CanvasUpdate::kFailed);
-    if (update == CanvasUpdate::kPainted) return;
-    std::unique_lock lock(mutex);
-    ++expectedReports;
-    arrived.wait(lock, [&] { return reports >= expectedReports; });
-  };
-  // Item 50 moved right by `by` from where it is.
-  auto nudge = [&](float by) {
-    TWKDATA& item = *doc.CData.at(50);
-    item.X1 += by, item.X2 += by, item.X3 += by, item.X4 += by;
-    Touch(item);
-  };
-  repaint({});
-  const auto first = painter.picture();
-  const struct {
-    const char* what;
-    std::function<void()> step;
-    bool seen;  // the picture made for `start`
-  } steps[] = {
-      {"a key", [&] { nudge(2); }, false},
-      {"its undo", [&] { doc = start; }, true},
-      {"another key", [&] { nudge(4); }, false},
-      {"two items swapped", [&] { doc = start, doc.CData.moveBefore(doc.CData.at(11), doc.CData.at(10)); }, false},
-  };
-  for (const auto& s : steps) {
-    SCOPED_TRACE(s.what);
-    const auto before = painter.picture();
-    s.step();
-    repaint({});
-    const auto after = painter.picture();
-    ASSERT_EQ(after->generation, before->generation + 1);
-    EXPECT_EQ(after->plain == first->plain, s.seen);
-    EXPECT_TRUE(SameOutside(*before->shown, *after->shown, after->changed));
-    EXPECT_TRUE(test::WithinLayerRounding(*after->plain, *ComposeCanvas(*grid, doc, kPpu, kPpu)));
-  }
-  // With the marks it had, the state shows its marked picture again too.
-  doc = start;
-  repaint({50});
-  const auto marked = painter.picture();
-  nudge(2);
-  repaint({50});
-  doc = start;
-  repaint({50});
-  EXPECT_EQ(painter.picture()->shown, marked->shown);
-  auto expected = ComposeCanvas(*grid, doc, kPpu, kPpu);
-  PaintSelectionMarks(*expected, doc, {50}, kPpu, kPpu);
-  EXPECT_TRUE(test::WithinLayerRounding(*marked->shown, *expected));
 }
 
 }  // namespace
