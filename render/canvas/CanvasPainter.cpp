@@ -20,26 +20,28 @@ double GuessMarksNs(std::size_t marked) {
 // What a job paints from: its own copies, so that it never reads the live
 // document.
 struct SceneCopy {
-  std::unique_ptr<Image> grid;
+  std::unique_ptr<Image> grid;  // none when only parts are built
   TWKFILE doc;
   EditorState state;
-  float ppuX = 0, ppuY = 0;
+  PictureFrame frame;
   std::vector<IndexRun> selected;
   std::vector<int> marked;
 };
 
-std::shared_ptr<SceneCopy> CopyScene(const CanvasScene& scene) {
+// Without `withGrid` the copy has no grid (building parts needs none).
+std::shared_ptr<SceneCopy> CopyScene(const CanvasScene& scene, const PictureFrame& frame, bool withGrid = true) {
   auto copy = std::make_shared<SceneCopy>();
-  copy->grid = scene.grid.Clone();
-  if (!copy->grid) return nullptr;
+  if (withGrid) {
+    copy->grid = scene.grid.Clone();
+    if (!copy->grid) return nullptr;
+  }
   copy->doc = scene.doc;
   // The composer tells the item being drawn by its address.
   const bool building = scene.state.Constructing && scene.state.ConstructionItem != nullptr &&
                         scene.state.ConstructionItem == scene.doc.CData.front();
   copy->state.Constructing = building;
   copy->state.ConstructionItem = building ? copy->doc.CData.front() : nullptr;
-  copy->ppuX = scene.pixelsPerUnitX;
-  copy->ppuY = scene.pixelsPerUnitY;
+  copy->frame = frame;
   copy->selected = scene.selected;
   copy->marked = scene.marked;
   return copy;
@@ -70,34 +72,35 @@ CanvasPainter::~CanvasPainter() { Stop(); }
 
 CanvasUpdate CanvasPainter::Repaint(const CanvasScene& scene) {
   const long long serial = ++requested_;
-  // While the worker is idle the composer is ours.
+  const PictureFrame frame = FrameOf(gridEpoch_, scene.grid, scene.doc, scene.pixelsPerUnitX, scene.pixelsPerUnitY);
+  // While the worker is idle the composer is ours. A state seen lately
+  // costs only its marks.
   if (!busy()) {
     PaintBudget budget;
-    if (composer_.Fits(scene.doc, scene.state, scene.pixelsPerUnitX, scene.pixelsPerUnitY, scene.selected,
-                       budget) &&
+    if ((seen_.Find(frame, scene.doc).plain ||
+         composer_.Fits(scene.doc, scene.state, scene.pixelsPerUnitX, scene.pixelsPerUnitY, scene.selected,
+                        budget)) &&
         budget.Spend(GuessMarksNs(scene.marked.size()))) {
-      return PaintScene(scene.grid, scene.doc, scene.state, scene.pixelsPerUnitX, scene.pixelsPerUnitY,
-                        scene.selected, scene.marked, serial, nullptr)
+      return PaintScene(scene.grid, scene.doc, scene.state, frame, scene.selected, scene.marked, serial, nullptr)
                  ? CanvasUpdate::kPainted
                  : CanvasUpdate::kFailed;
     }
   }
   std::shared_ptr<SceneCopy> copy;
   try {
-    copy = CopyScene(scene);
+    copy = CopyScene(scene, frame);
   } catch (const std::bad_alloc&) {
   }
   if (!copy) return CanvasUpdate::kFailed;  // out of memory: the canvas keeps its picture
   const auto posted = worker_.Post(
       [this, copy, serial](const PaintCancel& cancel) {
-        (void)PaintScene(*copy->grid, copy->doc, copy->state, copy->ppuX, copy->ppuY, copy->selected, copy->marked,
-                         serial, &cancel);
+        (void)PaintScene(*copy->grid, copy->doc, copy->state, copy->frame, copy->selected, copy->marked, serial,
+                         &cancel);
       },
       true);
   if (posted == LatestJobWorker::Posted::kQueued) return CanvasUpdate::kQueued;
   // No thread to paint on (so none in flight): here, however long it takes.
-  return PaintScene(scene.grid, scene.doc, scene.state, scene.pixelsPerUnitX, scene.pixelsPerUnitY, scene.selected,
-                    scene.marked, serial, nullptr)
+  return PaintScene(scene.grid, scene.doc, scene.state, frame, scene.selected, scene.marked, serial, nullptr)
              ? CanvasUpdate::kPainted
              : CanvasUpdate::kFailed;
 }
@@ -139,33 +142,47 @@ CanvasUpdate CanvasPainter::Mark(const CanvasScene& scene) {
 
 void CanvasPainter::KeepLayersFor(const CanvasScene& scene) {
   if (busy()) return;  // the composer is the worker's; what it paints keeps parts
-  PaintBudget budget;
-  if (composer_.Fits(scene.doc, scene.state, scene.pixelsPerUnitX, scene.pixelsPerUnitY, scene.selected, budget,
-                     true)) {
-    composer_.KeepPartsFor(scene.doc, scene.state, scene.pixelsPerUnitX, scene.pixelsPerUnitY, scene.selected);
-    return;
-  }
+  // Even parts that fit in a frame are built on the worker: a selection
+  // rests over and over while the list is browsed, and the caller's thread
+  // stays free for the next click.
   std::shared_ptr<SceneCopy> copy;
   try {
-    copy = CopyScene(scene);
+    copy = CopyScene(scene, FrameOf(gridEpoch_, scene.grid, scene.doc, scene.pixelsPerUnitX, scene.pixelsPerUnitY),
+                     false);
   } catch (const std::bad_alloc&) {
   }
   if (!copy) return;  // the next key paints them
   (void)worker_.Post(
       [this, copy](const PaintCancel& cancel) {
-        composer_.KeepPartsFor(copy->doc, copy->state, copy->ppuX, copy->ppuY, copy->selected, &cancel);
+        composer_.KeepPartsFor(copy->doc, copy->state, copy->frame.ppuX, copy->frame.ppuY, copy->selected, &cancel);
       },
       false);
 }
 
-bool CanvasPainter::PaintScene(const Image& grid, const TWKFILE& doc, const EditorState& state, float ppuX,
-                               float ppuY, const std::vector<IndexRun>& selected, const std::vector<int>& marked,
-                               long long serial, const PaintCancel* cancel) {
-  std::shared_ptr<const Image> plain = composer_.Compose(grid, doc, state, ppuX, ppuY, selected, cancel);
-  if (!plain) return false;
-  const PlainChange change{++composed_, composer_.lastChanged()};
-  PixelArea marks;
-  auto shown = Marked(plain, doc, marked, ppuX, ppuY, marks);
+bool CanvasPainter::PaintScene(const Image& grid, const TWKFILE& doc, const EditorState& state,
+                               const PictureFrame& frame, const std::vector<IndexRun>& selected,
+                               const std::vector<int>& marked, long long serial, const PaintCancel* cancel) {
+  const SeenPicture seen = seen_.Find(frame, doc, marked);
+  std::shared_ptr<const Image> plain = seen.plain;
+  PlainChange change;
+  if (plain) {
+    // Not the composer's: its next picture is told changed everywhere.
+    change = {++composed_, PixelArea{0, 0, plain->width(), plain->height()}};
+    composerPassed_ = true;
+  } else {
+    plain = composer_.Compose(grid, doc, state, frame.ppuX, frame.ppuY, selected, cancel);
+    if (!plain) return false;
+    change = {++composed_, composerPassed_ ? PixelArea{0, 0, plain->width(), plain->height()} : composer_.lastChanged()};
+    composerPassed_ = false;
+    try {
+      seen_.Keep(frame, doc, plain);
+    } catch (const std::bad_alloc&) {
+      // Not kept: a later return to this state paints it again.
+    }
+  }
+  PixelArea marks = seen.marks;
+  std::shared_ptr<const Image> shown = seen.shown;
+  if (!shown) shown = Marked(plain, doc, marked, frame.ppuX, frame.ppuY, marks);
   if (GivenUp(cancel)) return false;
   Publish(plain, shown ? shown : plain, marked, serial, marks, change);
   return true;
@@ -183,6 +200,11 @@ std::shared_ptr<const Image> CanvasPainter::Marked(const std::shared_ptr<const I
 
 void CanvasPainter::Publish(std::shared_ptr<const Image> plain, std::shared_ptr<const Image> shown,
                             std::vector<int> marked, long long serial, PixelArea marks, PlainChange change) {
+  // A return to this state with these marks shows this picture again.
+  try {
+    seen_.KeepMarked(plain, marked, shown, marks);
+  } catch (const std::bad_alloc&) {
+  }
   auto finished = std::make_shared<CanvasPicture>();
   finished->plain = std::move(plain);
   finished->shown = std::move(shown);
@@ -213,6 +235,8 @@ std::shared_ptr<const CanvasPicture> CanvasPainter::picture() const {
 }
 
 void CanvasPainter::Invalidate() {
+  ++gridEpoch_;
+  seen_.Clear();
   // While the worker has the composer its kept pictures are checked against
   // the document as ever, so they are dropped only when it is idle.
   if (!busy()) composer_.Invalidate();

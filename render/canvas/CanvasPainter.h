@@ -16,6 +16,10 @@
 // the one published before it, so that a view showing that one need only
 // copy the rectangle.
 //
+// The plain pictures of the last few document states are kept (see
+// SeenPictures): a repaint of a state seen lately, as after an undo or a
+// redo, publishes its picture again instead of painting it.
+//
 // The composer belongs to the worker while a job is in flight or waiting,
 // and to the caller otherwise; `mutex_` guards the finished picture.
 
@@ -28,6 +32,7 @@
 #include "document/EditorState.h"
 #include "render/ChangedArea.h"
 #include "render/canvas/CanvasComposer.h"
+#include "render/canvas/SeenPictures.h"
 #include "render/Image.h"
 #include "tasks/LatestJobWorker.h"
 
@@ -77,8 +82,9 @@ class CanvasPainter {
   // posted (kQueued), and the caller marks again once the worker reports
   // and is idle, if the marks shown are not the selection's.
   CanvasUpdate Mark(const CanvasScene& scene);
-  // Builds the composer's kept parts for the selection ahead of the first key:
-  // here when that fits in a frame, else on the worker behind any repaint.
+  // Builds the composer's kept parts for the selection ahead of the first
+  // key, on the worker (never on the caller's thread); nothing while the
+  // worker is busy, as what it paints keeps parts.
   void KeepLayersFor(const CanvasScene& scene);
   // The latest finished picture; nullptr before the first.
   std::shared_ptr<const CanvasPicture> picture() const;
@@ -86,9 +92,10 @@ class CanvasPainter {
   long long requested() const { return requested_; }
   // Whether a job is in flight or waiting on the worker.
   bool busy() const { return worker_.busy(); }
-  // Forgets the composer's kept pictures when the worker is idle; while it
-  // paints they are checked against its document as ever, and the repaint
-  // that follows this call gives that paint up.
+  // Forgets the pictures of the states seen, and the composer's kept
+  // pictures when the worker is idle; while it paints they are checked
+  // against its document as ever, and the repaint that follows this call
+  // gives that paint up. Called for every new grid.
   void Invalidate();
   // Whether the composer keeps parts (false while the worker has it).
   bool HasCachedLayer() const { return !busy() && composer_.KeepsParts(); }
@@ -97,9 +104,10 @@ class CanvasPainter {
   void Stop() { worker_.Stop(); }
 
  private:
-  // The composer's picture of `doc` with the marks of `marked`, published
-  // as request `serial`; false when it was given up or failed.
-  bool PaintScene(const Image& grid, const TWKFILE& doc, const EditorState& state, float ppuX, float ppuY,
+  // The picture of `doc` (the one seen in `frame`, else the composer's)
+  // with the marks of `marked`, published as request `serial`; false when
+  // it was given up or failed.
+  bool PaintScene(const Image& grid, const TWKFILE& doc, const EditorState& state, const PictureFrame& frame,
                   const std::vector<IndexRun>& selected, const std::vector<int>& marked, long long serial,
                   const PaintCancel* cancel);
   // `plain` with the marks of the items `marked` of `doc` over it, and the
@@ -116,7 +124,12 @@ class CanvasPainter {
                long long serial, PixelArea marks, PlainChange change);
 
   CanvasComposer composer_;
-  long long composed_ = 0;  // the composes that gave a picture; with the composer
+  long long composed_ = 0;  // the pictures made or found again; with the composer
+  // A seen picture was published after the composer's last: what it tells
+  // changed is then relative to another picture. With the composer.
+  bool composerPassed_ = false;
+  SeenPictures seen_;
+  long long gridEpoch_ = 0;  // counts Invalidate: a new grid is another frame
   long long requested_ = 0;
   mutable std::mutex mutex_;
   std::shared_ptr<const CanvasPicture> finished_;

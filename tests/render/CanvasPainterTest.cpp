@@ -150,6 +150,91 @@ TEST(CanvasPainterTest, EachPictureDiffersFromTheOneBeforeOnlyInItsChangedRectan
   }
 }
 
+// A key on item 50, its undo, another key on it, and a reorder, with no
+// marks (which would widen the changed rectangles): the undo shows the very
+// picture made before the key; every picture stays within 1 of a full
+// redraw and differs from the one before only in its changed rectangle,
+// though the composer made neither the undo's picture nor, for the key
+// after it, the one before.
+TEST(CanvasPainterTest, AnUndoShowsThePictureItLeftAndThePicturesAfterItStayTrue) {
+  const auto grid = BuildGridImage(340, 340, 16, 16);
+  const TWKFILE start = test::StandardDocument(100);
+  TWKFILE doc = start;
+  const EditorState state;
+  Reports reports;
+  int expectedReports = 0;
+  CanvasPainter painter([&] { reports.Arrive(); });
+  auto repaint = [&](const std::vector<int>& marked) {
+    const CanvasUpdate update = painter.Repaint({*grid, doc, state, kPpu, kPpu, {{50, 50}}, marked});
+    ASSERT_NE(update, CanvasUpdate::kFailed);
+    if (update == CanvasUpdate::kQueued) reports.Await(++expectedReports);
+  };
+  // Item 50 moved right by `by` from where it is.
+  auto nudge = [&](float by) {
+    TWKDATA& item = *doc.CData.at(50);
+    item.X1 += by, item.X2 += by, item.X3 += by, item.X4 += by;
+    Touch(item);
+  };
+  repaint({});
+  const auto first = painter.picture();
+  const struct {
+    const char* what;
+    std::function<void()> step;
+    bool seen;  // the picture made for `start`
+  } steps[] = {
+      {"a key", [&] { nudge(2); }, false},
+      {"its undo", [&] { doc = start; }, true},
+      {"another key", [&] { nudge(4); }, false},
+      {"two items swapped", [&] { doc = start, doc.CData.moveBefore(doc.CData.at(11), doc.CData.at(10)); }, false},
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.what);
+    const auto before = painter.picture();
+    s.step();
+    repaint({});
+    const auto after = painter.picture();
+    ASSERT_EQ(after->generation, before->generation + 1);
+    EXPECT_EQ(after->plain == first->plain, s.seen);
+    EXPECT_TRUE(SameOutside(*before->shown, *after->shown, after->changed));
+    EXPECT_TRUE(test::WithinLayerRounding(*after->plain, *ComposeCanvas(*grid, doc, kPpu, kPpu)));
+  }
+  // With the marks it had, the state shows its marked picture again too.
+  doc = start;
+  repaint({50});
+  const auto marked = painter.picture();
+  nudge(2);
+  repaint({50});
+  doc = start;
+  repaint({50});
+  EXPECT_EQ(painter.picture()->shown, marked->shown);
+  auto expected = ComposeCanvas(*grid, doc, kPpu, kPpu);
+  PaintSelectionMarks(*expected, doc, {50}, kPpu, kPpu);
+  EXPECT_TRUE(test::WithinLayerRounding(*marked->shown, *expected));
+}
+
+// Even the parts of a small drawing, which would fit in a frame, are built
+// on the worker: the caller gets a report, and then the parts.
+TEST(CanvasPainterTest, TheRestedSelectionsPartsAreBuiltOnTheWorker) {
+  const auto grid = BuildGridImage(320, 320, 16, 16);
+  const EditorState state;
+  const TWKFILE doc = test::TranslucentArcs(6, kSolid);
+  std::mutex mutex;
+  std::condition_variable arrived;
+  int reports = 0;
+  CanvasPainter painter([&] {
+    std::lock_guard lock(mutex);
+    ++reports;
+    arrived.notify_all();
+  });
+  ASSERT_EQ(painter.Repaint(CanvasScene{*grid, doc, state, kPpu, kPpu, {}, {}}), CanvasUpdate::kPainted);
+  painter.KeepLayersFor(CanvasScene{*grid, doc, state, kPpu, kPpu, {{3, 3}}, {3}});
+  std::unique_lock lock(mutex);
+  ASSERT_TRUE(arrived.wait_for(lock, std::chrono::seconds(20), [&] { return reports == 1; }));
+  lock.unlock();
+  while (painter.busy()) std::this_thread::yield();
+  EXPECT_TRUE(painter.HasCachedLayer());
+}
+
 TEST(CanvasPainterTest, ANewerRepaintGivesUpThePaintInFlight) {
   const auto grid = BuildGridImage(320, 320, 16, 16);
   const EditorState state;
