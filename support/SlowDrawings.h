@@ -10,7 +10,7 @@ namespace twk::test {
 
 inline TWKFILE SlowToExport() {
   TWKFILE doc;
-  for (int i = 0; i < 150; ++i) {
+  for (int i = 0; i < 600; ++i) {
     TWKDATA ring;
     ring.Type = kEllipse;
     ring.DrawMethod = kDots;
@@ -19,7 +19,7 @@ inline TWKFILE SlowToExport() {
     ring.Visible = 1;
     ring.DrawRGBA = PackRGBA(20, 80, 200, 60);
     ring.X1 = ring.Y1 = 8;
-    ring.X4 = ring.Y4 = 8 + 0.025f * static_cast<float>(i);
+    ring.X4 = ring.Y4 = 8 + 0.00625f * static_cast<float>(i);
     ring.X2 = 0, ring.Y2 = 360;
     doc.CData.append(ring);
   }
