@@ -56,14 +56,19 @@ MovedPictures::Step MovedPictures::Plan(const TWKFILE& doc, float pixelsPerUnitX
   return step;
 }
 
-Image* MovedPictures::Update(const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY,
-                             const PaintCancel* cancel) {
+MovedPictures::Step MovedPictures::Follow(const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY) {
   double moveX = 0, moveY = 0;
   const Step step = Plan(doc, pixelsPerUnitX, pixelsPerUnitY, moveX, moveY);
   if (!step.follows) kept_.clear();
   for (Kept& kept : kept_) kept.x += moveX, kept.y += moveY;
   items_.clear();
   twkw_ = doc.TWKW, twkh_ = doc.TWKH, ppuX_ = pixelsPerUnitX, ppuY_ = pixelsPerUnitY;
+  return step;
+}
+
+Image* MovedPictures::Update(const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY,
+                             const PaintCancel* cancel) {
+  const Step step = Follow(doc, pixelsPerUnitX, pixelsPerUnitY);
   const int last = doc.CData.size() - 1;
   int index = step.index;
   if (index >= 0 && !step.whole) {
@@ -122,12 +127,7 @@ bool MovedPictures::Follows(const TWKFILE& doc, float pixelsPerUnitX, float pixe
 }
 
 void MovedPictures::Keep(const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY, const Image& picture) try {
-  double moveX = 0, moveY = 0;
-  const Step step = Plan(doc, pixelsPerUnitX, pixelsPerUnitY, moveX, moveY);
-  if (!step.follows) kept_.clear();
-  for (Kept& kept : kept_) kept.x += moveX, kept.y += moveY;
-  items_.clear();
-  twkw_ = doc.TWKW, twkh_ = doc.TWKH, ppuX_ = pixelsPerUnitX, ppuY_ = pixelsPerUnitY;
+  const Step step = Follow(doc, pixelsPerUnitX, pixelsPerUnitY);
   // The picture stands at the items; it replaces the kept one that now
   // stands a whole number of pixels from them, if any.
   Kept fresh{picture.Clone(), 0, 0};

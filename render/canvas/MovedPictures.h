@@ -75,6 +75,10 @@ class MovedPictures {
   };
   // The move since the last document, in pixels, comes back in moveX, moveY.
   Step Plan(const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY, double& moveX, double& moveY) const;
+  // Plans the step to `doc` and places the kept pictures from its items
+  // (all of them go when `doc` is not the last document moved); Record
+  // then records `doc`.
+  Step Follow(const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY);
   // Brings the kept pictures to `doc`: makes or moves the one to show.
   Image* Update(const TWKFILE& doc, float pixelsPerUnitX, float pixelsPerUnitY, const PaintCancel* cancel);
   // Trims the kept pictures to the budget, keeping picture `index`, and
