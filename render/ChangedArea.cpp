@@ -8,20 +8,6 @@
 
 namespace twk {
 
-namespace {
-
-// The pixels [first, end) of `size` that the span [from, to) in units covers,
-// with antialiasing's reach beyond it; false when not finite.
-bool PixelSpan(double from, double to, double pixelsPerUnit, int size, int& first, int& end) {
-  constexpr double kMargin = 2;
-  const double a = std::floor(from * pixelsPerUnit) - kMargin, b = std::ceil(to * pixelsPerUnit) + kMargin;
-  if (!std::isfinite(a) || !std::isfinite(b)) return false;
-  first = static_cast<int>(std::clamp(a, 0.0, static_cast<double>(size)));
-  end = static_cast<int>(std::clamp(b, static_cast<double>(first), static_cast<double>(size)));
-  return true;
-}
-
-}  // namespace
 
 bool SameState(const TWKDATA& now, const TWKDATA& was) {
   if (now.Revision != was.Revision) return false;
@@ -35,11 +21,28 @@ PixelArea Around(PixelArea a, PixelArea b) {
   return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
 }
 
+bool ReachOf(const TWKDATA& item, double pixelsPerUnitX, double pixelsPerUnitY, PixelReach& reach) {
+  // Antialiasing reaches this far beyond the painted box.
+  constexpr double kMargin = 2;
+  Box box;
+  if (!PaintedBox(item, box)) return false;
+  reach = {std::floor(box.left * pixelsPerUnitX) - kMargin, std::floor(box.top * pixelsPerUnitY) - kMargin,
+           std::ceil(box.right * pixelsPerUnitX) + kMargin, std::ceil(box.bottom * pixelsPerUnitY) + kMargin};
+  return std::isfinite(reach.left + reach.top + reach.right + reach.bottom);
+}
+
 bool ReachedArea(const TWKDATA& item, double pixelsPerUnitX, double pixelsPerUnitY, int width, int height,
                  PixelArea& area) {
-  Box box;
-  return PaintedBox(item, box) && PixelSpan(box.left, box.right, pixelsPerUnitX, width, area.left, area.right) &&
-         PixelSpan(box.top, box.bottom, pixelsPerUnitY, height, area.top, area.bottom);
+  PixelReach reach;
+  if (!ReachOf(item, pixelsPerUnitX, pixelsPerUnitY, reach)) return false;
+  auto cut = [](double value, double from, int size) {
+    return static_cast<int>(std::clamp(value, from, static_cast<double>(size)));
+  };
+  area.left = cut(reach.left, 0, width);
+  area.right = cut(reach.right, area.left, width);
+  area.top = cut(reach.top, 0, height);
+  area.bottom = cut(reach.bottom, area.top, height);
+  return true;
 }
 
 bool ChangedArea(const TWKFILE& doc, const std::vector<int>& indices, const std::vector<TWKDATA>& painted,

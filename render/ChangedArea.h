@@ -22,6 +22,17 @@ bool SameState(const TWKDATA& now, const TWKDATA& was);
 // The smallest rectangle around `a` and `b`; an empty one adds nothing.
 PixelArea Around(PixelArea a, PixelArea b);
 
+// The pixels painting an item can touch, in whole pixels, not cut to any
+// picture: columns [left, right), rows [top, bottom).
+struct PixelReach {
+  double left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// The pixels at the given pixels per unit that painting `item` can touch:
+// its painted box and the pixels antialiasing adds. False when that cannot
+// be told (or is not finite).
+bool ReachOf(const TWKDATA& item, double pixelsPerUnitX, double pixelsPerUnitY, PixelReach& reach);
+
 // The pixels of a picture `width` x `height` at the given pixels per unit
 // that painting `item` can touch: its painted box and the pixels
 // antialiasing adds. False when that cannot be told.

@@ -6,20 +6,10 @@
 
 #include <cairo.h>
 
-#include "geometry/FigureReach.h"
+#include "render/ChangedArea.h"
 #include "render/canvas/AreaCopy.h"
 
 namespace twk {
-
-namespace {
-
-// [floor(from), ceil(to)) grown by the 2 pixels antialiasing can reach.
-void Span(double from, double to, double scale, double& first, double& end) {
-  first = std::floor(from * scale) - 2;
-  end = std::ceil(to * scale) + 2;
-}
-
-}  // namespace
 
 double AreaPixelsPerUnit(int pixels, float units) {
   const double side = units >= 1.0f ? std::min(units, 16.0f) : 1.0f;
@@ -37,12 +27,9 @@ bool RowsToPaint(const TWKFILE& doc, int width, int height, double scaleX, doubl
   if (dy > 0) mark(0, dy);
   if (dy < 0) mark(height + dy, height);
   for (int i = 0; dx != 0 && i < doc.CData.size(); ++i) {
-    Box box;
-    if (!PaintedBox(*doc.CData.at(i), box)) return false;
-    double left = 0, right = 0, top = 0, bottom = 0;
-    Span(box.left, box.right, scaleX, left, right);
-    Span(box.top, box.bottom, scaleY, top, bottom);
-    if (!std::isfinite(left + right + top + bottom)) return false;
+    PixelReach reach;
+    if (!ReachOf(*doc.CData.at(i), scaleX, scaleY, reach)) return false;
+    const auto [left, top, right, bottom] = reach;
     // Where it was: the same columns and rows less the move, a pixel more
     // for the rounding of the sums.
     if (std::min(left, left - dx) - 1 >= 0 && std::max(right, right - dx) + 1 <= width) continue;
@@ -56,12 +43,11 @@ TWKFILE ItemsOnRows(const TWKFILE& doc, double scaleY, int top, int bottom) {
   items.TWKW = doc.TWKW, items.TWKH = doc.TWKH;
   for (int i = 0; i < doc.CData.size(); ++i) {
     const TWKDATA& item = *doc.CData.at(i);
-    Box box;
-    double first = 0, end = 0;
-    const bool told = PaintedBox(item, box);
-    if (told) Span(box.top, box.bottom, scaleY, first, end);
-    // An item whose reach cannot be told is kept (as is one at NaN).
-    if (!told || !(end <= top || first >= bottom)) items.CData.append(item);
+    // An item whose reach cannot be told is kept.
+    PixelReach reach;
+    if (!ReachOf(item, scaleY, scaleY, reach) || !(reach.bottom <= top || reach.top >= bottom)) {
+      items.CData.append(item);
+    }
   }
   return items;
 }
