@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 #include <optional>
 
 #include "cli/StopSignals.h"
@@ -79,17 +80,19 @@ SizeSet DefaultSizes(ExportFormat format) {
 }
 
 // Each failed file on a line of its own: a PNG file with its size, the one
-// file of another format as a sentence.
+// file of another format as a sentence; a write that failed says why when
+// the system told.
 void ReportFailures(const ExportReport& report, std::ostream& err) {
   for (const ExportedFile& file : report.files) {
     if (file.outcome == FileOutcome::kWritten) continue;
+    const std::string why = file.error != 0 ? std::string(": ") + std::strerror(file.error) : std::string();
     if (file.outcome == FileOutcome::kTooLarge)
       err << "tarnwick-cli: the " << (report.format == ExportFormat::kIconSets ? "file" : "SVG")
           << " would be larger than 64 MiB: " << file.path << "\n";
     else if (report.format == ExportFormat::kPng)
-      err << FailedFileText(report.format, file) << "\n";
+      err << FailedFileText(report.format, file) << why << "\n";
     else
-      err << "tarnwick-cli: can't write file: " << file.path << "\n";
+      err << "tarnwick-cli: can't write file: " << file.path << why << "\n";
   }
 }
 

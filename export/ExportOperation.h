@@ -42,6 +42,7 @@ struct ExportedFile {
   std::string path;
   SizeSet sizes;  // the sizes in the file: one for PNG and SVG
   FileOutcome outcome = FileOutcome::kWritten;
+  int error = 0;  // kFailed: the errno of the failure, 0 when none tells
   bool operator==(const ExportedFile&) const = default;
 };
 

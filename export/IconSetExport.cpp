@@ -131,11 +131,14 @@ std::vector<SetFileResult> WriteIconSets(const TWKFILE& doc, IconSetMask sets, c
   }
   const std::string root = SetsRoot(folder);
   const bool rootMade = MakeFolder(root);
+  const int rootError = rootMade ? 0 : errno;
   // Nothing is rendered for a folder that cannot be made: every file fails.
   const PngBySize pngs = rootMade ? RenderSizes(doc, plan, progress, fit) : PngBySize{};
   for (const SetFile& file : plan) {
+    errno = rootError;
     const bool folders = rootMade && MakeFoldersOf(root, file.path);
-    results.push_back({file, IconSetFilePath(folder, file), folders ? SetFileOutcome::kWritten : SetFileOutcome::kFailed});
+    results.push_back({file, IconSetFilePath(folder, file), folders ? SetFileOutcome::kWritten : SetFileOutcome::kFailed,
+                       folders ? 0 : errno});
   }
   // Each file is flushed to disk before it takes its name, so most of the
   // time goes waiting on the disk: two files are written at once.
@@ -146,10 +149,13 @@ std::vector<SetFileResult> WriteIconSets(const TWKFILE& doc, IconSetMask sets, c
       return;
     }
     if (result.outcome == SetFileOutcome::kWritten) {
+      errno = 0;
       try {
         result.outcome = WriteOne(doc, result.file, result.path, name, pngs);
+        if (result.outcome == SetFileOutcome::kFailed) result.error = errno;
       } catch (const std::bad_alloc&) {
         result.outcome = SetFileOutcome::kFailed;  // out of memory for this file's text
+        result.error = ENOMEM;
       }
     }
     if (progress) progress->FileDone();

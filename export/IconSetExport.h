@@ -19,6 +19,7 @@ struct SetFileResult {
   SetFile file;
   std::string path;  // the full path written
   SetFileOutcome outcome = SetFileOutcome::kWritten;
+  int error = 0;  // kFailed: the errno of the failure, 0 when none tells
 };
 
 // Writes the files of `sets` for `name` under `folder`, which is created

@@ -1,6 +1,7 @@
 #include "export/PngExport.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <new>
 #include <set>
 
@@ -15,12 +16,16 @@ namespace {
 
 // One job; an exception (out of memory while rendering or encoding) counts
 // as a failed file like any other failure.
-bool WriteOne(SizeWorker& worker, const TWKFILE& doc, const ExportJob& job, EdgeFit fit = EdgeFit::kAsDrawn) {
+// `error` takes the errno of a failure (0 when none tells).
+bool WriteOne(SizeWorker& worker, const TWKFILE& doc, const ExportJob& job, EdgeFit fit, int& error) {
+  errno = 0;
   try {
-    return worker.WritePng(doc, job.scale, job.path, fit);
+    if (worker.WritePng(doc, job.scale, job.path, fit)) return true;
+    error = errno;
   } catch (const std::bad_alloc&) {
-    return false;
+    error = ENOMEM;
   }
+  return false;
 }
 
 }  // namespace
@@ -47,8 +52,9 @@ bool HasRepeatedPath(const std::vector<ExportJob>& jobs) {
 }  // namespace
 
 std::vector<JobResult> WritePngJobs(const TWKFILE& doc, const std::vector<ExportJob>& jobs, ExportProgress* progress,
-                                   EdgeFit fit) {
+                                   EdgeFit fit, std::vector<int>* errors) {
   std::vector<JobResult> results(jobs.size(), JobResult::kNotStarted);
+  std::vector<int> failures(jobs.size(), 0);
   if (progress) progress->Begin(jobs.size());
   // The jobs are taken in order, so the largest file starts first and the
   // rest fill the other core. Jobs writing the same path would race, so
@@ -57,10 +63,11 @@ std::vector<JobResult> WritePngJobs(const TWKFILE& doc, const std::vector<Export
       jobs.size(),
       [&](SizeWorker& worker, std::size_t i) {
         if (progress && progress->StopRequested()) return;
-        results[i] = WriteOne(worker, doc, jobs[i], fit) ? JobResult::kWritten : JobResult::kFailed;
+        results[i] = WriteOne(worker, doc, jobs[i], fit, failures[i]) ? JobResult::kWritten : JobResult::kFailed;
         if (progress) progress->FileDone();
       },
       HasRepeatedPath(jobs) ? TaskThreads::kOne : TaskThreads::kTwo);
+  if (errors) *errors = std::move(failures);
   return results;
 }
 

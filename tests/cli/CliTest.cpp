@@ -129,7 +129,8 @@ TEST(Cli, ReportsEachFailedFileLargestFirst) {
   const CliRun run = RunCli("export '" + path + "' --sizes=16,512 --out='" + base + ".png'", dir.File("err"));
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(test::ReadBytes(dir.File("err")),
-            "(512x512) : " + base + ".512x512.png\n(16x16) : " + base + ".16x16.png\n");
+            "(512x512) : " + base + ".512x512.png: No such file or directory\n(16x16) : " + base +
+                ".16x16.png: No such file or directory\n");
 }
 
 TEST(Cli, SetsGoIntoTheFolderAndEachFailedFileGetsALine) {
@@ -149,8 +150,9 @@ TEST(Cli, SetsGoIntoTheFolderAndEachFailedFileGetsALine) {
   std::filesystem::remove(out + "/windows/star.ico");
   const CliRun failed = RunCli("export '" + path + "' --set web,windows --out '" + out + "'", dir.File("err"));
   EXPECT_EQ(failed.status, 1);
-  EXPECT_EQ(test::ReadBytes(dir.File("err")), "tarnwick-cli: can't write file: " + out + "/web/icon-192.png\n" +
-                                                  "tarnwick-cli: can't write file: " + out + "/web/site.webmanifest\n");
+  EXPECT_EQ(test::ReadBytes(dir.File("err")),
+            "tarnwick-cli: can't write file: " + out + "/web/icon-192.png: Is a directory\n" +
+                "tarnwick-cli: can't write file: " + out + "/web/site.webmanifest: Is a directory\n");
   EXPECT_TRUE(std::filesystem::is_regular_file(out + "/windows/star.ico"));
   EXPECT_TRUE(std::filesystem::is_regular_file(out + "/web/icon-512.png"));
 }
