@@ -1,9 +1,11 @@
-// Save and Load of the popup menu: the .twk dialogs, the overwrite question,
-// the failure messages, and rebuilding the item list after a load.
+// Save (to the document's own file, or asking), Save as, Load and New: the
+// .twk dialogs, the overwrite question, the failure messages, and
+// rebuilding the item list after a load.
 
 #include "app/DocumentCommands.h"
 
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 #include "app/DocumentLoader.h"
@@ -35,9 +37,36 @@ bool IsExistingFile(const std::string& path) {
   return std::filesystem::is_regular_file(path, ec);
 }
 
+// After a failed load: whether `path` is a file that can be read but holds
+// no document. A missing, unreadable or read-only file cannot be read.
+bool NotADocument(const std::string& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return false;
+  TWKFILE probe;
+  return LoadDocumentFile(path, probe, LoadAccess::kShared) != ResultCode::kOk && std::ifstream(path).good();
+}
+
 }  // namespace
 
-void SaveDocumentCommand(const DocumentFileParts& parts) {
+namespace {
+
+// Writes the document to `path`, which becomes its own file, or says it
+// cannot.
+void WriteDocument(const DocumentFileParts& parts, const std::string& path) {
+  if (SaveDocumentFile(path, parts.session.doc()) != ResultCode::kOk) {
+    parts.ask.dialogs.ShowMessage(parts.ask.owner, QStringLiteral("Save data error"),
+                                  QStringLiteral("Can't save file:\r\n") + QString::fromStdString(path),
+                                  MessageIcon::kError);
+    return;
+  }
+  parts.session.savePath() = path;
+  parts.session.ownFile() = path;
+  parts.session.MarkSaved();
+}
+
+}  // namespace
+
+void SaveDocumentAsCommand(const DocumentFileParts& parts) {
   const Asking& ask = parts.ask;
   const QString chosen = ask.dialogs.AskFilePath(ask.owner, DocumentDialog(parts.session.savePath(), kSaveTitle, true));
   if (chosen.isEmpty()) return;
@@ -49,13 +78,22 @@ void SaveDocumentCommand(const DocumentFileParts& parts) {
                             QStringLiteral("File already exists:\r\n") + shownPath + QStringLiteral("\r\n\r\nOverwrite?"))) {
     return;
   }
-  if (SaveDocumentFile(path, parts.session.doc()) != ResultCode::kOk) {
-    ask.dialogs.ShowMessage(ask.owner, QStringLiteral("Save data error"), QStringLiteral("Can't save file:\r\n") + shownPath,
-                            MessageIcon::kError);
+  WriteDocument(parts, path);
+}
+
+void SaveDocumentCommand(const DocumentFileParts& parts) {
+  if (parts.session.ownFile().empty()) {
+    SaveDocumentAsCommand(parts);
     return;
   }
-  parts.session.savePath() = path;
-  parts.session.MarkSaved();
+  WriteDocument(parts, parts.session.ownFile());
+}
+
+void NewDocumentCommand(const DocumentFileParts& parts) {
+  // As for a load: undo brings the drawing back, and a copy of its unsaved
+  // changes stays for a later start.
+  parts.recovery.DrawingReplaced(std::string());
+  parts.loader.LoadDocument(TWKFILE{}, parts.session.savePath());
 }
 
 void LoadDocumentCommand(const DocumentFileParts& parts) {
@@ -72,8 +110,10 @@ void LoadDocumentFromPath(const DocumentFileParts& parts, const QString& chosen)
   TWKFILE loaded;
   const ResultCode result = LoadDocumentFile(path, loaded);
   if (result != ResultCode::kOk) {
-    parts.ask.dialogs.ShowMessage(parts.ask.owner, QStringLiteral("Load data error"),
-                                  QStringLiteral("Can't read file:\r\n") + chosen, MessageIcon::kError);
+    const QString why = NotADocument(path) ? QStringLiteral("Not a Tarnwick document:\r\n")
+                                           : QStringLiteral("Can't read file:\r\n");
+    parts.ask.dialogs.ShowMessage(parts.ask.owner, QStringLiteral("Load data error"), why + chosen,
+                                  MessageIcon::kError);
     // A failed load leaves an empty document of size 0 x 0.
     loaded = TWKFILE{};
     loaded.TWKW = 0;
@@ -82,7 +122,8 @@ void LoadDocumentFromPath(const DocumentFileParts& parts, const QString& chosen)
   // One undo step either way: undo brings back the drawing before it, and
   // a copy of its unsaved changes stays for a later start.
   parts.recovery.DrawingReplaced(result == ResultCode::kOk ? path : std::string());
-  parts.loader.LoadDocument(std::move(loaded), result == ResultCode::kOk ? path : parts.session.savePath());
+  parts.loader.LoadDocument(std::move(loaded), result == ResultCode::kOk ? path : parts.session.savePath(),
+                            result == ResultCode::kOk ? path : std::string());
   // A document just read equals its file.
   if (result == ResultCode::kOk) parts.session.MarkSaved();
 }
