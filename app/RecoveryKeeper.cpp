@@ -10,13 +10,6 @@
 
 namespace twk {
 
-namespace {
-
-// The document every editor starts with: nothing in it worth keeping.
-bool IsStartDocument(const TWKFILE& doc) { return doc.CData.empty() && doc.TWKW == 16 && doc.TWKH == 16; }
-
-}  // namespace
-
 RecoveryKeeper::RecoveryKeeper(const EditorSession& session, std::unique_ptr<RecoveryCopy> copy)
     : session_(session),
       doc_(session.doc()),
@@ -83,7 +76,9 @@ void RecoveryKeeper::HandOver() {
     // The copy holds the same items in the same places.
     const int drawn = state_.Constructing ? doc_.CData.indexOf(state_.ConstructionItem) : -1;
     if (drawn >= 0) (void)doc.CData.take(drawn);
-    if (IsStartDocument(doc)) {
+    // A drawing with no items (the start document, a failed load's empty
+    // one, a new drawing) holds nothing worth restoring.
+    if (doc.CData.empty()) {
       Queue(Job{});
     } else {
       Queue(Job{std::move(doc), CopyNotes{savePath_, savedAs_, drawnIn_}});

@@ -3,8 +3,8 @@
 // the document is copied here and written on a helper thread, at most once
 // a second, so a key never waits for the disk. An item being drawn is not
 // part of the copy. A saved document (the session's history at its clean
-// index: just saved or read, or undone or redone back there), or one back
-// to the empty start document, keeps no copy. A copy that cannot be
+// index: just saved or read, or undone or redone back there), or one with
+// no items, keeps no copy. A copy that cannot be
 // written costs one line on stderr; editing goes on. A drawing with unsaved
 // changes that another takes the place of keeps its copy, under a name of its
 // own, until a later start asks about it.

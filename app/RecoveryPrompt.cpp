@@ -116,6 +116,10 @@ void OfferAbandonedDrawings(const Asking& ask, RecoveryKeeper& recovery, Documen
         continue;
       case CopyLoad::kDamaged: (void)found.SetAside(copy); continue;
     }
+    if (doc.CData.empty()) {  // nothing to restore
+      (void)found.SetAside(copy);
+      continue;
+    }
     if (listed.empty() && !ask.dialogs.AskYesNo(ask.owner, kTitle, RestoreQuestion(copy.notes, copy.changed, doc.CData.size()))) {
       SetAside(found, copy, outcome);
       ask.dialogs.ShowMessage(ask.owner, kTitle,

@@ -238,6 +238,27 @@ TEST(RecoveryCopy, RestoreThenOpenFileKeepsTheRestoredDrawing) {
   EXPECT_EQ(Offered(state.folder()), (std::multiset<std::pair<int, std::string>>{{3, "/a/three.twk|/a"}}));
 }
 
+// A loaded drawing changed and then replaced is offered with the file it
+// came from; the empty drawing a failed load leaves is never offered.
+TEST(RecoveryCopy, ALoadedDrawingNamesItsFileAndAnEmptyOneIsNotKept) {
+  ScopedStateHome state;
+  ScopedWorkDir dir;
+  ScriptedDialogs dialogs;
+  const std::string bell = dir.file("bell.twk");
+  ASSERT_EQ(SaveDocumentFile(bell, Drawing(2)), ResultCode::kOk);
+  auto app = test::StartedApp(dialogs);
+  LoadDocumentFromPath(DocumentFilePartsOf(*app), QString::fromStdString(bell));
+  app->DispatchCommand(keys::kPad4);
+  for (const char* missing : {"missing.twk", "other.twk"}) {
+    LoadDocumentFromPath(DocumentFilePartsOf(*app), QString::fromStdString(dir.file(missing)));
+    app->recovery().HandOver();
+  }
+  app->Shutdown();
+  app.reset();
+  EXPECT_EQ(Offered(state.folder()),
+            (std::multiset<std::pair<int, std::string>>{{2, bell + "|" + fs::current_path().string()}}));
+}
+
 TEST(RecoveryCopy, YesOnAFullDiskKeepsTheOldCopyAndSaysSo) {
   ScopedStateHome state;
   ScriptedDialogs dialogs;
