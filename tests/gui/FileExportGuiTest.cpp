@@ -126,7 +126,8 @@ TEST(ExportWindow, TheIconSetsTypeWritesEverySetIntoTheFolderTyped) {
   twk::test::ReplaceDocument(*app, RedBoxDocument());
   app->session().savePath() = dir.file("star.twk");  // the drawing's name in the sets
   OpenExportWindow(ExportPartsOf(*app));
-  app->exportWindow()->lstExportRes->topLevelItem(0)->setCheckState(0, Qt::Checked);  // one size: it plays no part
+  for (int r = 0; r < app->exportWindow()->lstExportRes->topLevelItemCount(); ++r)  // no size: the sets need none
+    app->exportWindow()->lstExportRes->topLevelItem(r)->setCheckState(0, Qt::Unchecked);
   dialogs.paths = {dir.path() + "/icons"};  // made, inside the existing folder
   dialogs.filters = {3};
   QTest::mouseClick(app->exportWindow()->cmdExport, Qt::LeftButton);
