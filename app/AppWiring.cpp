@@ -83,6 +83,15 @@ void App::WireCanvas() {
       FollowPointer(session_, p.x(), p.y());
     }
   };
+  // The Preview tells where the pointer is, in units.
+  canvas->onHover = [this](std::optional<QPoint> p) {
+    std::optional<QPointF> units;
+    if (p) {
+      const Point at = PointerUnits(session_, p->x(), p->y());
+      units = QPointF(at.x, at.y);
+    }
+    main_->preview->ShowPointer(units);
+  };
   canvas->onRelease = [this](Qt::MouseButton button, QPoint) {
     if (button != Qt::LeftButton) return;
     if (gesture_.Active())
