@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+#include <cstdint>
+
+#include "document/Colour.h"
 #include "export/ExportFormat.h"
 #include "export/IconSets.h"
 #include "export/SizeSet.h"
@@ -21,6 +24,7 @@ struct Arguments {
   std::string outputPath;  // export: the chosen path; empty = next to the input
   IconSetMask sets = 0;    // export: --set, the icon sets written into --out
   bool fit = false;        // export, crisp: --fit (raster pictures fitted to their pixels)
+  std::int32_t currentColor = PackRGBA(0, 0, 0, 255);  // --color: what an SVG's currentColor paints
 };
 
 // Parses `args` (without the program name). Returns false with a one-line
