@@ -26,8 +26,13 @@ namespace {
 constexpr std::size_t kMaxDepth = 256;
 // The most ids of gradients and patterns remembered, to name their use.
 constexpr std::size_t kMaxServerIds = 100'000;
-// What one parser call takes, as the document loader does.
-constexpr std::size_t kPiece = 64 * 1024;
+// The most rule tests the style sheets may cost over the whole file (rules
+// times elements): a few seconds at worst, far beyond any drawing's needs.
+constexpr std::size_t kMaxRuleTests = 20'000'000;
+// What one parser call takes. Expat scans a token cut across calls again
+// from its start, so large pieces keep a huge attribute from costing time
+// quadratic in its length; its copy of them is charged to the budget.
+constexpr std::size_t kPiece = 1024 * 1024;
 
 enum class Role { kGroup, kShape, kStyle, kLeftOut, kSkip };
 
@@ -186,6 +191,8 @@ class Reader {
     };
     for (const char** p = attrs.pairs(); p && p[0]; p += 2)
       if (IsStyleProperty(p[0])) apply(p[0], p[1]);
+    ruleTests_ += sheet_.size();
+    if (ruleTests_ > kMaxRuleTests) throw SvgReadError("has a style sheet too costly to apply to so many elements");
     if (!sheet_.empty())
       for (const auto& [property, value] : sheet_.Matching(name, attrs.Get("id"), attrs.Get("class")))
         apply(property, value);
@@ -220,6 +227,7 @@ class Reader {
   std::size_t styleDepth_ = 0;  // the skip depth of the <style> element being read
   std::string styleText_;
   StyleSheet sheet_;
+  std::size_t ruleTests_ = 0;
   std::unordered_map<std::string, std::string> servers_;
   std::vector<TWKDATA> items_;
   LeftOut leftOut_;
@@ -296,7 +304,8 @@ SvgRead ReadSvgText(std::string_view text, const SvgReadOptions& options) {
   if (budget.refused()) return fail("needs more memory to read than a drawing may take (an element, attribute or entity is too large)");
   if (!parsed) {
     const XML_Error code = XML_GetErrorCode(parser.get());
-    if (!state.reader.sawRoot() && code != XML_ERROR_AMPLIFICATION_LIMIT_BREACH)
+    if (code == XML_ERROR_AMPLIFICATION_LIMIT_BREACH) return fail("has entities that expand too far");
+    if (!state.reader.sawRoot())
       return fail("is not an XML document: " + std::string(XML_ErrorString(code)));
     return fail("is not well-formed XML (line " + std::to_string(XML_GetCurrentLineNumber(parser.get())) + ": " +
                 XML_ErrorString(code) + ")");
