@@ -1,12 +1,22 @@
 #include "import/ItemMaker.h"
 
+#include <cfloat>
 #include <cmath>
+#include <limits>
 
 namespace twk {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kDegree = kPi / 180.0;
+
+// `v` as an item stores it; past the float range it is an infinity (which
+// the reader refuses) rather than an undefined conversion.
+float F(double v) {
+  if (v > FLT_MAX) return std::numeric_limits<float>::infinity();
+  if (v < -FLT_MAX) return -std::numeric_limits<float>::infinity();
+  return static_cast<float>(v);
+}
 
 // Folds `degrees` into [0, 360).
 double Turn360(double degrees) {
@@ -74,20 +84,20 @@ std::vector<TWKDATA>::size_type ItemMaker::Push(const TWKDATA& item) {
 void ItemMaker::Line(Point from, Point to) {
   const Point a = map_.Apply(from), b = map_.Apply(to);
   TWKDATA item = Item(kLine);
-  item.X1 = item.X2 = item.X3 = static_cast<float>(a.x);
-  item.Y1 = item.Y2 = item.Y3 = static_cast<float>(a.y);
-  item.X4 = static_cast<float>(b.x);
-  item.Y4 = static_cast<float>(b.y);
+  item.X1 = item.X2 = item.X3 = F(a.x);
+  item.Y1 = item.Y2 = item.Y3 = F(a.y);
+  item.X4 = F(b.x);
+  item.Y4 = F(b.y);
   Push(item);
 }
 
 void ItemMaker::Cubic(Point from, Point c1, Point c2, Point to) {
   const Point p[4] = {map_.Apply(from), map_.Apply(c1), map_.Apply(c2), map_.Apply(to)};
   TWKDATA item = Item(kCurve);
-  item.X1 = static_cast<float>(p[0].x), item.Y1 = static_cast<float>(p[0].y);
-  item.X2 = static_cast<float>(p[1].x), item.Y2 = static_cast<float>(p[1].y);
-  item.X3 = static_cast<float>(p[2].x), item.Y3 = static_cast<float>(p[2].y);
-  item.X4 = static_cast<float>(p[3].x), item.Y4 = static_cast<float>(p[3].y);
+  item.X1 = F(p[0].x), item.Y1 = F(p[0].y);
+  item.X2 = F(p[1].x), item.Y2 = F(p[1].y);
+  item.X3 = F(p[2].x), item.Y3 = F(p[2].y);
+  item.X4 = F(p[3].x), item.Y4 = F(p[3].y);
   Push(item);
 }
 
@@ -116,11 +126,11 @@ void ItemMaker::EllipseArc(Point c, double rx, double ry, double degrees, double
   const double radiusX = sx, radiusY = std::fabs(sy);
   const Point centre = map_.Apply(c);
   TWKDATA item = Item(kEllipse);
-  item.X1 = static_cast<float>(centre.x);
-  item.Y1 = static_cast<float>(centre.y);
-  item.X4 = static_cast<float>(centre.x + radiusX);
-  item.Y4 = static_cast<float>(centre.y + radiusY);
-  item.DrawAngle = static_cast<float>(Turn360(phi));
+  item.X1 = F(centre.x);
+  item.Y1 = F(centre.y);
+  item.X4 = F(centre.x + radiusX);
+  item.Y4 = F(centre.y + radiusY);
+  item.DrawAngle = F(Turn360(phi));
   if (std::fabs(sweep) >= 360.0 - 1e-9) {
     item.X2 = 0;
     item.Y2 = 360;
@@ -132,8 +142,8 @@ void ItemMaker::EllipseArc(Point c, double rx, double ry, double degrees, double
     const double start = Turn360(RayAngle(radiusX, radiusY, from));
     double end = Turn360(RayAngle(radiusX, radiusY, to));
     if (end <= start) end += 360.0;
-    item.X2 = static_cast<float>(start);
-    item.Y2 = static_cast<float>(end);
+    item.X2 = F(start);
+    item.Y2 = F(end);
   }
   Push(item);
 }
@@ -159,11 +169,11 @@ void ItemMaker::Rect(double x, double y, double w, double h) {
   }
   const Point centre = map_.Apply({x + w / 2, y + h / 2});
   TWKDATA item = Item(kRect);
-  item.X1 = item.X2 = item.X3 = static_cast<float>(centre.x - width / 2);
-  item.Y1 = item.Y2 = item.Y3 = static_cast<float>(centre.y - height / 2);
-  item.X4 = static_cast<float>(centre.x + width / 2);
-  item.Y4 = static_cast<float>(centre.y + height / 2);
-  item.DrawAngle = static_cast<float>(angle);
+  item.X1 = item.X2 = item.X3 = F(centre.x - width / 2);
+  item.Y1 = item.Y2 = item.Y3 = F(centre.y - height / 2);
+  item.X4 = F(centre.x + width / 2);
+  item.Y4 = F(centre.y + height / 2);
+  item.DrawAngle = F(angle);
   Push(item);
 }
 

@@ -1,6 +1,7 @@
 #include "import/ShapeItems.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -242,7 +243,7 @@ void AddShapeItems(std::string_view element, const AttributeList& attributes, co
   const std::int32_t rgba = PaintColour(style.stroke, style, style.strokeOpacity);
   if (!Paints(style.stroke) || !(width > 0) || AlphaOf(rgba) == 0) return;
   if (style.dashed) target.leftOut.Add(LeftOutKind::kDashedStroke);
-  ItemPen pen{kSolid, EndStyleFor(style.join), static_cast<float>(width), rgba};
+  ItemPen pen{kSolid, EndStyleFor(style.join), static_cast<float>(std::min(width, double(FLT_MAX))), rgba};
   if (!isPath) {
     ItemMaker stroke(map, pen, target.items);
     if (o.form == Outline::kRect) stroke.Rect(o.x, o.y, o.w, o.h);
