@@ -89,6 +89,12 @@ TEST(Shapes, ShapesAndTransformsBecomeTheseItems) {
        Line("center w1.000 a0.000 " + black, 4, 0, 12, 16)},
       {"<line x1='-4' y1='-4' x2='4' y2='4' stroke='#000'/>", "viewBox='-4,-4,8,8' width='100%'",
        Line("center w2.000 a0.000 " + black, 0, 0, 16, 16)},
+      // Percentages are of the viewBox: width, height, and for r its
+      // normalized diagonal (sqrt((32² + 16²) / 2) = 25.3).
+      {"<rect width='100%' height='50%' fill='none' stroke='#000'/><circle cx='50%' cy='50%' r='25%' fill='#000'/>",
+       "viewBox='0 0 32 16'",
+       R("Rect solid square w0.500 a0.000 " + black, {0, 4, 0, 4, 0, 4, 16, 8}) +
+           Arc("Ellipse fill center w0.000 a0.000 " + black, 8, 8, 3.162, 3.162, 0, 360)},
       // Hidden, display none, no paint: nothing.
       {"<g display='none'><line x2='9' stroke='#000'/></g><line x2='9' stroke='#000' visibility='hidden'/>"
        "<rect width='4' height='4' fill='none'/><circle r='0' stroke='#000'/>", "", ""},
