@@ -22,7 +22,7 @@ float F(double v) {
 double Turn360(double degrees) {
   double d = std::fmod(degrees, 360.0);
   if (d < 0) d += 360.0;
-  return d == 360.0 ? 0.0 : d;
+  return d >= 360.0 - 1e-6 ? 0.0 : d;  // a hair below a whole turn (less than a float tells) is none
 }
 
 // The ray angle (clockwise from +x, degrees) of the point at parameter
@@ -123,21 +123,27 @@ void ItemMaker::EllipseArc(Point c, double rx, double ry, double degrees, double
   const double theta = (a2 - a1) / 2 / kDegree, phi = (a2 + a1) / 2 / kDegree;
   const double sx = q + r, sy = q - r;
   const double mirror = sy < 0 ? -1 : 1;
-  const double radiusX = sx, radiusY = std::fabs(sy);
+  double radiusX = sx, radiusY = std::fabs(sy), turn = phi, shift = theta;
+  // Quarter turns fold into the radii, so the turn lies within 45 degrees
+  // of none and an upright ellipse stays unturned: R(turn) diag(a, b) at u
+  // is R(turn - 90) diag(b, a) at u + 90.
+  while (turn > 45.0) turn -= 90.0, std::swap(radiusX, radiusY), shift += 90.0 * mirror;
+  while (turn <= -45.0) turn += 90.0, std::swap(radiusX, radiusY), shift -= 90.0 * mirror;
+  if (std::fabs(turn) < 1e-9) turn = 0;
   const Point centre = map_.Apply(c);
   TWKDATA item = Item(kEllipse);
   item.X1 = F(centre.x);
   item.Y1 = F(centre.y);
   item.X4 = F(centre.x + radiusX);
   item.Y4 = F(centre.y + radiusY);
-  item.DrawAngle = F(Turn360(phi));
+  item.DrawAngle = F(Turn360(turn));
   if (std::fabs(sweep) >= 360.0 - 1e-9) {
     item.X2 = 0;
     item.Y2 = 360;
   } else {
     // Items turn clockwise from X2 to Y2: an arc the other way is the same
     // arc from its end to its start.
-    double from = mirror * (t0 + theta), to = mirror * (t0 + sweep + theta);
+    double from = mirror * (t0 + shift), to = mirror * (t0 + sweep + shift);
     if (mirror * sweep < 0) std::swap(from, to);
     const double start = Turn360(RayAngle(radiusX, radiusY, from));
     double end = Turn360(RayAngle(radiusX, radiusY, to));
@@ -159,21 +165,20 @@ void ItemMaker::Rect(double x, double y, double w, double h) {
     return;
   }
   double width = w * std::hypot(across.x, across.y), height = h * std::hypot(down.x, down.y);
-  double angle = Turn360(std::atan2(across.y, across.x) / kDegree);
-  // A quarter turn is a Rect with its sides swapped, kept unturned so its
-  // edges stay exactly straight.
-  const double quarters = std::round(angle / 90.0);
-  if (std::fabs(angle - quarters * 90.0) < 1e-9) {
-    if (static_cast<int>(quarters) % 2 == 1) std::swap(width, height);
-    angle = 0;
-  }
+  // Quarter turns fold into the sides, so the turn lies within 45 degrees
+  // of none and a box turned a quarter stays an unturned box with its edges
+  // exactly straight.
+  double angle = std::atan2(across.y, across.x) / kDegree;
+  while (angle > 45.0) angle -= 90.0, std::swap(width, height);
+  while (angle <= -45.0) angle += 90.0, std::swap(width, height);
+  if (std::fabs(angle) < 1e-9) angle = 0;
   const Point centre = map_.Apply({x + w / 2, y + h / 2});
   TWKDATA item = Item(kRect);
   item.X1 = item.X2 = item.X3 = F(centre.x - width / 2);
   item.Y1 = item.Y2 = item.Y3 = F(centre.y - height / 2);
   item.X4 = F(centre.x + width / 2);
   item.Y4 = F(centre.y + height / 2);
-  item.DrawAngle = F(angle);
+  item.DrawAngle = F(Turn360(angle));
   Push(item);
 }
 

@@ -62,7 +62,9 @@ TEST(Shapes, ShapesAndTransformsBecomeTheseItems) {
        Arc("Ellipse solid square w1.414 a0.000 " + black, 8, 8, 4, 2, 0, 360)},
       {"<circle cx='8' cy='8' r='2' transform='rotate(90 8 8) translate(8 8) scale(2 1) translate(-8 -8)' "
        "fill='none' stroke='#000'/>", "",
-       Arc("Ellipse solid square w1.414 a90.000 " + black, 8, 8, 4, 2, 0, 360)},
+       Arc("Ellipse solid square w1.414 a0.000 " + black, 8, 8, 2, 4, 0, 360)},
+      {"<ellipse cx='8' cy='8' rx='2' ry='4' transform='rotate(-60 8 8)' fill='none' stroke='#000'/>", "",
+       Arc("Ellipse solid square w1.000 a30.000 " + black, 8, 8, 4, 2, 0, 360)},
       // A half circle mirrored by a flip still runs clockwise in the item.
       {"<path d='M2 8A6 6 0 0 1 14 8' transform='matrix(1 0 0 -1 0 16)' fill='none' stroke='#000'/>", "",
        Arc("Ellipse solid center w1.000 a0.000 " + black, 8, 8, 6, 6, 0, 180)},
@@ -71,6 +73,8 @@ TEST(Shapes, ShapesAndTransformsBecomeTheseItems) {
        Line(square1, 4, 2, 8, 2) + Line(square1, 8, 2, 12, 6) + Line(square1, 12, 6, 8, 6) + Line(square1, 8, 6, 4, 2)},
       {"<rect x='4' y='6' width='8' height='4' transform='rotate(30 8 8)'/>", "",
        R("Rect fill center w0.000 a30.000 " + black, {4, 6, 4, 6, 4, 6, 12, 10})},
+      {"<rect x='4' y='6' width='8' height='4' transform='rotate(120 8 8)'/>", "",
+       R("Rect fill center w0.000 a30.000 " + black, {6, 4, 6, 4, 6, 4, 10, 12})},
       {"<rect x='4' y='6' width='8' height='4' transform='rotate(90 8 8)'/>", "",
        R("Rect fill center w0.000 a0.000 " + black, {6, 4, 6, 4, 6, 4, 10, 12})},
       // Filled paths that one item draws: a box, a whole circle of two
