@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "import/Affine.h"
+#include "import/ElementRecorder.h"
 #include "import/LeftOut.h"
 #include "import/ShapeItems.h"
 #include "import/StyleSheet.h"
@@ -34,7 +35,11 @@ constexpr std::size_t kMaxRuleTests = 20'000'000;
 // quadratic in its length; its copy of them is charged to the budget.
 constexpr std::size_t kPiece = 1024 * 1024;
 
-enum class Role { kGroup, kShape, kStyle, kLeftOut, kSkip };
+// The most element starts that <use> may replay over the whole file, so
+// uses of uses of many elements cannot multiply without end.
+constexpr std::size_t kMaxReplayed = 2'000'000;
+
+enum class Role { kGroup, kShape, kStyle, kUse, kLeftOut, kSkip };
 
 // What an element (by its name without prefix) is to the reader.
 Role RoleOf(std::string_view name, LeftOutKind& kind) {
@@ -45,7 +50,7 @@ Role RoleOf(std::string_view name, LeftOutKind& kind) {
   if (name == "style") return Role::kStyle;
   if (name == "text") return kind = LeftOutKind::kText, Role::kLeftOut;
   if (name == "image") return kind = LeftOutKind::kImage, Role::kLeftOut;
-  if (name == "use") return kind = LeftOutKind::kUse, Role::kLeftOut;
+  if (name == "use") return Role::kUse;
   if (name == "foreignObject") return kind = LeftOutKind::kForeignObject, Role::kLeftOut;
   // defs, symbol, title, desc, metadata, gradients, clip paths, masks and
   // anything unknown paint nothing where they stand.
@@ -69,7 +74,7 @@ struct ParserDeleter {
 
 class Reader {
  public:
-  Reader(const SvgReadOptions& options, XML_Parser parser) : parser_(parser) {
+  explicit Reader(const SvgReadOptions& options) {
     root_.colour = {RedOf(options.currentColor), GreenOf(options.currentColor), BlueOf(options.currentColor),
                     AlphaOf(options.currentColor) / 255.0};
   }
@@ -79,16 +84,19 @@ class Reader {
     const AttributeList attrs(attributes);
     if (stack_.size() + skipDepth_ >= kMaxDepth)
       throw SvgReadError("nests elements more than " + std::to_string(kMaxDepth) + " deep");
+    if (!replaying_) recorder_.Start(name, attributes);
     if (name == "linearGradient" || name == "radialGradient" || name == "pattern") RememberServer(attrs, name);
+    // Style sheets count wherever they stand, in <defs> above all, but once:
+    // not again where <use> draws their element again.
+    const bool sheet = name == "style" && !replaying_;
     if (skipDepth_ > 0) {
       ++skipDepth_;
-      // Style sheets count wherever they stand, in <defs> above all.
-      if (name == "style" && !inStyle_) inStyle_ = true, styleDepth_ = skipDepth_;
+      if (sheet && !inStyle_) inStyle_ = true, styleDepth_ = skipDepth_;
       return;
     }
     if (!sawRoot_) return StartRoot(name, attrs);
     LeftOutKind kind = LeftOutKind::kText;
-    const Role role = RoleOf(name, kind);
+    const Role role = name == "style" && !sheet ? Role::kSkip : RoleOf(name, kind);
     if (role == Role::kSkip) {
       skipDepth_ = 1;
       return;
@@ -114,6 +122,11 @@ class Reader {
       skipDepth_ = 1;  // a shape's children (title, animation) paint nothing
       return;
     }
+    if (role == Role::kUse) {
+      Use(attrs, std::move(frame));
+      skipDepth_ = 1;
+      return;
+    }
     if (role == Role::kLeftOut) {
       const bool paints = frame.style.fill.kind != SvgPaint::kNone || frame.style.stroke.kind != SvgPaint::kNone;
       if (!frame.style.hidden && (paints || kind != LeftOutKind::kText)) leftOut_.Add(kind);
@@ -124,6 +137,7 @@ class Reader {
   }
 
   void End() {
+    if (!replaying_) recorder_.End();
     if (skipDepth_ > 0) {
       const std::size_t depth = skipDepth_--;
       if (inStyle_ && depth == styleDepth_) {
@@ -202,6 +216,45 @@ class Reader {
     return style;
   }
 
+  // Draws the element a <use> names again, inside a group of the use's own
+  // style, moved by its x and y. A <symbol> draws as a group. A reference to
+  // an element not (yet) read, or to one being drawn for a use already, is
+  // left out.
+  void Use(const AttributeList& attrs, Frame frame) {
+    std::string_view href = attrs.Get("href");
+    if (href.empty()) href = attrs.Get("xlink:href");
+    const std::string id(href.substr(href.empty() || href.front() != '#' ? href.size() : 1));
+    const Recording* recording = id.empty() ? nullptr : recorder_.Find(id);
+    if (!recording || std::find(using_.begin(), using_.end(), id) != using_.end()) {
+      leftOut_.Add(LeftOutKind::kUse);
+      return;
+    }
+    double x = 0, y = 0;
+    LengthValue(attrs.Get("x"), x);
+    LengthValue(attrs.Get("y"), y);
+    frame.map = Compose(frame.map, Affine{1, 0, 0, 1, x, y});
+    stack_.push_back(std::move(frame));
+    using_.push_back(id);
+    const bool wasReplaying = replaying_;
+    replaying_ = true;
+    for (std::size_t i = 0; i < recording->size(); ++i) {
+      const RecordedEvent& event = (*recording)[i];
+      if (!event.start) {
+        End();
+        continue;
+      }
+      if (++replayed_ > kMaxReplayed)
+        throw SvgReadError("draws its elements again more than " + std::to_string(kMaxReplayed) + " times");
+      std::vector<const char*> pairs;
+      for (const std::string& text : event.attributes) pairs.push_back(text.c_str());
+      pairs.push_back(nullptr);
+      Start(i == 0 && event.name == "symbol" ? "g" : event.name.c_str(), pairs.data());
+    }
+    replaying_ = wasReplaying;
+    using_.pop_back();
+    stack_.pop_back();
+  }
+
   void NoteEffects(const SvgStyle& style) {
     if (style.clipped) leftOut_.Add(LeftOutKind::kClipPath);
     if (style.masked) leftOut_.Add(LeftOutKind::kMask);
@@ -220,7 +273,6 @@ class Reader {
     return found == servers.end() ? std::string() : found->second;
   }
 
-  XML_Parser parser_;
   SvgStyle root_;
   std::vector<Frame> stack_;
   std::size_t skipDepth_ = 0;
@@ -234,6 +286,10 @@ class Reader {
   std::unordered_map<std::string, std::string> servers_;
   std::vector<TWKDATA> items_;
   LeftOut leftOut_;
+  ElementRecorder recorder_;
+  bool replaying_ = false;          // drawing a recorded element for a <use>
+  std::vector<std::string> using_;  // the ids being drawn for uses, outermost first
+  std::size_t replayed_ = 0;
 };
 
 struct ParseState {
@@ -290,7 +346,7 @@ SvgRead ReadSvgText(std::string_view text, const SvgReadOptions& options) {
   // parser is given no handler to fetch them with.
   std::unique_ptr<XML_ParserStruct, ParserDeleter> parser(budget.CreateParser(nullptr));
   if (!parser) return fail("needs more memory to read than a drawing may take");
-  ParseState state{Reader(options, parser.get()), parser.get(), {}, false};
+  ParseState state{Reader(options), parser.get(), {}, false};
   XML_SetUserData(parser.get(), &state);
   XML_SetElementHandler(parser.get(), OnStart, OnEnd);
   XML_SetCharacterDataHandler(parser.get(), OnText);

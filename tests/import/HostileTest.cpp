@@ -31,6 +31,14 @@ std::string BillionLaughs() {
   return dtd + "]>" + kOpen + "<text>&l10;</text></svg>";
 }
 
+// Groups of ten uses of the group before, eight deep: 10^8 elements drawn.
+std::string UseBomb() {
+  std::string text = kOpen + "<defs><g id='a0'>" + Repeat("<g/>", 10) + "</g>";
+  for (int i = 1; i <= 8; ++i)
+    text += "<g id='a" + std::to_string(i) + "'>" + Repeat("<use href='#a" + std::to_string(i - 1) + "'/>", 10) + "</g>";
+  return text + "</defs><use href='#a8'/></svg>";
+}
+
 TEST(Hostile, EachFamilyGetsItsOwnClearError) {
   const struct {
     const char* family;
@@ -55,6 +63,7 @@ TEST(Hostile, EachFamilyGetsItsOwnClearError) {
        "the SVG holds numbers too large for a drawing"},
       {"oversized file", kOpen + std::string(64u << 20, ' ') + "</svg>",
        "the SVG is larger than 64 MiB, the most a drawing file may hold"},
+      {"use bomb", UseBomb(), "the SVG draws its elements again more than 2000000 times"},
       {"many rules", kOpen + "<style>" + Repeat(".a{stroke:red}", 20'000) + "</style></svg>",
        "the SVG has more than 10000 style rules"},
       {"costly rules", kOpen + "<style>" + Repeat(".a{stroke:red}", 9'000) + "</style>" + Repeat("<g/>", 5'000) + "</svg>",
@@ -69,6 +78,15 @@ TEST(Hostile, EachFamilyGetsItsOwnClearError) {
     EXPECT_EQ(read.doc.CData.size(), 0) << c.family;
     std::printf("%-20s %.3f s\n", c.family, seconds);
   }
+}
+
+// Uses that lead back to themselves end there, each named as left out.
+TEST(Hostile, UsesInACircleEnd) {
+  const SvgRead read = ReadSvgText(kOpen + "<g id='a'><use href='#b'/><line x2='1' stroke='#000'/></g>"
+                                   "<g id='b'><use href='#a'/></g><use href='#b'/></svg>");
+  ASSERT_TRUE(read.ok) << read.error;
+  EXPECT_EQ(read.leftOut, "3 uses of other elements");
+  EXPECT_EQ(read.doc.CData.size(), 3);  // the line itself, and for each use of a
 }
 
 // An external entity naming a FIFO: opening it would block until the test

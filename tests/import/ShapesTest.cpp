@@ -99,6 +99,13 @@ TEST(Shapes, ShapesAndTransformsBecomeTheseItems) {
        "viewBox='0 0 32 16'",
        R("Rect solid square w0.500 a0.000 " + black, {0, 4, 0, 4, 0, 4, 16, 8}) +
            Arc("Ellipse fill center w0.000 a0.000 " + black, 8, 8, 3.162, 3.162, 0, 360)},
+      // <use> draws its element again, moved by x and y, inheriting the
+      // use's style; a symbol draws as a group.
+      {"<defs><path id='p' d='M1 1H5' stroke='#000'/></defs><use href='#p' x='2' y='3'/>", "",
+       Line("center w1.000 a0.000 " + black, 3, 4, 7, 4)},
+      {"<symbol id='s'><line x2='4' stroke='#000'/></symbol><use xlink:href='#s' transform='translate(0 2)' "
+       "stroke-width='2'/>", "", Line("center w2.000 a0.000 " + black, 0, 2, 4, 2)},
+      {"<line id='q' x2='4'/><use href='#q' stroke='red'/>", "", Line("center w1.000 a0.000 #ff0000/255", 0, 0, 4, 0)},
       // Hidden, display none, no paint: nothing.
       {"<g display='none'><line x2='9' stroke='#000'/></g><line x2='9' stroke='#000' visibility='hidden'/>"
        "<rect width='4' height='4' fill='none'/><circle r='0' stroke='#000'/>", "", ""},
