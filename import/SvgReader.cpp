@@ -39,6 +39,10 @@ constexpr std::size_t kPiece = 1024 * 1024;
 // uses of uses of many elements cannot multiply without end.
 constexpr std::size_t kMaxReplayed = 2'000'000;
 
+// The most clip path uses whose effect is told at the end; later ones are
+// named as left out at once.
+constexpr std::size_t kMaxDeferredClips = 10'000;
+
 enum class Role { kGroup, kShape, kStyle, kUse, kLeftOut, kSkip };
 
 // What an element (by its name without prefix) is to the reader.
@@ -113,7 +117,7 @@ class Reader {
       skipDepth_ = 1;
       return;
     }
-    NoteEffects(frame.style);
+    NoteEffects(frame);
     if (role == Role::kShape) {
       if (!frame.style.hidden) {
         ShapeTarget target{items_, leftOut_, kDocumentItemCeiling, viewWidth_, viewHeight_};
@@ -156,8 +160,30 @@ class Reader {
 
   bool sawRoot() const { return sawRoot_; }
 
+  // Whether the clip path `id`, on an element drawn with `map`, cuts
+  // nothing off the drawing area: one rect, in user space, covering all of
+  // the 16 x 16 units (as design tools clip a whole icon to its frame).
+  bool ClipsNothing(const std::string& id, const Affine& map) const {
+    const Recording* clip = recorder_.Find(id);
+    if (!clip || clip->size() != 4 || (*clip)[0].name != "clipPath" || (*clip)[1].name != "rect") return false;
+    for (const RecordedEvent* event : {&(*clip)[0], &(*clip)[1]})
+      for (std::size_t i = 0; i + 1 < event->attributes.size(); i += 2)
+        if (event->attributes[i] == "transform" || event->attributes[i] == "clipPathUnits") return false;
+    double box[4] = {0, 0, 0, 0};
+    const char* const names[] = {"x", "y", "width", "height"};
+    const auto& attributes = (*clip)[1].attributes;
+    for (int k = 0; k < 4; ++k)
+      for (std::size_t i = 0; i + 1 < attributes.size(); i += 2)
+        if (attributes[i] == names[k] && !LengthValue(attributes[i + 1], box[k])) return false;
+    if (map.b != 0 || map.c != 0) return false;
+    const Point a = map.Apply({box[0], box[1]}), b = map.Apply({box[0] + box[2], box[1] + box[3]});
+    return std::min(a.x, b.x) <= 0 && std::min(a.y, b.y) <= 0 && std::max(a.x, b.x) >= 16 && std::max(a.y, b.y) >= 16;
+  }
+
   // The document: the items with the last painted in front.
   void Finish(SvgRead& read) {
+    for (const auto& [id, map] : clips_)
+      if (!ClipsNothing(id, map)) leftOut_.Add(LeftOutKind::kClipPath);
     read.doc = TWKFILE{};
     for (auto it = items_.rbegin(); it != items_.rend(); ++it) {
       if (!std::isfinite(it->X1) || !std::isfinite(it->Y1) || !std::isfinite(it->X2) || !std::isfinite(it->Y2) ||
@@ -193,7 +219,7 @@ class Reader {
     Affine local;
     if (ParseTransform(attrs.Get("transform"), local)) frame.map = Compose(frame.map, local);
     if (frame.style.displayNone) skipDepth_ = 1;
-    NoteEffects(frame.style);
+    NoteEffects(frame);
     stack_.push_back(std::move(frame));
   }
 
@@ -255,8 +281,14 @@ class Reader {
     stack_.pop_back();
   }
 
-  void NoteEffects(const SvgStyle& style) {
-    if (style.clipped) leftOut_.Add(LeftOutKind::kClipPath);
+  void NoteEffects(const Frame& frame) {
+    const SvgStyle& style = frame.style;
+    // Whether a clip cuts anything is told once the file is read: design
+    // tools put the clip paths they name after the drawing.
+    if (!style.clipPath.empty()) {
+      if (clips_.size() < kMaxDeferredClips) clips_.push_back({style.clipPath, frame.map});
+      else leftOut_.Add(LeftOutKind::kClipPath);
+    }
     if (style.masked) leftOut_.Add(LeftOutKind::kMask);
     if (style.filtered) leftOut_.Add(LeftOutKind::kFilter);
   }
@@ -290,6 +322,7 @@ class Reader {
   bool replaying_ = false;          // drawing a recorded element for a <use>
   std::vector<std::string> using_;  // the ids being drawn for uses, outermost first
   std::size_t replayed_ = 0;
+  std::vector<std::pair<std::string, Affine>> clips_;  // clip paths named, and where
 };
 
 struct ParseState {

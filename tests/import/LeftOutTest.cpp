@@ -45,6 +45,20 @@ TEST(LeftOut, ThingsThatPaintNothingAreSkippedWithoutAWord) {
   EXPECT_EQ(read.doc.CData.size(), 0);
 }
 
+// Design tools clip a whole icon to its frame, often with the clip path
+// defined after the drawing: a clip that cuts nothing off is no loss.
+TEST(LeftOut, AClipToTheWholeFrameIsNoLoss) {
+  const SvgRead read = Read(
+      "<g clip-path='url(#frame)'><line x2='9' stroke='#000'/></g>"
+      "<g clip-path='url(#part)'><line x2='9' stroke='#000'/></g>"
+      "<g transform='translate(4 0)' clip-path='url(#frame)'><line x2='9' stroke='#000'/></g>"
+      "<defs><clipPath id='frame'><rect width='16' height='16' fill='white'/></clipPath>"
+      "<clipPath id='part'><rect width='8' height='16'/></clipPath></defs>");
+  ASSERT_TRUE(read.ok) << read.error;
+  EXPECT_EQ(read.leftOut, "2 clip paths");
+  EXPECT_EQ(read.doc.CData.size(), 3);
+}
+
 TEST(LooksLikeSvg, ToldByTheFirstBytes) {
   const struct {
     std::string head;
