@@ -75,12 +75,20 @@ class SvgImportGui : public ::testing::Test {
 };
 
 TEST_F(SvgImportGui, CtrlOOpensAnSvgAsOneUnsavedStepThatSaveProposesBesideIt) {
-  dialogs.paths = {Q(svg)};
+  // An image the reader refuses (it has no size) leaves the drawing alone.
+  std::ofstream(dir.file("sizeless.svg")) << R"(<svg xmlns="http://www.w3.org/2000/svg"><path d="M1 1H5"/></svg>)";
+  dialogs.paths = {Q(dir.file("sizeless.svg")), Q(svg)};
   Key(Qt::Key_O);
-  ASSERT_EQ(dialogs.fileRequests.size(), 1u);
-  ASSERT_EQ(dialogs.fileRequests[0].moreFilters.size(), 1u);
-  EXPECT_EQ(dialogs.fileRequests[0].moreFilters[0].name, "SVG images");
-  EXPECT_EQ(dialogs.fileRequests[0].moreFilters[0].pattern, "*.svg");
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].title, "Load data error");
+  EXPECT_EQ(Xml(), before);
+  EXPECT_EQ(app->session().history().undoCount(), 0u);
+  dialogs.messages.clear();
+  Key(Qt::Key_O);
+  ASSERT_EQ(dialogs.fileRequests.size(), 2u);
+  ASSERT_EQ(dialogs.fileRequests[1].moreFilters.size(), 1u);
+  EXPECT_EQ(dialogs.fileRequests[1].moreFilters[0].name, "SVG images");
+  EXPECT_EQ(dialogs.fileRequests[1].moreFilters[0].pattern, "*.svg");
   ExpectOpened();
 
   Key(Qt::Key_Z);  // the drawing before comes back whole, saved as it was
