@@ -108,7 +108,7 @@ class Reader {
     NoteEffects(frame.style);
     if (role == Role::kShape) {
       if (!frame.style.hidden) {
-        ShapeTarget target{items_, leftOut_, kDocumentItemCeiling};
+        ShapeTarget target{items_, leftOut_, kDocumentItemCeiling, viewWidth_, viewHeight_};
         AddShapeItems(name, attrs, frame.style, frame.map, target);
       }
       skipDepth_ = 1;  // a shape's children (title, animation) paint nothing
@@ -171,6 +171,8 @@ class Reader {
     } else if (!(w > 0 && h > 0)) {
       throw SvgReadError("has no size: its width and height must be above 0");
     }
+    viewWidth_ = w;
+    viewHeight_ = h;
     const double scale = 16.0 / std::max(w, h);
     Frame frame{StyleOf(name, attrs), Affine{scale, 0, 0, scale, (16.0 - w * scale) / 2 - x * scale,
                                              (16.0 - h * scale) / 2 - y * scale}};
@@ -223,6 +225,7 @@ class Reader {
   std::vector<Frame> stack_;
   std::size_t skipDepth_ = 0;
   bool sawRoot_ = false;
+  double viewWidth_ = 0, viewHeight_ = 0;
   bool inStyle_ = false;
   std::size_t styleDepth_ = 0;  // the skip depth of the <style> element being read
   std::string styleText_;

@@ -72,8 +72,13 @@ TEST(PathData, EachCommandBecomesTheseItems) {
       {"M2 8A1 1 0 0 1 14 8", E(8, 8, 6, 6, 180, 360)},
       {"M2 8A0 3 0 0 1 14 8", L(2, 8, 14, 8)},
       {"M2 8A3 3 0 0 1 2 8", ""},
-      // The x-axis turn becomes the item's turn.
-      {"M5 8A6 3 90 0 1 11 8", E(8, 8, 6, 3, 90, 270, 90)},
+      // The x-axis turn becomes the item's turn, quarter turns folded into
+      // the radii; clockwise from the left end over the top.
+      {"M5 8A6 3 90 0 1 11 8", E(8, 8, 3, 6, 180, 360)},
+      // Major axes along (4, 3) and (3, 4): turns of 36.87 and 53.13
+      // degrees, the second folded to -36.87 with the radii swapped.
+      {"M12 11A5 2 36.86989765 0 1 4 5", E(8, 8, 5, 2, 0, 180, 36.870)},
+      {"M11 12A5 2 53.13010235 0 1 5 4", E(8, 8, 2, 5, 90, 270, 323.130)},
       // Of the two 4 x 2 ellipses through both ends, the large arc against
       // the clock is three quarters of the one centred at (12, 6).
       {"M12 8A4 2 0 1 0 8 6", E(12, 6, 4, 2, 180, 450)},

@@ -62,7 +62,9 @@ TEST(Shapes, ShapesAndTransformsBecomeTheseItems) {
        Arc("Ellipse solid square w1.414 a0.000 " + black, 8, 8, 4, 2, 0, 360)},
       {"<circle cx='8' cy='8' r='2' transform='rotate(90 8 8) translate(8 8) scale(2 1) translate(-8 -8)' "
        "fill='none' stroke='#000'/>", "",
-       Arc("Ellipse solid square w1.414 a90.000 " + black, 8, 8, 4, 2, 0, 360)},
+       Arc("Ellipse solid square w1.414 a0.000 " + black, 8, 8, 2, 4, 0, 360)},
+      {"<ellipse cx='8' cy='8' rx='2' ry='4' transform='rotate(-60 8 8)' fill='none' stroke='#000'/>", "",
+       Arc("Ellipse solid square w1.000 a30.000 " + black, 8, 8, 4, 2, 0, 360)},
       // A half circle mirrored by a flip still runs clockwise in the item.
       {"<path d='M2 8A6 6 0 0 1 14 8' transform='matrix(1 0 0 -1 0 16)' fill='none' stroke='#000'/>", "",
        Arc("Ellipse solid center w1.000 a0.000 " + black, 8, 8, 6, 6, 0, 180)},
@@ -71,6 +73,8 @@ TEST(Shapes, ShapesAndTransformsBecomeTheseItems) {
        Line(square1, 4, 2, 8, 2) + Line(square1, 8, 2, 12, 6) + Line(square1, 12, 6, 8, 6) + Line(square1, 8, 6, 4, 2)},
       {"<rect x='4' y='6' width='8' height='4' transform='rotate(30 8 8)'/>", "",
        R("Rect fill center w0.000 a30.000 " + black, {4, 6, 4, 6, 4, 6, 12, 10})},
+      {"<rect x='4' y='6' width='8' height='4' transform='rotate(120 8 8)'/>", "",
+       R("Rect fill center w0.000 a30.000 " + black, {6, 4, 6, 4, 6, 4, 10, 12})},
       {"<rect x='4' y='6' width='8' height='4' transform='rotate(90 8 8)'/>", "",
        R("Rect fill center w0.000 a0.000 " + black, {6, 4, 6, 4, 6, 4, 10, 12})},
       // Filled paths that one item draws: a box, a whole circle of two
@@ -89,6 +93,12 @@ TEST(Shapes, ShapesAndTransformsBecomeTheseItems) {
        Line("center w1.000 a0.000 " + black, 4, 0, 12, 16)},
       {"<line x1='-4' y1='-4' x2='4' y2='4' stroke='#000'/>", "viewBox='-4,-4,8,8' width='100%'",
        Line("center w2.000 a0.000 " + black, 0, 0, 16, 16)},
+      // Percentages are of the viewBox: width, height, and for r its
+      // normalized diagonal (sqrt((32² + 16²) / 2) = 25.3).
+      {"<rect width='100%' height='50%' fill='none' stroke='#000'/><circle cx='50%' cy='50%' r='25%' fill='#000'/>",
+       "viewBox='0 0 32 16'",
+       R("Rect solid square w0.500 a0.000 " + black, {0, 4, 0, 4, 0, 4, 16, 8}) +
+           Arc("Ellipse fill center w0.000 a0.000 " + black, 8, 8, 3.162, 3.162, 0, 360)},
       // Hidden, display none, no paint: nothing.
       {"<g display='none'><line x2='9' stroke='#000'/></g><line x2='9' stroke='#000' visibility='hidden'/>"
        "<rect width='4' height='4' fill='none'/><circle r='0' stroke='#000'/>", "", ""},
