@@ -58,6 +58,7 @@ App::~App() {
   // Widgets torn down below must not call back into a half-destroyed App.
   main_->lstItems->contextMenuAt = {};
   main_->lstItems->textDropped = {};
+  main_->fileDropped = {};
   keyFilter_.reset();
 }
 

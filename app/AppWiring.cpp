@@ -41,6 +41,12 @@ void App::BuildWindows() {
   keyFilter_->pointerHeld = [this] { return gesture_.Active() || band_.Active(); };
   main_->keyCommands = keyFilter_.get();
   main_->lblVersion->setText(QString::fromLatin1(kVersionText));
+  // A file dropped on the window opens as Load opens it; the window takes
+  // no drop while the export window is open, nor a late one then.
+  main_->fileDropped = [this](const QString& path) {
+    if (commands_.MayRun(keys::kLoad, Now()) && !exportWindowOpen())
+      LoadDocumentFromPath(DocumentFilePartsOf(*this), path);
+  };
   main_->imgDraw->setFocus(Qt::OtherFocusReason);
   UpdateTitle();
   main_->layout()->activate();

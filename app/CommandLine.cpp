@@ -19,14 +19,18 @@ EditorCommandLine ParseEditorCommandLine(const std::vector<std::string>& args) {
   return line;
 }
 
-std::string EditorUsageLine() { return "Usage: tarnwick [--help | --version | FILE.twk]\n"; }
+std::string EditorUsageLine() { return "Usage: tarnwick [--help | --version | FILE.twk | FILE.svg]\n"; }
 
 std::string EditorVersionText() { return "tarnwick " TARNWICK_VERSION "\n"; }
 
 std::string EditorHelpText() {
-  return "Usage: tarnwick [FILE.twk]\n"
+  return "Usage: tarnwick [FILE.twk | FILE.svg]\n"
          "  Starts the Tarnwick vector icon editor. With FILE.twk, loads that\n"
          "  document once the editor has started, as the popup menu's Load does.\n"
+         "  An SVG image (told by its content) opens as a new, unsaved drawing\n"
+         "  of 16 x 16 units; Save proposes FILE.twk beside it. Load, a file\n"
+         "  dropped on the main window and Ctrl+V (an SVG on the clipboard)\n"
+         "  bring SVG images in too, with the tool colour as currentColor.\n"
          "  Settings (palette, last document, last export sizes, \"Fit edges to\n"
          "  pixels\") are kept in Tarnwick.cfg in the folder the editor was\n"
          "  started from. With \"Fit edges to pixels\" on (export window), PNG,\n"

@@ -1,8 +1,13 @@
 // Save (to the document's own file, or asking), Save as, Load and New: the
 // .twk dialogs, the overwrite question, the failure messages, and
-// rebuilding the item list after a load.
+// rebuilding the item list after a load. Load also opens SVG images, told by
+// their first bytes, as new drawings.
 
 #include "app/DocumentCommands.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -10,6 +15,8 @@
 
 #include "app/DocumentLoader.h"
 #include "app/RecoveryKeeper.h"
+#include "document/Colour.h"
+#include "import/SvgReader.h"
 #include "persist/DocumentFile.h"
 #include "persist/PathRules.h"
 
@@ -28,6 +35,62 @@ FileDialogRequest DocumentDialog(const std::string& savePath, const QString& tit
   request.presetPath = QString::fromStdString(savePath);
   request.save = save;
   return request;
+}
+
+FileDialogRequest LoadDialog(const std::string& savePath) {
+  FileDialogRequest request = DocumentDialog(savePath, kLoadTitle, false);
+  request.moreFilters.push_back({QStringLiteral("SVG images"), QStringLiteral("*.svg")});
+  return request;
+}
+
+// How much of a file's start is looked at to tell an SVG: room for an XML
+// declaration, a document type declaration and a licence comment.
+constexpr std::size_t kHeadBytes = 64 * 1024;
+
+// Whether the regular file at `path` opens as an SVG image. Nothing but a
+// regular file is read, and the open does not wait on a FIFO.
+bool HoldsSvg(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (fd < 0) return false;
+  struct stat info {};
+  std::string head;
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+    head.resize(kHeadBytes);
+    std::size_t got = 0;
+    for (ssize_t n = 0; got < head.size(); got += static_cast<std::size_t>(n)) {
+      n = ::read(fd, head.data() + got, head.size() - got);
+      if (n <= 0) break;
+    }
+    head.resize(got);
+  }
+  ::close(fd);
+  return LooksLikeSvg(head);
+}
+
+// An SVG image becomes a new drawing in place of the document, as one undo
+// step: it equals no document file, so it has unsaved changes, and Save
+// proposes NAME.twk beside it. currentColor is the tool colour. A file that
+// cannot be read leaves the drawing as it was.
+void OpenSvg(const DocumentFileParts& parts, const QString& chosen) {
+  const std::string path = chosen.toStdString();
+  SvgReadOptions options;
+  options.currentColor = WithAlpha(parts.session.state().CurRGB, 255);
+  SvgRead read = ReadSvgFile(path, options);
+  const Asking& ask = parts.ask;
+  if (!read.ok) {
+    ask.dialogs.ShowMessage(ask.owner, QStringLiteral("Load data error"),
+                            QStringLiteral("Can't read file:\r\n") + chosen + QStringLiteral("\r\n\r\n") +
+                                QString::fromStdString(read.error),
+                            MessageIcon::kError);
+    return;
+  }
+  parts.recovery.DrawingReplaced(std::string());
+  parts.loader.LoadDocument(std::move(read.doc), DocumentPathBeside(path));
+  if (read.leftOut.empty()) return;
+  ask.dialogs.ShowMessage(ask.owner, kLoadTitle,
+                          QStringLiteral("Not everything in ") + chosen + QStringLiteral(" could come in.\r\nLeft out: ") +
+                              QString::fromStdString(read.leftOut),
+                          MessageIcon::kWarning);
 }
 
 // Only an existing regular file is asked about; a folder of that name is
@@ -97,13 +160,17 @@ void NewDocumentCommand(const DocumentFileParts& parts) {
 }
 
 void LoadDocumentCommand(const DocumentFileParts& parts) {
-  const QString chosen = parts.ask.dialogs.AskFilePath(parts.ask.owner, DocumentDialog(parts.session.savePath(), kLoadTitle, false));
+  const QString chosen = parts.ask.dialogs.AskFilePath(parts.ask.owner, LoadDialog(parts.session.savePath()));
   if (chosen.isEmpty()) return;
   LoadDocumentFromPath(parts, chosen);
 }
 
 void LoadDocumentFromPath(const DocumentFileParts& parts, const QString& chosen) {
   const std::string path = chosen.toStdString();
+  if (HoldsSvg(path)) {
+    OpenSvg(parts, chosen);
+    return;
+  }
 
   // Reading resets the record before filling it, so reading into a fresh
   // record gives the same document as reading into the live one.

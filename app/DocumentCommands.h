@@ -28,8 +28,11 @@ void SaveDocumentAsCommand(const DocumentFileParts& parts);
 // Ctrl+N: a new empty drawing as one undo step, as a load puts one.
 void NewDocumentCommand(const DocumentFileParts& parts);
 void LoadDocumentCommand(const DocumentFileParts& parts);
-// Load without the dialog, for a document named on the command line: the
-// same access rule, failure message and save path as Load.
+// Load without the dialog, for a document named on the command line or
+// dropped on the main window: the same access rule, failure message and save
+// path as Load. Load and this open an SVG image (told by its first bytes) as
+// a new drawing with unsaved changes, one undo step; Save then proposes
+// NAME.twk beside it, and a message names what was left out.
 void LoadDocumentFromPath(const DocumentFileParts& parts, const QString& path);
 
 }  // namespace twk

@@ -1,8 +1,8 @@
 // The Tarnwick editor: start-up, event loop, shutdown. `tarnwick FILE.twk`
-// loads that document once started; --help and --version print and end
-// without a window; any other argument ends with the usage line and status 2;
-// without a display the editor says so and ends with 1. A normal run ends
-// with 0.
+// loads that document once started (an SVG image opens as a new drawing);
+// --help and --version print and end without a window; any other argument
+// ends with the usage line and status 2; without a display the editor says
+// so and ends with 1. A normal run ends with 0.
 
 #include <QApplication>
 #include <QFileInfo>
