@@ -80,8 +80,16 @@ void LoadDocumentFromPath(const DocumentFileParts& parts, const QString& chosen)
     loaded.TWKH = 0;
   }
   // One undo step either way: undo brings back the drawing before it, and
-  // a copy of its unsaved changes stays for a later start.
-  parts.recovery.DrawingReplaced(result == ResultCode::kOk ? path : std::string());
+  // a copy of its unsaved changes stays for a later start. Without that
+  // copy the drawing stays.
+  if (!parts.recovery.DrawingReplaced(result == ResultCode::kOk ? path : std::string())) {
+    parts.ask.dialogs.ShowMessage(parts.ask.owner, QStringLiteral("Load data error"),
+                                  QStringLiteral("Can't keep the recovery copy of the drawing aside:\r\n") +
+                                      QString::fromStdString(parts.recovery.copyPath()) +
+                                      QStringLiteral("\r\n\r\nThe drawing stays; nothing was opened."),
+                                  MessageIcon::kError);
+    return;
+  }
   parts.loader.LoadDocument(std::move(loaded), result == ResultCode::kOk ? path : parts.session.savePath());
   // A document just read equals its file.
   if (result == ResultCode::kOk) parts.session.MarkSaved();
