@@ -111,10 +111,10 @@ void RemoveStaleLocks(int folder) {
     if (IsCopyName(stem) && !IsRegularAt(folder, stem + ".twk", info)) stems.push_back(stem);
   });
   for (const std::string& stem : stems) {
-    FileHandle lock = HoldLockFileAt(folder, stem + ".lock", false);
-    // Taken: nobody holds it. A copy written since by the name's editor
-    // would hold it still, so the check above stands.
-    DropLockFileAt(folder, stem + ".lock", lock);
+    // Taken only when no editor holds it: a running editor holds its lock
+    // whether it has a copy now or not.
+    FileHandle lock;
+    if (TakeLock(folder, stem + ".lock", lock) == LockTaken::kHeld) DropLockFileAt(folder, stem + ".lock", lock);
   }
 }
 

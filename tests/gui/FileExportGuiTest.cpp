@@ -8,6 +8,14 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <thread>
 
 #include "GuiTestSupport.h"
 #include "app/AppCommands.h"
@@ -232,6 +240,51 @@ TEST(CommandLine, TheProgramPrintsAndEndsWithoutAWindow) {
     EXPECT_EQ(run.status, c.status) << c.args;
     EXPECT_EQ(run.out, c.out) << c.args;
   }
+}
+
+// A display whose socket takes connections and closes them at once: it
+// answers the editor's own check, but Qt cannot connect to it.
+class ClosingDisplay {
+ public:
+  ClosingDisplay() {
+    ::mkdir("/tmp/.X11-unix", 01777);
+    for (number_ = 900; number_ < 1000 && std::filesystem::exists(Path()); ++number_) {
+    }
+    listener_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", Path().c_str());
+    bound_ = ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 && ::listen(listener_, 8) == 0;
+    closer_ = std::thread([this] {
+      for (int fd; (fd = ::accept(listener_, nullptr, nullptr)) >= 0;) ::close(fd);
+    });
+  }
+  ~ClosingDisplay() {
+    ::shutdown(listener_, SHUT_RDWR);
+    closer_.join();
+    ::close(listener_);
+    ::unlink(Path().c_str());
+  }
+  bool bound() const { return bound_; }
+  std::string name() const { return ":" + std::to_string(number_); }
+
+ private:
+  std::string Path() const { return "/tmp/.X11-unix/X" + std::to_string(number_); }
+  int number_ = 900;
+  int listener_ = -1;
+  bool bound_ = false;
+  std::thread closer_;
+};
+
+TEST(CommandLine, ADisplayThatRefusesQtEndsTheStartWithOneLineNotAnAbort) {
+  ScopedWorkDir dir;
+  ClosingDisplay display;
+  ASSERT_TRUE(display.bound());
+  const testing::ToolRun run = testing::RunTool("env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb DISPLAY=" + display.name() +
+                                                " '" + TARNWICK_EDITOR_PATH + "' 2>&1");
+  EXPECT_EQ(run.status, 1) << run.out;
+  const std::string said = "no display: display " + display.name() + " did not let the editor connect\n";
+  EXPECT_TRUE(run.out.size() > said.size() && run.out.substr(run.out.size() - said.size()) == said) << run.out;
 }
 
 }  // namespace

@@ -341,9 +341,12 @@ TEST(RecoveryCopy, AStateFolderThatCannotBeWrittenOrIsALinkLeavesEditingAlone) {
       {dir.file("file"), "tarnwick: no recovery copies: cannot write to " + dir.file("file") + "/tarnwick\n"},
       {dir.file("links"),
        "tarnwick: no recovery copies: " + dir.file("links") + "/tarnwick is not a folder of this user\n"},
+      {"", "tarnwick: no recovery copies: neither XDG_STATE_HOME nor HOME is an absolute path\n"},
   };
   for (const auto& c : cases) {
-    ScopedStateHome state(c.home);
+    ScopedStateHome state(c.home.empty() ? "unset" : c.home);
+    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "/";
+    if (c.home.empty()) unsetenv("XDG_STATE_HOME"), unsetenv("HOME");
     ScriptedDialogs dialogs;
     testing::internal::CaptureStderr();
     auto app = test::StartedApp(dialogs);
@@ -356,6 +359,7 @@ TEST(RecoveryCopy, AStateFolderThatCannotBeWrittenOrIsALinkLeavesEditingAlone) {
     std::string own;
     for (std::string line; std::getline(said, line);)
       if (line.rfind("tarnwick:", 0) == 0) own += line + "\n";
+    setenv("HOME", home.c_str(), 1);
     EXPECT_EQ(own, c.said);
     EXPECT_FALSE(app->recovery().keepsCopies());
     EXPECT_EQ(app->session().doc().CData.size(), 2);
