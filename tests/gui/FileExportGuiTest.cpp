@@ -242,48 +242,31 @@ TEST(CommandLine, TheProgramPrintsAndEndsWithoutAWindow) {
   }
 }
 
-// A display whose socket takes connections and closes them at once: it
-// answers the editor's own check, but Qt cannot connect to it.
-class ClosingDisplay {
- public:
-  ClosingDisplay() {
-    ::mkdir("/tmp/.X11-unix", 01777);
-    for (number_ = 900; number_ < 1000 && std::filesystem::exists(Path()); ++number_) {
-    }
-    listener_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", Path().c_str());
-    bound_ = ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 && ::listen(listener_, 8) == 0;
-    closer_ = std::thread([this] {
-      for (int fd; (fd = ::accept(listener_, nullptr, nullptr)) >= 0;) ::close(fd);
-    });
-  }
-  ~ClosingDisplay() {
-    ::shutdown(listener_, SHUT_RDWR);
-    closer_.join();
-    ::close(listener_);
-    ::unlink(Path().c_str());
-  }
-  bool bound() const { return bound_; }
-  std::string name() const { return ":" + std::to_string(number_); }
-
- private:
-  std::string Path() const { return "/tmp/.X11-unix/X" + std::to_string(number_); }
-  int number_ = 900;
-  int listener_ = -1;
-  bool bound_ = false;
-  std::thread closer_;
-};
-
 TEST(CommandLine, ADisplayThatRefusesQtEndsTheStartWithOneLineNotAnAbort) {
   ScopedWorkDir dir;
-  ClosingDisplay display;
-  ASSERT_TRUE(display.bound());
-  const testing::ToolRun run = testing::RunTool("env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb DISPLAY=" + display.name() +
-                                                " '" + TARNWICK_EDITOR_PATH + "' 2>&1");
+  // A display socket that closes every connection at once: it answers the
+  // editor's own check, but Qt cannot connect to it.
+  ::mkdir("/tmp/.X11-unix", 01777);
+  int number = 900;
+  while (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number))) ++number;
+  const std::string path = "/tmp/.X11-unix/X" + std::to_string(number);
+  const int listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+  ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(::listen(listener, 8), 0);
+  std::thread closer([listener] {
+    for (int fd; (fd = ::accept(listener, nullptr, nullptr)) >= 0;) ::close(fd);
+  });
+  const testing::ToolRun run = testing::RunTool("env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb DISPLAY=:" +
+                                                std::to_string(number) + " '" + TARNWICK_EDITOR_PATH + "' 2>&1");
+  ::shutdown(listener, SHUT_RDWR);
+  closer.join();
+  ::close(listener);
+  ::unlink(path.c_str());
   EXPECT_EQ(run.status, 1) << run.out;
-  const std::string said = "no display: display " + display.name() + " did not let the editor connect\n";
+  const std::string said = "no display: display :" + std::to_string(number) + " did not let the editor connect\n";
   EXPECT_TRUE(run.out.size() > said.size() && run.out.substr(run.out.size() - said.size()) == said) << run.out;
 }
 
