@@ -67,6 +67,19 @@ bool HoldsSvg(const std::string& path) {
   return LooksLikeSvg(head);
 }
 
+// Sets the recovery copy of the drawing aside before another takes its place
+// (saved as `savedAs`, empty when it was never saved); when it cannot be
+// kept, says so and the drawing stays.
+bool MakeWayForDrawing(const DocumentFileParts& parts, const std::string& savedAs) {
+  if (parts.recovery.DrawingReplaced(savedAs)) return true;
+  parts.ask.dialogs.ShowMessage(parts.ask.owner, QStringLiteral("Load data error"),
+                                QStringLiteral("Can't keep the recovery copy of the drawing aside:\r\n") +
+                                    QString::fromStdString(parts.recovery.copyPath()) +
+                                    QStringLiteral("\r\n\r\nThe drawing stays; nothing was opened."),
+                                MessageIcon::kError);
+  return false;
+}
+
 // An SVG image becomes a new drawing in place of the document, as one undo
 // step: it equals no document file, so it has unsaved changes, and Save
 // proposes NAME.twk beside it. currentColor is the tool colour. A file that
@@ -84,7 +97,7 @@ void OpenSvg(const DocumentFileParts& parts, const QString& chosen) {
                             MessageIcon::kError);
     return;
   }
-  parts.recovery.DrawingReplaced(std::string());
+  if (!MakeWayForDrawing(parts, std::string())) return;
   parts.loader.LoadDocument(std::move(read.doc), DocumentPathBeside(path));
   if (read.leftOut.empty()) return;
   ask.dialogs.ShowMessage(ask.owner, kLoadTitle,
@@ -155,7 +168,7 @@ void SaveDocumentCommand(const DocumentFileParts& parts) {
 void NewDocumentCommand(const DocumentFileParts& parts) {
   // As for a load: undo brings the drawing back, and a copy of its unsaved
   // changes stays for a later start.
-  parts.recovery.DrawingReplaced(std::string());
+  if (!MakeWayForDrawing(parts, std::string())) return;
   parts.loader.LoadDocument(TWKFILE{}, parts.session.savePath());
 }
 
@@ -187,8 +200,9 @@ void LoadDocumentFromPath(const DocumentFileParts& parts, const QString& chosen)
     loaded.TWKH = 0;
   }
   // One undo step either way: undo brings back the drawing before it, and
-  // a copy of its unsaved changes stays for a later start.
-  parts.recovery.DrawingReplaced(result == ResultCode::kOk ? path : std::string());
+  // a copy of its unsaved changes stays for a later start. Without that
+  // copy the drawing stays.
+  if (!MakeWayForDrawing(parts, result == ResultCode::kOk ? path : std::string())) return;
   parts.loader.LoadDocument(std::move(loaded), result == ResultCode::kOk ? path : parts.session.savePath(),
                             result == ResultCode::kOk ? path : std::string());
   // A document just read equals its file.

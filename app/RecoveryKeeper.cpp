@@ -30,7 +30,9 @@ std::unique_ptr<RecoveryKeeper> RecoveryKeeper::InStateFolder(const EditorSessio
   const std::string folder = TarnwickStateFolder();
   FolderOpen why = FolderOpen::kOpened;
   std::unique_ptr<RecoveryCopy> copy = RecoveryCopy::Claim(folder, &why);
-  if (!copy && why == FolderOpen::kNotOwnFolder)
+  if (folder.empty())
+    std::fprintf(stderr, "tarnwick: no recovery copies: neither XDG_STATE_HOME nor HOME is an absolute path\n");
+  else if (!copy && why == FolderOpen::kNotOwnFolder)
     std::fprintf(stderr, "tarnwick: no recovery copies: %s is not a folder of this user\n", folder.c_str());
   else if (!copy)
     std::fprintf(stderr, "tarnwick: no recovery copies: cannot write to %s\n", folder.c_str());
@@ -52,14 +54,17 @@ void RecoveryKeeper::OnSaved() {
   Queue(Job{});
 }
 
-void RecoveryKeeper::DrawingReplaced(std::string savedAs, std::string drawnIn) {
+bool RecoveryKeeper::DrawingReplaced(std::string savedAs, std::string drawnIn) {
   if (copy_) {
     // The copy must hold the drawing as it is now before it is kept.
     Flush();
-    copy_->KeepAside();
+    // A copy left under this editor's name would be overwritten by the next
+    // drawing's.
+    if (copy_->KeepAside() == KeptAside::kFailed) return false;
   }
   savedAs_ = std::move(savedAs);
   drawnIn_ = drawnIn.empty() ? startFolder_ : std::move(drawnIn);
+  return true;
 }
 
 void RecoveryKeeper::HandOver() {

@@ -47,8 +47,9 @@ class RecoveryKeeper : public SessionObserver {
   // Another drawing is about to take the place of this one: a copy of
   // unsaved changes is kept for a later start. The new drawing was last
   // saved as `savedAs` (empty: never) and drawn in the folder `drawnIn`
-  // (empty: the one this editor runs in).
-  void DrawingReplaced(std::string savedAs, std::string drawnIn = {});
+  // (empty: the one this editor runs in). False, with nothing changed, when
+  // the copy cannot be kept aside: the drawing must not be replaced then.
+  [[nodiscard]] bool DrawingReplaced(std::string savedAs, std::string drawnIn = {});
   // Hands the current document to the helper thread now (the copy is made
   // here, the writing there).
   void HandOver();

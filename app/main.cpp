@@ -43,7 +43,9 @@ int main(int argc, char** argv) {
   qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
   // The arguments are the editor's own; Qt reads none of them.
   int qtArgc = 1;
+  qInstallMessageHandler(twk::EndStartWithoutDisplay);
   QApplication application(qtArgc, argv);
+  qInstallMessageHandler(nullptr);
   // Qt adopts the user's locale; the C library's number conversions stay in
   // the "C" locale so that no printf or strtod anywhere writes or expects a
   // decimal comma.

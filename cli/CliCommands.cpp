@@ -75,8 +75,12 @@ SizeSet DefaultSizes(ExportFormat format) {
 
 // Each failed file on a line of its own: a PNG file with its size, the one
 // file of another format as a sentence; a write that failed says why when
-// the system told.
+// the system told. Sets whose folder cannot be made take one line.
 void ReportFailures(const ExportReport& report, std::ostream& err) {
+  if (report.folderNotMade) {
+    err << "tarnwick-cli: can't make the folder: " << report.folder << "\n";
+    return;
+  }
   for (const ExportedFile& file : report.files) {
     if (file.outcome == FileOutcome::kWritten) continue;
     const std::string why = file.error != 0 ? std::string(": ") + std::strerror(file.error) : std::string();

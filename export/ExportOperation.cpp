@@ -51,6 +51,7 @@ void ExportIconSets(const ExportRequest& request, ExportReport& report) {
       report.stopped = true;
       continue;
     }
+    if (result.outcome == SetFileOutcome::kNoFolder) report.folderNotMade = true;
     const FileOutcome outcome = result.outcome == SetFileOutcome::kWritten ? FileOutcome::kWritten
                                 : result.outcome == SetFileOutcome::kTooLarge ? FileOutcome::kTooLarge
                                                                               : FileOutcome::kFailed;
@@ -125,6 +126,7 @@ std::vector<std::string> ExportOutputPaths(const ExportRequest& request) {
 
 std::vector<ExportMessage> ExportMessages(const ExportReport& report) {
   std::vector<ExportMessage> messages;
+  if (report.folderNotMade) return {{ExportMessageKind::kError, "Can't make the folder:\r\n" + report.folder}};
   std::string failed;
   for (const ExportedFile& file : report.files) {
     if (file.outcome == FileOutcome::kTooLarge)

@@ -157,6 +157,38 @@ TEST(Cli, SetsGoIntoTheFolderAndEachFailedFileGetsALine) {
   EXPECT_TRUE(std::filesystem::is_regular_file(out + "/web/icon-512.png"));
 }
 
+TEST(Cli, SetsIntoAFolderThatCannotBeMadeTakeOneLine) {
+  ScratchDir dir;
+  const std::string path = SampleDocument(dir);
+  test::WriteBytes(dir.File("file"), "x");
+  const std::string out = dir.File("file/sets");
+  const CliRun run = RunCli("export '" + path + "' --set all --out '" + out + "'", dir.File("err"));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(test::ReadBytes(dir.File("err")), "tarnwick-cli: can't make the folder: " + out + "\n");
+}
+
+// A document name that is not UTF-8 (Latin-1 "cafe" with an accent) gives
+// files whose names the JSON texts name, as a JSON parser reads them.
+TEST(Cli, ANameThatIsNotUtf8NamesTheFilesItsJsonNames) {
+  ScratchDir dir;
+  const std::string path = dir.File("caf\xe9.twk");
+  std::filesystem::copy_file(std::string(TARNWICK_TEST_DATA_DIR) + "/shapes.twk", path);
+  const std::string out = dir.File("sets");
+  const CliRun run = RunCli("export '" + path + "' --set apple,web --out '" + out + "'", dir.File("err"));
+  ASSERT_EQ(run.status, 0) << test::ReadBytes(dir.File("err"));
+  const std::string check =
+      "import json, os, sys\n"
+      "folder = os.path.dirname(sys.argv[1])\n"
+      "names = [i['filename'] for i in json.load(open(sys.argv[1], encoding='utf-8'))['images']]\n"
+      "print(names == [n for n in os.listdir(folder) if n.endswith('.png')] and\n"
+      "      all(os.path.isfile(os.path.join(folder, n)) for n in names))\n";
+  test::WriteBytes(dir.File("check.py"), check);
+  const CliRun checked = testing::RunTool(std::string(PYTHON3) + " '" + dir.File("check.py") + "' '" + out +
+                                          "/apple/AppIcon.appiconset/Contents.json'");
+  EXPECT_EQ(checked.out, "True\n");
+  EXPECT_TRUE(std::filesystem::is_regular_file(out + "/apple/caf\xef\xbf\xbd.icns"));
+}
+
 TEST(Cli, RejectsBadInputWithOneLineAndStatusOne) {
   ScratchDir dir;
   const std::string path = SampleDocument(dir);
