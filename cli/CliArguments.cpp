@@ -62,6 +62,14 @@ bool IsOption(const std::string& arg, const std::string& name) {
 
 }  // namespace
 
+SizeSet ExportSizesOf(const Arguments& args) {
+  if (args.sizesGiven) return args.sizes;
+  if (args.format != ExportFormat::kSvg) return SizeSet::WholeList();
+  SizeSet sizes;
+  sizes.Add(16);
+  return sizes;
+}
+
 bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std::string& error) {
   parsed = Arguments{};
   if (args.empty()) {
@@ -116,8 +124,9 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
     } else if (arg.size() > 1 && arg[0] == '-') {
       error = "unknown option \"" + arg + "\" for " + command;
       return false;
-    } else if (parsed.input.empty()) {
-      parsed.input = arg;
+    } else if (parsed.input.empty() || parsed.command == Command::kExport) {
+      if (parsed.input.empty()) parsed.input = arg;
+      parsed.inputs.push_back(arg);
     } else {
       error = "unexpected argument \"" + arg + "\"";
       return false;
