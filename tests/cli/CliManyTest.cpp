@@ -1,0 +1,139 @@
+// Several drawings in one export call: each input's files are those a call
+// of its own writes, under its name in the --out folder; an input that fails
+// is named on a line of its own and the others are still written.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <regex>
+
+#include "export/ExportTestSupport.h"
+#include "persist/PersistTestSupport.h"
+
+namespace twk {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ScratchDir;
+
+testing::ToolRun RunCli(const std::string& args, const std::string& errPath) {
+  return testing::RunTool(std::string("'") + TARNWICK_CLI_PATH + "' " + args + " 2>'" + errPath + "'");
+}
+
+// Every file under `folder`, by its path inside it, with its bytes.
+std::map<std::string, std::string> Tree(const fs::path& folder) {
+  std::map<std::string, std::string> files;
+  if (fs::is_directory(folder))
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+      if (entry.is_regular_file()) files[fs::relative(entry.path(), folder).string()] = test::ReadBytes(entry.path());
+  return files;
+}
+
+// The scratch folder's inputs: two documents (one in a subfolder, with the
+// name of the other), a file that is no drawing, and a name with no file.
+void WriteInputs(const ScratchDir& dir) {
+  const std::string data = TARNWICK_TEST_DATA_DIR;
+  fs::create_directory(dir.File("sub"));
+  fs::copy_file(data + "/shapes.twk", dir.File("a.twk"));
+  fs::copy_file(data + "/icon-10.twk", dir.File("b.twk"));
+  fs::copy_file(data + "/icon-10.twk", dir.File("sub/a.twk"));
+  test::WriteBytes(dir.File("junk.twk"), "no drawing");
+}
+
+struct ManyCase {
+  std::vector<std::string> inputs;
+  std::string options;               // without --out
+  std::string out;                   // the --out folder in the scratch folder
+  int status;
+  std::vector<std::string> named;    // inputs not exported, each named on its line, in order
+  int otherLines;                    // lines naming no input
+  bool written = true;               // the inputs not named are written
+};
+
+TEST(CliMany, EachInputIsWrittenAsItsOwnCallWritesIt) {
+  const ManyCase cases[] = {
+      {{"a.twk", "b.twk"}, "--sizes 16,20,24 --fit", "made", 0, {}, 0},
+      {{"a.twk", "junk.twk", "missing.twk", "b.twk"}, "--sizes 16", "out", 1, {"junk.twk", "missing.twk"}, 0},
+      {{"a.twk", "b.twk", "sub/a.twk"}, "--format svg --sizes 32", "out", 1, {"sub/a.twk"}, 0},
+      {{"a.twk", "b.twk"}, "--format ico --sizes 16,24,300", "out", 0, {}, 1},
+      {{"b.twk", "a.twk"}, "--format icns --fit", "out", 0, {}, 0},
+      {{"a.twk", "b.twk"}, "--set windows,web,linux", "sets", 0, {}, 0},
+      {{"a.twk", "b.twk"}, "--sizes 16", "missing/made", 1, {}, 1, false},
+  };
+  for (const ManyCase& c : cases) {
+    ScratchDir dir;
+    WriteInputs(dir);
+    std::string args = "export";
+    for (const std::string& input : c.inputs) args += " '" + dir.File(input) + "'";
+    const testing::ToolRun run = RunCli(args + " " + c.options + " --out '" + dir.File(c.out) + "'", dir.File("err"));
+    const std::string trace = args + " " + c.options;
+    EXPECT_EQ(run.status, c.status) << trace;
+
+    // The oracle: each input exported alone into a folder of its own name.
+    fs::create_directory(dir.File("alone"));
+    for (const std::string& input : c.inputs) {
+      if (!c.written || std::find(c.named.begin(), c.named.end(), input) != c.named.end()) continue;
+      const std::string name = fs::path(input).stem().string();
+      const std::string out = dir.File("alone") + (c.options.find("--set") != std::string::npos ? "/" + name : "");
+      EXPECT_EQ(RunCli("export '" + dir.File(input) + "' " + c.options + " --out '" + out + "'", dir.File("err1")).status,
+                0) << trace;
+    }
+    EXPECT_EQ(Tree(dir.File(c.out)), Tree(dir.File("alone"))) << trace;
+
+    // One line per input not exported, in order, and nothing else but the
+    // lines that name no input.
+    const std::string err = test::ReadBytes(dir.File("err"));
+    std::size_t named = 0, lines = 0;
+    for (std::size_t at = 0, end; (end = err.find('\n', at)) != std::string::npos; at = end + 1, ++lines) {
+      const std::string line = err.substr(at, end - at);
+      EXPECT_EQ(line.rfind("tarnwick-cli: ", 0), 0u) << line;
+      if (named < c.named.size() && line.find(dir.File(c.named[named])) != std::string::npos) ++named;
+    }
+    EXPECT_EQ(named, c.named.size()) << trace << "\n" << err;
+    EXPECT_EQ(lines, c.named.size() + c.otherLines) << trace << "\n" << err;
+  }
+}
+
+TEST(CliMany, PicturesAndIconsReadBackWithOtherTools) {
+  ScratchDir dir;
+  WriteInputs(dir);
+  const std::string out = dir.File("out");
+  ASSERT_EQ(RunCli("export '" + dir.File("a.twk") + "' '" + dir.File("b.twk") + "' --sizes 20,24 --out '" + out + "'",
+                   dir.File("err")).status, 0);
+  for (const char* name : {"a", "b"})
+    for (int edge : {20, 24}) {
+      const testing::ReadPng png =
+          testing::ReadPngFile(out + "/" + name + "." + std::to_string(edge) + "x" + std::to_string(edge) + ".png");
+      EXPECT_TRUE(png.ok);
+      EXPECT_EQ(png.width, edge);
+      EXPECT_EQ(png.height, edge);
+    }
+  ASSERT_EQ(RunCli("export '" + dir.File("a.twk") + "' '" + dir.File("b.twk") + "' --format ico --sizes 16,48 --out '" +
+                       out + "'", dir.File("err")).status, 0);
+  for (const char* name : {"a", "b"}) {
+    const testing::ToolRun list = testing::RunTool("'" ICOTOOL "' -l '" + out + "/" + name + ".ico'");
+    EXPECT_EQ(list.status, 0);
+    std::vector<std::string> widths;
+    const std::regex width("--width=([0-9]+)");
+    for (auto it = std::sregex_iterator(list.out.begin(), list.out.end(), width); it != std::sregex_iterator(); ++it)
+      widths.push_back((*it)[1]);
+    EXPECT_EQ(widths, (std::vector<std::string>{"16", "48"})) << list.out;
+  }
+}
+
+TEST(CliMany, ATerminalSeesProgressAndTheFailedInput) {
+  ScratchDir dir;
+  WriteInputs(dir);
+  // script runs the tool on a terminal of its own and copies what it shows.
+  const std::string command = std::string("'") + TARNWICK_CLI_PATH + "' export '" + dir.File("a.twk") + "' '" +
+                              dir.File("junk.twk") + "' --sizes 16 --out '" + dir.File("out") + "'";
+  const testing::ToolRun run = testing::RunTool("script -qec \"" + command + "\" /dev/null");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.out.find("2 of 2 drawings exported"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find(dir.File("junk.twk")), std::string::npos) << run.out;
+  // The progress line is cleared at the end.
+  EXPECT_EQ(run.out.substr(run.out.size() - 4), "\r\033[K") << run.out;
+}
+
+}  // namespace
+}  // namespace twk
