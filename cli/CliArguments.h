@@ -13,16 +13,16 @@
 
 namespace twk::cli {
 
-enum class Command { kHelp, kVersion, kExport, kDump, kCrisp };
+enum class Command { kHelp, kVersion, kExport, kDump, kCrisp, kConvert };
 
 struct Arguments {
   Command command = Command::kHelp;
-  std::string input;       // the document or SVG image (export: the first of `inputs`)
+  std::string input;       // the drawing: a .twk document or an SVG image (export: the first of `inputs`)
   std::vector<std::string> inputs;  // every drawing named, in order; export takes several
   SizeSet sizes = SizeSet::WholeList();  // export: the edges asked for
   bool sizesGiven = false; // export: --sizes was given
   ExportFormat format = ExportFormat::kPng;  // export: --format
-  std::string outputPath;  // export: the chosen path; empty = next to the input
+  std::string outputPath;  // export: the chosen path; empty = next to the input; convert: the .twk written
   IconSetMask sets = 0;    // export: --set, the icon sets written into --out
   bool fit = false;        // export, crisp: --fit (raster pictures fitted to their pixels)
   std::int32_t currentColor = PackRGBA(0, 0, 0, 255);  // --color: what an SVG's currentColor paints

@@ -177,4 +177,20 @@ int RunCrisp(const Arguments& args, std::ostream& out, std::ostream& err) {
   return 0;
 }
 
+int RunConvert(const Arguments& args, std::ostream& err) {
+  TWKFILE doc;
+  if (!LoadInput(args, doc, err)) return 1;
+  struct stat in {}, out {};
+  if (::stat(args.input.c_str(), &in) == 0 && ::stat(args.outputPath.c_str(), &out) == 0 && in.st_dev == out.st_dev &&
+      in.st_ino == out.st_ino) {
+    err << "tarnwick-cli: the output is the input file: " << args.outputPath << "\n";
+    return 1;
+  }
+  if (SaveDocumentFile(args.outputPath, doc) != ResultCode::kOk) {
+    err << "tarnwick-cli: can't write file: " << args.outputPath << "\n";
+    return 1;
+  }
+  return 0;
+}
+
 }  // namespace twk::cli

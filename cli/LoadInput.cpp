@@ -44,7 +44,7 @@ LoadedInput LoadInputDocument(const std::string& path, const SvgReadOptions& opt
   if (LooksLikeSvg(head)) {
     SvgRead read = ReadSvgFile(path, options);
     if (!read.ok) {
-      loaded.error = "can't read the SVG " + path + ": " + read.error;
+      loaded.error = path + ": " + read.error;
       return loaded;
     }
     loaded.ok = true;

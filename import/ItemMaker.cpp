@@ -23,7 +23,7 @@ double RayAngle(double rx, double ry, double t) {
 
 }  // namespace
 
-bool ToCentreArc(const PathSegment& s, CentreArc& out) {
+bool ToCentreArc(const SvgSegment& s, CentreArc& out) {
   double rx = std::fabs(s.rx), ry = std::fabs(s.ry);
   if (rx == 0 || ry == 0) return false;
   const double phi = s.xRotation * kDegree;
@@ -91,7 +91,7 @@ void ItemMaker::Cubic(Point from, Point c1, Point c2, Point to) {
   Push(item);
 }
 
-void ItemMaker::Arc(const PathSegment& s) {
+void ItemMaker::Arc(const SvgSegment& s) {
   if (s.from.x == s.to.x && s.from.y == s.to.y) return;
   CentreArc arc;
   if (!ToCentreArc(s, arc)) return Line(s.from, s.to);
@@ -167,11 +167,11 @@ void ItemMaker::Rect(double x, double y, double w, double h) {
   Push(item);
 }
 
-void ItemMaker::Segment(const PathSegment& s) {
+void ItemMaker::Segment(const SvgSegment& s) {
   switch (s.kind) {
-    case PathSegment::kLine: return Line(s.from, s.to);
-    case PathSegment::kCubic: return Cubic(s.from, s.c1, s.c2, s.to);
-    case PathSegment::kArc: return Arc(s);
+    case SvgSegment::kLine: return Line(s.from, s.to);
+    case SvgSegment::kCubic: return Cubic(s.from, s.c1, s.c2, s.to);
+    case SvgSegment::kArc: return Arc(s);
   }
 }
 

@@ -32,14 +32,14 @@ class ItemMaker {
   void Cubic(Point from, Point c1, Point c2, Point to);
   // An SVG arc segment; a line when a radius is 0, nothing when it ends
   // where it starts.
-  void Arc(const PathSegment& arc);
+  void Arc(const SvgSegment& arc);
   // The ellipse centred at `c` with radii rx, ry turned by `degrees`, from
   // parameter angle t0 over `sweep` degrees (negative: against the clock);
   // the whole ellipse when |sweep| is a full turn.
   void EllipseArc(Point c, double rx, double ry, double degrees, double t0, double sweep);
   void Rect(double x, double y, double w, double h);
   // A path segment of any kind.
-  void Segment(const PathSegment& s);
+  void Segment(const SvgSegment& s);
 
  private:
   TWKDATA Item(std::uint8_t type) const;
@@ -57,6 +57,6 @@ struct CentreArc {
   double rx = 0, ry = 0, degrees = 0;  // radii and x-axis turn
   double t0 = 0, sweep = 0;            // parameter angles in degrees
 };
-bool ToCentreArc(const PathSegment& arc, CentreArc& out);
+bool ToCentreArc(const SvgSegment& arc, CentreArc& out);
 
 }  // namespace twk

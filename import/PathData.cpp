@@ -19,7 +19,7 @@ class PathBuilder {
     Finish();
     start_ = pen_ = p;
   }
-  void Add(PathSegment s) {
+  void Add(SvgSegment s) {
     if (++count_ > maxSegments_)
       TooManyItems();
     s.from = pen_;
@@ -32,14 +32,14 @@ class PathBuilder {
     Finish();
     pen_ = start_;
   }
-  std::vector<SubPath> Take() {
+  std::vector<SvgSubPath> Take() {
     Finish();
     return std::move(paths_);
   }
   Point pen() const { return pen_; }
 
-  static PathSegment Line(Point to) {
-    PathSegment s;
+  static SvgSegment Line(Point to) {
+    SvgSegment s;
     s.to = to;
     return s;
   }
@@ -47,13 +47,13 @@ class PathBuilder {
  private:
   void Finish() {
     if (!current_.segments.empty()) paths_.push_back(std::move(current_));
-    current_ = SubPath{};
+    current_ = SvgSubPath{};
   }
 
   std::size_t maxSegments_;
   std::size_t count_ = 0;
-  std::vector<SubPath> paths_;
-  SubPath current_;
+  std::vector<SvgSubPath> paths_;
+  SvgSubPath current_;
   Point start_, pen_;
 };
 
@@ -66,7 +66,7 @@ Point Reflect(Point control, Point about) { return {2 * about.x - control.x, 2 *
 
 }  // namespace
 
-std::vector<SubPath> ParsePathData(std::string_view d, std::size_t maxSegments) {
+std::vector<SvgSubPath> ParsePathData(std::string_view d, std::size_t maxSegments) {
   PathBuilder path(maxSegments);
   NumberScanner scan(d);
   char command = '\0';
@@ -113,8 +113,8 @@ std::vector<SubPath> ParsePathData(std::string_view d, std::size_t maxSegments) 
       if (!numbers(1)) break;
       path.Add(PathBuilder::Line({pen.x, rel ? pen.y + v[0] : v[0]}));
     } else if (upper == 'C' || upper == 'S') {
-      PathSegment s;
-      s.kind = PathSegment::kCubic;
+      SvgSegment s;
+      s.kind = SvgSegment::kCubic;
       if (upper == 'C') {
         if (!numbers(6)) break;
         s.c1 = At(rel, pen, v[0], v[1]);
@@ -142,8 +142,8 @@ std::vector<SubPath> ParsePathData(std::string_view d, std::size_t maxSegments) 
       }
       // The cubic with control points two thirds of the way to the
       // quadratic's control point draws the same curve.
-      PathSegment s;
-      s.kind = PathSegment::kCubic;
+      SvgSegment s;
+      s.kind = SvgSegment::kCubic;
       s.c1 = {pen.x + 2.0 / 3.0 * (control.x - pen.x), pen.y + 2.0 / 3.0 * (control.y - pen.y)};
       s.c2 = {to.x + 2.0 / 3.0 * (control.x - to.x), to.y + 2.0 / 3.0 * (control.y - to.y)};
       s.to = to;
@@ -151,8 +151,8 @@ std::vector<SubPath> ParsePathData(std::string_view d, std::size_t maxSegments) 
       lastQuad = control;
       kind = 'Q';
     } else if (upper == 'A') {
-      PathSegment s;
-      s.kind = PathSegment::kArc;
+      SvgSegment s;
+      s.kind = SvgSegment::kArc;
       if (!scan.Number(s.rx) || !scan.Number(s.ry) || !scan.Number(s.xRotation) || !scan.Flag(s.large) ||
           !scan.Flag(s.sweep) || !numbers(2))
         break;

@@ -13,7 +13,7 @@
 
 namespace twk {
 
-struct PathSegment {
+struct SvgSegment {
   enum Kind { kLine, kCubic, kArc };
   Kind kind = kLine;
   Point from, c1, c2, to;  // c1, c2: a cubic's control points
@@ -21,13 +21,13 @@ struct PathSegment {
   bool large = false, sweep = false;     // an arc's flags
 };
 
-struct SubPath {
-  std::vector<PathSegment> segments;
+struct SvgSubPath {
+  std::vector<SvgSegment> segments;
   bool closed = false;  // ended by Z
 };
 
 // The subpaths of `d` that draw anything. Throws SvgReadError when they hold
 // more than `maxSegments` segments or a number is past the float range.
-std::vector<SubPath> ParsePathData(std::string_view d, std::size_t maxSegments);
+std::vector<SvgSubPath> ParsePathData(std::string_view d, std::size_t maxSegments);
 
 }  // namespace twk

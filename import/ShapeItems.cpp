@@ -18,7 +18,7 @@ namespace {
 struct Outline {
   enum Form { kPath, kRect, kEllipse };
   Form form = kPath;
-  std::vector<SubPath> paths;
+  std::vector<SvgSubPath> paths;
   double x = 0, y = 0, w = 0, h = 0;  // kRect; kEllipse: centre x, y and radii w, h
 };
 
@@ -27,16 +27,16 @@ double Number(const AttributeList& a, std::string_view name) {
   return LengthValue(a.Get(name), value) ? value : 0;
 }
 
-PathSegment LineTo(Point from, Point to) {
-  PathSegment s;
+SvgSegment LineTo(Point from, Point to) {
+  SvgSegment s;
   s.from = from;
   s.to = to;
   return s;
 }
 
-PathSegment ArcTo(Point from, Point to, double rx, double ry) {
-  PathSegment s;
-  s.kind = PathSegment::kArc;
+SvgSegment ArcTo(Point from, Point to, double rx, double ry) {
+  SvgSegment s;
+  s.kind = SvgSegment::kArc;
   s.from = from;
   s.to = to;
   s.rx = rx;
@@ -46,9 +46,9 @@ PathSegment ArcTo(Point from, Point to, double rx, double ry) {
 }
 
 // The points of a polyline or polygon; an odd number drops the last.
-SubPath PointsPath(std::string_view text, bool closed, std::size_t ceiling) {
+SvgSubPath PointsPath(std::string_view text, bool closed, std::size_t ceiling) {
   const std::vector<double> v = NumberList(text);
-  SubPath path;
+  SvgSubPath path;
   if (v.size() / 2 > ceiling) TooManyItems();
   for (std::size_t i = 2; i + 1 < v.size(); i += 2) path.segments.push_back(LineTo({v[i - 2], v[i - 1]}, {v[i], v[i + 1]}));
   if (closed && v.size() >= 4 && (v[0] != v[v.size() / 2 * 2 - 2] || v[1] != v[v.size() / 2 * 2 - 1]))
@@ -62,11 +62,11 @@ Outline OutlineOf(std::string_view element, const AttributeList& a, std::size_t 
   if (element == "path") {
     o.paths = ParsePathData(a.Get("d"), ceiling);
   } else if (element == "line") {
-    SubPath path;
+    SvgSubPath path;
     path.segments.push_back(LineTo({Number(a, "x1"), Number(a, "y1")}, {Number(a, "x2"), Number(a, "y2")}));
     o.paths.push_back(path);
   } else if (element == "polyline" || element == "polygon") {
-    SubPath path = PointsPath(a.Get("points"), element == "polygon", ceiling);
+    SvgSubPath path = PointsPath(a.Get("points"), element == "polygon", ceiling);
     if (!path.segments.empty()) o.paths.push_back(std::move(path));
   } else if (element == "circle" || element == "ellipse") {
     o.form = Outline::kEllipse;
@@ -90,7 +90,7 @@ Outline OutlineOf(std::string_view element, const AttributeList& a, std::size_t 
       return o;
     }
     // Four sides (dropped where the corners meet) and four quarter arcs.
-    SubPath path;
+    SvgSubPath path;
     const auto side = [&](Point from, Point to) {
       if (from.x != to.x || from.y != to.y) path.segments.push_back(LineTo(from, to));
     };
@@ -117,11 +117,11 @@ bool KeepsRightAngles(const Affine& m) {
 
 // Whether a fill of `paths` covers no area at all (straight lines only,
 // enclosing nothing), which SVG paints as nothing.
-bool EnclosesNothing(const std::vector<SubPath>& paths) {
-  for (const SubPath& path : paths) {
+bool EnclosesNothing(const std::vector<SvgSubPath>& paths) {
+  for (const SvgSubPath& path : paths) {
     double area = 0;
-    for (const PathSegment& s : path.segments) {
-      if (s.kind != PathSegment::kLine) return false;
+    for (const SvgSegment& s : path.segments) {
+      if (s.kind != SvgSegment::kLine) return false;
       area += s.from.x * s.to.y - s.to.x * s.from.y;
     }
     const Point first = path.segments.front().from, last = path.segments.back().to;
@@ -143,18 +143,18 @@ bool AddFillItem(const Outline& o, ItemMaker& fill, const Affine& map) {
     return true;
   }
   if (o.paths.size() != 1) return false;
-  std::vector<PathSegment> segs;
-  for (const PathSegment& s : o.paths[0].segments)
-    if (s.kind != PathSegment::kLine || s.from.x != s.to.x || s.from.y != s.to.y) segs.push_back(s);
+  std::vector<SvgSegment> segs;
+  for (const SvgSegment& s : o.paths[0].segments)
+    if (s.kind != SvgSegment::kLine || s.from.x != s.to.x || s.from.y != s.to.y) segs.push_back(s);
   // A last line back to the start is the chord a fill draws anyway.
-  if (segs.size() > 1 && segs.back().kind == PathSegment::kLine && segs.back().to.x == segs.front().from.x &&
+  if (segs.size() > 1 && segs.back().kind == SvgSegment::kLine && segs.back().to.x == segs.front().from.x &&
       segs.back().to.y == segs.front().from.y)
     segs.pop_back();
-  if (segs.size() == 1 && segs[0].kind == PathSegment::kCubic) {
+  if (segs.size() == 1 && segs[0].kind == SvgSegment::kCubic) {
     fill.Cubic(segs[0].from, segs[0].c1, segs[0].c2, segs[0].to);
     return true;
   }
-  if (std::all_of(segs.begin(), segs.end(), [](const PathSegment& s) { return s.kind == PathSegment::kArc; })) {
+  if (std::all_of(segs.begin(), segs.end(), [](const SvgSegment& s) { return s.kind == SvgSegment::kArc; })) {
     // Arcs of one ellipse, each going on where the last ended, the same way
     // round: one arc of that ellipse.
     CentreArc first, arc;
@@ -174,8 +174,8 @@ bool AddFillItem(const Outline& o, ItemMaker& fill, const Affine& map) {
     fill.EllipseArc(first.centre, first.rx, first.ry, first.degrees, first.t0, sweep);
     return true;
   }
-  if (segs.size() == 3 && std::all_of(segs.begin(), segs.end(), [](const PathSegment& s) {
-        return s.kind == PathSegment::kLine && (s.from.x == s.to.x || s.from.y == s.to.y);
+  if (segs.size() == 3 && std::all_of(segs.begin(), segs.end(), [](const SvgSegment& s) {
+        return s.kind == SvgSegment::kLine && (s.from.x == s.to.x || s.from.y == s.to.y);
       })) {
     // Three sides at right angles along the axes (the fourth is the chord).
     const Point p0 = segs[0].from, p1 = segs[0].to, p2 = segs[1].to, p3 = segs[2].to;
@@ -248,10 +248,10 @@ void AddShapeItems(std::string_view element, const AttributeList& attributes, co
     if (o.form == Outline::kRect) stroke.Rect(o.x, o.y, o.w, o.h);
     else stroke.EllipseArc({o.x, o.y}, o.w, o.h, 0, 0, 360);
   }
-  for (const SubPath& path : o.paths) {
+  for (const SvgSubPath& path : o.paths) {
     pen.endStyle = path.closed ? EndStyleFor(style.join) : EndStyleFor(style.cap);
     ItemMaker stroke(map, pen, target.items);
-    for (const PathSegment& s : path.segments) stroke.Segment(s);
+    for (const SvgSegment& s : path.segments) stroke.Segment(s);
   }
   if (target.items.size() > target.itemCeiling)
     TooManyItems();

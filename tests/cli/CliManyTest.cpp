@@ -29,14 +29,28 @@ std::map<std::string, std::string> Tree(const fs::path& folder) {
   return files;
 }
 
+std::vector<std::string> Names(const std::map<std::string, std::string>& tree) {
+  std::vector<std::string> names;
+  for (const auto& [name, bytes] : tree) names.push_back(name);
+  return names;
+}
+
 // The scratch folder's inputs: two documents (one in a subfolder, with the
-// name of the other), a file that is no drawing, and a name with no file.
+// name of the other), an SVG icon, an SVG told by its content whatever its
+// name, an SVG with text (left out), an SVG of no size, a file that is no
+// drawing, and a name with no file.
 void WriteInputs(const ScratchDir& dir) {
   const std::string data = TARNWICK_TEST_DATA_DIR;
   fs::create_directory(dir.File("sub"));
   fs::copy_file(data + "/shapes.twk", dir.File("a.twk"));
   fs::copy_file(data + "/icon-10.twk", dir.File("b.twk"));
   fs::copy_file(data + "/icon-10.twk", dir.File("sub/a.twk"));
+  fs::copy_file(data + "/cli/house.svg", dir.File("c.svg"));
+  fs::copy_file(data + "/cli/inbox.svg", dir.File("d.twk"));
+  const std::string open = R"(<svg xmlns="http://www.w3.org/2000/svg" )";
+  test::WriteBytes(dir.File("text.svg"),
+                   open + R"(viewBox="0 0 24 24"><line x1="2" y1="2" x2="22" y2="22" stroke="red"/><text>A</text></svg>)");
+  test::WriteBytes(dir.File("nosize.svg"), open + R"(><circle cx="5" cy="5" r="3"/></svg>)");
   test::WriteBytes(dir.File("junk.twk"), "no drawing");
 }
 
@@ -45,20 +59,21 @@ struct ManyCase {
   std::string options;               // without --out
   std::string out;                   // the --out folder in the scratch folder
   int status;
-  std::vector<std::string> named;    // inputs not exported, each named on its line, in order
+  std::vector<std::string> written;  // the inputs whose files are written
+  std::vector<std::string> named;    // the inputs named on a line each, in order
   int otherLines;                    // lines naming no input
-  bool written = true;               // the inputs not named are written
 };
 
 TEST(CliMany, EachInputIsWrittenAsItsOwnCallWritesIt) {
   const ManyCase cases[] = {
-      {{"a.twk", "b.twk"}, "--sizes 16,20,24 --fit", "made", 0, {}, 0},
-      {{"a.twk", "junk.twk", "missing.twk", "b.twk"}, "--sizes 16", "out", 1, {"junk.twk", "missing.twk"}, 0},
-      {{"a.twk", "b.twk", "sub/a.twk"}, "--format svg --sizes 32", "out", 1, {"sub/a.twk"}, 0},
-      {{"a.twk", "b.twk"}, "--format ico --sizes 16,24,300", "out", 0, {}, 1},
-      {{"b.twk", "a.twk"}, "--format icns --fit", "out", 0, {}, 0},
-      {{"a.twk", "b.twk"}, "--set windows,web,linux", "sets", 0, {}, 0},
-      {{"a.twk", "b.twk"}, "--sizes 16", "missing/made", 1, {}, 1, false},
+      {{"a.twk", "c.svg", "d.twk"}, "--sizes 16,20,24 --fit", "made", 0, {"a.twk", "c.svg", "d.twk"}, {}, 0},
+      {{"a.twk", "junk.twk", "nosize.svg", "missing.twk", "b.twk", "text.svg"}, "--sizes 16", "out", 1,
+       {"a.twk", "b.twk", "text.svg"}, {"junk.twk", "nosize.svg", "missing.twk", "text.svg"}, 0},
+      {{"a.twk", "b.twk", "sub/a.twk"}, "--format svg --sizes 32", "out", 1, {"a.twk", "b.twk"}, {"sub/a.twk"}, 0},
+      {{"c.svg", "b.twk"}, "--format ico --sizes 16,24,300", "out", 0, {"c.svg", "b.twk"}, {}, 1},
+      {{"b.twk", "c.svg"}, "--format icns --fit", "out", 0, {"b.twk", "c.svg"}, {}, 0},
+      {{"a.twk", "c.svg"}, "--set windows,web,linux", "sets", 0, {"a.twk", "c.svg"}, {}, 0},
+      {{"a.twk", "b.twk"}, "--sizes 16", "missing/made", 1, {}, {}, 1},
   };
   for (const ManyCase& c : cases) {
     ScratchDir dir;
@@ -71,17 +86,18 @@ TEST(CliMany, EachInputIsWrittenAsItsOwnCallWritesIt) {
 
     // The oracle: each input exported alone into a folder of its own name.
     fs::create_directory(dir.File("alone"));
-    for (const std::string& input : c.inputs) {
-      if (!c.written || std::find(c.named.begin(), c.named.end(), input) != c.named.end()) continue;
+    for (const std::string& input : c.written) {
       const std::string name = fs::path(input).stem().string();
       const std::string out = dir.File("alone") + (c.options.find("--set") != std::string::npos ? "/" + name : "");
       EXPECT_EQ(RunCli("export '" + dir.File(input) + "' " + c.options + " --out '" + out + "'", dir.File("err1")).status,
                 0) << trace;
     }
-    EXPECT_EQ(Tree(dir.File(c.out)), Tree(dir.File("alone"))) << trace;
+    const auto written = Tree(dir.File(c.out)), alone = Tree(dir.File("alone"));
+    EXPECT_EQ(Names(written), Names(alone)) << trace;
+    EXPECT_TRUE(written == alone) << trace << ": the files differ";
 
-    // One line per input not exported, in order, and nothing else but the
-    // lines that name no input.
+    // One line per input named, in order, and nothing else but the lines
+    // that name no input.
     const std::string err = test::ReadBytes(dir.File("err"));
     std::size_t named = 0, lines = 0;
     for (std::size_t at = 0, end; (end = err.find('\n', at)) != std::string::npos; at = end + 1, ++lines) {

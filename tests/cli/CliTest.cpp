@@ -231,7 +231,7 @@ TEST(Cli, TellsAFileItCannotReadFromOneThatIsNoDocument) {
   test::WriteBytes(dir.File("icon.png"), "\x89PNG\r\n\x1a\n\0\0\0\rIHDR");
   test::WriteBytes(dir.File("huge.twk"), test::TaggedFile("x", 0x7FFFFFFF));  // announces 2 GB
   const std::string cannotRead = "tarnwick-cli: can't read file: ";
-  const std::string noDocument = "tarnwick-cli: not a Tarnwick document: ";
+  const std::string noDocument = "tarnwick-cli: not a Tarnwick document or SVG image: ";
   const struct {
     std::string path;
     std::string message;
