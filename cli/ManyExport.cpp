@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <map>
 #include <new>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -19,10 +20,13 @@ namespace twk::cli {
 namespace {
 
 // `path` as a folder: made when missing (its parent has to exist already).
-bool MakeFolder(const std::string& path) {
-  if (::mkdir(path.c_str(), 0777) == 0) return true;
+// Why it cannot be, or empty.
+std::string MakeFolder(const std::string& path) {
+  if (::mkdir(path.c_str(), 0777) == 0) return {};
   struct stat info {};
-  return errno == EEXIST && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  if (errno != EEXIST) return "can't make the folder " + path + " (its parent must be an existing folder)";
+  if (::stat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return "with several drawings --out names a folder: " + path;
+  return {};
 }
 
 // The file name of `path` without its extension.
@@ -74,8 +78,8 @@ bool CheckSizes(const Arguments& args, std::ostream& err) {
 
 int RunManyExport(const Arguments& args, std::ostream& err, bool terminal) {
   if (!CheckSizes(args, err)) return 1;
-  if (!args.outputPath.empty() && !MakeFolder(args.outputPath)) {
-    err << "tarnwick-cli: can't make the folder " << args.outputPath << " (its parent must be a folder)\n";
+  if (const std::string why = args.outputPath.empty() ? "" : MakeFolder(args.outputPath); !why.empty()) {
+    err << "tarnwick-cli: " << why << "\n";
     return 1;
   }
   const std::vector<std::string> bases = BasesOf(args);
@@ -97,6 +101,8 @@ int RunManyExport(const Arguments& args, std::ostream& err, bool terminal) {
         outcome = ExportInput(args, input, bases[i], inputIds);
       } catch (const std::bad_alloc&) {
         outcome = {true, true, "tarnwick-cli: " + input + ": not enough memory"};
+      } catch (const std::exception& e) {  // told in its place, so the lines after it still come
+        outcome = {true, true, "tarnwick-cli: " + input + ": " + e.what()};
       }
     }
     report.Done(i, std::move(outcome));
