@@ -17,7 +17,7 @@ InputReport::InputReport(std::size_t inputs, std::ostream& err, bool terminal)
 std::string InputReport::ProgressText() const {
   if (!terminal_) return {};
   return std::string(kClearLine) + "tarnwick-cli: " + std::to_string(ended_count_) + " of " +
-         std::to_string(outcomes_.size()) + " drawings exported";
+         std::to_string(outcomes_.size()) + " drawings done";
 }
 
 void InputReport::Done(std::size_t index, InputOutcome outcome) {

@@ -25,7 +25,7 @@ class InputReport {
   void Finish();
 
   bool AnyFailed() const { return failed_; }
-  // Inputs read and exported, whether or not every file was written.
+  // Inputs taken in hand (read, or found unreadable), whatever came of them.
   std::size_t Started() const { return started_; }
 
  private:

@@ -110,7 +110,7 @@ int RunManyExport(const Arguments& args, std::ostream& err, bool terminal) {
   report.Finish();
   if (const int signal = signals.received()) {
     err << "tarnwick-cli: stopped by " << SignalName(signal) << "; " << report.Started() << " of "
-        << args.inputs.size() << " drawings exported\n";
+        << args.inputs.size() << " drawings done\n";
     return 128 + signal;
   }
   return report.AnyFailed() ? 1 : 0;

@@ -124,7 +124,7 @@ TEST(CliMany, ATerminalSeesProgressAndTheFailedInput) {
                               dir.File("junk.twk") + "' --sizes 16 --out '" + dir.File("out") + "'";
   const testing::ToolRun run = testing::RunTool("script -qec \"" + command + "\" /dev/null");
   EXPECT_EQ(run.status, 1);
-  EXPECT_NE(run.out.find("2 of 2 drawings exported"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("2 of 2 drawings done"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find(dir.File("junk.twk")), std::string::npos) << run.out;
   // The progress line is cleared at the end.
   EXPECT_EQ(run.out.substr(run.out.size() - 4), "\r\033[K") << run.out;
