@@ -1,6 +1,8 @@
 #include "import/ItemMaker.h"
 
+#include <cfloat>
 #include <cmath>
+#include <limits>
 
 namespace twk {
 namespace {
@@ -8,11 +10,19 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kDegree = kPi / 180.0;
 
+// `v` as an item stores it; past the float range it is an infinity (which
+// the reader refuses) rather than an undefined conversion.
+float F(double v) {
+  if (v > FLT_MAX) return std::numeric_limits<float>::infinity();
+  if (v < -FLT_MAX) return -std::numeric_limits<float>::infinity();
+  return static_cast<float>(v);
+}
+
 // Folds `degrees` into [0, 360).
 double Turn360(double degrees) {
   double d = std::fmod(degrees, 360.0);
   if (d < 0) d += 360.0;
-  return d == 360.0 ? 0.0 : d;
+  return d >= 360.0 - 1e-6 ? 0.0 : d;  // a hair below a whole turn (less than a float tells) is none
 }
 
 // The ray angle (clockwise from +x, degrees) of the point at parameter
@@ -74,20 +84,20 @@ std::vector<TWKDATA>::size_type ItemMaker::Push(const TWKDATA& item) {
 void ItemMaker::Line(Point from, Point to) {
   const Point a = map_.Apply(from), b = map_.Apply(to);
   TWKDATA item = Item(kLine);
-  item.X1 = item.X2 = item.X3 = static_cast<float>(a.x);
-  item.Y1 = item.Y2 = item.Y3 = static_cast<float>(a.y);
-  item.X4 = static_cast<float>(b.x);
-  item.Y4 = static_cast<float>(b.y);
+  item.X1 = item.X2 = item.X3 = F(a.x);
+  item.Y1 = item.Y2 = item.Y3 = F(a.y);
+  item.X4 = F(b.x);
+  item.Y4 = F(b.y);
   Push(item);
 }
 
 void ItemMaker::Cubic(Point from, Point c1, Point c2, Point to) {
   const Point p[4] = {map_.Apply(from), map_.Apply(c1), map_.Apply(c2), map_.Apply(to)};
   TWKDATA item = Item(kCurve);
-  item.X1 = static_cast<float>(p[0].x), item.Y1 = static_cast<float>(p[0].y);
-  item.X2 = static_cast<float>(p[1].x), item.Y2 = static_cast<float>(p[1].y);
-  item.X3 = static_cast<float>(p[2].x), item.Y3 = static_cast<float>(p[2].y);
-  item.X4 = static_cast<float>(p[3].x), item.Y4 = static_cast<float>(p[3].y);
+  item.X1 = F(p[0].x), item.Y1 = F(p[0].y);
+  item.X2 = F(p[1].x), item.Y2 = F(p[1].y);
+  item.X3 = F(p[2].x), item.Y3 = F(p[2].y);
+  item.X4 = F(p[3].x), item.Y4 = F(p[3].y);
   Push(item);
 }
 
@@ -113,27 +123,33 @@ void ItemMaker::EllipseArc(Point c, double rx, double ry, double degrees, double
   const double theta = (a2 - a1) / 2 / kDegree, phi = (a2 + a1) / 2 / kDegree;
   const double sx = q + r, sy = q - r;
   const double mirror = sy < 0 ? -1 : 1;
-  const double radiusX = sx, radiusY = std::fabs(sy);
+  double radiusX = sx, radiusY = std::fabs(sy), turn = phi, shift = theta;
+  // Quarter turns fold into the radii, so the turn lies within 45 degrees
+  // of none and an upright ellipse stays unturned: R(turn) diag(a, b) at u
+  // is R(turn - 90) diag(b, a) at u + 90.
+  while (turn > 45.0) turn -= 90.0, std::swap(radiusX, radiusY), shift += 90.0 * mirror;
+  while (turn <= -45.0) turn += 90.0, std::swap(radiusX, radiusY), shift -= 90.0 * mirror;
+  if (std::fabs(turn) < 1e-9) turn = 0;
   const Point centre = map_.Apply(c);
   TWKDATA item = Item(kEllipse);
-  item.X1 = static_cast<float>(centre.x);
-  item.Y1 = static_cast<float>(centre.y);
-  item.X4 = static_cast<float>(centre.x + radiusX);
-  item.Y4 = static_cast<float>(centre.y + radiusY);
-  item.DrawAngle = static_cast<float>(Turn360(phi));
+  item.X1 = F(centre.x);
+  item.Y1 = F(centre.y);
+  item.X4 = F(centre.x + radiusX);
+  item.Y4 = F(centre.y + radiusY);
+  item.DrawAngle = F(Turn360(turn));
   if (std::fabs(sweep) >= 360.0 - 1e-9) {
     item.X2 = 0;
     item.Y2 = 360;
   } else {
     // Items turn clockwise from X2 to Y2: an arc the other way is the same
     // arc from its end to its start.
-    double from = mirror * (t0 + theta), to = mirror * (t0 + sweep + theta);
+    double from = mirror * (t0 + shift), to = mirror * (t0 + sweep + shift);
     if (mirror * sweep < 0) std::swap(from, to);
     const double start = Turn360(RayAngle(radiusX, radiusY, from));
     double end = Turn360(RayAngle(radiusX, radiusY, to));
     if (end <= start) end += 360.0;
-    item.X2 = static_cast<float>(start);
-    item.Y2 = static_cast<float>(end);
+    item.X2 = F(start);
+    item.Y2 = F(end);
   }
   Push(item);
 }
@@ -149,21 +165,20 @@ void ItemMaker::Rect(double x, double y, double w, double h) {
     return;
   }
   double width = w * std::hypot(across.x, across.y), height = h * std::hypot(down.x, down.y);
-  double angle = Turn360(std::atan2(across.y, across.x) / kDegree);
-  // A quarter turn is a Rect with its sides swapped, kept unturned so its
-  // edges stay exactly straight.
-  const double quarters = std::round(angle / 90.0);
-  if (std::fabs(angle - quarters * 90.0) < 1e-9) {
-    if (static_cast<int>(quarters) % 2 == 1) std::swap(width, height);
-    angle = 0;
-  }
+  // Quarter turns fold into the sides, so the turn lies within 45 degrees
+  // of none and a box turned a quarter stays an unturned box with its edges
+  // exactly straight.
+  double angle = std::atan2(across.y, across.x) / kDegree;
+  while (angle > 45.0) angle -= 90.0, std::swap(width, height);
+  while (angle <= -45.0) angle += 90.0, std::swap(width, height);
+  if (std::fabs(angle) < 1e-9) angle = 0;
   const Point centre = map_.Apply({x + w / 2, y + h / 2});
   TWKDATA item = Item(kRect);
-  item.X1 = item.X2 = item.X3 = static_cast<float>(centre.x - width / 2);
-  item.Y1 = item.Y2 = item.Y3 = static_cast<float>(centre.y - height / 2);
-  item.X4 = static_cast<float>(centre.x + width / 2);
-  item.Y4 = static_cast<float>(centre.y + height / 2);
-  item.DrawAngle = static_cast<float>(angle);
+  item.X1 = item.X2 = item.X3 = F(centre.x - width / 2);
+  item.Y1 = item.Y2 = item.Y3 = F(centre.y - height / 2);
+  item.X4 = F(centre.x + width / 2);
+  item.Y4 = F(centre.y + height / 2);
+  item.DrawAngle = F(Turn360(angle));
   Push(item);
 }
 

@@ -1,6 +1,7 @@
 #include "import/ShapeItems.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -22,10 +23,32 @@ struct Outline {
   double x = 0, y = 0, w = 0, h = 0;  // kRect; kEllipse: centre x, y and radii w, h
 };
 
-double Number(const AttributeList& a, std::string_view name) {
-  double value = 0;
-  return LengthValue(a.Get(name), value) ? value : 0;
-}
+// A length attribute; a percentage is of the viewBox's width (x), height
+// (y) or normalized diagonal (anything else), as SVG measures them.
+class Lengths {
+ public:
+  Lengths(const AttributeList& a, double viewWidth, double viewHeight) : a_(a), w_(viewWidth), h_(viewHeight) {}
+  double X(std::string_view name) const { return Get(name, w_); }
+  double Y(std::string_view name) const { return Get(name, h_); }
+  double Diagonal(std::string_view name) const { return Get(name, std::hypot(w_, h_) / std::sqrt(2.0)); }
+  // Whether the attribute is there and a length (for rx and ry).
+  bool Has(std::string_view name, double& value, double whole) const { return Length(a_.Get(name), whole, value); }
+
+ private:
+  static bool Length(std::string_view text, double whole, double& value) {
+    if (LengthValue(text, value)) return true;
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    if (text.empty() || text.back() != '%' || !LengthValue(text.substr(0, text.size() - 1), value)) return false;
+    value = value / 100 * whole;
+    return true;
+  }
+  double Get(std::string_view name, double whole) const {
+    double value = 0;
+    return Length(a_.Get(name), whole, value) ? value : 0;
+  }
+  const AttributeList& a_;
+  double w_, h_;
+};
 
 SvgSegment LineTo(Point from, Point to) {
   SvgSegment s;
@@ -57,29 +80,29 @@ SvgSubPath PointsPath(std::string_view text, bool closed, std::size_t ceiling) {
   return path;
 }
 
-Outline OutlineOf(std::string_view element, const AttributeList& a, std::size_t ceiling) {
+Outline OutlineOf(std::string_view element, const AttributeList& a, std::size_t ceiling, const Lengths& n) {
   Outline o;
   if (element == "path") {
     o.paths = ParsePathData(a.Get("d"), ceiling);
   } else if (element == "line") {
     SvgSubPath path;
-    path.segments.push_back(LineTo({Number(a, "x1"), Number(a, "y1")}, {Number(a, "x2"), Number(a, "y2")}));
+    path.segments.push_back(LineTo({n.X("x1"), n.Y("y1")}, {n.X("x2"), n.Y("y2")}));
     o.paths.push_back(path);
   } else if (element == "polyline" || element == "polygon") {
     SvgSubPath path = PointsPath(a.Get("points"), element == "polygon", ceiling);
     if (!path.segments.empty()) o.paths.push_back(std::move(path));
   } else if (element == "circle" || element == "ellipse") {
     o.form = Outline::kEllipse;
-    o.x = Number(a, "cx");
-    o.y = Number(a, "cy");
-    o.w = element == "circle" ? Number(a, "r") : Number(a, "rx");
-    o.h = element == "circle" ? o.w : Number(a, "ry");
+    o.x = n.X("cx");
+    o.y = n.Y("cy");
+    o.w = element == "circle" ? n.Diagonal("r") : n.X("rx");
+    o.h = element == "circle" ? o.w : n.Y("ry");
     if (!(o.w > 0 && o.h > 0)) o.paths.clear(), o.form = Outline::kPath;  // draws nothing
   } else if (element == "rect") {
-    const double x = Number(a, "x"), y = Number(a, "y"), w = Number(a, "width"), h = Number(a, "height");
+    const double x = n.X("x"), y = n.Y("y"), w = n.X("width"), h = n.Y("height");
     if (!(w > 0 && h > 0)) return o;
     double rx = 0, ry = 0;
-    const bool hasRx = LengthValue(a.Get("rx"), rx) && rx >= 0, hasRy = LengthValue(a.Get("ry"), ry) && ry >= 0;
+    const bool hasRx = n.Has("rx", rx, w) && rx >= 0, hasRy = n.Has("ry", ry, h) && ry >= 0;
     if (hasRx && !hasRy) ry = rx;
     if (hasRy && !hasRx) rx = ry;
     rx = std::min(rx, w / 2);
@@ -220,7 +243,7 @@ std::string_view AttributeList::Get(std::string_view name) const {
 void AddShapeItems(std::string_view element, const AttributeList& attributes, const SvgStyle& style,
                    const Affine& map, ShapeTarget& target) {
   const std::size_t room = target.itemCeiling - std::min(target.itemCeiling, target.items.size());
-  const Outline o = OutlineOf(element, attributes, room);
+  const Outline o = OutlineOf(element, attributes, room, Lengths(attributes, target.viewWidth, target.viewHeight));
   if (o.form == Outline::kPath && o.paths.empty()) return;
   const bool isPath = o.form == Outline::kPath;
   if (style.markers && isPath) target.leftOut.Add(LeftOutKind::kMarker);
@@ -242,7 +265,7 @@ void AddShapeItems(std::string_view element, const AttributeList& attributes, co
   const std::int32_t rgba = PaintColour(style.stroke, style, style.strokeOpacity);
   if (!Paints(style.stroke) || !(width > 0) || AlphaOf(rgba) == 0) return;
   if (style.dashed) target.leftOut.Add(LeftOutKind::kDashedStroke);
-  ItemPen pen{kSolid, EndStyleFor(style.join), static_cast<float>(width), rgba};
+  ItemPen pen{kSolid, EndStyleFor(style.join), static_cast<float>(std::min(width, double(FLT_MAX))), rgba};
   if (!isPath) {
     ItemMaker stroke(map, pen, target.items);
     if (o.form == Outline::kRect) stroke.Rect(o.x, o.y, o.w, o.h);

@@ -31,6 +31,7 @@ struct ShapeTarget {
   std::vector<TWKDATA>& items;  // in painting order, back first
   LeftOut& leftOut;
   std::size_t itemCeiling;      // more items than this is an error
+  double viewWidth = 0, viewHeight = 0;  // the viewBox, what percentages are of
 };
 
 // Adds the items of the shape element `element` drawn with `style` under

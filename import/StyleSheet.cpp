@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string>
+
+#include "import/SvgNumbers.h"
 
 namespace twk {
 namespace {
@@ -104,6 +107,8 @@ void StyleSheet::Add(std::string_view text) {
         at = end;
       }
       if (!simple) continue;
+      if (rules_.size() >= kMaxRules)
+        throw SvgReadError("has more than " + std::to_string(kMaxRules) + " style rules");
       rule.order = rules_.size();
       rule.declarations = declarations;
       rules_.push_back(std::move(rule));

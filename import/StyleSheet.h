@@ -19,9 +19,13 @@ Declarations ParseDeclarations(std::string_view text);
 
 class StyleSheet {
  public:
+  // The most rules kept; a sheet with more is refused (SvgReadError).
+  static constexpr std::size_t kMaxRules = 10'000;
+
   // Adds the rules of one <style> element's text.
   void Add(std::string_view css);
   bool empty() const { return rules_.empty(); }
+  std::size_t size() const { return rules_.size(); }
 
   // The declarations of the rules matching an element, weakest first.
   Declarations Matching(std::string_view element, std::string_view id, std::string_view classes) const;

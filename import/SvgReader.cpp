@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "import/Affine.h"
+#include "import/ElementRecorder.h"
 #include "import/LeftOut.h"
 #include "import/ShapeItems.h"
 #include "import/StyleSheet.h"
@@ -26,10 +27,23 @@ namespace {
 constexpr std::size_t kMaxDepth = 256;
 // The most ids of gradients and patterns remembered, to name their use.
 constexpr std::size_t kMaxServerIds = 100'000;
-// What one parser call takes, as the document loader does.
-constexpr std::size_t kPiece = 64 * 1024;
+// The most rule tests the style sheets may cost over the whole file (rules
+// times elements): a few seconds at worst, far beyond any drawing's needs.
+constexpr std::size_t kMaxRuleTests = 20'000'000;
+// What one parser call takes. Expat scans a token cut across calls again
+// from its start, so large pieces keep a huge attribute from costing time
+// quadratic in its length; its copy of them is charged to the budget.
+constexpr std::size_t kPiece = 1024 * 1024;
 
-enum class Role { kGroup, kShape, kStyle, kLeftOut, kSkip };
+// The most element starts that <use> may replay over the whole file, so
+// uses of uses of many elements cannot multiply without end.
+constexpr std::size_t kMaxReplayed = 2'000'000;
+
+// The most clip path uses whose effect is told at the end; later ones are
+// named as left out at once.
+constexpr std::size_t kMaxDeferredClips = 10'000;
+
+enum class Role { kGroup, kShape, kStyle, kUse, kLeftOut, kSkip };
 
 // What an element (by its name without prefix) is to the reader.
 Role RoleOf(std::string_view name, LeftOutKind& kind) {
@@ -40,7 +54,7 @@ Role RoleOf(std::string_view name, LeftOutKind& kind) {
   if (name == "style") return Role::kStyle;
   if (name == "text") return kind = LeftOutKind::kText, Role::kLeftOut;
   if (name == "image") return kind = LeftOutKind::kImage, Role::kLeftOut;
-  if (name == "use") return kind = LeftOutKind::kUse, Role::kLeftOut;
+  if (name == "use") return Role::kUse;
   if (name == "foreignObject") return kind = LeftOutKind::kForeignObject, Role::kLeftOut;
   // defs, symbol, title, desc, metadata, gradients, clip paths, masks and
   // anything unknown paint nothing where they stand.
@@ -64,7 +78,7 @@ struct ParserDeleter {
 
 class Reader {
  public:
-  Reader(const SvgReadOptions& options, XML_Parser parser) : parser_(parser) {
+  explicit Reader(const SvgReadOptions& options) {
     root_.colour = {RedOf(options.currentColor), GreenOf(options.currentColor), BlueOf(options.currentColor),
                     AlphaOf(options.currentColor) / 255.0};
   }
@@ -74,16 +88,19 @@ class Reader {
     const AttributeList attrs(attributes);
     if (stack_.size() + skipDepth_ >= kMaxDepth)
       throw SvgReadError("nests elements more than " + std::to_string(kMaxDepth) + " deep");
+    if (!replaying_) recorder_.Start(name, attributes);
     if (name == "linearGradient" || name == "radialGradient" || name == "pattern") RememberServer(attrs, name);
+    // Style sheets count wherever they stand, in <defs> above all, but once:
+    // not again where <use> draws their element again.
+    const bool sheet = name == "style" && !replaying_;
     if (skipDepth_ > 0) {
       ++skipDepth_;
-      // Style sheets count wherever they stand, in <defs> above all.
-      if (name == "style" && !inStyle_) inStyle_ = true, styleDepth_ = skipDepth_;
+      if (sheet && !inStyle_) inStyle_ = true, styleDepth_ = skipDepth_;
       return;
     }
     if (!sawRoot_) return StartRoot(name, attrs);
     LeftOutKind kind = LeftOutKind::kText;
-    const Role role = RoleOf(name, kind);
+    const Role role = name == "style" && !sheet ? Role::kSkip : RoleOf(name, kind);
     if (role == Role::kSkip) {
       skipDepth_ = 1;
       return;
@@ -100,13 +117,18 @@ class Reader {
       skipDepth_ = 1;
       return;
     }
-    NoteEffects(frame.style);
+    NoteEffects(frame);
     if (role == Role::kShape) {
       if (!frame.style.hidden) {
-        ShapeTarget target{items_, leftOut_, kDocumentItemCeiling};
+        ShapeTarget target{items_, leftOut_, kDocumentItemCeiling, viewWidth_, viewHeight_};
         AddShapeItems(name, attrs, frame.style, frame.map, target);
       }
       skipDepth_ = 1;  // a shape's children (title, animation) paint nothing
+      return;
+    }
+    if (role == Role::kUse) {
+      Use(attrs, std::move(frame));
+      skipDepth_ = 1;
       return;
     }
     if (role == Role::kLeftOut) {
@@ -119,6 +141,7 @@ class Reader {
   }
 
   void End() {
+    if (!replaying_) recorder_.End();
     if (skipDepth_ > 0) {
       const std::size_t depth = skipDepth_--;
       if (inStyle_ && depth == styleDepth_) {
@@ -137,8 +160,30 @@ class Reader {
 
   bool sawRoot() const { return sawRoot_; }
 
+  // Whether the clip path `id`, on an element drawn with `map`, cuts
+  // nothing off the drawing area: one rect, in user space, covering all of
+  // the 16 x 16 units (as design tools clip a whole icon to its frame).
+  bool ClipsNothing(const std::string& id, const Affine& map) const {
+    const Recording* clip = recorder_.Find(id);
+    if (!clip || clip->size() != 4 || (*clip)[0].name != "clipPath" || (*clip)[1].name != "rect") return false;
+    for (const RecordedEvent* event : {&(*clip)[0], &(*clip)[1]})
+      for (std::size_t i = 0; i + 1 < event->attributes.size(); i += 2)
+        if (event->attributes[i] == "transform" || event->attributes[i] == "clipPathUnits") return false;
+    double box[4] = {0, 0, 0, 0};
+    const char* const names[] = {"x", "y", "width", "height"};
+    const auto& attributes = (*clip)[1].attributes;
+    for (int k = 0; k < 4; ++k)
+      for (std::size_t i = 0; i + 1 < attributes.size(); i += 2)
+        if (attributes[i] == names[k] && !LengthValue(attributes[i + 1], box[k])) return false;
+    if (map.b != 0 || map.c != 0) return false;
+    const Point a = map.Apply({box[0], box[1]}), b = map.Apply({box[0] + box[2], box[1] + box[3]});
+    return std::min(a.x, b.x) <= 0 && std::min(a.y, b.y) <= 0 && std::max(a.x, b.x) >= 16 && std::max(a.y, b.y) >= 16;
+  }
+
   // The document: the items with the last painted in front.
   void Finish(SvgRead& read) {
+    for (const auto& [id, map] : clips_)
+      if (!ClipsNothing(id, map)) leftOut_.Add(LeftOutKind::kClipPath);
     read.doc = TWKFILE{};
     for (auto it = items_.rbegin(); it != items_.rend(); ++it) {
       if (!std::isfinite(it->X1) || !std::isfinite(it->Y1) || !std::isfinite(it->X2) || !std::isfinite(it->Y2) ||
@@ -166,13 +211,15 @@ class Reader {
     } else if (!(w > 0 && h > 0)) {
       throw SvgReadError("has no size: its width and height must be above 0");
     }
+    viewWidth_ = w;
+    viewHeight_ = h;
     const double scale = 16.0 / std::max(w, h);
     Frame frame{StyleOf(name, attrs), Affine{scale, 0, 0, scale, (16.0 - w * scale) / 2 - x * scale,
                                              (16.0 - h * scale) / 2 - y * scale}};
     Affine local;
     if (ParseTransform(attrs.Get("transform"), local)) frame.map = Compose(frame.map, local);
     if (frame.style.displayNone) skipDepth_ = 1;
-    NoteEffects(frame.style);
+    NoteEffects(frame);
     stack_.push_back(std::move(frame));
   }
 
@@ -186,6 +233,8 @@ class Reader {
     };
     for (const char** p = attrs.pairs(); p && p[0]; p += 2)
       if (IsStyleProperty(p[0])) apply(p[0], p[1]);
+    ruleTests_ += sheet_.size();
+    if (ruleTests_ > kMaxRuleTests) throw SvgReadError("has a style sheet too costly to apply to so many elements");
     if (!sheet_.empty())
       for (const auto& [property, value] : sheet_.Matching(name, attrs.Get("id"), attrs.Get("class")))
         apply(property, value);
@@ -193,8 +242,53 @@ class Reader {
     return style;
   }
 
-  void NoteEffects(const SvgStyle& style) {
-    if (style.clipped) leftOut_.Add(LeftOutKind::kClipPath);
+  // Draws the element a <use> names again, inside a group of the use's own
+  // style, moved by its x and y. A <symbol> draws as a group. A reference to
+  // an element not (yet) read, or to one being drawn for a use already, is
+  // left out.
+  void Use(const AttributeList& attrs, Frame frame) {
+    std::string_view href = attrs.Get("href");
+    if (href.empty()) href = attrs.Get("xlink:href");
+    const std::string id(href.substr(href.empty() || href.front() != '#' ? href.size() : 1));
+    const Recording* recording = id.empty() ? nullptr : recorder_.Find(id);
+    if (!recording || std::find(using_.begin(), using_.end(), id) != using_.end()) {
+      leftOut_.Add(LeftOutKind::kUse);
+      return;
+    }
+    double x = 0, y = 0;
+    LengthValue(attrs.Get("x"), x);
+    LengthValue(attrs.Get("y"), y);
+    frame.map = Compose(frame.map, Affine{1, 0, 0, 1, x, y});
+    stack_.push_back(std::move(frame));
+    using_.push_back(id);
+    const bool wasReplaying = replaying_;
+    replaying_ = true;
+    for (std::size_t i = 0; i < recording->size(); ++i) {
+      const RecordedEvent& event = (*recording)[i];
+      if (!event.start) {
+        End();
+        continue;
+      }
+      if (++replayed_ > kMaxReplayed)
+        throw SvgReadError("draws its elements again more than " + std::to_string(kMaxReplayed) + " times");
+      std::vector<const char*> pairs;
+      for (const std::string& text : event.attributes) pairs.push_back(text.c_str());
+      pairs.push_back(nullptr);
+      Start(i == 0 && event.name == "symbol" ? "g" : event.name.c_str(), pairs.data());
+    }
+    replaying_ = wasReplaying;
+    using_.pop_back();
+    stack_.pop_back();
+  }
+
+  void NoteEffects(const Frame& frame) {
+    const SvgStyle& style = frame.style;
+    // Whether a clip cuts anything is told once the file is read: design
+    // tools put the clip paths they name after the drawing.
+    if (!style.clipPath.empty()) {
+      if (clips_.size() < kMaxDeferredClips) clips_.push_back({style.clipPath, frame.map});
+      else leftOut_.Add(LeftOutKind::kClipPath);
+    }
     if (style.masked) leftOut_.Add(LeftOutKind::kMask);
     if (style.filtered) leftOut_.Add(LeftOutKind::kFilter);
   }
@@ -211,18 +305,24 @@ class Reader {
     return found == servers.end() ? std::string() : found->second;
   }
 
-  XML_Parser parser_;
   SvgStyle root_;
   std::vector<Frame> stack_;
   std::size_t skipDepth_ = 0;
   bool sawRoot_ = false;
+  double viewWidth_ = 0, viewHeight_ = 0;
   bool inStyle_ = false;
   std::size_t styleDepth_ = 0;  // the skip depth of the <style> element being read
   std::string styleText_;
   StyleSheet sheet_;
+  std::size_t ruleTests_ = 0;
   std::unordered_map<std::string, std::string> servers_;
   std::vector<TWKDATA> items_;
   LeftOut leftOut_;
+  ElementRecorder recorder_;
+  bool replaying_ = false;          // drawing a recorded element for a <use>
+  std::vector<std::string> using_;  // the ids being drawn for uses, outermost first
+  std::size_t replayed_ = 0;
+  std::vector<std::pair<std::string, Affine>> clips_;  // clip paths named, and where
 };
 
 struct ParseState {
@@ -279,7 +379,7 @@ SvgRead ReadSvgText(std::string_view text, const SvgReadOptions& options) {
   // parser is given no handler to fetch them with.
   std::unique_ptr<XML_ParserStruct, ParserDeleter> parser(budget.CreateParser(nullptr));
   if (!parser) return fail("needs more memory to read than a drawing may take");
-  ParseState state{Reader(options, parser.get()), parser.get(), {}, false};
+  ParseState state{Reader(options), parser.get(), {}, false};
   XML_SetUserData(parser.get(), &state);
   XML_SetElementHandler(parser.get(), OnStart, OnEnd);
   XML_SetCharacterDataHandler(parser.get(), OnText);
@@ -296,7 +396,8 @@ SvgRead ReadSvgText(std::string_view text, const SvgReadOptions& options) {
   if (budget.refused()) return fail("needs more memory to read than a drawing may take (an element, attribute or entity is too large)");
   if (!parsed) {
     const XML_Error code = XML_GetErrorCode(parser.get());
-    if (!state.reader.sawRoot() && code != XML_ERROR_AMPLIFICATION_LIMIT_BREACH)
+    if (code == XML_ERROR_AMPLIFICATION_LIMIT_BREACH) return fail("has entities that expand too far");
+    if (!state.reader.sawRoot())
       return fail("is not an XML document: " + std::string(XML_ErrorString(code)));
     return fail("is not well-formed XML (line " + std::to_string(XML_GetCurrentLineNumber(parser.get())) + ": " +
                 XML_ErrorString(code) + ")");

@@ -81,7 +81,8 @@ bool IsNone(std::string_view text) { return Equals(text, "none"); }
 SvgStyle SvgStyle::InheritFrom() const {
   SvgStyle child = *this;
   child.displayNone = false;
-  child.clipped = child.masked = child.filtered = false;
+  child.clipPath.clear();
+  child.masked = child.filtered = false;
   return child;  // opacity stays: a group's opacity multiplies into its children's
 }
 
@@ -138,7 +139,9 @@ void ApplyDeclaration(SvgStyle& s, const SvgStyle& parent, std::string_view name
   } else if (name == "marker-start" || name == "marker-mid" || name == "marker-end" || name == "marker") {
     s.markers = !IsNone(value);
   } else if (name == "clip-path") {
-    s.clipped = !IsNone(value);
+    std::string_view rest;
+    const std::string_view id = UrlId(value, rest);
+    s.clipPath = IsNone(value) ? std::string() : id.empty() ? std::string("?") : std::string(id);
   } else if (name == "mask") {
     s.masked = !IsNone(value);
   } else if (name == "filter") {

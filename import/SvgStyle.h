@@ -36,7 +36,8 @@ struct SvgStyle {
   // Not inherited, except that group opacity multiplies down.
   double opacity = 1;
   bool displayNone = false;
-  bool clipped = false, masked = false, filtered = false;
+  std::string clipPath;  // the id a clip-path names ("?" for a clip of another form); empty: none
+  bool masked = false, filtered = false;
 
   // The style a child of an element of this style starts from.
   SvgStyle InheritFrom() const;
