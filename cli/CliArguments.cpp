@@ -64,6 +64,14 @@ bool IsOption(const std::string& arg, const std::string& name) {
 
 }  // namespace
 
+SizeSet ExportSizesOf(const Arguments& args) {
+  if (args.sizesGiven) return args.sizes;
+  if (args.format != ExportFormat::kSvg) return SizeSet::WholeList();
+  SizeSet sizes;
+  sizes.Add(16);
+  return sizes;
+}
+
 bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std::string& error) {
   parsed = Arguments{};
   if (args.empty()) {
@@ -127,8 +135,9 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
     } else if (arg.size() > 1 && arg[0] == '-') {
       error = "unknown option \"" + arg + "\" for " + command;
       return false;
-    } else if (parsed.input.empty()) {
-      parsed.input = arg;
+    } else if (parsed.input.empty() || parsed.command == Command::kExport) {
+      if (parsed.input.empty()) parsed.input = arg;
+      parsed.inputs.push_back(arg);
     } else if (parsed.command == Command::kConvert && parsed.outputPath.empty()) {
       parsed.outputPath = arg;
     } else {
@@ -217,6 +226,19 @@ const char* UsageText() {
          "        256, 512) and linux/hicolor/scalable/apps/NAME.svg.\n"
          "      A file that fails is named on stderr, the others are still written,\n"
          "      and the exit status is 1. --fit fits every PNG, ICO and ICNS picture.\n"
+         "  tarnwick-cli export FILE... [any of the options above]\n"
+         "      Exports several drawings in one call, each as a call of its own\n"
+         "      would, for whole icon sets. With --out DIR, DIR is a folder (made\n"
+         "      if missing inside an existing folder) and each drawing's files are\n"
+         "      named after its file name without extension: DIR/NAME.16x16.png,\n"
+         "      DIR/NAME.ico ..., with --set the folder DIR/NAME/; without --out\n"
+         "      they go next to each drawing. A drawing that cannot be read, whose\n"
+         "      files would replace those of an earlier one or one of the inputs,\n"
+         "      or a file of which fails or leaves something out gets one line on\n"
+         "      stderr naming it; the others are still written, and the exit\n"
+         "      status is 1 if any failed. The drawings are shared among the\n"
+         "      processor cores; on a terminal a progress line shows how many are\n"
+         "      done. SIGINT and SIGTERM stop it after the drawings in progress.\n"
          "  tarnwick-cli crisp FILE.twk [--sizes 16,32,...|all] [--fit]\n"
          "      Prints, per size (all twelve by default), NxN, a tab and the\n"
          "      crispness M of the exported picture (fitted with --fit): 100 x the\n"

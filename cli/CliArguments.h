@@ -17,7 +17,8 @@ enum class Command { kHelp, kVersion, kExport, kDump, kCrisp, kConvert };
 
 struct Arguments {
   Command command = Command::kHelp;
-  std::string input;       // the drawing: a .twk document or an SVG image
+  std::string input;       // the drawing: a .twk document or an SVG image (export: the first of `inputs`)
+  std::vector<std::string> inputs;  // every drawing named, in order; export takes several
   SizeSet sizes = SizeSet::WholeList();  // export: the edges asked for
   bool sizesGiven = false; // export: --sizes was given
   ExportFormat format = ExportFormat::kPng;  // export: --format
@@ -26,6 +27,10 @@ struct Arguments {
   bool fit = false;        // export, crisp: --fit (raster pictures fitted to their pixels)
   std::int32_t currentColor = PackRGBA(0, 0, 0, 255);  // --color: what an SVG's currentColor paints
 };
+
+// The sizes an export writes: --sizes, or without it every size the format
+// holds (PNG and the icon formats) and 16 pixels for SVG.
+SizeSet ExportSizesOf(const Arguments& args);
 
 // Parses `args` (without the program name). Returns false with a one-line
 // `error` for a bad command line.

@@ -1,12 +1,14 @@
 #include "cli/CliCommands.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
 #include <optional>
 
 #include "cli/LoadInput.h"
+#include "cli/ManyExport.h"
 #include "cli/StopSignals.h"
 #include "export/ExportOperation.h"
 #include "export/IconSetExport.h"
@@ -63,15 +65,6 @@ std::string OutputOverInput(const std::string& input, const ExportRequest& reque
 }  // namespace
 
 namespace {
-
-// The sizes of a run without --sizes: the whole list for PNG and the icon
-// formats (each takes what it holds), 16 pixels for SVG.
-SizeSet DefaultSizes(ExportFormat format) {
-  if (format != ExportFormat::kSvg) return SizeSet::WholeList();
-  SizeSet sizes;
-  sizes.Add(16);
-  return sizes;
-}
 
 // Each failed file on a line of its own: a PNG file with its size, the one
 // file of another format as a sentence; a write that failed says why when
@@ -139,11 +132,12 @@ int RunSetExport(const Arguments& args, const TWKFILE& doc, std::ostream& err) {
 
 int RunExport(const Arguments& args, std::ostream& out, std::ostream& err) {
   (void)out;
+  if (args.inputs.size() > 1) return RunManyExport(args, err, ::isatty(STDERR_FILENO) == 1);
   TWKFILE doc;
   if (!LoadInput(args, doc, err)) return 1;
   if (args.format == ExportFormat::kIconSets) return RunSetExport(args, doc, err);
   ExportProgress progress;
-  const ExportRequest request{doc, args.sizesGiven ? args.sizes : DefaultSizes(args.format), args.format,
+  const ExportRequest request{doc, ExportSizesOf(args), args.format,
                               ExportBaseFor(args), &progress, args.fit ? EdgeFit::kToPixels : EdgeFit::kAsDrawn};
   const std::string name = FormatName(args.format);
   if (SplitSizes(args.format, request.sizes).held.empty()) {

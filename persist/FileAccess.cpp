@@ -12,6 +12,8 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <set>
 
 namespace twk {
 namespace {
@@ -80,6 +82,17 @@ void RemoveStaleTemporaries(int folder) {
   });
 }
 
+// Whether this process saves into the folder named `folder` for the first
+// time. Its stale temporaries are removed then and not at every save: an
+// export of thousands of files into one folder would otherwise list the
+// whole folder once per file.
+bool FirstSaveInto(const std::string& folder) {
+  static std::mutex mutex;
+  static std::set<std::string> seen;
+  const std::lock_guard lock(mutex);
+  return seen.insert(folder).second;
+}
+
 // A fresh file in `folder` that no one else uses, created exclusively; a
 // name already taken, even by a link, is passed over.
 FileHandle CreateTemporary(int folder, std::string& name, mode_t mode) {
@@ -107,10 +120,11 @@ bool KeepIdentity(int fd, const struct stat& old) {
 
 // Writes `part1` and `part2` to a new file in `folder`, flushes it to disk
 // and renames it over `name` (a link of that name is replaced, not
-// followed). With `old`, the new file takes its identity.
+// followed). With `old`, the new file takes its identity. With
+// `removeStale`, the temporaries of killed saves are removed first.
 ResultCode WriteAndRename(int folder, const std::string& name, const struct stat* old, mode_t mode,
-                          std::string_view part1, std::string_view part2) {
-  RemoveStaleTemporaries(folder);
+                          std::string_view part1, std::string_view part2, bool removeStale) {
+  if (removeStale) RemoveStaleTemporaries(folder);
   std::string temporary;
   FileHandle file = CreateTemporary(folder, temporary, mode);
   if (file.get() < 0) return ResultCode::kFileFailed;
@@ -194,12 +208,13 @@ ResultCode ReplaceFile(const std::string& requested, std::string_view part1, std
     if (old.get() >= 0 && (::fstat(old.get(), &info) != 0 || !S_ISREG(info.st_mode))) return ResultCode::kFileFailed;
     if (old.get() >= 0 && !LockNow(old.get(), LOCK_EX)) return ResultCode::kFileFailed;
   }
-  return WriteAndRename(folder.get(), name, replacing ? &info : nullptr, 0666, part1, part2);
+  return WriteAndRename(folder.get(), name, replacing ? &info : nullptr, 0666, part1, part2,
+                        FirstSaveInto(FolderOf(path)));
 }
 
 ResultCode ReplaceFileAt(int folder, const std::string& name, std::string_view part1, std::string_view part2) {
   if (name.empty() || name.find('/') != std::string::npos) return ResultCode::kFileFailed;
-  return WriteAndRename(folder, name, nullptr, 0600, part1, part2);
+  return WriteAndRename(folder, name, nullptr, 0600, part1, part2, true);
 }
 
 void ForEachNameIn(int folder, const std::function<void(const char* name)>& visit) {
