@@ -5,10 +5,6 @@
 
 #include "app/DocumentCommands.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -16,6 +12,7 @@
 #include "app/DocumentLoader.h"
 #include "app/RecoveryKeeper.h"
 #include "document/Colour.h"
+#include "import/FileHead.h"
 #include "import/SvgReader.h"
 #include "persist/DocumentFile.h"
 #include "persist/PathRules.h"
@@ -41,30 +38,6 @@ FileDialogRequest LoadDialog(const std::string& savePath) {
   FileDialogRequest request = DocumentDialog(savePath, kLoadTitle, false);
   request.moreFilters.push_back({QStringLiteral("SVG images"), QStringLiteral("*.svg")});
   return request;
-}
-
-// How much of a file's start is looked at to tell an SVG: room for an XML
-// declaration, a document type declaration and a licence comment.
-constexpr std::size_t kHeadBytes = 64 * 1024;
-
-// Whether the regular file at `path` opens as an SVG image. Nothing but a
-// regular file is read, and the open does not wait on a FIFO.
-bool HoldsSvg(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-  if (fd < 0) return false;
-  struct stat info {};
-  std::string head;
-  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-    head.resize(kHeadBytes);
-    std::size_t got = 0;
-    for (ssize_t n = 0; got < head.size(); got += static_cast<std::size_t>(n)) {
-      n = ::read(fd, head.data() + got, head.size() - got);
-      if (n <= 0) break;
-    }
-    head.resize(got);
-  }
-  ::close(fd);
-  return LooksLikeSvg(head);
 }
 
 // Sets the recovery copy of the drawing aside before another takes its place
@@ -180,7 +153,7 @@ void LoadDocumentCommand(const DocumentFileParts& parts) {
 
 void LoadDocumentFromPath(const DocumentFileParts& parts, const QString& chosen) {
   const std::string path = chosen.toStdString();
-  if (HoldsSvg(path)) {
+  if (FileLooksLikeSvg(path)) {
     OpenSvg(parts, chosen);
     return;
   }
