@@ -15,12 +15,14 @@ namespace {
 
 // One job; an exception (out of memory while rendering or encoding) counts
 // as a failed file like any other failure.
-bool WriteOne(SizeWorker& worker, const TWKFILE& doc, const ExportJob& job, EdgeFit fit = EdgeFit::kAsDrawn) {
+// A stop that gave the picture up leaves the job not started.
+JobResult WriteOne(SizeWorker& worker, const TWKFILE& doc, const ExportJob& job, EdgeFit fit,
+                   const ExportProgress* progress) {
   try {
-    return worker.WritePng(doc, job.scale, job.path, fit);
+    if (worker.WritePng(doc, job.scale, job.path, fit, progress)) return JobResult::kWritten;
   } catch (const std::bad_alloc&) {
-    return false;
   }
+  return progress && progress->StopRequested() ? JobResult::kNotStarted : JobResult::kFailed;
 }
 
 }  // namespace
@@ -57,8 +59,8 @@ std::vector<JobResult> WritePngJobs(const TWKFILE& doc, const std::vector<Export
       jobs.size(),
       [&](SizeWorker& worker, std::size_t i) {
         if (progress && progress->StopRequested()) return;
-        results[i] = WriteOne(worker, doc, jobs[i], fit) ? JobResult::kWritten : JobResult::kFailed;
-        if (progress) progress->FileDone();
+        results[i] = WriteOne(worker, doc, jobs[i], fit, progress);
+        if (progress && results[i] != JobResult::kNotStarted) progress->FileDone();
       },
       HasRepeatedPath(jobs) ? TaskThreads::kOne : TaskThreads::kTwo);
   return results;
