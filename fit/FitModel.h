@@ -86,7 +86,7 @@ struct Model {
   bool write = true;
   int edge = 16;
   double s = 1;  // pixels per unit
-  // Asked now and then on the way; true gives the run up (see Stopped).
+  // Asked now and then on the way; true gives the run up (see GiveUp).
   const std::function<bool()>* stop = nullptr;
   std::vector<Shape> shapes;
   std::vector<Stem> stems;
