@@ -30,7 +30,10 @@ void PreviewView::OnDocumentChange(const DocumentChange& change) {
 
 void PreviewView::Refresh(bool paintHere) {
   try {
-    if (painter_.Update(session_.doc(), paintHere) == PreviewUpdate::kPainted) ShowFinished();
+    const PreviewUpdate update = painter_.Update(session_.doc(), paintHere);
+    if (update == PreviewUpdate::kPainted) ShowFinished();
+    // The pictures shown are of an older drawing until the worker reports.
+    if (update == PreviewUpdate::kQueued) window_.SetPainting(true);
   } catch (const std::bad_alloc&) {
     // No memory for the worker's copy of the document: the window keeps
     // its last pictures and the next change tries again.
@@ -40,6 +43,7 @@ void PreviewView::Refresh(bool paintHere) {
 
 void PreviewView::ShowFinished() {
   const std::shared_ptr<const PreviewPictures> pictures = painter_.pictures();
+  window_.SetPainting(painter_.busy());
   if (!pictures || pictures->generation == shown_) return;
   window_.ShowPictures(*pictures);
   shown_ = pictures->generation;

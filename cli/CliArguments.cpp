@@ -2,6 +2,8 @@
 
 #include <sstream>
 
+#include "import/SvgColour.h"
+
 
 namespace twk::cli {
 namespace {
@@ -82,6 +84,7 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
   if (command == "export") parsed.command = Command::kExport;
   else if (command == "dump") parsed.command = Command::kDump;
   else if (command == "crisp") parsed.command = Command::kCrisp;
+  else if (command == "convert") parsed.command = Command::kConvert;
   else {
     error = "unknown command \"" + command + "\" (try --help)";
     return false;
@@ -113,11 +116,21 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
       }
     } else if (parsed.command == Command::kExport && IsOption(arg, "--out")) {
       if (!OptionValue(args, i, "--out", parsed.outputPath, error)) return false;
+    } else if (IsOption(arg, "--color")) {
+      if (!OptionValue(args, i, "--color", value, error)) return false;
+      ColourValue colour;
+      if (!ParseColour(value, colour)) {
+        error = "unknown colour \"" + value + "\" (colours: #RRGGBB, #RGB, rgb(r, g, b) or a CSS colour name)";
+        return false;
+      }
+      parsed.currentColor = PackRGBA(colour.r, colour.g, colour.b, static_cast<int>(colour.opacity * 255 + 0.5));
     } else if (arg.size() > 1 && arg[0] == '-') {
       error = "unknown option \"" + arg + "\" for " + command;
       return false;
     } else if (parsed.input.empty()) {
       parsed.input = arg;
+    } else if (parsed.command == Command::kConvert && parsed.outputPath.empty()) {
+      parsed.outputPath = arg;
     } else {
       error = "unexpected argument \"" + arg + "\"";
       return false;
@@ -125,6 +138,10 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
   }
   if (parsed.input.empty()) {
     error = command + " needs a document file";
+    return false;
+  }
+  if (parsed.command == Command::kConvert && parsed.outputPath.empty()) {
+    error = "convert needs the document file to write (convert IN.svg OUT.twk)";
     return false;
   }
   // The sets fix their own files and sizes, all inside one folder.
@@ -147,6 +164,12 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
 
 const char* UsageText() {
   return "Usage:\n"
+         "  Wherever a document FILE.twk is taken, an SVG image is taken too (told\n"
+         "  by its content, not its name): its viewBox is drawn onto the 16 x 16\n"
+         "  units and what items cannot draw (text, images, gradients, filled\n"
+         "  shapes other than rectangles, circles, ellipses and single curves, ...)\n"
+         "  is left out and named on stderr. --color COLOUR sets what the SVG's\n"
+         "  currentColor paints (default black), e.g. --color '#1d4ed8'.\n"
          "  tarnwick-cli export FILE.twk [--format png|svg|ico|icns]\n"
          "                     [--sizes 16,32,...|all] [--out PATH] [--fit]\n"
          "      Writes the drawing's full 16 x 16 units. BASE is PATH (default FILE)\n"
@@ -201,6 +224,9 @@ const char* UsageText() {
          "      vertical edges, away from their ends, over their number. 0 means\n"
          "      every straight edge is crisp; a 1-unit outline half a pixel off\n"
          "      scores about 50. Exits 0.\n"
+         "  tarnwick-cli convert IN.svg OUT.twk\n"
+         "      Writes the SVG image IN.svg as the Tarnwick document OUT.twk\n"
+         "      (replaced if it exists).\n"
          "  tarnwick-cli dump FILE.twk\n"
          "      Prints the compact XML that saving the document would write,\n"
          "      followed by a line feed.\n"

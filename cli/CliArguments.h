@@ -4,23 +4,27 @@
 #include <string>
 #include <vector>
 
+#include <cstdint>
+
+#include "document/Colour.h"
 #include "export/ExportFormat.h"
 #include "export/IconSets.h"
 #include "export/SizeSet.h"
 
 namespace twk::cli {
 
-enum class Command { kHelp, kVersion, kExport, kDump, kCrisp };
+enum class Command { kHelp, kVersion, kExport, kDump, kCrisp, kConvert };
 
 struct Arguments {
   Command command = Command::kHelp;
-  std::string input;       // the .twk document
+  std::string input;       // the drawing: a .twk document or an SVG image
   SizeSet sizes = SizeSet::WholeList();  // export: the edges asked for
   bool sizesGiven = false; // export: --sizes was given
   ExportFormat format = ExportFormat::kPng;  // export: --format
-  std::string outputPath;  // export: the chosen path; empty = next to the input
+  std::string outputPath;  // export: the chosen path; empty = next to the input; convert: the .twk written
   IconSetMask sets = 0;    // export: --set, the icon sets written into --out
   bool fit = false;        // export, crisp: --fit (raster pictures fitted to their pixels)
+  std::int32_t currentColor = PackRGBA(0, 0, 0, 255);  // --color: what an SVG's currentColor paints
 };
 
 // Parses `args` (without the program name). Returns false with a one-line

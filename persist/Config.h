@@ -20,8 +20,11 @@ struct CONFIG {
   // the older entries; a file without it shows the marks.
   std::uint8_t HideMarks = 0;
   // 1 when exports and the Preview fit edges to pixels (the export window's
-  // "Fit edges to pixels"). The last entry; a file without it fits nothing.
+  // "Fit edges to pixels"). A file without it fits nothing.
   std::uint8_t FitEdges = 0;
+  // The export window's "Other sizes", as typed there ("20, 22, 24"). The
+  // last entry; a file without it has none.
+  std::string OtherSizes;
 };
 
 inline const char* const kConfigFileName = "Tarnwick.cfg";
@@ -40,7 +43,7 @@ inline constexpr std::size_t kPaletteCeiling = 1024;
 [[nodiscard]] ResultCode SaveConfiguration(const CONFIG& config, const std::string& path = kConfigFileName);
 
 // The record description of "CONFIG": valid, Palette, RecentFile$, RecentExport,
-// HideMarks, FitEdges.
+// HideMarks, FitEdges, OtherSizes$.
 const RecordDescription& ConfigDescription();
 
 }  // namespace twk

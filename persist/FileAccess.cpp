@@ -118,7 +118,9 @@ ResultCode WriteAndRename(int folder, const std::string& name, const struct stat
                        WriteAll(file.get(), part1) && WriteAll(file.get(), part2) && ::fsync(file.get()) == 0 &&
                        ::close(file.release()) == 0;
   if (!written || ::renameat(folder, temporary.c_str(), folder, name.c_str()) != 0) {
+    const int why = errno;  // the failure, not the clean-up, tells why
     ::unlinkat(folder, temporary.c_str(), 0);
+    errno = why;
     return ResultCode::kFileFailed;
   }
   // Make the rename itself durable; a failure here no longer endangers data.
@@ -181,7 +183,10 @@ ResultCode ReplaceFile(const std::string& requested, std::string_view part1, std
   if (::fstatat(folder.get(), name.c_str(), &info, 0) == 0) {
     // Only a regular file is replaced: a folder, a FIFO or a device node
     // (also one a link leads to) is left exactly as it is.
-    if (!S_ISREG(info.st_mode)) return ResultCode::kFileFailed;
+    if (!S_ISREG(info.st_mode)) {
+      errno = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+      return ResultCode::kFileFailed;
+    }
     replacing = true;
     // Hold the old file's lock for the whole save; a file locked by another
     // process is not replaced.

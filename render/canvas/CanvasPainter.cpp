@@ -163,7 +163,8 @@ CanvasUpdate CanvasPainter::Mark(const CanvasScene& scene) {
   if (budget.Spend(GuessMarksNs(scene.marked.size()))) {
     PixelArea marks;
     auto shown = Marked(last->plain, scene.doc, scene.marked, scene.pixelsPerUnitX, scene.pixelsPerUnitY, marks);
-    Publish(last->plain, shown ? shown : last->plain, scene.marked, last->serial, marks, {last->composed, {}});
+    Publish(last->plain, shown ? shown : last->plain, scene.marked, SeenPictures::RevisionsOf(scene.doc, scene.marked),
+            last->serial, marks, {last->composed, {}});
     return CanvasUpdate::kPainted;
   }
   // The job on the worker ends with a report, and the caller marks again
@@ -184,7 +185,8 @@ CanvasUpdate CanvasPainter::Mark(const CanvasScene& scene) {
         PixelArea marks;
         auto shown = Marked(base->plain, *items, indices, ppuX, ppuY, marks);
         if (!GivenUp(&cancel)) {
-          Publish(base->plain, shown ? shown : base->plain, marked, base->serial, marks, {base->composed, {}});
+          Publish(base->plain, shown ? shown : base->plain, marked, SeenPictures::RevisionsOf(*items, indices),
+                  base->serial, marks, {base->composed, {}});
         }
       },
       false);
@@ -235,7 +237,7 @@ bool CanvasPainter::PaintScene(const Image& grid, const TWKFILE& doc, const Edit
   std::shared_ptr<const Image> shown = seen.shown;
   if (!shown) shown = Marked(plain, doc, marked, frame.ppuX, frame.ppuY, marks);
   if (GivenUp(cancel)) return false;
-  Publish(plain, shown ? shown : plain, marked, serial, marks, change);
+  Publish(plain, shown ? shown : plain, marked, SeenPictures::RevisionsOf(doc, marked), serial, marks, change);
   return true;
 }
 
@@ -250,10 +252,13 @@ std::shared_ptr<const Image> CanvasPainter::Marked(const std::shared_ptr<const I
 }
 
 void CanvasPainter::Publish(std::shared_ptr<const Image> plain, std::shared_ptr<const Image> shown,
-                            std::vector<int> marked, long long serial, PixelArea marks, PlainChange change) {
-  // A return to this state with these marks shows this picture again.
+                            std::vector<int> marked, std::vector<std::uint64_t> revisions, long long serial,
+                            PixelArea marks, PlainChange change) {
+  // A return to this state with these marks shows this picture again; the
+  // marks may be of another state than `plain` (the selection changed
+  // first), and are then never found for it.
   try {
-    seen_.KeepMarked(plain, marked, shown, marks);
+    seen_.KeepMarked(plain, marked, std::move(revisions), shown, marks);
   } catch (const std::bad_alloc&) {
   }
   auto finished = std::make_shared<CanvasPicture>();

@@ -123,7 +123,7 @@ class CanvasPainter {
     PixelArea area;
   };
   void Publish(std::shared_ptr<const Image> plain, std::shared_ptr<const Image> shown, std::vector<int> marked,
-               long long serial, PixelArea marks, PlainChange change);
+               std::vector<std::uint64_t> revisions, long long serial, PixelArea marks, PlainChange change);
 
   CanvasComposer composer_;
   long long composed_ = 0;  // the pictures made or found again; with the composer
