@@ -74,12 +74,18 @@ void PreviewView::Toggle() {
 
 void PreviewView::ApplyEdgeFit(bool fitEdges) {
   PreviewSizeHooks hooks;
-  if (fitEdges) hooks.prepare = [](const TWKFILE& doc, int edge) { return FitToPixels(doc, edge); };
+  if (fitEdges)
+    hooks.prepare = [](const TWKFILE& doc, int edge, const PaintCancel* cancel) {
+      return FitToPixels(doc, edge, cancel ? StopCheck([cancel] { return cancel->Requested(); }) : StopCheck());
+    };
   // The figure is for icons: past a few hundred items it would cost more
   // than the picture itself on every change, and none is shown.
-  hooks.figure = [](const TWKFILE& painted, const Image& layer) {
+  hooks.figure = [](const TWKFILE& painted, const Image& layer, const PaintCancel* cancel) {
     constexpr int kMostItemsMeasured = 500;
-    return painted.CData.size() > kMostItemsMeasured ? std::nan("") : MeasureCrispness(painted, layer).M();
+    if (painted.CData.size() > kMostItemsMeasured) return std::nan("");
+    const std::optional<Crispness> crisp =
+        MeasureCrispness(painted, layer, cancel ? StopCheck([cancel] { return cancel->Requested(); }) : StopCheck());
+    return crisp ? crisp->M() : std::nan("");
   };
   painter_.SetSizeHooks(std::move(hooks));
   if (window_.isShowing()) Refresh(true);

@@ -15,17 +15,19 @@ namespace twk {
 namespace {
 
 // One job; an exception (out of memory while rendering or encoding) counts
-// as a failed file like any other failure.
-// `error` takes the errno of a failure (0 when none tells).
-bool WriteOne(SizeWorker& worker, const TWKFILE& doc, const ExportJob& job, EdgeFit fit, int& error) {
+// as a failed file like any other failure, and a stop that gave the picture
+// up leaves the job not started. `error` takes the errno of a failure (0
+// when none tells).
+JobResult WriteOne(SizeWorker& worker, const TWKFILE& doc, const ExportJob& job, EdgeFit fit,
+                   const ExportProgress* progress, int& error) {
   errno = 0;
   try {
-    if (worker.WritePng(doc, job.scale, job.path, fit)) return true;
+    if (worker.WritePng(doc, job.scale, job.path, fit, progress)) return JobResult::kWritten;
     error = errno;
   } catch (const std::bad_alloc&) {
     error = ENOMEM;
   }
-  return false;
+  return progress && progress->StopRequested() ? JobResult::kNotStarted : JobResult::kFailed;
 }
 
 }  // namespace
@@ -63,8 +65,8 @@ std::vector<JobResult> WritePngJobs(const TWKFILE& doc, const std::vector<Export
       jobs.size(),
       [&](SizeWorker& worker, std::size_t i) {
         if (progress && progress->StopRequested()) return;
-        results[i] = WriteOne(worker, doc, jobs[i], fit, failures[i]) ? JobResult::kWritten : JobResult::kFailed;
-        if (progress) progress->FileDone();
+        results[i] = WriteOne(worker, doc, jobs[i], fit, progress, failures[i]);
+        if (progress && results[i] != JobResult::kNotStarted) progress->FileDone();
       },
       HasRepeatedPath(jobs) ? TaskThreads::kOne : TaskThreads::kTwo);
   if (errors) *errors = std::move(failures);
