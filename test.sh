@@ -8,13 +8,13 @@ export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 
 # Fuzzing: the record loader, the export path (load, render at 1024 px,
-# SVG) and the depth pre-scan against the parser, under libFuzzer with
+# SVG), the depth pre-scan against the parser and the SVG reader, under libFuzzer with
 # address and undefined-behaviour sanitizers, need their own clang build
 # tree; ctest runs a bounded smoke run of each.
 fuzz_build=build-fuzz
 CC=clang CXX=clang++ cmake -S . -B "$fuzz_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNWICK_FUZZ=ON \
   -DTARNWICK_GUI=OFF -DTARNWICK_BENCH=OFF -DTARNWICK_TESTS=ON >/dev/null
-cmake --build "$fuzz_build" -j"$jobs" --target persist_fuzzer export_fuzzer depth_filter_fuzzer
+cmake --build "$fuzz_build" -j"$jobs" --target persist_fuzzer export_fuzzer depth_filter_fuzzer svg_import_fuzzer
 ctest --test-dir "$fuzz_build" -R '_fuzz_smoke$' --output-on-failure -j"$jobs"
 
 # Everything else: core, command-line and GUI tests. Its summary comes last.
