@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "export/ExportFormat.h"
+#include "export/GroundColour.h"
 #include "export/IconSets.h"
 #include "export/SizeSet.h"
 
@@ -21,6 +22,8 @@ struct Arguments {
   std::string outputPath;  // export: the chosen path; empty = next to the input
   IconSetMask sets = 0;    // export: --set, the icon sets written into --out
   bool fit = false;        // export, crisp: --fit (raster pictures fitted to their pixels)
+  std::int32_t ground = kDefaultGround;  // export --set: --background, the sets' ground colour
+  bool groundGiven = false;
 };
 
 // Parses `args` (without the program name). Returns false with a one-line
