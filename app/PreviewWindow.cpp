@@ -10,6 +10,7 @@
 
 #include "app/ImageConversion.h"
 #include "app/MainWindow.h"
+#include "app/PreviewMaskRow.h"
 #include "document/Colour.h"
 #include "export/ExportSizes.h"
 
@@ -92,6 +93,8 @@ PreviewWindow::PreviewWindow(QWidget* owner)
     figures->addWidget(label);
   }
   box->addLayout(figures);
+  maskRow_ = new PreviewMaskRow;
+  box->addWidget(maskRow_);
 }
 
 QString PreviewWindow::figureText(int sizeIndex) const {

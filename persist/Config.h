@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "document/Colour.h"
 #include "persist/RecordDescription.h"
 #include "persist/ResultCode.h"
 
@@ -20,8 +21,11 @@ struct CONFIG {
   // the older entries; a file without it shows the marks.
   std::uint8_t HideMarks = 0;
   // 1 when exports and the Preview fit edges to pixels (the export window's
-  // "Fit edges to pixels"). The last entry; a file without it fits nothing.
+  // "Fit edges to pixels"). A file without it fits nothing.
   std::uint8_t FitEdges = 0;
+  // The icon sets' ground colour (colour packing, opaque), last chosen when
+  // exporting them. The last entry; a file without it has white.
+  std::int32_t IconGround = PackRGBA(255, 255, 255, 255);
 };
 
 inline const char* const kConfigFileName = "Tarnwick.cfg";
@@ -40,7 +44,7 @@ inline constexpr std::size_t kPaletteCeiling = 1024;
 [[nodiscard]] ResultCode SaveConfiguration(const CONFIG& config, const std::string& path = kConfigFileName);
 
 // The record description of "CONFIG": valid, Palette, RecentFile$, RecentExport,
-// HideMarks, FitEdges.
+// HideMarks, FitEdges, IconGround.
 const RecordDescription& ConfigDescription();
 
 }  // namespace twk

@@ -18,6 +18,7 @@ CONFIG SampleConfig() {
   config.RecentExport = 5;
   config.HideMarks = 1;
   config.FitEdges = 1;
+  config.IconGround = PackRGBA(0x20, 0x40, 0x80, 255);
   return config;
 }
 
@@ -38,7 +39,7 @@ TEST(ConfigFile, WritesTheDescribedText) {
       << text;
   const std::string end =
       "<element>94277</element></Palette><RecentFile>/art/house &amp; &lt;co&gt;.twk</RecentFile>"
-      "<RecentExport>5</RecentExport><HideMarks>1</HideMarks><FitEdges>1</FitEdges></CONFIG>";
+      "<RecentExport>5</RecentExport><HideMarks>1</HideMarks><FitEdges>1</FitEdges><IconGround>-8372192</IconGround></CONFIG>";
   ASSERT_GE(text.size(), end.size());
   EXPECT_EQ(text.substr(text.size() - end.size()), end);
 }
@@ -57,6 +58,7 @@ TEST(ConfigFile, RoundTripsEveryField) {
   EXPECT_EQ(read.RecentExport, 5);
   EXPECT_EQ(read.HideMarks, 1);
   EXPECT_EQ(read.FitEdges, 1);
+  EXPECT_EQ(read.IconGround, config.IconGround);
 }
 
 TEST(ConfigFile, FailuresLeaveTheRecordAsItWas) {
@@ -83,6 +85,7 @@ TEST(ConfigFile, MissingElementsTakeStartValues) {
   EXPECT_EQ(config.RecentExport, 0);
   EXPECT_EQ(config.HideMarks, 0);  // a file from before H shows the marks
   EXPECT_EQ(config.FitEdges, 0);   // nor did it fit edges
+  EXPECT_EQ(config.IconGround, PackRGBA(255, 255, 255, 255));  // nor lay icons on a colour
 }
 
 TEST(ConfigFile, ReadOnlyFileIsNotReadButReplaced) {
