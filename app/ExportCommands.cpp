@@ -103,7 +103,7 @@ void ExportCommand(const ExportParts& parts) {
   if (format == ExportFormat::kIconSets) {
     // The ground colour under the opaque pictures, asked once per export
     // starting from the last one chosen; cancelled, nothing is written.
-    const std::int32_t last = parts.config.IconGround;
+    const std::int32_t last = StoredGround(parts.config.IconGround);
     QColor ground;
     if (!parts.ask.dialogs.ChooseColour(parts.ask.owner, QColor(RedOf(last), GreenOf(last), BlueOf(last)), ground)) {
       window->Close();

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "app/PreviewMaskRow.h"
+#include "export/GroundColour.h"
 #include "export/MaskPreview.h"
 
 namespace twk {
@@ -32,7 +33,7 @@ void MaskRowView::Refresh() {
 void MaskRowView::Paint() {
   try {
     const EdgeFit fit = config_.FitEdges ? EdgeFit::kToPixels : EdgeFit::kAsDrawn;
-    row_.ShowMasks(MakeMaskPreview(session_.doc(), config_.IconGround, fit));
+    row_.ShowMasks(MakeMaskPreview(session_.doc(), StoredGround(config_.IconGround), fit));
   } catch (const std::bad_alloc&) {
     std::fputs("tarnwick: the preview's masks are out of date: out of memory\n", stderr);
   }

@@ -20,6 +20,12 @@ std::optional<std::int32_t> ParseGroundColour(const std::string& text);
 // Why `text` is refused as a ground colour, in one line.
 std::string GroundColourError(const std::string& text);
 
+// The ground colour a stored value stands for: itself when opaque, else
+// (none stored) kDefaultGround.
+constexpr std::int32_t StoredGround(std::int32_t stored) {
+  return AlphaOf(stored) == 255 ? stored : kDefaultGround;
+}
+
 // "#RRGGBB" in upper case; the colour's opacity is not written.
 std::string GroundColourText(std::int32_t colour);
 

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "document/Colour.h"
 #include "persist/RecordDescription.h"
 #include "persist/ResultCode.h"
 
@@ -24,8 +23,10 @@ struct CONFIG {
   // "Fit edges to pixels"). A file without it fits nothing.
   std::uint8_t FitEdges = 0;
   // The icon sets' ground colour (colour packing, opaque), last chosen when
-  // exporting them. The last entry; a file without it has white.
-  std::int32_t IconGround = PackRGBA(255, 255, 255, 255);
+  // exporting them. The last entry; a record read starts every entry at 0,
+  // so 0 (or any colour that is not opaque: a file without it) stands for
+  // none chosen yet, which is white.
+  std::int32_t IconGround = 0;
 };
 
 inline const char* const kConfigFileName = "Tarnwick.cfg";

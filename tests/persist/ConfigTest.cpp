@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include "PersistTestSupport.h"
+#include "document/Colour.h"
 #include "persist/Config.h"
 #include "persist/RecordXml.h"
 
@@ -85,7 +86,7 @@ TEST(ConfigFile, MissingElementsTakeStartValues) {
   EXPECT_EQ(config.RecentExport, 0);
   EXPECT_EQ(config.HideMarks, 0);  // a file from before H shows the marks
   EXPECT_EQ(config.FitEdges, 0);   // nor did it fit edges
-  EXPECT_EQ(config.IconGround, PackRGBA(255, 255, 255, 255));  // nor lay icons on a colour
+  EXPECT_EQ(config.IconGround, 0);  // nor had it a ground colour for icons
 }
 
 TEST(ConfigFile, ReadOnlyFileIsNotReadButReplaced) {
