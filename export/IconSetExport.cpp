@@ -15,6 +15,7 @@
 #include "export/PlacedPicture.h"
 #include "export/SizeWorkers.h"
 #include "export/SvgDocument.h"
+#include "export/SymbolicSvg.h"
 #include "export/VectorDrawable.h"
 #include "persist/FileAccess.h"
 #include "persist/PathRules.h"
@@ -26,9 +27,6 @@ namespace {
 
 using PngBySize = std::map<int, std::vector<std::uint8_t>>;
 
-// GNOME's symbolic icons are drawn in this grey, which the desktop replaces
-// with its text colour; it reads on light and dark grounds where it is not.
-constexpr std::int32_t kSymbolicColour = PackRGBA(0xBE, 0xBE, 0xBE, 255);
 // Android's themed icons take only the monochrome layer's coverage.
 constexpr std::int32_t kMonochromeColour = PackRGBA(0xFF, 0xFF, 0xFF, 255);
 
@@ -140,7 +138,10 @@ SetFileOutcome WriteOne(const SetWriting& w, const SetFile& file, const std::str
       return Replace(path, file.kind == SetFileKind::kIco ? BuildIco(images) : BuildIcns(images));
     }
     case SetFileKind::kSvg: return WriteSvg(doc, path, edge);
-    case SetFileKind::kSymbolicSvg: return WriteSvg(OneColourDrawing(doc, kSymbolicColour), path, edge);
+    case SetFileKind::kSymbolicSvg: {
+      const std::string svg = DocumentToSymbolicSvg(doc, edge);
+      return svg.empty() ? SetFileOutcome::kTooLarge : Replace(path, svg);
+    }
     case SetFileKind::kVectorDrawable:
       return WriteDrawable(path, DocumentToVectorDrawableWithin(doc, kVectorDrawablePixels, kSvgCeiling, xml), xml);
     case SetFileKind::kAdaptiveLayer:

@@ -235,6 +235,16 @@ TEST(IconSets, EachSetWritesExactlyItsLayoutEveryPngThePngExportOfItsPicture) {
           for (int x = 0; x < symbolic.width; ++x)
             if (const PngPixel p = symbolic.At(x, y); p.a == 255) colours.insert({p.r, p.g, p.b});
         EXPECT_EQ(colours, (std::set<std::tuple<int, int, int>>{{0xBE, 0xBE, 0xBE}}));
+        // Under the desktop's recolouring stylesheet, which fills every path,
+        // outlines stay outlines: the same pixels are covered.
+        const std::vector<unsigned char> file = FileBytes(path);
+        std::string recoloured(file.begin(), file.end());
+        recoloured.insert(recoloured.find(">\n", recoloured.find("<svg")) + 2,
+                          "<style>rect,circle,path { fill: #2e3436 !important; }</style>\n");
+        std::ofstream(dir / "recoloured.svg") << recoloured;
+        ASSERT_EQ(RunTool("'" RSVG_CONVERT "' '" + dir / "recoloured.svg" + "' -o '" + png + "'").status, 0);
+        const ReadPng desktop = ReadPngFile(png);
+        for (std::size_t i = 3; i < desktop.rgba.size(); i += 4) ASSERT_EQ(desktop.rgba[i], symbolic.rgba[i]) << i;
       } else if (relative.ends_with(".svg")) {
         const std::string svg = DocumentToSvg(doc, std::stoi(sizes));
         EXPECT_EQ(FileBytes(path), std::vector<unsigned char>(svg.begin(), svg.end())) << relative;
