@@ -1,6 +1,5 @@
 #include "app/MaskRowView.h"
 
-#include <QTimer>
 #include <cstdio>
 #include <new>
 
@@ -13,6 +12,10 @@ namespace twk {
 MaskRowView::MaskRowView(const EditorSession& session, PreviewMaskRow& row, const CONFIG& config)
     : session_(session), row_(row), config_(config) {
   row_.shown = [this] { Refresh(); };
+  timer_.setSingleShot(true);
+  QObject::connect(&timer_, &QTimer::timeout, &row_, [this] {
+    if (row_.isVisible()) Paint();
+  });
 }
 
 MaskRowView::~MaskRowView() { row_.shown = {}; }
@@ -22,12 +25,12 @@ void MaskRowView::OnDocumentChange(const DocumentChange& change) {
 }
 
 void MaskRowView::Refresh() {
-  if (pending_ || !row_.isVisible()) return;
-  pending_ = true;
-  QTimer::singleShot(0, &row_, [this] {
-    pending_ = false;
-    if (row_.isVisible()) Paint();
-  });
+  if (!row_.isVisible()) return;
+  // A small drawing's cells are painted within a frame once the events of
+  // the moment are handled; a large one's would hold up the pointer, so
+  // they wait until the drawing has rested a moment.
+  const bool large = session_.doc().CData.size() > kItemsPaintedAtOnce;
+  timer_.start(large ? kRestMs : 0);
 }
 
 void MaskRowView::Paint() {

@@ -1,8 +1,11 @@
 #pragma once
 // The Preview's mask row following the session: while it is seen, each
 // change of the picture brings its cells up to date once the events of the
-// moment are handled (a burst of changes is painted once), over the ground
-// colour and with the edge fitting the configuration holds.
+// moment are handled (a burst of changes is painted once; a large drawing
+// once it rests), over the ground colour and with the edge fitting the
+// configuration holds.
+
+#include <QTimer>
 
 #include "editor/EditorSession.h"
 #include "persist/Config.h"
@@ -29,7 +32,11 @@ class MaskRowView : public SessionObserver {
   const EditorSession& session_;
   PreviewMaskRow& row_;
   const CONFIG& config_;
-  bool pending_ = false;
+  // Past this many items the cells cost a good part of a frame (about
+  // 0.06 ms an item), and wait for the drawing to rest this long.
+  static constexpr int kItemsPaintedAtOnce = 100;
+  static constexpr int kRestMs = 300;
+  QTimer timer_;
 };
 
 }  // namespace twk
