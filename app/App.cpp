@@ -62,6 +62,7 @@ App::~App() {
   // Widgets torn down below must not call back into a half-destroyed App.
   main_->lstItems->contextMenuAt = {};
   main_->lstItems->textDropped = {};
+  main_->fileDropped = {};
   keyFilter_.reset();
 }
 
@@ -113,10 +114,10 @@ void App::OnListChange(const ListChange& change) {
   if (change.checks || change.selection) commands_.Dispatch(session_, keys::kCheckMarks, Now());
 }
 
-void App::LoadDocument(TWKFILE doc, std::string savePath) {
+void App::LoadDocument(TWKFILE doc, std::string savePath, std::string ownFile) {
   // A preview paint of the items about to go is wasted work.
   preview_->Cancel();
-  LoadAsStep(session_, std::move(doc), std::move(savePath));
+  LoadAsStep(session_, std::move(doc), std::move(savePath), std::move(ownFile));
 }
 
 void App::UpdateTitle() {

@@ -71,7 +71,7 @@ class App : public DocumentLoader, private SessionObserver {
   // Puts `doc` in place of the whole document as one undo step (a load, a
   // failed one, a restored copy); Save then proposes `savePath`. The item
   // list, the grid and the canvas follow.
-  void LoadDocument(TWKFILE doc, std::string savePath) override;
+  void LoadDocument(TWKFILE doc, std::string savePath, std::string ownFile = {}) override;
   // Runs a command of the command table by number unless it is refused
   // now (while drawing, while the export window is open); unknown numbers
   // do nothing. The main window's keys come here.

@@ -32,8 +32,16 @@ void AddAppCommands(CommandRegistry& table, App& app) {
              kDrawing | kRefusedWhileExporting, [a](EditorSession&) { OpenExportWindow(ExportPartsOf(*a)); }});
   table.Add({keys::kExportCode, "export the drawing as SVG", {}, {11, "Export Code", true}, kDrawing,
              [a, codePath](EditorSession&) { ExportCodeCommand(AskingOverMainWindow(*a), a->session().doc(), *codePath); }});
-  table.Add({keys::kSave, "save", {ctrl('S')}, {12, "Save"}, kDrawing,
+  const auto ctrlShift = [](int key) { return KeyStroke{key, KeyPad::kEither, true, true}; };
+  table.Add({keys::kSave, "save to the drawing's own file", {ctrl('S')}, {}, kDrawing,
              [a](EditorSession&) { SaveDocumentCommand(DocumentFilePartsOf(*a)); }});
+  table.Add({keys::kSaveAs, "save as", {ctrlShift('S')}, {12, "Save"}, kDrawing,
+             [a](EditorSession&) { SaveDocumentAsCommand(DocumentFilePartsOf(*a)); }});
+  table.Add({keys::kNew, "new drawing", {ctrl('N')}, {}, kDrawing,
+             [a](EditorSession&) { NewDocumentCommand(DocumentFilePartsOf(*a)); }});
+  // As the window's close button: the same path out.
+  table.Add({keys::kQuit, "close the editor", {ctrl('Q')}, {}, kNeverRefused,
+             [a](EditorSession&) { a->mainWindow()->close(); }});
   table.Add({keys::kLoad, "load", {ctrl('O')}, {13, "Load"}, kDrawing,
              [a](EditorSession&) { LoadDocumentCommand(DocumentFilePartsOf(*a)); }});
   table.Add({keys::kExportSizes, "export the checked sizes", {}, {}, kDrawing,

@@ -42,6 +42,12 @@ void App::BuildWindows() {
   keyFilter_->pointerHeld = [this] { return gesture_.Active() || band_.Active(); };
   main_->keyCommands = keyFilter_.get();
   main_->lblVersion->setText(QString::fromLatin1(kVersionText));
+  // A file dropped on the window opens as Load opens it; the window takes
+  // no drop while the export window is open, nor a late one then.
+  main_->fileDropped = [this](const QString& path) {
+    if (commands_.MayRun(keys::kLoad, Now()) && !exportWindowOpen())
+      LoadDocumentFromPath(DocumentFilePartsOf(*this), path);
+  };
   main_->imgDraw->setFocus(Qt::OtherFocusReason);
   UpdateTitle();
   main_->layout()->activate();
@@ -84,6 +90,15 @@ void App::WireCanvas() {
     } else {
       FollowPointer(session_, p.x(), p.y());
     }
+  };
+  // The Preview tells where the pointer is, in units.
+  canvas->onHover = [this](std::optional<QPoint> p) {
+    std::optional<QPointF> units;
+    if (p) {
+      const Point at = PointerUnits(session_, p->x(), p->y());
+      units = QPointF(at.x, at.y);
+    }
+    main_->preview->ShowPointer(units);
   };
   canvas->onRelease = [this](Qt::MouseButton button, QPoint) {
     if (button != Qt::LeftButton) return;

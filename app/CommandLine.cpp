@@ -19,14 +19,18 @@ EditorCommandLine ParseEditorCommandLine(const std::vector<std::string>& args) {
   return line;
 }
 
-std::string EditorUsageLine() { return "Usage: tarnwick [--help | --version | FILE.twk]\n"; }
+std::string EditorUsageLine() { return "Usage: tarnwick [--help | --version | FILE.twk | FILE.svg]\n"; }
 
 std::string EditorVersionText() { return "tarnwick " TARNWICK_VERSION "\n"; }
 
 std::string EditorHelpText() {
-  return "Usage: tarnwick [FILE.twk]\n"
+  return "Usage: tarnwick [FILE.twk | FILE.svg]\n"
          "  Starts the Tarnwick vector icon editor. With FILE.twk, loads that\n"
          "  document once the editor has started, as the popup menu's Load does.\n"
+         "  An SVG image (told by its content) opens as a new, unsaved drawing\n"
+         "  of 16 x 16 units; Save proposes FILE.twk beside it. Load, a file\n"
+         "  dropped on the main window and Ctrl+V (an SVG on the clipboard)\n"
+         "  bring SVG images in too, with the tool colour as currentColor.\n"
          "  Settings (palette, last document, last export sizes, \"Fit edges to\n"
          "  pixels\") are kept in Tarnwick.cfg in the folder the editor was\n"
          "  started from. With \"Fit edges to pixels\" on (export window), PNG,\n"
@@ -55,12 +59,17 @@ std::string EditorHelpText() {
          "  arrows       move the selected items by 0.125; with none, every item\n"
          "  Delete       delete the selected items\n"
          "  keypad 8 2 4 6  document height / width one less or more\n"
-         "  P            show or hide the Preview\n"
+         "  P            show or hide the Preview; in it (once clicked) 1, 2, 4, 8\n"
+         "               magnify its pictures, as its popup menu does\n"
          "  H            hide or show the selection's handles\n"
          "  Ctrl+A, Ctrl+Shift+A  select every item, none\n"
          "  Ctrl+Z, Ctrl+Y        undo, redo\n"
          "  Ctrl+C, Ctrl+X, Ctrl+V  copy, cut, paste items\n"
-         "  Ctrl+S, Ctrl+O, Ctrl+E  save, load, export\n"
+         "  Ctrl+S       save to the drawing's own file (asks when it has none)\n"
+         "  Ctrl+Shift+S save under a name asked for\n"
+         "  Ctrl+O, Ctrl+E  load, export\n"
+         "  Ctrl+N       new drawing (Ctrl+Z brings the old one back)\n"
+         "  Ctrl+Q       close the editor\n"
          "\n"
          "  --help     Prints this text and exits.\n"
          "  --version  Prints the version and exits.\n"

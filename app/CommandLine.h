@@ -1,5 +1,5 @@
 #pragma once
-// The editor's command line: `tarnwick [FILE.twk]`, `--help`, `--version`.
+// The editor's command line: `tarnwick [FILE.twk | FILE.svg]`, `--help`, `--version`.
 // Read before the application object exists, so that help, version and
 // usage errors need no display.
 
@@ -12,7 +12,7 @@ enum class StartAction { kRun, kHelp, kVersion, kUsageError };
 
 struct EditorCommandLine {
   StartAction action = StartAction::kRun;
-  std::string file;  // kRun: the document to load once started; may be empty
+  std::string file;  // kRun: the document or SVG to open once started; may be empty
   bool operator==(const EditorCommandLine&) const = default;
 };
 

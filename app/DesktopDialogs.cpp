@@ -8,6 +8,7 @@
 
 #include "app/Dialogs.h"
 #include "app/FileDialog.h"
+#include "app/ListMessage.h"
 #include "app/RecoveryChoices.h"
 #include "persist/PathRules.h"
 
@@ -69,6 +70,11 @@ class QtDialogs : public Dialogs {
   void ShowMessage(QWidget* owner, const QString& title, const QString& text, MessageIcon icon) override {
     QMessageBox box(ToQtIcon(icon), title, ForDisplay(text), QMessageBox::Ok, owner);
     box.exec();
+  }
+
+  void ShowList(QWidget* owner, const QString& title, const QString& text, const QStringList& items,
+                MessageIcon icon) override {
+    ShowListMessage(owner, title, ForDisplay(text), items, ToQtIcon(icon));
   }
 
   bool ChooseColour(QWidget* owner, QColor initial, QColor& chosen) override {

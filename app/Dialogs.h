@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 class QWidget;
@@ -44,6 +45,10 @@ class Dialogs {
   virtual bool AskYesNo(QWidget* owner, const QString& title, const QString& text) = 0;
   // Message with an OK button. `text` is built with "\r\n" line breaks.
   virtual void ShowMessage(QWidget* owner, const QString& title, const QString& text, MessageIcon icon) = 0;
+  // A message naming many things: `text` above `items` in a list that
+  // scrolls, in a window that fits the screen, with an OK button.
+  virtual void ShowList(QWidget* owner, const QString& title, const QString& text, const QStringList& items,
+                        MessageIcon icon) = 0;
   // The colour chooser; false when cancelled.
   virtual bool ChooseColour(QWidget* owner, QColor initial, QColor& chosen) = 0;
   // Lists `rows`, one drawing each, with Restore, Keep for later and

@@ -4,6 +4,8 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace twk {
@@ -45,6 +47,15 @@ std::string MissingDisplay(const char* platform, const char* display, const char
   if (!Set(display)) return Set(wayland) ? "WAYLAND_DISPLAY is set but QT_QPA_PLATFORM asks for X" : "DISPLAY is not set";
   if (!LocalDisplayAnswers(display)) return std::string("cannot open display ") + display;
   return {};
+}
+
+void EndStartWithoutDisplay(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  std::fprintf(stderr, "%s\n", qFormatLogMessage(type, context, message).toLocal8Bit().constData());
+  if (type != QtFatalMsg) return;
+  const char* display = std::getenv("DISPLAY");
+  const std::string which = display && display[0] ? std::string("display ") + display : "the display";
+  std::fprintf(stderr, "no display: %s did not let the editor connect\n", which.c_str());
+  std::_Exit(1);
 }
 
 }  // namespace twk

@@ -11,8 +11,9 @@ namespace twk {
 class DocumentLoader {
  public:
   // Puts `doc` in place of the whole document as one undo step; Save then
-  // proposes `savePath`. The item list, the grid and the canvas follow.
-  virtual void LoadDocument(TWKFILE doc, std::string savePath) = 0;
+  // proposes `savePath`, and Ctrl+S writes `ownFile` (empty: asks). The
+  // item list, the grid and the canvas follow.
+  virtual void LoadDocument(TWKFILE doc, std::string savePath, std::string ownFile = {}) = 0;
 
  protected:
   ~DocumentLoader() = default;

@@ -1,13 +1,15 @@
-// The PNG export window: opening it with the remembered sizes checked,
-// exporting the checked sizes under one chosen name (one PNG per size, or
-// one icon file holding them, as the typed extension or else the chosen
-// file type says; or every platform's icon sets into the folder of that
-// name), and cancelling.
+// The PNG export window: opening it with the remembered sizes checked and
+// the remembered other sizes, exporting those sizes under one chosen name
+// (one PNG per size, or one icon file holding them, as the typed extension
+// or else the chosen file type says; or every platform's icon sets into the
+// folder of that name, which need no size), and cancelling.
 
 #include "app/ExportCommands.h"
 
 #include <new>
+#include <optional>
 
+#include <QLineEdit>
 #include <QTreeWidget>
 
 #include "app/ExportProgressDialog.h"
@@ -55,6 +57,7 @@ void OpenExportWindow(const ExportParts& parts) {
     row->setData(0, Qt::UserRole, i);
     list->insertTopLevelItem(i, row);
   }
+  parts.window.txtOtherSizes->setText(QString::fromStdString(parts.config.OtherSizes));
 
   parts.window.Open();
 }
@@ -63,14 +66,19 @@ void ExportCommand(const ExportParts& parts) {
   ExportWindow* window = &parts.window;
   if (!window->isOpen()) return;
   const int mask = ExportMaskFromRows(CheckedRows(*window->lstExportRes));
-  // An empty choice is refused and not remembered: the next window would
-  // open with nothing checked.
-  if (mask == 0) {
-    parts.ask.dialogs.ShowMessage(window, QString::fromLatin1(kExportTitle), QString::fromLatin1(kSelectResolutionText),
+  const std::optional<SizeSet> other = SizeSet::FromText(window->txtOtherSizes->text().toStdString());
+  if (!other) {
+    parts.ask.dialogs.ShowMessage(window, QString::fromLatin1(kExportTitle), QString::fromLatin1(kOtherSizesText),
                                   MessageIcon::kInformation);
+    window->txtOtherSizes->setFocus();
     return;
   }
-  parts.config.RecentExport = mask;
+  SizeSet sizes = SizeSet::FromListMask(mask);
+  for (int edge : other->edges()) sizes.Add(edge);
+  // An empty choice is not remembered: the next window would open with
+  // nothing checked.
+  if (mask != 0) parts.config.RecentExport = mask;
+  parts.config.OtherSizes = other->Text();
 
   window->hide();
   FileDialogRequest request;
@@ -96,9 +104,16 @@ void ExportCommand(const ExportParts& parts) {
                                   : ExportFormat::kPng;
   const std::string path = chosen.toStdString();
   const ExportFormat format = ChosenExportFormat(path, listed);
+  // Only the icon sets, which fix their own sizes, go without one.
+  if (sizes.empty() && format != ExportFormat::kIconSets) {
+    window->show();
+    parts.ask.dialogs.ShowMessage(window, QString::fromLatin1(kExportTitle), QString::fromLatin1(kSelectResolutionText),
+                                  MessageIcon::kInformation);
+    return;
+  }
   // PNG files are rendered from scratch, largest first, on both cores, off
   // the GUI thread; the owner stays disabled, so the document cannot change.
-  ExportRequest setsOrFiles{parts.session.doc(), SizeSet::FromListMask(mask), format, ExportBase(path), nullptr,
+  ExportRequest setsOrFiles{parts.session.doc(), sizes, format, ExportBase(path), nullptr,
                             parts.config.FitEdges ? EdgeFit::kToPixels : EdgeFit::kAsDrawn};
   if (format == ExportFormat::kIconSets) {
     // The ground colour under the opaque pictures, asked once per export

@@ -72,10 +72,18 @@ ExportReport RunExportWithProgress(QWidget* owner, ExportRequest request) {
       dialog->setAutoClose(false);
       dialog->setAutoReset(false);
       dialog->setMinimumDuration(0);
-      QObject::connect(dialog.get(), &QProgressDialog::canceled, [&progress, &dialog] {
+      // Cancel (the button, Esc or the close button) keeps the dialog up,
+      // busy, until the files in progress are done: the owner stays
+      // disabled until then, and the dialog says why.
+      QObject::disconnect(dialog.get(), &QProgressDialog::canceled, dialog.get(), &QProgressDialog::cancel);
+      const auto stop = [&progress, &dialog] {
         progress.RequestStop();
         dialog->setLabelText(QStringLiteral("Stopping after the files in progress..."));
-      });
+        dialog->setRange(0, 0);
+        dialog->show();
+      };
+      QObject::connect(dialog.get(), &QProgressDialog::canceled, stop);
+      QObject::connect(dialog.get(), &QDialog::rejected, stop);
       // The owner is disabled while the export runs; a window owned by it
       // must be enabled on its own to take the Cancel.
       dialog->setEnabled(true);

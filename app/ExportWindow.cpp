@@ -4,8 +4,11 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTreeWidget>
 
@@ -49,6 +52,17 @@ ExportWindow::ExportWindow(const LayoutSizes& sizes, QWidget* owner)
   AddCheckAllActions(*lstExportRes);
   vbox3->addWidget(lstExportRes);
 
+  // The label above the field: both keep to the list's width.
+  auto* otherLabel = new QLabel(QStringLiteral("Other sizes"));
+  txtOtherSizes = new QLineEdit;
+  txtOtherSizes->setObjectName(QStringLiteral("txtOtherSizes"));
+  txtOtherSizes->setFixedWidth(sizes.DPIx3);
+  txtOtherSizes->setPlaceholderText(QStringLiteral("20, 22, 24"));
+  txtOtherSizes->setToolTip(QStringLiteral("Sizes from 1 to 4096 pixels, separated by commas"));
+  otherLabel->setBuddy(txtOtherSizes);
+  vbox3->addWidget(otherLabel);
+  vbox3->addWidget(txtOtherSizes);
+
   chkFitEdges = new QCheckBox(QStringLiteral("Fit edges to pixels"));
   chkFitEdges->setObjectName(QStringLiteral("chkFitEdges"));
   vbox3->addWidget(chkFitEdges);
@@ -75,6 +89,13 @@ ExportWindow::ExportWindow(const LayoutSizes& sizes, QWidget* owner)
   hbox2->addWidget(splitter1, 0, Qt::AlignLeft);
   hbox2->addStretch(1);
   vbox3->addLayout(hbox2);
+
+  // Esc is Cancel, as the close button is.
+  auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  esc->setContext(Qt::WindowShortcut);
+  connect(esc, &QShortcut::activated, this, [this] {
+    if (closing) closing();
+  });
 }
 
 void ExportWindow::Open() {

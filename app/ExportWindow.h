@@ -1,7 +1,8 @@
 #pragma once
-// wndExportPNG: the export resolution list above the Export/Cancel pair. A
-// tool window owned by the main window, created hidden; its own close button
-// asks `closing` (Cancel) instead of closing by itself.
+// wndExportPNG: the export resolution list and the "Other sizes" field above
+// the Export/Cancel pair. A tool window owned by the main window, created
+// hidden; its own close button and Esc ask `closing` (Cancel) instead of
+// closing by itself.
 
 #include <QString>
 #include <QWidget>
@@ -10,6 +11,7 @@
 #include "app/ScreenScale.h"
 
 class QCheckBox;
+class QLineEdit;
 class QPushButton;
 class QSplitter;
 class QTreeWidget;
@@ -23,13 +25,15 @@ class ExportWindow : public QWidget {
   ExportWindow(const LayoutSizes& sizes, QWidget* owner);
 
   QTreeWidget* lstExportRes = nullptr;
+  // Under the size list: sizes off the list, as a comma list (20, 22, 24).
+  QLineEdit* txtOtherSizes = nullptr;
   // Under the size list: raster exports and the Preview fit edges to pixels.
   QCheckBox* chkFitEdges = nullptr;
   QSplitter* splitter1 = nullptr;
   QPushButton* cmdExport = nullptr;
   QPushButton* cmdExportAbort = nullptr;
 
-  // The title-bar close button was used.
+  // The title-bar close button was used, or Esc pressed.
   std::function<void()> closing;
 
   // Shows the window centred on its owner and disables the owner, so the

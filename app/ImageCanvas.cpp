@@ -10,6 +10,7 @@ namespace twk {
 
 ImageCanvas::ImageCanvas(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(true);  // for onHover
 }
 
 void ImageCanvas::setImage(const QImage& image) {
@@ -69,7 +70,16 @@ void ImageCanvas::mousePressEvent(QMouseEvent* event) {
 }
 
 void ImageCanvas::mouseMoveEvent(QMouseEvent* event) {
+  if (onHover) {
+    const QPoint at = event->position().toPoint();
+    onHover(rect().contains(at) ? std::optional<QPoint>(at) : std::nullopt);
+  }
   if (onMove) onMove(Reported(event, event->buttons() != Qt::NoButton));
+}
+
+void ImageCanvas::leaveEvent(QEvent* event) {
+  QWidget::leaveEvent(event);
+  if (onHover) onHover(std::nullopt);
 }
 
 void ImageCanvas::mouseReleaseEvent(QMouseEvent* event) {

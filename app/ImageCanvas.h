@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 namespace twk {
 
@@ -32,12 +33,16 @@ class ImageCanvas : public QWidget {
   std::function<void(Qt::MouseButton, QPoint, Qt::KeyboardModifiers)> onPress;
   std::function<void(QPoint)> onMove;
   std::function<void(Qt::MouseButton, QPoint)> onRelease;
+  // Where the pointer is over the canvas, button held or not; none once it
+  // has left.
+  std::function<void(std::optional<QPoint>)> onHover;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
   // Qt delivers the second press of a double click as a double click
   // only; it is a press like any other (it may start a drawing or a drag).
   void mouseDoubleClickEvent(QMouseEvent* event) override;

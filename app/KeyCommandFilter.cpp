@@ -33,7 +33,12 @@ constexpr quint32 kOneKeyScanCode = 10;
 int CommandNumberForKey(const CommandRegistry& table, int qtKey, Qt::KeyboardModifiers modifiers, quint32 scanCode) {
   const Qt::KeyboardModifiers held = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
   const bool keypad = modifiers & Qt::KeypadModifier;
-  if (!held && !keypad && scanCode == kEqualsKeyScanCode) return keys::kEquals;
+  // "+" is typed with Shift on the "=/+" key of many layouts (US, French):
+  // the key counts with or without Shift, and so does a "+" typed with
+  // Shift where the key code is not known.
+  const bool plainOrShift = (held & ~Qt::ShiftModifier) == Qt::NoModifier;
+  if (plainOrShift && !keypad && scanCode == kEqualsKeyScanCode) return keys::kEquals;
+  if (held == Qt::ShiftModifier && !keypad && qtKey == Qt::Key_Plus) return keys::kEquals;
   if (!held && !keypad && scanCode == kMinusKeyScanCode) return keys::kMinus;
   if (held == Qt::ShiftModifier && !keypad && scanCode >= kOneKeyScanCode && scanCode < kOneKeyScanCode + 3)
     qtKey = Qt::Key_1 + static_cast<int>(scanCode - kOneKeyScanCode);

@@ -16,7 +16,7 @@ namespace twk {
 // The command number of a key press in `table`, or 0 when it is no command.
 // `scanCode` is the key's native scan code when known (0 otherwise): the
 // "=/+" and "-/_" keys are recognised by position, whatever the layout makes
-// them type.
+// them type; the "=/+" key counts with Shift too, as "+" is typed so.
 int CommandNumberForKey(const CommandRegistry& table, int qtKey, Qt::KeyboardModifiers modifiers, quint32 scanCode = 0);
 
 // The Qt key of a key the command table names (a character or a named_key).

@@ -33,6 +33,7 @@ MainWindow::MainWindow(const LayoutSizes& sizes, ItemList& items)
   setObjectName(QStringLiteral("wndMain"));
   setWindowTitle(QStringLiteral("Tarnwick"));
   KeepFromMinimising(this);
+  setAcceptDrops(true);
 
   auto* vbox1 = NewBox<QVBoxLayout>("vbox1", kWindowMargin);
   vbox1->setSizeConstraint(QLayout::SetFixedSize);  // fitted to content, not resizable

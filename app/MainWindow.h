@@ -1,7 +1,8 @@
 #pragma once
 // wndMain: the canvas and the item list side by side, the palette strip below
 // them and a bottom bar with the version label and the home page link.
-// Fixed size, fitted to its content; title bar with Close only.
+// Fixed size, fitted to its content; title bar with Close only. A document
+// or an SVG image dropped on it from a file manager is handed on to open.
 
 #include <QWidget>
 #include <functional>
@@ -52,9 +53,15 @@ class MainWindow : public QWidget {
 
   // The close request (the loop's end); the window is closed afterwards.
   std::function<void()> closing;
+  // One local file named *.twk or *.svg was dropped on the window: its
+  // path, handed on once the drop has ended.
+  std::function<void(const QString& path)> fileDropped;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 };
 
 // Moves `window` so that it is centred on `over`, or on the primary screen

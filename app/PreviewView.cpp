@@ -30,7 +30,10 @@ void PreviewView::OnDocumentChange(const DocumentChange& change) {
 
 void PreviewView::Refresh(bool paintHere) {
   try {
-    if (painter_.Update(session_.doc(), paintHere) == PreviewUpdate::kPainted) ShowFinished();
+    const PreviewUpdate update = painter_.Update(session_.doc(), paintHere);
+    if (update == PreviewUpdate::kPainted) ShowFinished();
+    // The pictures shown are of an older drawing until the worker reports.
+    if (update == PreviewUpdate::kQueued) window_.SetPainting(true);
   } catch (const std::bad_alloc&) {
     // No memory for the worker's copy of the document: the window keeps
     // its last pictures and the next change tries again.
@@ -40,6 +43,7 @@ void PreviewView::Refresh(bool paintHere) {
 
 void PreviewView::ShowFinished() {
   const std::shared_ptr<const PreviewPictures> pictures = painter_.pictures();
+  window_.SetPainting(painter_.busy());
   if (!pictures || pictures->generation == shown_) return;
   window_.ShowPictures(*pictures);
   shown_ = pictures->generation;
@@ -70,12 +74,18 @@ void PreviewView::Toggle() {
 
 void PreviewView::ApplyEdgeFit(bool fitEdges) {
   PreviewSizeHooks hooks;
-  if (fitEdges) hooks.prepare = [](const TWKFILE& doc, int edge) { return FitToPixels(doc, edge); };
+  if (fitEdges)
+    hooks.prepare = [](const TWKFILE& doc, int edge, const PaintCancel* cancel) {
+      return FitToPixels(doc, edge, cancel ? StopCheck([cancel] { return cancel->Requested(); }) : StopCheck());
+    };
   // The figure is for icons: past a few hundred items it would cost more
   // than the picture itself on every change, and none is shown.
-  hooks.figure = [](const TWKFILE& painted, const Image& layer) {
+  hooks.figure = [](const TWKFILE& painted, const Image& layer, const PaintCancel* cancel) {
     constexpr int kMostItemsMeasured = 500;
-    return painted.CData.size() > kMostItemsMeasured ? std::nan("") : MeasureCrispness(painted, layer).M();
+    if (painted.CData.size() > kMostItemsMeasured) return std::nan("");
+    const std::optional<Crispness> crisp =
+        MeasureCrispness(painted, layer, cancel ? StopCheck([cancel] { return cancel->Requested(); }) : StopCheck());
+    return crisp ? crisp->M() : std::nan("");
   };
   painter_.SetSizeHooks(std::move(hooks));
   if (window_.isShowing()) Refresh(true);

@@ -11,8 +11,10 @@
 #include "app/ImageConversion.h"
 #include "app/MainWindow.h"
 #include "app/PreviewMaskRow.h"
+#include "app/PreviewMagnifier.h"
 #include "document/Colour.h"
 #include "export/ExportSizes.h"
+#include "render/preview/MagnifiedPicture.h"
 
 namespace twk {
 
@@ -44,11 +46,11 @@ QPoint PlaceBeside(const QRect& ownerFrame, const QSize& frameSize, const QRect&
 }
 
 PreviewWindow::PreviewWindow(QWidget* owner)
-    : QWidget(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                         Qt::WindowDoesNotAcceptFocus) {
+    : QWidget(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
   setObjectName(QStringLiteral("wndPreview"));
   setWindowTitle(QStringLiteral("Preview"));
   setAttribute(Qt::WA_ShowWithoutActivating);
+  setFocusPolicy(Qt::ClickFocus);
 
   auto* box = new QVBoxLayout;
   box->setSpacing(0);
@@ -75,8 +77,9 @@ PreviewWindow::PreviewWindow(QWidget* owner)
     box->addWidget(band);
   }
   QHBoxLayout* texts = RowLayout();
-  for (int pixels : kPreviewSizes) {
-    auto* label = new QLabel(QString::fromStdString(SizeText(static_cast<float>(pixels) / 16.0f)));
+  for (std::size_t s = 0; s < kColumns; ++s) {
+    auto* label = new QLabel(QString::fromStdString(SizeText(static_cast<float>(kPreviewSizes[s]) / 16.0f)));
+    sizeTexts_[s] = label;
     label->setFixedWidth(cell);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     texts->addWidget(label);
@@ -93,9 +96,78 @@ PreviewWindow::PreviewWindow(QWidget* owner)
     figures->addWidget(label);
   }
   box->addLayout(figures);
+  auto* status = new QHBoxLayout;
+  status->setContentsMargins(kRowMargin, 0, kRowMargin, kRowMargin / 2);
+  pointer_ = new QLabel(QStringLiteral(" "));
+  pointer_->setObjectName(QStringLiteral("lblPointer"));
+  status->addWidget(pointer_, 1);
+  painting_ = new QLabel(QStringLiteral("Painting..."));
+  painting_->setObjectName(QStringLiteral("lblPainting"));
+  painting_->setEnabled(false);  // quiet, as the canvas says it
+  painting_->setVisible(false);
+  status->addWidget(painting_);
+  box->addLayout(status);
+  new PreviewMagnifier(*this);
   maskRow_ = new PreviewMaskRow;
   box->addWidget(maskRow_);
 }
+
+void PreviewWindow::SetMagnification(int factor) {
+  if (factor == magnification_ || std::find(std::begin(kMagnifications), std::end(kMagnifications), factor) ==
+                                       std::end(kMagnifications)) {
+    return;
+  }
+  magnification_ = factor;
+  // Each column as wide as its picture (at least as at x1), each row as
+  // high as the largest.
+  const int largest = *std::max_element(kPreviewSizes.begin(), kPreviewSizes.end());
+  for (std::size_t s = 0; s < kColumns; ++s) {
+    const int width = std::max(largest, kPreviewSizes[s] * factor);
+    for (auto& row : cells_) row[s]->setFixedSize(width, largest * factor);
+    sizeTexts_[s]->setFixedWidth(width);
+    figures_[s]->setFixedWidth(width);
+  }
+  ShowMagnified();
+  // The larger window stays inside the screen it is on.
+  adjustSize();
+  if (const QScreen* screen = this->screen(); screen && isVisible()) {
+    const QRect area = screen->availableGeometry();
+    const QRect frame = frameGeometry();
+    const int x = std::max(std::min(frame.left(), area.right() + 1 - frame.width()), area.left());
+    const int y = std::max(std::min(frame.top(), area.bottom() + 1 - frame.height()), area.top());
+    if (x != frame.left() || y != frame.top()) {
+      // Where it was put, not moved by the user: it still follows its owner.
+      const bool placed = placedAt_ && pos() == *placedAt_;
+      move(pos() + QPoint(x - frame.left(), y - frame.top()));
+      if (placed) placedAt_ = pos();
+    }
+  }
+}
+
+void PreviewWindow::ShowMagnified() {
+  for (std::size_t r = 0; r < kRows; ++r) {
+    for (std::size_t s = 0; s < kColumns; ++s) {
+      const std::shared_ptr<const Image>& image = images_[r][s];
+      std::unique_ptr<Image> magnified = image && magnification_ > 1 ? MagnifiedPicture(*image, magnification_) : nullptr;
+      // One picture pixel on one device pixel, whatever the screen's ratio.
+      QPixmap pixmap = QPixmap::fromImage(magnified ? ToQImage(*magnified) : pictures_[r][s]);
+      pixmap.setDevicePixelRatio(devicePixelRatioF());
+      cells_[r][s]->setPixmap(pixmap);
+    }
+  }
+}
+
+void PreviewWindow::ShowPointer(std::optional<QPointF> units) {
+  // A space keeps the line's height while the pointer is elsewhere.
+  pointer_->setText(units ? QStringLiteral("Pointer: x %1, y %2 units").arg(units->x()).arg(units->y())
+                          : QStringLiteral(" "));
+}
+
+QString PreviewWindow::pointerText() const { return pointer_->text().trimmed(); }
+
+void PreviewWindow::SetPainting(bool painting) { painting_->setVisible(painting); }
+
+bool PreviewWindow::painting() const { return !painting_->isHidden(); }
 
 QString PreviewWindow::figureText(int sizeIndex) const {
   return figures_.at(static_cast<std::size_t>(sizeIndex))->text();
@@ -105,16 +177,13 @@ void PreviewWindow::ShowPictures(const PreviewPictures& pictures) {
   for (std::size_t s = 0; s < kColumns; ++s) {
     for (PreviewGround ground : kPreviewGrounds) {
       const Image* image = pictures.Picture(static_cast<int>(s), ground);
-      QImage& picture = pictures_[RowOf(ground)][s];
-      picture = image ? ToQImage(*image) : QImage();
-      // One picture pixel on one device pixel, whatever the screen's ratio.
-      QPixmap pixmap = QPixmap::fromImage(picture);
-      pixmap.setDevicePixelRatio(devicePixelRatioF());
-      cells_[RowOf(ground)][s]->setPixmap(pixmap);
+      pictures_[RowOf(ground)][s] = image ? ToQImage(*image) : QImage();
+      images_[RowOf(ground)][s] = pictures.images[s][RowOf(ground)];
     }
     const double figure = pictures.figures[s];
     figures_[s]->setText(std::isnan(figure) ? QString() : QStringLiteral("M %1").arg(figure, 0, 'f', 2));
   }
+  ShowMagnified();
 }
 
 const QImage& PreviewWindow::picture(int sizeIndex, PreviewGround ground) const {

@@ -10,13 +10,6 @@
 
 namespace twk {
 
-namespace {
-
-// The document every editor starts with: nothing in it worth keeping.
-bool IsStartDocument(const TWKFILE& doc) { return doc.CData.empty() && doc.TWKW == 16 && doc.TWKH == 16; }
-
-}  // namespace
-
 RecoveryKeeper::RecoveryKeeper(const EditorSession& session, std::unique_ptr<RecoveryCopy> copy)
     : session_(session),
       doc_(session.doc()),
@@ -37,7 +30,9 @@ std::unique_ptr<RecoveryKeeper> RecoveryKeeper::InStateFolder(const EditorSessio
   const std::string folder = TarnwickStateFolder();
   FolderOpen why = FolderOpen::kOpened;
   std::unique_ptr<RecoveryCopy> copy = RecoveryCopy::Claim(folder, &why);
-  if (!copy && why == FolderOpen::kNotOwnFolder)
+  if (folder.empty())
+    std::fprintf(stderr, "tarnwick: no recovery copies: neither XDG_STATE_HOME nor HOME is an absolute path\n");
+  else if (!copy && why == FolderOpen::kNotOwnFolder)
     std::fprintf(stderr, "tarnwick: no recovery copies: %s is not a folder of this user\n", folder.c_str());
   else if (!copy)
     std::fprintf(stderr, "tarnwick: no recovery copies: cannot write to %s\n", folder.c_str());
@@ -59,14 +54,17 @@ void RecoveryKeeper::OnSaved() {
   Queue(Job{});
 }
 
-void RecoveryKeeper::DrawingReplaced(std::string savedAs, std::string drawnIn) {
+bool RecoveryKeeper::DrawingReplaced(std::string savedAs, std::string drawnIn) {
   if (copy_) {
     // The copy must hold the drawing as it is now before it is kept.
     Flush();
-    copy_->KeepAside();
+    // A copy left under this editor's name would be overwritten by the next
+    // drawing's.
+    if (copy_->KeepAside() == KeptAside::kFailed) return false;
   }
   savedAs_ = std::move(savedAs);
   drawnIn_ = drawnIn.empty() ? startFolder_ : std::move(drawnIn);
+  return true;
 }
 
 void RecoveryKeeper::HandOver() {
@@ -83,7 +81,9 @@ void RecoveryKeeper::HandOver() {
     // The copy holds the same items in the same places.
     const int drawn = state_.Constructing ? doc_.CData.indexOf(state_.ConstructionItem) : -1;
     if (drawn >= 0) (void)doc.CData.take(drawn);
-    if (IsStartDocument(doc)) {
+    // A drawing with no items (the start document, a failed load's empty
+    // one, a new drawing) holds nothing worth restoring.
+    if (doc.CData.empty()) {
       Queue(Job{});
     } else {
       Queue(Job{std::move(doc), CopyNotes{savePath_, savedAs_, drawnIn_}});

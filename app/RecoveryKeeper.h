@@ -3,8 +3,8 @@
 // the document is copied here and written on a helper thread, at most once
 // a second, so a key never waits for the disk. An item being drawn is not
 // part of the copy. A saved document (the session's history at its clean
-// index: just saved or read, or undone or redone back there), or one back
-// to the empty start document, keeps no copy. A copy that cannot be
+// index: just saved or read, or undone or redone back there), or one with
+// no items, keeps no copy. A copy that cannot be
 // written costs one line on stderr; editing goes on. A drawing with unsaved
 // changes that another takes the place of keeps its copy, under a name of its
 // own, until a later start asks about it.
@@ -47,8 +47,9 @@ class RecoveryKeeper : public SessionObserver {
   // Another drawing is about to take the place of this one: a copy of
   // unsaved changes is kept for a later start. The new drawing was last
   // saved as `savedAs` (empty: never) and drawn in the folder `drawnIn`
-  // (empty: the one this editor runs in).
-  void DrawingReplaced(std::string savedAs, std::string drawnIn = {});
+  // (empty: the one this editor runs in). False, with nothing changed, when
+  // the copy cannot be kept aside: the drawing must not be replaced then.
+  [[nodiscard]] bool DrawingReplaced(std::string savedAs, std::string drawnIn = {});
   // Hands the current document to the helper thread now (the copy is made
   // here, the writing there).
   void HandOver();

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QLocale>
+#include <algorithm>
 #include <cstdio>
 
 #include "app/DocumentLoader.h"
@@ -37,39 +38,77 @@ QString CopyRow(const AbandonedCopy& copy) {
 }
 
 // What one run tells after its questions: where copies set aside are kept,
-// and which could not be read now.
+// which could not be read now, and which were not restored.
 struct Outcome {
-  QStringList setAside;
+  std::vector<SetAsideResult> setAside;
   QStringList notRead;
+  QStringList notRestored;
   bool recoveredRefused = false;
 };
 
-void SetAside(AbandonedCopies& found, AbandonedCopy& copy, Outcome& outcome) {
+// Up to this many paths are named in a message; more are shown in a list.
+constexpr int kNamedInMessage = 5;
+
+void Tell(const Asking& ask, const QString& text, const QStringList& paths, MessageIcon icon) {
+  if (paths.size() > kNamedInMessage)
+    ask.dialogs.ShowList(ask.owner, kTitle, text, paths, icon);
+  else
+    ask.dialogs.ShowMessage(ask.owner, kTitle, text + QStringLiteral("\r\n") + paths.join(QStringLiteral("\r\n")), icon);
+}
+
+SetAsideResult SetAside(AbandonedCopies& found, AbandonedCopy& copy, Outcome& outcome) {
   const SetAsideResult result = found.SetAside(copy);
-  outcome.setAside << Local(result.keptAt);
   if (result.recovered == FolderOpen::kNotOwnFolder && !outcome.recoveredRefused) {
     outcome.recoveredRefused = true;
     std::fprintf(stderr, "tarnwick: %s/recovered is not a folder of this user\n", found.folder().c_str());
   }
+  return result;
 }
 
 // The drawing goes into this editor; its old copy goes only once this
-// editor's own copy holds it on disk.
-void Restore(const Asking& ask, AbandonedCopies& found, AbandonedCopy& copy, TWKFILE doc, RecoveryKeeper& recovery,
+// editor's own copy holds it on disk. False when the drawing in the editor
+// could not make way: nothing changed.
+bool Restore(const Asking& ask, AbandonedCopies& found, AbandonedCopy& copy, TWKFILE doc, RecoveryKeeper& recovery,
              DocumentLoader& loader) {
-  recovery.DrawingReplaced(copy.notes.savedAs, copy.notes.folder);
+  if (!recovery.DrawingReplaced(copy.notes.savedAs, copy.notes.folder)) return false;
   loader.LoadDocument(std::move(doc), copy.notes.savePath);
   if (recovery.keepsCopies() && recovery.Flush()) {
     found.Take(copy);
-    return;
+    return true;
   }
-  found.Keep(copy);
   ask.dialogs.ShowMessage(ask.owner, kTitle,
                           QStringLiteral("Can't write the recovery copy:\r\n") + Local(recovery.copyPath()) +
                               QStringLiteral("\r\n\r\nThe drawing is not protected until space is freed. "
                                              "The copy it was restored from is kept:\r\n") +
                               Local(found.PathOf(copy)),
                           MessageIcon::kWarning);
+  return true;
+}
+
+// The messages after the questions. Of the copies set aside only those
+// still kept are named: recovered/ keeps ten.
+void TellOutcome(const Asking& ask, const AbandonedCopies& found, const Outcome& outcome, RecoveryKeeper& recovery) {
+  QStringList kept;
+  for (const SetAsideResult& result : outcome.setAside)
+    if (found.StillKept(result)) kept << Local(result.keptAt);
+  const qsizetype gone = static_cast<qsizetype>(outcome.setAside.size()) - kept.size();
+  if (!kept.isEmpty()) {
+    QString text = QStringLiteral("The drawings set aside are kept in:");
+    if (gone > 0)
+      text = QStringLiteral("%1 older drawings set aside are not kept: only %2 are. ").arg(gone).arg(kRecoveredKept) + text;
+    Tell(ask, text, kept, MessageIcon::kInformation);
+  }
+  if (!outcome.notRead.isEmpty())
+    Tell(ask, QStringLiteral("These drawings can't be read now and are offered again at the next start:"),
+         outcome.notRead, MessageIcon::kWarning);
+  if (!outcome.notRestored.isEmpty())
+    Tell(ask,
+         QStringLiteral("Can't keep the recovery copy of the drawing in the editor aside:\r\n") +
+             Local(recovery.copyPath()) +
+             QStringLiteral("\r\n\r\nThese drawings were not restored and are offered again at the next start:"),
+         outcome.notRestored, MessageIcon::kWarning);
+  for (const std::string& path : found.blocked())
+    std::fprintf(stderr, "tarnwick: %s is not a lock file: the drawing it belongs to is not offered\n", path.c_str());
 }
 
 }  // namespace
@@ -93,48 +132,48 @@ void OfferAbandonedDrawings(const Asking& ask, RecoveryKeeper& recovery, Documen
     for (const AbandonedCopy& copy : copies) rows.push_back(CopyRow(copy));
     listed = ask.dialogs.ChooseForCopies(ask.owner, kTitle, rows);
     listed.resize(copies.size(), CopyChoice::kKeep);
+    // Chosen in a list, they are done oldest first: the newest restored
+    // ends up in the editor, and the newest set aside are the ones kept.
+    std::reverse(copies.begin(), copies.end());
+    std::reverse(listed.begin(), listed.end());
   }
   Outcome outcome;
+  bool replaceable = true;  // the drawing in the editor can make way
   for (std::size_t i = 0; i < copies.size(); ++i) {
     AbandonedCopy& copy = copies[i];
     const CopyChoice chosen = listed.empty() ? CopyChoice::kRestore : listed[i];
-    if (chosen == CopyChoice::kKeep) {
-      found.Keep(copy);
+    if (chosen == CopyChoice::kKeep) continue;  // offered again at the next start
+    if (chosen == CopyChoice::kDiscard) {
+      outcome.setAside.push_back(SetAside(found, copy, outcome));
       continue;
     }
-    if (chosen == CopyChoice::kDiscard) {
-      SetAside(found, copy, outcome);
+    if (!replaceable) {
+      outcome.notRestored << Local(found.PathOf(copy));
       continue;
     }
     TWKFILE doc;
     switch (found.Load(copy, doc)) {
       case CopyLoad::kLoaded: break;
       case CopyLoad::kNoMemory:
-      case CopyLoad::kUnreadable:
-        found.Keep(copy);
-        outcome.notRead << Local(found.PathOf(copy));
-        continue;
+      case CopyLoad::kUnreadable: outcome.notRead << Local(found.PathOf(copy)); continue;
       case CopyLoad::kDamaged: (void)found.SetAside(copy); continue;
     }
+    if (doc.CData.empty()) {  // nothing to restore
+      (void)found.SetAside(copy);
+      continue;
+    }
     if (listed.empty() && !ask.dialogs.AskYesNo(ask.owner, kTitle, RestoreQuestion(copy.notes, copy.changed, doc.CData.size()))) {
-      SetAside(found, copy, outcome);
       ask.dialogs.ShowMessage(ask.owner, kTitle,
-                              QStringLiteral("The drawing is kept in:\r\n") + outcome.setAside.takeLast(),
+                              QStringLiteral("The drawing is kept in:\r\n") + Local(SetAside(found, copy, outcome).keptAt),
                               MessageIcon::kInformation);
       continue;
     }
-    Restore(ask, found, copy, std::move(doc), recovery, loader);
+    if (!Restore(ask, found, copy, std::move(doc), recovery, loader)) {
+      replaceable = false;
+      outcome.notRestored << Local(found.PathOf(copy));
+    }
   }
-  if (!outcome.setAside.isEmpty())
-    ask.dialogs.ShowMessage(ask.owner, kTitle,
-                            QStringLiteral("The drawings set aside are kept in:\r\n") +
-                                outcome.setAside.join(QStringLiteral("\r\n")),
-                            MessageIcon::kInformation);
-  if (!outcome.notRead.isEmpty())
-    ask.dialogs.ShowMessage(ask.owner, kTitle,
-                            QStringLiteral("These drawings can't be read now and are offered again at the next start:\r\n") +
-                                outcome.notRead.join(QStringLiteral("\r\n")),
-                            MessageIcon::kWarning);
+  TellOutcome(ask, found, outcome, recovery);
 }
 
 }  // namespace twk

@@ -20,10 +20,14 @@ inline constexpr std::size_t kAskedOneByOne = 3;
 // Offers every abandoned copy in the state folder, newest first, reading
 // one drawing at a time. Asked one by one: Yes restores it as one undo step
 // of an unsaved document, No sets it aside in recovered/ and says where.
-// Listed: each is restored, kept for the next start, or set aside. A
-// restored drawing goes to `loader`, and its old copy goes only once
-// `recovery` holds it on disk. A copy that cannot be read now for lack of
-// memory or permission stays for the next start.
+// Listed: each is restored, kept for the next start, or set aside, oldest
+// first. A restored drawing goes to `loader`, and its old copy goes only
+// once `recovery` holds it on disk; when the drawing in the editor cannot
+// make way (its copy cannot be kept aside), no further drawing is restored
+// and those stay for the next start. A copy that cannot be read now for
+// lack of memory or permission stays for the next start. The closing
+// messages name only copies set aside that are still kept, in a list
+// window when there are many.
 void OfferAbandonedDrawings(const Asking& ask, RecoveryKeeper& recovery, DocumentLoader& loader);
 
 // "Restore the drawing that was not saved?" with the file it was last saved

@@ -1,8 +1,8 @@
 // The Tarnwick editor: start-up, event loop, shutdown. `tarnwick FILE.twk`
-// loads that document once started; --help and --version print and end
-// without a window; any other argument ends with the usage line and status 2;
-// without a display the editor says so and ends with 1. A normal run ends
-// with 0.
+// loads that document once started (an SVG image opens as a new drawing);
+// --help and --version print and end without a window; any other argument
+// ends with the usage line and status 2; without a display the editor says
+// so and ends with 1. A normal run ends with 0.
 
 #include <QApplication>
 #include <QFileInfo>
@@ -43,7 +43,9 @@ int main(int argc, char** argv) {
   qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
   // The arguments are the editor's own; Qt reads none of them.
   int qtArgc = 1;
+  qInstallMessageHandler(twk::EndStartWithoutDisplay);
   QApplication application(qtArgc, argv);
+  qInstallMessageHandler(nullptr);
   // Qt adopts the user's locale; the C library's number conversions stay in
   // the "C" locale so that no printf or strtod anywhere writes or expects a
   // decimal comma.

@@ -3,6 +3,8 @@
 #include <optional>
 #include <sstream>
 
+#include "import/SvgColour.h"
+
 namespace twk::cli {
 namespace {
 
@@ -62,6 +64,14 @@ bool IsOption(const std::string& arg, const std::string& name) {
 
 }  // namespace
 
+SizeSet ExportSizesOf(const Arguments& args) {
+  if (args.sizesGiven) return args.sizes;
+  if (args.format != ExportFormat::kSvg) return SizeSet::WholeList();
+  SizeSet sizes;
+  sizes.Add(16);
+  return sizes;
+}
+
 bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std::string& error) {
   parsed = Arguments{};
   if (args.empty()) {
@@ -82,6 +92,7 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
   if (command == "export") parsed.command = Command::kExport;
   else if (command == "dump") parsed.command = Command::kDump;
   else if (command == "crisp") parsed.command = Command::kCrisp;
+  else if (command == "convert") parsed.command = Command::kConvert;
   else {
     error = "unknown command \"" + command + "\" (try --help)";
     return false;
@@ -122,11 +133,22 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
       parsed.groundGiven = true;
     } else if (parsed.command == Command::kExport && IsOption(arg, "--out")) {
       if (!OptionValue(args, i, "--out", parsed.outputPath, error)) return false;
+    } else if (IsOption(arg, "--color")) {
+      if (!OptionValue(args, i, "--color", value, error)) return false;
+      ColourValue colour;
+      if (!ParseColour(value, colour)) {
+        error = "unknown colour \"" + value + "\" (colours: #RRGGBB, #RGB, rgb(r, g, b) or a CSS colour name)";
+        return false;
+      }
+      parsed.currentColor = PackRGBA(colour.r, colour.g, colour.b, static_cast<int>(colour.opacity * 255 + 0.5));
     } else if (arg.size() > 1 && arg[0] == '-') {
       error = "unknown option \"" + arg + "\" for " + command;
       return false;
-    } else if (parsed.input.empty()) {
-      parsed.input = arg;
+    } else if (parsed.input.empty() || parsed.command == Command::kExport) {
+      if (parsed.input.empty()) parsed.input = arg;
+      parsed.inputs.push_back(arg);
+    } else if (parsed.command == Command::kConvert && parsed.outputPath.empty()) {
+      parsed.outputPath = arg;
     } else {
       error = "unexpected argument \"" + arg + "\"";
       return false;
@@ -134,6 +156,10 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
   }
   if (parsed.input.empty()) {
     error = command + " needs a document file";
+    return false;
+  }
+  if (parsed.command == Command::kConvert && parsed.outputPath.empty()) {
+    error = "convert needs the document file to write (convert IN.svg OUT.twk)";
     return false;
   }
   // The sets fix their own files and sizes, all inside one folder.
@@ -160,6 +186,12 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
 
 const char* UsageText() {
   return "Usage:\n"
+         "  Wherever a document FILE.twk is taken, an SVG image is taken too (told\n"
+         "  by its content, not its name): its viewBox is drawn onto the 16 x 16\n"
+         "  units and what items cannot draw (text, images, gradients, filled\n"
+         "  shapes other than rectangles, circles, ellipses and single curves, ...)\n"
+         "  is left out and named on stderr. --color COLOUR sets what the SVG's\n"
+         "  currentColor paints (default black), e.g. --color '#1d4ed8'.\n"
          "  tarnwick-cli export FILE.twk [--format png|svg|ico|icns]\n"
          "                     [--sizes 16,32,...|all] [--out PATH] [--fit]\n"
          "      Writes the drawing's full 16 x 16 units. BASE is PATH (default FILE)\n"
@@ -227,6 +259,19 @@ const char* UsageText() {
          "      A file that fails is named on stderr, the others are still written,\n"
          "      and the exit status is 1. --fit fits every PNG, ICO and ICNS picture,\n"
          "      a drawing placed smaller than its image for the pixels it spans.\n"
+         "  tarnwick-cli export FILE... [any of the options above]\n"
+         "      Exports several drawings in one call, each as a call of its own\n"
+         "      would, for whole icon sets. With --out DIR, DIR is a folder (made\n"
+         "      if missing inside an existing folder) and each drawing's files are\n"
+         "      named after its file name without extension: DIR/NAME.16x16.png,\n"
+         "      DIR/NAME.ico ..., with --set the folder DIR/NAME/; without --out\n"
+         "      they go next to each drawing. A drawing that cannot be read, whose\n"
+         "      files would replace those of an earlier one or one of the inputs,\n"
+         "      or a file of which fails or leaves something out gets one line on\n"
+         "      stderr naming it; the others are still written, and the exit\n"
+         "      status is 1 if any failed. The drawings are shared among the\n"
+         "      processor cores; on a terminal a progress line shows how many are\n"
+         "      done. SIGINT and SIGTERM stop it after the drawings in progress.\n"
          "  tarnwick-cli crisp FILE.twk [--sizes 16,32,...|all] [--fit]\n"
          "      Prints, per size (all twelve by default), NxN, a tab and the\n"
          "      crispness M of the exported picture (fitted with --fit): 100 x the\n"
@@ -234,6 +279,9 @@ const char* UsageText() {
          "      vertical edges, away from their ends, over their number. 0 means\n"
          "      every straight edge is crisp; a 1-unit outline half a pixel off\n"
          "      scores about 50. Exits 0.\n"
+         "  tarnwick-cli convert IN.svg OUT.twk\n"
+         "      Writes the SVG image IN.svg as the Tarnwick document OUT.twk\n"
+         "      (replaced if it exists).\n"
          "  tarnwick-cli dump FILE.twk\n"
          "      Prints the compact XML that saving the document would write,\n"
          "      followed by a line feed.\n"

@@ -1,12 +1,14 @@
 #include "cli/CliCommands.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 #include <optional>
 
+#include "cli/LoadInput.h"
+#include "cli/ManyExport.h"
 #include "cli/StopSignals.h"
 #include "export/ExportOperation.h"
 #include "export/IconSetExport.h"
@@ -17,25 +19,20 @@
 namespace twk::cli {
 namespace {
 
-// Whether `path` is a regular file this process can open for reading. Only
-// asked after a failed load, to tell a file that cannot be read from one
-// whose content is not a document.
-bool IsReadableFile(const std::string& path) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-  if (fd < 0) return false;
-  ::close(fd);
+// Loads the drawing (a document or an SVG image) as the editor's Load does,
+// but also from read-only files, since the tool only reads. What an SVG left
+// out is told on one line; the rest still comes in.
+bool LoadInput(const Arguments& args, TWKFILE& doc, std::ostream& err) {
+  SvgReadOptions options;
+  options.currentColor = args.currentColor;
+  LoadedInput loaded = LoadInputDocument(args.input, options);
+  if (!loaded.ok) {
+    err << "tarnwick-cli: " << loaded.error << "\n";
+    return false;
+  }
+  if (!loaded.leftOut.empty()) err << "tarnwick-cli: left out of " << args.input << ": " << loaded.leftOut << "\n";
+  doc = std::move(loaded.doc);
   return true;
-}
-
-// Loads the document as the editor's Load does, but also from read-only
-// files, since the tool only reads.
-bool LoadInput(const std::string& path, TWKFILE& doc, std::ostream& err) {
-  if (LoadDocumentFile(path, doc, LoadAccess::kShared) == ResultCode::kOk) return true;
-  err << "tarnwick-cli: " << (IsReadableFile(path) ? "not a Tarnwick document: " : "can't read file: ") << path
-      << "\n";
-  return false;
 }
 
 // The base the PNG files are named after: the output path by the extension
@@ -69,27 +66,24 @@ std::string OutputOverInput(const std::string& input, const ExportRequest& reque
 
 namespace {
 
-// The sizes of a run without --sizes: the whole list for PNG and the icon
-// formats (each takes what it holds), 16 pixels for SVG.
-SizeSet DefaultSizes(ExportFormat format) {
-  if (format != ExportFormat::kSvg) return SizeSet::WholeList();
-  SizeSet sizes;
-  sizes.Add(16);
-  return sizes;
-}
-
 // Each failed file on a line of its own: a PNG file with its size, the one
-// file of another format as a sentence.
+// file of another format as a sentence; a write that failed says why when
+// the system told. Sets whose folder cannot be made take one line.
 void ReportFailures(const ExportReport& report, std::ostream& err) {
+  if (report.folderNotMade) {
+    err << "tarnwick-cli: can't make the folder: " << report.folder << "\n";
+    return;
+  }
   for (const ExportedFile& file : report.files) {
     if (file.outcome == FileOutcome::kWritten) continue;
+    const std::string why = file.error != 0 ? std::string(": ") + std::strerror(file.error) : std::string();
     if (file.outcome == FileOutcome::kTooLarge)
       err << "tarnwick-cli: the " << (report.format == ExportFormat::kIconSets ? "file" : "SVG")
           << " would be larger than 64 MiB: " << file.path << "\n";
     else if (report.format == ExportFormat::kPng)
-      err << FailedFileText(report.format, file) << "\n";
+      err << FailedFileText(report.format, file) << why << "\n";
     else
-      err << "tarnwick-cli: can't write file: " << file.path << "\n";
+      err << "tarnwick-cli: can't write file: " << file.path << why << "\n";
   }
 }
 
@@ -139,11 +133,12 @@ int RunSetExport(const Arguments& args, const TWKFILE& doc, std::ostream& err) {
 
 int RunExport(const Arguments& args, std::ostream& out, std::ostream& err) {
   (void)out;
+  if (args.inputs.size() > 1) return RunManyExport(args, err, ::isatty(STDERR_FILENO) == 1);
   TWKFILE doc;
-  if (!LoadInput(args.input, doc, err)) return 1;
+  if (!LoadInput(args, doc, err)) return 1;
   if (args.format == ExportFormat::kIconSets) return RunSetExport(args, doc, err);
   ExportProgress progress;
-  const ExportRequest request{doc, args.sizesGiven ? args.sizes : DefaultSizes(args.format), args.format,
+  const ExportRequest request{doc, ExportSizesOf(args), args.format,
                               ExportBaseFor(args), &progress, args.fit ? EdgeFit::kToPixels : EdgeFit::kAsDrawn};
   const std::string name = FormatName(args.format);
   if (SplitSizes(args.format, request.sizes).held.empty()) {
@@ -161,7 +156,7 @@ int RunExport(const Arguments& args, std::ostream& out, std::ostream& err) {
 
 int RunDump(const Arguments& args, std::ostream& out, std::ostream& err) {
   TWKFILE doc;
-  if (!LoadInput(args.input, doc, err)) return 1;
+  if (!LoadInput(args, doc, err)) return 1;
   // Written as it is made, so a large document costs no second copy.
   (void)WriteDocumentXml(doc, [&out](std::string_view piece) { return static_cast<bool>(out.write(piece.data(), static_cast<std::streamsize>(piece.size()))); });
   out << "\n";
@@ -175,7 +170,7 @@ int RunDump(const Arguments& args, std::ostream& out, std::ostream& err) {
 
 int RunCrisp(const Arguments& args, std::ostream& out, std::ostream& err) {
   TWKFILE doc;
-  if (!LoadInput(args.input, doc, err)) return 1;
+  if (!LoadInput(args, doc, err)) return 1;
   for (const int edge : args.sizes.edges()) {
     const std::optional<Crispness> crisp = CrispnessAt(doc, edge, args.fit);
     if (!crisp) {
@@ -187,6 +182,22 @@ int RunCrisp(const Arguments& args, std::ostream& out, std::ostream& err) {
     out << edge << "x" << edge << "\t" << figure << "\n";
   }
   out.flush();
+  return 0;
+}
+
+int RunConvert(const Arguments& args, std::ostream& err) {
+  TWKFILE doc;
+  if (!LoadInput(args, doc, err)) return 1;
+  struct stat in {}, out {};
+  if (::stat(args.input.c_str(), &in) == 0 && ::stat(args.outputPath.c_str(), &out) == 0 && in.st_dev == out.st_dev &&
+      in.st_ino == out.st_ino) {
+    err << "tarnwick-cli: the output is the input file: " << args.outputPath << "\n";
+    return 1;
+  }
+  if (SaveDocumentFile(args.outputPath, doc) != ResultCode::kOk) {
+    err << "tarnwick-cli: can't write file: " << args.outputPath << "\n";
+    return 1;
+  }
   return 0;
 }
 

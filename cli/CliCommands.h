@@ -11,5 +11,6 @@ namespace twk::cli {
 int RunExport(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunDump(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunCrisp(const Arguments& args, std::ostream& out, std::ostream& err);
+int RunConvert(const Arguments& args, std::ostream& err);
 
 }  // namespace twk::cli

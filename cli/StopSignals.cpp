@@ -1,6 +1,7 @@
 #include "cli/StopSignals.h"
 
 #include <atomic>
+#include <utility>
 
 namespace twk::cli {
 
@@ -24,8 +25,12 @@ StopSignals::StopSignals(ExportProgress& progress) {
   action.sa_handler = AskToStop;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;  // the writes in progress go on undisturbed
-  sigaction(SIGINT, &action, &oldInt_);
-  sigaction(SIGTERM, &action, &oldTerm_);
+  // A signal ignored when the program started (SIGINT in a background job
+  // of a script) stays ignored: whoever started it asked for that.
+  for (auto [signal, old] : {std::pair{SIGINT, &oldInt_}, std::pair{SIGTERM, &oldTerm_}}) {
+    sigaction(signal, nullptr, old);
+    if (old->sa_handler != SIG_IGN) sigaction(signal, &action, nullptr);
+  }
 }
 
 StopSignals::~StopSignals() {

@@ -2,7 +2,8 @@
 // SIGINT and SIGTERM during an export: instead of ending the process at
 // once (which could leave a file half-written beside its target), they ask
 // the export to stop after the files in progress. The handlers are in place
-// while a StopSignals object lives; the previous ones come back after.
+// while a StopSignals object lives; the previous ones come back after. A
+// signal the program inherited as ignored stays ignored.
 
 #include <signal.h>
 

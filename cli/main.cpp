@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
       case twk::cli::Command::kExport: return twk::cli::RunExport(parsed, std::cout, std::cerr);
       case twk::cli::Command::kDump: return twk::cli::RunDump(parsed, std::cout, std::cerr);
       case twk::cli::Command::kCrisp: return twk::cli::RunCrisp(parsed, std::cout, std::cerr);
+      case twk::cli::Command::kConvert: return twk::cli::RunConvert(parsed, std::cerr);
     }
   } catch (const std::bad_alloc&) {
     std::cerr << "tarnwick-cli: not enough memory\n";

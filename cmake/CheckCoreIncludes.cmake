@@ -3,7 +3,7 @@
 # cmake -DTARNWICK_SOURCE_DIR=<root> -P <this>. The link check in
 # CoreDependencies.cmake catches libraries; this catches headers, which a
 # static library can include without linking anything.
-set(core_folders tasks document geometry render fit persist export editor)
+set(core_folders tasks document geometry render fit persist export editor import)
 set(below_tasks "")
 set(below_document tasks)
 set(below_geometry tasks document)
@@ -12,6 +12,7 @@ set(below_fit tasks document geometry render)
 set(below_persist tasks document)
 set(below_export tasks document geometry render fit persist)
 set(below_editor tasks document)
+set(below_import tasks document geometry persist)
 set(faults "")
 foreach(folder ${core_folders})
   set(forbidden ${core_folders})

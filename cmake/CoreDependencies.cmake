@@ -7,7 +7,7 @@ find_package(PNG REQUIRED)
 pkg_check_modules(CAIRO REQUIRED IMPORTED_TARGET cairo)
 find_package(Threads REQUIRED)
 
-set(TARNWICK_CORE_TARGETS twk_tasks twk_document twk_geometry twk_render twk_fit twk_persist twk_export twk_editor)
+set(TARNWICK_CORE_TARGETS twk_tasks twk_document twk_geometry twk_render twk_fit twk_persist twk_export twk_editor twk_import)
 set(TARNWICK_CORE_PACKAGES ZLIB::ZLIB EXPAT::EXPAT PNG::PNG PkgConfig::CAIRO Threads::Threads)
 # The core libraries each one may link: data flows down these floors, so no
 # arrow runs up and there is no circle. The threads (tasks) are the bottom
@@ -23,6 +23,9 @@ set(TARNWICK_CORE_BELOW_twk_fit twk_tasks twk_document twk_geometry twk_render)
 set(TARNWICK_CORE_BELOW_twk_persist twk_tasks twk_document)
 set(TARNWICK_CORE_BELOW_twk_export twk_tasks twk_document twk_geometry twk_render twk_fit twk_persist)
 set(TARNWICK_CORE_BELOW_twk_editor twk_tasks twk_document)
+# The SVG reader builds documents from items and reads with the loader's
+# parser budget and ceilings.
+set(TARNWICK_CORE_BELOW_twk_import twk_tasks twk_document twk_geometry twk_persist)
 
 # Declares a core library and the warnings every core file is built with.
 function(tarnwick_core_library name)

@@ -56,6 +56,11 @@ class EditorSession : private ItemListView {
   // keeps the one it replaced.
   std::string& savePath() { return savePath_; }
   const std::string& savePath() const { return savePath_; }
+  // The document's own file: the one it was read from or last saved to;
+  // empty for a drawing that has none (new, restored, a failed load's).
+  // Ctrl+S writes it without asking. A load step keeps the one it replaced.
+  std::string& ownFile() { return ownFile_; }
+  const std::string& ownFile() const { return ownFile_; }
 
   // Whether the document equals the file it was last written to or read
   // from: the history stands at its clean index.
@@ -96,6 +101,7 @@ class EditorSession : private ItemListView {
   ItemList rows_;
   EditHistory history_;
   std::string savePath_;
+  std::string ownFile_;
   std::vector<SessionObserver*> observers_;
   bool followsRows_ = false;  // this session is one of the list's views
 };

@@ -21,6 +21,8 @@ constexpr int kCtrl = 0x10000;
 constexpr int kUndo = kCtrl | 90;       // Ctrl+Z
 constexpr int kRedo = kCtrl | 89;       // Ctrl+Y, also Ctrl+Shift+Z
 constexpr int kSave = kCtrl | 83;       // Ctrl+S
+constexpr int kNew = kCtrl | 78;        // Ctrl+N
+constexpr int kQuit = kCtrl | 81;       // Ctrl+Q
 constexpr int kLoad = kCtrl | 79;       // Ctrl+O
 constexpr int kExportPng = kCtrl | 69;  // Ctrl+E
 constexpr int kCopy = kCtrl | 67;       // Ctrl+C
@@ -30,6 +32,7 @@ constexpr int kPaste = kCtrl | 86;      // Ctrl+V
 constexpr int kCtrlShift = kCtrl | 0x40000;
 constexpr int kSelectAll = kCtrl | 65;        // Ctrl+A
 constexpr int kSelectNone = kCtrlShift | 65;  // Ctrl+Shift+A
+constexpr int kSaveAs = kCtrlShift | 83;      // Ctrl+Shift+S
 
 // Commands no key gives (popup menu entries, the list's requests, the
 // export window's button) carry a mark of their own above every key.

@@ -7,8 +7,8 @@
 
 namespace twk {
 
-LoadDocument::LoadDocument(TWKFILE doc, std::string savePath)
-    : doc_(std::move(doc)), savePath_(std::move(savePath)) {
+LoadDocument::LoadDocument(TWKFILE doc, std::string savePath, std::string ownFile)
+    : doc_(std::move(doc)), savePath_(std::move(savePath)), ownFile_(std::move(ownFile)) {
   rows_.reserve(static_cast<std::size_t>(doc_.CData.size()));
   for (int i = 0; i < doc_.CData.size(); ++i) {
     const TWKDATA* item = doc_.CData.at(i);
@@ -32,10 +32,13 @@ void LoadDocument::Swap(EditorSession& ed) {
   }
   rows_ = std::move(shown);
   std::swap(ed.savePath(), savePath_);
+  std::swap(ed.ownFile(), ownFile_);
 }
 
-void LoadAsStep(EditorSession& ed, TWKFILE&& doc, std::string savePath) {
-  RunEdit(ed, std::make_unique<LoadDocument>(std::move(doc), std::move(savePath)));
+void LoadAsStep(EditorSession& ed, TWKFILE&& doc, std::string savePath, std::string ownFile) {
+  RunEdit(ed, std::make_unique<LoadDocument>(std::move(doc), std::move(savePath), std::move(ownFile)));
 }
+
+void NewDrawingAsStep(EditorSession& ed) { LoadAsStep(ed, TWKFILE{}, ed.savePath()); }
 
 }  // namespace twk

@@ -14,10 +14,11 @@ namespace twk {
 
 class LoadDocument : public EditCommand {
  public:
-  // `doc` is the document the load brings and `savePath` the path Save then
-  // proposes. Its rows are listed as a load lists them: in document order,
-  // visible items checked, row 0 alone selected.
-  LoadDocument(TWKFILE doc, std::string savePath);
+  // `doc` is the document the load brings, `savePath` the path Save then
+  // proposes and `ownFile` its own file (empty: none). Its rows are listed
+  // as a load lists them: in document order, visible items checked, row 0
+  // alone selected.
+  LoadDocument(TWKFILE doc, std::string savePath, std::string ownFile = {});
 
   void Apply(EditorSession& ed) override { Swap(ed); }
   void Revert(EditorSession& ed) override { Swap(ed); }
@@ -31,15 +32,21 @@ class LoadDocument : public EditCommand {
   };
   void Swap(EditorSession& ed);
 
-  // The document not in place now, with its rows and save path.
+  // The document not in place now, with its rows, save path and own file.
   TWKFILE doc_;
   std::vector<Row> rows_;
   std::string savePath_;
+  std::string ownFile_;
 };
 
 // Puts `doc` in place of the whole document as one step of the history (a
 // load, a failed load's empty document, a restored copy): the new size and
 // the change are reported once each.
-void LoadAsStep(EditorSession& ed, TWKFILE&& doc, std::string savePath);
+void LoadAsStep(EditorSession& ed, TWKFILE&& doc, std::string savePath, std::string ownFile = {});
+
+// A new drawing, the one every editor starts with, as one step of the
+// history: Save proposes the same path as before, and it has no file of its
+// own.
+void NewDrawingAsStep(EditorSession& ed);
 
 }  // namespace twk

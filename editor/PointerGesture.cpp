@@ -29,6 +29,8 @@ Point PixelCentre(const EditorSession& ed, int px, int py) {
   return {(px + 0.5) / ed.pixelsPerUnitX, (py + 0.5) / ed.pixelsPerUnitY};
 }
 
+Point PointerUnits(const EditorSession& ed, int px, int py) { return SnapToStep(PixelCentre(ed, px, py)); }
+
 void PointerGesture::Press(EditorSession& ed, int px, int py, bool toggle) {
   if (Active()) return;
   selectionBefore_ = RowSelection::Of(ed.rows());

@@ -58,5 +58,8 @@ class PointerGesture {
 
 // The centre of canvas pixel (px, py) in document units.
 Point PixelCentre(const EditorSession& ed, int px, int py);
+// Where the pointer is in units, as a drag or reshape reads it: the centre
+// of canvas pixel (px, py) on the arrow keys' grid of 0.125 units.
+Point PointerUnits(const EditorSession& ed, int px, int py);
 
 }  // namespace twk

@@ -1,6 +1,7 @@
 #include "export/ExportOperation.h"
 
 #include <cassert>
+#include <cerrno>
 
 #include "export/ExportPlan.h"
 #include "export/ExportSizes.h"
@@ -27,7 +28,8 @@ FileOutcome OutcomeOf(SvgWrite write) {
 
 void ExportPngs(const ExportRequest& request, ExportReport& report) {
   const std::vector<ExportJob> jobs = ExportJobsFor(request.base, request.sizes);
-  const std::vector<JobResult> results = WritePngJobs(request.doc, jobs, request.progress, request.fit);
+  std::vector<int> errors;
+  const std::vector<JobResult> results = WritePngJobs(request.doc, jobs, request.progress, request.fit, &errors);
   for (std::size_t i = 0; i < jobs.size(); ++i) {
     if (results[i] == JobResult::kNotStarted) {
       report.stopped = true;
@@ -35,7 +37,7 @@ void ExportPngs(const ExportRequest& request, ExportReport& report) {
     }
     SizeSet size;
     size.Add(ExportEdge(jobs[i].scale));
-    report.files.push_back({jobs[i].path, size, OutcomeOf(results[i] == JobResult::kWritten)});
+    report.files.push_back({jobs[i].path, size, OutcomeOf(results[i] == JobResult::kWritten), errors[i]});
   }
 }
 
@@ -50,10 +52,11 @@ void ExportIconSets(const ExportRequest& request, ExportReport& report) {
       report.stopped = true;
       continue;
     }
+    if (result.outcome == SetFileOutcome::kNoFolder) report.folderNotMade = true;
     const FileOutcome outcome = result.outcome == SetFileOutcome::kWritten ? FileOutcome::kWritten
                                 : result.outcome == SetFileOutcome::kTooLarge ? FileOutcome::kTooLarge
                                                                               : FileOutcome::kFailed;
-    report.files.push_back({result.path, result.file.sizes, outcome});
+    report.files.push_back({result.path, result.file.sizes, outcome, result.error});
   }
 }
 
@@ -67,7 +70,9 @@ void ExportOneFile(const ExportRequest& request, ExportReport& report, const std
     report.stopped = true;
     return;
   }
-  report.files.push_back({path, sizes, OutcomeOf(write())});
+  errno = 0;
+  const FileOutcome outcome = OutcomeOf(write());
+  report.files.push_back({path, sizes, outcome, outcome == FileOutcome::kFailed ? errno : 0});
   if (progress) progress->FileDone();
 }
 
@@ -122,6 +127,7 @@ std::vector<std::string> ExportOutputPaths(const ExportRequest& request) {
 
 std::vector<ExportMessage> ExportMessages(const ExportReport& report) {
   std::vector<ExportMessage> messages;
+  if (report.folderNotMade) return {{ExportMessageKind::kError, "Can't make the folder:\r\n" + report.folder}};
   std::string failed;
   for (const ExportedFile& file : report.files) {
     if (file.outcome == FileOutcome::kTooLarge)

@@ -46,6 +46,7 @@ struct ExportedFile {
   std::string path;
   SizeSet sizes;  // the sizes in the file: one for PNG and SVG
   FileOutcome outcome = FileOutcome::kWritten;
+  int error = 0;  // kFailed: the errno of the failure, 0 when none tells
   bool operator==(const ExportedFile&) const = default;
 };
 
@@ -61,6 +62,9 @@ struct ExportReport {
   // A stop was asked for before every file was tried; files lists only
   // those that were.
   bool stopped = false;
+  // kIconSets: the folder cannot be made, so no file was tried (each is
+  // listed as failed).
+  bool folderNotMade = false;
 
   bool AnyFailed() const;
   bool operator==(const ExportReport&) const = default;
@@ -82,7 +86,8 @@ struct ExportMessage {
 // then the sizes left out; after icon sets written without a failure, how
 // many files went into which folder. After a failed write the left-out sizes are not
 // named: there is no file they were left out of, and saying none fit would
-// be false. A stopped export says instead which files were written.
+// be false. A stopped export says instead which files were written. Sets
+// whose folder cannot be made say only that.
 std::vector<ExportMessage> ExportMessages(const ExportReport& report);
 
 // How a failed file is named where the failures are listed: a PNG file,

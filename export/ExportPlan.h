@@ -9,6 +9,8 @@ namespace twk {
 
 inline constexpr const char* kExportTitle = "Export PNG";
 inline constexpr const char* kSelectResolutionText = "Select at least one resolution";
+inline constexpr const char* kOtherSizesText =
+    "Other sizes: whole numbers of pixels from 1 to 4096, separated by commas";
 
 // One row of the export list: its row data (an index into kExportScales)
 // and its check mark.

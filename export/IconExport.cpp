@@ -17,10 +17,11 @@ namespace {
 
 // One size as the PNG export renders and encodes it; an exception (out of
 // memory) leaves the image empty like any other failure.
-void RenderOne(SizeWorker& worker, const TWKFILE& doc, int edge, IconImage& image, EdgeFit fit) {
+void RenderOne(SizeWorker& worker, const TWKFILE& doc, int edge, IconImage& image, EdgeFit fit,
+               const ExportProgress* progress) {
   image.edge = edge;
   try {
-    const std::vector<std::uint8_t>* png = worker.Png(doc, ScaleOfEdge(edge), fit);
+    const std::vector<std::uint8_t>* png = worker.Png(doc, ScaleOfEdge(edge), fit, progress);
     if (png) image.png = *png;
   } catch (const std::bad_alloc&) {
     image.png.clear();
@@ -39,7 +40,7 @@ std::vector<IconImage> RenderSizeImages(const TWKFILE& doc, const SizeSet& sizes
     const std::size_t at = edges.size() - 1 - k;
     images[at].edge = edges[at];
     if (progress && progress->StopRequested()) return;
-    RenderOne(worker, doc, edges[at], images[at], fit);
+    RenderOne(worker, doc, edges[at], images[at], fit, progress);
   });
   return images;
 }

@@ -13,6 +13,7 @@
 #include "export/IconSetTexts.h"
 #include "export/OneColourDrawing.h"
 #include "export/PlacedPicture.h"
+#include "export/JsonText.h"
 #include "export/SizeWorkers.h"
 #include "export/SvgDocument.h"
 #include "export/SymbolicSvg.h"
@@ -173,13 +174,19 @@ std::vector<SetFileResult> WriteIconSets(const TWKFILE& doc, IconSetMask sets, c
     return results;
   }
   const std::string root = SetsRoot(folder);
-  const bool rootMade = MakeFolder(root);
-  // Nothing is rendered for a folder that cannot be made: every file fails.
-  const PngBySize pngs = rootMade ? RenderSizes(doc, plan, progress, fit) : PngBySize{};
+  if (!MakeFolder(root)) {
+    // Nothing is rendered for a folder that cannot be made.
+    const int rootError = errno;
+    for (const SetFile& file : plan)
+      results.push_back({file, IconSetFilePath(folder, file), SetFileOutcome::kNoFolder, rootError});
+    return results;
+  }
+  const PngBySize pngs = RenderSizes(doc, plan, progress, fit);
   const SetWriting writing{doc, name, pngs, fit, ground};
   for (const SetFile& file : plan) {
-    const bool folders = rootMade && MakeFoldersOf(root, file.path);
-    results.push_back({file, IconSetFilePath(folder, file), folders ? SetFileOutcome::kWritten : SetFileOutcome::kFailed});
+    const bool folders = MakeFoldersOf(root, file.path);
+    results.push_back({file, IconSetFilePath(folder, file), folders ? SetFileOutcome::kWritten : SetFileOutcome::kFailed,
+                       folders ? 0 : errno});
   }
   // Each file is flushed to disk before it takes its name, so most of the
   // time goes waiting on the disk: two files are written at once.
@@ -190,10 +197,13 @@ std::vector<SetFileResult> WriteIconSets(const TWKFILE& doc, IconSetMask sets, c
       return;
     }
     if (result.outcome == SetFileOutcome::kWritten) {
+      errno = 0;
       try {
         result.outcome = WriteOne(writing, result.file, result.path);
+        if (result.outcome == SetFileOutcome::kFailed) result.error = errno;
       } catch (const std::bad_alloc&) {
         result.outcome = SetFileOutcome::kFailed;  // out of memory for this file's text
+        result.error = ENOMEM;
       }
     }
     if (progress) progress->FileDone();
@@ -214,7 +224,9 @@ std::string IconSetDrawingName(const std::string& documentPath, const std::strin
   std::string name = documentPath.empty() ? std::string() : fileName(ExtensionBase(documentPath));
   if (name.empty()) name = fileName(folder);
   if (name.empty() || name == "/" || name == "." || name == "..") name = "icon";
-  return name;
+  // The files are named after it and the JSON texts name those files: a
+  // name that is not UTF-8 could not be written the same in both.
+  return ValidUtf8(name);
 }
 
 }  // namespace twk

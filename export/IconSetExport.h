@@ -14,12 +14,14 @@
 namespace twk {
 
 // kNotStarted: a stop came before the file was begun; nothing was written.
-enum class SetFileOutcome { kWritten, kFailed, kTooLarge, kNotStarted };
+// kNoFolder: the folder the sets go into cannot be made; nothing was tried.
+enum class SetFileOutcome { kWritten, kFailed, kTooLarge, kNotStarted, kNoFolder };
 
 struct SetFileResult {
   SetFile file;
   std::string path;  // the full path written
   SetFileOutcome outcome = SetFileOutcome::kWritten;
+  int error = 0;  // kFailed: the errno of the failure, 0 when none tells
 };
 
 // Writes the files of `sets` for `name` under `folder`, which is created
@@ -42,7 +44,7 @@ std::string IconSetFilePath(const std::string& folder, const SetFile& file);
 
 // The drawing's name in the sets: the document file's name without its
 // extension; for a drawing never saved, the export folder's name. Never
-// empty.
+// empty, and always valid UTF-8 (other bytes become U+FFFD).
 std::string IconSetDrawingName(const std::string& documentPath, const std::string& folder);
 
 }  // namespace twk

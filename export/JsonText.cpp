@@ -61,6 +61,21 @@ std::string JsonString(const std::string& text) {
   return out + "\"";
 }
 
+std::string ValidUtf8(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t n = static_cast<unsigned char>(text[i]) < 0x80 ? 1 : Utf8Length(text, i);
+    if (n == 0) {
+      out += "\xEF\xBF\xBD";  // U+FFFD
+      ++i;
+    } else {
+      out.append(text, i, n);
+      i += n;
+    }
+  }
+  return out;
+}
+
 std::string JsonObject(const std::vector<std::pair<std::string, std::string>>& members, int indent) {
   std::string out = "{\n";
   for (std::size_t i = 0; i < members.size(); ++i) {

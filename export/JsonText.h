@@ -14,6 +14,11 @@ namespace twk {
 // be UTF-8.
 std::string JsonString(const std::string& text);
 
+// `text` with every byte that is not part of valid UTF-8 replaced by U+FFFD,
+// as JsonString writes it: a name made so is the same in a file's name and
+// in a JSON text that names the file.
+std::string ValidUtf8(const std::string& text);
+
 // One object of string members, written on one line each at `indent`:
 // { "key" : "value", ... }. Members are (key, already written JSON value).
 std::string JsonObject(const std::vector<std::pair<std::string, std::string>>& members, int indent);

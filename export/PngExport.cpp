@@ -1,6 +1,7 @@
 #include "export/PngExport.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <new>
 #include <set>
 
@@ -14,13 +15,19 @@ namespace twk {
 namespace {
 
 // One job; an exception (out of memory while rendering or encoding) counts
-// as a failed file like any other failure.
-bool WriteOne(SizeWorker& worker, const TWKFILE& doc, const ExportJob& job, EdgeFit fit = EdgeFit::kAsDrawn) {
+// as a failed file like any other failure, and a stop that gave the picture
+// up leaves the job not started. `error` takes the errno of a failure (0
+// when none tells).
+JobResult WriteOne(SizeWorker& worker, const TWKFILE& doc, const ExportJob& job, EdgeFit fit,
+                   const ExportProgress* progress, int& error) {
+  errno = 0;
   try {
-    return worker.WritePng(doc, job.scale, job.path, fit);
+    if (worker.WritePng(doc, job.scale, job.path, fit, progress)) return JobResult::kWritten;
+    error = errno;
   } catch (const std::bad_alloc&) {
-    return false;
+    error = ENOMEM;
   }
+  return progress && progress->StopRequested() ? JobResult::kNotStarted : JobResult::kFailed;
 }
 
 }  // namespace
@@ -47,8 +54,9 @@ bool HasRepeatedPath(const std::vector<ExportJob>& jobs) {
 }  // namespace
 
 std::vector<JobResult> WritePngJobs(const TWKFILE& doc, const std::vector<ExportJob>& jobs, ExportProgress* progress,
-                                   EdgeFit fit) {
+                                   EdgeFit fit, std::vector<int>* errors) {
   std::vector<JobResult> results(jobs.size(), JobResult::kNotStarted);
+  std::vector<int> failures(jobs.size(), 0);
   if (progress) progress->Begin(jobs.size());
   // The jobs are taken in order, so the largest file starts first and the
   // rest fill the other core. Jobs writing the same path would race, so
@@ -57,10 +65,11 @@ std::vector<JobResult> WritePngJobs(const TWKFILE& doc, const std::vector<Export
       jobs.size(),
       [&](SizeWorker& worker, std::size_t i) {
         if (progress && progress->StopRequested()) return;
-        results[i] = WriteOne(worker, doc, jobs[i], fit) ? JobResult::kWritten : JobResult::kFailed;
-        if (progress) progress->FileDone();
+        results[i] = WriteOne(worker, doc, jobs[i], fit, progress, failures[i]);
+        if (progress && results[i] != JobResult::kNotStarted) progress->FileDone();
       },
       HasRepeatedPath(jobs) ? TaskThreads::kOne : TaskThreads::kTwo);
+  if (errors) *errors = std::move(failures);
   return results;
 }
 

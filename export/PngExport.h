@@ -26,8 +26,9 @@ enum class JobResult : char { kNotStarted, kWritten, kFailed };
 // Renders `doc` with the full area at each job's scale and writes it to the
 // job's path; the outcome of each job, in job order. The work may be spread
 // over several threads. With `progress`, each job done is counted there,
-// and once it asks to stop no further job is started.
+// and once it asks to stop no further job is started. With `errors`, the
+// errno of each failed job (0 when none tells) is kept there, in job order.
 std::vector<JobResult> WritePngJobs(const TWKFILE& doc, const std::vector<ExportJob>& jobs, ExportProgress* progress,
-                                   EdgeFit fit = EdgeFit::kAsDrawn);
+                                   EdgeFit fit = EdgeFit::kAsDrawn, std::vector<int>* errors = nullptr);
 
 }  // namespace twk

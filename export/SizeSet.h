@@ -4,6 +4,9 @@
 // for any whole edge from kMinExportEdge to kMaxExportEdge.
 
 #include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace twk {
@@ -19,6 +22,12 @@ class SizeSet {
   static SizeSet FromListMask(int mask);
   // Every size of the export list.
   static SizeSet WholeList();
+  // The sizes of a comma list of whole edges such as "20, 22,24" (spaces
+  // around each allowed; empty text is no size); nothing when an item is
+  // not a whole number from kMinExportEdge to kMaxExportEdge.
+  static std::optional<SizeSet> FromText(std::string_view text);
+  // The edges as a comma list, smallest first: "20, 22, 24".
+  std::string Text() const;
 
   // Adds `edge`; false (and nothing added) outside kMinExportEdge..kMaxExportEdge.
   bool Add(int edge);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "document/Document.h"
+#include "export/ExportProgress.h"
 #include "render/KeptImage.h"
 
 namespace twk {
@@ -25,11 +26,14 @@ class SizeWorker {
   // one EncodePng makes of RenderDocument's image; valid until the next
   // call. nullptr when it cannot be made. With kToPixels the picture is
   // that of the document fitted to its edge in pixels: every raster entry
-  // of an export is fitted here, for its own size.
-  const std::vector<std::uint8_t>* Png(const TWKFILE& doc, float scale, EdgeFit fit = EdgeFit::kAsDrawn);
+  // of an export is fitted here, for its own size. A stop asked of
+  // `progress` while fitting gives the picture up (nullptr).
+  const std::vector<std::uint8_t>* Png(const TWKFILE& doc, float scale, EdgeFit fit = EdgeFit::kAsDrawn,
+                                       const ExportProgress* progress = nullptr);
 
   // Png written to `path`, replacing any file there safely.
-  bool WritePng(const TWKFILE& doc, float scale, const std::string& path, EdgeFit fit = EdgeFit::kAsDrawn);
+  bool WritePng(const TWKFILE& doc, float scale, const std::string& path, EdgeFit fit = EdgeFit::kAsDrawn,
+                const ExportProgress* progress = nullptr);
 
  private:
   KeptImage pixels_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <tuple>
 #include <vector>
 
 #include "document/Colour.h"
@@ -110,17 +111,23 @@ double HalfTone(const Premultiplied& px, const PureColours& pure) {
 }  // namespace
 
 Crispness MeasureCrispness(const TWKFILE& painted, const Image& picture) {
+  return *MeasureCrispness(painted, picture, StopCheck());
+}
+
+std::optional<Crispness> MeasureCrispness(const TWKFILE& painted, const Image& picture, const StopCheck& stop) {
   // Only read: the model of the painted items, their turns folded into
   // its own copies of their points.
   std::vector<TWKDATA*> items;
   items.reserve(static_cast<std::size_t>(painted.CData.size()));
   for (int i = 0; i < painted.CData.size(); ++i) items.push_back(painted.CData.at(i));
   fit::Model m;
+  m.stop = &stop;
   m.write = false;
   m.edge = picture.width();
   m.s = picture.width() / 16.0;
   fit::Prepare(m, items);
   fit::CollectFeatures(m);
+  if (m.GiveUp()) return std::nullopt;
 
   std::vector<Premultiplied> pure = {{0, 0, 0, 0}};
   for (const fit::Shape& sh : m.shapes) {
@@ -128,24 +135,38 @@ Crispness MeasureCrispness(const TWKFILE& painted, const Image& picture) {
     const int a = AlphaOf(c);
     const auto mul = [a](int v) { return (v * a + 127) / 255; };
     const Premultiplied p{a, mul(RedOf(c)), mul(GreenOf(c)), mul(BlueOf(c))};
-    const auto same = [&p](const Premultiplied& q) { return q.a == p.a && q.r == p.r && q.g == p.g && q.b == p.b; };
-    if (a != 0 && std::none_of(pure.begin(), pure.end(), same)) pure.push_back(p);
+    if (a != 0) pure.push_back(p);
   }
+  // Each colour once, however many items share it.
+  const auto key = [](const Premultiplied& p) { return std::tie(p.a, p.r, p.g, p.b); };
+  std::sort(pure.begin(), pure.end(), [&key](const Premultiplied& p, const Premultiplied& q) { return key(p) < key(q); });
+  pure.erase(std::unique(pure.begin(), pure.end(),
+                         [&key](const Premultiplied& p, const Premultiplied& q) { return key(p) == key(q); }),
+             pure.end());
 
   const PureColours colours(std::move(pure));
   // Each pixel's weight is worked out once, however many edges pass it.
   std::vector<float> weights(static_cast<std::size_t>(picture.width()) * static_cast<std::size_t>(picture.height()), -1);
   Crispness result;
-  for (const StraightEdge& e : StraightEdges(m)) {
+  const std::vector<StraightEdge> straight = StraightEdges(m);
+  for (std::size_t k = 0; k < straight.size(); ++k) {
+    if (m.GiveUp(k)) return std::nullopt;
+    const StraightEdge& e = straight[k];
+    // Only the part of the edge on the picture is walked: an edge far
+    // outside it (or reaching far past it) costs no more than one across it.
+    const int across = e.axis == 0 ? picture.width() : picture.height();
+    const int length = e.axis == 0 ? picture.height() : picture.width();
+    if (!(e.at > -2 && e.at < across + 2)) continue;
     // The pixel the edge lies in (the first one painted) and its neighbour
     // outside the paint.
     const int inside = e.high ? static_cast<int>(std::ceil(e.at - 1e-9)) - 1 : static_cast<int>(std::floor(e.at + 1e-9));
     const int outside = e.high ? inside + 1 : inside - 1;
-    const int first = static_cast<int>(std::ceil(e.from - 1e-9)) + 1;
-    const int last = static_cast<int>(std::floor(e.to + 1e-9)) - 2;
+    const double from = std::ceil(e.from - 1e-9) + 1, to = std::floor(e.to + 1e-9) - 2;
+    const int first = static_cast<int>(std::clamp(from, 0.0, static_cast<double>(length)));
+    const int last = static_cast<int>(std::clamp(to, -1.0, static_cast<double>(length - 1)));
     for (int along = first; along <= last; ++along) {
-      for (const int across : {inside, outside}) {
-        const int x = e.axis == 0 ? across : along, y = e.axis == 0 ? along : across;
+      for (const int at : {inside, outside}) {
+        const int x = e.axis == 0 ? at : along, y = e.axis == 0 ? along : at;
         if (x < 0 || y < 0 || x >= picture.width() || y >= picture.height()) continue;
         float& weight = weights[static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width()) +
                                 static_cast<std::size_t>(x)];
@@ -158,12 +179,14 @@ Crispness MeasureCrispness(const TWKFILE& painted, const Image& picture) {
   return result;
 }
 
-std::optional<Crispness> CrispnessAt(const TWKFILE& doc, int edge, bool fit) {
+std::optional<Crispness> CrispnessAt(const TWKFILE& doc, int edge, bool fit, const StopCheck& stop) {
   const float scale = static_cast<float>(edge) / 16.0f;
-  const TWKFILE painted = fit ? FitToPixels(doc, edge) : doc;
+  std::optional<TWKFILE> fitted;
+  if (fit && !(fitted = FitToPixels(doc, edge, stop))) return std::nullopt;
+  const TWKFILE& painted = fitted ? *fitted : doc;
   const std::unique_ptr<Image> picture = RenderDocument(painted, scale, scale, RenderArea::kFull);
-  if (!picture) return std::nullopt;
-  return MeasureCrispness(painted, *picture);
+  if (!picture || (stop && stop())) return std::nullopt;
+  return MeasureCrispness(painted, *picture, stop);
 }
 
 }  // namespace twk

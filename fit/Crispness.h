@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "document/Document.h"
+#include "fit/FitToPixels.h"
 #include "render/Image.h"
 
 namespace twk {
@@ -34,10 +35,14 @@ struct Crispness {
 // pixel's half-tone weight is min(1, 2d) for d its largest channel distance
 // (premultiplied, 0..1) from the nearest pure colour (transparent, or an
 // item's colour at its opacity), 0 when d is below 8/255.
+// Only the part of each edge on the picture is walked.
 Crispness MeasureCrispness(const TWKFILE& painted, const Image& picture);
+// The same, giving up with nothing once `stop` says so.
+std::optional<Crispness> MeasureCrispness(const TWKFILE& painted, const Image& picture, const StopCheck& stop);
 
 // Renders the export's picture of `doc` at `edge` pixels (fitted first when
-// `fit`) and measures it; nothing when the picture cannot be made.
-std::optional<Crispness> CrispnessAt(const TWKFILE& doc, int edge, bool fit);
+// `fit`) and measures it; nothing when the picture cannot be made or `stop`
+// gave the work up.
+std::optional<Crispness> CrispnessAt(const TWKFILE& doc, int edge, bool fit, const StopCheck& stop = {});
 
 }  // namespace twk

@@ -13,30 +13,56 @@ struct Follow {
   double from, to;
   std::size_t order = 0;  // the first one added wins among equal values
 };
+
+// One list of values sorted by `from`, with the smallest `order` of any run
+// of it at hand: a tree of minima over the list, leaves at [n, 2n).
+class FollowList {
+ public:
+  void Add(const Follow& f) { list_.push_back(f); }
+  void Sort() {
+    for (std::size_t k = 0; k < list_.size(); ++k) list_[k].order = k;
+    std::sort(list_.begin(), list_.end(), [](const Follow& p, const Follow& q) { return p.from < q.from; });
+    const std::size_t n = list_.size();
+    least_.assign(2 * n, 0);
+    for (std::size_t k = 0; k < n; ++k) least_[n + k] = k;
+    for (std::size_t k = n; k-- > 1;) least_[k] = Earlier(least_[2 * k], least_[2 * k + 1]);
+  }
+  // The entry added first among those within Same of `v`; nullptr if none.
+  const Follow* At(double v) const {
+    const auto from = std::lower_bound(list_.begin(), list_.end(), v - 1e-4,
+                                       [](const Follow& f, double at) { return f.from <= at; });
+    const auto to = std::lower_bound(from, list_.end(), v + 1e-4,
+                                     [](const Follow& f, double at) { return f.from < at; });
+    if (from == to) return nullptr;
+    const std::size_t n = list_.size();
+    std::size_t lo = static_cast<std::size_t>(from - list_.begin()) + n, hi = static_cast<std::size_t>(to - list_.begin()) + n;
+    std::size_t best = least_[lo];
+    for (; lo < hi; lo /= 2, hi /= 2) {
+      if (lo & 1) best = Earlier(best, least_[lo++]);
+      if (hi & 1) best = Earlier(best, least_[--hi]);
+    }
+    return &list_[best];
+  }
+
+ private:
+  std::size_t Earlier(std::size_t p, std::size_t q) const { return list_[p].order <= list_[q].order ? p : q; }
+  std::vector<Follow> list_;
+  std::vector<std::size_t> least_;
+};
+
 struct FollowLists {
-  std::vector<Follow> first[2];  // stem centres and line end points
-  std::vector<Follow> then[2];   // fill edges
+  FollowList first[2];  // stem centres and line end points
+  FollowList then[2];   // fill edges
 
   // Sorts every list by value for Of.
   void Sort() {
-    for (auto* lists : {first, then}) {
-      for (int axis = 0; axis < 2; ++axis) {
-        std::vector<Follow>& list = lists[axis];
-        for (std::size_t k = 0; k < list.size(); ++k) list[k].order = k;
-        std::sort(list.begin(), list.end(), [](const Follow& p, const Follow& q) { return p.from < q.from; });
-      }
-    }
+    for (auto* lists : {first, then})
+      for (int axis = 0; axis < 2; ++axis) lists[axis].Sort();
   }
   // The fitted value of `v` on `axis`; `v` itself when nothing matches.
   double Of(int axis, double v) const {
-    for (const auto* list : {&first[axis], &then[axis]}) {
-      auto it = std::lower_bound(list->begin(), list->end(), v - 1e-4,
-                                 [](const Follow& f, double at) { return f.from <= at; });
-      const Follow* found = nullptr;
-      for (; it != list->end() && it->from < v + 1e-4; ++it)
-        if (!found || it->order < found->order) found = &*it;
-      if (found) return found->to;
-    }
+    for (const FollowList* list : {&first[axis], &then[axis]})
+      if (const Follow* found = list->At(v)) return found->to;
     return v;
   }
 };
@@ -55,7 +81,7 @@ void FitLine(const Model& m, Shape& sh, FollowLists& follow) {
   const Edge* e = &m.edges[static_cast<std::size_t>(sh.firstEdge)];
   const double across = st.Centre2() / m.s;
   Axis(sh, st.axis)[0] = Axis(sh, st.axis)[3] = across;
-  follow.first[st.axis].push_back({st.c, across});
+  follow.first[st.axis].Add({st.c, across});
   const bool flat = sh.item->DrawMethod2 == kCenterEnds;
   const double inset = flat ? 0 : sh.W / 2.0;
   double lo = (e[0].v2 + inset) / m.s, hi = (e[1].v2 - inset) / m.s;
@@ -63,8 +89,8 @@ void FitLine(const Model& m, Shape& sh, FollowLists& follow) {
   const int along = 1 - st.axis;
   const double before[2] = {Axis(sh, along)[0], Axis(sh, along)[3]};
   PutEnds(sh, along, lo, hi);
-  follow.first[along].push_back({before[0], Axis(sh, along)[0]});
-  follow.first[along].push_back({before[1], Axis(sh, along)[3]});
+  follow.first[along].Add({before[0], Axis(sh, along)[0]});
+  follow.first[along].Add({before[1], Axis(sh, along)[3]});
 }
 
 // A box or an ellipse: per axis the fitted low and high sides (stroke
@@ -77,13 +103,13 @@ void FitFigure(const Model& m, Shape& sh, FollowLists& follow) {
         const Stem& st = m.stems[static_cast<std::size_t>(k)];
         if (st.axis != axis) continue;
         (st.side == 0 ? lo : hi) = st.Centre2() / m.s;
-        if (!st.isVirtual) follow.first[axis].push_back({st.c, st.Centre2() / m.s});
+        if (!st.isVirtual) follow.first[axis].Add({st.c, st.Centre2() / m.s});
       }
     } else {
       const Edge* e = &m.edges[static_cast<std::size_t>(sh.firstEdge + 2 * axis)];
       lo = e[0].v2 / m.s, hi = e[1].v2 / m.s;
       for (int k = 0; k < 2; ++k)
-        if (e[k].passed) follow.then[axis].push_back({e[k].v, e[k].v2 / m.s});
+        if (e[k].passed) follow.then[axis].Add({e[k].v, e[k].v2 / m.s});
     }
     double* v = Axis(sh, axis);
     if (sh.item->Type == kRect) {
@@ -128,14 +154,18 @@ void Store(Shape& sh) {
 
 void WriteGeometry(Model& m) {
   FollowLists follow;
-  for (Shape& sh : m.shapes) {
+  for (std::size_t k = 0; k < m.shapes.size(); ++k) {
+    if (m.GiveUp(k)) return;
+    Shape& sh = m.shapes[k];
     if (!sh.fitted) continue;
     if (sh.item->Type == kLine && sh.stemCount == 1) FitLine(m, sh, follow);
     else if (sh.item->Type == kRect || (sh.item->Type == kEllipse && (sh.stemCount == 4 || sh.edgeCount == 4)))
       FitFigure(m, sh, follow);
   }
   follow.Sort();
-  for (Shape& sh : m.shapes) {
+  for (std::size_t k = 0; k < m.shapes.size(); ++k) {
+    if (m.GiveUp(k)) return;
+    Shape& sh = m.shapes[k];
     const bool loose = sh.item->Type == kCurve || (sh.item->Type == kLine && sh.stemCount == 0);
     if (loose) FollowEnds(follow, sh);
     // Lines and curves always carry their folded turn; boxes and ellipses

@@ -5,6 +5,8 @@
 // position once snapped. Values are in units unless named px.
 
 #include <cmath>
+#include <cstddef>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -24,8 +26,9 @@ struct Shape {
   double w = 0;        // drawn width
   int W = 0;           // fitted width in whole pixels (stroked, w > 0)
   bool fitted = false; // its edges take part; otherwise left where it is
-  // Its features: stems [firstStem, firstStem + stemCount), edges likewise.
-  int firstStem = 0, stemCount = 0, firstEdge = 0, edgeCount = 0;
+  // Its features: stems [firstStem, firstStem + stemCount), edges and
+  // cap edges likewise.
+  int firstStem = 0, stemCount = 0, firstEdge = 0, edgeCount = 0, firstCap = 0, capCount = 0;
 };
 
 // A stroke crossing an axis: centre c, edges a = c - w/2 and b = c + w/2.
@@ -70,25 +73,49 @@ struct Mark {
   int stem = -1;           // the stem it belongs to, if any
 };
 
+// What lies within Same of one mark's value on its axis, worked out for
+// every mark at once by Index.
+struct Around {
+  int sharers = 0;     // items with a shareable edge there
+  int widestStem = -1; // the widest real stem centred there (the first of equals), or -1
+};
+
 struct Model {
   // Whether Prepare writes the fitted widths and folded turns into the
   // items; false only reads them (measuring a picture).
   bool write = true;
   int edge = 16;
   double s = 1;  // pixels per unit
+  // Asked now and then on the way; true gives the run up (see GiveUp).
+  const std::function<bool()>* stop = nullptr;
   std::vector<Shape> shapes;
   std::vector<Stem> stems;
   std::vector<Edge> edges;
   std::vector<ArcCap> caps;
-  std::vector<Mark> marks[2];  // per axis, by value
+  std::vector<Mark> marks[2];    // per axis, by value
+  std::vector<Around> around[2]; // per axis, one for each mark
+  // Per axis, the values of each kind by value, and the stem centres by
+  // width, then value: the mirror test looks its opposite up in them.
+  std::vector<double> kinds[2][kCapEdge];
+  std::vector<std::pair<int, double>> centres[2];
 
-  // Fills `marks` from the features.
+  // Fills `marks`, `around` and the lookups from the features.
   void Index();
+  // Whether the run is to give up: loops ask with their step `k`, and
+  // `stop` is asked once every 4096 steps; once given up, it stays so.
+  bool GiveUp(std::size_t k = 0) {
+    if (!givenUp && stop && *stop && k % 4096 == 0) givenUp = (*stop)();
+    return givenUp;
+  }
+  bool givenUp = false;
   // The marks on `axis` equal to `v`.
   std::pair<const Mark*, const Mark*> MarksAt(int axis, double v) const;
 
   // How many other items than `shape` have a shareable edge at `v`.
   int SharedCount(int axis, double v, int shape) const;
+  // The `around` of the marks whose value is exactly `v`; nullptr when no
+  // mark has that value.
+  const Around* AroundValue(int axis, double v) const;
   // Whether `v` has its opposite feature at 16 - v (see Mirror kinds).
   bool Mirrored(int axis, double v, int kind, int W = 0) const;
   // R: the nearest whole (or half, with `half`) pixel of `px`; exact ties
@@ -101,7 +128,7 @@ bool ArcPasses(const Shape& shape, double angle);
 // Whether the ellipse's start and end meet (a closed figure).
 bool ArcClosed(const Shape& shape);
 
-// Rules of the run, in order.
+// Rules of the run, in order. Each one returns early once m.GiveUp().
 void Prepare(Model& m, const std::vector<TWKDATA*>& items);  // turns, widths
 void CollectFeatures(Model& m);
 void SnapStems(Model& m);

@@ -1,6 +1,7 @@
 // Which items take part, their right-angle turns folded into their points,
 // and their stroke widths made whole pixels.
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 
 #include "fit/FitModel.h"
@@ -9,9 +10,19 @@
 namespace twk::fit {
 namespace {
 
-bool AllFinite(const TWKDATA& it) {
-  for (const float v : {it.DrawWidth, it.DrawAngle, it.X1, it.Y1, it.X2, it.Y2, it.X3, it.Y3, it.X4, it.Y4})
-    if (!std::isfinite(v)) return false;
+// Items with points farther out than this (units) are not fitted: fitting
+// is for edges near the picture, and the sums on them stay far from a
+// float's range. Measuring takes any finite item.
+constexpr double kFarthest = 1e18;
+// Strokes wider than this many pixels are not fitted: their width in whole
+// pixels would leave an int, and at most one of their edges can come near
+// the picture. Measuring counts them this wide.
+constexpr double kWidestPx = 1 << 24;
+
+bool InReach(const TWKDATA& it, double reach) {
+  if (!std::isfinite(it.DrawAngle)) return false;
+  for (const float v : {it.DrawWidth, it.X1, it.Y1, it.X2, it.Y2, it.X3, it.Y3, it.X4, it.Y4})
+    if (!(std::fabs(v) <= reach)) return false;
   return true;
 }
 
@@ -86,8 +97,10 @@ bool ArcPasses(const Shape& sh, double angle) {
 }
 
 void Prepare(Model& m, const std::vector<TWKDATA*>& items) {
-  for (TWKDATA* it : items) {
-    if (it->Visible == 0 || it->Type > kEllipse || !AllFinite(*it)) continue;
+  for (std::size_t k = 0; k < items.size(); ++k) {
+    if (m.GiveUp(k)) return;
+    TWKDATA* it = items[k];
+    if (it->Visible == 0 || it->Type > kEllipse || !InReach(*it, m.write ? kFarthest : DBL_MAX)) continue;
     Shape sh;
     sh.item = it;
     const float xs[4] = {it->X1, it->X2, it->X3, it->X4}, ys[4] = {it->Y1, it->Y2, it->Y3, it->Y4};
@@ -95,12 +108,13 @@ void Prepare(Model& m, const std::vector<TWKDATA*>& items) {
     std::copy(ys, ys + 4, sh.y);
     sh.stroked = PaintOf(*it) != ItemPaint::kFill;
     sh.w = it->DrawWidth;
+    const bool tooWide = m.write && sh.stroked && sh.w * m.s > kWidestPx;
     if (sh.stroked && sh.w > 0) {
-      sh.W = std::max(1, static_cast<int>(std::floor(sh.w * m.s + 0.5)));
-      if (m.write) it->DrawWidth = static_cast<float>(sh.W / m.s);
+      sh.W = std::max(1, static_cast<int>(std::floor(std::min(sh.w * m.s, kWidestPx) + 0.5)));
+      if (m.write && !tooWide) it->DrawWidth = static_cast<float>(sh.W / m.s);
     }
     // A stroke of no width paints nothing; its ends are no edges.
-    sh.fitted = FoldTurn(sh) && (!sh.stroked || sh.w > 0);
+    sh.fitted = FoldTurn(sh) && (!sh.stroked || sh.w > 0) && !tooWide;
     if (m.write && (sh.fitted || it->Type <= kCurve)) it->DrawAngle = 0;
     m.shapes.push_back(sh);
   }

@@ -37,7 +37,9 @@ bool IsCircle(const Shape& sh) {
 
 void SnapStems(Model& m) {
   const double middle = m.edge / 2.0;
-  for (Stem& st : m.stems) {
+  for (std::size_t k = 0; k < m.stems.size(); ++k) {
+    if (m.GiveUp(k)) return;
+    Stem& st = m.stems[k];
     if (!st.isVirtual) {
       const int na = m.SharedCount(st.axis, st.a, st.shape), nb = m.SharedCount(st.axis, st.b, st.shape);
       if (na > 0 || nb > 0) {
@@ -59,7 +61,9 @@ void SnapStems(Model& m) {
 }
 
 void KeepCirclesRound(Model& m) {
-  for (const Shape& sh : m.shapes) {
+  for (std::size_t k = 0; k < m.shapes.size(); ++k) {
+    if (m.GiveUp(k)) return;
+    const Shape& sh = m.shapes[k];
     if (!sh.fitted || !sh.stroked || sh.stemCount != 4 || !IsCircle(sh)) continue;
     Stem* x0 = StemOf(m, sh, 0, 0);
     Stem* x1 = StemOf(m, sh, 0, 1);
@@ -84,7 +88,9 @@ void KeepCirclesRound(Model& m) {
 }
 
 void MeetArcEnds(Model& m) {
-  for (const ArcCap& cap : m.caps) {
+  for (std::size_t k = 0; k < m.caps.size(); ++k) {
+    if (m.GiveUp(k)) return;
+    const ArcCap& cap = m.caps[k];
     if (m.SharedCount(cap.axis, cap.Value(), cap.shape) == 0) continue;
     const Shape& sh = m.shapes[static_cast<std::size_t>(cap.shape)];
     Stem* lo = StemOf(m, sh, cap.axis, 0);
@@ -101,15 +107,10 @@ namespace {
 
 // A fill edge on the centre line of a stroke stays with that stroke.
 bool OnStroke(const Model& m, const Edge& e, double& v2) {
-  const Stem* widest = nullptr;
-  const auto [from, to] = m.MarksAt(e.axis, e.v);
-  for (const Mark* p = from; p != to; ++p) {
-    if (p->kind != kStemCentre) continue;
-    const Stem& st = m.stems[static_cast<std::size_t>(p->stem)];
-    if (!st.isVirtual && (!widest || st.W > widest->W)) widest = &st;
-  }
-  if (!widest) return false;
-  const double c2 = widest->Centre2();
+  // The edge is a mark itself, so what lies around it is known.
+  const Around* near = m.AroundValue(e.axis, e.v);
+  if (!near || near->widestStem < 0) return false;
+  const double c2 = m.stems[static_cast<std::size_t>(near->widestStem)].Centre2();
   v2 = Whole(c2) ? c2 : e.high ? c2 - 0.5 : c2 + 0.5;
   return true;
 }
@@ -124,10 +125,15 @@ double SnapEdge(const Model& m, const Edge& e) {
 }  // namespace
 
 void SnapEdges(Model& m) {
-  for (Edge& e : m.edges) e.v2 = SnapEdge(m, e);
+  for (std::size_t k = 0; k < m.edges.size(); ++k) {
+    if (m.GiveUp(k)) return;
+    m.edges[k].v2 = SnapEdge(m, m.edges[k]);
+  }
   // Fills, per item and axis: a fill circle stays round, and no fill
   // vanishes.
-  for (const Shape& sh : m.shapes) {
+  for (std::size_t k = 0; k < m.shapes.size(); ++k) {
+    if (m.GiveUp(k)) return;
+    const Shape& sh = m.shapes[k];
     if (!sh.fitted || sh.stroked || sh.edgeCount != 4) continue;
     Edge* e = &m.edges[static_cast<std::size_t>(sh.firstEdge)];  // x lo, x hi, y lo, y hi
     if (IsCircle(sh)) {

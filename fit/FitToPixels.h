@@ -5,6 +5,9 @@
 // edge leaves a half-toned row or column. The document itself never changes;
 // the result is a fitted copy for that one picture.
 
+#include <functional>
+#include <optional>
+
 #include "document/Document.h"
 
 namespace twk {
@@ -23,5 +26,12 @@ struct FitMeasure {
 // Items that cannot be fitted are copied unchanged but for their width.
 // `measure`, when given, receives how far the edges moved.
 TWKFILE FitToPixels(const TWKFILE& doc, int edge, FitMeasure* measure = nullptr);
+
+// Asked every few thousand items while a picture is fitted or measured;
+// true gives the work up (a newer picture is wanted, or the program ends).
+using StopCheck = std::function<bool()>;
+
+// FitToPixels that gives up, with nothing, once `stop` says so.
+std::optional<TWKFILE> FitToPixels(const TWKFILE& doc, int edge, const StopCheck& stop, FitMeasure* measure = nullptr);
 
 }  // namespace twk

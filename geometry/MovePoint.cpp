@@ -46,6 +46,16 @@ TWKDATA WithDefiningPointAt(const TWKDATA& item, DefiningPoint which, Point to) 
     (which == DefiningPoint::kArcStart ? out.X2 : out.Y2) = static_cast<float>(degrees);
     return out;
   }
+  if (item.Type == kEllipse && which == DefiningPoint::kStart) {
+    // The centre handle carries the whole ellipse: its box corner goes
+    // along, so the radii and the angles stay. The turn's centre moves with
+    // the points, so the painted centre moves by the same step.
+    const Point at = PaintedAt(item, StoredPoint(item, which));
+    const double dx = to.x - at.x, dy = to.y - at.y;
+    out.X1 = static_cast<float>(item.X1 + dx), out.Y1 = static_cast<float>(item.Y1 + dy);
+    out.X4 = static_cast<float>(item.X4 + dx), out.Y4 = static_cast<float>(item.Y4 + dy);
+    return out;
+  }
   if (turn.cos == 1.0 && turn.sin == 0.0) {  // unturned: painted where stored
     Store(out, which, to);
     return out;

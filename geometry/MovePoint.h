@@ -12,7 +12,8 @@ namespace twk {
 // item turns about a centre that moves with its points, so the stored
 // points of a turned item all change. An arc point sets its angle to that of
 // the ray from the centre through `to` (0 <= angle < 360, clockwise from
-// +x); a point at the centre leaves the angle.
+// +x); a point at the centre leaves the angle. An ellipse's centre handle
+// moves the whole ellipse, its radii and angles kept.
 TWKDATA WithDefiningPointAt(const TWKDATA& item, DefiningPoint which, Point to);
 
 }  // namespace twk

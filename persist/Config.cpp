@@ -15,6 +15,7 @@ const RecordDescription& ConfigDescription() {
         ScalarField<&CONFIG::RecentExport>("RecentExport"),
         ScalarField<&CONFIG::HideMarks>("HideMarks"),
         ScalarField<&CONFIG::FitEdges>("FitEdges"),
+        ScalarField<&CONFIG::OtherSizes>("OtherSizes$"),
         ScalarField<&CONFIG::IconGround>("IconGround"),
     };
     d.payloadCeiling = kConfigPayloadCeiling;

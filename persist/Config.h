@@ -22,6 +22,9 @@ struct CONFIG {
   // 1 when exports and the Preview fit edges to pixels (the export window's
   // "Fit edges to pixels"). A file without it fits nothing.
   std::uint8_t FitEdges = 0;
+  // The export window's "Other sizes", as typed there ("20, 22, 24"). A file
+  // without it has none.
+  std::string OtherSizes;
   // The icon sets' ground colour (colour packing, opaque), last chosen when
   // exporting them. The last entry; a record read starts every entry at 0,
   // so 0 (or any colour that is not opaque: a file without it) stands for
@@ -45,7 +48,7 @@ inline constexpr std::size_t kPaletteCeiling = 1024;
 [[nodiscard]] ResultCode SaveConfiguration(const CONFIG& config, const std::string& path = kConfigFileName);
 
 // The record description of "CONFIG": valid, Palette, RecentFile$, RecentExport,
-// HideMarks, FitEdges, IconGround.
+// HideMarks, FitEdges, OtherSizes$, IconGround.
 const RecordDescription& ConfigDescription();
 
 }  // namespace twk

@@ -12,6 +12,8 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <set>
 
 namespace twk {
 namespace {
@@ -80,6 +82,17 @@ void RemoveStaleTemporaries(int folder) {
   });
 }
 
+// Whether this process saves into the folder named `folder` for the first
+// time. Its stale temporaries are removed then and not at every save: an
+// export of thousands of files into one folder would otherwise list the
+// whole folder once per file.
+bool FirstSaveInto(const std::string& folder) {
+  static std::mutex mutex;
+  static std::set<std::string> seen;
+  const std::lock_guard lock(mutex);
+  return seen.insert(folder).second;
+}
+
 // A fresh file in `folder` that no one else uses, created exclusively; a
 // name already taken, even by a link, is passed over.
 FileHandle CreateTemporary(int folder, std::string& name, mode_t mode) {
@@ -107,10 +120,11 @@ bool KeepIdentity(int fd, const struct stat& old) {
 
 // Writes `part1` and `part2` to a new file in `folder`, flushes it to disk
 // and renames it over `name` (a link of that name is replaced, not
-// followed). With `old`, the new file takes its identity.
+// followed). With `old`, the new file takes its identity. With
+// `removeStale`, the temporaries of killed saves are removed first.
 ResultCode WriteAndRename(int folder, const std::string& name, const struct stat* old, mode_t mode,
-                          std::string_view part1, std::string_view part2) {
-  RemoveStaleTemporaries(folder);
+                          std::string_view part1, std::string_view part2, bool removeStale) {
+  if (removeStale) RemoveStaleTemporaries(folder);
   std::string temporary;
   FileHandle file = CreateTemporary(folder, temporary, mode);
   if (file.get() < 0) return ResultCode::kFileFailed;
@@ -118,7 +132,9 @@ ResultCode WriteAndRename(int folder, const std::string& name, const struct stat
                        WriteAll(file.get(), part1) && WriteAll(file.get(), part2) && ::fsync(file.get()) == 0 &&
                        ::close(file.release()) == 0;
   if (!written || ::renameat(folder, temporary.c_str(), folder, name.c_str()) != 0) {
+    const int why = errno;  // the failure, not the clean-up, tells why
     ::unlinkat(folder, temporary.c_str(), 0);
+    errno = why;
     return ResultCode::kFileFailed;
   }
   // Make the rename itself durable; a failure here no longer endangers data.
@@ -181,7 +197,10 @@ ResultCode ReplaceFile(const std::string& requested, std::string_view part1, std
   if (::fstatat(folder.get(), name.c_str(), &info, 0) == 0) {
     // Only a regular file is replaced: a folder, a FIFO or a device node
     // (also one a link leads to) is left exactly as it is.
-    if (!S_ISREG(info.st_mode)) return ResultCode::kFileFailed;
+    if (!S_ISREG(info.st_mode)) {
+      errno = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+      return ResultCode::kFileFailed;
+    }
     replacing = true;
     // Hold the old file's lock for the whole save; a file locked by another
     // process is not replaced.
@@ -189,12 +208,13 @@ ResultCode ReplaceFile(const std::string& requested, std::string_view part1, std
     if (old.get() >= 0 && (::fstat(old.get(), &info) != 0 || !S_ISREG(info.st_mode))) return ResultCode::kFileFailed;
     if (old.get() >= 0 && !LockNow(old.get(), LOCK_EX)) return ResultCode::kFileFailed;
   }
-  return WriteAndRename(folder.get(), name, replacing ? &info : nullptr, 0666, part1, part2);
+  return WriteAndRename(folder.get(), name, replacing ? &info : nullptr, 0666, part1, part2,
+                        FirstSaveInto(FolderOf(path)));
 }
 
 ResultCode ReplaceFileAt(int folder, const std::string& name, std::string_view part1, std::string_view part2) {
   if (name.empty() || name.find('/') != std::string::npos) return ResultCode::kFileFailed;
-  return WriteAndRename(folder, name, nullptr, 0600, part1, part2);
+  return WriteAndRename(folder, name, nullptr, 0600, part1, part2, true);
 }
 
 void ForEachNameIn(int folder, const std::function<void(const char* name)>& visit) {

@@ -59,7 +59,8 @@ bool ReadExactly(int fd, std::uint64_t offset, char* buffer, std::size_t length)
 // the file it leads to is replaced. Only a regular file is replaced: when
 // `path` (or the file a link leads to) is a FIFO, a device or anything else,
 // the result is kFileFailed and it is not opened. Temporary files in the folder left by
-// saves that were killed part-way are removed. Returns kOk on success.
+// saves that were killed part-way are removed. Returns kOk on success;
+// otherwise errno tells why.
 [[nodiscard]] ResultCode ReplaceFile(const std::string& path, std::string_view part1, std::string_view part2);
 
 // ReplaceFile for the name `name` inside the open folder `folder`, for the

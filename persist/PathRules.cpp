@@ -19,6 +19,11 @@ std::string ExtensionBase(const std::string& path) {
   return path;
 }
 
+std::string DocumentPathBeside(const std::string& path) {
+  const std::string beside = ExtensionBase(path) + ".twk";
+  return beside == path ? path + ".twk" : beside;
+}
+
 namespace {
 
 bool IsForbiddenInFileName(unsigned char c) { return c < 0x20 || std::strchr("\"*/:<>?\\|", c) != nullptr; }

@@ -11,6 +11,13 @@ namespace twk {
 // "house." -> "house.", ".twk" -> ".twk", "plan.b final" -> "plan.b final".
 std::string ExtensionBase(const std::string& path);
 
+// Where Save first proposes to write a drawing brought in from a file of
+// another kind (an SVG): NAME.twk beside it, "/art/star.svg" ->
+// "/art/star.twk". Never `path` itself, even when that is named like a
+// document ("star.twk" -> "star.twk.twk"), and the proposal stays as it is
+// when Save applies the extension rule to it.
+std::string DocumentPathBeside(const std::string& path);
+
 // How a dialog is preset from a remembered path: split at the last "/";
 // `folder` is the part before it (empty without a separator) and `name` the
 // part after it, dropped when it holds a character file names may not hold.

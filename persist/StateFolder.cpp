@@ -5,16 +5,42 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
+#include <string_view>
 
 namespace twk {
 
+namespace {
+
+// The absolute `path` with "." and ".." parts worked out by name and empty
+// parts dropped, then "/" and `rest`.
+std::string NormalUnder(const char* path, const char* rest) {
+  std::string normal = std::filesystem::path(path).lexically_normal().string();
+  if (normal.back() != '/') normal += '/';
+  return normal + rest;
+}
+
+// Whether `path` has a "." or ".." part.
+bool HasDotPart(const std::string& path) {
+  for (std::size_t at = 0; at <= path.size();) {
+    const std::size_t slash = std::min(path.find('/', at), path.size());
+    const std::string_view part = std::string_view(path).substr(at, slash - at);
+    if (part == "." || part == "..") return true;
+    at = slash + 1;
+  }
+  return false;
+}
+
+}  // namespace
+
 std::string TarnwickStateFolder() {
   const char* state = std::getenv("XDG_STATE_HOME");
-  if (state && state[0] == '/') return std::string(state) + "/tarnwick";
+  if (state && state[0] == '/') return NormalUnder(state, "tarnwick");
   const char* home = std::getenv("HOME");
-  if (home && home[0] == '/') return std::string(home) + "/.local/state/tarnwick";
+  if (home && home[0] == '/') return NormalUnder(home, ".local/state/tarnwick");
   return {};
 }
 
@@ -33,7 +59,7 @@ FolderOpen OpenOwnFolder(int parent, const std::string& name, FileHandle& folder
 }
 
 FolderOpen OpenStateFolder(const std::string& path, FileHandle& folder) {
-  if (path.size() < 2 || path.front() != '/') return FolderOpen::kCannotMake;
+  if (path.size() < 2 || path.front() != '/' || HasDotPart(path)) return FolderOpen::kCannotMake;
   for (std::size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
     if (::mkdir(path.substr(0, slash).c_str(), 0700) != 0 && errno != EEXIST) return FolderOpen::kCannotMake;
   }
@@ -54,13 +80,22 @@ FileHandle HoldLockFileAt(int folder, const std::string& name, bool fresh) {
     int locked;
     while ((locked = ::flock(file.get(), LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
     }
-    if (locked != 0) return {};
+    // A file made here that another process locked or removed first (one
+    // clearing lock files nobody holds) is lost to it: EEXIST, as for a
+    // name that was taken already.
+    if (locked != 0) {
+      if (fresh) errno = EEXIST;
+      return {};
+    }
     // Its holder removes a lock file before letting go: the name must still
     // lead to the file locked here.
     if (::fstatat(folder, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && held.st_ino == named.st_ino &&
         held.st_dev == named.st_dev)
       return file;
-    if (fresh) return {};
+    if (fresh) {
+      errno = EEXIST;
+      return {};
+    }
   }
   return {};
 }

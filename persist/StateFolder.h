@@ -12,7 +12,9 @@
 namespace twk {
 
 // $XDG_STATE_HOME/tarnwick, or ~/.local/state/tarnwick when that is unset
-// or not an absolute path. Empty when neither it nor $HOME is known.
+// or not an absolute path (a relative one is not valid there). "." and ".."
+// are worked out by name ("/x/made/../st" is "/x/st"), so no folder named
+// only on the way is made. Empty when neither it nor $HOME is known.
 std::string TarnwickStateFolder();
 
 enum class FolderOpen {
@@ -26,14 +28,16 @@ enum class FolderOpen {
 // link, anything but a folder, or a folder another user owns is refused.
 FolderOpen OpenOwnFolder(int parent, const std::string& name, FileHandle& folder);
 // OpenOwnFolder for the state folder at `path`, making the folders above it
-// that are missing.
+// that are missing. A path that is not absolute, or that has "." or ".."
+// parts, is not made (kCannotMake).
 FolderOpen OpenStateFolder(const std::string& path, FileHandle& folder);
 
 // Takes the lock of the file `name` in `folder` (made when missing, or only
 // made when `fresh` and refused when it exists) and holds it for the life of
 // the handle; an empty handle when another process holds it, or when the
 // name is not a regular file. A lock file that its last holder removed while
-// this one waited is never taken.
+// this one waited is never taken. With `fresh`, errno is EEXIST whenever the
+// name is lost to another process, so the caller can try another.
 FileHandle HoldLockFileAt(int folder, const std::string& name, bool fresh);
 
 // Removes the lock file `name` in `folder` while still holding it, then lets go.

@@ -76,26 +76,7 @@ else
 fi
 
 if [ -n "$grab" ]; then
-  python3 - "$work/Xvfb_screen0" "$grab" <<'EOF'
-# The frame buffer file is an XWD image (32-bit pixels, BGRX); write it as PNG.
-import struct, sys, zlib
-data = open(sys.argv[1], "rb").read()
-header = struct.unpack(">25I", data[:100])
-size, width, height = header[0], header[4], header[5]
-bytes_per_line, ncolors = header[12], header[19]
-pixels = data[size + ncolors * 12:]
-rows = bytearray()
-for y in range(height):
-    line = pixels[y * bytes_per_line:y * bytes_per_line + 4 * width]
-    rgb = bytearray(3 * width)
-    rgb[0::3], rgb[1::3], rgb[2::3] = line[2::4], line[1::4], line[0::4]
-    rows += b"\0" + rgb
-def chunk(kind, body):
-    return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
-png = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
-png += chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b"")
-open(sys.argv[2], "wb").write(png)
-EOF
+  grab_screen "$grab"
   echo "screen written to $grab"
 fi
 [ $status -eq 0 ] && echo "OK: close but no maximise on both windows, minimising is undone, the export window is transient"

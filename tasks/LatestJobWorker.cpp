@@ -31,12 +31,17 @@ LatestJobWorker::LatestJobWorker(std::function<void()> finished, WorkerPriority 
 LatestJobWorker::~LatestJobWorker() { Stop(); }
 
 LatestJobWorker::Posted LatestJobWorker::Post(Job job, bool giveUpInFlight) {
+  // The job this one replaces holds copies that can take long to free: the
+  // worker frees it, unless it has not yet freed the one before (then it
+  // goes here, after the lock, so that at most one waits to be freed).
+  Job old;
   std::lock_guard lock(mutex_);
   try {
     if (!thread_.joinable()) thread_ = std::thread(&LatestJobWorker::Run, this);
   } catch (const std::system_error&) {
     return Posted::kNoThread;
   }
+  if (waiting_) (replaced_ ? old : replaced_) = std::move(waiting_);
   waiting_ = std::move(job);
   if (giveUpInFlight && running_) cancel_.Request();
   wake_.notify_one();
@@ -61,12 +66,21 @@ void LatestJobWorker::Run() {
   if (priority_ == WorkerPriority::kLowest) TakeLowestPriority();
   std::unique_lock lock(mutex_);
   for (;;) {
-    wake_.wait(lock, [this] { return quit_ || waiting_; });
+    wake_.wait(lock, [this] { return quit_ || waiting_ || replaced_; });
     if (quit_) return;
+    Job replaced = std::move(replaced_);
+    replaced_ = nullptr;
+    if (!waiting_) {  // only a replaced job to free (the newer one was cancelled)
+      lock.unlock();
+      replaced = nullptr;
+      lock.lock();
+      continue;
+    }
     Job job = std::move(waiting_);
     waiting_ = nullptr;
     running_ = true;
     lock.unlock();
+    replaced = nullptr;
     try {
       RunCaught(job);
       job = nullptr;  // frees the job's copies before the lock is taken again
@@ -105,12 +119,14 @@ void LatestJobWorker::Cancel() {
   std::lock_guard lock(mutex_);
   waiting_ = nullptr;
   if (running_) cancel_.Request();
+  if (replaced_) wake_.notify_one();
 }
 
 void LatestJobWorker::Stop() {
   {
     std::lock_guard lock(mutex_);
     waiting_ = nullptr;
+    replaced_ = nullptr;
     if (running_) cancel_.Request();
     quit_ = true;
   }

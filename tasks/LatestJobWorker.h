@@ -69,6 +69,7 @@ class LatestJobWorker {
   std::condition_variable wake_;  // the worker: a job is waiting, or quit
   std::condition_variable idle_;  // AwaitIdle: a job has returned
   Job waiting_;
+  Job replaced_;  // a waiting job a newer one replaced, for the worker to free
   bool running_ = false;
   bool quit_ = false;
   PaintCancel cancel_;

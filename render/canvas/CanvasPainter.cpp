@@ -1,7 +1,9 @@
 #include "render/canvas/CanvasPainter.h"
 
 #include <algorithm>
+#include <mutex>
 #include <new>
+#include <optional>
 #include <utility>
 
 #include "render/SelectionMarks.h"
@@ -17,25 +19,74 @@ double GuessMarksNs(std::size_t marked) {
   return static_cast<double>(marked) * (marked <= kMostItemsWithHandles ? kNsPerItemWithHandles : kNsPerItem);
 }
 
+}  // namespace
+
+// The document of a finished job's copy, kept to copy the next scene into:
+// assigning items to the items already there allocates nothing, where a
+// fresh copy of a large drawing allocates and later frees every item on the
+// editing thread.
+class SpareDocument {
+ public:
+  std::optional<TWKFILE> Take() {
+    std::lock_guard lock(mutex_);
+    std::optional<TWKFILE> doc = std::move(spare_);
+    spare_.reset();
+    return doc;
+  }
+  // Keeps `doc` unless one is kept already.
+  void Give(TWKFILE&& doc) {
+    TWKFILE dropped;  // freed after the lock
+    std::lock_guard lock(mutex_);
+    if (spare_) dropped = std::move(doc);
+    else spare_ = std::move(doc);
+  }
+
+ private:
+  std::mutex mutex_;
+  std::optional<TWKFILE> spare_;
+};
+
+namespace {
+
 // What a job paints from: its own copies, so that it never reads the live
-// document.
+// document. Its document goes back to `spare` when the job is done with it.
 struct SceneCopy {
+  ~SceneCopy() {
+    if (spare) spare->Give(std::move(doc));
+  }
   std::unique_ptr<Image> grid;  // none when only parts are built
   TWKFILE doc;
   EditorState state;
   PictureFrame frame;
   std::vector<IndexRun> selected;
   std::vector<int> marked;
+  std::shared_ptr<SpareDocument> spare;
 };
 
+// Makes `to` a copy of `from`, reusing the items `to` has.
+void CopyInto(const TWKFILE& from, TWKFILE& to) {
+  to.TWKW = from.TWKW;
+  to.TWKH = from.TWKH;
+  const int count = from.CData.size();
+  while (to.CData.size() > count) (void)to.CData.take(to.CData.size() - 1);
+  to.CData.reserve(count);
+  for (int i = 0; i < count; ++i) {
+    if (i < to.CData.size()) *to.CData.at(i) = *from.CData.at(i);
+    else to.CData.append(*from.CData.at(i));
+  }
+}
+
 // Without `withGrid` the copy has no grid (building parts needs none).
-std::shared_ptr<SceneCopy> CopyScene(const CanvasScene& scene, const PictureFrame& frame, bool withGrid = true) {
+std::shared_ptr<SceneCopy> CopyScene(const CanvasScene& scene, const PictureFrame& frame,
+                                     const std::shared_ptr<SpareDocument>& spare, bool withGrid = true) {
   auto copy = std::make_shared<SceneCopy>();
   if (withGrid) {
     copy->grid = scene.grid.Clone();
     if (!copy->grid) return nullptr;
   }
-  copy->doc = scene.doc;
+  if (std::optional<TWKFILE> reused = spare->Take()) copy->doc = std::move(*reused);
+  CopyInto(scene.doc, copy->doc);
+  copy->spare = spare;
   // The composer tells the item being drawn by its address.
   const bool building = scene.state.Constructing && scene.state.ConstructionItem != nullptr &&
                         scene.state.ConstructionItem == scene.doc.CData.front();
@@ -66,7 +117,7 @@ std::shared_ptr<const TWKFILE> MarkedItems(const TWKFILE& doc, const std::vector
 }  // namespace
 
 CanvasPainter::CanvasPainter(std::function<void()> paintFinished)
-    : worker_(std::move(paintFinished), WorkerPriority::kNormal) {}
+    : spare_(std::make_shared<SpareDocument>()), worker_(std::move(paintFinished), WorkerPriority::kNormal) {}
 
 CanvasPainter::~CanvasPainter() { Stop(); }
 
@@ -88,7 +139,7 @@ CanvasUpdate CanvasPainter::Repaint(const CanvasScene& scene) {
   }
   std::shared_ptr<SceneCopy> copy;
   try {
-    copy = CopyScene(scene, frame);
+    copy = CopyScene(scene, frame, spare_);
   } catch (const std::bad_alloc&) {
   }
   if (!copy) return CanvasUpdate::kFailed;  // out of memory: the canvas keeps its picture
@@ -112,7 +163,8 @@ CanvasUpdate CanvasPainter::Mark(const CanvasScene& scene) {
   if (budget.Spend(GuessMarksNs(scene.marked.size()))) {
     PixelArea marks;
     auto shown = Marked(last->plain, scene.doc, scene.marked, scene.pixelsPerUnitX, scene.pixelsPerUnitY, marks);
-    Publish(last->plain, shown ? shown : last->plain, scene.marked, last->serial, marks, {last->composed, {}});
+    Publish(last->plain, shown ? shown : last->plain, scene.marked, SeenPictures::RevisionsOf(scene.doc, scene.marked),
+            last->serial, marks, {last->composed, {}});
     return CanvasUpdate::kPainted;
   }
   // The job on the worker ends with a report, and the caller marks again
@@ -133,7 +185,8 @@ CanvasUpdate CanvasPainter::Mark(const CanvasScene& scene) {
         PixelArea marks;
         auto shown = Marked(base->plain, *items, indices, ppuX, ppuY, marks);
         if (!GivenUp(&cancel)) {
-          Publish(base->plain, shown ? shown : base->plain, marked, base->serial, marks, {base->composed, {}});
+          Publish(base->plain, shown ? shown : base->plain, marked, SeenPictures::RevisionsOf(*items, indices),
+                  base->serial, marks, {base->composed, {}});
         }
       },
       false);
@@ -148,7 +201,7 @@ void CanvasPainter::KeepLayersFor(const CanvasScene& scene) {
   std::shared_ptr<SceneCopy> copy;
   try {
     copy = CopyScene(scene, FrameOf(gridEpoch_, scene.grid, scene.doc, scene.pixelsPerUnitX, scene.pixelsPerUnitY),
-                     false);
+                     spare_, false);
   } catch (const std::bad_alloc&) {
   }
   if (!copy) return;  // the next key paints them
@@ -184,7 +237,7 @@ bool CanvasPainter::PaintScene(const Image& grid, const TWKFILE& doc, const Edit
   std::shared_ptr<const Image> shown = seen.shown;
   if (!shown) shown = Marked(plain, doc, marked, frame.ppuX, frame.ppuY, marks);
   if (GivenUp(cancel)) return false;
-  Publish(plain, shown ? shown : plain, marked, serial, marks, change);
+  Publish(plain, shown ? shown : plain, marked, SeenPictures::RevisionsOf(doc, marked), serial, marks, change);
   return true;
 }
 
@@ -199,10 +252,13 @@ std::shared_ptr<const Image> CanvasPainter::Marked(const std::shared_ptr<const I
 }
 
 void CanvasPainter::Publish(std::shared_ptr<const Image> plain, std::shared_ptr<const Image> shown,
-                            std::vector<int> marked, long long serial, PixelArea marks, PlainChange change) {
-  // A return to this state with these marks shows this picture again.
+                            std::vector<int> marked, std::vector<std::uint64_t> revisions, long long serial,
+                            PixelArea marks, PlainChange change) {
+  // A return to this state with these marks shows this picture again; the
+  // marks may be of another state than `plain` (the selection changed
+  // first), and are then never found for it.
   try {
-    seen_.KeepMarked(plain, marked, shown, marks);
+    seen_.KeepMarked(plain, marked, std::move(revisions), shown, marks);
   } catch (const std::bad_alloc&) {
   }
   auto finished = std::make_shared<CanvasPicture>();

@@ -38,6 +38,8 @@
 
 namespace twk {
 
+class SpareDocument;
+
 // One finished canvas picture; never drawn on again, so it may be read on
 // any thread.
 struct CanvasPicture {
@@ -121,7 +123,7 @@ class CanvasPainter {
     PixelArea area;
   };
   void Publish(std::shared_ptr<const Image> plain, std::shared_ptr<const Image> shown, std::vector<int> marked,
-               long long serial, PixelArea marks, PlainChange change);
+               std::vector<std::uint64_t> revisions, long long serial, PixelArea marks, PlainChange change);
 
   CanvasComposer composer_;
   long long composed_ = 0;  // the pictures made or found again; with the composer
@@ -134,6 +136,7 @@ class CanvasPainter {
   mutable std::mutex mutex_;
   std::shared_ptr<const CanvasPicture> finished_;
   long long generation_ = 0;
+  std::shared_ptr<SpareDocument> spare_;  // the jobs' copies are made in it
   LatestJobWorker worker_;  // last: it ends before what its jobs use
 };
 

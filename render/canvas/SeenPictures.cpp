@@ -17,6 +17,15 @@ std::size_t SeenPictures::BytesOf(const Seen& seen) {
   return BytesOf(*seen.picture) + (seen.shown ? BytesOf(*seen.shown) : 0);
 }
 
+std::vector<std::uint64_t> SeenPictures::RevisionsOf(const TWKFILE& doc, const std::vector<int>& marked) {
+  std::vector<std::uint64_t> revisions;
+  revisions.reserve(marked.size());
+  for (int index : marked) {
+    revisions.push_back(index >= 0 && index < doc.CData.size() ? doc.CData.at(index)->Revision : 0);
+  }
+  return revisions;
+}
+
 void SeenPictures::Evict() {
   while (!seen_.empty() && (seen_.size() > mostPictures_ || bytes_ > mostBytes_)) {
     bytes_ -= BytesOf(seen_.back());
@@ -37,7 +46,7 @@ void SeenPictures::Keep(const PictureFrame& frame, const TWKFILE& doc, std::shar
   const std::size_t size = BytesOf(*picture);
   if (size > mostBytes_ || mostPictures_ == 0) return;
   // The record of the items is made before the lock: it reads only `doc`.
-  Seen entry{frame, ShownItems(doc, 0, doc.CData.size() - 1), std::move(picture), {}, nullptr, {}};
+  Seen entry{frame, ShownItems(doc, 0, doc.CData.size() - 1), std::move(picture), {}, {}, nullptr, {}};
   std::lock_guard lock(mutex_);
   if (const auto same = Lookup(frame, doc); same != seen_.end()) {
     bytes_ -= BytesOf(*same);
@@ -49,7 +58,8 @@ void SeenPictures::Keep(const PictureFrame& frame, const TWKFILE& doc, std::shar
 }
 
 void SeenPictures::KeepMarked(const std::shared_ptr<const Image>& plain, const std::vector<int>& marked,
-                              std::shared_ptr<const Image> shown, PixelArea marks) {
+                              std::vector<std::uint64_t> revisions, std::shared_ptr<const Image> shown,
+                              PixelArea marks) {
   if (!plain || !shown || shown == plain) return;
   std::vector<int> copy = marked;
   std::lock_guard lock(mutex_);
@@ -57,6 +67,7 @@ void SeenPictures::KeepMarked(const std::shared_ptr<const Image>& plain, const s
   if (found == seen_.end()) return;
   bytes_ -= BytesOf(*found);
   found->marked = std::move(copy);
+  found->markedRevisions = std::move(revisions);
   found->shown = std::move(shown);
   found->marks = marks;
   // Marks that would not fit beside the picture alone are not kept.
@@ -67,12 +78,13 @@ void SeenPictures::KeepMarked(const std::shared_ptr<const Image>& plain, const s
 }
 
 SeenPicture SeenPictures::Find(const PictureFrame& frame, const TWKFILE& doc, const std::vector<int>& marked) {
+  const std::vector<std::uint64_t> revisions = RevisionsOf(doc, marked);
   std::lock_guard lock(mutex_);
   const auto found = Lookup(frame, doc);
   if (found == seen_.end()) return {};
   seen_.splice(seen_.begin(), seen_, found);  // now the most recently used
   const Seen& seen = seen_.front();
-  if (seen.shown && seen.marked == marked) return {seen.picture, seen.shown, seen.marks};
+  if (seen.shown && seen.marked == marked && seen.markedRevisions == revisions) return {seen.picture, seen.shown, seen.marks};
   return {seen.picture, nullptr, {}};
 }
 

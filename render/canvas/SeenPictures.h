@@ -11,15 +11,18 @@
 // paints exactly as the one it was made from.
 //
 // With each picture the one shown with the selection's marks over it is
-// kept too (the marks of the same items of the same state are the same
-// pixels), so that a return to a state with the selection it had costs no
-// marks either.
+// kept too, so that a return to a state with the selection it had costs no
+// marks either. The marks are told by the marked items' indices and their
+// Revisions when the marks were drawn: marks drawn from another state over
+// this picture (the selection can change before the document does, as in
+// an undo) are never shown for this state.
 //
 // Held under a budget of pictures and of bytes (marked pictures included);
 // past it the picture used least recently goes first. The pictures are shared, never drawn on again,
 // and the calls may come from any thread.
 
 #include <cstddef>
+#include <cstdint>
 #include <list>
 #include <memory>
 #include <mutex>
@@ -62,9 +65,12 @@ class SeenPictures {
   // state; one larger than the whole budget is not kept.
   void Keep(const PictureFrame& frame, const TWKFILE& doc, std::shared_ptr<const Image> picture);
   // `plain`, a picture kept, with the marks of the items `marked` over it
-  // (`shown`, touching the pixels `marks`), in place of any marks before.
+  // (`shown`, touching the pixels `marks`), drawn from items of the
+  // revisions `revisions` (RevisionsOf), in place of any marks before.
   void KeepMarked(const std::shared_ptr<const Image>& plain, const std::vector<int>& marked,
-                  std::shared_ptr<const Image> shown, PixelArea marks);
+                  std::vector<std::uint64_t> revisions, std::shared_ptr<const Image> shown, PixelArea marks);
+  // The revisions of the items `marked` of `doc` (0 for an index outside it).
+  static std::vector<std::uint64_t> RevisionsOf(const TWKFILE& doc, const std::vector<int>& marked);
   // The picture of `doc` in `frame`, with the marks of `marked` when kept;
   // plain is nullptr when none is.
   SeenPicture Find(const PictureFrame& frame, const TWKFILE& doc, const std::vector<int>& marked = {});
@@ -80,6 +86,7 @@ class SeenPictures {
     ShownItems items;
     std::shared_ptr<const Image> picture;
     std::vector<int> marked;              // the items whose marks `shown` has
+    std::vector<std::uint64_t> markedRevisions;  // their revisions then
     std::shared_ptr<const Image> shown;   // picture with those marks; may be nullptr
     PixelArea marks;
   };

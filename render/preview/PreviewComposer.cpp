@@ -1,6 +1,7 @@
 #include "render/preview/PreviewComposer.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 
 #include <cairo.h>
@@ -91,21 +92,27 @@ bool PreviewComposer::Update(const TWKFILE& doc, PaintThreads threads, const Pai
 
   // A failure in any size is raised once every size has stopped.
   const bool two = threads == PaintThreads::kTwo && count - unchanged >= kItemsWorthAThread;
+  std::atomic<bool> gaveUp{false};  // a size's document could not be prepared
   try {
     JobPool::Shared().Run(sizes_.size(), [&](std::size_t, std::size_t i) {
       Size& size = sizes_[i];
       const TWKFILE* painted = &doc;
-      TWKFILE prepared;
-      if (hooks_.prepare) painted = &(prepared = hooks_.prepare(doc, size.edge));
+      std::optional<TWKFILE> prepared;
+      if (hooks_.prepare && !(prepared = hooks_.prepare(doc, size.edge, cancel))) {
+        gaveUp = true;
+        return;
+      }
+      if (prepared) painted = &*prepared;
       if (size.checkpoints.Update(*painted, unchanged, stride, cancel) || !size.pictures[0]) Compose(size);
       const Image* layer = size.checkpoints.layer();
-      size.figure = hooks_.figure && layer ? hooks_.figure(*painted, *layer) : std::nan("");
+      if (GivenUp(cancel)) return;
+      size.figure = hooks_.figure && layer ? hooks_.figure(*painted, *layer, cancel) : std::nan("");
     }, two ? TaskThreads::kTwo : TaskThreads::kOne);
   } catch (...) {  // whatever it is goes on up, once the sizes are forgotten
     Invalidate();  // half-updated sizes would mix two documents
     throw;
   }
-  if (GivenUp(cancel)) {
+  if (GivenUp(cancel) || gaveUp) {
     Invalidate();  // some sizes may show the new items, some none
     return false;
   }

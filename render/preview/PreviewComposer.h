@@ -13,6 +13,7 @@
 #include <functional>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "document/Colour.h"
@@ -36,10 +37,12 @@ constexpr std::int32_t GroundColour(PreviewGround ground) {
 // What the program adds to each size's picture, from above the renderer:
 // the document to paint at an edge in pixels (pixel fitting), and a figure
 // of the painted layer to show under the size (its crispness). Either may
-// be empty: the drawing as it is, no figure.
+// be empty: the drawing as it is, no figure. Both are handed the update's
+// cancel (nullptr when it cannot be given up) and should look at it now and
+// then: `prepare` gives up with nothing, `figure` with NaN.
 struct PreviewSizeHooks {
-  std::function<TWKFILE(const TWKFILE& doc, int edge)> prepare;
-  std::function<double(const TWKFILE& painted, const Image& layer)> figure;
+  std::function<std::optional<TWKFILE>(const TWKFILE& doc, int edge, const PaintCancel* cancel)> prepare;
+  std::function<double(const TWKFILE& painted, const Image& layer, const PaintCancel* cancel)> figure;
 };
 
 // One finished set of pictures. A picture is never drawn on again once it is
@@ -82,6 +85,8 @@ class PreviewComposer {
   void SetSizeHooks(PreviewSizeHooks hooks);
   // Items handed to the painter over all sizes since construction.
   long long itemsPainted() const;
+  // Whether each size is prepared (fitted) before it is painted.
+  bool prepares() const { return static_cast<bool>(hooks_.prepare); }
 
  private:
   struct Size {

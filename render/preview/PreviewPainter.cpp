@@ -13,11 +13,17 @@ namespace {
 // caller's thread: a mouse move while drawing repaints one.
 constexpr int kItemsPaintedHere = 8;
 
-// Whether painting every item of `doc` at every size fits in a frame.
-bool AllSizesFit(const TWKFILE& doc) {
+// The guessed cost of preparing (fitting) one item for one size, a few
+// times what fitting takes.
+constexpr double kPrepareNsPerItem = 2000;
+
+// Whether painting every item of `doc` at every size, each prepared first
+// when `prepared`, fits in a frame.
+bool AllSizesFit(const TWKFILE& doc, bool prepared) {
   PaintBudget budget;
   for (int size : kPreviewSizes) {
     const double ppu = size / 16.0;
+    if (prepared && !budget.Spend(kPrepareNsPerItem * doc.CData.size())) return false;
     if (!budget.Spend(doc, 0, doc.CData.size() - 1, ppu, ppu, size, size)) return false;
   }
   return true;
@@ -34,7 +40,11 @@ PreviewPainter::~PreviewPainter() { Stop(); }
 PreviewUpdate PreviewPainter::Update(const TWKFILE& doc, bool paintHere) {
   // While the worker is idle the composer is ours: only this thread hands
   // the worker work.
-  if (!busy() && ((paintHere && AllSizesFit(doc)) || composer_.ItemsToRepaint(doc) < kItemsPaintedHere)) {
+  // Prepared sizes are made whole each time, so a change repaints every
+  // item: only a drawing of a few items is painted here.
+  const bool prepared = composer_.prepares();
+  if (!busy() &&
+      ((paintHere && AllSizesFit(doc, prepared)) || composer_.ItemsToRepaint(doc) < kItemsPaintedHere)) {
     // Out of memory here, as on the worker, keeps the last finished set; the
     // composer forgot everything, so the next change paints from scratch.
     // The caller is the editing thread: running short of memory must not
@@ -50,9 +60,10 @@ PreviewUpdate PreviewPainter::Update(const TWKFILE& doc, bool paintHere) {
     return PreviewUpdate::kPainted;
   }
   // The worker never reads the live document. A change does not give up
-  // the paint in flight: its layers are mostly what the next one needs.
+  // the paint in flight, whose layers are mostly what the next one needs,
+  // unless every size is prepared anew anyway.
   auto copy = std::make_shared<const TWKFILE>(doc);
-  const auto posted = worker_.Post([this, copy](const PaintCancel& cancel) { Paint(*copy, cancel); }, false);
+  const auto posted = worker_.Post([this, copy](const PaintCancel& cancel) { Paint(*copy, cancel); }, prepared);
   if (posted == LatestJobWorker::Posted::kQueued) return PreviewUpdate::kQueued;
   // No thread to paint on: here, however long it takes.
   const PaintCancel never;

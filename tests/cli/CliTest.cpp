@@ -129,7 +129,8 @@ TEST(Cli, ReportsEachFailedFileLargestFirst) {
   const CliRun run = RunCli("export '" + path + "' --sizes=16,512 --out='" + base + ".png'", dir.File("err"));
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(test::ReadBytes(dir.File("err")),
-            "(512x512) : " + base + ".512x512.png\n(16x16) : " + base + ".16x16.png\n");
+            "(512x512) : " + base + ".512x512.png: No such file or directory\n(16x16) : " + base +
+                ".16x16.png: No such file or directory\n");
 }
 
 TEST(Cli, SetsGoIntoTheFolderAndEachFailedFileGetsALine) {
@@ -149,8 +150,9 @@ TEST(Cli, SetsGoIntoTheFolderAndEachFailedFileGetsALine) {
   std::filesystem::remove(out + "/windows/star.ico");
   const CliRun failed = RunCli("export '" + path + "' --set web,windows --out '" + out + "'", dir.File("err"));
   EXPECT_EQ(failed.status, 1);
-  EXPECT_EQ(test::ReadBytes(dir.File("err")), "tarnwick-cli: can't write file: " + out + "/web/icon-192.png\n" +
-                                                  "tarnwick-cli: can't write file: " + out + "/web/site.webmanifest\n");
+  EXPECT_EQ(test::ReadBytes(dir.File("err")),
+            "tarnwick-cli: can't write file: " + out + "/web/icon-192.png: Is a directory\n" +
+                "tarnwick-cli: can't write file: " + out + "/web/site.webmanifest: Is a directory\n");
   EXPECT_TRUE(std::filesystem::is_regular_file(out + "/windows/star.ico"));
   EXPECT_TRUE(std::filesystem::is_regular_file(out + "/web/icon-512.png"));
 }
@@ -171,6 +173,38 @@ TEST(Cli, ABackgroundThatIsNoColourIsRefusedBeforeAnythingIsWritten) {
   EXPECT_EQ(RunCli("export '" + path + "' --background '#204080'", dir.File("err")).status, 1);
   EXPECT_EQ(RunCli("export '" + path + "' --set web --background '#204080' --out '" + out + "'", dir.File("err")).status, 0);
   EXPECT_NE(test::ReadBytes(out + "/web/site.webmanifest").find("\"#204080\""), std::string::npos);
+}
+
+TEST(Cli, SetsIntoAFolderThatCannotBeMadeTakeOneLine) {
+  ScratchDir dir;
+  const std::string path = SampleDocument(dir);
+  test::WriteBytes(dir.File("file"), "x");
+  const std::string out = dir.File("file/sets");
+  const CliRun run = RunCli("export '" + path + "' --set all --out '" + out + "'", dir.File("err"));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(test::ReadBytes(dir.File("err")), "tarnwick-cli: can't make the folder: " + out + "\n");
+}
+
+// A document name that is not UTF-8 (Latin-1 "cafe" with an accent) gives
+// files whose names the JSON texts name, as a JSON parser reads them.
+TEST(Cli, ANameThatIsNotUtf8NamesTheFilesItsJsonNames) {
+  ScratchDir dir;
+  const std::string path = dir.File("caf\xe9.twk");
+  std::filesystem::copy_file(std::string(TARNWICK_TEST_DATA_DIR) + "/shapes.twk", path);
+  const std::string out = dir.File("sets");
+  const CliRun run = RunCli("export '" + path + "' --set apple,web --out '" + out + "'", dir.File("err"));
+  ASSERT_EQ(run.status, 0) << test::ReadBytes(dir.File("err"));
+  const std::string check =
+      "import json, os, sys\n"
+      "folder = os.path.dirname(sys.argv[1])\n"
+      "names = [i['filename'] for i in json.load(open(sys.argv[1], encoding='utf-8'))['images']]\n"
+      "print(sorted(names) == sorted(n for n in os.listdir(folder) if n.endswith('.png')) and\n"
+      "      all(os.path.isfile(os.path.join(folder, n)) for n in names))\n";
+  test::WriteBytes(dir.File("check.py"), check);
+  const CliRun checked = testing::RunTool(std::string(PYTHON3) + " '" + dir.File("check.py") + "' '" + out +
+                                          "/apple/AppIcon.appiconset/Contents.json'");
+  EXPECT_EQ(checked.out, "True\n");
+  EXPECT_TRUE(std::filesystem::is_regular_file(out + "/apple/caf\xef\xbf\xbd.icns"));
 }
 
 TEST(Cli, RejectsBadInputWithOneLineAndStatusOne) {
@@ -249,7 +283,7 @@ TEST(Cli, TellsAFileItCannotReadFromOneThatIsNoDocument) {
   test::WriteBytes(dir.File("icon.png"), "\x89PNG\r\n\x1a\n\0\0\0\rIHDR");
   test::WriteBytes(dir.File("huge.twk"), test::TaggedFile("x", 0x7FFFFFFF));  // announces 2 GB
   const std::string cannotRead = "tarnwick-cli: can't read file: ";
-  const std::string noDocument = "tarnwick-cli: not a Tarnwick document: ";
+  const std::string noDocument = "tarnwick-cli: not a Tarnwick document or SVG image: ";
   const struct {
     std::string path;
     std::string message;

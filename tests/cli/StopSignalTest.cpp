@@ -67,5 +67,30 @@ TEST(CliSignals, SigtermStopsAnExportBetweenFilesAndLeavesNoTemporaryFile) {
   EXPECT_EQ(present, named);
 }
 
+// A run started with SIGINT ignored (a background job of a script) keeps
+// ignoring it and finishes every file.
+TEST(CliSignals, AnInheritedIgnoredSigintStaysIgnored) {
+  test::ScratchDir dir;
+  const std::string input = dir.File("star.twk");
+  ASSERT_EQ(SaveDocumentFile(input, test::SlowToExport()), ResultCode::kOk);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    signal(SIGINT, SIG_IGN);
+    execl(TARNWICK_CLI_PATH, TARNWICK_CLI_PATH, "export", input.c_str(), "--sizes", "16,768,1024",
+          static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  const std::string first = dir.File("star.768x768.png");
+  for (int i = 0; i < 3000 && !std::filesystem::exists(first); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  kill(child, SIGINT);
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_TRUE(std::filesystem::exists(dir.File("star.16x16.png")));
+}
+
 }  // namespace
 }  // namespace twk

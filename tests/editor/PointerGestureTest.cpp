@@ -72,5 +72,18 @@ TEST_F(PointerGestureTest, EscPutsAReshapeBackAndLeavesNoStep) {
   EXPECT_EQ(t.history.undoCount(), 0u);
 }
 
+TEST_F(PointerGestureTest, AnEllipsesCentreHandleMovesTheWholeEllipse) {
+  TWKDATA circle = MakeItem(kEllipse, 2);
+  circle.X1 = 12.5f, circle.Y1 = 9.5f, circle.X4 = 13.5f, circle.Y4 = 10.5f;
+  circle.X2 = 30, circle.Y2 = 300, circle.DrawAngle = 0;
+  t.doc.CData.append(circle);
+  RebuildRowsFromDocument(t.ed);
+  SelectRows(t.rows, {2});
+  Drag(12.5, 9.5, 13.5, 9);  // one unit right, half a unit up
+  TWKDATA moved = circle;
+  moved.X1 += 1, moved.X4 += 1, moved.Y1 -= 0.5f, moved.Y4 -= 0.5f;
+  EXPECT_EQ(Record(2), moved);
+}
+
 }  // namespace
 }  // namespace twk::test

@@ -7,6 +7,9 @@
 #include "export/FileTypes.h"
 #include "export/ExportSizes.h"
 #include "export/PngExport.h"
+#include "export/SizeSet.h"
+
+#include <optional>
 
 namespace twk {
 namespace {
@@ -72,6 +75,28 @@ TEST(ExportPlan, PreCheckedRowsFromRecentExport) {
   EXPECT_FALSE(ExportSizeChecked(1 << 12, 12));
   EXPECT_TRUE(ExportSizeChecked(-1, 11));
   for (int i = 0; i < kExportSizeCount; ++i) EXPECT_FALSE(ExportSizeChecked(0, i));
+}
+
+TEST(SizeSet, AnOtherSizesListReadsWholeEdgesFrom1To4096) {
+  const struct {
+    const char* text;
+    std::optional<std::vector<int>> edges;  // none: refused
+  } cases[] = {
+      {"", std::vector<int>{}},         {"  ", std::vector<int>{}},
+      {"20, 22,24 ,40", std::vector<int>{20, 22, 24, 40}},
+      {"4096,1,1", std::vector<int>{1, 4096}},
+      {"0", std::nullopt},              {"4097", std::nullopt},
+      {"20,", std::nullopt},            {",20", std::nullopt},
+      {"20,,22", std::nullopt},         {"2 0", std::nullopt},
+      {"+20", std::nullopt},            {"-20", std::nullopt},
+      {"20px", std::nullopt},           {"99999999999", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    const std::optional<SizeSet> read = SizeSet::FromText(c.text);
+    ASSERT_EQ(read.has_value(), c.edges.has_value()) << c.text;
+    if (read) EXPECT_EQ(read->edges(), *c.edges) << c.text;
+  }
+  EXPECT_EQ(SizeSet::FromText("40,20")->Text(), "20, 40");
 }
 
 TEST(ExportPlan, BaseDropsTheExtension) {

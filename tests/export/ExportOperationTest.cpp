@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <filesystem>
 
 #include "export/ExportOperation.h"
@@ -76,7 +78,7 @@ TEST(ExportOperation, AFailedIconWriteIsNotReportedAsSizesThatDoNotFit) {
   const TWKFILE doc;  // an empty drawing still makes every file
   std::filesystem::create_directory(dir / "star.ico");  // the icon's path is a folder
   const ExportReport failed = RunExport({doc, Sizes({16, 1024}), ExportFormat::kIco, dir / "star"});
-  EXPECT_EQ(failed.files, (std::vector<ExportedFile>{{dir / "star.ico", Sizes({16}), FileOutcome::kFailed}}));
+  EXPECT_EQ(failed.files, (std::vector<ExportedFile>{{dir / "star.ico", Sizes({16}), FileOutcome::kFailed, EISDIR}}));
   EXPECT_EQ(failed.leftOut, Sizes({1024}));
   EXPECT_EQ(ExportMessages(failed),
             (std::vector<ExportMessage>{{ExportMessageKind::kError, "Something wrong with following files:\r\n\r\n" +

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -111,12 +112,14 @@ TEST(ExportWindow, NothingCheckedAsksForAResolution) {
   OpenExportWindow(ExportPartsOf(*f.app));
   f.CheckOnly({});
   f.list().topLevelItem(4)->setSelected(true);  // selected but not checked
+  // The file's type decides: only the icon sets go without a size.
+  f.dialogs.paths = {f.dir.path() + "/star.png"};
   f.Click(f.app->exportWindow()->cmdExport);
   ASSERT_EQ(f.dialogs.messages.size(), 1u);
   EXPECT_EQ(f.dialogs.messages[0].title, "Export PNG");
   EXPECT_EQ(f.dialogs.messages[0].text, "Select at least one resolution");
   EXPECT_EQ(f.dialogs.messages[0].icon, MessageIcon::kInformation);
-  EXPECT_TRUE(f.dialogs.fileRequests.empty());
+  EXPECT_TRUE(f.PngFiles().isEmpty());
   // The refused choice is not remembered: the next window checks 16 and 48.
   EXPECT_EQ(f.app->config().RecentExport, 5);
   EXPECT_TRUE(f.app->exportWindow()->isVisible());
@@ -168,6 +171,36 @@ TEST(ExportWindow, CheckedSizesAreWrittenUnderTheChosenBase) {
   EXPECT_EQ(f.dialogs.fileRequests[1].presetPath, chosen);
   EXPECT_TRUE(QFile::exists(f.dir.path() + "/a.b.32x32.png"));
   EXPECT_EQ(f.PngFiles().size(), 3);
+}
+
+// Other sizes are written with the checked ones, under the same names, and
+// come back in the next window; a bad list is refused; Esc is Cancel.
+TEST(ExportWindow, OtherSizesAreWrittenWithTheCheckedOnesAndRemembered) {
+  ExportFixture f;
+  AddRedBox(f.app->session().doc());
+  OpenExportWindow(ExportPartsOf(*f.app));
+  f.CheckOnly({0});
+  QLineEdit* other = f.app->exportWindow()->txtOtherSizes;
+  other->setText(" 40,20 ");
+  f.dialogs.paths = {f.dir.path() + "/star.png"};
+  f.Click(f.app->exportWindow()->cmdExport);
+  EXPECT_EQ(f.PngFiles(), (QStringList{"star.16x16.png", "star.20x20.png", "star.40x40.png"}));
+  for (int n : {20, 40}) {
+    const testing::ReadPng png = testing::ReadPngFile(f.dir.file(("star." + std::to_string(n) + "x" + std::to_string(n) + ".png").c_str()));
+    ASSERT_TRUE(png.ok);
+    EXPECT_EQ(png.width, n);
+  }
+  EXPECT_EQ(f.app->config().OtherSizes, "20, 40");
+
+  OpenExportWindow(ExportPartsOf(*f.app));
+  EXPECT_EQ(other->text(), "20, 40");
+  other->setText("20, 4097");
+  f.Click(f.app->exportWindow()->cmdExport);
+  EXPECT_EQ(f.dialogs.messages.back().text, "Other sizes: whole numbers of pixels from 1 to 4096, separated by commas");
+  EXPECT_EQ(f.dialogs.fileRequests.size(), 1u);
+  EXPECT_EQ(f.app->config().OtherSizes, "20, 40");
+  QTest::keyClick(f.app->exportWindow()->lstExportRes, Qt::Key_Escape);
+  EXPECT_TRUE(f.MainWindowBack());
 }
 
 TEST(ExportWindow, SmallDocumentKeepsATransparentBand) {

@@ -8,6 +8,14 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <thread>
 
 #include "GuiTestSupport.h"
 #include "app/AppCommands.h"
@@ -126,7 +134,8 @@ TEST(ExportWindow, TheIconSetsTypeWritesEverySetIntoTheFolderTyped) {
   twk::test::ReplaceDocument(*app, RedBoxDocument());
   app->session().savePath() = dir.file("star.twk");  // the drawing's name in the sets
   OpenExportWindow(ExportPartsOf(*app));
-  app->exportWindow()->lstExportRes->topLevelItem(0)->setCheckState(0, Qt::Checked);  // one size: it plays no part
+  for (int r = 0; r < app->exportWindow()->lstExportRes->topLevelItemCount(); ++r)  // no size: the sets need none
+    app->exportWindow()->lstExportRes->topLevelItem(r)->setCheckState(0, Qt::Unchecked);
   dialogs.paths = {dir.path() + "/icons"};  // made, inside the existing folder
   dialogs.filters = {3};
   dialogs.colours = {QColor(0x20, 0x40, 0x80)};  // the ground colour
@@ -248,6 +257,34 @@ TEST(CommandLine, TheProgramPrintsAndEndsWithoutAWindow) {
     EXPECT_EQ(run.status, c.status) << c.args;
     EXPECT_EQ(run.out, c.out) << c.args;
   }
+}
+
+TEST(CommandLine, ADisplayThatRefusesQtEndsTheStartWithOneLineNotAnAbort) {
+  ScopedWorkDir dir;
+  // A display socket that closes every connection at once: it answers the
+  // editor's own check, but Qt cannot connect to it.
+  ::mkdir("/tmp/.X11-unix", 01777);
+  int number = 900;
+  while (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number))) ++number;
+  const std::string path = "/tmp/.X11-unix/X" + std::to_string(number);
+  const int listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+  ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(::listen(listener, 8), 0);
+  std::thread closer([listener] {
+    for (int fd; (fd = ::accept(listener, nullptr, nullptr)) >= 0;) ::close(fd);
+  });
+  const testing::ToolRun run = testing::RunTool("env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb DISPLAY=:" +
+                                                std::to_string(number) + " '" + TARNWICK_EDITOR_PATH + "' 2>&1");
+  ::shutdown(listener, SHUT_RDWR);
+  closer.join();
+  ::close(listener);
+  ::unlink(path.c_str());
+  EXPECT_EQ(run.status, 1) << run.out;
+  const std::string said = "no display: display :" + std::to_string(number) + " did not let the editor connect\n";
+  EXPECT_TRUE(run.out.size() > said.size() && run.out.substr(run.out.size() - said.size()) == said) << run.out;
 }
 
 }  // namespace

@@ -57,6 +57,7 @@ class ScriptedDialogs : public Dialogs {
   std::vector<FileDialogRequest> fileRequests;
   std::vector<Message> questions;
   std::vector<Message> messages;
+  std::vector<Message> lists;
   std::vector<QColor> colourRequests;
   std::vector<std::vector<QString>> copyLists;
 
@@ -71,6 +72,11 @@ class ScriptedDialogs : public Dialogs {
   }
   void ShowMessage(QWidget*, const QString& title, const QString& text, MessageIcon icon) override {
     messages.push_back({title, text, icon});
+  }
+  // A list is kept as a message of its text and items, one a line.
+  void ShowList(QWidget*, const QString& title, const QString& text, const QStringList& items,
+                MessageIcon icon) override {
+    lists.push_back({title, text + "\r\n" + items.join("\r\n"), icon});
   }
   bool ChooseColour(QWidget*, QColor initial, QColor& chosen) override {
     colourRequests.push_back(initial);

@@ -77,7 +77,10 @@ TEST(KeyTableTest, ModifiersAndKeypadDecideTheNumber) {
   EXPECT_EQ(CommandNumberForKey(table, Qt::Key_ParenRight, Qt::NoModifier, 20), 189);
   EXPECT_EQ(CommandNumberForKey(table, Qt::Key_ssharp, Qt::NoModifier, 20), 189);
   EXPECT_EQ(CommandNumberForKey(table, Qt::Key_Dead_Acute, Qt::NoModifier, 21), 187);
-  EXPECT_EQ(CommandNumberForKey(table, Qt::Key_Equal, Qt::ShiftModifier, 21), 0);
+  // "+" typed with Shift (US layout), by its key code or, unknown, by its sign.
+  EXPECT_EQ(CommandNumberForKey(table, Qt::Key_Plus, Qt::ShiftModifier, 21), 187);
+  EXPECT_EQ(CommandNumberForKey(table, Qt::Key_Plus, Qt::ShiftModifier), 187);
+  EXPECT_EQ(CommandNumberForKey(table, Qt::Key_Equal, Qt::ShiftModifier | Qt::ControlModifier, 21), 0);
   EXPECT_EQ(CommandNumberForKey(table, Qt::Key_T, Qt::NoModifier, 28), 84);
   EXPECT_EQ(CommandNumberForKey(table, Qt::Key_Up, Qt::KeypadModifier), 38);  // keypad 8 with Num Lock off
   EXPECT_EQ(CommandNumberForKey(table, Qt::Key_Up, Qt::ShiftModifier), 0);
@@ -99,7 +102,9 @@ TEST(KeyTableTest, CtrlShortcutsTakeExactlyTheirModifiers) {
       {Qt::Key_Z, ctrl | shift, keys::kRedo}, {Qt::Key_S, ctrl, keys::kSave},
       {Qt::Key_O, ctrl, keys::kLoad},         {Qt::Key_E, ctrl, keys::kExportPng},
       {Qt::Key_Y, ctrl | shift, 0},           {Qt::Key_Z, ctrl | alt, 0},
-      {Qt::Key_Z, shift, 0},                  {Qt::Key_S, ctrl | shift, 0},
+      {Qt::Key_Z, shift, 0},                  {Qt::Key_S, ctrl | shift, keys::kSaveAs},
+      {Qt::Key_N, ctrl, keys::kNew},          {Qt::Key_Q, ctrl, keys::kQuit},
+      {Qt::Key_N, ctrl | shift, 0},
       {Qt::Key_Z, Qt::NoModifier, 0},         {Qt::Key_Up, ctrl, 0},
   };
   for (const auto& c : cases) {

@@ -89,6 +89,9 @@ TEST(LongExport, CancelKeepsTheFilesWrittenAndReplacesNoOther) {
     QPushButton* cancel = progress->findChild<QPushButton*>();
     ASSERT_NE(cancel, nullptr);
     QTest::mouseClick(cancel, Qt::LeftButton);
+    // Until the files in progress are done the dialog says it is stopping.
+    EXPECT_TRUE(progress->isVisible());
+    EXPECT_EQ(progress->labelText(), "Stopping after the files in progress...");
   });
   watch.start(20);
   QTest::mouseClick(app->exportWindow()->cmdExport, Qt::LeftButton);

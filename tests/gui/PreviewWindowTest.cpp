@@ -14,6 +14,13 @@
 #include "app/KeyCommandFilter.h"
 #include "app/PreviewWindow.h"
 #include "editor/KeyNumbers.h"
+#include "render/preview/MagnifiedPicture.h"
+
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QTimer>
+#include <algorithm>
 
 namespace twk {
 namespace {
@@ -157,7 +164,9 @@ TEST(PreviewWindowTest, ALargeChangeArrivesThroughTheEventLoop) {
 
   f.app->DispatchCommand(keys::kRight);  // moves every item: painted on the worker
   EXPECT_EQ(f.preview()->picture(3, PreviewGround::kLight), before);
+  EXPECT_TRUE(f.preview()->painting());  // the pictures shown are the older ones
   ASSERT_TRUE(f.app->preview().Settle());
+  EXPECT_FALSE(f.preview()->painting());
   EXPECT_EQ(f.preview()->picture(3, PreviewGround::kLight), ExpectedPicture(f.app->session().doc(), 3, PreviewGround::kLight));
   EXPECT_NE(f.preview()->picture(3, PreviewGround::kLight), before);
 }
@@ -174,6 +183,63 @@ TEST(PreviewWindowTest, MinimisedItPaintsNothingUntilPBringsItBack) {
   f.app->DispatchCommand(keys::kP);
   EXPECT_TRUE(f.preview()->isShowing());
   EXPECT_EQ(f.preview()->picture(0, PreviewGround::kLight), ExpectedPicture(f.app->session().doc(), 0, PreviewGround::kLight));
+}
+
+// The labels of `window` showing a picture of `size` x `size` pixels.
+std::vector<QImage> ShownAt(QWidget* window, int size) {
+  std::vector<QImage> shown;
+  for (QLabel* label : window->findChildren<QLabel*>()) {
+    const QPixmap pixmap = label->pixmap();
+    if (!pixmap.isNull() && pixmap.width() == size) shown.push_back(pixmap.toImage().convertToFormat(QImage::Format_RGB32));
+  }
+  return shown;
+}
+
+// Magnified by the keys 1, 2, 4, 8 (and the popup menu) once clicked; other
+// keys still reach the main window; the pointer's place on the canvas shows
+// in units while it is over the canvas.
+TEST(PreviewWindowTest, MagnifiesByKeyAndMenuAndTellsThePointersPlace) {
+  PreviewFixture f;
+  ImageCanvas* canvas = f.app->mainWindow()->imgDraw;
+  QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(30, 30));
+  QTest::mouseMove(canvas, QPoint(250, 200));
+  QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(250, 200));
+  f.app->DispatchCommand(keys::kP);
+  PreviewWindow* preview = f.preview();
+  QTest::mouseClick(preview, Qt::LeftButton, {}, QPoint(2, 2));
+  QTest::keyClick(preview, Qt::Key_4);
+  EXPECT_EQ(preview->magnification(), 4);
+  PreviewComposer fresh;
+  fresh.Update(f.app->session().doc());
+  const QImage expected =
+      ToQImage(*MagnifiedPicture(*fresh.Picture(0, PreviewGround::kLight), 4)).convertToFormat(QImage::Format_RGB32);
+  const std::vector<QImage> shown = ShownAt(preview, 64);
+  EXPECT_NE(std::find(shown.begin(), shown.end(), expected), shown.end());
+  EXPECT_GE(preview->width(), 4 * (16 + 24 + 32 + 48 + 64));
+
+  // The popup menu's x8.
+  QTimer::singleShot(0, [] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    for (QAction* action : menu->actions())
+      if (action->text() == "x8") action->trigger();
+    menu->close();
+  });
+  QContextMenuEvent menuAsked(QContextMenuEvent::Mouse, QPoint(5, 5), preview->mapToGlobal(QPoint(5, 5)));
+  QApplication::sendEvent(preview, &menuAsked);
+  EXPECT_EQ(preview->magnification(), 8);
+  QTest::keyClick(preview, Qt::Key_1);
+  EXPECT_EQ(preview->magnification(), 1);
+  const std::uint8_t shape = f.app->session().state().CurType;
+  QTest::keyClick(preview, Qt::Key_T);  // the main window's next shape
+  EXPECT_NE(f.app->session().state().CurType, shape);
+
+  const float ppu = f.app->session().pixelsPerUnitX;
+  QTest::mouseMove(canvas, QPoint(static_cast<int>(3.125f * ppu), static_cast<int>(7.45f * ppu)));
+  EXPECT_EQ(preview->pointerText(), "Pointer: x 3.125, y 7.5 units");
+  QEvent left(QEvent::Leave);
+  QApplication::sendEvent(canvas, &left);
+  EXPECT_EQ(preview->pointerText(), "");
 }
 
 }  // namespace

@@ -6,7 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTimer>
 #include <algorithm>
 #include <set>
 #include <fstream>
@@ -238,6 +245,27 @@ TEST(RecoveryCopy, RestoreThenOpenFileKeepsTheRestoredDrawing) {
   EXPECT_EQ(Offered(state.folder()), (std::multiset<std::pair<int, std::string>>{{3, "/a/three.twk|/a"}}));
 }
 
+// A loaded drawing changed and then replaced is offered with the file it
+// came from; the empty drawing a failed load leaves is never offered.
+TEST(RecoveryCopy, ALoadedDrawingNamesItsFileAndAnEmptyOneIsNotKept) {
+  ScopedStateHome state;
+  ScopedWorkDir dir;
+  ScriptedDialogs dialogs;
+  const std::string bell = dir.file("bell.twk");
+  ASSERT_EQ(SaveDocumentFile(bell, Drawing(2)), ResultCode::kOk);
+  auto app = test::StartedApp(dialogs);
+  LoadDocumentFromPath(DocumentFilePartsOf(*app), QString::fromStdString(bell));
+  app->DispatchCommand(keys::kPad4);
+  for (const char* missing : {"missing.twk", "other.twk"}) {
+    LoadDocumentFromPath(DocumentFilePartsOf(*app), QString::fromStdString(dir.file(missing)));
+    app->recovery().HandOver();
+  }
+  app->Shutdown();
+  app.reset();
+  EXPECT_EQ(Offered(state.folder()),
+            (std::multiset<std::pair<int, std::string>>{{2, bell + "|" + fs::current_path().string()}}));
+}
+
 TEST(RecoveryCopy, YesOnAFullDiskKeepsTheOldCopyAndSaysSo) {
   ScopedStateHome state;
   ScriptedDialogs dialogs;
@@ -276,6 +304,52 @@ TEST(RecoveryCopy, ManyDrawingsAreOfferedInOneListChosenEachOnItsOwn) {
   EXPECT_EQ(CopiesIn(state.folder() / "recovered"), 1);
 }
 
+TEST(RecoveryCopy, ManySetAsideAreListedOnlyWhereTheyAreStillKept) {
+  ScopedStateHome state;
+  ScriptedDialogs dialogs;
+  const CopyNotes e{"", "", "/e"};
+  Abandoned(state.folder(), std::vector<std::pair<int, CopyNotes>>(14, {1, e}));
+  auto app = test::StartedApp(dialogs);
+  dialogs.copyChoices.assign(14, CopyChoice::kDiscard);
+  OfferAbandonedDrawings(AskingOverMainWindow(*app), app->recovery(), *app);
+  EXPECT_TRUE(dialogs.messages.empty());
+  ASSERT_EQ(dialogs.lists.size(), 1u);
+  QStringList lines = dialogs.lists[0].text.split("\r\n");
+  EXPECT_EQ(lines.takeFirst(), "4 older drawings set aside are not kept: only 10 are. "
+                               "The drawings set aside are kept in:");
+  std::set<std::string> named, kept;
+  for (const QString& line : lines) named.insert(line.toStdString());
+  for (const auto& entry : fs::directory_iterator(state.folder() / "recovered")) kept.insert(entry.path().string());
+  EXPECT_EQ(named, kept);
+  EXPECT_EQ(kept.size(), 10u);
+}
+
+// The list window itself: 300 paths in a window that fits the screen,
+// whose OK button is on it and ends it.
+TEST(ListMessage, ManyLinesScrollInAWindowThatFitsTheScreen) {
+  QStringList items;
+  for (int i = 0; i < 300; ++i) items << QStringLiteral("/state/tarnwick/recovered/editor-%1-0.twk").arg(i);
+  QRect shown, space;
+  bool okOnScreen = false, scrolls = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* window = QApplication::activeModalWidget();
+    if (!window) return;
+    space = window->screen()->availableGeometry();
+    shown = window->frameGeometry();
+    auto* list = window->findChild<QListWidget*>();
+    scrolls = list && list->count() == 300 && list->verticalScrollBar()->maximum() > 0;
+    auto* buttons = window->findChild<QDialogButtonBox*>();
+    QPushButton* ok = buttons ? buttons->button(QDialogButtonBox::Ok) : nullptr;
+    okOnScreen = ok && ok->isVisible() && space.contains(QRect(ok->mapToGlobal(QPoint(0, 0)), ok->size()));
+    if (ok) ok->click();
+  });
+  DesktopDialogs().ShowList(nullptr, "Tarnwick", "The drawings set aside are kept in:", items,
+                            MessageIcon::kInformation);
+  EXPECT_TRUE(space.contains(shown)) << shown.height() << " of " << space.height();
+  EXPECT_TRUE(okOnScreen);
+  EXPECT_TRUE(scrolls);
+}
+
 TEST(RecoveryCopy, AStateFolderThatCannotBeWrittenOrIsALinkLeavesEditingAlone) {
   ScopedWorkDir dir;
   std::ofstream(dir.file("file")) << "x";
@@ -288,9 +362,12 @@ TEST(RecoveryCopy, AStateFolderThatCannotBeWrittenOrIsALinkLeavesEditingAlone) {
       {dir.file("file"), "tarnwick: no recovery copies: cannot write to " + dir.file("file") + "/tarnwick\n"},
       {dir.file("links"),
        "tarnwick: no recovery copies: " + dir.file("links") + "/tarnwick is not a folder of this user\n"},
+      {"", "tarnwick: no recovery copies: neither XDG_STATE_HOME nor HOME is an absolute path\n"},
   };
   for (const auto& c : cases) {
-    ScopedStateHome state(c.home);
+    ScopedStateHome state(c.home.empty() ? "unset" : c.home);
+    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "/";
+    if (c.home.empty()) unsetenv("XDG_STATE_HOME"), unsetenv("HOME");
     ScriptedDialogs dialogs;
     testing::internal::CaptureStderr();
     auto app = test::StartedApp(dialogs);
@@ -303,6 +380,7 @@ TEST(RecoveryCopy, AStateFolderThatCannotBeWrittenOrIsALinkLeavesEditingAlone) {
     std::string own;
     for (std::string line; std::getline(said, line);)
       if (line.rfind("tarnwick:", 0) == 0) own += line + "\n";
+    setenv("HOME", home.c_str(), 1);
     EXPECT_EQ(own, c.said);
     EXPECT_FALSE(app->recovery().keepsCopies());
     EXPECT_EQ(app->session().doc().CData.size(), 2);

@@ -60,7 +60,7 @@ TEST(SaveDocument, EveryNameIsSavedAsTwkAndRemembered) {
   dialogs.paths = {Q(dir.file("drawing")), Q(dir.file("drawing.twk")), Q(dir.file("drawing.png"))};
   dialogs.answers = {true, true};
 
-  SaveDocumentCommand(DocumentFilePartsOf(*app));
+  SaveDocumentAsCommand(DocumentFilePartsOf(*app));
   ASSERT_EQ(dialogs.fileRequests.size(), 1u);
   EXPECT_EQ(dialogs.fileRequests[0].title, "Save data");
   EXPECT_EQ(dialogs.fileRequests[0].filterName, "twk file");
@@ -70,8 +70,8 @@ TEST(SaveDocument, EveryNameIsSavedAsTwkAndRemembered) {
   EXPECT_TRUE(dialogs.questions.empty());
   EXPECT_EQ(app->session().savePath(), twk);
 
-  SaveDocumentCommand(DocumentFilePartsOf(*app));  // drawing.twk: the same file, asked first
-  SaveDocumentCommand(DocumentFilePartsOf(*app));  // drawing.png: still drawing.twk
+  SaveDocumentAsCommand(DocumentFilePartsOf(*app));  // drawing.twk: the same file, asked first
+  SaveDocumentAsCommand(DocumentFilePartsOf(*app));  // drawing.png: still drawing.twk
   EXPECT_EQ(dialogs.fileRequests[1].presetPath, Q(twk));
   ASSERT_EQ(dialogs.questions.size(), 2u);
   EXPECT_EQ(dialogs.questions[1].title, "Save data");
@@ -85,6 +85,47 @@ TEST(SaveDocument, EveryNameIsSavedAsTwkAndRemembered) {
   EXPECT_EQ(*back.CData.at(0), *app->session().doc().CData.at(0));
 }
 
+// Ctrl+S writes the loaded file without a question; Ctrl+Shift+S asks.
+// Ctrl+N puts an empty drawing as one step, which has no file of its own
+// and which Ctrl+Z takes back; Ctrl+Q closes as the close button does.
+TEST(SaveDocument, CtrlSWritesTheOwnFileCtrlNStartsAfreshAndUndoes) {
+  ScopedWorkDir dir;
+  ScriptedDialogs dialogs;
+  auto app = test::StartedApp(dialogs);
+  QWidget* canvas = app->mainWindow()->imgDraw;
+  const std::string own = dir.file("bell.twk");
+  FillDocument(*app);
+  ASSERT_EQ(SaveDocumentFile(own, app->session().doc()), ResultCode::kOk);
+  LoadDocumentFromPath(DocumentFilePartsOf(*app), Q(own));
+  QTest::keyClick(canvas, Qt::Key_Delete);  // row 0 selected: the line goes
+  const std::string changed = DocumentToXml(app->session().doc());
+  QTest::keyClick(canvas, Qt::Key_S, Qt::ControlModifier);
+  TWKFILE back;
+  ASSERT_EQ(LoadDocumentFile(own, back), ResultCode::kOk);
+  EXPECT_EQ(DocumentToXml(back), changed);
+  EXPECT_TRUE(dialogs.fileRequests.empty() && dialogs.questions.empty() && dialogs.messages.empty());
+  EXPECT_TRUE(app->session().saved());
+
+  QTest::keyClick(canvas, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);  // cancelled
+  ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+  EXPECT_EQ(dialogs.fileRequests[0].presetPath, Q(own));
+
+  QTest::keyClick(canvas, Qt::Key_N, Qt::ControlModifier);
+  EXPECT_EQ(DocumentToXml(app->session().doc()), DocumentToXml(TWKFILE{}));
+  EXPECT_EQ(app->mainWindow()->lstItems->items().RowCount(), 0);
+  QTest::keyClick(canvas, Qt::Key_S, Qt::ControlModifier);  // no file of its own: asks (cancelled)
+  EXPECT_EQ(dialogs.fileRequests.size(), 2u);
+  QTest::keyClick(canvas, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(DocumentToXml(app->session().doc()), changed);
+  EXPECT_EQ(app->mainWindow()->lstItems->items().RowCount(), 2);
+  EXPECT_EQ(app->session().ownFile(), own);
+
+  bool closed = false;
+  app->mainWindow()->closing = [&closed] { closed = true; };
+  QTest::keyClick(canvas, Qt::Key_Q, Qt::ControlModifier);
+  EXPECT_TRUE(closed);
+}
+
 TEST(SaveDocument, NoKeepsTheOldFileAndAFolderIsNotAFile) {
   ScopedWorkDir dir;
   ScriptedDialogs dialogs;
@@ -96,14 +137,14 @@ TEST(SaveDocument, NoKeepsTheOldFileAndAFolderIsNotAFile) {
 
   dialogs.paths = {Q(path)};
   dialogs.answers = {false};
-  SaveDocumentCommand(DocumentFilePartsOf(*app));
+  SaveDocumentAsCommand(DocumentFilePartsOf(*app));
   EXPECT_EQ(dialogs.questions.size(), 1u);
   EXPECT_EQ(testing::FileBytes(path), (std::vector<unsigned char>{'o', 'l', 'd', ' ', 'b', 'y', 't', 'e', 's'}));
   EXPECT_EQ(app->session().savePath(), "/elsewhere/kept.twk");
 
   QDir(dir.path()).mkdir("folder.twk");
   dialogs.paths = {Q(dir.file("folder"))};
-  SaveDocumentCommand(DocumentFilePartsOf(*app));
+  SaveDocumentAsCommand(DocumentFilePartsOf(*app));
   EXPECT_EQ(dialogs.questions.size(), 1u);  // no question for a folder
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].title, "Save data error");
@@ -120,7 +161,7 @@ TEST(DocumentCommands, NothingHappensDuringADragOrAfterCancel) {
   app->session().savePath() = dir.file("kept.twk");
   const int redraws = app->canvas().redrawCount();
 
-  SaveDocumentCommand(DocumentFilePartsOf(*app));  // cancelled
+  SaveDocumentAsCommand(DocumentFilePartsOf(*app));  // cancelled
   LoadDocumentCommand(DocumentFilePartsOf(*app));  // cancelled
   EXPECT_EQ(dialogs.fileRequests.size(), 2u);
   EXPECT_EQ(dialogs.fileRequests[1].title, "Load data");
@@ -157,7 +198,7 @@ TEST(LoadDocument, SavedItemsComeBackWithRowsAndNames) {
   for (int round = 0; round < 2; ++round) {
     dialogs.paths = {Q(path), Q(path)};
     dialogs.answers = {true};
-    SaveDocumentCommand(DocumentFilePartsOf(*app));
+    SaveDocumentAsCommand(DocumentFilePartsOf(*app));
     EXPECT_NE(DocumentToXml(app->session().doc()).find("<Name>&lt;a&amp;b&gt;</Name>"), std::string::npos);
     app->session().doc().CData.clear();
     app->mainWindow()->lstItems->items().RemoveAllRows();
@@ -203,7 +244,8 @@ TEST(LoadDocument, NonDocumentsEmptyTheDocumentUntilAGoodLoad) {
     LoadDocumentCommand(DocumentFilePartsOf(*app));
     ASSERT_EQ(dialogs.messages.size(), 1u) << bad;
     EXPECT_EQ(dialogs.messages[0].title, "Load data error");
-    EXPECT_EQ(dialogs.messages[0].text, "Can't read file:\r\n" + Q(bad));
+    EXPECT_EQ(dialogs.messages[0].text,
+              (bad == dir.file("missing.twk") ? "Can't read file:\r\n" : "Not a Tarnwick document:\r\n") + Q(bad));
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::kError);
     EXPECT_EQ(app->session().doc().TWKW, 0);
     EXPECT_EQ(app->session().doc().TWKH, 0);

@@ -19,6 +19,7 @@ CONFIG SampleConfig() {
   config.RecentExport = 5;
   config.HideMarks = 1;
   config.FitEdges = 1;
+  config.OtherSizes = "20, 22";
   config.IconGround = PackRGBA(0x20, 0x40, 0x80, 255);
   return config;
 }
@@ -40,7 +41,8 @@ TEST(ConfigFile, WritesTheDescribedText) {
       << text;
   const std::string end =
       "<element>94277</element></Palette><RecentFile>/art/house &amp; &lt;co&gt;.twk</RecentFile>"
-      "<RecentExport>5</RecentExport><HideMarks>1</HideMarks><FitEdges>1</FitEdges><IconGround>-8372192</IconGround></CONFIG>";
+      "<RecentExport>5</RecentExport><HideMarks>1</HideMarks><FitEdges>1</FitEdges>"
+      "<OtherSizes>20, 22</OtherSizes><IconGround>-8372192</IconGround></CONFIG>";
   ASSERT_GE(text.size(), end.size());
   EXPECT_EQ(text.substr(text.size() - end.size()), end);
 }
@@ -59,6 +61,7 @@ TEST(ConfigFile, RoundTripsEveryField) {
   EXPECT_EQ(read.RecentExport, 5);
   EXPECT_EQ(read.HideMarks, 1);
   EXPECT_EQ(read.FitEdges, 1);
+  EXPECT_EQ(read.OtherSizes, "20, 22");
   EXPECT_EQ(read.IconGround, config.IconGround);
 }
 
@@ -86,6 +89,7 @@ TEST(ConfigFile, MissingElementsTakeStartValues) {
   EXPECT_EQ(config.RecentExport, 0);
   EXPECT_EQ(config.HideMarks, 0);  // a file from before H shows the marks
   EXPECT_EQ(config.FitEdges, 0);   // nor did it fit edges
+  EXPECT_EQ(config.OtherSizes, "");  // nor had other sizes
   EXPECT_EQ(config.IconGround, 0);  // nor had it a ground colour for icons
 }
 

@@ -29,6 +29,18 @@ TEST(ExtensionRule, CutsTheExtensionOfTheFileNameOnly) {
   EXPECT_EQ(ExtensionBase("/art/house") + ".twk", "/art/house.twk");
 }
 
+TEST(DocumentPathBeside, NeverNamesTheFileItCameFromAndSurvivesSave) {
+  for (const char* from : {"/art/star.svg", "/art/star", "/art/star.twk", "/art/star.SVG", "/art.v2/.svg",
+                           "/art/plan.b final", "/art/star."}) {
+    const std::string proposal = DocumentPathBeside(from);
+    EXPECT_NE(proposal, from);
+    // What Save writes when the proposal is taken as it stands.
+    EXPECT_EQ(ExtensionBase(proposal) + ".twk", proposal) << from;
+  }
+  EXPECT_EQ(DocumentPathBeside("/art/star.svg"), "/art/star.twk");
+  EXPECT_EQ(DocumentPathBeside("/art/star.twk"), "/art/star.twk.twk");
+}
+
 TEST(PresetRule, SplitsAtTheLastSlashAndDropsImpossibleNames) {
   DialogPreset p = PresetFromPath("/home/me/art/house.twk");
   EXPECT_EQ(p.folder, "/home/me/art");

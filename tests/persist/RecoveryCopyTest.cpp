@@ -66,7 +66,8 @@ TEST(RecoveryCopyTest, KeptAfterItsEditorEndsAndTakenByOneEditorOnly) {
   EXPECT_TRUE(AbandonedCopies::Claim(folder).copies().empty());  // a second editor starting now
 
   found.Take(copy);
-  EXPECT_TRUE(Names(folder).empty());
+  // Only the lock of the listing is left while this editor decides.
+  EXPECT_EQ(Names(folder), std::set<std::string>{"listing.lock"});
 }
 
 // The bytes of address space the process holds now.
@@ -149,7 +150,7 @@ TEST(RecoveryCopyTest, NewestFirstOneAtATimeAndTheNewestTenSetAside) {
     EXPECT_EQ(result.keptAt, folder + "/recovered/" + copy.name + ".twk");
   }
 
-  EXPECT_EQ(Names(folder), (std::set<std::string>{"recovered", "victim"}));
+  EXPECT_EQ(Names(folder), (std::set<std::string>{"listing.lock", "recovered", "victim"}));
   // Only the program's own regular files are counted and removed.
   const std::set<std::string> recovered = Names(dir.File("recovered"));
   EXPECT_EQ(recovered.size(), 12u);
@@ -160,14 +161,20 @@ TEST(RecoveryCopyTest, NewestFirstOneAtATimeAndTheNewestTenSetAside) {
     TWKFILE doc;
     if (LoadDocumentFile(dir.File("recovered/" + name), doc) == ResultCode::kOk) kept.insert(doc.CData.size());
   }
-  // The damaged file, set aside now, is the newest; then the nine newest copies.
-  EXPECT_EQ(kept, (std::set<int>{3, 4, 5, 6, 7, 8, 9, 10, 11}));
+  // The copy set aside last (the oldest) stays; then the newest others: the
+  // damaged file, set aside now, and eight copies.
+  EXPECT_EQ(kept, (std::set<int>{0, 4, 5, 6, 7, 8, 9, 10, 11}));
 }
 
 TEST(RecoveryCopyTest, AFolderThatCannotBeWrittenIsReportedNotThrown) {
   ScratchDir dir;
   WriteBytes(dir.File("file"), "x");
   EXPECT_FALSE(RecoveryCopy::Claim(dir.File("file/tarnwick")));
+  // A folder named only on the way is never made.
+  FolderOpen why = FolderOpen::kOpened;
+  EXPECT_FALSE(RecoveryCopy::Claim(dir.File("made/../state"), &why));
+  EXPECT_EQ(why, FolderOpen::kCannotMake);
+  EXPECT_FALSE(fs::exists(dir.File("made")));
 
   auto mine = RecoveryCopy::Claim(dir.File("state"));
   ASSERT_TRUE(mine);
@@ -196,6 +203,8 @@ TEST(StateFolderTest, FromXdgStateHomeElseHome) {
       {"relative", "/h", "/h/.local/state/tarnwick"},
       {nullptr, "/h", "/h/.local/state/tarnwick"},
       {nullptr, nullptr, ""},
+      {"/x/made/../st/", "/h", "/x/st/tarnwick"},
+      {nullptr, "//h/./a", "/h/a/.local/state/tarnwick"},
   };
   const std::string oldState = std::getenv("XDG_STATE_HOME") ? std::getenv("XDG_STATE_HOME") : "";
   const std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";

@@ -78,7 +78,7 @@ Outcome Session(const Planting& p) {
   Outcome out;
   if (auto mine = RecoveryCopy::Claim(p.folder, &out.own)) {
     EXPECT_EQ(mine->Write(Drawing(1), {"first.twk", "", "/w"}), ResultCode::kOk);
-    EXPECT_TRUE(mine->KeepAside());
+    EXPECT_EQ(mine->KeepAside(), KeptAside::kKept);
     EXPECT_EQ(mine->Write(Drawing(2), {"second.twk", "", "/w"}), ResultCode::kOk);
   }
   AbandonedCopies found = AbandonedCopies::Claim(p.folder);
@@ -155,7 +155,7 @@ TEST(RecoveryPlanting, NothingPlantedReachesOutsideHangsOrCostsACopy) {
          p.Copy();
          ASSERT_EQ(::mkfifo(p.In("editor-1-0.lock").c_str(), 0600), 0);
        },
-       nothingOffered},
+       offeredAndSetAside},
       {"recovered links to the user's icons",
        [](const Planting& p) {
          p.Copy();

@@ -212,6 +212,34 @@ TEST(CanvasPainterTest, AnUndoShowsThePictureItLeftAndThePicturesAfterItStayTrue
   EXPECT_TRUE(test::WithinLayerRounding(*marked->shown, *expected));
 }
 
+// The selection changes before the document does (an undo selects the
+// items it restores, then the picture follows), so marks of one state are
+// drawn over another's picture for a moment. A redo back to that picture
+// shows the marks of its own state: a full redraw with marks.
+TEST(CanvasPainterTest, MarksShownAfterUndoAndRedoAreTheStatesOwn) {
+  const auto grid = BuildGridImage(340, 340, 16, 16);
+  const TWKFILE before = test::TranslucentArcs(6, kSolid);
+  TWKFILE moved = before;
+  for (float* x : {&moved.CData.at(3)->X1, &moved.CData.at(3)->X2, &moved.CData.at(3)->X3, &moved.CData.at(3)->X4}) {
+    *x += 3;
+  }
+  Touch(*moved.CData.at(3));
+  const EditorState state;
+  CanvasPainter painter([] {});
+  auto show = [&](const TWKFILE& doc, bool marksFirst) {
+    const CanvasScene scene{*grid, doc, state, kPpu, kPpu, {{3, 3}}, {3}};
+    if (marksFirst) ASSERT_EQ(painter.Mark(scene), CanvasUpdate::kPainted);
+    ASSERT_EQ(painter.Repaint(scene), CanvasUpdate::kPainted);
+  };
+  show(before, false);
+  show(moved, false);
+  show(before, true);  // undo
+  show(moved, true);   // redo
+  auto expected = ComposeCanvas(*grid, moved, kPpu, kPpu);
+  PaintSelectionMarks(*expected, moved, {3}, kPpu, kPpu);
+  EXPECT_TRUE(test::WithinLayerRounding(*painter.picture()->shown, *expected));
+}
+
 // Even the parts of a small drawing, which would fit in a frame, are built
 // on the worker: the caller gets a report, and then the parts.
 TEST(CanvasPainterTest, TheRestedSelectionsPartsAreBuiltOnTheWorker) {

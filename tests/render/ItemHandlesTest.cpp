@@ -115,10 +115,13 @@ TEST(ItemHandles, MovingAPointOfATurnedItemKeepsTheOtherHandlesInPlace) {
     for (const Handle& moved : before) {
       if (moved.point == kArcStart || moved.point == kArcEnd) continue;
       const Point to{moved.at.x + 1.25, moved.at.y - 0.5};
+      // An ellipse's centre carries the whole ellipse along.
+      const bool carried = item.Type == kEllipse && moved.point == kStart;
       std::vector<Handle> expected;
       for (const Handle& h : before) {
         if (item.Type == kEllipse && h.point != kStart && h.point != kEnd) continue;  // arc points follow the box
-        expected.push_back(h.point == moved.point ? Handle{h.point, to} : h);
+        const Handle along{h.point, {h.at.x + to.x - moved.at.x, h.at.y + to.y - moved.at.y}};
+        expected.push_back(h.point == moved.point ? Handle{h.point, to} : carried ? along : h);
       }
       std::vector<Handle> after = ItemHandles(WithDefiningPointAt(item, moved.point, to));
       if (item.Type == kEllipse) after.resize(2);

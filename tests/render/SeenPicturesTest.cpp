@@ -80,7 +80,7 @@ TEST(SeenPicturesTest, PastTheBudgetThePictureUsedLeastRecentlyGoes) {
     EXPECT_EQ(seen.Find(frame, docs[2]).plain, third);
     // A marked picture counts its bytes too: past the bytes' budget the
     // third makes room for the first's.
-    seen.KeepMarked(first, {1}, Picture(8), {});
+    seen.KeepMarked(first, {1}, SeenPictures::RevisionsOf(docs[0], {1}), Picture(8), {});
     EXPECT_NE(seen.Find(frame, docs[0], {1}).shown, nullptr);
     EXPECT_EQ(seen.Find(frame, docs[2]).plain, b.mostPictures == 2 ? third : nullptr);
     // One picture larger than the whole budget is not kept, and drops nothing.
@@ -97,7 +97,7 @@ TEST(SeenPicturesTest, TheMarkedPictureIsFoundWithTheSameMarksOnly) {
   SeenPictures seen;
   const auto plain = Picture(8), shown = Picture(8);
   seen.Keep(frame, doc, plain);
-  seen.KeepMarked(plain, {1, 2}, shown, PixelArea{1, 2, 3, 4});
+  seen.KeepMarked(plain, {1, 2}, SeenPictures::RevisionsOf(doc, {1, 2}), shown, PixelArea{1, 2, 3, 4});
   const SeenPicture same = seen.Find(frame, doc, {1, 2});
   EXPECT_EQ(same.plain, plain);
   EXPECT_EQ(same.shown, shown);

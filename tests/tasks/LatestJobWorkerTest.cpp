@@ -8,6 +8,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <new>
 #include <stdexcept>
@@ -63,6 +64,32 @@ TEST(LatestJobWorker, JobsPostedWhileOneRunsReplaceEachOtherAndOnlyTheNewestRuns
   EXPECT_EQ(reports.Await(2), (std::vector<std::string>{"finished", "finished"}));
   worker.Stop();
   EXPECT_EQ(ran, (std::vector<int>{1, 4}));
+}
+
+// A job replaced while waiting holds copies that can take long to free:
+// the worker frees it, not the thread posting the newer one.
+TEST(LatestJobWorker, AReplacedJobIsFreedOnTheWorker) {
+  LatestJobWorker worker({}, WorkerPriority::kNormal);
+  std::mutex gate;
+  std::unique_lock hold(gate);
+  std::atomic<bool> started{false};
+  std::thread::id freedOn;  // written by the token's end, read once the worker is idle
+  struct Token {
+    explicit Token(std::thread::id* at) : freedOn(at) {}
+    ~Token() { *freedOn = std::this_thread::get_id(); }
+    std::thread::id* freedOn;
+  };
+  worker.Post([&](const PaintCancel&) { started = true; std::lock_guard open(gate); }, false);
+  while (!started) std::this_thread::yield();
+  auto token = std::make_shared<Token>(&freedOn);
+  worker.Post([token](const PaintCancel&) {}, false);
+  token.reset();
+  worker.Post([](const PaintCancel&) {}, false);  // replaces the job holding the token
+  EXPECT_EQ(freedOn, std::thread::id());
+  hold.unlock();
+  worker.AwaitIdle();
+  EXPECT_NE(freedOn, std::thread::id());
+  EXPECT_NE(freedOn, std::this_thread::get_id());
 }
 
 TEST(LatestJobWorker, AJobThatThrowsIsReportedAndTheWorkerGoesOn) {
