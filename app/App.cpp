@@ -11,6 +11,7 @@
 #include "app/KeyCommandFilter.h"
 #include "app/MainWindow.h"
 #include "app/PaletteView.h"
+#include "app/MaskRowView.h"
 #include "app/PreviewView.h"
 #include "app/RecoveryKeeper.h"
 #include "document/Labels.h"
@@ -41,6 +42,7 @@ App::App(ScreenScale scale, Dialogs& dialogs, Clipboard& clipboard)
   session_.AddObserver(canvas_.get());
   KeepRecovery(std::make_unique<RecoveryKeeper>(session_, nullptr));
   session_.AddObserver(preview_.get());
+  session_.AddObserver(maskRow_.get());
 }
 
 App::~App() {
@@ -52,6 +54,8 @@ App::~App() {
   recovery_.reset();
   session_.RemoveObserver(preview_.get());
   preview_.reset();
+  session_.RemoveObserver(maskRow_.get());
+  maskRow_.reset();
   session_.RemoveObserver(canvas_.get());
   canvas_.reset();
   session_.RemoveObserver(this);

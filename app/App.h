@@ -30,6 +30,7 @@ class KeyCommandFilter;
 class MainWindow;
 class PaletteView;
 class PreviewView;
+class MaskRowView;
 class RecoveryKeeper;
 
 class App : public DocumentLoader, private SessionObserver {
@@ -109,6 +110,7 @@ class App : public DocumentLoader, private SessionObserver {
   std::unique_ptr<KeyCommandFilter> keyFilter_;
   std::unique_ptr<CanvasView> canvas_;
   std::unique_ptr<PreviewView> preview_;
+  std::unique_ptr<MaskRowView> maskRow_;
   std::unique_ptr<PaletteView> palette_;
   std::unique_ptr<RecoveryKeeper> recovery_;
 };

@@ -18,6 +18,7 @@
 #include "app/MainWindow.h"
 #include "app/PaletteView.h"
 #include "app/PopupMenu.h"
+#include "app/MaskRowView.h"
 #include "app/PreviewView.h"
 #include "app/PreviewWindow.h"
 #include "editor/Construction.h"
@@ -60,6 +61,7 @@ void App::BuildWindows() {
   preview_ = std::make_unique<PreviewView>(session_, *main_->preview);
   main_->preview->layout()->activate();
   preview_->ApplyEdgeFit(config_.FitEdges != 0);
+  maskRow_ = std::make_unique<MaskRowView>(session_, *main_->preview->maskRow(), config_);
 }
 
 void App::WireCanvas() {
@@ -147,6 +149,7 @@ void App::WireExportWindow() {
   QObject::connect(export_->chkFitEdges, &QCheckBox::toggled, export_, [this](bool on) {
     config_.FitEdges = on ? 1 : 0;
     if (preview_) preview_->ApplyEdgeFit(on);
+    if (maskRow_) maskRow_->Refresh();
   });
 }
 

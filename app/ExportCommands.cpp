@@ -14,6 +14,7 @@
 
 #include "app/ExportProgressDialog.h"
 #include "app/ExportWindow.h"
+#include "document/Colour.h"
 #include "export/ExportOperation.h"
 #include "export/ExportPlan.h"
 #include "export/ExportSizes.h"
@@ -115,6 +116,16 @@ void ExportCommand(const ExportParts& parts) {
   ExportRequest setsOrFiles{parts.session.doc(), sizes, format, ExportBase(path), nullptr,
                             parts.config.FitEdges ? EdgeFit::kToPixels : EdgeFit::kAsDrawn};
   if (format == ExportFormat::kIconSets) {
+    // The ground colour under the opaque pictures, asked once per export
+    // starting from the last one chosen; cancelled, nothing is written.
+    const std::int32_t last = StoredGround(parts.config.IconGround);
+    QColor ground;
+    if (!parts.ask.dialogs.ChooseColour(parts.ask.owner, QColor(RedOf(last), GreenOf(last), BlueOf(last)), ground)) {
+      window->Close();
+      return;
+    }
+    parts.config.IconGround = PackRGBA(ground.red(), ground.green(), ground.blue(), 255);
+    setsOrFiles.ground = parts.config.IconGround;
     // The name typed is the sets' folder; the checked sizes play no part.
     setsOrFiles.base = path;
     setsOrFiles.sets = kAllIconSets;

@@ -10,6 +10,7 @@
 
 #include "app/ImageConversion.h"
 #include "app/MainWindow.h"
+#include "app/PreviewMaskRow.h"
 #include "app/PreviewMagnifier.h"
 #include "document/Colour.h"
 #include "export/ExportSizes.h"
@@ -107,6 +108,8 @@ PreviewWindow::PreviewWindow(QWidget* owner)
   status->addWidget(painting_);
   box->addLayout(status);
   new PreviewMagnifier(*this);
+  maskRow_ = new PreviewMaskRow;
+  box->addWidget(maskRow_);
 }
 
 void PreviewWindow::SetMagnification(int factor) {

@@ -20,6 +20,8 @@ class QLabel;
 
 namespace twk {
 
+class PreviewMaskRow;
+
 // Top-left corner for a window of `frameSize` beside `ownerFrame`, top edges
 // level: on the right when it fits there, else on the left when it fits
 // there, else on the roomier side; moved as little as needed to lie inside
@@ -55,6 +57,8 @@ class PreviewWindow : public QWidget {
   // user has moved it since it was last placed: from then on it stays where
   // the user put it.
   void PlaceBesideOwner();
+  // The row of the platforms' masks, under the sizes.
+  PreviewMaskRow* maskRow() const { return maskRow_; }
   // Shown and not minimised: only then are its pictures worth painting.
   bool isShowing() const { return isVisible() && !isMinimized(); }
 
@@ -71,6 +75,7 @@ class PreviewWindow : public QWidget {
   std::array<QLabel*, kColumns> figures_{};
   std::array<QLabel*, kColumns> sizeTexts_{};
   std::array<std::array<QImage, kColumns>, kRows> pictures_;
+  PreviewMaskRow* maskRow_ = nullptr;
   std::array<std::array<std::shared_ptr<const Image>, kColumns>, kRows> images_;
   int magnification_ = 1;
   QLabel* pointer_ = nullptr;

@@ -1,9 +1,9 @@
 #include "cli/CliArguments.h"
 
+#include <optional>
 #include <sstream>
 
 #include "import/SvgColour.h"
-
 
 namespace twk::cli {
 namespace {
@@ -122,6 +122,15 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
         error = "unknown set \"" + bad + "\" (sets: windows, apple, android, web, linux, all)";
         return false;
       }
+    } else if (parsed.command == Command::kExport && IsOption(arg, "--background")) {
+      if (!OptionValue(args, i, "--background", value, error)) return false;
+      const std::optional<std::int32_t> ground = ParseGroundColour(value);
+      if (!ground) {
+        error = "--background: " + GroundColourError(value);
+        return false;
+      }
+      parsed.ground = *ground;
+      parsed.groundGiven = true;
     } else if (parsed.command == Command::kExport && IsOption(arg, "--out")) {
       if (!OptionValue(args, i, "--out", parsed.outputPath, error)) return false;
     } else if (IsOption(arg, "--color")) {
@@ -156,6 +165,10 @@ bool ParseArguments(const std::vector<std::string>& args, Arguments& parsed, std
   // The sets fix their own files and sizes, all inside one folder.
   if (parsed.sets && (parsed.sizesGiven || parsed.format != ExportFormat::kPng)) {
     error = "--set takes neither --format nor --sizes";
+    return false;
+  }
+  if (parsed.groundGiven && !parsed.sets) {
+    error = "--background goes with --set";
     return false;
   }
   if (parsed.sets && parsed.outputPath.empty()) {
@@ -208,24 +221,44 @@ const char* UsageText() {
          "        up to 1 px out of round. The document is not changed; SVG is never\n"
          "        fitted.\n"
          "  tarnwick-cli export FILE.twk --set SET[,SET...] --out DIR [--fit]\n"
+         "                     [--background '#RRGGBB']\n"
          "      Writes the icon sets of the platforms named (windows, apple, android,\n"
          "      web, linux, or all) into DIR, made if missing inside an existing\n"
          "      folder. NAME is FILE's name without extension, RES that name as an\n"
-         "      Android resource name (a-z, 0-9 and _; a leading digit gets ic_).\n"
-         "      Every PNG is the PNG export of its size; each size is rendered once.\n"
-         "      windows: windows/NAME.ico (16, 20, 24, 32, 40, 48, 64, 256).\n"
+         "      Android resource name (a-z, 0-9 and _; a leading digit gets ic_),\n"
+         "      THEME that name as an icon theme name (a-z, 0-9, -, _ and .; other\n"
+         "      characters, spaces too, become -). --background is the opaque ground\n"
+         "      (default #FFFFFF) under the pictures that may not be transparent.\n"
+         "      Unless said otherwise a PNG is the PNG export of its size; each size\n"
+         "      is rendered once.\n"
+         "      windows: windows/NAME.ico (16, 20, 24, 32, 40, 48, 64, 256);\n"
+         "        windows/msix/Square44x44Logo.targetsize-N.png, with _altform-unplated\n"
+         "        and _altform-lightunplated forms (N 16, 20, 24, 30, 32, 36, 40, 48,\n"
+         "        60, 64, 72, 80, 96, 256); Square44x44Logo, Square150x150Logo (the\n"
+         "        drawing in its middle half) and StoreLogo .scale-100, 125, 150, 200\n"
+         "        and 400 (44, 150 and 50 px at 100); manifest-snippet.xml.\n"
          "      apple: apple/NAME.icns; apple/NAME.iconset/icon_16x16.png,\n"
          "        icon_16x16@2x.png ... icon_512x512@2x.png (as iconutil takes);\n"
-         "        apple/AppIcon.appiconset/NAME-1024.png and Contents.json.\n"
+         "        apple/AppIcon.appiconset/NAME-1024.png (opaque, the drawing over 80%),\n"
+         "        NAME-1024-dark.png (clear), NAME-1024-tinted.png (grey) and\n"
+         "        Contents.json.\n"
          "      android: android/res/mipmap-mdpi/ic_launcher.png (48), -hdpi (72),\n"
          "        -xhdpi (96), -xxhdpi (144), -xxxhdpi (192); android/play_store_512.png;\n"
-         "        android/res/drawable/RES.xml, a vector drawable (48 dp).\n"
+         "        android/res/drawable/RES.xml, a vector drawable (48 dp); the adaptive\n"
+         "        icon res/mipmap-anydpi-v26/ic_launcher.xml and ic_launcher_round.xml,\n"
+         "        its layers res/drawable/ic_launcher_foreground.xml and\n"
+         "        ic_launcher_monochrome.xml (108 dp, the drawing over the middle 48)\n"
+         "        and res/values/ic_launcher_background.xml (the ground colour).\n"
          "      web: web/favicon.ico (16, 32, 48), web/favicon.svg, apple-touch-icon.png\n"
-         "        (180), icon-192.png, icon-512.png, site.webmanifest.\n"
-         "      linux: linux/hicolor/NxN/apps/NAME.png (16, 22, 24, 32, 48, 64, 128,\n"
-         "        256, 512) and linux/hicolor/scalable/apps/NAME.svg.\n"
+         "        (180, opaque, the drawing over 80%), icon-192.png, icon-512.png,\n"
+         "        icon-maskable-192.png and -512.png (opaque, the drawing inside the\n"
+         "        safe circle), site.webmanifest, head.html.\n"
+         "      linux: linux/hicolor/NxN/apps/THEME.png (16, 22, 24, 32, 48, 64, 128,\n"
+         "        256, 512), linux/hicolor/scalable/apps/THEME.svg and\n"
+         "        linux/hicolor/symbolic/apps/THEME-symbolic.svg (one colour).\n"
          "      A file that fails is named on stderr, the others are still written,\n"
-         "      and the exit status is 1. --fit fits every PNG, ICO and ICNS picture.\n"
+         "      and the exit status is 1. --fit fits every PNG, ICO and ICNS picture,\n"
+         "      a drawing placed smaller than its image for the pixels it spans.\n"
          "  tarnwick-cli export FILE... [any of the options above]\n"
          "      Exports several drawings in one call, each as a call of its own\n"
          "      would, for whole icon sets. With --out DIR, DIR is a folder (made\n"

@@ -8,6 +8,7 @@
 
 #include "document/Colour.h"
 #include "export/ExportFormat.h"
+#include "export/GroundColour.h"
 #include "export/IconSets.h"
 #include "export/SizeSet.h"
 
@@ -25,6 +26,8 @@ struct Arguments {
   std::string outputPath;  // export: the chosen path; empty = next to the input; convert: the .twk written
   IconSetMask sets = 0;    // export: --set, the icon sets written into --out
   bool fit = false;        // export, crisp: --fit (raster pictures fitted to their pixels)
+  std::int32_t ground = kDefaultGround;  // export --set: --background, the sets' ground colour
+  bool groundGiven = false;
   std::int32_t currentColor = PackRGBA(0, 0, 0, 255);  // --color: what an SVG's currentColor paints
 };
 

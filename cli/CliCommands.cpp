@@ -122,6 +122,7 @@ int RunSetExport(const Arguments& args, const TWKFILE& doc, std::ostream& err) {
                         args.fit ? EdgeFit::kToPixels : EdgeFit::kAsDrawn};
   request.sets = args.sets;
   request.setName = IconSetDrawingName(args.input, args.outputPath);
+  request.ground = args.ground;
   ExportReport report;
   if (const std::optional<int> ended = RunGuarded(args.input, request, progress, report, err)) return *ended;
   ReportFailures(report, err);

@@ -46,7 +46,8 @@ void ExportPngs(const ExportRequest& request, ExportReport& report) {
 void ExportIconSets(const ExportRequest& request, ExportReport& report) {
   report.folder = request.base;
   for (const SetFileResult& result :
-       WriteIconSets(request.doc, request.sets, request.base, request.setName, request.progress, request.fit)) {
+       WriteIconSets(request.doc, request.sets, request.base, request.setName, request.progress, request.fit,
+                     request.ground)) {
     if (result.outcome == SetFileOutcome::kNotStarted) {
       report.stopped = true;
       continue;

@@ -9,6 +9,7 @@
 #include "document/Document.h"
 #include "export/ExportFormat.h"
 #include "export/ExportProgress.h"
+#include "export/GroundColour.h"
 #include "export/IconSets.h"
 #include "export/SizeSet.h"
 #include "export/SizeWorkers.h"
@@ -33,6 +34,9 @@ struct ExportRequest {
   // and the drawing's name in them.
   IconSetMask sets = 0;
   std::string setName = {};
+  // kIconSets: the opaque colour under the pictures that may have no
+  // transparent pixels, named as the background in the sets' text files.
+  std::int32_t ground = kDefaultGround;
 };
 
 // kTooLarge: an SVG whose text would pass its ceiling; nothing is written.

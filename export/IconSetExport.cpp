@@ -11,9 +11,12 @@
 #include "export/IconExport.h"
 #include "export/IcoWriter.h"
 #include "export/IconSetTexts.h"
+#include "export/OneColourDrawing.h"
+#include "export/PlacedPicture.h"
 #include "export/JsonText.h"
 #include "export/SizeWorkers.h"
 #include "export/SvgDocument.h"
+#include "export/SymbolicSvg.h"
 #include "export/VectorDrawable.h"
 #include "persist/FileAccess.h"
 #include "persist/PathRules.h"
@@ -24,6 +27,23 @@ namespace twk {
 namespace {
 
 using PngBySize = std::map<int, std::vector<std::uint8_t>>;
+
+// Android's themed icons take only the monochrome layer's coverage.
+constexpr std::int32_t kMonochromeColour = PackRGBA(0xFF, 0xFF, 0xFF, 255);
+
+// A PNG that is the PNG export of its size, as against a placed picture.
+bool IsPlainPng(const SetFile& file) {
+  return file.kind == SetFileKind::kPng && file.span == file.sizes.edges().front() && !file.opaque &&
+         file.look == SetLook::kPlain;
+}
+
+struct SetWriting {
+  const TWKFILE& doc;
+  const std::string& name;
+  const PngBySize& pngs;
+  EdgeFit fit;
+  std::int32_t ground;
+};
 
 // The sets' folder without trailing "/" ("/" itself stays).
 std::string SetsRoot(std::string folder) {
@@ -56,7 +76,7 @@ PngBySize RenderSizes(const TWKFILE& doc, const std::vector<SetFile>& plan, cons
                       EdgeFit fit) {
   SizeSet all;
   for (const SetFile& file : plan) {
-    if (file.kind == SetFileKind::kPng || file.kind == SetFileKind::kIco || file.kind == SetFileKind::kIcns)
+    if (IsPlainPng(file) || file.kind == SetFileKind::kIco || file.kind == SetFileKind::kIcns)
       for (int edge : file.sizes.edges()) all.Add(edge);
   }
   PngBySize bySize;
@@ -85,35 +105,57 @@ SetFileOutcome Replace(const std::string& path, const std::vector<std::uint8_t>&
   return Replace(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
-SetFileOutcome WriteOne(const TWKFILE& doc, const SetFile& file, const std::string& path, const std::string& name,
-                        const PngBySize& pngs) {
+SetFileOutcome WriteDrawable(const std::string& path, bool written, const std::string& xml) {
+  return written ? Replace(path, xml) : SetFileOutcome::kTooLarge;
+}
+
+SetFileOutcome WriteSvg(const TWKFILE& doc, const std::string& path, int pixels) {
+  switch (WriteSvgFile(doc, path, pixels)) {
+    case SvgWrite::kWritten: return SetFileOutcome::kWritten;
+    case SvgWrite::kTooLarge: return SetFileOutcome::kTooLarge;
+    case SvgWrite::kFailed: break;
+  }
+  return SetFileOutcome::kFailed;
+}
+
+SetFileOutcome WriteOne(const SetWriting& w, const SetFile& file, const std::string& path) {
+  const TWKFILE& doc = w.doc;
+  const int edge = file.sizes.empty() ? 0 : file.sizes.edges().front();
+  std::string xml;
   switch (file.kind) {
     case SetFileKind::kPng: {
-      const auto found = pngs.find(file.sizes.edges().front());
-      return found == pngs.end() ? SetFileOutcome::kFailed : Replace(path, found->second);
+      if (!IsPlainPng(file)) {
+        const std::vector<std::uint8_t> png =
+            PlacedPng(doc, {edge, file.span, file.opaque, w.ground, file.look}, w.fit);
+        return png.empty() ? SetFileOutcome::kFailed : Replace(path, png);
+      }
+      const auto found = w.pngs.find(edge);
+      return found == w.pngs.end() ? SetFileOutcome::kFailed : Replace(path, found->second);
     }
     case SetFileKind::kIco:
     case SetFileKind::kIcns: {
-      const std::vector<IconImage> images = IconImages(file.sizes, pngs);
+      const std::vector<IconImage> images = IconImages(file.sizes, w.pngs);
       if (images.empty()) return SetFileOutcome::kFailed;
       return Replace(path, file.kind == SetFileKind::kIco ? BuildIco(images) : BuildIcns(images));
     }
-    case SetFileKind::kSvg: {
-      switch (WriteSvgFile(doc, path, file.sizes.edges().front())) {
-        case SvgWrite::kWritten: return SetFileOutcome::kWritten;
-        case SvgWrite::kTooLarge: return SetFileOutcome::kTooLarge;
-        case SvgWrite::kFailed: break;
-      }
-      return SetFileOutcome::kFailed;
+    case SetFileKind::kSvg: return WriteSvg(doc, path, edge);
+    case SetFileKind::kSymbolicSvg: {
+      const std::string svg = DocumentToSymbolicSvg(doc, edge);
+      return svg.empty() ? SetFileOutcome::kTooLarge : Replace(path, svg);
     }
-    case SetFileKind::kVectorDrawable: {
-      std::string xml;
-      if (!DocumentToVectorDrawableWithin(doc, kVectorDrawablePixels, kSvgCeiling, xml))
-        return SetFileOutcome::kTooLarge;
-      return Replace(path, xml);
-    }
-    case SetFileKind::kAppIconContents: return Replace(path, AppIconContentsJson(AppIconFileName(name)));
-    case SetFileKind::kWebManifest: return Replace(path, WebManifestJson(name));
+    case SetFileKind::kVectorDrawable:
+      return WriteDrawable(path, DocumentToVectorDrawableWithin(doc, kVectorDrawablePixels, kSvgCeiling, xml), xml);
+    case SetFileKind::kAdaptiveLayer:
+      return WriteDrawable(path, DocumentToAdaptiveLayerWithin(doc, kSvgCeiling, xml), xml);
+    case SetFileKind::kMonochromeLayer:
+      return WriteDrawable(
+          path, DocumentToAdaptiveLayerWithin(OneColourDrawing(doc, kMonochromeColour), kSvgCeiling, xml), xml);
+    case SetFileKind::kAdaptiveIcon: return Replace(path, AdaptiveIconXml());
+    case SetFileKind::kGroundResource: return Replace(path, GroundResourceXml(w.ground));
+    case SetFileKind::kAppIconContents: return Replace(path, AppIconContentsJson(w.name));
+    case SetFileKind::kWebManifest: return Replace(path, WebManifestJson(w.name, w.ground));
+    case SetFileKind::kWebHead: return Replace(path, WebHeadHtml());
+    case SetFileKind::kMsixManifest: return Replace(path, MsixManifestXml(w.name));
   }
   return SetFileOutcome::kFailed;
 }
@@ -121,7 +163,8 @@ SetFileOutcome WriteOne(const TWKFILE& doc, const SetFile& file, const std::stri
 }  // namespace
 
 std::vector<SetFileResult> WriteIconSets(const TWKFILE& doc, IconSetMask sets, const std::string& folder,
-                                         const std::string& name, ExportProgress* progress, EdgeFit fit) {
+                                         const std::string& name, ExportProgress* progress, EdgeFit fit,
+                                         std::int32_t ground) {
   const std::vector<SetFile> plan = PlanIconSets(sets, name);
   if (progress) progress->Begin(plan.size());
   std::vector<SetFileResult> results;
@@ -139,6 +182,7 @@ std::vector<SetFileResult> WriteIconSets(const TWKFILE& doc, IconSetMask sets, c
     return results;
   }
   const PngBySize pngs = RenderSizes(doc, plan, progress, fit);
+  const SetWriting writing{doc, name, pngs, fit, ground};
   for (const SetFile& file : plan) {
     const bool folders = MakeFoldersOf(root, file.path);
     results.push_back({file, IconSetFilePath(folder, file), folders ? SetFileOutcome::kWritten : SetFileOutcome::kFailed,
@@ -155,7 +199,7 @@ std::vector<SetFileResult> WriteIconSets(const TWKFILE& doc, IconSetMask sets, c
     if (result.outcome == SetFileOutcome::kWritten) {
       errno = 0;
       try {
-        result.outcome = WriteOne(doc, result.file, result.path, name, pngs);
+        result.outcome = WriteOne(writing, result.file, result.path);
         if (result.outcome == SetFileOutcome::kFailed) result.error = errno;
       } catch (const std::bad_alloc&) {
         result.outcome = SetFileOutcome::kFailed;  // out of memory for this file's text

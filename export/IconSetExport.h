@@ -7,6 +7,7 @@
 
 #include "document/Document.h"
 #include "export/ExportProgress.h"
+#include "export/GroundColour.h"
 #include "export/IconSets.h"
 #include "export/SizeWorkers.h"
 
@@ -29,10 +30,13 @@ struct SetFileResult {
 // the others to be written. The results follow the plan's order. With
 // `progress`, each file is counted as it ends, and once a stop is asked for
 // no further size is rendered and no further file begun. With `fit`, every
-// PNG, ICO and ICNS picture is fitted to its pixels as the plain export fits it.
+// PNG, ICO and ICNS picture is fitted to its pixels as the plain export fits it
+// (a drawing placed smaller than its image, for the span it is given).
+// `ground` is the opaque colour under the pictures that must have no
+// transparent pixels, and the background colour the text files name.
 std::vector<SetFileResult> WriteIconSets(const TWKFILE& doc, IconSetMask sets, const std::string& folder,
                                          const std::string& name, ExportProgress* progress = nullptr,
-                                         EdgeFit fit = EdgeFit::kAsDrawn);
+                                         EdgeFit fit = EdgeFit::kAsDrawn, std::int32_t ground = kDefaultGround);
 
 // Where the plan's `file` is written under `folder` (any trailing "/" of the
 // folder ignored).

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "document/Colour.h"
+#include "export/IconSets.h"
 #include "export/ItemShape.h"
 #include "geometry/ItemGeometry.h"
 
@@ -72,20 +73,48 @@ std::string VectorDrawableItem(const TWKDATA& item, double pixelsPerUnit) {
   return group + "  </group>\n";
 }
 
-bool DocumentToVectorDrawableWithin(const TWKFILE& doc, int pixels, std::size_t ceiling, std::string& xml) {
-  static const std::string kEnd = "</vector>\n";
-  const std::string dp = std::to_string(kVectorDrawableDp) + "dp";
+namespace {
+
+// The drawable of `dp` square whose viewport of `viewport` units holds the
+// drawing's 16 units `offset` units in from its top-left corner.
+bool DrawableWithin(const TWKFILE& doc, int pixels, int dp, int viewport, int offset, std::size_t ceiling,
+                    std::string& xml) {
+  const std::string kEnd = std::string(offset ? "  </group>\n" : "") + "</vector>\n";
+  const std::string size = std::to_string(dp) + "dp", units = std::to_string(viewport);
   xml = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
         "<vector xmlns:android=\"http://schemas.android.com/apk/res/android\"\n"
-        "    android:width=\"" + dp + "\"\n    android:height=\"" + dp + "\"\n"
-        "    android:viewportWidth=\"16\"\n    android:viewportHeight=\"16\">\n";
+        "    android:width=\"" + size + "\"\n    android:height=\"" + size + "\"\n"
+        "    android:viewportWidth=\"" + units + "\"\n    android:viewportHeight=\"" + units + "\">\n";
+  const std::string shift = std::to_string(offset);
+  if (offset) xml += "  <group android:translateX=\"" + shift + "\" android:translateY=\"" + shift + "\">\n";
   // The first item lies on top, so the items are written from the last.
   for (int i = doc.CData.size() - 1; i >= 0; --i) {
-    xml += VectorDrawableItem(*doc.CData.at(i), pixels / 16.0);
+    const std::string item = VectorDrawableItem(*doc.CData.at(i), pixels / 16.0);
+    // Inside the group, each line two spaces further in.
+    if (!offset) xml += item;
+    for (std::size_t at = 0; offset && at < item.size();) {
+      const std::size_t end = item.find('\n', at) + 1;
+      xml += "  " + item.substr(at, end - at);
+      at = end;
+    }
     if (xml.size() + kEnd.size() > ceiling) return false;
   }
   xml += kEnd;
   return xml.size() <= ceiling;
+}
+
+}  // namespace
+
+bool DocumentToVectorDrawableWithin(const TWKFILE& doc, int pixels, std::size_t ceiling, std::string& xml) {
+  return DrawableWithin(doc, pixels, kVectorDrawableDp, 16, 0, ceiling, xml);
+}
+
+bool DocumentToAdaptiveLayerWithin(const TWKFILE& doc, std::size_t ceiling, std::string& xml) {
+  // 16 units over 48 dp: 3 dp a unit, the 108 dp tile 36 units wide.
+  constexpr int kUnitDp = kAdaptiveDrawingDp / 16;
+  constexpr int kViewport = kAdaptiveTileDp / kUnitDp;
+  static_assert(kUnitDp * 16 == kAdaptiveDrawingDp && kViewport * kUnitDp == kAdaptiveTileDp);
+  return DrawableWithin(doc, kVectorDrawablePixels, kAdaptiveTileDp, kViewport, (kViewport - 16) / 2, ceiling, xml);
 }
 
 }  // namespace twk

@@ -25,6 +25,13 @@ inline constexpr int kVectorDrawablePixels = 192;
 [[nodiscard]] bool DocumentToVectorDrawableWithin(const TWKFILE& doc, int pixels, std::size_t ceiling,
                                                   std::string& xml);
 
+// The foreground layer of an Android adaptive icon into `xml`: a drawable
+// of kAdaptiveTileDp whose drawing's 16 units span the central
+// kAdaptiveDrawingDp (dots laid out as at kVectorDrawablePixels, the pixels
+// of those dp at the densest screens); false as soon as it would pass
+// `ceiling` bytes.
+[[nodiscard]] bool DocumentToAdaptiveLayerWithin(const TWKFILE& doc, std::size_t ceiling, std::string& xml);
+
 // One item's element (with its line feed), or an empty text for an item that
 // paints nothing, as SvgItemElement decides it.
 std::string VectorDrawableItem(const TWKDATA& item, double pixelsPerUnit);

@@ -16,6 +16,7 @@ const RecordDescription& ConfigDescription() {
         ScalarField<&CONFIG::HideMarks>("HideMarks"),
         ScalarField<&CONFIG::FitEdges>("FitEdges"),
         ScalarField<&CONFIG::OtherSizes>("OtherSizes$"),
+        ScalarField<&CONFIG::IconGround>("IconGround"),
     };
     d.payloadCeiling = kConfigPayloadCeiling;
     return d;

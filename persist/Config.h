@@ -22,9 +22,14 @@ struct CONFIG {
   // 1 when exports and the Preview fit edges to pixels (the export window's
   // "Fit edges to pixels"). A file without it fits nothing.
   std::uint8_t FitEdges = 0;
-  // The export window's "Other sizes", as typed there ("20, 22, 24"). The
-  // last entry; a file without it has none.
+  // The export window's "Other sizes", as typed there ("20, 22, 24"). A file
+  // without it has none.
   std::string OtherSizes;
+  // The icon sets' ground colour (colour packing, opaque), last chosen when
+  // exporting them. The last entry; a record read starts every entry at 0,
+  // so 0 (or any colour that is not opaque: a file without it) stands for
+  // none chosen yet, which is white.
+  std::int32_t IconGround = 0;
 };
 
 inline const char* const kConfigFileName = "Tarnwick.cfg";
@@ -43,7 +48,7 @@ inline constexpr std::size_t kPaletteCeiling = 1024;
 [[nodiscard]] ResultCode SaveConfiguration(const CONFIG& config, const std::string& path = kConfigFileName);
 
 // The record description of "CONFIG": valid, Palette, RecentFile$, RecentExport,
-// HideMarks, FitEdges, OtherSizes$.
+// HideMarks, FitEdges, OtherSizes$, IconGround.
 const RecordDescription& ConfigDescription();
 
 }  // namespace twk

@@ -157,6 +157,24 @@ TEST(Cli, SetsGoIntoTheFolderAndEachFailedFileGetsALine) {
   EXPECT_TRUE(std::filesystem::is_regular_file(out + "/web/icon-512.png"));
 }
 
+TEST(Cli, ABackgroundThatIsNoColourIsRefusedBeforeAnythingIsWritten) {
+  ScratchDir dir;
+  const std::string path = SampleDocument(dir), out = dir.File("sets");
+  for (const std::string colour : {"red", "#20408", "204080"}) {
+    const CliRun run = RunCli("export '" + path + "' --set all --background '" + colour + "' --out '" + out + "'",
+                              dir.File("err"));
+    EXPECT_EQ(run.status, 1) << colour;
+    EXPECT_EQ(test::ReadBytes(dir.File("err")), "tarnwick-cli: --background: \"" + colour +
+                                                    "\" is not a colour: give the ground colour as #RRGGBB, six "
+                                                    "hexadecimal digits (e.g. #204080)\n");
+  }
+  EXPECT_FALSE(std::filesystem::exists(out));
+  // A colour with no sets to lay it under is a mistake too.
+  EXPECT_EQ(RunCli("export '" + path + "' --background '#204080'", dir.File("err")).status, 1);
+  EXPECT_EQ(RunCli("export '" + path + "' --set web --background '#204080' --out '" + out + "'", dir.File("err")).status, 0);
+  EXPECT_NE(test::ReadBytes(out + "/web/site.webmanifest").find("\"#204080\""), std::string::npos);
+}
+
 TEST(Cli, SetsIntoAFolderThatCannotBeMadeTakeOneLine) {
   ScratchDir dir;
   const std::string path = SampleDocument(dir);
@@ -180,7 +198,7 @@ TEST(Cli, ANameThatIsNotUtf8NamesTheFilesItsJsonNames) {
       "import json, os, sys\n"
       "folder = os.path.dirname(sys.argv[1])\n"
       "names = [i['filename'] for i in json.load(open(sys.argv[1], encoding='utf-8'))['images']]\n"
-      "print(names == [n for n in os.listdir(folder) if n.endswith('.png')] and\n"
+      "print(sorted(names) == sorted(n for n in os.listdir(folder) if n.endswith('.png')) and\n"
       "      all(os.path.isfile(os.path.join(folder, n)) for n in names))\n";
   test::WriteBytes(dir.File("check.py"), check);
   const CliRun checked = testing::RunTool(std::string(PYTHON3) + " '" + dir.File("check.py") + "' '" + out +

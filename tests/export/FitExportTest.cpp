@@ -3,6 +3,8 @@
 // is the picture of the document fitted for that entry's own size.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "export/ExportOperation.h"
 #include "export/IcnsWriter.h"
 #include "export/IcoWriter.h"
@@ -61,9 +63,19 @@ TEST(FitExport, EachRasterEntryIsFittedForItsOwnSizeAndNothingChangesWithoutIt) 
     // The icon sets take the same pictures: the linux set's PNGs, one a size.
     ScratchFolder sets;
     ExportRequest request{doc, {}, ExportFormat::kIconSets, sets / "out", nullptr, fit};
-    request.sets = kLinuxSet;
+    request.sets = kLinuxSet | kWindowsSet;
     request.setName = "icon";
     ASSERT_FALSE(RunExport(request).AnyFailed());
+    // A drawing placed in the middle of its image is fitted for the pixels
+    // it spans: the 150 logo's middle 74 of the 150.
+    const testing::ReadPng logo = testing::ReadPngFile(sets / "out/windows/msix/Square150x150Logo.scale-100.png");
+    ASSERT_TRUE(logo.ok);
+    const std::vector<std::uint8_t> middle = Picture(paint(74), 74);
+    std::ofstream(sets / "middle.png", std::ios::binary).write(reinterpret_cast<const char*>(middle.data()), middle.size());
+    const testing::ReadPng expected = testing::ReadPngFile(sets / "middle.png");
+    for (int y = 0; y < 74; ++y)
+      for (int x = 0; x < 74; ++x)
+        ASSERT_EQ(std::memcmp(&logo.rgba[((y + 38) * 150 + x + 38) * 4], &expected.rgba[(y * 74 + x) * 4], 4), 0) << x << "," << y;
     for (const int edge : {16, 22, 24, 48}) {
       const std::string n = std::to_string(edge);
       const std::vector<unsigned char> written = FileBytes(sets / ("out/linux/hicolor/" + n + "x" + n + "/apps/icon.png"));

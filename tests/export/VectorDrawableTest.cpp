@@ -6,10 +6,12 @@
 #include <expat.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <map>
 
 #include "document/Colour.h"
+#include "export/IconSets.h"
 #include "export/PngExport.h"
 #include "export/SvgDocument.h"
 #include "export/VectorDrawable.h"
@@ -29,6 +31,7 @@ using testing::ScratchFolder;
 struct Converter {
   std::string svg;
   std::string error;
+  int dp = kVectorDrawableDp;  // the width and height the drawable must have
 
   static std::string Colour(const std::string& argb, const char* paint) {
     if (argb.size() != 9 || argb[0] != '#') return {};
@@ -49,10 +52,12 @@ struct Converter {
       a.erase("xmlns:android");
       svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" viewBox=\"0 0 " +
              take("viewportWidth") + " " + take("viewportHeight") + "\">\n";
-      if (take("width") != std::to_string(kVectorDrawableDp) + "dp") error += "width; ";
-      if (take("height") != std::to_string(kVectorDrawableDp) + "dp") error += "height; ";
+      if (take("width") != std::to_string(dp) + "dp") error += "width; ";
+      if (take("height") != std::to_string(dp) + "dp") error += "height; ";
     } else if (element == "group") {
-      svg += "<g transform=\"rotate(" + take("rotation") + " " + take("pivotX") + " " + take("pivotY") + ")\">\n";
+      const std::string x = take("translateX"), y = take("translateY"), turn = take("rotation");
+      svg += "<g transform=\"translate(" + (x.empty() ? "0" : x) + " " + (y.empty() ? "0" : y) + ") rotate(" +
+             (turn.empty() ? "0" : turn) + " " + take("pivotX") + " " + take("pivotY") + ")\">\n";
     } else if (element == "path") {
       svg += "<path d=\"" + take("pathData") + "\"";
       const std::string fill = take("fillColor"), stroke = take("strokeColor");
@@ -78,8 +83,9 @@ struct Converter {
   }
 };
 
-std::string DrawableToSvg(const std::string& xml) {
+std::string DrawableToSvg(const std::string& xml, int dp = kVectorDrawableDp) {
   Converter converter;
+  converter.dp = dp;
   XML_Parser parser = XML_ParserCreate("UTF-8");
   XML_SetUserData(parser, &converter);
   XML_SetElementHandler(
@@ -145,6 +151,44 @@ TEST(VectorDrawable, TheTestDocumentsMatchThePng) {
     EXPECT_LE(d.mean, 1.5) << path;
     EXPECT_LE(d.farShare, 0.01) << path;
   }
+}
+
+TEST(VectorDrawable, TheAdaptiveLayerShowsTheDrawingInTheMiddleNeverPastTheLaunchersCircle) {
+  ScratchFolder dir;
+  TWKFILE doc;
+  ASSERT_EQ(LoadDocumentFile(TARNWICK_TEST_DATA_DIR "/shapes.twk", doc, LoadAccess::kShared), ResultCode::kOk);
+  // A square filling the 16 units reaches the corners, the farthest out any
+  // drawing goes.
+  TWKDATA square = ProbeItem(kRect, kFill, 0, 0);
+  square.X1 = 0, square.Y1 = 0, square.X4 = 16, square.Y4 = 16;
+  doc.CData.append(square);
+  std::string xml;
+  ASSERT_TRUE(DocumentToAdaptiveLayerWithin(doc, kSvgCeiling, xml));
+  // Drawn at 4 px a dp: the 48 dp drawing is 192 px, 120 px in from the
+  // corner of the 432 px tile.
+  std::string svg = DrawableToSvg(xml, kAdaptiveTileDp);
+  const std::string size = "width=\"256\" height=\"256\"";
+  svg.replace(svg.find(size), size.size(), "width=\"432\" height=\"432\"");
+  std::ofstream(dir / "layer.svg") << svg;
+  ASSERT_EQ(std::system(("'" RSVG_CONVERT "' '" + dir / "layer.svg" + "' -o '" + dir / "layer.png" + "'").c_str()), 0);
+  ASSERT_TRUE(testing::WritePngFile(doc, dir / "plain.png", 12));
+  const testing::ReadPng layer = testing::ReadPngFile(dir / "layer.png"), plain = testing::ReadPngFile(dir / "plain.png");
+  ASSERT_TRUE(layer.ok && plain.ok && layer.width == 432);
+  testing::ReadPng middle = plain;
+  middle.rgba.clear();
+  std::size_t outside = 0;
+  for (int y = 0; y < 432; ++y) {
+    for (int x = 0; x < 432; ++x) {
+      const testing::PngPixel p = layer.At(x, y);
+      if (x >= 120 && x < 312 && y >= 120 && y < 312) middle.rgba.insert(middle.rgba.end(), {p.r, p.g, p.b, p.a});
+      // Every launcher shows the circle of the middle 72 dp at least.
+      if (std::hypot(x + 0.5 - 216, y + 0.5 - 216) > 4 * kAdaptiveShownDp / 2 && p.a != 0) ++outside;
+    }
+  }
+  EXPECT_EQ(outside, 0u);
+  const Difference d = Compare(middle, plain);
+  EXPECT_LE(d.mean, 1.5);
+  EXPECT_LE(d.farShare, 0.01);
 }
 
 }  // namespace

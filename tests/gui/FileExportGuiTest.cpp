@@ -138,24 +138,40 @@ TEST(ExportWindow, TheIconSetsTypeWritesEverySetIntoTheFolderTyped) {
     app->exportWindow()->lstExportRes->topLevelItem(r)->setCheckState(0, Qt::Unchecked);
   dialogs.paths = {dir.path() + "/icons"};  // made, inside the existing folder
   dialogs.filters = {3};
+  dialogs.colours = {QColor(0x20, 0x40, 0x80)};  // the ground colour
   QTest::mouseClick(app->exportWindow()->cmdExport, Qt::LeftButton);
 
   ASSERT_EQ(dialogs.fileRequests.size(), 1u);
   const DialogFilter& type = dialogs.fileRequests[0].moreFilters.at(2);
   EXPECT_EQ(type.name + " (" + type.pattern + ")", "Icon sets for every platform (folder)");
   EXPECT_TRUE(type.folder);
+  // Asked once, from white, and remembered.
+  EXPECT_EQ(dialogs.colourRequests, std::vector<QColor>{QColor(255, 255, 255)});
+  const std::int32_t ground = PackRGBA(0x20, 0x40, 0x80, 255);
+  EXPECT_EQ(app->config().IconGround, ground);
 
   // The same tree, byte for byte, as the sets written by the core.
   const std::vector<SetFileResult> expected =
-      WriteIconSets(app->session().doc(), kAllIconSets, dir.file("expected"), "star");
-  ASSERT_EQ(expected.size(), 37u);
+      WriteIconSets(app->session().doc(), kAllIconSets, dir.file("expected"), "star", nullptr, EdgeFit::kAsDrawn, ground);
   for (const SetFileResult& file : expected) {
     EXPECT_EQ(file.outcome, SetFileOutcome::kWritten);
     EXPECT_EQ(Bytes(dir.file(("icons/" + file.file.path).c_str())), Bytes(file.path)) << file.file.path;
   }
   ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_EQ(dialogs.messages[0].text, "The icon sets were written: 37 files in\r\n\r\n" + dir.path() + "/icons");
+  EXPECT_EQ(dialogs.messages[0].text, QString("The icon sets were written: %1 files in\r\n\r\n").arg(expected.size()) +
+                                          dir.path() + "/icons");
   EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::kInformation);
+  EXPECT_FALSE(app->exportWindowOpen());
+
+  // The next time it starts from the colour chosen; cancelled, nothing is written.
+  OpenExportWindow(ExportPartsOf(*app));
+  dialogs.paths = {dir.path() + "/again"};
+  dialogs.filters = {3};
+  dialogs.colours = {QColor()};
+  QTest::mouseClick(app->exportWindow()->cmdExport, Qt::LeftButton);
+  EXPECT_EQ(dialogs.colourRequests.back(), QColor(0x20, 0x40, 0x80));
+  EXPECT_FALSE(QFile::exists(dir.path() + "/again"));
+  EXPECT_EQ(dialogs.messages.size(), 1u);
   EXPECT_FALSE(app->exportWindowOpen());
 }
 

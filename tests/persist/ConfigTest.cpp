@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include "PersistTestSupport.h"
+#include "document/Colour.h"
 #include "persist/Config.h"
 #include "persist/RecordXml.h"
 
@@ -19,6 +20,7 @@ CONFIG SampleConfig() {
   config.HideMarks = 1;
   config.FitEdges = 1;
   config.OtherSizes = "20, 22";
+  config.IconGround = PackRGBA(0x20, 0x40, 0x80, 255);
   return config;
 }
 
@@ -40,7 +42,7 @@ TEST(ConfigFile, WritesTheDescribedText) {
   const std::string end =
       "<element>94277</element></Palette><RecentFile>/art/house &amp; &lt;co&gt;.twk</RecentFile>"
       "<RecentExport>5</RecentExport><HideMarks>1</HideMarks><FitEdges>1</FitEdges>"
-      "<OtherSizes>20, 22</OtherSizes></CONFIG>";
+      "<OtherSizes>20, 22</OtherSizes><IconGround>-8372192</IconGround></CONFIG>";
   ASSERT_GE(text.size(), end.size());
   EXPECT_EQ(text.substr(text.size() - end.size()), end);
 }
@@ -60,6 +62,7 @@ TEST(ConfigFile, RoundTripsEveryField) {
   EXPECT_EQ(read.HideMarks, 1);
   EXPECT_EQ(read.FitEdges, 1);
   EXPECT_EQ(read.OtherSizes, "20, 22");
+  EXPECT_EQ(read.IconGround, config.IconGround);
 }
 
 TEST(ConfigFile, FailuresLeaveTheRecordAsItWas) {
@@ -87,6 +90,7 @@ TEST(ConfigFile, MissingElementsTakeStartValues) {
   EXPECT_EQ(config.HideMarks, 0);  // a file from before H shows the marks
   EXPECT_EQ(config.FitEdges, 0);   // nor did it fit edges
   EXPECT_EQ(config.OtherSizes, "");  // nor had other sizes
+  EXPECT_EQ(config.IconGround, 0);  // nor had it a ground colour for icons
 }
 
 TEST(ConfigFile, ReadOnlyFileIsNotReadButReplaced) {

@@ -50,7 +50,7 @@ TEST(RecordToXml, WritesListsOfScalarsAndEmptyStrings) {
   config.RecentExport = 5;
   EXPECT_EQ(RecordToXml(ConfigDescription(), &config),
             "<CONFIG><valid>1</valid><Palette><element>0</element><element>16777215</element>"
-            "<element>-1</element></Palette><RecentFile/><RecentExport>5</RecentExport><HideMarks>0</HideMarks><FitEdges>0</FitEdges><OtherSizes/></CONFIG>");
+            "<element>-1</element></Palette><RecentFile/><RecentExport>5</RecentExport><HideMarks>0</HideMarks><FitEdges>0</FitEdges><OtherSizes/><IconGround>0</IconGround></CONFIG>");
 }
 
 // A record type beyond the two the program stores: a list of strings and a
