@@ -1,6 +1,6 @@
 #pragma once
-// A change of item values that leaves the order alone: key commands on the
-// selection, Hide and Show, a check box. It keeps each touched item with its
+// A change of item values that leaves the order alone: Hide and Show, a
+// check box, a pointer drag (keys on the selection are ChangeDrawingFields). It keeps each touched item with its
 // row and one other value of it: the new value until the command is
 // applied, the old one afterwards; applying and reverting swap the two. A
 // row's check mark follows its item's visibility both ways.

@@ -1,7 +1,7 @@
 #pragma once
 // The edits made by pointing at items on the canvas: moving some items and
 // giving one item a new shape. Both are value changes that leave order,
-// rows and selection alone, so they are ChangeItems steps like the keys'.
+// rows and selection alone, so they are ChangeItems steps, as Hide and Show are.
 
 #include <memory>
 #include <vector>

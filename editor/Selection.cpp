@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "document/Colour.h"
-#include "editor/ChangeItems.h"
+#include "editor/ChangeDrawingFields.h"
 
 namespace twk {
 
@@ -78,25 +78,36 @@ bool ApplyChange(TWKDATA& item, const SelectionChange& change, const EditorState
 }
 
 bool ApplyToSelection(EditorSession& ed, const SelectionChange& change) {
+  std::vector<TWKDATA*> items;
+  std::vector<DrawingFields> values;
+  // Each new value is worked out on a scratch item that has the fields the
+  // change reads, never a copy of the name.
+  TWKDATA scratch;
+  auto consider = [&](TWKDATA* item) {
+    scratch.Type = item->Type;
+    DrawingFields::Of(*item).WriteTo(scratch);
+    if (!ApplyChange(scratch, change, ed.state())) return;
+    items.push_back(item);
+    values.push_back(DrawingFields::Of(scratch));
+  };
   // Rows mirror CData, so a row's index is also its item's place.
-  std::vector<std::pair<int, TWKDATA*>> targets;
+  bool selected = false;
   for (int row = 0; row < ed.rows().RowCount(); ++row) {
     if (!ed.rows().GetRowState(row).selected) continue;
     if (TWKDATA* item = ed.rows().RowItem(row)) {
       assert(row < ed.doc().CData.size() && ed.doc().CData.at(row) == item);
-      targets.emplace_back(row, item);
+      selected = true;
+      consider(item);
     }
   }
-  if (targets.empty() && change.member == SelectionMember::kMove) {
-    for (int i = 0; i < ed.doc().CData.size(); ++i) targets.emplace_back(i, ed.doc().CData.at(i));
+  if (!selected && change.member == SelectionMember::kMove) {
+    const ItemStore& all = ed.doc().CData;
+    items.reserve(static_cast<std::size_t>(all.size()));
+    values.reserve(static_cast<std::size_t>(all.size()));
+    for (int i = 0; i < all.size(); ++i) consider(all.at(i));
   }
-  std::vector<ItemChange> changes;
-  for (const auto& [row, item] : targets) {
-    TWKDATA after = *item;
-    if (ApplyChange(after, change, ed.state())) changes.push_back(ItemChange{row, item, std::move(after)});
-  }
-  if (changes.empty()) return false;
-  RunEdit(ed, std::make_unique<ChangeItems>(std::move(changes)), change.key);
+  if (items.empty()) return false;
+  RunEdit(ed, std::make_unique<ChangeDrawingFields>(std::move(items), std::move(values)), change.key);
   return true;
 }
 

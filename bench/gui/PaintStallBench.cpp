@@ -8,14 +8,22 @@
 // and sync_paint, the time the composer takes for the same picture on the
 // calling thread (what held the GUI thread when every repaint was painted
 // there).
+//
+// BM_HeldKeyDottedArcs: an arrow key held on the arcs with none selected,
+// its repeats coming every 33 ms, right and then left, without waiting for
+// the pictures (each key replaces the one being painted). Counters, in
+// milliseconds: key_median and key_longest, the GUI thread's time from a
+// key's event until it returns to the loop.
 
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <algorithm>
 #include <chrono>
 #include <thread>
+#include <vector>
 
 #include "app/App.h"
 #include "app/ImageCanvas.h"
@@ -100,6 +108,31 @@ BENCHMARK(BM_PaintStallDottedArcs)->ArgNames({"items", "sync"})->Args({1000, 1})
     ->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintStallOpaqueFills)->ArgNames({"items", "sync"})->Args({1000, 1})->Args({250000, 1})
     ->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_HeldKeyDottedArcs(benchmark::State& state) {
+  constexpr int kKeys = 24;
+  for (auto _ : state) {
+    App app(ScreenScale{});
+    app.Start();
+    twk::test::ReplaceDocument(app, DottedArcs(static_cast<int>(state.range(0))));
+    app.mainWindow()->lstItems->items().SelectOnly(-1);
+    app.canvas().Settle(600000);
+    std::vector<double> keys;
+    for (int k = 0; k < kKeys; ++k) {
+      QElapsedTimer clock;
+      clock.start();
+      QKeyEvent press(QEvent::KeyPress, k < kKeys / 2 ? Qt::Key_Right : Qt::Key_Left, Qt::NoModifier, QString(), true);
+      QCoreApplication::sendEvent(app.mainWindow()->imgDraw, &press);
+      QCoreApplication::processEvents();
+      keys.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
+      std::this_thread::sleep_for(std::chrono::milliseconds(33));
+    }
+    std::sort(keys.begin(), keys.end());
+    state.counters["key_median_ms"] = keys[keys.size() / 2];
+    state.counters["key_longest_ms"] = keys.back();
+  }
+}
+BENCHMARK(BM_HeldKeyDottedArcs)->ArgName("items")->Arg(25000)->Arg(250000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace twk

@@ -232,6 +232,26 @@ TEST(EditHistoryTest, TheSameKeyOnTheSameSelectionIsOneStep) {
   EXPECT_EQ(t.history.undoCount(), 1u);
 }
 
+// Repeats of a key that change different items of the selection (item 1
+// already has one of the widths) still undo to the start as one step.
+TEST(EditHistoryTest, RepeatsOfAKeyOnDifferentItemsAreOneStep) {
+  for (const float ahead : {0.25f, 0.5f}) {  // the later press adds item 1, or leaves it
+    SCOPED_TRACE(ahead);
+    TestEditor t;
+    FourItems(t);
+    t.doc.CData.at(1)->DrawWidth = t.state.CurDrawWidth + ahead;
+    const Snapshot start = Take(t);
+    DispatchCommand(t.ed, keys::kPadPlus);
+    DispatchCommand(t.ed, keys::kPadPlus);
+    const Snapshot after = Take(t);
+    ASSERT_EQ(t.history.undoCount(), 1u);
+    UndoCommand(t.ed);
+    EXPECT_EQ(Take(t), start);
+    RedoCommand(t.ed);
+    EXPECT_EQ(Take(t), after);
+  }
+}
+
 TEST(EditHistoryTest, ANewChangeDropsTheRedoSteps) {
   TestEditor t;
   FourItems(t);
