@@ -59,6 +59,14 @@ struct PreviewFixture {
   test::ScriptedDialogs dialogs;
   std::unique_ptr<App> app = test::StartedApp(dialogs);
   PreviewWindow* preview() { return app->mainWindow()->preview; }
+  // Draws a line across the canvas and shows the Preview.
+  void DrawALineAndShowThePreview() {
+    ImageCanvas* canvas = app->mainWindow()->imgDraw;
+    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(30, 30));
+    QTest::mouseMove(canvas, QPoint(250, 200));
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(250, 200));
+    app->DispatchCommand(keys::kP);
+  }
 };
 
 TEST(PreviewWindowTest, PTogglesItFromTheCanvasAndFromTheList) {
@@ -101,11 +109,7 @@ TEST(PreviewWindowTest, KeepsThePlaceTheUserMovedItTo) {
 
 TEST(PreviewWindowTest, ShowsTheTruePicturesWhileTheExportWindowIsOpen) {
   PreviewFixture f;
-  ImageCanvas* canvas = f.app->mainWindow()->imgDraw;
-  QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(30, 30));
-  QTest::mouseMove(canvas, QPoint(250, 200));
-  QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(250, 200));
-  f.app->DispatchCommand(keys::kP);
+  f.DrawALineAndShowThePreview();
   const QImage shown = f.preview()->grab().toImage();
   OpenExportWindow(ExportPartsOf(*f.app));
   EXPECT_EQ(f.preview()->grab().toImage(), shown);
@@ -200,11 +204,8 @@ std::vector<QImage> ShownAt(QWidget* window, int size) {
 // in units while it is over the canvas.
 TEST(PreviewWindowTest, MagnifiesByKeyAndMenuAndTellsThePointersPlace) {
   PreviewFixture f;
+  f.DrawALineAndShowThePreview();
   ImageCanvas* canvas = f.app->mainWindow()->imgDraw;
-  QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(30, 30));
-  QTest::mouseMove(canvas, QPoint(250, 200));
-  QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(250, 200));
-  f.app->DispatchCommand(keys::kP);
   PreviewWindow* preview = f.preview();
   QTest::mouseClick(preview, Qt::LeftButton, {}, QPoint(2, 2));
   QTest::keyClick(preview, Qt::Key_4);
